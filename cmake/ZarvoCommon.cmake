@@ -1,0 +1,34 @@
+# Compiler settings shared by every target, and small helpers.
+
+# Text is Shift-JIS at run time; sources are UTF-8.
+set(ZARVO_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP932)
+
+add_compile_options(-Wall -Wextra)
+if(ZARVO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# zarvo_apply_charset(target): compile the target's literals as Shift-JIS.
+function(zarvo_apply_charset target)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE ${ZARVO_CHARSET_FLAGS})
+  endif()
+endfunction()
+
+# zarvo_include_sources(VAR dir...): each dir/sources.cmake appends its files to ZARVO_SOURCES.
+macro(zarvo_include_sources var)
+  set(ZARVO_SOURCES "")
+  foreach(_dir ${ARGN})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_dir}/sources.cmake)
+      include(${CMAKE_CURRENT_SOURCE_DIR}/${_dir}/sources.cmake)
+    endif()
+  endforeach()
+  set(${var} ${ZARVO_SOURCES})
+endmacro()
+
+if(ZARVO_FUZZ)
+  # Instrument everything the harnesses link; the harness targets add the driver.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything, then runs every test.
+# Tests that draw use a virtual display (Xvfb) when none is present.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+scripts/ctest.sh build
