@@ -1,0 +1,5 @@
+list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tmMath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmMatrix.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmMatrixStack.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmMemory.cpp)
