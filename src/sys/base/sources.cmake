@@ -1,5 +1,8 @@
 list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tmMap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmMath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmMatrix.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmMatrixStack.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tmMemory.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tmMemory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmVariant.cpp)
