@@ -101,7 +101,10 @@ public:
     virtual void setLayout(int layout) = 0;
 
     // ---- programs and constants --------------------------------------------
-    // Compiles one stage from source; on failure returns null and fills log.
+    // Compiles one stage from GLSL source; the device puts its version line
+    // and stage prologue before it (see GlPrograms.h: constant registers VC/PC,
+    // inputs, varyings, samplers s0..s12, toClip() and finish()). On failure
+    // returns null and fills log.
     virtual Shader compileShader(Stage stage, const std::string& source, std::string* log) = 0;
     virtual void releaseShader(Shader shader) = 0;
     // A null pair selects the fixed-function pipeline (one light, material,

@@ -1,3 +1,6 @@
 list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GfxTypes.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/NullDevice.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/NullDevice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GlPrograms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GlDevice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GlDeviceDraw.cpp)

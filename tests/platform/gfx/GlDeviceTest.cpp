@@ -1,0 +1,133 @@
+// GlDeviceTest.cpp -- screenshots from the OpenGL device pin the drawing conventions.
+#include <gtest/gtest.h>
+
+#include "platform/gfx/Device.h"
+
+using namespace gfx;
+
+namespace {
+class GlDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GlOptions o;
+        o.hidden = true;
+        std::string error;
+        dev = CreateGlDevice(o, &error);
+        if (!dev) GTEST_SKIP() << "no OpenGL: " << error;
+        PresentParams p;
+        p.width = 64;
+        p.height = 64;
+        ASSERT_EQ(dev->create(p), Res::Ok);
+        dev->setState(State::Lighting, 0);
+        dev->setState(State::CullMode, Cull::None);
+        dev->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF000000, 1.0f, 0);
+    }
+    uint32_t Pixel(int x, int y) {
+        if (shot.empty()) {
+            uint32_t w, h;
+            EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
+            width = w;
+        }
+        return shot[size_t(y) * width + x] | 0xFF000000;
+    }
+    void DrawCornerTriangle() {
+        // Clip-space corners: top-left, top-middle, left-middle (clockwise on screen).
+        const float v[] = {-1, 1, 0.5f, 0, 0, -1, 0, 0, 0, 1, 0.5f, 0, 0, -1, 0, 0, -1, 0, 0.5f, 0, 0, -1, 0, 0};
+        float id[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+        dev->setTransform(Transform::World, id);
+        dev->setTransform(Transform::View, id);
+        dev->setTransform(Transform::Projection, id);
+        dev->setShaders(Shader{}, Shader{});
+        dev->setTexture(0, Texture{});
+        dev->setLayout(7);
+        dev->drawInline(Primitive::TriangleList, 1, v, 32);
+    }
+    std::unique_ptr<Device> dev;
+    std::vector<uint32_t> shot;
+    uint32_t width = 0;
+};
+}  // namespace
+
+TEST_F(GlDeviceTest, TexturedScreenQuadLandsOnItsPixelsTopDown) {
+    Texture t = dev->createTexture({2, 2, 1, Format::A8R8G8B8, Usage::Static, false});
+    const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    ASSERT_EQ(dev->uploadTexture(t, 0, 0, texels), Res::Ok);
+    dev->setTexture(0, t);
+    dev->setSamplerFilter(0, Filter::Point, Filter::Point, Filter::Point, 1);
+    dev->setSamplerAddress(0, Address::Clamp, Address::Clamp);
+    // Corners at pixel edges (-0.5) cover pixels 8..39 exactly.
+    const float a = 7.5f, b = 39.5f;
+    const float quad[] = {a, a, 0, 1, 0, 0, a, b, 0, 1, 0, 1, b, b, 0, 1, 1, 1, b, a, 0, 1, 1, 0};
+    dev->setShaders(Shader{}, Shader{});
+    dev->setLayout(0);
+    dev->drawInline(Primitive::TriangleFan, 2, quad, 24);
+    EXPECT_EQ(Pixel(8, 8), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(39, 8), 0xFF00FF00u);
+    EXPECT_EQ(Pixel(8, 39), 0xFF0000FFu);
+    EXPECT_EQ(Pixel(39, 39), 0xFFFFFFFFu);
+    EXPECT_EQ(Pixel(7, 8), 0xFF000000u);
+    EXPECT_EQ(Pixel(40, 39), 0xFF000000u);
+    EXPECT_EQ(Pixel(39, 40), 0xFF000000u);
+}
+
+TEST_F(GlDeviceTest, LitTriangleColourAndClockwiseCulling) {
+    Material m;
+    m.diffuse = {0, 1, 0, 1};
+    m.ambient = {0.2f, 0, 0, 1};
+    dev->setMaterial(m);
+    DirectionalLight l;
+    l.diffuse = {1, 1, 1, 1};
+    l.ambient = {1, 1, 1, 1};
+    l.direction[0] = 0;
+    l.direction[1] = 0;
+    l.direction[2] = 1;  // shines along +z onto the -z normal
+    l.enabled = true;
+    dev->setLight(l);
+    dev->setState(State::Lighting, 1);
+    dev->setState(State::CullMode, Cull::CCW);  // keeps clockwise triangles
+    DrawCornerTriangle();
+    const uint32_t lit = Pixel(4, 4);
+    EXPECT_NEAR(int((lit >> 16) & 0xFF), 51, 2);
+    EXPECT_EQ((lit >> 8) & 0xFF, 0xFFu);
+    EXPECT_EQ(lit & 0xFF, 0u);
+    EXPECT_EQ(Pixel(40, 40), 0xFF000000u);
+
+    shot.clear();
+    dev->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF000000, 1.0f, 0);
+    dev->setState(State::CullMode, Cull::CW);  // removes them
+    DrawCornerTriangle();
+    EXPECT_EQ(Pixel(4, 4), 0xFF000000u);
+}
+
+TEST_F(GlDeviceTest, RenderTargetAlphaTestAndConstantsSurviveProgramChange) {
+    Texture rt = dev->createTexture({16, 8, 1, Format::A8R8G8B8, Usage::RenderTarget, false});
+    ASSERT_TRUE(rt);
+    dev->setRenderTarget(rt, 0);
+    uint32_t w, h;
+    dev->targetSize(&w, &h);
+    EXPECT_EQ(w, 16u);
+    dev->clear(ClearFlag::Target, 0x80402010, 1.0f, 0);
+    std::string log;
+    Shader vs = dev->compileShader(Stage::Vertex, "void main() { gl_Position = toClip(inPosition); }", &log);
+    ASSERT_TRUE(vs) << log;
+    Shader ps = dev->compileShader(Stage::Pixel, "void main() { finish(PC[2]); }", &log);
+    ASSERT_TRUE(ps) << log;
+    EXPECT_FALSE(dev->compileShader(Stage::Pixel, "void main() { undefinedThing(); }", &log));
+    EXPECT_FALSE(log.empty());
+    const float c[4] = {0, 0, 1, 0.25f};
+    dev->setConstants(Stage::Pixel, 2, c, 1);
+    dev->setShaders(vs, ps);
+    dev->setState(State::AlphaTestEnable, 1);
+    dev->setState(State::AlphaFunc, Compare::GreaterEqual);
+    dev->setState(State::AlphaRef, 128);  // 0.25 fails: nothing drawn
+    const float tri[] = {-1, 1, 0, 0, 0, 0, 3, 1, 0, 0, 0, 0, -1, -3, 0, 0, 0, 0};  // covers the target
+    dev->setLayout(2);
+    dev->drawInline(Primitive::TriangleList, 1, tri, 24);
+    dev->setState(State::AlphaRef, 0);
+    std::vector<uint32_t> px;
+    ASSERT_TRUE(dev->readPixels(rt, 0, &px, &w, &h));
+    EXPECT_EQ(px[0], 0x80402010u);
+    dev->drawInline(Primitive::TriangleList, 1, tri, 24);
+    ASSERT_TRUE(dev->readPixels(rt, 0, &px, &w, &h));
+    EXPECT_EQ(px[5 * 16 + 9] & 0x00FFFFFF, 0x0000FFu);
+}
