@@ -32,4 +32,16 @@ private:
     uint64_t slept_ = 0;
 };
 
+// Installs a clock for the lifetime of the object and restores the previous
+// one afterwards; tests use it with a FakeClock.
+class ScopedClock {
+public:
+    explicit ScopedClock(Clock* clock) : previous_(&GetClock()) { SetClock(clock); }
+    ~ScopedClock() { SetClock(previous_); }
+    ScopedClock(const ScopedClock&) = delete;
+    ScopedClock& operator=(const ScopedClock&) = delete;
+private:
+    Clock* previous_;
+};
+
 }  // namespace platform

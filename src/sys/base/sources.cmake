@@ -6,3 +6,6 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmString.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmVariant.cpp)
+list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tmFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmRandom.cpp)

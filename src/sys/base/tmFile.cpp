@@ -1,0 +1,85 @@
+// tmFile.cpp -- file reads and writes through the platform layer, and CRC-32.
+#include "sys/base/tmFile.h"
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Appends exactly n bytes read at the current position; restores the string
+// on a failed or short read.
+bool AppendRead(std::string* out, platform::File* file, size_t n) {
+    size_t old = out->size();
+    out->resize(old + n);
+    int64_t got = n ? file->Read(&(*out)[old], n) : 0;
+    if (got != static_cast<int64_t>(n)) {
+        out->resize(old);
+        return false;
+    }
+    return true;
+}
+
+// Slicing-by-8 tables: kCrc[0] is the byte-wise table, kCrc[k][b] the
+// register after b followed by k zero bytes.
+struct CrcTables {
+    uint32_t t[8][256];
+};
+
+constexpr CrcTables MakeCrcTables() {
+    CrcTables c{};
+    for (uint32_t i = 0; i < 256; ++i) {
+        uint32_t r = i;
+        for (int k = 0; k < 8; ++k) r = (r & 1u) ? (r >> 1) ^ 0xEDB88320u : r >> 1;
+        c.t[0][i] = r;
+    }
+    for (uint32_t i = 0; i < 256; ++i)
+        for (int k = 1; k < 8; ++k) c.t[k][i] = (c.t[k - 1][i] >> 8) ^ c.t[0][c.t[k - 1][i] & 0xFFu];
+    return c;
+}
+
+constexpr CrcTables kCrc = MakeCrcTables();
+static_assert(kCrc.t[0][1] == 0x77073096u, "CRC-32 table");
+
+}  // namespace
+
+bool tmFileReadAll(std::string* out, platform::File* file) {
+    if (!out || !file) return false;
+    int64_t size = file->Size();
+    if (size < 0) return false;
+    return AppendRead(out, file, static_cast<size_t>(size));
+}
+
+bool tmFileLoad(std::string* out, const char* path) {
+    if (!out || !path) return false;
+    std::unique_ptr<platform::File> file = platform::File::Open(path, platform::File::Mode::Read);
+    return file && tmFileReadAll(out, file.get());
+}
+
+int tmFileReadRange(std::string* out, platform::File* file, int64_t offset, uint32_t length) {
+    if (!out || !file) return kReadRangeNothing;
+    int64_t size = file->Size();
+    if (size < 0 || offset < 0 || length == 0 || offset >= size) return kReadRangeNothing;
+    int64_t end = offset + static_cast<int64_t>(length);
+    int result = end == size ? kReadRangeToEnd : kReadRangeRead;
+    if (end > size) end = size;
+    bool ok = file->Seek(offset) && AppendRead(out, file, static_cast<size_t>(end - offset));
+    file->Seek(0);
+    return ok ? result : kReadRangeNothing;
+}
+
+bool tmFileWriteString(platform::File* file, const std::string& s) { return file && file->Write(s.data(), s.size()); }
+
+uint32_t tmCrc32(uint32_t value, const void* bytes, size_t count) {
+    const unsigned char* p = static_cast<const unsigned char*>(bytes);
+    if (!p) return value;
+    while (count >= 8) {
+        uint32_t lo = value ^ (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+        value = kCrc.t[7][lo & 0xFF] ^ kCrc.t[6][(lo >> 8) & 0xFF] ^ kCrc.t[5][(lo >> 16) & 0xFF] ^
+                kCrc.t[4][lo >> 24] ^ kCrc.t[3][p[4]] ^ kCrc.t[2][p[5]] ^ kCrc.t[1][p[6]] ^ kCrc.t[0][p[7]];
+        p += 8;
+        count -= 8;
+    }
+    while (count--) value = (value >> 8) ^ kCrc.t[0][(value ^ *p++) & 0xFF];
+    return value;
+}
