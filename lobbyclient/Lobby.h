@@ -1,6 +1,7 @@
 // Lobby.h -- the exported interface of the lobby client library.
 #pragma once
 #include "lobbyclient/LobbyApi.h"
+#include "lobbyclient/LobbyRecords.h"
 
 namespace lobby {
 
