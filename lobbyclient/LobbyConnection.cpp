@@ -12,7 +12,8 @@ CLobbyConnection::~CLobbyConnection() = default;
 void CLobbyConnection::Attach(std::unique_ptr<platform::StreamSocket> socket) {
     std::lock_guard<std::mutex> hold(socketLock_);
     socket_ = std::move(socket);
-    closed_ = false;
+    // Closed before the socket arrived (a visit cancelled while connecting).
+    if (closed_ && socket_) socket_->Shutdown();
 }
 
 bool CLobbyConnection::IsOpen() const {

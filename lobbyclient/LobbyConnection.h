@@ -33,6 +33,7 @@ public:
     CLobbyConnection& operator=(const CLobbyConnection&) = delete;
 
     // Takes the connected socket; called once before the first Send/Receive.
+    // A connection closed before that stays closed.
     void Attach(std::unique_ptr<platform::StreamSocket> socket);
     bool IsOpen() const;
     // Shuts the socket down (both directions); later sends fail.
