@@ -1,0 +1,43 @@
+// tmRenderSetting.h -- the video set-up record, the process-wide current settings and the 4:3 layout values.
+#pragma once
+#include <cstdint>
+
+#include "sys/base/tmString.h"
+
+// The video set-up record the main loop fills from the saved options and
+// passes to tmRender; copyable.
+struct tmRenderSetting {
+    tmString name{"essencial"};
+    uint32_t width = 1366;
+    uint32_t height = 768;
+    uint8_t windowed = 1;
+    uint32_t sceneTargetWidth = 2048;
+    uint32_t sceneTargetHeight = 1024;
+    uint32_t workTargetWidth = 256;
+    uint32_t workTargetHeight = 256;
+    uint32_t secondViewWidth = 256;
+    uint32_t secondViewHeight = 256;
+    uint32_t mirrorWidth = 256;
+    uint32_t mirrorHeight = 128;
+    uint32_t shadowMapSize = 2048;
+    uint32_t cubeTargetSize = 256;
+    uint8_t requireRenderTargets = 1;
+    uint8_t gammaReport = 1;
+    uint8_t environmentMap = 1;
+    uint8_t shadows = 1;
+
+    // Scene and work sizes for render-target level 0..2 (out of range: 2).
+    void ApplyTargetLevel(int level);
+    // Shadow-map size and flag for shadow level 0..3 (out of range: 3, off).
+    void ApplyShadowLevel(int level);
+    // Cube size and environment flag from the effect flag.
+    void ApplyEffectFlag(bool on);
+};
+
+// The settings of the last successful device set-up (defaults before it).
+tmRenderSetting& tmGetCurrentRenderSetting();
+// Horizontal offset of the centred 4:3 area, in pixels, and height / 768.
+int tmGetLayoutOffset();
+float tmGetLayoutScale();
+// Derives the two layout values from a screen size.
+void tmSetLayoutFromScreen(uint32_t width, uint32_t height);

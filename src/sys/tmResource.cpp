@@ -1,0 +1,22 @@
+// tmResource.cpp -- reference counting of shared resources and the process-wide device pointer.
+#include "sys/tmResource.h"
+
+#include "sys/tmDevice.h"
+
+namespace {
+gfx::Device* g_device = nullptr;
+}
+
+gfx::Device* tmGetDevice() { return g_device; }
+void tmSetDevice(gfx::Device* device) { g_device = device; }
+
+namespace sys {
+
+int tmResource::Release() {
+    if (--refCount_ > 0) return refCount_;
+    if (owner_) owner_->Remove(GetType(), GetName(), this);
+    delete this;
+    return 0;
+}
+
+}  // namespace sys
