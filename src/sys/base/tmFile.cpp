@@ -20,10 +20,11 @@ bool AppendRead(std::string* out, platform::File* file, size_t n) {
     return true;
 }
 
-// Slicing-by-8 tables: kCrc[0] is the byte-wise table, kCrc[k][b] the
-// register after b followed by k zero bytes.
+// Slicing-by-16 tables: t[0] is the byte-wise table, t[k][b] the register
+// after b followed by k zero bytes.
+constexpr int kSlices = 16;
 struct CrcTables {
-    uint32_t t[8][256];
+    uint32_t t[kSlices][256];
 };
 
 constexpr CrcTables MakeCrcTables() {
@@ -34,7 +35,7 @@ constexpr CrcTables MakeCrcTables() {
         c.t[0][i] = r;
     }
     for (uint32_t i = 0; i < 256; ++i)
-        for (int k = 1; k < 8; ++k) c.t[k][i] = (c.t[k - 1][i] >> 8) ^ c.t[0][c.t[k - 1][i] & 0xFFu];
+        for (int k = 1; k < kSlices; ++k) c.t[k][i] = (c.t[k - 1][i] >> 8) ^ c.t[0][c.t[k - 1][i] & 0xFFu];
     return c;
 }
 
@@ -73,12 +74,14 @@ bool tmFileWriteString(platform::File* file, const std::string& s) { return file
 uint32_t tmCrc32(uint32_t value, const void* bytes, size_t count) {
     const unsigned char* p = static_cast<const unsigned char*>(bytes);
     if (!p) return value;
-    while (count >= 8) {
+    const auto& t = kCrc.t;
+    while (count >= kSlices) {
         uint32_t lo = value ^ (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
-        value = kCrc.t[7][lo & 0xFF] ^ kCrc.t[6][(lo >> 8) & 0xFF] ^ kCrc.t[5][(lo >> 16) & 0xFF] ^
-                kCrc.t[4][lo >> 24] ^ kCrc.t[3][p[4]] ^ kCrc.t[2][p[5]] ^ kCrc.t[1][p[6]] ^ kCrc.t[0][p[7]];
-        p += 8;
-        count -= 8;
+        value = t[15][lo & 0xFF] ^ t[14][(lo >> 8) & 0xFF] ^ t[13][(lo >> 16) & 0xFF] ^ t[12][lo >> 24] ^
+                t[11][p[4]] ^ t[10][p[5]] ^ t[9][p[6]] ^ t[8][p[7]] ^ t[7][p[8]] ^ t[6][p[9]] ^ t[5][p[10]] ^
+                t[4][p[11]] ^ t[3][p[12]] ^ t[2][p[13]] ^ t[1][p[14]] ^ t[0][p[15]];
+        p += kSlices;
+        count -= kSlices;
     }
     while (count--) value = (value >> 8) ^ kCrc.t[0][(value ^ *p++) & 0xFF];
     return value;
