@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "format/BankCodec.h"
 #include "format/BankWriter.h"
 #include "platform/fs/FileSystem.h"
 #include "sys/tmArchiveEntry.h"

@@ -9,7 +9,16 @@ namespace {
 
 const std::uint32_t kKey = 0x8BADF00Du;
 
-std::string Bytes(const char* p, std::uint32_t n) { return p ? std::string(p, n) : std::string("<null>"); }
+// The member's bytes as a string ("<null>" when the read failed).
+std::string ReadText(tmArchiver& a, const char* name) {
+    const char* p = a.Read(name);
+    return p ? std::string(p, a.GetReadSize()) : std::string("<null>");
+}
+
+std::string ReadAtText(tmArchiver& a, std::uint32_t index) {
+    const char* p = a.ReadAt(index);
+    return p ? std::string(p, a.GetReadSize()) : std::string("<null>");
+}
 
 TEST(tmArchiver, MembersReadBackAcrossTheScrambledTail) {
     // A 15-byte bank: the second member (offset 6, size 9) ends in the plain tail.
@@ -17,13 +26,13 @@ TEST(tmArchiver, MembersReadBackAcrossTheScrambledTail) {
     tmArchiver a;
     ASSERT_TRUE(a.Open(bank.Info()));
     EXPECT_EQ(a.GetFileSize(), 15u);
-    EXPECT_EQ(Bytes(a.Read("second.bin"), a.GetReadSize()), "ghijklmno");
-    EXPECT_EQ(Bytes(a.Read("FIRST"), a.GetReadSize()), "ABCDEF");
+    EXPECT_EQ(ReadText(a, "second.bin"), "ghijklmno");
+    EXPECT_EQ(ReadText(a, "FIRST"), "ABCDEF");
     EXPECT_EQ(a.GetSize("second.bin"), 9u);
     std::string into;
     EXPECT_TRUE(a.ReadInto("x/y/Second.txt", &into));
     EXPECT_EQ(into, "ghijklmno");
-    EXPECT_EQ(Bytes(a.ReadAt(0), a.GetReadSize()), "ABCDEF");
+    EXPECT_EQ(ReadAtText(a, 0), "ABCDEF");
     EXPECT_EQ(a.ReadAt(2), nullptr);
 
     EXPECT_EQ(a.Read("third.bin"), nullptr);
@@ -35,7 +44,7 @@ TEST(tmArchiver, ThreeByteBankIsReturnedAsStored) {
     TestBank bank("t.dat", {Member("tiny.bin", "xyz")}, kKey, false);
     tmArchiver a;
     ASSERT_TRUE(a.Open(bank.Info()));
-    EXPECT_EQ(Bytes(a.Read("tiny.bin"), a.GetReadSize()), "xyz");
+    EXPECT_EQ(ReadText(a, "tiny.bin"), "xyz");
 }
 
 TEST(tmArchiver, LooksUpByPathThenByStem) {
@@ -57,7 +66,7 @@ TEST(tmArchiver, LooksUpByPathThenByStem) {
     ASSERT_TRUE(s.Open(stemsOnly.Info()));
     EXPECT_EQ(s.FindEntry(model), &stemsOnly.Entries()[0]);
     EXPECT_STREQ(s.FindEntry(model)->name, "S_NSK_DATA_A01");
-    EXPECT_EQ(Bytes(s.Read(model), s.GetReadSize()), "niseko-a01");
+    EXPECT_EQ(ReadText(s, model), "niseko-a01");
 }
 
 TEST(tmArchiver, TableFileNamesFindTheirStem) {
@@ -79,8 +88,8 @@ TEST(tmArchiver, DirectoryLargerThanTheFileIsClipped) {
     dir.push_back({40, 4, "OUTSIDE", nullptr});    // wholly past the end
     tmArchiver a;
     ASSERT_TRUE(a.Open(bank.Info().fileName, kKey, dir.data(), static_cast<std::uint32_t>(dir.size())));
-    EXPECT_EQ(Bytes(a.Read("pastend"), a.GetReadSize()), "89abcde");
-    EXPECT_EQ(Bytes(a.Read("intail"), a.GetReadSize()), "de");
+    EXPECT_EQ(ReadText(a, "pastend"), "89abcde");
+    EXPECT_EQ(ReadText(a, "intail"), "de");
     EXPECT_EQ(a.Read("outside"), nullptr);
 }
 
@@ -88,7 +97,7 @@ TEST(tmArchiver, WholeFileOpen) {
     TestBank bank("w.dat", {Member("sheet.png", "PNGDATA-7")}, kKey, false);
     tmArchiver a;
     ASSERT_TRUE(a.OpenWhole(bank.Info().fileName, kKey));
-    EXPECT_EQ(Bytes(a.ReadAt(0), a.GetReadSize()), "PNGDATA-7");
+    EXPECT_EQ(ReadAtText(a, 0), "PNGDATA-7");
     EXPECT_EQ(a.ReadAt(1), nullptr);
     EXPECT_EQ(a.Read("sheet"), nullptr);  // no directory to look names up in
 }

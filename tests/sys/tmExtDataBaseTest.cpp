@@ -136,8 +136,9 @@ TEST_F(GeneratedTables, EveryMachineHasEveryParameterAndCurve) {
         for (int i = 0; i < zfmt::kTorqueRows; ++i) {
             std::string row = zfmt::TorqueRowKey(i);
             ASSERT_TRUE(t->Exists(trq.c_str(), row.c_str(), zfmt::kTorqueKeyColumn)) << row;
-            if (i * zfmt::kTorqueRpmStep <= revLimit)
+            if (i * zfmt::kTorqueRpmStep <= revLimit) {
                 EXPECT_GT(t->GetFloat(trq.c_str(), row.c_str(), zfmt::kTorqueKeyColumn), 0.0f) << row;
+            }
         }
         std::string ratio = zfmt::GearRatioColumn(code), down = zfmt::GearDownColumn(code);
         float up = t->GetFloat(zfmt::GearUpColumn(code).c_str(), nullptr, nullptr);
@@ -153,7 +154,9 @@ TEST_F(GeneratedTables, EveryMachineHasEveryParameterAndCurve) {
             EXPECT_GT(r, 0.0f);
             EXPECT_LT(r, previous);
             // After an up-shift into this gear the rpm lands above its shift-down point.
-            if (g > 0) EXPECT_LT(t->GetFloat(down.c_str(), row.c_str(), zfmt::kGearKeyColumn), up * r / previous);
+            if (g > 0) {
+                EXPECT_LT(t->GetFloat(down.c_str(), row.c_str(), zfmt::kGearKeyColumn), up * r / previous);
+            }
             previous = r;
         }
     }
