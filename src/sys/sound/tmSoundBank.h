@@ -1,0 +1,38 @@
+// tmSoundBank.h -- the sound bank record: where a bank's sounds lie and what the engine made of them.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "format/Riff.h"
+#include "platform/audio/AudioMixer.h"
+
+// One sound of a bank: a RIFF/WAVE image inside the bank file.
+struct SoundBankEntry {
+    uint32_t offset;   // of the sound's image in the bank file
+    uint32_t size;     // of the image in bytes
+    const char* name;  // upper-case label
+    uint32_t loop;     // 1 = the sound loops
+};
+
+// One sound bank. The fields up to entryCount are fixed before the program
+// starts (the sound bank table); the last three are filled by tmSound when it
+// loads the bank and cleared when it unloads it. Only tmSound touches them.
+struct SoundBankDesc {
+    const char* fileName;              // bank file, '\' separators; null = no bank
+    uint32_t bankId;                   // bank index x 65536
+    int32_t soundCount;                // loaded only when positive
+    uint32_t key;                      // whole-file 32-bit XOR key
+    uint32_t formatKind;               // 1, 2 = 16-bit stereo 44100 Hz, 3 = 16-bit mono 44100 Hz
+    const SoundBankEntry* directory;   // entryCount entries, contiguous from offset 0
+    int32_t entryCount;
+    std::vector<uint8_t>* fileImage;   // run-time: the unscrambled file (empty when unreadable)
+    zfmt::WaveFormat* formats;         // run-time: one per entry
+    platform::AudioBuffer* voiceBuffers;  // run-time: one per entry; data null = unplayable
+};
+
+constexpr int kSoundBankCount = 3;
+
+// Sound id = bank id + entry index.
+constexpr uint32_t SoundBankOf(uint32_t soundId) { return soundId >> 16; }
+constexpr uint32_t SoundEntryOf(uint32_t soundId) { return soundId & 0xFFFFu; }

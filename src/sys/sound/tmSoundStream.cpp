@@ -1,0 +1,210 @@
+// tmSoundStream.cpp -- music stream: the stream table, file set-up, the refill worker and loop cuts.
+#include "sys/sound/tmSoundStream.h"
+
+#include <chrono>
+#include <cstring>
+
+#include "format/BankCodec.h"
+#include "platform/audio/AudioMixer.h"
+#include "sys/base/tmMemory.h"
+
+// clang-format off
+const MusicStreamRow MusicStreamTable[kMusicStreamCount] = {
+    {"",                  0x00000000u, 1,       0,       0,  0, 1.0f},
+    {"data\\bankSS02.dat", 0x4F1C8A27u, 1,  133187, 5057072, -1, 1.0f},
+    {"data\\bankSS03.dat", 0x7D3E9B52u, 1,  131246, 2456403, -1, 1.0f},
+    {"data\\bankSS04.dat", 0x1A6F04C9u, 1,  369482, 1837500, -1, 1.0f},
+    {"data\\bankSS05.dat", 0xC83B5E71u, 1,  160279, 5043364, -1, 0.9f},
+    {"data\\bankSS06.dat", 0x2E97D0A4u, 1,  399433, 4770286, -1, 0.9f},
+    {"data\\bankSS07.dat", 0x95A1C36Eu, 1,  178514, 5052257, -1, 0.9f},
+    {"data\\bankSS08.dat", 0x60D4F81Bu, 1,   45877, 2464768, -1, 0.9f},
+    {"data\\bankSS01.dat", 0xB27E493Cu, 1, 1569201, 3256700, -1, 1.0f},
+    {"data\\bankSS10.dat", 0x3C58A6D7u, 1,  791969, 3678588, -1, 1.0f},
+    {"data\\bankSS09.dat", 0xE4096B25u, 1,  678035, 4461760, -1, 1.0f},
+    {"data\\bankSS20.dat", 0x8B2FD17Au, 0,       0,       0, -1, 1.0f},
+    {"data\\bankSS21.dat", 0x57C3E08Du, 1,   98511, 2273506, -1, 1.0f},
+    {"data\\bankSS01.dat", 0xB27E493Cu, 1, 1569201, 3256700, -1, 1.0f},
+    {"",                  0x00000000u, 0,       0,       0, -1, 0.9f},
+};
+// clang-format on
+
+namespace {
+
+constexpr uint32_t kChunkIds[] = {zfmt::kRiffId, zfmt::kDataId, zfmt::kFmtId, zfmt::kWaveId,
+                                  zfmt::FourCC('X', 'W', 'M', 'A'), zfmt::FourCC('d', 'p', 'd', 's')};
+
+}  // namespace
+
+tmSoundStream::tmSoundStream(platform::AudioMixer* mixer, int voice, const MusicStreamRow* table,
+                             std::string folder)
+    : m_mixer(mixer), m_voice(voice), m_table(table ? table : MusicStreamTable), m_folder(std::move(folder)) {}
+
+tmSoundStream::~tmSoundStream() { Close(); }
+
+int tmSoundStream::FindChunk(const uint8_t* buffer, uint32_t bufferSize, int index, uint32_t* outSize,
+                             uint32_t* outOffset) {
+    if (index < 0 || index >= static_cast<int>(sizeof(kChunkIds) / sizeof(kChunkIds[0]))) return 1;
+    uint32_t size = 0, offset = 0;
+    if (!zfmt::FindChunk(buffer, bufferSize, kChunkIds[index], size, offset)) return 1;
+    if (outSize) *outSize = size;
+    if (outOffset) *outOffset = offset;
+    return 0;
+}
+
+bool tmSoundStream::ReadChunkData(const uint8_t* buffer, uint32_t bufferSize, void* dest, uint32_t count,
+                                  uint32_t offset) {
+    if (buffer == nullptr || dest == nullptr || uint64_t(offset) + count > bufferSize) return false;
+    std::memcpy(dest, buffer + offset, count);
+    return true;
+}
+
+bool tmSoundStream::IsSameFormat(const zfmt::WaveFormat& a, const zfmt::WaveFormat& b) {
+    return zfmt::SameWaveFormat(a, b);
+}
+
+std::string tmSoundStream::PathOf(const char* name) const {
+    std::string path = m_folder;
+    if (!path.empty() && path.back() != '/') path += '/';
+    for (const char* p = name; *p; ++p) path += (*p == '\\') ? '/' : *p;
+    return path;
+}
+
+bool tmSoundStream::Open(int streamId, bool preferBank) {
+    if (IsOpen() || streamId < 0 || streamId >= kMusicStreamCount || m_mixer == nullptr) return false;
+
+    int row = streamId;
+    if (streamId >= 4 && streamId <= 10 && !preferBank) {
+        char loose[32];
+        std::snprintf(loose, sizeof(loose), "stage%d.wav", streamId - 3);
+        m_file = std::fopen(PathOf(loose).c_str(), "rb");
+        if (m_file) row = kLooseMusicRow;
+    }
+    if (!m_file) {
+        if (m_table[row].fileName == nullptr || m_table[row].fileName[0] == '\0') return false;
+        m_file = std::fopen(PathOf(m_table[row].fileName).c_str(), "rb");
+        if (!m_file) return false;
+    }
+    const MusicStreamRow& r = m_table[row];
+    m_key = r.key;
+
+    // The chunk headers lie in the first 1024 bytes, scrambled as words from the file's start.
+    uint8_t head[kHeaderReadSize];
+    const size_t got = std::fread(head, 1, sizeof(head), m_file);
+    zfmt::ScrambleWords(m_key, head, got);
+    uint32_t fmtSize = 0, fmtOffset = 0, dataSize = 0, dataOffset = 0;
+    zfmt::WaveFormat format;
+    if (got == 0 || FindChunk(head, uint32_t(got), kChunkFmt, &fmtSize, &fmtOffset) != 0 ||
+        fmtSize > zfmt::kWaveFormatSize || uint64_t(fmtOffset) + fmtSize > got ||
+        !zfmt::ParseWaveFormat(head + fmtOffset, fmtSize, format) ||
+        !IsSameFormat(format, zfmt::PcmFormat(2)) ||
+        FindChunk(head, uint32_t(got), kChunkData, &dataSize, &dataOffset) != 0 ||
+        std::fseek(m_file, long(dataOffset), SEEK_SET) != 0) {
+        CloseFile();
+        return false;
+    }
+    m_format = format;
+    m_row = row;
+    m_dataOffset = dataOffset;
+    m_dataSize = dataSize;
+    m_bufferSize = kBufferSize;
+    m_buffers[0] = static_cast<uint8_t*>(TM_ALLOC(kBufferSize));
+    m_buffers[1] = static_cast<uint8_t*>(TM_ALLOC(kBufferSize));
+    if (!m_buffers[0] || !m_buffers[1]) {
+        CloseFile();
+        return false;
+    }
+    m_current = 0;
+    m_position = 0;
+    m_loopStart = uint64_t(r.loopStart) * 4u;
+    m_loopEnd = (uint64_t(r.loopStart) + r.loopLength) * 4u;
+    if (m_loopEnd <= m_loopStart) m_loopEnd = 0;  // a loop of no length is no loop
+    m_endOfData = false;
+
+    SubmitNext();
+    if (!m_mixer->Start(m_voice)) {
+        m_mixer->FlushBuffers(m_voice);  // the queued buffer points into memory freed below
+        CloseFile();
+        return false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_wakeLock);
+        m_stop = false;
+    }
+    m_worker = std::thread(&tmSoundStream::Worker, this);
+    return true;
+}
+
+void tmSoundStream::SubmitNext() {
+    // At most two reads: a cut that lands exactly on the loop end yields no
+    // audio, so the read is repeated from the loop start instead of queueing
+    // an empty buffer.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        uint8_t* buf = m_buffers[m_current];
+        const uint64_t left = m_position < m_dataSize ? m_dataSize - m_position : 0;
+        const size_t want = size_t(left < m_bufferSize ? left : m_bufferSize);
+        const size_t got = want ? std::fread(buf, 1, want, m_file) : 0;
+        zfmt::ScrambleWords(m_key, buf, got);
+
+        platform::AudioBuffer desc;
+        desc.data = buf;
+        desc.channels = 2;
+        if (m_loopEnd > 0 && m_position + got > m_loopEnd) {
+            desc.bytes = uint32_t(m_loopEnd - m_position);
+            m_position = m_loopStart;
+            std::fseek(m_file, long(m_dataOffset + m_loopStart), SEEK_SET);
+            m_endOfData = false;
+        } else {
+            desc.bytes = uint32_t(got);
+            if (got < m_bufferSize) {
+                m_endOfData = true;
+                desc.endOfStream = true;
+            } else {
+                m_endOfData = false;
+            }
+            m_position += got;
+        }
+        if (desc.bytes >= 4) {
+            m_mixer->SubmitBuffer(m_voice, desc);
+            m_current ^= 1;
+            return;
+        }
+        if (m_endOfData) return;  // nothing left to play
+    }
+}
+
+void tmSoundStream::Worker() {
+    std::unique_lock<std::mutex> lock(m_wakeLock);
+    while (!m_stop) {
+        lock.unlock();
+        if (m_file && !m_endOfData && m_mixer->BuffersQueued(m_voice) < 2) SubmitNext();
+        lock.lock();
+        m_wake.wait_for(lock, std::chrono::milliseconds(10), [this] { return m_stop; });
+    }
+}
+
+void tmSoundStream::Close() {
+    if (!IsOpen()) return;
+    if (m_worker.joinable()) {
+        {
+            std::lock_guard<std::mutex> lock(m_wakeLock);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        m_worker.join();
+    }
+    m_mixer->Stop(m_voice);
+    m_mixer->FlushBuffers(m_voice);
+    CloseFile();
+}
+
+void tmSoundStream::CloseFile() {
+    if (m_file) std::fclose(m_file);
+    m_file = nullptr;
+    tmFree(m_buffers[0]);
+    tmFree(m_buffers[1]);
+    m_buffers[0] = m_buffers[1] = nullptr;
+    m_current = 0;
+    m_position = 0;
+    m_row = 0;
+    m_endOfData = false;
+}
