@@ -135,40 +135,40 @@ bool tmSoundStream::Open(int streamId, bool preferBank) {
 }
 
 void tmSoundStream::SubmitNext() {
-    // At most two reads: a cut that lands exactly on the loop end yields no
-    // audio, so the read is repeated from the loop start instead of queueing
-    // an empty buffer.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        uint8_t* buf = m_buffers[m_current];
-        const uint64_t left = m_position < m_dataSize ? m_dataSize - m_position : 0;
-        const size_t want = size_t(left < m_bufferSize ? left : m_bufferSize);
-        const size_t got = want ? std::fread(buf, 1, want, m_file) : 0;
-        zfmt::ScrambleWords(m_key, buf, got);
+    // Never read from at or past the loop end: that would queue an empty cut.
+    if (m_loopEnd > 0 && m_position >= m_loopEnd) {
+        m_position = m_loopStart;
+        std::fseek(m_file, long(m_dataOffset + m_loopStart), SEEK_SET);
+    }
+    uint8_t* buf = m_buffers[m_current];
+    const uint64_t left = m_position < m_dataSize ? m_dataSize - m_position : 0;
+    const size_t want = size_t(left < m_bufferSize ? left : m_bufferSize);
+    const size_t got = want ? std::fread(buf, 1, want, m_file) : 0;
+    zfmt::ScrambleWords(m_key, buf, got);
 
-        platform::AudioBuffer desc;
-        desc.data = buf;
-        desc.channels = 2;
-        if (m_loopEnd > 0 && m_position + got > m_loopEnd) {
-            desc.bytes = uint32_t(m_loopEnd - m_position);
-            m_position = m_loopStart;
-            std::fseek(m_file, long(m_dataOffset + m_loopStart), SEEK_SET);
-            m_endOfData = false;
+    platform::AudioBuffer desc;
+    desc.data = buf;
+    desc.channels = 2;
+    // A read reaching the loop end exactly is cut there too, so a file whose
+    // audio ends at its loop end (the read stops at the data end) keeps looping.
+    if (m_loopEnd > 0 && m_position + got >= m_loopEnd) {
+        desc.bytes = uint32_t(m_loopEnd - m_position);
+        m_position = m_loopStart;
+        std::fseek(m_file, long(m_dataOffset + m_loopStart), SEEK_SET);
+        m_endOfData = false;
+    } else {
+        desc.bytes = uint32_t(got);
+        if (got < m_bufferSize) {
+            m_endOfData = true;
+            desc.endOfStream = true;
         } else {
-            desc.bytes = uint32_t(got);
-            if (got < m_bufferSize) {
-                m_endOfData = true;
-                desc.endOfStream = true;
-            } else {
-                m_endOfData = false;
-            }
-            m_position += got;
+            m_endOfData = false;
         }
-        if (desc.bytes >= 4) {
-            m_mixer->SubmitBuffer(m_voice, desc);
-            m_current ^= 1;
-            return;
-        }
-        if (m_endOfData) return;  // nothing left to play
+        m_position += got;
+    }
+    if (desc.bytes >= 4) {  // never queue an empty buffer
+        m_mixer->SubmitBuffer(m_voice, desc);
+        m_current ^= 1;
     }
 }
 
