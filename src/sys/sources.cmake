@@ -4,6 +4,8 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmFileList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmTimer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmLogFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmRenderQueue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmRenderQueueFlush.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmRenderSetting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmShape.cpp

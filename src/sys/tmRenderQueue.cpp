@@ -1,0 +1,352 @@
+// tmRenderQueue.cpp -- queueing models, sprites and polygon batches; layer transforms; sorting; clearing.
+#include "sys/tmRenderQueue.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "sys/tmModel.h"
+#include "sys/tmRenderSetting.h"
+#include "sys/tmShape.h"
+#include "sys/tmSprite.h"
+
+namespace {
+D3DXMATRIX Identity() {
+    D3DXMATRIX m;
+    D3DXMatrixIdentity(&m);
+    return m;
+}
+
+D3DXVECTOR4 EyeFrom(const D3DXMATRIX& worldView) {
+    D3DXMATRIX inv;
+    if (!D3DXMatrixInverse(&inv, nullptr, &worldView)) return {0, 0, 0, 1};
+    return {inv._41, inv._42, inv._43, 1.0f};
+}
+}  // namespace
+
+tmRenderQueue::tmRenderQueue() {
+    const D3DXMATRIX id = Identity();
+    world_ = view_ = projection_ = viewProjection_ = extra1_ = id;
+    secondView_ = secondProjection_ = secondViewProjection_ = extra2_ = extra3_ = id;
+    for (auto& c : cube_) c = id;
+    nearShadow_ = farShadow_ = squareVP_ = screenVP_ = id;
+}
+
+tmRenderQueue::~tmRenderQueue() { Clear(); }
+
+void tmRenderQueue::Initialize(tmSlotSource* holder, int itemCapacity, int entryCapacity, int spriteCapacity,
+                               int polygonCapacity) {
+    Clear();
+    const D3DXMATRIX id = Identity();
+    items_.assign(std::max(0, itemCapacity), Item{});
+    Entry blank;
+    blank.world = blank.view = blank.projection = blank.transform = blank.nearShadow = blank.farShadow = id;
+    entries_.assign(std::max(0, entryCapacity), blank);
+    sprites_.assign(std::max(0, spriteCapacity), SpriteRecord{});
+    polygons_.assign(std::max(0, polygonCapacity), PolygonRecord{});
+    for (int l = 0; l < kLayerCount; ++l) {
+        layers_[l].assign(items_.size(), nullptr);
+        polyLists_[l].assign(polygons_.size(), nullptr);
+        layerCount_[l] = polyCount_[l] = 0;
+    }
+    spriteList_.assign(sprites_.size(), nullptr);
+    spriteListCount_ = 0;
+    itemCount_ = entryCount_ = spriteCount_ = polygonCount_ = dropped_ = 0;
+    const gfx::Colour4 white{1, 1, 1, 1};
+    spriteMaterial_ = {white, white, white, white, 0.0f};
+    world_ = view_ = projection_ = viewProjection_ = extra1_ = id;
+    secondView_ = secondProjection_ = secondViewProjection_ = extra2_ = extra3_ = id;
+    for (auto& c : cube_) c = id;
+    nearShadow_ = farShadow_ = id;
+    near_ = 10.0f;
+    far_ = 10000.0f;
+    light_ = {0, -1, 0, 0.3f};
+
+    // The fixed cameras: 50 units in front of the origin, a quarter turn of view.
+    const D3DXVECTOR3 eye(0, 0, -50), at(0, 0, 0), up(0, 1, 0);
+    D3DXMATRIX view, proj;
+    D3DXMatrixLookAtRH(&view, &eye, &at, &up);
+    const tmRenderSetting& s = tmGetCurrentRenderSetting();
+    const float aspect = s.height ? static_cast<float>(s.width) / static_cast<float>(s.height) : 1.0f;
+    D3DXMatrixPerspectiveFovRH(&proj, 1.5707964f, aspect, 10.0f, 10000.0f);
+    screenVP_ = view * proj;
+    D3DXMatrixPerspectiveFovRH(&proj, 1.5707964f, 1.0f, 10.0f, 10000.0f);
+    squareVP_ = view * proj;
+    holder_ = holder;
+}
+
+void tmRenderQueue::SetSecondView(const D3DXMATRIX& view, const D3DXMATRIX& projection) {
+    secondView_ = view;
+    secondProjection_ = projection;
+    secondViewProjection_ = view * projection;
+}
+
+tmRenderQueue::Item* const* tmRenderQueue::GetLayerItems(int layer) const {
+    return layer >= 0 && layer < kLayerCount && !layers_[layer].empty() ? layers_[layer].data() : nullptr;
+}
+
+tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye,
+                                              uint32_t shaderType, float alpha) {
+    if (entryCount_ >= static_cast<int>(entries_.size())) {
+        ++dropped_;
+        return nullptr;
+    }
+    Entry& e = entries_[entryCount_++];
+    e.world = world_;
+    e.view = view_;
+    e.projection = projection_;
+    e.eye = eye ? *eye : D3DXVECTOR4{0, 1, 0, 1};
+    if (transform) e.transform = *transform;
+    else D3DXMatrixIdentity(&e.transform);
+    if (shaderType == 0) {
+        e.nearShadow = world_ * nearShadow_;
+        e.farShadow = world_ * farShadow_;
+    }
+    e.light = light_;
+    e.shaderType = shaderType;
+    e.alpha = alpha;
+    return &e;
+}
+
+bool tmRenderQueue::AddToLayer(sys::tmShape* shape, int layer, Entry* entry, int flag) {
+    if (itemCount_ >= static_cast<int>(items_.size())) {
+        ++dropped_;
+        return false;
+    }
+    uint32_t flags = shape->featureFlags;
+    if (flag < 0) flags &= ~kDynamicReflect;
+    float depth = 0.0f;
+    if (shape->alphaMode == 2) {
+        D3DXVECTOR3 c(shape->centre[0], shape->centre[1], shape->centre[2]), w, v;
+        D3DXVec3TransformCoord(&w, &c, &entry->world);
+        D3DXVec3TransformCoord(&v, &w, &entry->view);
+        depth = v.z;
+    }
+    if (layer == 0) layer = shape->alphaMode == 1 ? 2 : shape->alphaMode == 2 ? 4 : 0;
+    if (layerCount_[layer] >= static_cast<int>(layers_[layer].size())) {
+        ++dropped_;
+        return false;
+    }
+    Item& it = items_[itemCount_++];
+    it.shape = shape;
+    it.entry = entry;
+    it.shaderType = static_cast<int32_t>(shape->shaderKind) >= 1 ? shape->shaderKind : entry->shaderType;
+    it.stateFlags = flags;
+    it.depth = depth;
+    layers_[layer][layerCount_[layer]++] = &it;
+    return true;
+}
+
+int tmRenderQueue::AddModelBySlot(int slot, uint32_t shaderType, int layer, float alpha, int flag) {
+    sys::tmModel* model = holder_ ? holder_->GetModelSlot(slot) : nullptr;
+    if (!model || model->GetShapeCount() == 0) return -1;
+    return AddModel(model, shaderType, layer, alpha, flag);
+}
+
+int tmRenderQueue::AddModel(sys::tmModel* model, uint32_t shaderType, int layer, float alpha, int flag) {
+    if (!model || model->GetShapeCount() == 0 || layer < 0 || layer >= kLayerCount) return -1;
+    D3DXMATRIX transform;
+    D3DXVECTOR4 eye;
+    const D3DXVECTOR4* eyeP = nullptr;
+    const D3DXMATRIX worldView = world_ * view_;
+    if (layer <= 8 || layer == 18) {
+        eye = EyeFrom(worldView);
+        eyeP = &eye;
+    }
+    if (layer <= 8) transform = worldView * projection_;
+    else if (layer <= 14) transform = world_ * cube_[layer - 9];
+    else if (layer == 15) transform = world_ * nearShadow_;
+    else if (layer == 16) transform = world_ * farShadow_;
+    else if (layer == 17) transform = world_ * squareVP_;
+    else if (layer == 18) transform = world_ * extra3_;
+    else transform = world_ * screenVP_;
+    const bool keepAlpha = layer <= 14 || layer == 18;
+    Entry* entry = AddEntry(&transform, eyeP, shaderType, keepAlpha ? alpha : 1.0f);
+    if (!entry) return -1;
+    int last = -1;
+    for (int i = 0; i < model->GetShapeCount(); ++i) {
+        sys::tmShape* shape = model->GetShape(i);
+        if (!shape || !AddToLayer(shape, layer, entry, flag)) continue;
+        last = i;
+    }
+    return last < 0 ? -1 : layerCount_[layer] - 1;
+}
+
+int tmRenderQueue::AppendSprite(const SpriteRecord& rec) {
+    if (spriteCount_ >= static_cast<int>(sprites_.size()) || spriteListCount_ >= static_cast<int>(spriteList_.size())) {
+        ++dropped_;
+        return -1;
+    }
+    SpriteRecord& r = sprites_[spriteCount_];
+    r = rec;
+    spriteList_[spriteListCount_++] = &r;
+    return spriteCount_++;
+}
+
+int tmRenderQueue::AddSpriteBySlot(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode,
+                                   float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
+                                   float uExtent, float vExtent) {
+    sys::tmSprite* sprite = holder_ ? holder_->GetSpriteSlot(slot) : nullptr;
+    return AddSprite(sprite, x, y, scaleX, scaleY, colour, mode, rotation, pivotX, pivotY, uOffset, vOffset, uExtent,
+                     vExtent);
+}
+
+int tmRenderQueue::AddSprite(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour,
+                             int mode, float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
+                             float uExtent, float vExtent) {
+    if (!sprite || !sprite->GetRecord()) return -1;  // an empty slot draws nothing
+    SpriteRecord r;
+    r.sprite = sprite;
+    r.x = x;
+    r.y = y;
+    r.scaleX = scaleX;
+    r.scaleY = scaleY;
+    r.colour = colour;
+    r.mode = mode >= 0 && mode <= 7 ? mode : 0;
+    r.rotation = rotation;
+    r.pivotX = pivotX;
+    r.pivotY = pivotY;
+    D3DXMatrixIdentity(&r.matrix);
+    r.uOffset = uOffset;
+    r.vOffset = vOffset;
+    r.uExtent = uExtent;
+    r.vExtent = vExtent;
+    return AppendSprite(r);
+}
+
+int tmRenderQueue::AddSpriteQuadBySlot(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset,
+                                       float vOffset, float uExtent, float vExtent, float width, float height) {
+    sys::tmSprite* sprite = holder_ ? holder_->GetSpriteSlot(slot) : nullptr;
+    return AddSpriteQuad(sprite, matrix, colour, uOffset, vOffset, uExtent, vExtent, width, height);
+}
+
+int tmRenderQueue::AddSpriteQuad(sys::tmSprite* sprite, const D3DXMATRIX& matrix, uint32_t colour, float uOffset,
+                                 float vOffset, float uExtent, float vExtent, float width, float height) {
+    if (!sprite || !sprite->GetRecord()) return -1;
+    SpriteRecord r;
+    r.sprite = sprite;
+    r.colour = colour;
+    r.mode = 8;
+    r.matrix = matrix;
+    r.uOffset = uOffset;
+    r.vOffset = vOffset;
+    r.uExtent = uExtent;
+    r.vExtent = vExtent;
+    r.width = width;
+    r.height = height;
+    return AppendSprite(r);
+}
+
+int tmRenderQueue::AddPolygons(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice,
+                               int triangleCount, const float* positions, const uint32_t* colours,
+                               const float* texCoords) {
+    sys::tmSprite* sprite = holder_ ? holder_->GetSpriteSlot(spriteSlot) : nullptr;
+    if (!sprite || layer < 0 || layer >= kLayerCount) return -1;
+    if (polygonCount_ >= static_cast<int>(polygons_.size()) ||
+        polyCount_[layer] >= static_cast<int>(polyLists_[layer].size())) {
+        ++dropped_;
+        return -1;
+    }
+    PolygonRecord& r = polygons_[polygonCount_];
+    r = {sprite, colour, triangleCount, shaderType, matrixChoice, positions, colours, texCoords};
+    polyLists_[layer][polyCount_[layer]++] = &r;
+    return polygonCount_++;
+}
+
+void tmRenderQueue::SetCubeMapCenter(const D3DXVECTOR3& p) {
+    static const D3DXVECTOR3 kOffset[6] = {{0, 0, -10000}, {0, 0, 10000},  {0, 10000, -0.0001f},
+                                           {0, -10000, 0.0001f}, {-10000, 0, 0}, {10000, 0, 0}};
+    static const D3DXVECTOR3 kUp[6] = {{0, 1, 0}, {0, 1, 0}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, 1, 0}};
+    D3DXMATRIX proj;
+    D3DXMatrixPerspectiveFovRH(&proj, 1.5707964f, 1.0f, near_, far_);
+    for (int f = 0; f < 6; ++f) {
+        D3DXMATRIX view;
+        const D3DXVECTOR3 at = p + kOffset[f];
+        D3DXMatrixLookAtRH(&view, &p, &at, &kUp[f]);
+        cube_[f] = view * proj;
+    }
+}
+
+void tmRenderQueue::Clear() {
+    for (sys::tmShape* s : spriteShapes_) s->DestroyWithBuffer();
+    for (sys::tmShape* s : polygonShapes_) s->DestroyWithBuffer();
+    spriteShapes_.clear();
+    polygonShapes_.clear();
+    spriteCount_ = polygonCount_ = spriteListCount_ = itemCount_ = entryCount_ = 0;
+    for (int l = 0; l < kLayerCount; ++l) layerCount_[l] = polyCount_[l] = 0;
+}
+
+namespace {
+struct KeyLess {
+    bool operator()(const tmRenderQueue::Item* a, const tmRenderQueue::Item* b) const {
+        const int32_t ta = static_cast<int32_t>(a->shape->shaderKind), tb = static_cast<int32_t>(b->shape->shaderKind);
+        if (ta != tb) return ta < tb;
+        return a->stateFlags < b->stateFlags;
+    }
+};
+// Blended shapes are drawn back to front: in right-handed view space the
+// farthest has the most negative z.
+struct DepthLess {
+    bool operator()(const tmRenderQueue::Item* a, const tmRenderQueue::Item* b) const { return a->depth < b->depth; }
+};
+
+template <class Less>
+void Sort(tmRenderQueue::Item** a, int count, Less less) {
+    if (count < 2) return;
+    int stack[62];
+    int sp = 0;
+    int lo = 0, hi = count - 1;
+    for (;;) {
+        if (hi - lo >= 16) {
+            if (sp >= 62) {  // too deep: heap-sort the whole array
+                std::make_heap(a, a + count, less);
+                std::sort_heap(a, a + count, less);
+                return;
+            }
+            const int mid = (lo + hi) / 2;
+            if (less(a[mid], a[lo])) std::swap(a[mid], a[lo]);
+            if (less(a[hi], a[lo])) std::swap(a[hi], a[lo]);
+            if (less(a[hi], a[mid])) std::swap(a[hi], a[mid]);
+            tmRenderQueue::Item* pivot = a[mid];
+            int i = lo, j = hi;
+            for (;;) {
+                while (less(a[i], pivot)) ++i;
+                while (less(pivot, a[j])) --j;
+                if (i <= j) {
+                    std::swap(a[i], a[j]);
+                    ++i;
+                    --j;
+                }
+                if (i > j) break;
+            }
+            // Continue with the smaller part, keep the larger for later.
+            if (j - lo < hi - i) {
+                stack[sp++] = i;
+                stack[sp++] = hi;
+                hi = j;
+            } else {
+                stack[sp++] = lo;
+                stack[sp++] = j;
+                lo = i;
+            }
+            continue;
+        }
+        if (sp == 0) break;
+        hi = stack[--sp];
+        lo = stack[--sp];
+    }
+    for (int k = 1; k < count; ++k) {
+        tmRenderQueue::Item* moving = a[k];
+        int m = k;
+        while (m > 0 && less(moving, a[m - 1])) {
+            a[m] = a[m - 1];
+            --m;
+        }
+        a[m] = moving;
+    }
+}
+}  // namespace
+
+void tmRenderQueue::SortItems(Item** items, int count, bool byDepth) {
+    if (byDepth) Sort(items, count, DepthLess());
+    else Sort(items, count, KeyLess());
+}
