@@ -29,9 +29,13 @@ constexpr int32_t kStartSections[14][16] = {
 constexpr float kGridStep = 133.9464f;
 constexpr float kGridHalfGap = 50.95f;
 
-// Given grid slots: course 2 (all sixteen) and course 5 (slots 0..3).
+// Given grid slots: course 2 (all sixteen: the first three and the last x as they stand, the
+// others evenly between) and course 5 (slots 0..3).
 constexpr yiVec3 SpainGridSlot(int k) {
-    return {-917.846f + kGridStep * static_cast<float>(k), 0.199347f, (k % 2 == 0) ? 5650.95f : 5549.05f};
+    const float first = -917.846f, last = 1091.35f;
+    const float x = k == 1 ? -783.899f : k == 2 ? -649.953f : k == 15 ? last
+                  : first + (last - first) * static_cast<float>(k) / 15.0f;
+    return {x, 0.199347f, (k % 2 == 0) ? 5650.95f : 5549.05f};
 }
 constexpr yiVec3 kQirGrid[4] = {
     {-4032.77f, 0.0f, 8231.0f}, {-3898.82f, 0.0f, 8129.1f}, {-3764.88f, 0.0f, 8231.0f}, {-3630.93f, 0.0f, 8129.1f}};

@@ -3,4 +3,5 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MachineEffectRows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MachineTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReplayCameraTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScreenLayoutTables.cpp
 )

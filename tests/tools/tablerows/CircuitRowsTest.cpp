@@ -1,0 +1,125 @@
+// Circuit layouts and the grid and zone rows derived from them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "table/CircuitFixedRows.h"
+#include "tools/tablerows/CircuitLayout.h"
+#include "tools/tablerows/CircuitRows.h"
+
+using namespace tablerows;
+
+namespace {
+
+const int kSections[14] = {0, 0, 287, 79, 329, 461, 325, 268, 287, 79, 329, 461, 325, 268};
+
+yiVec3 Anchor(int id) {
+    if (id == 2) return {-917.846f, 0.199347f, 5600.0f};
+    if (id == 5) return {-4032.77f, 0.0f, 8180.05f};
+    return {0.0f, 0.0f, 0.0f};
+}
+
+// Section whose stretch of centre line passes nearest to p.
+int NearestSection(const CircuitLayout& layout, yiVec3 p) {
+    float best = 1e30f, bestArc = 0.0f;
+    for (float arc = 0.0f; arc < layout.length; arc += 1.0f) {
+        yiVec3 c, d;
+        layout.PointAt(arc, c, d);
+        const float dist = (c.x - p.x) * (c.x - p.x) + (c.z - p.z) * (c.z - p.z);
+        if (dist < best) {
+            best = dist;
+            bestArc = arc;
+        }
+    }
+    return SectionAt(layout, bestArc);
+}
+
+}  // namespace
+
+TEST(CircuitRows, StandInGridSlotsStandInTheirStartSections) {
+    for (int id = 2; id < 14; ++id) {
+        const int32_t* start = circuit_fixed::kStartSections[id];
+        const CircuitLayout layout = MakeStandInLayout(kSections[id], start, Anchor(id));
+        ASSERT_EQ(layout.SectionCount(), kSections[id]);
+        const CircuitRows rows = BuildCircuitRows(id, layout);
+        for (int k = 0; k < 16; ++k)
+            EXPECT_EQ(NearestSection(layout, rows.grid[k]), start[k]) << "course " << id << " slot " << k;
+        // Gates lie further apart than one frame's travel at top speed, in lap order.
+        for (int s = 1; s < layout.SectionCount(); ++s)
+            EXPECT_GT(layout.gateArc[s] - layout.gateArc[s - 1], 28.0f) << "course " << id << " gate " << s;
+        EXPECT_GT(layout.length - layout.gateArc.back(), 28.0f);
+    }
+}
+
+TEST(CircuitRows, GivenGridRowsSitOnTheStandInTrack) {
+    const CircuitLayout spain = MakeStandInLayout(287, circuit_fixed::kStartSections[2], Anchor(2));
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(NearestSection(spain, circuit_fixed::SpainGridSlot(k)), circuit_fixed::kStartSections[2][k]) << k;
+    }
+    const CircuitLayout qir = MakeStandInLayout(461, circuit_fixed::kStartSections[5], Anchor(5));
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(NearestSection(qir, circuit_fixed::kQirGrid[k]), circuit_fixed::kStartSections[5][k]) << k;
+    }
+}
+
+TEST(CircuitRows, StartHeadingFromGateMidpointsFacesDownTheGrid) {
+    // A machine's start heading runs from the reference point (gate midpoint) of the section
+    // before the goal to that of the goal section: that is the way the grid faces.
+    for (int id = 2; id < 14; ++id) {
+        const CircuitLayout layout = MakeStandInLayout(kSections[id], circuit_fixed::kStartSections[id], Anchor(id));
+        const CircuitRows rows = BuildCircuitRows(id, layout);
+        const yiVec3 goal = layout.gateMid[0];
+        const yiVec3 before = layout.gateMid[layout.SectionCount() - 1];
+        const float hx = goal.x - before.x, hz = goal.z - before.z;
+        const float gx = rows.grid[0].x - rows.grid[15].x, gz = rows.grid[0].z - rows.grid[15].z;
+        EXPECT_GT(hx * gx + hz * gz, 0.0f) << id;
+    }
+}
+
+TEST(CircuitRows, LayoutFromCentreLine) {
+    // A 4000 x 1000 rectangle starting halfway along its first long side.
+    const std::vector<yiVec3> line = {{2000, 0, 0}, {4000, 0, 0}, {4000, 0, 1000}, {0, 0, 1000}, {0, 0, 0}};
+    const CircuitLayout layout = LayoutFromCentreLine(line, {0.0f, 1000.0f, 2500.0f, 6000.0f, 9000.0f});
+    EXPECT_FLOAT_EQ(layout.length, 10000.0f);
+    EXPECT_FLOAT_EQ(layout.gateMid[1].x, 3000.0f);
+    EXPECT_FLOAT_EQ(layout.gateMid[2].z, 500.0f);
+    EXPECT_FLOAT_EQ(layout.forward[2].z, 1.0f);
+    EXPECT_FLOAT_EQ(layout.gateMid[3].x, 1000.0f);
+    EXPECT_FLOAT_EQ(layout.gateMid[3].z, 1000.0f);
+    EXPECT_FLOAT_EQ(layout.forward[3].x, -1.0f);
+    EXPECT_EQ(SectionAt(layout, 9999.0f), 4);
+    EXPECT_EQ(SectionAt(layout, 10001.0f), 0);
+    const int32_t start[16] = {0, 0, 0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 4, 4};
+    yiVec3 grid[16];
+    PlaceGrid(layout, start, grid);
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(NearestSection(layout, grid[k]), start[k]) << k;
+    EXPECT_GT(grid[0].x, grid[7].x) << "slot 0 stands at the front";
+    EXPECT_NEAR(std::fabs(grid[0].z - grid[1].z), 2.0f * circuit_fixed::kGridHalfGap, 0.01f);
+}
+
+TEST(CircuitRows, ZonesHonourFixedRowsAndGiveEveryZoneATrack) {
+    const std::vector<ReplayZone> fixed = {{10, 19, {4, 2, -1, -1, -1, -1, -1, -1}}};
+    const std::vector<ReplayZone> zones = BuildZones(100, 7, 5, fixed);
+    ASSERT_EQ(zones.size(), 7u);
+    int covered = 0;
+    for (std::size_t i = 0; i < zones.size(); ++i) {
+        const ReplayZone& z = zones[i];
+        covered += ((z.toSection - z.fromSection) % 100 + 100) % 100 + 1;
+        EXPECT_EQ(zones[(i + 1) % zones.size()].fromSection, (z.toSection + 1) % 100);
+        EXPECT_GE(z.tracks[0], 0);
+        EXPECT_LT(z.tracks[0], 5);
+        if (z.fromSection == 10) {
+            EXPECT_EQ(z.tracks[0], 4);
+            EXPECT_EQ(z.tracks[1], 2);
+        }
+    }
+    EXPECT_EQ(covered, 100);
+    EXPECT_LE(zones[0].fromSection == 0 ? 0 : zones[0].toSection, zones[0].fromSection) << "goal zone first";
+
+    // More zones than spare tracks: the spare ones are shared, never left empty.
+    const std::vector<ReplayZone> many = BuildZones(50, 10, 2, {});
+    ASSERT_EQ(many.size(), 10u);
+    for (const ReplayZone& z : many) EXPECT_EQ(z.tracks[0], 1);
+    EXPECT_GT(many[0].fromSection, many[0].toSection);
+}
