@@ -1,6 +1,9 @@
 // Generator of the data-table bank: machine handling, computer route tables
 // and the course viewer's placements, as text tables in bankRD01.
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -100,6 +103,25 @@ RunResult StraightRun(const MachineColumn& m, const Gearbox& g, double airResist
     return res;
 }
 
+// Speed at the end of a full boost (both stages where the machine has two)
+// begun at top speed in top gear, as the boost drives it: extra torque
+// proportional to speed, the boost final drive, aero air resistance.
+double BoostPeakKmh(const MachineColumn& m, const Gearbox& g, double airResist) {
+    double r = m.at("tireRadius"), w = m.at("weight");
+    double ratio = g.ratio[int(m.at("nbGear")) - 1] * m.at("gearFinalBst");
+    double v = m.at("topKmh") / 3.6, peak = v;
+    int first = int(m.at("bstTimeUse") - m.at("bstTimeStart"));
+    int second = m.at("bstTimeUse2nd") > 0 ? int(m.at("bstTimeUse2nd") - m.at("bstTimeStart2nd")) : 0;
+    for (int frame = 0; frame < first + second; ++frame) {
+        double power = frame < first ? m.at("bstPower") : m.at("bstPower2nd");
+        double rpm = 60 * v * ratio / (2 * kPi * r);
+        double drive = ratio * (Torque(m, rpm) + power * v) / (2 * kPi * r);
+        v += (drive - v * v * airResist * m.at("aeroDrag") - v * 0.16333334 * w * 0.0001) / w;
+        peak = std::max(peak, v);
+    }
+    return peak * 3.6;
+}
+
 void WriteMachine(zfmt::ExtDbWriter& w, const std::string& code, const MachineColumn& m, Output& out) {
     Gearbox g = MakeGearbox(m);
     double air = AirResist(m, g);
@@ -139,6 +161,10 @@ void WriteMachine(zfmt::ExtDbWriter& w, const std::string& code, const MachineCo
               code + ": straight run tops out at " + std::to_string(run.topKmh) + " km/h");
     out.Check(run.secondsTo200 > 2 && run.secondsTo200 < 8,
               code + ": 0-200 km/h takes " + std::to_string(run.secondsTo200) + " s");
+    // Course gates are spaced for at most one frame's travel at 700 km/h.
+    double boostPeak = BoostPeakKmh(m, g, air);
+    out.Check(boostPeak > m.at("topKmh") && boostPeak < 700,
+              code + ": a full boost peaks at " + std::to_string(boostPeak) + " km/h");
     out.Check(std::abs(m.at("frontPwrRate") + m.at("rearPwrRate") - 1) < 1e-6,
               code + ": drive shares do not add up to 1");
 }

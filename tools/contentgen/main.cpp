@@ -138,6 +138,12 @@ std::string EmitSource(const std::vector<WrittenBank>& banks, const std::vector<
     return c.str();
 }
 
+int Report(std::vector<std::string>& errors) {
+    std::sort(errors.begin(), errors.end());
+    for (const std::string& e : errors) std::fprintf(stderr, "contentgen: %s\n", e.c_str());
+    return 1;
+}
+
 int Run(const Options& opt) {
     const std::vector<Generator>& gens = AllGenerators();
     Context ctx{opt.manifestDir};
@@ -170,6 +176,8 @@ int Run(const Options& opt) {
                 errors.push_back(std::string(gens[i].name) + ": bad or repeated loose file " + f.path);
     }
 
+    if (!errors.empty()) return Report(errors);
+
     // Lay out, check and write every bank in parallel.
     std::mutex errorLock;
     ParallelFor(banks.size(), opt.jobs, [&](std::size_t i) {
@@ -191,11 +199,7 @@ int Run(const Options& opt) {
             if (!WriteFile(opt.runDir + "/" + f.path, f.bytes.data(), f.bytes.size()))
                 errors.push_back("cannot write " + f.path);
 
-    if (!errors.empty()) {
-        std::sort(errors.begin(), errors.end());
-        for (const std::string& e : errors) std::fprintf(stderr, "contentgen: %s\n", e.c_str());
-        return 1;
-    }
+    if (!errors.empty()) return Report(errors);
     if (!WriteIfChanged(opt.generatedDir + "/content_tables.h", EmitHeader(banks, outs)) ||
         !WriteIfChanged(opt.generatedDir + "/content_tables.cpp", EmitSource(banks, outs))) {
         std::fprintf(stderr, "contentgen: cannot write the generated tables in %s\n", opt.generatedDir.c_str());

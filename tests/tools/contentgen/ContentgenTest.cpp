@@ -1,0 +1,83 @@
+// The content generator: same output on every run and thread count, and
+// refusal (with nothing written) when a manifest breaks an invariant.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scratch folder removed with its contents.
+struct Scratch {
+    fs::path root;
+    explicit Scratch(const std::string& name) {
+        root = fs::temp_directory_path() / ("zarvo-contentgen-" + name + "-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root / "run" / "data");
+        fs::create_directories(root / "gen");
+    }
+    ~Scratch() { fs::remove_all(root); }
+};
+
+int RunContentgen(const Scratch& s, const std::string& manifests, int jobs) {
+    std::string cmd = std::string("\"") + CONTENTGEN_PATH + "\" --manifest-dir \"" + manifests +
+                      "\" --data-dir \"" + (s.root / "run" / "data").string() + "\" --run-dir \"" +
+                      (s.root / "run").string() + "\" --generated-dir \"" + (s.root / "gen").string() +
+                      "\" --jobs " + std::to_string(jobs) + " 2>/dev/null";
+    return std::system(cmd.c_str());
+}
+
+// Every file under the folder, by relative path, with its bytes.
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        if (!e.is_regular_file()) continue;
+        std::ifstream in(e.path(), std::ios::binary);
+        std::ostringstream ss;
+        ss << in.rdbuf();
+        files[fs::relative(e.path(), root).string()] = ss.str();
+    }
+    return files;
+}
+
+TEST(Contentgen, OutputIsTheSameOnEveryRunAndThreadCount) {
+    Scratch one("one"), many("many");
+    ASSERT_EQ(RunContentgen(one, CONTENTGEN_MANIFESTS, 1), 0);
+    ASSERT_EQ(RunContentgen(many, CONTENTGEN_MANIFESTS, 4), 0);
+    auto a = Snapshot(one.root), b = Snapshot(many.root);
+    EXPECT_TRUE(a.count("run/data/bankRD01.dat"));
+    EXPECT_TRUE(a.count("gen/content_tables.h"));
+    EXPECT_TRUE(a.count("gen/content_tables.cpp"));
+    EXPECT_EQ(a, b);
+}
+
+TEST(Contentgen, BrokenManifestWritesNothing) {
+    Scratch s("broken");
+    fs::path manifests = s.root / "manifest";
+    fs::create_directories(manifests);
+    for (const auto& e : fs::directory_iterator(CONTENTGEN_MANIFESTS))
+        fs::copy_file(e.path(), manifests / e.path().filename());
+    // One machine loses a column value.
+    std::ifstream in(manifests / "machines.txt");
+    std::string text, line;
+    while (std::getline(in, line)) {
+        if (line.rfind("weight", 0) == 0) line = line.substr(0, line.find_last_of(" \t"));
+        text += line + "\n";
+    }
+    in.close();
+    std::ofstream(manifests / "machines.txt") << text;
+
+    EXPECT_NE(RunContentgen(s, manifests.string(), 2), 0);
+    EXPECT_FALSE(fs::exists(s.root / "run" / "data" / "bankRD01.dat"));
+    EXPECT_FALSE(fs::exists(s.root / "gen" / "content_tables.cpp"));
+}
+
+}  // namespace
