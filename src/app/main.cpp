@@ -1,10 +1,4 @@
-// main.cpp -- the program entry: the Linux stand-in for the Windows entry point.
-#include <cstdio>
+// main.cpp -- the program entry.
+#include "app/tmProgram.h"
 
-#include "lobbyclient/Lobby.h"
-
-int main() {
-    // Start-up, window and main loop arrive with the program spine.
-    std::printf("ZARVO %s\n", lobby::CreateGUID());
-    return 0;
-}
+int main() { return tmRunProgram(tmProgramOptions()); }

@@ -9,4 +9,7 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmRenderSetting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmResource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmShape.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tmTexture.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tmTexture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmPeripheral.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmNetwork.cpp
+)

@@ -1,4 +1,5 @@
 list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TcpSocket.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TcpListener.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UdpSocket.cpp
 )

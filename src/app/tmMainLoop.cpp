@@ -1,0 +1,139 @@
+// tmMainLoop.cpp -- service start-up order, the step count and the frame loop.
+#include "app/tmMainLoop.h"
+
+#include "app/tmConfig.h"
+#include "platform/clock/Clock.h"
+#include "platform/window/Window.h"
+#include "sys/tmPeripheral.h"
+
+namespace {
+bool g_closeRequest = false;
+float g_publishedFrameRate = 0.0f;
+}  // namespace
+
+void tmMainLoop::RequestClose() { g_closeRequest = true; }
+bool tmMainLoop::IsCloseRequested() { return g_closeRequest; }
+float tmMainLoop::GetPublishedFrameRate() { return g_publishedFrameRate; }
+
+tmMainLoop::tmMainLoop(const tmMainLoopSetup& setup) : setup_(setup) { g_closeRequest = false; }
+
+tmMainLoop::~tmMainLoop() {
+    if (initialized_) Shutdown();
+}
+
+bool tmMainLoop::Initialize() {
+    // HOOK(timer): tmTimer::Create(); Now() then reads tmTimer's microseconds.
+    tmConfig& cfg = tmConfig::GetInstance();
+    const tmVideoParams video = cfg.GetVideoParams();
+    if (!StartRenderer(video)) {
+        cfg.ResetVideo(true);  // the next start comes up 1366 x 768 in a window
+        return false;
+    }
+    SetFrameTimeIndex(cfg.GetRenderOption());
+    if (!StartSound()) return false;
+
+    tmPeripheral::Create();
+    tmPeripheral* input = tmPeripheral::GetInstance();
+    input->Init(setup_.input, video.windowed != 0);
+    input->SetPedalType(cfg.GetKeyDevice(), 0);
+    for (int entry = 1; entry <= 7; ++entry) input->SetJoyButtonAssign(6 + entry, cfg.GetKeyAssign(entry), 0);
+    input->SetJoyButtonAssign(6, cfg.GetKeyAssign(8), 0);
+
+    StartConsole();
+    StartReplay();
+
+    sequences_ = std::make_unique<tmSequenceManager>(setup_.screens);
+    sequences_->Reset();
+    sequences_->SetSwitchWait(setup_.switchWaitMicros);
+
+    lastStepTime_ = Now();
+    stepCarry_ = 0.0f;
+    ratePeriodStart_ = lastStepTime_;
+    StartRandom(Now());
+
+    tmNetwork::Create(setup_.network);
+    tmNetwork::GetInstance()->LoadAddressFiles();
+    StartRaceNetwork();
+    initialized_ = true;
+    return true;
+}
+
+int tmMainLoop::StepCount(uint32_t now) {
+    const uint32_t elapsed = now - lastStepTime_;
+    const float ticks = static_cast<float>(static_cast<double>(elapsed) * 0.00006);
+    if (ticks > 1.0f) stepCarry_ += ticks - 1.0f;
+    int steps = 1;
+    if (stepCarry_ > 0.5f) {
+        const int n = static_cast<int>(stepCarry_ + 0.5f);
+        steps = n + 1;
+        if (steps > kMaxSteps) {
+            steps = kMaxSteps;
+            stepCarry_ = 0.0f;
+        } else {
+            stepCarry_ -= static_cast<float>(n);
+        }
+    }
+    stepCarry_ *= 0.94f;
+    lastStepTime_ = now;
+    return steps;
+}
+
+bool tmMainLoop::RunFrame() {
+    int steps = StepCount(Now());
+    bool ended = false;
+    tmPeripheral* input = tmPeripheral::GetInstance();
+    while (steps > 0) {
+        if (input) {
+            input->Update();
+            input->UpdatePov();
+        }
+        ended = sequences_->Update(&steps);
+        if (input) input->StorePrevious();
+        const int next = sequences_->GetNextId();
+        if ((next >= tmSequenceFactory::kFirstId && next <= tmSequenceFactory::kLastId) || ended) break;
+        --steps;
+    }
+    if (ended) return false;
+
+    bool end = false;
+    sequences_->Draw();
+    if (RenderFrame() != 0) end = true;
+    DrawDebugFont();
+    MeasureFrameRate();
+    if (setup_.window) {
+        if (!setup_.window->Pump()) end = true;
+        if (setup_.window->CloseRequested()) g_closeRequest = true;
+    }
+    if (PresentFrame() != 0) end = true;
+    WaitFrame();
+    return !(end || g_closeRequest);
+}
+
+void tmMainLoop::MeasureFrameRate() {
+    const uint32_t t = Now();
+    ++framesInPeriod_;
+    const uint32_t span = t - ratePeriodStart_;
+    if (span > 1000000u || t < ratePeriodStart_) {
+        frameRate_ = static_cast<float>(framesInPeriod_) / (static_cast<float>(span) / 1000000.0f);
+        ratePeriodStart_ = t;
+        framesInPeriod_ = 0;
+        g_publishedFrameRate = frameRate_;
+    }
+}
+
+void tmMainLoop::Run() {
+    while (RunFrame()) {
+    }
+    tmConfig::GetInstance().Save();
+}
+
+void tmMainLoop::Shutdown() {
+    if (sequences_) {
+        sequences_->Release();
+        sequences_.reset();
+    }
+    StopServices();
+    initialized_ = false;
+}
+
+uint32_t tmMainLoop::Now() { return static_cast<uint32_t>(platform::GetClock().NowMicros()); }

@@ -1,0 +1,66 @@
+// tmProgram.cpp -- start-up: single instance, save image, window, input, main loop, exit status.
+#include "app/tmProgram.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "app/tmConfig.h"
+#include "app/tmMainLoop.h"
+#include "platform/input/InputDevices.h"
+
+namespace {
+
+const char kErrorCaption[] = "ZARVO System error";
+const char kAlreadyRunning[] = "既に起動しています。";
+const char kTitle[] = "ZARVO  Linux Edition  rev.1";
+
+platform::SingleInstance& Instance() {
+    static platform::SingleInstance instance;  // held until the process ends
+    return instance;
+}
+
+}  // namespace
+
+int tmRunProgram(const tmProgramOptions& options) {
+    if (!Instance().Acquire(options.instanceName)) {
+        platform::ShowMessageBox(kErrorCaption, kAlreadyRunning);
+        return 2;
+    }
+
+    tmConfig& cfg = tmConfig::GetInstance();
+    cfg.Load();
+
+    platform::Window::Desc desc;
+    desc.title = kTitle;
+    desc.width = cfg.GetScreenWidth();
+    desc.height = cfg.GetScreenHeight();
+    desc.windowed = cfg.IsWindowed() != 0;
+    std::unique_ptr<platform::Window> window = platform::Window::Create(options.window, desc);
+    if (!window) {
+        std::fprintf(stderr, "start: the game window cannot be made\n");
+        return 1;
+    }
+    // A window larger than the desktop comes up at 1366 x 768 instead, and the
+    // save remembers that size.
+    int desktopW = 0, desktopH = 0;
+    if (desc.windowed && window->DesktopSize(desktopW, desktopH) && (desktopW < desc.width || desktopH < desc.height)) {
+        cfg.ResetVideo(false);
+        window->Resize(cfg.GetScreenWidth(), cfg.GetScreenHeight(), true);
+    }
+
+    std::unique_ptr<platform::InputDevices> input;
+    if (options.window == platform::Window::Backend::Sdl) input = platform::CreateSdlInput(*window);
+    if (!input) input = std::make_unique<platform::ScriptedInput>();
+
+    tmMainLoopSetup setup;
+    setup.window = window.get();
+    setup.input = input.get();
+    tmMainLoop loop(setup);
+    if (!loop.Initialize()) {
+        std::fprintf(stderr, "start: the game services could not start\n");
+        return 1;
+    }
+    loop.Run();
+    loop.Shutdown();
+    return 0;
+}

@@ -1,0 +1,11 @@
+// tmScreens.cpp -- the screen factory of the game: one constructor per screen id.
+#include "app/tmPlaceholderScreens.h"
+#include "app/tmSequence.h"
+
+// Every real screen registers its constructor here, replacing the stand-in
+// of its id: factory.Set(id, [] () -> tmSequence* { return new tmSeqX(); });
+tmSequenceFactory tmMakeScreenFactory() {
+    tmSequenceFactory factory;
+    tmRegisterPlaceholderScreens(factory);
+    return factory;
+}

@@ -1,0 +1,83 @@
+// InputDevices.h -- keyboard, mouse and joystick states in the shapes the input code reads.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+class Window;
+
+// One joystick's state: axes -1000..1000, sliders, four hats in hundredths of
+// a degree (kHatCentred when centred) and 128 buttons (bit 7 set = held).
+struct JoyState {
+    static constexpr uint32_t kHatCentred = 0xFFFFFFFFu;
+    int32_t x = 0, y = 0, z = 0;
+    int32_t rx = 0, ry = 0, rz = 0;
+    int32_t slider[2] = {0, 0};
+    uint32_t pov[4] = {kHatCentred, kHatCentred, kHatCentred, kHatCentred};
+    uint8_t buttons[128] = {};
+};
+
+// The mouse since the last read: relative motion, wheel (120 per notch) and buttons held.
+struct MouseState {
+    int32_t dx = 0, dy = 0, wheel = 0;
+    uint8_t buttons[8] = {};  // 0 left, 1 right, 2 middle; 0x80 = held
+};
+
+// The input devices of one window. Keys are indexed by the PC set-1 scan
+// codes (DIK numbering: Esc 1, Return 28, Space 57, arrows 200/203/205/208).
+// The SDL backend reads the real devices; ScriptedInput is the test backend.
+class InputDevices {
+public:
+    static constexpr int kMaxJoysticks = 2;
+    virtual ~InputDevices() = default;
+
+    // False when the keyboard cannot be read now (lost); keys are then cleared.
+    virtual bool ReadKeyboard(uint8_t keys[256]) = 0;
+    // False when the mouse cannot be read now.
+    virtual bool ReadMouse(MouseState& state) = 0;
+    // Cursor position in client coordinates (negative above or left of the window).
+    virtual void CursorPosition(int32_t& x, int32_t& y) = 0;
+    // Joysticks found at start (at most kMaxJoysticks).
+    virtual int JoystickCount() = 0;
+    // False when joystick i is lost (unplugged).
+    virtual bool ReadJoystick(int i, JoyState& state) = 0;
+    // Tries once to get a lost joystick back.
+    virtual bool ReopenJoystick(int i) = 0;
+    virtual bool HasFocus() = 0;
+    virtual void SetCursorVisible(bool visible) = 0;
+};
+
+// Reads SDL's keyboard, mouse and joysticks for the given window; null when SDL cannot start.
+std::unique_ptr<InputDevices> CreateSdlInput(Window& window);
+
+// SDL scan code to DIK code (0 when unmapped).
+uint8_t SdlScancodeToDik(int scancode);
+
+// Test backend: the test writes the states a step should see.
+class ScriptedInput : public InputDevices {
+public:
+    uint8_t keys[256] = {};
+    MouseState mouse;
+    int32_t cursorX = 0, cursorY = 0;
+    int joystickCount = 0;
+    JoyState joy[kMaxJoysticks];
+    bool joyLost[kMaxJoysticks] = {false, false};
+    bool keyboardLost = false;
+    bool focus = true;
+    bool cursorVisible = true;
+    int reopenCalls = 0;
+
+    void SetKey(int dik, bool down) { if (dik >= 0 && dik < 256) keys[dik] = down ? 0x80 : 0; }
+
+    bool ReadKeyboard(uint8_t out[256]) override;
+    bool ReadMouse(MouseState& state) override;
+    void CursorPosition(int32_t& x, int32_t& y) override { x = cursorX; y = cursorY; }
+    int JoystickCount() override { return joystickCount; }
+    bool ReadJoystick(int i, JoyState& state) override;
+    bool ReopenJoystick(int i) override;
+    bool HasFocus() override { return focus; }
+    void SetCursorVisible(bool visible) override { cursorVisible = visible; }
+};
+
+}  // namespace platform

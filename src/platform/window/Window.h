@@ -1,0 +1,85 @@
+// Window.h -- the game window, its event pump, message boxes and the single-instance lock.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The one game window. The real backend is an SDL2 window made with OpenGL
+// support (the renderer creates its context on NativeHandle()); the headless
+// backend has no window at all. Chosen at construction by Window::Create.
+class Window {
+public:
+    enum class Backend { Sdl, Headless };
+    struct Desc {
+        std::string title;  // Shift-JIS text, shown as UTF-8
+        int width = 1366;
+        int height = 768;
+        bool windowed = true;
+    };
+
+    virtual ~Window() = default;
+    // Null when the window cannot be made (the reason is logged).
+    static std::unique_ptr<Window> Create(Backend backend, const Desc& desc);
+
+    // The SDL_Window* of the real backend, null when headless.
+    virtual void* NativeHandle() const = 0;
+    // Windowed windows start hidden; the renderer shows them once it draws.
+    virtual void Show() = 0;
+    // Changes the client size (windowed) or the display mode (full screen).
+    virtual void Resize(int width, int height, bool windowed) = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    // Desktop size of the window's display; false when unknown.
+    virtual bool DesktopSize(int& width, int& height) const = 0;
+    // Handles pending events; false once the system asked the program to quit.
+    virtual bool Pump() = 0;
+    // The user asked to close the window (stays set once seen).
+    virtual bool CloseRequested() const = 0;
+    virtual bool HasFocus() const = 0;
+    // Tests: behave as if the user closed the window.
+    virtual void RequestClose() = 0;
+};
+
+// Message boxes. The real sink shows an SDL box (and logs the text); tests
+// install a recording sink so nothing ever blocks.
+class MessageBoxSink {
+public:
+    virtual ~MessageBoxSink() = default;
+    virtual void Show(const std::string& caption, const std::string& text) = 0;
+};
+
+class RecordingMessageBoxes : public MessageBoxSink {
+public:
+    struct Entry { std::string caption, text; };
+    void Show(const std::string& caption, const std::string& text) override { shown.push_back({caption, text}); }
+    std::vector<Entry> shown;
+};
+
+// Shows an error box; caption and text are Shift-JIS. Never blocks when a recording sink is installed.
+void ShowMessageBox(const std::string& caption, const std::string& text);
+// Installs a sink (nullptr restores the real one). The caller keeps ownership.
+void SetMessageBoxSink(MessageBoxSink* sink);
+
+// Shift-JIS (code page 932) text converted to UTF-8; bytes that do not convert become '?'.
+std::string ShiftJisToUtf8(const std::string& text);
+
+// A machine-wide lock held for the life of the process: the first holder of a
+// name wins, later ones (this or another process) fail until it is released.
+class SingleInstance {
+public:
+    SingleInstance() = default;
+    ~SingleInstance() { Release(); }
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+    // True when this object now holds the name.
+    bool Acquire(const std::string& name);
+    void Release();
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace platform

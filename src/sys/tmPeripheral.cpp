@@ -1,0 +1,371 @@
+// tmPeripheral.cpp -- actions, directions with repeat, steering and pedals, mouse clicks.
+#include "sys/tmPeripheral.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+tmPeripheral* g_instance = nullptr;
+
+struct DefaultBinding { int32_t key, pad; };
+const DefaultBinding kDefaults[tmPeripheral::kActions] = {
+    {200, -1}, {208, -1}, {203, -1}, {205, -1},  // up, down, left, right
+    {28, 0},   {14, 1},   {1, 8},    {44, 2},    // decide, cancel, pause, accelerator
+    {30, 3},   {31, 0},   {45, 1},   {200, 7},   // brake, boost, transform, gear up
+    {208, 6},  {57, 9},   {16, 4},   {66, 5},    // gear down, view change, spare, spare
+};
+
+struct PedalSpec { float dead, full, steerDead, steerFull; };
+const PedalSpec kPedals[4] = {
+    {0, 0, 220, 950}, {10, 950, 220, 950}, {220, 950, 220, 950}, {0, 1000, 100, 700},
+};
+
+bool ValidAction(int a) { return a >= 0 && a < tmPeripheral::kActions; }
+bool Down(const uint8_t* keys, int dik) { return dik >= 0 && dik < 256 && (keys[dik] & 0x80) != 0; }
+
+}  // namespace
+
+void tmPeripheral::Create() {
+    if (!g_instance) g_instance = new tmPeripheral();
+}
+
+tmPeripheral* tmPeripheral::GetInstance() { return g_instance; }
+
+void tmPeripheral::Destroy() {
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+tmPeripheral::tmPeripheral() { SetDefaultAssign(); }
+
+int tmPeripheral::Init(platform::InputDevices* devices, bool windowed) {
+    std::memset(keys_, 0, sizeof keys_);
+    std::memset(keysPrev_, 0, sizeof keysPrev_);
+    for (int i = 0; i < platform::InputDevices::kMaxJoysticks; ++i) {
+        joy_[i] = platform::JoyState();
+        joyPrev_[i] = platform::JoyState();
+        joyPresent_[i] = false;
+    }
+    repeatPeriod_ = 12;
+    std::memset(dirCount_, 0, sizeof dirCount_);
+    cursorX = cursorY = mouseMoveX = mouseMoveY = mouseWheel = 0;
+    for (int b = 0; b < 3; ++b) {
+        mouseButton[b] = mouseButtonPrev[b] = mouseDoubleClick[b] = 0;
+        clickSteps_[b] = 0;
+        lastPressX_[b] = lastPressY_[b] = -100;
+    }
+    for (int p = 0; p < kPlayers; ++p) prevAccel_[p] = prevBrake_[p] = 0.0f;
+    windowed_ = windowed;
+    cursorShown_ = false;
+    SetDefaultAssign();
+    devices_ = devices;
+    controllerCount_ = 0;
+    if (!devices_) return static_cast<int>(0x80004005u);
+    controllerCount_ = devices_->JoystickCount();
+    if (controllerCount_ > platform::InputDevices::kMaxJoysticks) controllerCount_ = platform::InputDevices::kMaxJoysticks;
+    if (controllerCount_ < 0) controllerCount_ = 0;
+    for (int i = 0; i < controllerCount_; ++i) joyPresent_[i] = true;
+    return 0;
+}
+
+void tmPeripheral::Release() {
+    devices_ = nullptr;
+    controllerCount_ = 0;
+}
+
+void tmPeripheral::SetDefaultAssign() {
+    for (int p = 0; p < kPlayers; ++p) {
+        controllerIndex_[p] = 0;
+        pedalType_[p] = 0;
+        for (int a = 0; a < kActions; ++a) {
+            keyBind_[p][a] = kDefaults[a].key;
+            padBind_[p][a] = kDefaults[a].pad;
+        }
+    }
+}
+
+void tmPeripheral::SetJoyButtonAssign(int action, int button, int player) {
+    if (!ValidAction(action) || player < 0 || player >= kPlayers) return;
+    padBind_[player][action] = button;
+    if (action == 7) padBind_[player][4] = button;
+    if (action == 8) padBind_[player][5] = button;
+}
+
+int tmPeripheral::GetJoyButtonAssign(int action, int player) const {
+    if (!ValidAction(action) || player < 0 || player >= kPlayers) return -1;
+    return padBind_[player][action];
+}
+
+void tmPeripheral::SetPedalType(int type, int player) {
+    if (player >= 0 && player < kPlayers) pedalType_[player] = type;
+}
+
+// ---------------------------------------------------------------- per step
+
+int tmPeripheral::Update() {
+    if (!devices_) return static_cast<int>(0x80004005u);
+
+    // Keyboard: only while the window has the focus. A lost keyboard reads
+    // as no keys and is asked again next step.
+    if (devices_->HasFocus()) {
+        const bool ok = devices_->ReadKeyboard(keys_);
+        if (!ok) std::memset(keys_, 0, sizeof keys_);
+        if (!ok && !keyboardLost_) std::fprintf(stderr, "input: keyboard lost\n");
+        keyboardLost_ = !ok;
+    } else {
+        std::memset(keys_, 0, sizeof keys_);
+    }
+
+    platform::MouseState m;
+    if (!devices_->ReadMouse(m)) {
+        for (int b = 0; b < 3; ++b) mouseButton[b] = 0;
+    } else {
+        mouseMoveX = m.dx;
+        mouseMoveY = m.dy;
+        mouseWheel = m.wheel;
+        for (int b = 0; b < 3; ++b) {
+            mouseButtonPrev[b] = mouseButton[b];
+            mouseButton[b] = (m.buttons[b] & 0x80) ? 1 : 0;
+        }
+        for (int b = 0; b < 3; ++b) {
+            mouseDoubleClick[b] = CheckDoubleClick(mouseButton[b] && !mouseButtonPrev[b], b) ? 1 : 0;
+        }
+        devices_->CursorPosition(cursorX, cursorY);
+        UpdateCursorVisibility();
+    }
+
+    for (int i = 0; i < controllerCount_; ++i) {
+        if (!joyPresent_[i]) {
+            if (!devices_->ReopenJoystick(i)) continue;
+            joyPresent_[i] = true;
+        }
+        if (!devices_->ReadJoystick(i, joy_[i])) {
+            std::fprintf(stderr, "input: controller %d lost\n", i);
+            joyPresent_[i] = false;
+            joy_[i] = platform::JoyState();
+        }
+    }
+    return 0;
+}
+
+bool tmPeripheral::CheckDoubleClick(bool pressed, int b) {
+    bool result = false;
+    if (pressed) {
+        result = clickSteps_[b] != 0 && clickSteps_[b] < 30 && std::abs(cursorX - lastPressX_[b]) < 8 &&
+                 std::abs(cursorY - lastPressY_[b]) < 8;
+        clickSteps_[b] = 0;
+        lastPressX_[b] = cursorX;
+        lastPressY_[b] = cursorY;
+    }
+    if (clickSteps_[b] < 0x7FFFFFFF) ++clickSteps_[b];
+    return result;
+}
+
+// The pointer shows while the window is in the background, and in a window
+// also above the client area; over the game it is hidden.
+void tmPeripheral::UpdateCursorVisibility() {
+    bool show;
+    if (!devices_->HasFocus()) {
+        show = true;
+    } else {
+        show = windowed_ && cursorY < 0;
+    }
+    if (show != cursorShown_) {
+        devices_->SetCursorVisible(show);
+        cursorShown_ = show;
+    }
+}
+
+void tmPeripheral::UpdatePov() {
+    const int T = 950;
+    for (int p = 0; p < kPlayers; ++p) {
+        bool flag[4] = {false, false, false, false};
+        const int c = controllerIndex_[p];
+        const bool hasController = c >= 0 && c < controllerCount_;
+        if (hasController) {
+            const platform::JoyState& s = joy_[c];
+            const bool active = static_cast<int32_t>(s.pov[0]) >= 0;
+            const int angle = active ? static_cast<int>(s.pov[0] / 100) : 0;
+            flag[kDirUp] = s.y < -T || (active && (angle > 310 || angle < 50));
+            flag[kDirDown] = s.y > T || (active && angle > 130 && angle < 230);
+            flag[kDirLeft] = s.x < -T || (active && angle > 220 && angle < 320);
+            flag[kDirRight] = s.x > T || (active && angle > 40 && angle < 140);
+        }
+        for (int d = 0; d < 4; ++d) {
+            bool held;
+            if (textEntryLock) {
+                held = hasController && flag[d];
+            } else {
+                held = flag[d] || Down(keys_, keyBind_[p][d]);
+            }
+            dirCount_[p][d] = held ? (dirCount_[p][d] < 0x7FFFFFFF ? dirCount_[p][d] + 1 : dirCount_[p][d]) : 0;
+        }
+    }
+}
+
+void tmPeripheral::StorePrevious() {
+    std::memcpy(keysPrev_, keys_, sizeof keys_);
+    for (int i = 0; i < controllerCount_; ++i) joyPrev_[i] = joy_[i];
+    for (int p = 0; p < kPlayers; ++p) {
+        prevAccel_[p] = GetAccelerator(p);
+        prevBrake_[p] = GetBrake(p);
+    }
+}
+
+// ---------------------------------------------------------------- actions
+
+const platform::JoyState* tmPeripheral::Joy(int c) const {
+    return (c >= 0 && c < controllerCount_) ? &joy_[c] : nullptr;
+}
+
+const platform::JoyState* tmPeripheral::JoyPrev(int c) const {
+    return (c >= 0 && c < controllerCount_) ? &joyPrev_[c] : nullptr;
+}
+
+bool tmPeripheral::PadByte(const platform::JoyState* s, int button) const {
+    return s && button >= 0 && button < 128 && s->buttons[button] != 0;
+}
+
+bool tmPeripheral::PlayerHeld(int action, int p) const {
+    if (action < 4) return dirCount_[p][action] >= 1;
+    return Down(keys_, keyBind_[p][action]) || PadByte(Joy(controllerIndex_[p]), padBind_[p][action]);
+}
+
+bool tmPeripheral::PlayerTriggered(int action, int p) const {
+    if (action < 4) return dirCount_[p][action] == 1;
+    return (!textEntryLock && IsKeyTriggered(keyBind_[p][action])) ||
+           IsJoyButtonTriggered(padBind_[p][action], controllerIndex_[p]);
+}
+
+bool tmPeripheral::IsPress(int action, int player) const {
+    if (!ValidAction(action) || player < -1 || player >= kPlayers) return false;
+    if (player == -1) return PlayerHeld(action, 0) || PlayerHeld(action, 1);
+    return PlayerHeld(action, player);
+}
+
+bool tmPeripheral::IsTrigger(int action, int player) const {
+    if (!ValidAction(action) || player < -1 || player >= kPlayers) return false;
+    if (player == -1) return PlayerTriggered(action, 0) || PlayerTriggered(action, 1);
+    return PlayerTriggered(action, player);
+}
+
+bool tmPeripheral::IsRepeat(int action, int player) const {
+    if (!ValidAction(action) || player < -1 || player >= kPlayers) return false;
+    if (action >= 4) return IsTrigger(action, player);
+    auto rep = [&](int p) {
+        const int n = dirCount_[p][action];
+        return n == 1 || (n > 0 && n % repeatPeriod_ == 1);
+    };
+    return player == -1 ? (rep(0) || rep(1)) : rep(player);
+}
+
+bool tmPeripheral::IsDecideDown() const {
+    return IsPress(4, 0) || IsPress(7, 0) || GetAccelerator(0) > 0.9f;
+}
+
+bool tmPeripheral::IsDecideTriggered() const {
+    return IsTrigger(4, 0) || IsTrigger(7, 0) || (GetAccelerator(0) > 0.9f && prevAccel_[0] < 0.9f);
+}
+
+bool tmPeripheral::IsCancelTriggered() const {
+    return IsTrigger(5, 0) || IsTrigger(8, 0) || (GetBrake(0) > 0.9f && prevBrake_[0] < 0.9f);
+}
+
+// ---------------------------------------------------------------- analog
+
+float tmPeripheral::GetSteering(int player) const {
+    if (player < 0 || player >= kPlayers) return 0.0f;
+    const platform::JoyState* s = Joy(player);
+    const int type = pedalType_[player];
+    const float dead = type == 3 ? 100.0f : 220.0f;
+    const float full = type == 3 ? 700.0f : 950.0f;
+    float v = s ? -static_cast<float>(s->x) : 0.0f;
+    if (v > 0) v = v - dead > 0 ? v - dead : 0.0f;
+    if (v < 0) v = v + dead < 0 ? v + dead : 0.0f;
+    const float range = full - dead;
+    if (v > range) v = range;
+    v /= range;
+    if (v > 1.0f) v = 1.0f;
+    if (v < -1.0f) v = -1.0f;
+    if (IsPress(2, player)) v = 1.0f;
+    if (IsPress(3, player)) v = -1.0f;
+    return v;
+}
+
+float tmPeripheral::Pedal(int player, bool brake) const {
+    if (player < 0 || player >= kPlayers) return 0.0f;
+    const int type = pedalType_[player];
+    if (type == 0) return IsPress(brake ? 8 : 7, player) ? 1.0f : 0.0f;
+    if (type < 0 || type > 3) return 0.0f;
+    const platform::JoyState* s = Joy(player);
+    if (!s) return 0.0f;
+    const float axis = static_cast<float>(type == 1 ? s->z : type == 2 ? s->rz : s->slider[0]);
+    const PedalSpec& spec = kPedals[type];
+    float v = 0.0f;
+    if (!brake && axis < -spec.dead) v = -axis;
+    if (brake && axis > spec.dead) v = axis;
+    if (v > 0) v -= spec.dead;
+    if (v < 0) v = 0.0f;
+    const float travel = spec.full - spec.dead;
+    v = (v < travel ? v : travel) / travel;
+    return v > 1.0f ? 1.0f : v;
+}
+
+float tmPeripheral::GetAccelerator(int player) const { return Pedal(player, false); }
+float tmPeripheral::GetBrake(int player) const { return Pedal(player, true); }
+
+// ---------------------------------------------------------------- raw keys and pads
+
+bool tmPeripheral::IsKeyDown(int dik) const { return Down(keys_, dik); }
+
+bool tmPeripheral::IsKeyTriggered(int dik) const { return Down(keys_, dik) && !Down(keysPrev_, dik); }
+
+bool tmPeripheral::IsEscapeTriggered() const { return !textEntryLock && IsKeyTriggered(1); }
+
+bool tmPeripheral::IsTextKeyTriggered() const {
+    static const int kRanges[][2] = {{28, 28}, {156, 156}, {57, 57}, {2, 13}, {16, 27},
+                                     {30, 41}, {43, 53}, {71, 83}, {51, 58}};
+    for (const auto& r : kRanges) {
+        for (int k = r[0]; k <= r[1]; ++k) {
+            if (IsKeyTriggered(k)) return true;
+        }
+    }
+    return false;
+}
+
+bool tmPeripheral::IsJoyButtonTriggered(int button, int controller) const {
+    if (button < 0 || button > 15) return false;
+    const platform::JoyState* now = Joy(controller);
+    const platform::JoyState* prev = JoyPrev(controller);
+    return now && (now->buttons[button] & 0x80) && !(prev->buttons[button] & 0x80);
+}
+
+bool tmPeripheral::IsStickPushedRight(int c) const {
+    const platform::JoyState* n = Joy(c);
+    return n && n->x >= 501 && JoyPrev(c)->x < 501;
+}
+
+bool tmPeripheral::IsStickPushedLeft(int c) const {
+    const platform::JoyState* n = Joy(c);
+    return n && n->x < -500 && JoyPrev(c)->x >= -500;
+}
+
+bool tmPeripheral::IsStickPushedUp(int c) const {
+    const platform::JoyState* n = Joy(c);
+    return n && n->y < -500 && JoyPrev(c)->y >= -500;
+}
+
+bool tmPeripheral::IsStickPushedDown(int c) const {
+    const platform::JoyState* n = Joy(c);
+    return n && n->y >= 501 && JoyPrev(c)->y < 501;
+}
+
+int tmPeripheral::GetTriggeredJoyButton(int c) const {
+    if (IsStickPushedRight(c) || IsStickPushedLeft(c) || IsStickPushedUp(c) || IsStickPushedDown(c)) return -1;
+    for (int b = 0; b < 16; ++b) {
+        if (IsJoyButtonTriggered(b, c)) return b;
+    }
+    return -1;
+}

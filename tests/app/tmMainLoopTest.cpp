@@ -1,0 +1,135 @@
+// tmMainLoopTest.cpp -- step counting, and whole sessions through the headless harness.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "app/tmConfig.h"
+#include "app/tmProgram.h"
+#include "harness/Harness.h"
+#include "sys/tmPeripheral.h"
+
+namespace {
+
+const int kReturn = 28, kBackspace = 14;
+
+
+long FileSize(const char* path) {
+    struct stat st {};
+    return stat(path, &st) == 0 ? static_cast<long>(st.st_size) : -1;
+}
+
+}  // namespace
+
+TEST(tmMainLoopStepCount, CarryDecidesExtraSteps) {
+    tmMainLoop loop(tmMainLoopSetup{});
+    // A short frame with a carry of at most 0.5: one step, the carry only decays.
+    loop.SetLastStepTime(1000);
+    loop.SetStepCarry(0.5f);
+    EXPECT_EQ(loop.StepCount(1000 + 16000), 1);
+    EXPECT_FLOAT_EQ(loop.GetStepCarry(), 0.5f * 0.94f);
+
+    loop.SetLastStepTime(1000);
+    loop.SetStepCarry(0.6f);
+    EXPECT_EQ(loop.StepCount(1000 + 10000), 2);
+    EXPECT_NEAR(loop.GetStepCarry(), -0.4f * 0.94f, 1e-6f);
+
+    // A slow frame of 2.5 ticks: 1.5 carried, rounded to two extra steps.
+    loop.SetLastStepTime(0);
+    loop.SetStepCarry(0.0f);
+    EXPECT_EQ(loop.StepCount(41667), 3);
+}
+
+TEST(tmMainLoopStepCount, StallIsCappedAtEightAndForgotten) {
+    tmMainLoop loop(tmMainLoopSetup{});
+    loop.SetLastStepTime(5000);
+    loop.SetStepCarry(0.0f);
+    EXPECT_EQ(loop.StepCount(5000 + 1000000), 8);
+    EXPECT_EQ(loop.GetStepCarry(), 0.0f);
+    EXPECT_EQ(loop.StepCount(5000 + 1000000 + 16000), 1);
+
+    // Across the wrap of the 32-bit microsecond clock the true interval counts.
+    loop.SetLastStepTime(0xFFFFFFFFu - 500000u);
+    EXPECT_EQ(loop.StepCount(500000u), 8);
+    loop.SetLastStepTime(0xFFFFFFFFu - 5000u);
+    EXPECT_EQ(loop.StepCount(5000u), 1);
+}
+
+TEST(tmMainLoopSession, TitleToMainMenuToQuitWritesTheSave) {
+    harness::Session s;
+    ASSERT_TRUE(s.Start());
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(s.Frame());
+    EXPECT_EQ(s.CurrentId(), 13);
+    s.TapKey(kReturn);
+    EXPECT_EQ(s.CurrentId(), 14);
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(s.Frame());
+    s.Input().SetKey(kBackspace, true);
+    EXPECT_TRUE(s.RunUntilEnd(5));
+
+    const std::vector<harness::Switch> want = {{0, 0, 13}, {11, 13, 14}};
+    EXPECT_EQ(s.Switches(), want);
+    EXPECT_EQ(FileSize("quvase.sav"), static_cast<long>(tmConfig::kImageSize));
+    // One logic step per frame: 11 at the title, 7 at the menu.
+    EXPECT_EQ(tmConfig::GetInstance().GetFrameCount(), 18u);
+}
+
+TEST(tmMainLoopSession, RunsSixtyFramesPerSecondOfClock) {
+    harness::Session s;
+    ASSERT_TRUE(s.Start());
+    const uint64_t start = s.Clock().NowMicros();
+    for (int i = 0; i < 180; ++i) ASSERT_TRUE(s.Frame());
+    EXPECT_NEAR(static_cast<double>(s.Clock().NowMicros() - start), 3000000.0, 200.0);
+    EXPECT_EQ(s.Loop().GetSequenceManager()->GetTotalSteps(), 180u);
+    EXPECT_NEAR(tmMainLoop::GetPublishedFrameRate(), 60.0f, 0.1f);
+}
+
+TEST(tmMainLoopSession, ClosingTheWindowEndsTheFrameAndEndsTheScreenFirst) {
+    harness::Session s;
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Frame());
+    s.Window().RequestClose();
+    EXPECT_FALSE(s.Frame());
+    EXPECT_EQ(FileSize("quvase.sav"), static_cast<long>(tmConfig::kImageSize));
+    // The live screen still exists until Shutdown, which ends it before the input goes.
+    EXPECT_EQ(s.CurrentId(), 13);
+    EXPECT_NE(tmPeripheral::GetInstance(), nullptr);
+    s.Loop().Shutdown();
+    EXPECT_EQ(s.CurrentId(), 0);
+    EXPECT_EQ(tmPeripheral::GetInstance(), nullptr);
+}
+
+TEST(tmMainLoopSession, SwitchInAFramesFirstStepStopsItsOtherSteps) {
+    harness::Session s;
+    ASSERT_TRUE(s.Start());
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(s.Frame());
+    // A slow frame would run several steps; the title's answer ends the frame's steps.
+    s.Input().SetKey(kReturn, true);
+    s.Clock().Advance(100000);
+    const uint64_t before = s.Loop().GetSequenceManager()->GetTotalSteps();
+    ASSERT_TRUE(s.Frame());
+    EXPECT_EQ(s.Loop().GetSequenceManager()->GetTotalSteps() - before, 1u);
+    s.Input().SetKey(kReturn, false);
+    s.Clock().Advance(100000);
+    ASSERT_TRUE(s.Frame());
+    // The switch frame: the new screen's first two steps at most.
+    EXPECT_EQ(s.Loop().GetSequenceManager()->GetTotalSteps() - before, 3u);
+    EXPECT_EQ(s.CurrentId(), 14);
+}
+
+TEST(tmProgram, SecondCopyShowsTheMessageAndFails) {
+    const std::string name = "zarvo_test_instance_" + std::to_string(getpid());
+    platform::SingleInstance first;
+    ASSERT_TRUE(first.Acquire(name));
+    platform::RecordingMessageBoxes boxes;
+    platform::SetMessageBoxSink(&boxes);
+    tmProgramOptions options;
+    options.window = platform::Window::Backend::Headless;
+    options.instanceName = name;
+    EXPECT_NE(tmRunProgram(options), 0);
+    platform::SetMessageBoxSink(nullptr);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "ZARVO System error");
+    EXPECT_EQ(boxes.shown[0].text, "既に起動しています。");
+}

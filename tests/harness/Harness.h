@@ -1,0 +1,71 @@
+// Harness.h -- runs the real main loop and screens headless, one logic step per frame.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/tmMainLoop.h"
+#include "platform/clock/Clock.h"
+#include "platform/input/InputDevices.h"
+#include "platform/window/Window.h"
+
+namespace harness {
+
+// One screen switch: the logic step it happened at, the id left and the id entered.
+struct Switch {
+    uint64_t step;
+    int previous;
+    int next;
+    bool operator==(const Switch& o) const { return step == o.step && previous == o.previous && next == o.next; }
+};
+
+// A headless game session in a fresh temporary working folder: fake clock
+// (frames are paced to exactly 1/60 s, so one logic step per frame, and no
+// real sleeps), no window, scripted input, message boxes recorded, the save
+// image reset to its defaults. Screens come from the factory given (the
+// game's own by default); every switch is recorded.
+class Session {
+public:
+    explicit Session(tmSequenceFactory screens = tmMakeScreenFactory());
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Initializes the main loop's services; false when that fails.
+    bool Start();
+    // One frame; false once the loop is to end (Run's end: the save is then written).
+    bool Frame();
+    // Frames until the loop ends or maxFrames ran; true when it ended.
+    bool RunUntilEnd(int maxFrames);
+    // Frames until pred() holds (checked before each frame); false when maxFrames ran out.
+    bool RunUntil(const std::function<bool()>& pred, int maxFrames);
+    // Holds the key for one frame, then releases it for one frame.
+    void TapKey(int dik);
+    bool Ended() const { return ended_; }
+
+    platform::ScriptedInput& Input() { return input_; }
+    platform::FakeClock& Clock() { return clock_; }
+    platform::Window& Window() { return *window_; }
+    tmMainLoop& Loop() { return *loop_; }
+    const std::vector<Switch>& Switches() const { return switches_; }
+    const platform::RecordingMessageBoxes& MessageBoxes() const { return boxes_; }
+    int CurrentId();
+    // The temporary working folder (removed with the session).
+    const std::string& Folder() const { return folder_; }
+
+private:
+    std::string folder_;
+    std::string previousFolder_;
+    platform::FakeClock clock_;
+    platform::ScriptedInput input_;
+    platform::RecordingMessageBoxes boxes_;
+    std::unique_ptr<platform::Window> window_;
+    std::unique_ptr<tmMainLoop> loop_;
+    std::vector<Switch> switches_;
+    bool started_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace harness

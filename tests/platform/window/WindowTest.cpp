@@ -1,0 +1,51 @@
+// WindowTest.cpp -- the single-instance lock, message boxes, text conversion and key codes.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/input/InputDevices.h"
+#include "platform/window/Window.h"
+
+TEST(SingleInstance, OneHolderPerNameUntilReleased) {
+    const std::string name = "zarvo_test_lock_" + std::to_string(getpid());
+    platform::SingleInstance first, second;
+    EXPECT_TRUE(first.Acquire(name));
+    EXPECT_FALSE(first.Acquire(name));
+    EXPECT_FALSE(second.Acquire(name));
+    first.Release();
+    EXPECT_TRUE(second.Acquire(name));
+}
+
+TEST(MessageBox, RecordedSinkNeverBlocksAndTextBecomesUtf8) {
+    platform::RecordingMessageBoxes boxes;
+    platform::SetMessageBoxSink(&boxes);
+    platform::ShowMessageBox("ZARVO System error", "既に起動しています。");
+    platform::SetMessageBoxSink(nullptr);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    // The literal is Shift-JIS at run time: 既 is 0x8A 0xF9.
+    EXPECT_EQ(static_cast<uint8_t>(boxes.shown[0].text[0]), 0x8A);
+    EXPECT_EQ(platform::ShiftJisToUtf8(boxes.shown[0].text), u8"\u65e2\u306b\u8d77\u52d5\u3057\u3066\u3044\u307e\u3059\u3002");
+}
+
+TEST(HeadlessWindow, ClosesOnRequestAndHasNoNativeWindow) {
+    auto w = platform::Window::Create(platform::Window::Backend::Headless, {"t", 1366, 768, true});
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->NativeHandle(), nullptr);
+    EXPECT_TRUE(w->Pump());
+    EXPECT_FALSE(w->CloseRequested());
+    w->RequestClose();
+    EXPECT_TRUE(w->CloseRequested());
+}
+
+TEST(KeyCodes, ScanCodesMapToPcSetOne) {
+    // USB usage ids (SDL scan codes) to set-1 codes.
+    EXPECT_EQ(platform::SdlScancodeToDik(40), 28);   // Return
+    EXPECT_EQ(platform::SdlScancodeToDik(41), 1);    // Esc
+    EXPECT_EQ(platform::SdlScancodeToDik(29), 44);   // Z
+    EXPECT_EQ(platform::SdlScancodeToDik(82), 200);  // Up
+    EXPECT_EQ(platform::SdlScancodeToDik(80), 203);  // Left
+    EXPECT_EQ(platform::SdlScancodeToDik(88), 156);  // keypad Enter
+    EXPECT_EQ(platform::SdlScancodeToDik(0), 0);
+}
