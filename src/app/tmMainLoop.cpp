@@ -5,6 +5,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/window/Window.h"
 #include "sys/tmPeripheral.h"
+#include "sys/tmTimer.h"
 
 namespace {
 bool g_closeRequest = false;
@@ -22,7 +23,7 @@ tmMainLoop::~tmMainLoop() {
 }
 
 bool tmMainLoop::Initialize() {
-    // HOOK(timer): tmTimer::Create(); Now() then reads tmTimer's microseconds.
+    tmTimer::Create();
     tmConfig& cfg = tmConfig::GetInstance();
     const tmVideoParams video = cfg.GetVideoParams();
     if (!StartRenderer(video)) {
@@ -136,4 +137,7 @@ void tmMainLoop::Shutdown() {
     initialized_ = false;
 }
 
-uint32_t tmMainLoop::Now() { return static_cast<uint32_t>(platform::GetClock().NowMicros()); }
+uint32_t tmMainLoop::Now() {
+    const tmTimer* timer = tmTimer::GetInstance();
+    return timer ? timer->GetMicroseconds() : static_cast<uint32_t>(platform::GetClock().NowMicros());
+}

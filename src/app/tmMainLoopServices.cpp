@@ -8,7 +8,9 @@
 #include "platform/clock/Clock.h"
 #include "platform/window/Window.h"
 #include "sys/tmNetwork.h"
+#include "sys/base/tmRandom.h"
 #include "sys/tmPeripheral.h"
+#include "sys/tmTimer.h"
 
 bool tmMainLoop::StartRenderer(const tmVideoParams& video) {
     // HOOK(renderer): tmRender::Create(); build a tmRenderSetting, fill it with
@@ -65,8 +67,8 @@ void tmMainLoop::StartReplay() {
 }
 
 void tmMainLoop::StartRandom(uint32_t seed) {
-    // HOOK(random): tmRandom::Create(); tmRandom::GetInstance()->SetSeed(seed).
-    (void)seed;
+    tmRandom::Create();
+    tmRandom::GetInstance()->SetSeed(seed);
 }
 
 void tmMainLoop::StartRaceNetwork() {
@@ -74,10 +76,11 @@ void tmMainLoop::StartRaceNetwork() {
 }
 
 void tmMainLoop::StopServices() {
-    // HOOK(console): tmConsole::Destroy().   HOOK(timer): tmTimer::Destroy().
+    // HOOK(console): tmConsole::Destroy().
+    tmTimer::Destroy();
     // HOOK(sound): tmSound::Destroy().       HOOK(renderer): tmRender::Destroy().
     tmPeripheral::Destroy();
     // HOOK(replay): tmReplay::Destroy().     HOOK(race network): tmRaceNetwork::Destroy().
     tmNetwork::Destroy();
-    // HOOK(random): tmRandom::Destroy().
+    tmRandom::Destroy();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/tmConfig.h"
+#include "sys/tmRenderSetting.h"
 
 namespace {
 
@@ -310,13 +311,8 @@ TEST_F(tmConfigTest, ResetVideoAndRenderParams) {
     cfg.SetGameFlag3(1);
     std::vector<uint8_t> before(cfg.Image(), cfg.Image() + tmConfig::kImageSize);
 
-    struct Setting {
-        uint32_t width = 0, height = 0;
-        uint8_t windowed = 9;
-        uint32_t sceneTargetWidth = 0, sceneTargetHeight = 0, workTargetWidth = 0, workTargetHeight = 0;
-        uint32_t mirrorWidth = 256, shadowMapSize = 0, cubeTargetSize = 0;
-        uint8_t environmentMap = 9, shadows = 9;
-    } s;
+    tmRenderSetting s;
+    s.windowed = 9;
     cfg.FillRenderParams(s);
     EXPECT_EQ(s.width, 640u);
     EXPECT_EQ(s.height, 480u);
@@ -328,7 +324,8 @@ TEST_F(tmConfigTest, ResetVideoAndRenderParams) {
     EXPECT_EQ(s.shadows, 0);
     EXPECT_EQ(s.cubeTargetSize, 16u);
     EXPECT_EQ(s.environmentMap, 0);
-    EXPECT_EQ(s.mirrorWidth, 256u);
+    EXPECT_EQ(s.mirrorWidth, 256u);  // not a saved option: keeps its default
+    EXPECT_EQ(s.mirrorHeight, 128u);
 
     cfg.ResetVideo(false);
     std::vector<uint8_t> after(cfg.Image(), cfg.Image() + tmConfig::kImageSize);
