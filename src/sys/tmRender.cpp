@@ -1,0 +1,358 @@
+// tmRender.cpp -- renderer life: device set-up and reset with its report files, render states, targets.
+#include "sys/tmRender.h"
+
+#include <cmath>
+
+#include "platform/gfx/Device.h"
+#include "sys/tmDevice.h"
+#include "sys/tmLogFile.h"
+#include "sys/tmShaderManager.h"
+
+namespace {
+tmRender* g_render = nullptr;
+
+struct FormatBits {
+    gfx::Format format;
+    int a, r, g, b, depth, stencil;
+};
+// Channel bits of every format the set-up considers (24X8 counts as 4 stencil bits).
+const FormatBits kFormats[17] = {
+    {gfx::Format::R8G8B8, 0, 8, 8, 8, 0, 0},      {gfx::Format::A8R8G8B8, 8, 8, 8, 8, 0, 0},
+    {gfx::Format::X8R8G8B8, 0, 8, 8, 8, 0, 0},    {gfx::Format::R5G6B5, 0, 5, 6, 5, 0, 0},
+    {gfx::Format::X1R5G5B5, 0, 5, 5, 5, 0, 0},    {gfx::Format::A1R5G5B5, 1, 5, 5, 5, 0, 0},
+    {gfx::Format::A4R4G4B4, 4, 4, 4, 4, 0, 0},    {gfx::Format::R3G3B2, 0, 3, 3, 2, 0, 0},
+    {gfx::Format::A8R3G3B2, 8, 3, 3, 2, 0, 0},    {gfx::Format::X4R4G4B4, 0, 4, 4, 4, 0, 0},
+    {gfx::Format::A2R10G10B10, 2, 10, 10, 10, 0, 0}, {gfx::Format::D32, 0, 0, 0, 0, 32, 0},
+    {gfx::Format::D15S1, 0, 0, 0, 0, 15, 1},      {gfx::Format::D24S8, 0, 0, 0, 0, 24, 8},
+    {gfx::Format::D24X8, 0, 0, 0, 0, 24, 4},      {gfx::Format::D24X4S4, 0, 0, 0, 0, 24, 4},
+    {gfx::Format::D16, 0, 0, 0, 0, 16, 0},
+};
+
+bool Passes(const FormatBits& f, int a, int r, int g, int b, int d, int s) {
+    return f.a >= a && f.r >= r && f.g >= g && f.b >= b && f.depth >= d && f.stencil >= s;
+}
+}  // namespace
+
+tmRender* tmRender::Create() {
+    if (!g_render) g_render = new tmRender;
+    return g_render;
+}
+
+tmRender* tmRender::GetInstance() { return g_render; }
+
+void tmRender::Destroy() {
+    delete g_render;
+    g_render = nullptr;
+}
+
+tmRender::~tmRender() {
+    ReleaseDeviceObjects();
+    if (tmGetDevice() == device_) tmSetDevice(nullptr);
+}
+
+std::vector<tmRender::FormatCombo> tmRender::BuildFormatCombos() {
+    std::vector<FormatCombo> list;
+    for (const FormatBits& d : kFormats) {
+        if (!Passes(d, 0, 0, 0, 0, 16, 4)) continue;
+        for (const FormatBits& b : kFormats) {
+            if (!Passes(b, 0, 5, 5, 5, 0, 0)) continue;
+            for (const FormatBits& f : kFormats)
+                if (Passes(f, 0, 5, 5, 5, 0, 0)) list.push_back({f.format, b.format, d.format});
+        }
+    }
+    return list;
+}
+
+int tmRender::CheckDevice(const tmRenderSetting& s, gfx::Format desktop) {
+    tmLogFile report;
+    report.Open("CheckDeviceReport.txt");
+    const std::vector<FormatCombo> combos = BuildFormatCombos();
+    for (size_t i = 0; i < combos.size(); ++i) {
+        const FormatCombo& c = combos[i];
+        bool qualifies = false;
+        if (s.windowed) {
+            qualifies = c.adapter == desktop;
+        } else {
+            const uint32_t n = device_->adapterModeCount(c.adapter);
+            for (uint32_t m = 0; m < n; ++m) {
+                gfx::DisplayMode mode;
+                if (device_->enumAdapterMode(c.backBuffer, m, &mode) != gfx::Res::Ok) continue;
+                report.Printf("Find Enable Adapter(%d:%d/%d)\n\n", int(m), int(mode.width), int(mode.height));
+                qualifies = true;
+                if (mode.width == s.width && mode.height == s.height) {
+                    if (mode.format != c.backBuffer) report.Printf("Adapter Format error.(%d)\n\n", int(m));
+                    break;
+                }
+            }
+        }
+        if (!qualifies) continue;
+        if (device_->checkDeviceType(c.adapter, c.backBuffer, s.windowed != 0) != gfx::Res::Ok) continue;
+        if (device_->checkDeviceFormat(c.adapter, gfx::FormatUse::DepthStencil, gfx::ResourceKind::Surface,
+                                       c.depthStencil) != gfx::Res::Ok)
+            continue;
+        if (s.requireRenderTargets &&
+            device_->checkDeviceFormat(c.adapter, gfx::FormatUse::RenderTarget, gfx::ResourceKind::Texture,
+                                       gfx::Format::A8R8G8B8) != gfx::Res::Ok)
+            continue;
+        return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool tmRender::Initialize(gfx::Device* device, const tmRenderSetting& settings) {
+    tmLogFile log;
+    log.Open("renderInitializeLog.txt");
+    if (!device) {
+        log.Printf("Can't create Direct3D Object.\n");
+        return false;
+    }
+    log.Printf("Create Direct3D Object.\n");
+    if (!SetupDirect3D(device, settings)) {
+        log.Printf("setup direct3D error.\n");
+        return false;
+    }
+    log.Printf("Setup Direct3D Device.\n");
+    log.Printf("Finish initializing.\n");
+    return true;
+}
+
+void tmRender::ReleaseDeviceObjects() {
+    if (device_) {
+        ReleaseTarget(targets_[kFarShadow]);
+        ReleaseTarget(targets_[kNearShadow]);
+        ReleaseTarget(targets_[kDepthRecord]);
+        device_->releaseDepthSurface(cubeDepth_);
+        device_->releaseTexture(cube_);
+        ReleaseTarget(targets_[kMirror]);
+        ReleaseTarget(targets_[kSecondView]);
+        for (int i = kBloomLevels - 1; i >= 0; --i) ReleaseTarget(glow_[i]);
+        ReleaseTarget(targets_[kGlowResult]);
+        ReleaseTarget(targets_[kGlowWork]);
+        ReleaseTarget(targets_[kSceneB]);
+        ReleaseTarget(targets_[kBloomResult]);
+        for (int i = kBloomLevels - 1; i >= 0; --i) ReleaseTarget(bloom_[i]);
+        ReleaseTarget(targets_[kWork2]);
+        ReleaseTarget(targets_[kWork1]);
+        ReleaseTarget(targets_[kSceneA]);
+    }
+    cube_ = {};
+    cubeDepth_ = {};
+    queue_.reset();
+    shader_.reset();
+    frustum_.reset();
+}
+
+bool tmRender::SetupDirect3D(gfx::Device* device, const tmRenderSetting& settings) {
+    tmLogFile log;
+    log.Open("setupDirect3DLog.txt");
+    log.Printf("starting setup Direct3D\n");
+    storedClear_ = 0xFF000000u;
+    activeClear_ = storedClear_;
+    const bool existing = device_ && device_ == device && device->created();
+    device_ = device;
+    log.Printf("Create Device\n");
+    if (existing) {
+        device_->endScene();
+        ReleaseDeviceObjects();
+    } else {
+        gfx::DisplayMode mode;
+        if (device_->adapterDisplayMode(&mode) != gfx::Res::Ok) {
+            log.Printf("Can't get AdapterDisplayMode\n");
+            return false;
+        }
+        desktopFormat_ = mode.format;
+    }
+    const int combo = CheckDevice(settings, desktopFormat_);
+    if (combo < 0) {
+        log.Printf("Failed Check Device\n");
+        return false;
+    }
+    const FormatCombo chosen = BuildFormatCombos()[size_t(combo)];
+    const gfx::Caps caps = device_->caps();
+    const bool software = caps.vertexShaderVersion < 0x300;
+    log.Printf(software ? "Use Software Processing\n" : "Use Hardware Processing\n");
+    log.Printf("Begin Initializing Device\n");
+    gfx::PresentParams params;
+    params.width = settings.width;
+    params.height = settings.height;
+    params.backBufferFormat = chosen.backBuffer;
+    params.depthStencilFormat = chosen.depthStencil;
+    params.windowed = settings.windowed != 0;
+    params.vsync = true;
+    params.softwareVertexProcessing = software;
+    if (!existing) {
+        if (device_->create(params) != gfx::Res::Ok) {
+            log.Printf("Can't create d3DDevice 0\n");
+            return false;
+        }
+    } else {
+        if (onLost_) onLost_();
+        const gfx::Result r = device_->reset(params);
+        if (r != gfx::Res::Ok) {
+            switch (r) {
+            case gfx::Res::DeviceLost: log.Printf("Can't create d3DDevice DEVICELOST\n"); break;
+            case gfx::Res::InvalidCall: log.Printf("Can't create d3DDevice INVALIDCALL\n"); break;
+            case gfx::Res::OutOfVideoMemory: log.Printf("Can't create d3DDevice OUTOFVIDEOMEMORY\n"); break;
+            case gfx::Res::OutOfMemory: log.Printf("Can't create d3DDevice OUTOFMEMORY\n"); break;
+            case gfx::Res::DriverInternalError:
+                log.Printf("Can't create d3DDevice INTERNALERROR\n");
+                if (messageBox_)
+                    messageBox_("ZARVO System error",
+                                "致命的なエラーが発生しました。\nビデオカードのドライバーを確認してください。\n");
+                break;
+            default: log.Printf("Can't create d3DDevice %x\n", static_cast<unsigned>(r)); break;
+            }
+            return false;
+        }
+    }
+    tmSetDevice(device_);
+    log.Printf("End Initializing Device\n");
+    tmRenderSetting& current = tmGetCurrentRenderSetting();
+    current = settings;
+    if (caps.vertexShaderVersion < 0x300) current.requireRenderTargets = 0;
+    if (!caps.canCalibrateGamma) current.gammaReport = 0;
+    tmSetLayoutFromScreen(current.width, current.height);
+    last_ = measured_ = GetFrameTime();
+    accumulated_ = average_ = 0.0f;
+    frameCount_ = 0;
+    log.Printf("Setup D3DRenderState\n");
+    SetRenderStates();
+    CreateResources();
+    if (existing && onRestored_) onRestored_();
+    if (!current.windowed) device_->showCursor(false);
+    activeClear_ = storedClear_;
+    BindTarget(Target{backBuffer_, backDepth_, current.width, current.height});
+    Clear(true);
+    device_->beginScene();
+    log.Printf("Complete setup.\n");
+    return true;
+}
+
+gfx::Result tmRender::ResetDevice() {
+    const tmRenderSetting copy = tmGetCurrentRenderSetting();
+    return SetupDirect3D(device_, copy) ? gfx::Res::Ok : gfx::Res::Fail;
+}
+
+void tmRender::WriteGammaReport() {
+    tmLogFile report;
+    report.Open("DebugReportGamma.txt");
+    report.Printf("Clibrate Gamma Report\n\n");
+    uint16_t r[256], g[256], b[256];
+    device_->gammaRamp(r, g, b);
+    for (int i = 0; i < 255; ++i) report.Printf("(%3d,%3d,%3d\n", r[i], g[i], b[i]);
+}
+
+void tmRender::SetRenderStates() {
+    const float one[4] = {1, 1, 1, 1};
+    device_->setConstants(gfx::Stage::Vertex, 15, one, 1);
+    device_->setState(gfx::State::CullMode, gfx::Cull::CW);
+    device_->setState(gfx::State::AlphaBlendEnable, 1);
+    device_->setState(gfx::State::BlendOp, gfx::BlendOp::Add);
+    device_->setState(gfx::State::AlphaTestEnable, 1);
+    device_->setState(gfx::State::AlphaFunc, gfx::Compare::GreaterEqual);
+    device_->setState(gfx::State::AlphaRef, 0);
+    device_->setState(gfx::State::SrcBlend, gfx::Blend::SrcAlpha);
+    device_->setState(gfx::State::DestBlend, gfx::Blend::InvSrcAlpha);
+    device_->setSamplerFilter(0, gfx::Filter::Anisotropic, gfx::Filter::Anisotropic, gfx::Filter::Anisotropic, 4);
+    for (uint32_t s = 1; s < gfx::kTextureStages; ++s)
+        device_->setSamplerFilter(s, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
+    if (tmGetCurrentRenderSetting().gammaReport) WriteGammaReport();
+}
+
+tmRender::Target tmRender::MakeTarget(uint32_t width, uint32_t height) {
+    Target t;
+    t.texture = device_->createTexture({width, height, 1, gfx::Format::A8R8G8B8, gfx::Usage::RenderTarget, false});
+    if (!t.texture) return {};
+    t.depth = device_->createDepthSurface(width, height, gfx::Format::D24X8);
+    if (!t.depth) {
+        device_->releaseTexture(t.texture);
+        return {};
+    }
+    t.width = width;
+    t.height = height;
+    BindTarget(t);
+    Clear(true);
+    return t;
+}
+
+void tmRender::ReleaseTarget(Target& t) {
+    if (t.depth) device_->releaseDepthSurface(t.depth);
+    if (t.texture) device_->releaseTexture(t.texture);
+    t = Target{};
+}
+
+const tmRender::Target& tmRender::GetTarget(int index) const {
+    static const Target kNone;
+    return index >= 0 && index < kTargetCount ? targets_[index] : kNone;
+}
+
+void tmRender::CreateResources() {
+    const tmRenderSetting& s = tmGetCurrentRenderSetting();
+    queue_ = std::make_unique<tmRenderQueue>();
+    queue_->Initialize(holder_, 8192, 4096, 1024, 256);
+    shader_ = shaderFactory_ ? shaderFactory_(device_) : nullptr;
+    frustum_ = std::make_unique<tmFrustum>();
+    device_->showCursor(false);
+    activeClear_ = storedClear_;
+    backBuffer_ = device_->backBuffer();
+    backDepth_ = device_->backBufferDepth();
+    BindTarget(Target{backBuffer_, backDepth_, s.width, s.height});
+    Clear(true);
+
+    targets_[kSceneA] = MakeTarget(s.sceneTargetWidth, s.sceneTargetHeight);
+    targets_[kWork1] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+    targets_[kWork2] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+    for (int i = 0; i < kBloomLevels; ++i) bloom_[i] = MakeTarget(256u >> i, 256u >> i);
+    targets_[kBloomResult] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+    activeClear_ = 0x00000000u;
+    targets_[kSceneB] = MakeTarget(s.sceneTargetWidth, s.sceneTargetHeight);
+    targets_[kGlowWork] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+    targets_[kGlowResult] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+    for (int i = 0; i < kBloomLevels; ++i) glow_[i] = MakeTarget(256u >> i, 256u >> i);
+    targets_[kSecondView] = MakeTarget(s.secondViewWidth, s.secondViewHeight);
+    targets_[kMirror] = MakeTarget(s.mirrorWidth, s.mirrorHeight);
+    activeClear_ = 0xFFFFFFFFu;
+    targets_[kDepthRecord] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+    activeClear_ = storedClear_;
+    targets_[kNearShadow] = MakeTarget(s.shadowMapSize, s.shadowMapSize);
+    targets_[kFarShadow] = MakeTarget(s.shadowMapSize, s.shadowMapSize);
+    cube_ = device_->createTexture(
+        {s.cubeTargetSize, s.cubeTargetSize, 1, gfx::Format::A8R8G8B8, gfx::Usage::RenderTarget, true});
+    cubeDepth_ = cube_ ? device_->createDepthSurface(s.cubeTargetSize, s.cubeTargetSize, gfx::Format::D24X8)
+                       : gfx::DepthSurface{};
+    if (cube_ && !cubeDepth_) {
+        device_->releaseTexture(cube_);
+        cube_ = {};
+    }
+    ComputeKernels();
+    if (shader_) shader_->SetTargetSize(s.workTargetWidth, s.workTargetHeight);
+    activeClear_ = storedClear_;
+    BindTarget(Target{backBuffer_, backDepth_, s.width, s.height});
+}
+
+void tmRender::ComputeKernels() {
+    static const float kGlowScale[kBloomLevels] = {1.0f, 1.5f, 2.0f, 2.5f, 2.0f, 1.5f};
+    static const float kGlowSize[kBloomLevels] = {256, 128, 64, 64, 64, 64};
+    for (int level = 0; level < kBloomLevels; ++level) {
+        for (int chain = 0; chain < 2; ++chain) {
+            Kernel& k = chain == 0 ? bloomKernel_[level] : glowKernel_[level];
+            k = Kernel{};
+            const float w = chain == 0 ? float(256 >> level) : kGlowSize[level];
+            const float h = w;
+            int n = 0;
+            float sum = 0.0f;
+            for (int dx = -2; dx <= 2; ++dx)
+                for (int dy = -2; dy <= 2; ++dy) {
+                    if (std::abs(dx) + std::abs(dy) > 2) continue;
+                    k.offsets[n][0] = float(dx) / w;
+                    k.offsets[n][1] = float(dy) / h;
+                    k.weights[n] = std::exp(-float(dx * dx + dy * dy) / 2.0f);
+                    sum += k.weights[n++];
+                }
+            for (int i = 0; i < n; ++i) {
+                k.weights[i] /= sum;
+                if (chain == 1) k.weights[i] *= kGlowScale[level];
+            }
+        }
+    }
+}

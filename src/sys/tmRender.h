@@ -1,0 +1,194 @@
+// tmRender.h -- the process-wide renderer: device set-up and reset, render targets, frame paths, drawing interface, pacing.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/gfx/GfxTypes.h"
+#include "sys/base/tmMath.h"
+#include "sys/tmFrustum.h"
+#include "sys/tmRenderQueue.h"
+#include "sys/tmRenderSetting.h"
+
+namespace gfx {
+class Device;
+}
+namespace sys {
+class tmModel;
+class tmSprite;
+class tmTexture;
+}  // namespace sys
+class tmShaderManager;
+
+// One instance (Create/GetInstance/Destroy), made by the main loop. It sets up
+// the device from a tmRenderSetting (report files in the working folder),
+// owns the render queue, the shader manager, the frustum and the off-screen
+// targets, draws the queue each frame and paces the frames.
+class tmRender {
+public:
+    using ShaderFactory = std::function<std::unique_ptr<tmShaderManager>(gfx::Device*)>;
+    using Hook = std::function<void()>;
+    using MessageBoxHook = std::function<void(const char* caption, const char* text)>;
+
+    // A colour texture with its own depth surface.
+    struct Target {
+        gfx::Texture texture;
+        gfx::DepthSurface depth;
+        uint32_t width = 0, height = 0;
+        bool Ok() const { return texture && depth; }
+    };
+    struct FormatCombo {
+        gfx::Format adapter, backBuffer, depthStencil;
+    };
+    // Gaussian kernel of one chain level: 16 offset pairs, 16 weights (13 used).
+    struct Kernel {
+        float offsets[16][2];
+        float weights[16];
+    };
+    enum { kBloomLevels = 6 };
+
+    static tmRender* Create();
+    static tmRender* GetInstance();
+    static void Destroy();
+
+    // ---- set-up (device and window are the given device) ----
+    bool Initialize(gfx::Device* device, const tmRenderSetting& settings);
+    bool SetupDirect3D(gfx::Device* device, const tmRenderSetting& settings);
+    gfx::Result ResetDevice();
+    static std::vector<FormatCombo> BuildFormatCombos();
+    int CheckDevice(const tmRenderSetting& settings, gfx::Format desktop);
+    void SetRenderStates();
+
+    // Collaborators the program supplies before Initialize.
+    void SetShaderFactory(ShaderFactory factory) { shaderFactory_ = std::move(factory); }
+    void SetResourceHolder(tmSlotSource* holder) { holder_ = holder; }
+    tmSlotSource* GetResourceHolder() const { return holder_; }
+    // Debug text drops and restores its device objects around a reset.
+    void SetDeviceObjectHooks(Hook lost, Hook restored) { onLost_ = std::move(lost); onRestored_ = std::move(restored); }
+    void SetMessageBoxHook(MessageBoxHook hook) { messageBox_ = std::move(hook); }
+    // The saved options' game flags 3 (second view) and 2 (mirrored view).
+    void SetViewFlags(bool secondView, bool mirror) { secondViewFlag_ = secondView; mirrorFlag_ = mirror; }
+
+    // ---- frame rendering ----
+    int Render();
+    void RenderSimple();
+    void RenderMultiPass();
+    void DrawLayer(int layer);
+    void DrawLayerWithShader(uint32_t shaderType, int layer);
+    void DrawCubeFaceLayer(int face);
+
+    // ---- drawing interface ----
+    int DrawModelEx(int slot, uint32_t shaderType, int layer, int flag);
+    int DrawModel(int slot, uint32_t shaderType, int layer);
+    int DrawModelDefaultLayer(int slot, uint32_t shaderType);
+    int DrawModelIdentity(int slot);
+    int DrawModelToCubeLayers(int slot, uint32_t shaderType);
+    int DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha);
+    int DrawSpriteEx(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode,
+                     float rotation, float pivotX, float pivotY, float uOffset, float vOffset, float uExtent,
+                     float vExtent);
+    int DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour,
+                        int mode, float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
+                        float uExtent, float vExtent);
+    int DrawSprite(int slot, float x, float y, int mode);
+    int DrawSpriteAlpha(int slot, float x, float y, float alpha, int mode);
+    int DrawSpriteScaledAlpha(int slot, float x, float y, float scaleX, float scaleY, float alpha, int mode);
+    int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
+                       float uExtent, float vExtent, float width, float height);
+    int DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour);
+    int DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice,
+                  int triangleCount, const float* positions, const uint32_t* colours, const float* texCoords);
+    void SetWorldMatrix(const D3DXMATRIX& m);
+    void SetViewMatrix(const D3DXMATRIX& m);
+    void SetProjectionMatrix(const D3DXMATRIX& m);
+    void SetViewProjectionMatrix(const D3DXMATRIX& a, const D3DXMATRIX& b);
+    void SetSecondViewProjection(const D3DXMATRIX& view, const D3DXMATRIX& projection);
+    void SetExtraMatrix1(const D3DXMATRIX& m);
+    void SetExtraMatrix2(const D3DXMATRIX& m);
+    void SetExtraMatrix3(const D3DXMATRIX& m);
+    void SetCubeMapCenter(float x, float y, float z);
+    void SetNearFar(float nearPlane, float farPlane);
+    tmFrustum* SetFrustum(const D3DXMATRIX& view, float fov, float aspect, float nearPlane, float farPlane);
+    // Reference point of the frame's depth ordering (kept for the drawing code; ordering is per shape).
+    void SetQueuePlane(const D3DXVECTOR3& point);
+    void SetLightDirection(const float direction[4], const D3DXMATRIX& transform);
+    void SetLightDirectionDefault(const float direction[4]);
+    D3DXVECTOR4 GetLightDirection() const;
+    void SetSampler9Texture(sys::tmTexture* texture);
+    void SetSampler6Texture(sys::tmTexture* texture);
+    void SetSampler10Texture(sys::tmTexture* texture);
+    void SetClearColor(uint32_t argb);
+    void ResetClearColor() { storedClear_ = 0xFF000000u; }
+    uint32_t GetClearColor() const { return storedClear_; }
+
+    // ---- pacing and device loss ----
+    float GetFrameTime() const;
+    void SetFrameTimeIndex(int index);
+    void WaitFrame();
+    gfx::Result CheckDeviceLost();
+
+    // ---- readers ----
+    gfx::Device* GetDevice() const { return device_; }
+    tmRenderQueue* GetQueue() const { return queue_.get(); }
+    tmShaderManager* GetShader() const { return shader_.get(); }
+    tmFrustum* GetFrustum() const { return frustum_.get(); }
+    const Target& GetTarget(int index) const;  // 0..14 in creation order, see kTarget*
+    const Target& GetBloomLevel(int i) const { return bloom_[i]; }
+    const Target& GetGlowLevel(int i) const { return glow_[i]; }
+    gfx::Texture GetCubeTexture() const { return cube_; }
+    const Kernel& GetBloomKernel(int i) const { return bloomKernel_[i]; }
+    const Kernel& GetGlowKernel(int i) const { return glowKernel_[i]; }
+    uint32_t GetEntriesDrawn() const { return entriesDrawn_; }
+    uint32_t GetVerticesDrawn() const { return verticesDrawn_; }
+    uint32_t GetPrimitivesDrawn() const { return primitivesDrawn_; }
+    float GetAverageFrameTime() const { return average_; }
+    float GetMeasuredFrameTime() const { return measured_; }
+    float GetLastFrameTime() const { return last_; }
+
+    enum {
+        kSceneA, kWork1, kWork2, kBloomResult, kSceneB, kGlowWork, kGlowResult, kSecondView, kMirror,
+        kDepthRecord, kNearShadow, kFarShadow, kTargetCount
+    };
+
+private:
+    tmRender() = default;
+    ~tmRender();
+    void ReleaseDeviceObjects();
+    void CreateResources();
+    Target MakeTarget(uint32_t width, uint32_t height);
+    void ReleaseTarget(Target& t);
+    void ComputeKernels();
+    void Clear(bool colour);
+    void SetAddress(gfx::Address mode);
+    void BindTarget(const Target& t);
+    void DrawQuad(gfx::Texture source);
+    void PostPass(uint32_t shaderType, const Target& target, gfx::Texture source);
+    void BloomChain(const Target* levels, const Kernel* kernels, const Target& source, const Target& result);
+    void WriteGammaReport();
+
+    gfx::Device* device_ = nullptr;
+    tmSlotSource* holder_ = nullptr;
+    ShaderFactory shaderFactory_;
+    Hook onLost_, onRestored_;
+    MessageBoxHook messageBox_;
+    bool secondViewFlag_ = false, mirrorFlag_ = false;
+    uint32_t entriesDrawn_ = 0, verticesDrawn_ = 0, primitivesDrawn_ = 0;
+    uint32_t activeClear_ = 0xFF000000u, storedClear_ = 0xFF000000u;
+    gfx::Format desktopFormat_ = gfx::Format::Unknown;
+    gfx::Texture backBuffer_;
+    gfx::DepthSurface backDepth_;
+    Target targets_[kTargetCount];
+    Target bloom_[kBloomLevels], glow_[kBloomLevels];
+    gfx::Texture cube_;
+    gfx::DepthSurface cubeDepth_;
+    Kernel bloomKernel_[kBloomLevels] = {}, glowKernel_[kBloomLevels] = {};
+    float last_ = 0, accumulated_ = 0, average_ = 0, measured_ = 0;
+    int frameCount_ = 0, frameTimeIndex_ = 0;
+    std::unique_ptr<tmRenderQueue> queue_;
+    std::unique_ptr<tmShaderManager> shader_;
+    std::unique_ptr<tmFrustum> frustum_;
+    sys::tmTexture* sampler9_ = nullptr;
+    sys::tmTexture* sampler6_ = nullptr;
+    sys::tmTexture* sampler10_ = nullptr;
+};

@@ -1,0 +1,185 @@
+// tmRenderDraw.cpp -- the drawing interface the screens call, and frame pacing with device-loss recovery.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/clock/Clock.h"
+#include "platform/gfx/Device.h"
+#include "sys/tmRender.h"
+#include "sys/tmShaderManager.h"
+#include "sys/tmTexture.h"
+#include "sys/tmTimer.h"
+
+namespace {
+const float kFrameTimes[6] = {16.666668f, 33.333336f, 50.0f, 66.66667f, 83.333336f, 100.0f};
+
+uint32_t AlphaColour(float alpha) {
+    alpha = std::isnan(alpha) ? 0.0f : std::min(1.0f, std::max(0.0f, alpha));
+    return (static_cast<uint32_t>(alpha * 255.0f) << 24) | 0x00FFFFFFu;
+}
+}  // namespace
+
+// ---- models ----
+
+int tmRender::DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) {
+    return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, 1.0f, flag) : -1;
+}
+int tmRender::DrawModel(int slot, uint32_t shaderType, int layer) { return DrawModelEx(slot, shaderType, layer, -1); }
+int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) { return DrawModelEx(slot, shaderType, 0, -1); }
+int tmRender::DrawModelIdentity(int slot) { return DrawModelEx(slot, 0, 0, -1); }
+
+int tmRender::DrawModelToCubeLayers(int slot, uint32_t shaderType) {
+    int r = -1;
+    for (int layer = 9; layer <= 14; ++layer) r = DrawModelEx(slot, shaderType, layer, -1);
+    return r;
+}
+
+int tmRender::DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha) {
+    return queue_ ? queue_->AddModel(model, shaderType, layer, alpha, -1) : -1;
+}
+
+// ---- sprites ----
+
+int tmRender::DrawSpriteEx(int slot, float x, float y, float sx, float sy, uint32_t colour, int mode, float rotation,
+                           float px, float py, float uo, float vo, float ue, float ve) {
+    return queue_ ? queue_->AddSpriteBySlot(slot, x, y, sx, sy, colour, mode, rotation, px, py, uo, vo, ue, ve) : -1;
+}
+
+int tmRender::DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float sx, float sy, uint32_t colour, int mode,
+                              float rotation, float px, float py, float uo, float vo, float ue, float ve) {
+    return queue_ ? queue_->AddSprite(sprite, x, y, sx, sy, colour, mode, rotation, px, py, uo, vo, ue, ve) : -1;
+}
+
+int tmRender::DrawSprite(int slot, float x, float y, int mode) {
+    return DrawSpriteEx(slot, x, y, 1, 1, 0xFFFFFFFFu, mode, 0, 0, 0, 0, 0, 1, 1);
+}
+
+int tmRender::DrawSpriteAlpha(int slot, float x, float y, float alpha, int mode) {
+    return DrawSpriteEx(slot, x, y, 1, 1, AlphaColour(alpha), mode, 0, 0, 0, 0, 0, 1, 1);
+}
+
+int tmRender::DrawSpriteScaledAlpha(int slot, float x, float y, float sx, float sy, float alpha, int mode) {
+    return DrawSpriteEx(slot, x, y, sx, sy, AlphaColour(alpha), mode, 0, 0, 0, 0, 0, 1, 1);
+}
+
+int tmRender::DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uo, float vo, float ue,
+                             float ve, float width, float height) {
+    return queue_ ? queue_->AddSpriteQuadBySlot(slot, matrix, colour, uo, vo, ue, ve, width, height) : -1;
+}
+
+int tmRender::DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour) {
+    return DrawSpriteRect(slot, matrix, colour, -1, -1, -1, -1, 0, 0);
+}
+
+int tmRender::DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice,
+                        int triangleCount, const float* positions, const uint32_t* colours, const float* texCoords) {
+    return queue_ ? queue_->AddPolygons(spriteSlot, layer, colour, shaderType, matrixChoice, triangleCount, positions,
+                                        colours, texCoords)
+                  : -1;
+}
+
+// ---- matrices, camera, light ----
+
+void tmRender::SetWorldMatrix(const D3DXMATRIX& m) { if (queue_) queue_->SetWorld(m); }
+void tmRender::SetViewMatrix(const D3DXMATRIX& m) { if (queue_) queue_->SetView(m); }
+void tmRender::SetProjectionMatrix(const D3DXMATRIX& m) { if (queue_) queue_->SetProjection(m); }
+void tmRender::SetViewProjectionMatrix(const D3DXMATRIX& a, const D3DXMATRIX& b) {
+    if (queue_) queue_->SetViewProjection(a * b);
+}
+void tmRender::SetSecondViewProjection(const D3DXMATRIX& v, const D3DXMATRIX& p) {
+    if (queue_) queue_->SetSecondView(v, p);
+}
+void tmRender::SetExtraMatrix1(const D3DXMATRIX& m) { if (queue_) queue_->SetExtra1(m); }
+void tmRender::SetExtraMatrix2(const D3DXMATRIX& m) { if (queue_) queue_->SetExtra2(m); }
+void tmRender::SetExtraMatrix3(const D3DXMATRIX& m) { if (queue_) queue_->SetExtra3(m); }
+void tmRender::SetCubeMapCenter(float x, float y, float z) {
+    if (queue_) queue_->SetCubeMapCenter(D3DXVECTOR3(x, y, z));
+}
+void tmRender::SetNearFar(float n, float f) { if (queue_) queue_->SetNearFar(n, f); }
+void tmRender::SetQueuePlane(const D3DXVECTOR3& p) { if (queue_) queue_->SetQueuePlane(p); }
+
+tmFrustum* tmRender::SetFrustum(const D3DXMATRIX& view, float fov, float aspect, float n, float f) {
+    return frustum_ ? frustum_->Build(view, fov, aspect, n, f) : nullptr;
+}
+
+void tmRender::SetLightDirection(const float direction[4], const D3DXMATRIX& transform) {
+    if (!queue_) return;
+    D3DXVECTOR3 d(direction[0], direction[1], direction[2]);
+    D3DXVec3Normalize(&d, &d);
+    queue_->SetLight(D3DXVECTOR4{d.x, d.y, d.z, direction[3]});
+    const D3DXVECTOR3 p(transform._41, transform._42, transform._43);
+    const D3DXVECTOR3 up(0, 1, 0);
+    const D3DXVECTOR3 eyeNear = p - d * 240.0f, eyeFar = p - d * 1800.0f;
+    D3DXMATRIX view, proj;
+    D3DXMatrixLookAtRH(&view, &eyeNear, &p, &up);
+    D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 10.0f, 1.0f, 200.0f, 500.0f);
+    const D3DXMATRIX nearVP = view * proj;
+    D3DXMatrixLookAtRH(&view, &eyeFar, &p, &up);
+    D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 5.0f, 1.0f, 1500.0f, 4000.0f);
+    queue_->SetShadowMatrices(nearVP, view * proj);
+}
+
+void tmRender::SetLightDirectionDefault(const float direction[4]) {
+    D3DXMATRIX id;
+    D3DXMatrixIdentity(&id);
+    SetLightDirection(direction, id);
+}
+
+D3DXVECTOR4 tmRender::GetLightDirection() const { return queue_ ? queue_->GetLight() : D3DXVECTOR4{0, -1, 0, 0.3f}; }
+
+void tmRender::SetSampler9Texture(sys::tmTexture* t) {
+    sampler9_ = t;
+    if (device_) device_->setTexture(9, t ? t->GetTexture() : gfx::Texture{});
+}
+void tmRender::SetSampler6Texture(sys::tmTexture* t) {
+    sampler6_ = t;
+    if (device_) device_->setTexture(6, t ? t->GetTexture() : gfx::Texture{});
+}
+void tmRender::SetSampler10Texture(sys::tmTexture* t) {
+    sampler10_ = t;
+    if (device_) device_->setTexture(10, t ? t->GetTexture() : gfx::Texture{});
+}
+
+void tmRender::SetClearColor(uint32_t argb) {
+    auto scale = [](uint32_t c) { return static_cast<uint32_t>(static_cast<float>(c) * 0.7f); };
+    storedClear_ = (argb & 0xFF000000u) | scale((argb >> 16) & 0xFF) << 16 | scale((argb >> 8) & 0xFF) << 8 |
+                   scale(argb & 0xFF);
+}
+
+// ---- pacing and device loss ----
+
+float tmRender::GetFrameTime() const { return kFrameTimes[frameTimeIndex_]; }
+
+void tmRender::SetFrameTimeIndex(int index) { frameTimeIndex_ = std::min(5, std::max(0, index)); }
+
+void tmRender::WaitFrame() {
+    tmTimer* timer = tmTimer::GetInstance();
+    if (!timer) return;
+    last_ = static_cast<float>(timer->GetLap(1)) / 1000.0f;
+    accumulated_ += last_;
+    if (++frameCount_ % 60 == 0) {
+        average_ = accumulated_ / static_cast<float>(frameCount_);
+        accumulated_ = 0.0f;
+        frameCount_ = 0;
+    }
+    const float target = GetFrameTime();
+    if (last_ < target) {
+        const int sleepMs = static_cast<int>(target - last_ - 1.0f);
+        if (sleepMs >= 1) platform::GetClock().SleepMicros(static_cast<uint64_t>(sleepMs) * 1000u);
+        while (static_cast<float>(timer->GetLap(1)) / 1000.0f < target) {
+        }
+    }
+    measured_ = static_cast<float>(timer->GetLap(1)) / 1000.0f;
+    timer->StartLap(1);
+}
+
+gfx::Result tmRender::CheckDeviceLost() {
+    if (!device_) return gfx::Res::Fail;
+    device_->endScene();
+    if (device_->present() != gfx::Res::Ok && device_->cooperativeLevel() == gfx::Res::DeviceNotReset) {
+        const gfx::Result r = ResetDevice();
+        if (r != gfx::Res::Ok) return r;
+        return gfx::Res::Ok;  // the set-up opened the next scene
+    }
+    device_->beginScene();
+    return gfx::Res::Ok;
+}

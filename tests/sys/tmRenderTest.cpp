@@ -1,0 +1,327 @@
+// tmRenderTest.cpp -- renderer set-up reports, targets, frame passes, drawing interface, pacing and device loss.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/clock/Clock.h"
+#include "platform/gfx/NullDevice.h"
+#include "sys/tmModel.h"
+#include "sys/tmRender.h"
+#include "sys/tmShaderManager.h"
+#include "sys/tmShape.h"
+#include "sys/tmTimer.h"
+
+namespace {
+std::string ReadFile(const char* name) {
+    std::ifstream in(name);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct FakeShader : tmShaderManager {
+    bool sm3 = true;
+    bool mirror = false;
+    std::vector<std::pair<const sys::tmShape*, bool>> applied;  // shape, mirrored
+    std::vector<uint32_t> forced;
+    std::vector<uint32_t> programs;
+    bool SupportsShaderModel3() const override { return sm3; }
+    void Begin(bool) override {}
+    void Apply(const tmRenderQueue::Item& item) override { applied.push_back({item.shape, mirror}); }
+    void ApplyTransformOnly(uint32_t type, const tmRenderQueue::Item&) override { forced.push_back(type); }
+    void SetShaders(uint32_t type, uint32_t) override { programs.push_back(type); }
+    void SetTexture(int, sys::tmTexture*, bool) override {}
+    void SetPixelConstant(int, const float*) override {}
+    void SetTargetSize(uint32_t, uint32_t) override {}
+    void SetMirror(bool m) override { mirror = m; }
+};
+
+struct Slots : tmSlotSource {
+    sys::tmModel* model = nullptr;
+    sys::tmModel* GetModelSlot(int s) override { return s == 1 ? model : nullptr; }
+    sys::tmSprite* GetSpriteSlot(int) override { return nullptr; }
+};
+
+class RenderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.sceneTargetWidth = 64;
+        settings.sceneTargetHeight = 32;
+        settings.shadowMapSize = 32;
+        r = tmRender::Create();
+        r->SetResourceHolder(&slots);
+        r->SetShaderFactory([this](gfx::Device*) {
+            auto s = std::make_unique<FakeShader>();
+            shader = s.get();
+            shader->sm3 = sm3;
+            return s;
+        });
+        shape.vertexBuffer = dev.createBuffer(gfx::BufferKind::Vertex, 56 * 3, false);
+        shape.range = {0, 0, 1, 0, 3};
+        shape.vertexCount = 3;
+        shape.primitiveCount = 1;
+        model.AddShape(&shape);
+        slots.model = &model;
+    }
+    void TearDown() override { tmRender::Destroy(); }
+    gfx::NullDevice dev;
+    tmRenderSetting settings;
+    tmRender* r = nullptr;
+    FakeShader* shader = nullptr;
+    bool sm3 = true;
+    sys::tmShape shape;
+    sys::tmModel model;
+    Slots slots;
+};
+}  // namespace
+
+TEST(tmRenderCombos, DepthFormatsNeedSixteenBitsAndFourStencil) {
+    auto combos = tmRender::BuildFormatCombos();
+    ASSERT_FALSE(combos.empty());
+    EXPECT_EQ(combos[0].adapter, gfx::Format::R8G8B8);
+    EXPECT_EQ(combos[0].backBuffer, gfx::Format::R8G8B8);
+    EXPECT_EQ(combos[0].depthStencil, gfx::Format::D24S8);
+    bool x8 = false, x4s4 = false;
+    for (auto& c : combos) {
+        EXPECT_NE(c.depthStencil, gfx::Format::D32);
+        EXPECT_NE(c.depthStencil, gfx::Format::D15S1);
+        EXPECT_NE(c.depthStencil, gfx::Format::D16);
+        EXPECT_NE(c.adapter, gfx::Format::R3G3B2);
+        x8 |= c.depthStencil == gfx::Format::D24X8;
+        x4s4 |= c.depthStencil == gfx::Format::D24X4S4;
+    }
+    EXPECT_TRUE(x8);
+    EXPECT_TRUE(x4s4);
+}
+
+TEST_F(RenderTest, SetupWritesReportsAndDerivesLayout) {
+    dev.scriptedCaps.vertexShaderVersion = 0x200;
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    EXPECT_EQ(ReadFile("renderInitializeLog.txt"),
+              "Create Direct3D Object.\nSetup Direct3D Device.\nFinish initializing.\n");
+    EXPECT_EQ(ReadFile("setupDirect3DLog.txt"),
+              "starting setup Direct3D\nCreate Device\nUse Software Processing\nBegin Initializing Device\n"
+              "End Initializing Device\nSetup D3DRenderState\nComplete setup.\n");
+    const std::string gamma = ReadFile("DebugReportGamma.txt");
+    EXPECT_EQ(gamma.rfind("Clibrate Gamma Report\n\n(  0,  0,  0\n", 0), 0u);
+    EXPECT_EQ(std::count(gamma.begin(), gamma.end(), '\n'), 2 + 255);
+    EXPECT_EQ(tmGetCurrentRenderSetting().requireRenderTargets, 0);  // trimmed by the caps
+    EXPECT_EQ(tmGetLayoutOffset(), 171);
+    EXPECT_FLOAT_EQ(tmGetLayoutScale(), 1.0f);
+    EXPECT_EQ(dev.scenesBegun, 1);
+    // Target clear colours: white before the depth record, transparent before scene B.
+    EXPECT_EQ(dev.clearColour(r->GetTarget(tmRender::kDepthRecord).texture), 0xFFFFFFFFu);
+    EXPECT_EQ(dev.clearColour(r->GetTarget(tmRender::kSceneB).texture), 0x00000000u);
+    EXPECT_EQ(dev.clearColour(r->GetTarget(tmRender::kGlowResult).texture), 0x00000000u);
+    EXPECT_EQ(dev.clearColour(r->GetTarget(tmRender::kNearShadow).texture), 0xFF000000u);
+    EXPECT_EQ(dev.clearColour(r->GetTarget(tmRender::kSceneA).texture), 0xFF000000u);
+    EXPECT_EQ(r->GetTarget(tmRender::kSceneA).width, 64u);
+
+    tmRenderSetting tall = settings;
+    tall.width = 1280;
+    tall.height = 1024;
+    ASSERT_TRUE(r->SetupDirect3D(&dev, tall));
+    EXPECT_EQ(tmGetLayoutOffset(), -42);
+    EXPECT_EQ(dev.resets, 1);
+    EXPECT_EQ(dev.liveTextures(), 1 + 12 + 12 + 1);  // back buffer, 12 targets, 12 chain levels, cube
+}
+
+TEST_F(RenderTest, SetupFailuresAreReported) {
+    dev.desktop.format = gfx::Format::R3G3B2;  // no triple uses it
+    EXPECT_FALSE(r->Initialize(&dev, settings));
+    EXPECT_NE(ReadFile("setupDirect3DLog.txt").find("Failed Check Device\n"), std::string::npos);
+    EXPECT_EQ(ReadFile("renderInitializeLog.txt"), "Create Direct3D Object.\nsetup direct3D error.\n");
+
+    dev.desktop.format = gfx::Format::X8R8G8B8;
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    std::string box;
+    r->SetMessageBoxHook([&](const char* caption, const char*) { box = caption; });
+    dev.resetResults = {gfx::Res::DriverInternalError};
+    EXPECT_EQ(r->ResetDevice(), gfx::Res::Fail);
+    EXPECT_NE(ReadFile("setupDirect3DLog.txt").find("Can't create d3DDevice INTERNALERROR\n"), std::string::npos);
+    EXPECT_EQ(box, "ZARVO System error");
+}
+
+TEST_F(RenderTest, DeviceLossPaths) {
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    const int begun = dev.scenesBegun;
+    dev.presentResults = {gfx::Res::DeviceLost};
+    dev.cooperativeResults = {gfx::Res::DeviceLost};
+    EXPECT_EQ(r->CheckDeviceLost(), gfx::Res::Ok);  // still lost: keep trying, scene open
+    EXPECT_EQ(dev.scenesBegun, begun + 1);
+    EXPECT_EQ(dev.resets, 0);
+
+    dev.presentResults = {gfx::Res::DeviceLost};
+    dev.cooperativeResults = {gfx::Res::DeviceNotReset};
+    dev.resetResults = {gfx::Res::DeviceLost};
+    EXPECT_EQ(r->CheckDeviceLost(), gfx::Res::Fail);
+    EXPECT_EQ(dev.scenesBegun, begun + 1);  // no scene after a failed reset
+
+    dev.presentResults = {gfx::Res::DeviceLost};
+    dev.cooperativeResults = {gfx::Res::DeviceNotReset};
+    int lost = 0, restored = 0;
+    r->SetDeviceObjectHooks([&] { ++lost; }, [&] { ++restored; });
+    EXPECT_EQ(r->CheckDeviceLost(), gfx::Res::Ok);
+    EXPECT_EQ(dev.resets, 2);
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(restored, 1);
+    EXPECT_NE(r->GetQueue(), nullptr);  // rebuilt
+}
+
+TEST_F(RenderTest, DrawingInterfaceValues) {
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    r->SetClearColor(0xFF808080);
+    EXPECT_EQ(r->GetClearColor(), 0xFF595959u);
+    r->SetClearColor(0xFFFFFFFF);
+    EXPECT_EQ(r->GetClearColor(), 0xFFB2B2B2u);
+    r->ResetClearColor();
+    EXPECT_EQ(r->GetClearColor(), 0xFF000000u);
+
+    EXPECT_EQ(r->DrawModel(0, 0, 0), -1);
+    EXPECT_EQ(r->DrawModelToCubeLayers(1, 0), 0);
+    for (int l = 9; l <= 14; ++l) EXPECT_EQ(r->GetQueue()->GetLayerCount(l), 1);
+
+    const float down[4] = {0, -1, 0, 0.5f};
+    r->SetLightDirectionDefault(down);
+    EXPECT_EQ(r->GetLightDirection(), (D3DXVECTOR4{0, -1, 0, 0.5f}));
+    // Near eye at (0, 240, 0): the planes at 200 and 500 units below it map to depth 0 and 1.
+    auto depth = [](const D3DXMATRIX& m, float y) {
+        D3DXVECTOR4 c;
+        const D3DXVECTOR3 p(0, y, 0);
+        D3DXVec3Transform(&c, &p, &m);
+        return c.z / c.w;
+    };
+    EXPECT_NEAR(depth(r->GetQueue()->GetNearShadow(), 40), 0.0f, 1e-4f);
+    EXPECT_NEAR(depth(r->GetQueue()->GetNearShadow(), -260), 1.0f, 1e-4f);
+    EXPECT_NEAR(depth(r->GetQueue()->GetFarShadow(), 300), 0.0f, 1e-4f);
+    EXPECT_NEAR(depth(r->GetQueue()->GetFarShadow(), -2200), 1.0f, 1e-4f);
+}
+
+TEST_F(RenderTest, MultiPassRunsEveryPassOnAnEmptyQueue) {
+    settings.shadows = 0;
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    dev.draws.clear();
+    r->Render();
+    // scale4x4, bright, 6 gauss, merge; glow scale4x4, 6 gauss, merge; composite.
+    EXPECT_EQ(dev.draws.size(), 18u);
+    EXPECT_EQ(dev.boundTexture(7), r->GetTarget(tmRender::kNearShadow).texture);
+    EXPECT_EQ(dev.boundTexture(11), r->GetTarget(tmRender::kFarShadow).texture);
+    EXPECT_EQ(dev.clearColour(r->GetTarget(tmRender::kFarShadow).texture), 0xFFFFFFFFu);
+    EXPECT_EQ(shader->programs.back(), 19u);
+    EXPECT_EQ(dev.draws.back().target, dev.backBuffer());
+}
+
+TEST_F(RenderTest, MirroredLayersAndViewFlags) {
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    r->DrawModel(1, 0, 3);
+    r->DrawModel(1, 0, 1);
+    r->DrawModel(1, 0, 17);
+    r->DrawModel(1, 0, 19);
+    r->Render();
+    ASSERT_EQ(shader->applied.size(), 2u);  // layers 17 and 19 need the view flags
+    EXPECT_TRUE(shader->applied[0].second);  // layer 3 mirrored however culling stood before
+    EXPECT_FALSE(shader->applied[1].second);
+    EXPECT_EQ(dev.getState(gfx::State::CullMode), gfx::Cull::CW);
+
+    r->SetViewFlags(true, true);
+    r->DrawModel(1, 0, 18);
+    r->DrawModel(1, 0, 17);
+    shader->applied.clear();
+    r->Render();
+    ASSERT_EQ(shader->applied.size(), 2u);
+    EXPECT_TRUE(shader->applied[1].second);  // 17 first, then the mirrored 18
+}
+
+TEST_F(RenderTest, FailedTargetsAreSkipped) {
+    dev.failTexture = [](const gfx::TextureDesc& d) { return d.width == 64; };  // both scene targets
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    EXPECT_FALSE(r->GetTarget(tmRender::kSceneA).Ok());
+    r->DrawModel(1, 0, 0);
+    dev.draws.clear();
+    r->Render();
+    for (const auto& d : dev.draws) EXPECT_TRUE(d.target) << "draw into a missing target";
+    EXPECT_EQ(dev.draws.back().target, dev.backBuffer());  // the composite still runs
+}
+
+TEST_F(RenderTest, SimplePathDrawsLayersZeroToEight) {
+    sm3 = false;
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    r->DrawModel(1, 0, 0);
+    r->DrawModel(1, 0, 6);
+    r->DrawModel(1, 0, 12);
+    dev.draws.clear();
+    r->Render();
+    ASSERT_EQ(dev.draws.size(), 2u);
+    EXPECT_EQ(dev.draws[0].zEnable, 1u);
+    EXPECT_EQ(dev.draws[1].zEnable, 0u);
+    EXPECT_EQ(r->GetEntriesDrawn(), 2u);
+    EXPECT_EQ(r->GetQueue()->GetLayerCount(0), 0);  // cleared
+}
+
+TEST(tmRenderKernels, GaussianTapsAndGlowScale) {
+    gfx::NullDevice dev;
+    tmRenderSetting s;
+    s.sceneTargetWidth = s.shadowMapSize = 32;
+    tmRender* r = tmRender::Create();
+    ASSERT_TRUE(r->Initialize(&dev, s));
+    const auto& k = r->GetBloomKernel(0);
+    EXPECT_FLOAT_EQ(k.offsets[0][0], -2.0f / 256.0f);
+    EXPECT_FLOAT_EQ(k.offsets[0][1], 0.0f);
+    EXPECT_NEAR(k.weights[6], 0.183858f, 1e-6f);   // centre
+    EXPECT_NEAR(k.weights[0], 0.024882f, 1e-6f);   // (-2, 0), a tip of the diamond
+    EXPECT_EQ(k.weights[13], 0.0f);
+    EXPECT_NEAR(r->GetGlowKernel(3).weights[6], 0.183858f * 2.5f, 1e-5f);
+    EXPECT_FLOAT_EQ(r->GetGlowKernel(4).offsets[0][0], -2.0f / 64.0f);
+    tmRender::Destroy();
+}
+
+namespace {
+// Each reading of the time moves it on by a tenth of a millisecond, so a spin ends.
+struct SteppingClock : platform::FakeClock {
+    uint64_t NowMicros() override {
+        Advance(100);
+        return platform::FakeClock::NowMicros();
+    }
+};
+}  // namespace
+
+TEST(tmRenderPacing, SleepThenSpinAndSixtyFrameAverage) {
+    SteppingClock clock;
+    platform::SetClock(&clock);
+    tmTimer::Create();
+    gfx::NullDevice dev;
+    tmRenderSetting s;
+    s.sceneTargetWidth = s.shadowMapSize = 32;
+    tmRender* r = tmRender::Create();
+    ASSERT_TRUE(r->Initialize(&dev, s));
+    tmTimer::GetInstance()->StartLap(1);
+
+    auto frame = [&](uint64_t micros) {
+        clock.Advance(micros - 100);  // the lap read inside WaitFrame adds the last 0.1 ms
+        const uint64_t slept = clock.Slept();
+        r->WaitFrame();
+        return clock.Slept() - slept;
+    };
+    EXPECT_EQ(frame(10200), 5000u);  // 16.67 - 10.2 - 1 = 5.47 -> Sleep(5)
+    EXPECT_GE(r->GetMeasuredFrameTime(), 16.666668f);
+    EXPECT_EQ(frame(16000), 0u);  // below one millisecond: spin only
+    EXPECT_GE(r->GetMeasuredFrameTime(), 16.666668f);
+    EXPECT_EQ(frame(20000), 0u);
+    EXPECT_LT(r->GetMeasuredFrameTime(), 20.5f);  // no wait after a long frame
+    for (int i = 3; i < 59; ++i) frame(20000);
+    EXPECT_EQ(r->GetAverageFrameTime(), 0.0f);
+    frame(20000);  // the 60th frame publishes the average
+    EXPECT_NEAR(r->GetAverageFrameTime(), 19.7f, 0.3f);
+    const float avg = r->GetAverageFrameTime();
+    frame(10200);
+    EXPECT_EQ(r->GetAverageFrameTime(), avg);
+
+    r->SetFrameTimeIndex(9);  // out of range: clamped to the last row
+    EXPECT_FLOAT_EQ(r->GetFrameTime(), 100.0f);
+    r->SetFrameTimeIndex(-3);
+    EXPECT_FLOAT_EQ(r->GetFrameTime(), 16.666668f);
+    tmRender::Destroy();
+    tmTimer::Destroy();
+    platform::SetClock(nullptr);
+}
