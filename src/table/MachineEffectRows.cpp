@@ -59,8 +59,21 @@ constexpr MachineEmitterTable kPrentisEmitters =
 
 // ---- Sounds --------------------------------------------------------------------------
 
-constexpr LoopSoundCurve C(float x0, float x1, float x2, float x3, float y0, float y1, float y2, float y3) {
-    return LoopSoundCurve{{x0, x1, x2, x3}, {y0, y1, y2, y3}};
+// One curve: four control values, then their outputs.
+struct Curve {
+    float v[8];
+};
+constexpr Curve C(float x0, float x1, float x2, float x3, float y0, float y1, float y2, float y3) {
+    return Curve{{x0, x1, x2, x3, y0, y1, y2, y3}};
+}
+constexpr LoopSoundRecord Loop(uint32_t id, const Curve& volume, const Curve& pitch) {
+    LoopSoundRecord r{};
+    r.soundId = id;
+    for (int i = 0; i < 8; ++i) {
+        r.volume[i] = volume.v[i];
+        r.frequency[i] = pitch.v[i];
+    }
+    return r;
 }
 
 // Engine loops of one sound family: the idle loop fades out as four band loops take over.
@@ -68,31 +81,31 @@ constexpr LoopSoundCurve C(float x0, float x1, float x2, float x3, float y0, flo
 struct EngineIds {
     uint32_t idle, band1, band2, band3, band4, top;
 };
-constexpr LoopSoundCurve Scaled(LoopSoundCurve c, float k) {
-    return C(c.x[0], c.x[1], c.x[2], c.x[3], c.y[0] * k, c.y[1] * k, c.y[2] * k, c.y[3] * k);
+constexpr Curve Scaled(Curve c, float k) {
+    return C(c.v[0], c.v[1], c.v[2], c.v[3], c.v[4] * k, c.v[5] * k, c.v[6] * k, c.v[7] * k);
 }
 struct EngineLoops {
     LoopSoundRecord loops[kEngineLoops];
 };
 constexpr EngineLoops kTorvinLoops = {{
-    {0x20055, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), C(0, 0.4f, 1, 1, 1, 1, 1, 1)},
-    {0x20010, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), C(0, 0.79f, 1, 1, 0, 0.77f, 0.77f, 0.77f)},
-    {0x20011, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f)},
-    {0x2000E, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f)},
-    {0x2000D, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f)},
-    {0x20054, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f)},
+    Loop(0x20055, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), C(0, 0.4f, 1, 1, 1, 1, 1, 1)),
+    Loop(0x20010, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), C(0, 0.79f, 1, 1, 0, 0.77f, 0.77f, 0.77f)),
+    Loop(0x20011, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f)),
+    Loop(0x2000E, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f)),
+    Loop(0x2000D, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f)),
+    Loop(0x20054, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f)),
 }};
 
 // The other families follow the same bands; the lowest band starts at a pitch ratio of 0.2
 // rather than 0 so that no voice is ever asked for a zero frequency ratio.
 constexpr EngineLoops Engine(EngineIds id, float pitch) {
     return EngineLoops{{
-        {id.idle, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), Scaled(C(0, 0.4f, 1, 1, 1, 1, 1, 1), pitch)},
-        {id.band1, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), Scaled(C(0, 0.79f, 1, 1, 0.2f, 0.77f, 0.77f, 0.77f), pitch)},
-        {id.band2, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), Scaled(C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f), pitch)},
-        {id.band3, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), Scaled(C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f), pitch)},
-        {id.band4, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), Scaled(C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f), pitch)},
-        {id.top, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), Scaled(C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f), pitch)},
+        Loop(id.idle, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), Scaled(C(0, 0.4f, 1, 1, 1, 1, 1, 1), pitch)),
+        Loop(id.band1, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), Scaled(C(0, 0.79f, 1, 1, 0.2f, 0.77f, 0.77f, 0.77f), pitch)),
+        Loop(id.band2, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), Scaled(C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f), pitch)),
+        Loop(id.band3, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), Scaled(C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f), pitch)),
+        Loop(id.band4, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), Scaled(C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f), pitch)),
+        Loop(id.top, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), Scaled(C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f), pitch)),
     }};
 }
 
@@ -149,22 +162,11 @@ const MachineSoundTable MachineSoundRows[12] = {
     Sounds(3, kRoskeLoops, kRoskeShots)};
 
 const LoopSoundRecord LoopSoundParams[2] = {
-    {0x20082, {{0.0f, 0.31f, 0.64f, 1.0f}, {0.0f, 0.345f, 0.19f, 0.07f}},
-     {{0.0f, 1.0f, 1.0f, 1.0f}, {0.77f, 1.15f, 1.15f, 1.15f}}},
-    {0x20083, {{0.0f, 0.46f, 0.65f, 1.0f}, {0.0f, 0.21f, 0.275f, 0.325f}},
-     {{0.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.23f, 1.23f, 1.23f}}},
+    Loop(0x20082, C(0.0f, 0.31f, 0.64f, 1.0f, 0.0f, 0.345f, 0.19f, 0.07f), C(0.0f, 1.0f, 1.0f, 1.0f, 0.77f, 1.15f, 1.15f, 1.15f)),
+    Loop(0x20083, C(0.0f, 0.46f, 0.65f, 1.0f, 0.0f, 0.21f, 0.275f, 0.325f), C(0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.23f, 1.23f, 1.23f)),
 };
 
 yiVec3 EffectFocusPosition = {0.0f, 0.0f, 0.0f};
-
-float LoopSoundCurve::Evaluate(float value) const {
-    if (!(value > x[0])) return y[0];
-    for (int i = 0; i < 3; ++i) {
-        // value > x[i] here, so x[i + 1] > x[i] whenever value <= x[i + 1].
-        if (value <= x[i + 1]) return y[i] + (y[i + 1] - y[i]) * (value - x[i]) / (x[i + 1] - x[i]);
-    }
-    return y[3];
-}
 
 const WheelOffsetEntry* FindWheelOffset(const WheelOffsetTable* table, uint32_t bodyModelId) {
     if (table == nullptr) return nullptr;

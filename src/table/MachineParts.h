@@ -1,6 +1,7 @@
 // Sub-tables of a machine record: model nodes, body transitions, wheel offsets, emitters, sounds.
 #pragma once
 
+#include "sys/sound/tmSound.h"
 #include "table/TableTypes.h"
 
 // One drawn model of a machine (body pose, far model or attached part); 44 bytes.
@@ -62,20 +63,8 @@ struct MachineEmitterTable {
     yiVec3 groundPoints[4]; // smoke points, machine space
 };
 
-// A piecewise-linear curve through four control points, constant outside them.
-struct LoopSoundCurve {
-    float x[4];
-    float y[4];
-    float Evaluate(float value) const;
-};
-
-// A looping sound whose volume and pitch follow a 0..1 control value; 68 bytes.
-struct LoopSoundRecord {
-    uint32_t soundId;  // 0 = no sound
-    LoopSoundCurve volume;
-    LoopSoundCurve pitch;
-};
-static_assert(sizeof(LoopSoundRecord) == 68, "loop sound records are 68 bytes");
+// Engine and brake loops use the sound engine's LoopSoundRecord: a sound id, then the volume
+// and frequency-ratio curves, each x0..x3 then y0..y3.
 
 constexpr int kEngineLoops = 6;
 constexpr int kMachineOneShots = 16;

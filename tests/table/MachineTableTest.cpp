@@ -1,6 +1,7 @@
 // Machine table: lookups by id, node and transition invariants, emitters and sounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -212,7 +213,7 @@ TEST(MachineTable, SoundTables) {
     const MachineSoundTable& torvin = *Spec(1).soundTable;
     EXPECT_EQ(torvin.engineLoops[0].soundId, 0x20055u);
     EXPECT_EQ(torvin.engineLoops[4].soundId, 0x2000Du);
-    EXPECT_FLOAT_EQ(torvin.engineLoops[3].pitch.y[2], 1.31f);
+    EXPECT_FLOAT_EQ(torvin.engineLoops[3].frequency[6], 1.31f);
     EXPECT_EQ(torvin.oneShots[15], 0x1003E);
     EXPECT_EQ(Spec(3).soundTable->oneShots[10], 0x20081);
     EXPECT_EQ(Spec(4).soundTable->oneShots[10], 0x2007F);
@@ -223,24 +224,17 @@ TEST(MachineTable, SoundTables) {
             EXPECT_EQ(loop.soundId >> 16, 2u) << "engine loops come from the loop bank";
             EXPECT_TRUE(IsSoundId(loop.soundId)) << std::hex << loop.soundId;
         }
+        // Every family past the first keeps a positive frequency ratio at all revolutions.
+        for (int i = 0; id > 1 && i <= 20; ++i) {
+            for (const LoopSoundRecord& loop : s.engineLoops) {
+                EXPECT_GT(tmSound::EvaluateCurve(loop.frequency, static_cast<float>(i) / 20.0f), 0.0f) << id;
+            }
+        }
         for (int32_t shot : s.oneShots)
             if (shot > 0) {
                 EXPECT_TRUE(IsSoundId(shot)) << std::hex << shot;
             }
     }
-}
-
-TEST(MachineTable, LoopCurvesArePiecewiseLinearAndClamped) {
-    const LoopSoundCurve c = {{0.2f, 0.4f, 0.4f, 0.8f}, {1.0f, 3.0f, 5.0f, 7.0f}};
-    EXPECT_FLOAT_EQ(c.Evaluate(-1.0f), 1.0f);
-    EXPECT_FLOAT_EQ(c.Evaluate(0.2f), 1.0f);
-    EXPECT_FLOAT_EQ(c.Evaluate(0.3f), 2.0f);
-    EXPECT_FLOAT_EQ(c.Evaluate(0.4f), 3.0f);
-    EXPECT_FLOAT_EQ(c.Evaluate(0.6f), 6.0f);  // the zero-width step is skipped
-    EXPECT_FLOAT_EQ(c.Evaluate(2.0f), 7.0f);
-    const LoopSoundCurve flat = {{1.0f, 1.0f, 1.0f, 1.0f}, {0.5f, 0.5f, 0.5f, 0.5f}};
-    EXPECT_FLOAT_EQ(flat.Evaluate(1.0f), 0.5f);
-    EXPECT_FLOAT_EQ(flat.Evaluate(3.0f), 0.5f);
 }
 
 TEST(MachineTable, BrakeLoopsAreAudible) {
@@ -251,12 +245,12 @@ TEST(MachineTable, BrakeLoopsAreAudible) {
         float loudest = 0.0f;
         for (int i = 0; i <= 100; ++i) {
             const float v = static_cast<float>(i) / 100.0f;
-            EXPECT_GT(loop.pitch.Evaluate(v), 0.0f) << "a frequency ratio of 0 is invalid";
-            loudest = std::max(loudest, loop.volume.Evaluate(v));
+            EXPECT_GT(tmSound::EvaluateCurve(loop.frequency, v), 0.0f) << "a frequency ratio of 0 is invalid";
+            loudest = std::max(loudest, tmSound::EvaluateCurve(loop.volume, v));
         }
         EXPECT_GT(loudest, 0.1f);
     }
-    EXPECT_FLOAT_EQ(LoopSoundParams[0].volume.Evaluate(0.31f), 0.345f);
-    EXPECT_FLOAT_EQ(LoopSoundParams[1].pitch.Evaluate(1.0f), 1.23f);
+    EXPECT_FLOAT_EQ(tmSound::EvaluateCurve(LoopSoundParams[0].volume, 0.31f), 0.345f);
+    EXPECT_FLOAT_EQ(tmSound::EvaluateCurve(LoopSoundParams[1].frequency, 1.0f), 1.23f);
     EXPECT_EQ(EffectFocusPosition.x, 0.0f);
 }
