@@ -1,5 +1,6 @@
 // LobbyReceiveFuzz.cpp -- feeds untrusted bytes through the lobby receive path:
-// raw frames (lengths, ciphertext) and well-enciphered plaintexts of any code.
+// raw frames (lengths, ciphertext) and well-enciphered plaintexts of any code,
+// each message then applied to a lobby state whose copies and queue are read.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "lobbyclient/Crypt.h"
 #include "lobbyclient/LobbyCipherKeys.h"
 #include "lobbyclient/LobbyConnection.h"
+#include "lobbyclient/LobbyState.h"
 #include "platform/net/StreamSocket.h"
 
 namespace {
@@ -81,9 +83,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         plaintexts ? FramePlaintexts(data + 2, size - 2) : std::vector<uint8_t>(data + 2, data + size);
     lobby::CLobbyConnection conn(ClientCipher());
     conn.Attach(std::make_unique<MemoryStream>(std::move(bytes), chunk));
+    static auto players = std::make_unique<lobby::CPlayerList>();
+    static auto rooms = std::make_unique<lobby::CRoomList>();
+    static auto chat = std::make_unique<lobby::CChat>();
+    lobby::CLobbyState state(nullptr);
     for (;;) {
         std::unique_ptr<lobby::CReceived> received;
         if (conn.Receive(&received) != lobby::kRecvOk) break;
+        if (!received) continue;
+        state.Dispatch(*received);
+        for (lobby::CLobbyMsg m = state.PopMessage(); m.type != lobby::LOBBY_MSG_NONE; m = state.PopMessage()) {
+            delete m.data;
+        }
     }
+    state.CopyPlayers(*players);
+    state.CopyRooms(*rooms);
+    state.CopyChat(*chat);
+    lobby::CPlayerPict picture;
+    state.GetPicture(1, picture);
     return 0;
 }
