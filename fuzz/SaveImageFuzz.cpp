@@ -1,0 +1,43 @@
+// SaveImageFuzz.cpp -- loads arbitrary bytes as a save file and uses every table-indexing accessor.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "app/tmConfig.h"
+
+namespace {
+
+const char* FixedGuid() { return "{00000000-0000-0000-0000-000000000000}"; }
+
+// A save file held in memory: reads give the fuzz input, writes are kept.
+class MemorySave : public tmSaveFile {
+public:
+    std::vector<uint8_t> bytes;
+    bool Read(std::vector<uint8_t>& out) const override {
+        out = bytes;
+        return true;
+    }
+    bool Write(const uint8_t* data, size_t size) override {
+        bytes.assign(data, data + size);
+        return true;
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    MemorySave file;
+    file.bytes.assign(data, data + size);
+    tmConfig cfg(&FixedGuid, &file);
+    cfg.Load();
+    volatile int sink = cfg.GetScreenWidth() + cfg.GetScreenHeight();
+    sink = sink + static_cast<int>(cfg.GetDistanceNear() + cfg.GetDistanceFar());
+    tmVideoParams p = cfg.GetVideoParams();
+    sink = sink + static_cast<int>(p.shadowMapSize + p.sceneTargetWidth);
+    for (int i = 0; i <= 9; ++i) sink = sink + cfg.GetKeyAssign(i);
+    sink = sink + static_cast<int>(__builtin_strlen(cfg.GetPlayerName()) + __builtin_strlen(cfg.GetTeamName()) +
+                                   __builtin_strlen(cfg.GetComment()) + __builtin_strlen(cfg.GetGuid()));
+    cfg.Save();
+    (void)sink;
+    return 0;
+}
