@@ -85,7 +85,7 @@ private:
     float frameRate_ = 0.0f;
     uint32_t ratePeriodStart_ = 0;
     uint32_t framesInPeriod_ = 0;
-    uint64_t nextFrameDue_ = 0;
+    uint64_t lastWaitEnd_ = 0;
     int frameTimeIndex_ = 0;
     bool initialized_ = false;
 };

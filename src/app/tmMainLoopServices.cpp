@@ -41,14 +41,27 @@ int tmMainLoop::PresentFrame() {
 }
 
 void tmMainLoop::WaitFrame() {
-    // HOOK(renderer): tmRender::WaitFrame(). Meanwhile frames are paced here
-    // to 1/60 s times (frame-time index + 1).
+    // HOOK(renderer): tmRender::WaitFrame(). Meanwhile each frame is held to
+    // (frame-time index + 1) / 60 s from the end of the previous wait: sleep
+    // most of the rest, then spin out the last 2 ms. A frame
+    // that already took longer is not delayed.
     platform::Clock& clock = platform::GetClock();
     const uint64_t period = 1000000u * static_cast<uint64_t>(frameTimeIndex_ + 1) / 60u;
-    const uint64_t now = clock.NowMicros();
-    if (nextFrameDue_ == 0 || now > nextFrameDue_ + period) nextFrameDue_ = now;  // first frame or far behind
-    nextFrameDue_ += period;
-    if (nextFrameDue_ > now) clock.SleepMicros(nextFrameDue_ - now);
+    const uint64_t due = lastWaitEnd_ + period;
+    uint64_t now = clock.NowMicros();
+    if (lastWaitEnd_ != 0 && now < due) {
+        if (due - now > 2000) clock.SleepMicros(due - now - 2000);
+        // Spin out the rest; a clock that stands still while read (a test
+        // clock) is slept forward instead.
+        int still = 0;
+        uint64_t last = clock.NowMicros();
+        while ((now = clock.NowMicros()) < due) {
+            still = now == last ? still + 1 : 0;
+            last = now;
+            if (still > 1000) clock.SleepMicros(due - now);
+        }
+    }
+    lastWaitEnd_ = clock.NowMicros();
 }
 
 bool tmMainLoop::StartSound() {
