@@ -1,7 +1,7 @@
 // The thirteen course records, built at compile time from their layout rows.
 #include "table/CourseTable.h"
 
-#include "circuit_rows.h"
+#include "content_tables.h"
 #include "table/CircuitFixedRows.h"
 
 namespace {
@@ -90,7 +90,7 @@ constexpr CourseRecord MakeCourse(const LayoutRow& row, const PartRun (&runs)[N]
     r.soundSectionFrom = row.soundFrom;
     r.soundSectionTo = row.soundTo;
     for (int i = 0; i < kCourseGridSlots; ++i) {
-        r.grid[i] = circuit_rows::kGrid[row.id][i];
+        r.grid[i] = content::circuit_rows::kGrid[row.id][i];
         r.startSection[i] = circuit_fixed::kStartSections[row.id][i];
     }
     for (int i = 0; i < 3; ++i) {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "circuit_rows.h"
+#include "content_tables.h"
 #include "table/ReplayCameraTable.h"
 
 namespace {
@@ -42,7 +42,7 @@ TEST(ReplayCameraTable, ListSizesByCourse) {
 
 TEST(ReplayCameraTable, ZonesCoverEveryLapSectionInDrivingOrder) {
     for (int id = 2; id < 14; ++id) {
-        const int n = circuit_rows::kSectionCounts[id];
+        const int n = content::circuit_rows::kSectionCounts[id];
         const ReplayZone* zones = ReplayCameraParams[id];
         const int count = ReplayZoneCounts[id];
         std::vector<int> hits(static_cast<std::size_t>(n), 0);

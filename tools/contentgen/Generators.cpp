@@ -9,6 +9,7 @@ namespace contentgen {
 const std::vector<Generator>& AllGenerators() {
     static const std::vector<Generator> kGenerators = {
         {"data tables", GenDataTables},
+        {"circuit rows", GenCircuitRows},
     };
     return kGenerators;
 }
