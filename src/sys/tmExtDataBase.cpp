@@ -6,6 +6,7 @@
 
 #include "content_tables.h"
 #include "format/ExtDbText.h"
+#include "sys/base/tmMemory.h"
 #include "sys/tmArchiver.h"
 
 namespace sys {
@@ -38,6 +39,11 @@ std::string MakeKey(const char* a, const char* b, const char* c) {
 
 }  // namespace
 
+template <class T>
+void tmExtDataBase::Deleter::operator()(T* p) const {
+    TM_DELETE(p);
+}
+
 tmExtDataBase::tmExtDataBase() = default;
 tmExtDataBase::~tmExtDataBase() = default;
 
@@ -55,7 +61,7 @@ void tmExtDataBase::Load(const char* name, bool keepBase, bool allowBase) {
     std::vector<Row> overrides = ReadRows(zfmt::ExtDbOverrideFile(table));
     std::vector<Row> rows = ReadRows(zfmt::ExtDbTableFile(table));
     rowCount_ = static_cast<int>(rows.size());
-    if (allowBase && keepBase) baseCopy_.reset(new std::vector<Row>(rows));
+    if (allowBase && keepBase) baseCopy_.reset(TM_NEW std::vector<Row>(rows));
 
     // The first override row of each key replaces the table rows of that key.
     std::unordered_map<std::string, std::size_t> firstOverride;
@@ -67,7 +73,7 @@ void tmExtDataBase::Load(const char* name, bool keepBase, bool allowBase) {
         auto it = firstOverride.find(row.key.GetString());
         if (it != firstOverride.end()) row = overrides[it->second];
     }
-    index_.reset(new tmMap(16, 128));
+    index_.reset(TM_NEW tmMap(16, 128));
     for (Row& row : rows_) index_->Insert(row.key.GetString(), &row);  // the first row of a key wins
 }
 
@@ -105,7 +111,7 @@ tmExtDataBase::Manager::~Manager() {
     std::vector<tmExtDataBase*> all;
     for (tmMapNode* n = tables_.First(); n; n = tables_.Next(n)) all.push_back(static_cast<tmExtDataBase*>(n->value));
     tables_.Clear();
-    for (tmExtDataBase* t : all) delete t;
+    for (tmExtDataBase* t : all) TM_DELETE(t);
 }
 
 tmExtDataBase::Manager& tmExtDataBase::Manager::GetInstance() {
@@ -116,7 +122,7 @@ tmExtDataBase::Manager& tmExtDataBase::Manager::GetInstance() {
 tmExtDataBase* tmExtDataBase::Manager::Load(const char* name, bool keepBase) {
     if (!name) name = "";
     if (tmExtDataBase* table = Find(name)) return table;
-    tmExtDataBase* table = new tmExtDataBase;
+    tmExtDataBase* table = TM_NEW tmExtDataBase;
     table->Load(name, keepBase, allowBase_);
     // Keyed by the table's own copy of the name, not the caller's text.
     tables_.Insert(table->GetName(), table);
@@ -132,7 +138,7 @@ void tmExtDataBase::Manager::Unload(const char* name) {
     tmExtDataBase* table = Find(name);
     if (!table) return;
     tables_.Erase(table->GetName());
-    delete table;
+    TM_DELETE(table);
 }
 
 }  // namespace sys

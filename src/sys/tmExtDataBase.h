@@ -57,8 +57,13 @@ private:
 
     int rowCount_ = 0;
     std::vector<Row> rows_;                     // never resized once indexed: the index points into it
-    std::unique_ptr<std::vector<Row>> baseCopy_;
-    std::unique_ptr<tmMap> index_;
+    // Made with TM_NEW, released with TM_DELETE.
+    struct Deleter {
+        template <class T>
+        void operator()(T* p) const;
+    };
+    std::unique_ptr<std::vector<Row>, Deleter> baseCopy_;
+    std::unique_ptr<tmMap, Deleter> index_;
     tmVariant tablePath_;
     tmString name_;
 };
