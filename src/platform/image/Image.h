@@ -1,0 +1,76 @@
+// Image.h -- decodes texture files (PNG, TGA, BMP, JPEG, DDS) into RGBA8 pixels.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform::image {
+
+// The pixel format the file stores its top level in. Texture code derives a
+// texture's alpha mode from it, as it would from a device texture's format.
+enum class PixelFormat : uint8_t {
+    Unknown,
+    A8R8G8B8,
+    X8R8G8B8,
+    A8B8G8R8,
+    X8B8G8R8,
+    R8G8B8,
+    R5G6B5,
+    X1R5G5B5,
+    A1R5G5B5,
+    A4R4G4B4,
+    X4R4G4B4,
+    A8R3G3B2,
+    A8,
+    L8,
+    A8L8,
+    A4L4,
+    DXT1,
+    DXT2,
+    DXT3,
+    DXT4,
+    DXT5,
+};
+
+// The container the bytes were recognised as (by magic bytes, never by name).
+enum class Container : uint8_t { Unknown, Png, Jpeg, Bmp, Tga, Dds };
+
+// A decoded image: one face (2D) or six (cube: +X, -X, +Y, -Y, +Z, -Z), each
+// width x height RGBA8 pixels with row 0 at the top.
+struct Image {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    PixelFormat format = PixelFormat::Unknown;
+    Container container = Container::Unknown;
+    std::vector<std::vector<uint8_t>> faces;
+
+    bool IsCube() const { return faces.size() == 6; }
+    const uint8_t* Pixels(size_t face = 0) const { return faces.at(face).data(); }
+};
+
+// Largest accepted side and pixel count of one face; checked before any
+// allocation so a hostile header cannot ask for gigabytes.
+constexpr uint32_t kMaxSide = 8192;
+constexpr uint64_t kMaxPixels = 16u * 1024u * 1024u;
+
+// Recognises the container from the first bytes.
+Container Sniff(const void* data, size_t size);
+
+// Decodes a 2D image (a DDS cube map gives its six faces). False with a reason
+// in *error on bad or unsupported input; out is then empty.
+bool Decode(const void* data, size_t size, Image& out, std::string* error = nullptr);
+
+// Decodes a cube texture: a DDS cube map, or any 2D image whose height is six
+// times its width, holding the six faces stacked top to bottom in cube order.
+bool DecodeCube(const void* data, size_t size, Image& out, std::string* error = nullptr);
+
+// DDS reader (our own; stb_image has none). Same contract as Decode.
+bool DecodeDds(const uint8_t* data, size_t size, Image& out, std::string* error);
+
+// Decodes one 4x4 block of DXT1/DXT3/DXT5 into 16 RGBA8 pixels (row-major).
+void DecodeDxt1Block(const uint8_t* block, uint8_t out[64]);
+void DecodeDxt3Block(const uint8_t* block, uint8_t out[64]);
+void DecodeDxt5Block(const uint8_t* block, uint8_t out[64]);
+
+}  // namespace platform::image
