@@ -16,4 +16,9 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmTexture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmPeripheral.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmNetwork.cpp
-)
+  ${CMAKE_CURRENT_LIST_DIR}/tmModelText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmVertexDecl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmBinaryMeshLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmXMaterialParser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmYsmLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmObjLoader.cpp)

@@ -427,9 +427,20 @@ bool Parser::Merge(XModel& out, std::string* error) {
         bool useNormals = nc > 0 && m.normalFaces.size() == m.faces.size();
         for (size_t f = 0; useNormals && f < m.faces.size(); ++f)
             useNormals = m.normalFaces[f].size() == m.faces[f].size();
-        // Corners map to output vertices by (position, normal).
+        // When normals share the position indices (or are absent) vertices keep
+        // their file order; otherwise corners map to vertices by (position, normal).
+        bool shared = true;
+        for (size_t f = 0; useNormals && shared && f < m.faces.size(); ++f)
+            shared = m.normalFaces[f] == m.faces[f];
         std::map<std::pair<uint32_t, uint32_t>, uint32_t> seen;
         std::vector<Corner> corners;
+        if (shared) {
+            if (useNormals && nc < pc) {
+                why_ = "normal index out of range";
+                return Fail(error);
+            }
+            for (uint32_t p = 0; p < pc; ++p) corners.push_back({p, useNormals ? p : 0xFFFFFFFFu});
+        }
         const uint32_t matBase = static_cast<uint32_t>(out.materials.size());
         if (m.materials.empty()) out.materials.emplace_back();
         else out.materials.insert(out.materials.end(), m.materials.begin(), m.materials.end());
@@ -440,6 +451,10 @@ bool Parser::Merge(XModel& out, std::string* error) {
                 if (face[c] >= pc) {
                     why_ = "face index out of range";
                     return Fail(error);
+                }
+                if (shared) {
+                    ids[c] = vertexBase + face[c];
+                    continue;
                 }
                 uint32_t n = 0xFFFFFFFFu;
                 if (useNormals) {
