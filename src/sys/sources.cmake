@@ -21,4 +21,7 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmBinaryMeshLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmXMaterialParser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmYsmLoader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tmObjLoader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tmObjLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmMesh.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmCubeTexture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmResourceHolder.cpp)

@@ -6,6 +6,9 @@
 namespace gfx {
 class Device;
 }
+namespace zfmt {
+struct MaterialRecord;
+}
 
 namespace sys {
 
@@ -22,6 +25,13 @@ public:
     };
 
     int GetType() const override { return kShape; }
+
+    // One subset of a loaded mesh: material values and custom shading values
+    // from the record, the six stage textures, the subset's attribute range;
+    // buffers, layout and stride from the mesh; bounding sphere over the
+    // subset's vertices.
+    void SetupFromMesh(tmMesh* mesh, const zfmt::MaterialRecord& record, tmTexture* const stageTextures[6],
+                       const AttributeRange& range, uint32_t subsetIndex);
 
     // Geometry the caller built: the shape takes the vertex buffer (no index
     // buffer), texture 0, material and layout; flags 0x401, cull clockwise.
