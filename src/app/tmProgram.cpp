@@ -21,6 +21,26 @@ platform::SingleInstance& Instance() {
 
 }  // namespace
 
+std::unique_ptr<platform::Window> tmCreateGameWindow(platform::Window::Backend backend) {
+    tmConfig& cfg = tmConfig::GetInstance();
+    platform::Window::Desc desc;
+    desc.title = kTitle;
+    desc.width = cfg.GetScreenWidth();
+    desc.height = cfg.GetScreenHeight();
+    desc.windowed = cfg.IsWindowed() != 0;
+    std::unique_ptr<platform::Window> window = platform::Window::Create(backend, desc);
+    if (!window) {
+        std::fprintf(stderr, "start: the game window cannot be made\n");
+        return nullptr;
+    }
+    int desktopW = 0, desktopH = 0;
+    if (desc.windowed && window->DesktopSize(desktopW, desktopH) && (desktopW < desc.width || desktopH < desc.height)) {
+        cfg.ResetVideo(false);
+        window->Resize(cfg.GetScreenWidth(), cfg.GetScreenHeight(), true);
+    }
+    return window;
+}
+
 int tmRunProgram(const tmProgramOptions& options) {
     if (!Instance().Acquire(options.instanceName)) {
         platform::ShowMessageBox(kErrorCaption, kAlreadyRunning);
@@ -30,23 +50,8 @@ int tmRunProgram(const tmProgramOptions& options) {
     tmConfig& cfg = tmConfig::GetInstance();
     cfg.Load();
 
-    platform::Window::Desc desc;
-    desc.title = kTitle;
-    desc.width = cfg.GetScreenWidth();
-    desc.height = cfg.GetScreenHeight();
-    desc.windowed = cfg.IsWindowed() != 0;
-    std::unique_ptr<platform::Window> window = platform::Window::Create(options.window, desc);
-    if (!window) {
-        std::fprintf(stderr, "start: the game window cannot be made\n");
-        return 1;
-    }
-    // A window larger than the desktop comes up at 1366 x 768 instead, and the
-    // save remembers that size.
-    int desktopW = 0, desktopH = 0;
-    if (desc.windowed && window->DesktopSize(desktopW, desktopH) && (desktopW < desc.width || desktopH < desc.height)) {
-        cfg.ResetVideo(false);
-        window->Resize(cfg.GetScreenWidth(), cfg.GetScreenHeight(), true);
-    }
+    std::unique_ptr<platform::Window> window = tmCreateGameWindow(options.window);
+    if (!window) return 1;
 
     std::unique_ptr<platform::InputDevices> input;
     if (options.window == platform::Window::Backend::Sdl) input = platform::CreateSdlInput(*window);

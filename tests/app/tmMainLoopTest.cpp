@@ -134,3 +134,22 @@ TEST(tmProgram, SecondCopyShowsTheMessageAndFails) {
     EXPECT_EQ(boxes.shown[0].caption, "ZARVO System error");
     EXPECT_EQ(boxes.shown[0].text, "既に起動しています。");
 }
+
+TEST(tmProgram, WindowLargerThanTheDesktopFallsBackOnlyWhenWindowed) {
+    harness::Session s;  // a fresh working folder and default save image
+    tmConfig& cfg = tmConfig::GetInstance();
+    cfg.SetVideoMode(16);  // 1920 x 1200, above the 1920 x 1080 desktop
+    cfg.SetWindowed(0);
+    auto full = tmCreateGameWindow(platform::Window::Backend::Headless);
+    ASSERT_NE(full, nullptr);
+    EXPECT_EQ(full->Height(), 1200);
+    EXPECT_EQ(FileSize("quvase.sav"), -1);
+
+    cfg.SetWindowed(1);
+    auto windowed = tmCreateGameWindow(platform::Window::Backend::Headless);
+    ASSERT_NE(windowed, nullptr);
+    EXPECT_EQ(windowed->Width(), 1366);
+    EXPECT_EQ(windowed->Height(), 768);
+    EXPECT_EQ(cfg.GetVideoMode(), 9);
+    EXPECT_EQ(FileSize("quvase.sav"), static_cast<long>(tmConfig::kImageSize));
+}
