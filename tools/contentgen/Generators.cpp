@@ -10,6 +10,7 @@ const std::vector<Generator>& AllGenerators() {
     static const std::vector<Generator> kGenerators = {
         {"data tables", GenDataTables},
         {"circuit rows", GenCircuitRows},
+        {"machine rows", GenMachineRows},
     };
     return kGenerators;
 }

@@ -61,5 +61,6 @@ std::vector<ManifestLine> ReadManifest(const Context& ctx, const std::string& fi
 // ---- generators ----
 void GenDataTables(Output& out, const Context& ctx);
 void GenCircuitRows(Output& out, const Context& ctx);
+void GenMachineRows(Output& out, const Context& ctx);
 
 }  // namespace contentgen
