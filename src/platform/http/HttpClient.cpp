@@ -26,10 +26,41 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     return n;
 }
 
-int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    auto* t = static_cast<Transfer*>(user);
-    const std::atomic<bool>* cancel = t->request->cancel;
-    return cancel && cancel->load(std::memory_order_acquire) ? 1 : 0;
+constexpr int kCancelCheckMs = 20;  // how often a running transfer looks at the cancel flag
+
+bool Cancelled(const HttpRequest& request) {
+    return request.cancel && request.cancel->load(std::memory_order_acquire);
+}
+
+// Runs the transfer through the multi interface so that the cancel flag is
+// seen within a few milliseconds whatever the transfer waits for.
+CURLcode Perform(CURL* curl, const HttpRequest& request) {
+    CURLM* multi = curl_multi_init();
+    if (!multi) return CURLE_OUT_OF_MEMORY;
+    curl_multi_add_handle(multi, curl);
+    CURLcode result = CURLE_OK;
+    for (;;) {
+        if (Cancelled(request)) {
+            result = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        int running = 0;
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running == 0) {
+            int left = 0;
+            while (CURLMsg* msg = curl_multi_info_read(multi, &left)) {
+                if (msg->msg == CURLMSG_DONE) result = msg->data.result;
+            }
+            break;
+        }
+        curl_multi_poll(multi, nullptr, 0, kCancelCheckMs, nullptr);
+    }
+    curl_multi_remove_handle(multi, curl);
+    curl_multi_cleanup(multi);
+    return result;
 }
 
 void GlobalInit() {
@@ -66,12 +97,9 @@ HttpResponse HttpGet(const HttpRequest& request) {
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
 
-    const CURLcode rc = curl_easy_perform(curl);
+    const CURLcode rc = Perform(curl, request);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response.status);
     if (rc == CURLE_OK || (rc == CURLE_WRITE_ERROR && response.truncated)) {
         response.ok = true;
