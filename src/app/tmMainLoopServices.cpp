@@ -3,32 +3,64 @@
 // Each service is created, called and destroyed here in the order the loop
 // needs. A service that is not part of the program yet has a marked hook
 // ("HOOK(name)") with the stand-in behaviour the loop runs on meanwhile.
+#include <cstdio>
+#include <memory>
+#include <string>
+
 #include "app/tmConfig.h"
 #include "app/tmMainLoop.h"
 #include "platform/clock/Clock.h"
+#include "platform/gfx/Device.h"
+#include "platform/gfx/NullDevice.h"
 #include "platform/window/Window.h"
 #include "sys/tmNetwork.h"
 #include "sys/base/tmRandom.h"
 #include "sys/tmPeripheral.h"
+#include "sys/tmRender.h"
 #include "sys/tmTimer.h"
 
+namespace {
+// The graphics device: OpenGL on the real window, the recording device when headless.
+std::unique_ptr<gfx::Device> g_device;
+}  // namespace
+
 bool tmMainLoop::StartRenderer(const tmVideoParams& video) {
-    // HOOK(renderer): tmRender::Create(); build a tmRenderSetting, fill it with
-    // tmConfig::FillRenderParams and return tmRender::Initialize(window, setting).
-    // Until then the window is shown as it is.
-    (void)video;
+    (void)video;  // the settings record is filled from the same saved options
+    void* native = setup_.window ? setup_.window->NativeHandle() : nullptr;
+    if (native) {
+        gfx::GlOptions options;
+        options.nativeWindow = native;
+        std::string error;
+        g_device = gfx::CreateGlDevice(options, &error);
+        if (!g_device) {
+            std::fprintf(stderr, "renderer: %s\n", error.c_str());
+            return false;
+        }
+    } else {
+        auto null = std::make_unique<gfx::NullDevice>();
+        null->logCalls = false;
+        g_device = std::move(null);
+    }
+    tmRender* render = tmRender::Create();
+    render->SetMessageBoxHook([](const char* caption, const char* text) { platform::ShowMessageBox(caption, text); });
+    tmRenderSetting setting;
+    tmConfig::GetInstance().FillRenderParams(setting);
+    if (!render->Initialize(g_device.get(), setting)) return false;
     if (setup_.window) setup_.window->Show();
     return true;
 }
 
 void tmMainLoop::SetFrameTimeIndex(int index) {
-    // HOOK(renderer): the renderer's frame-time index (its WaitFrame paces by it).
     frameTimeIndex_ = (index >= 0 && index <= 5) ? index : 0;
+    if (tmRender* render = tmRender::GetInstance()) render->SetFrameTimeIndex(frameTimeIndex_);
 }
 
 int tmMainLoop::RenderFrame() {
-    // HOOK(renderer): return tmRender::Render().
-    return 0;
+    tmRender* render = tmRender::GetInstance();
+    if (!render) return 0;
+    const tmConfig& cfg = tmConfig::GetInstance();
+    render->SetViewFlags(cfg.GetGameFlag3() != 0, cfg.GetGameFlag2() != 0);
+    return render->Render();
 }
 
 void tmMainLoop::DrawDebugFont() {
@@ -36,32 +68,12 @@ void tmMainLoop::DrawDebugFont() {
 }
 
 int tmMainLoop::PresentFrame() {
-    // HOOK(renderer): return tmRender::CheckDeviceLost() (end scene, present, restore, begin).
-    return 0;
+    tmRender* render = tmRender::GetInstance();
+    return render && render->CheckDeviceLost() != 0 ? 1 : 0;
 }
 
 void tmMainLoop::WaitFrame() {
-    // HOOK(renderer): tmRender::WaitFrame(). Meanwhile each frame is held to
-    // (frame-time index + 1) / 60 s from the end of the previous wait: sleep
-    // most of the rest, then spin out the last 2 ms. A frame
-    // that already took longer is not delayed.
-    platform::Clock& clock = platform::GetClock();
-    const uint64_t period = 1000000u * static_cast<uint64_t>(frameTimeIndex_ + 1) / 60u;
-    const uint64_t due = lastWaitEnd_ + period;
-    uint64_t now = clock.NowMicros();
-    if (lastWaitEnd_ != 0 && now < due) {
-        if (due - now > 2000) clock.SleepMicros(due - now - 2000);
-        // Spin out the rest; a clock that stands still while read (a test
-        // clock) is slept forward instead.
-        int still = 0;
-        uint64_t last = clock.NowMicros();
-        while ((now = clock.NowMicros()) < due) {
-            still = now == last ? still + 1 : 0;
-            last = now;
-            if (still > 1000) clock.SleepMicros(due - now);
-        }
-    }
-    lastWaitEnd_ = clock.NowMicros();
+    if (tmRender* render = tmRender::GetInstance()) render->WaitFrame();
 }
 
 bool tmMainLoop::StartSound() {
@@ -91,7 +103,9 @@ void tmMainLoop::StartRaceNetwork() {
 void tmMainLoop::StopServices() {
     // HOOK(console): tmConsole::Destroy().
     tmTimer::Destroy();
-    // HOOK(sound): tmSound::Destroy().       HOOK(renderer): tmRender::Destroy().
+    // HOOK(sound): tmSound::Destroy().
+    tmRender::Destroy();
+    g_device.reset();
     tmPeripheral::Destroy();
     // HOOK(replay): tmReplay::Destroy().     HOOK(race network): tmRaceNetwork::Destroy().
     tmNetwork::Destroy();

@@ -7,6 +7,7 @@
 #include "sys/tmDevice.h"
 #include "sys/tmLogFile.h"
 #include "sys/tmShaderManager.h"
+#include "sys/tmTimer.h"
 
 namespace {
 tmRender* g_render = nullptr;
@@ -224,6 +225,7 @@ bool tmRender::SetupDirect3D(gfx::Device* device, const tmRenderSetting& setting
     BindTarget(Target{backBuffer_, backDepth_, current.width, current.height});
     Clear(true);
     device_->beginScene();
+    if (tmTimer::GetInstance()) tmTimer::GetInstance()->StartLap(1);  // the first frame's lap starts here
     log.Printf("Complete setup.\n");
     return true;
 }

@@ -165,7 +165,17 @@ void tmRender::WaitFrame() {
     if (last_ < target) {
         const int sleepMs = static_cast<int>(target - last_ - 1.0f);
         if (sleepMs >= 1) platform::GetClock().SleepMicros(static_cast<uint64_t>(sleepMs) * 1000u);
-        while (static_cast<float>(timer->GetLap(1)) / 1000.0f < target) {
+        // Spin on the microsecond timer; a clock that stops moving (a test's
+        // scripted clock) gets the remainder as one sleep instead.
+        uint32_t previous = timer->GetLap(1), same = 0;
+        for (uint32_t lap = previous; static_cast<float>(lap) / 1000.0f < target; lap = timer->GetLap(1)) {
+            same = lap == previous ? same + 1 : 0;
+            previous = lap;
+            if (same >= 1000) {
+                const double remaining = static_cast<double>(target) * 1000.0 - static_cast<double>(lap);
+                platform::GetClock().SleepMicros(static_cast<uint64_t>(std::ceil(remaining)));
+                same = 0;
+            }
         }
     }
     measured_ = static_cast<float>(timer->GetLap(1)) / 1000.0f;
