@@ -6,33 +6,12 @@
 #include <cstdio>
 
 #include "format/BankCodec.h"
+#include "sys/base/tmFile.h"
 #include "sys/base/tmMemory.h"
 
 namespace {
 
 tmSound* g_instance = nullptr;
-
-std::string BankPath(const std::string& folder, const char* name) {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/') path += '/';
-    for (const char* p = name; *p; ++p) path += (*p == '\\') ? '/' : *p;
-    return path;
-}
-
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(f) : -1;
-    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok) {
-        out.resize(size_t(size));
-        ok = size == 0 || std::fread(out.data(), 1, out.size(), f) == out.size();
-    }
-    std::fclose(f);
-    if (!ok) out.clear();
-    return ok;
-}
 
 }  // namespace
 
@@ -101,12 +80,13 @@ bool tmSound::LoadBank(int bank) {
     SoundBankDesc& desc = m_banks[bank];
     if (desc.fileName == nullptr || desc.directory == nullptr || desc.soundCount <= 0 || desc.fileImage) return true;
 
-    desc.fileImage = TM_NEW std::vector<uint8_t>();
-    if (!ReadWholeFile(BankPath(m_folder, desc.fileName), *desc.fileImage)) {
+    desc.fileImage = TM_NEW std::string();
+    const std::string path = m_folder.empty() ? std::string(desc.fileName) : m_folder + "/" + desc.fileName;
+    if (!tmFileLoad(desc.fileImage, path.c_str())) {
         std::fprintf(stderr, "sound: cannot read %s\n", desc.fileName);
         return false;  // the empty image keeps it from being read again
     }
-    zfmt::ScrambleWords(desc.key, desc.fileImage->data(), desc.fileImage->size());
+    zfmt::ScrambleWords(desc.key, reinterpret_cast<uint8_t*>(&(*desc.fileImage)[0]), desc.fileImage->size());
     const int count = std::max(desc.entryCount, 0);
     desc.formats = TM_NEW zfmt::WaveFormat[size_t(count) + 1];
     desc.voiceBuffers = TM_NEW platform::AudioBuffer[size_t(count) + 1];
@@ -125,9 +105,9 @@ bool tmSound::LoadBank(int bank) {
 // null buffer and cannot be played.
 void tmSound::PrepareEntry(SoundBankDesc& desc, int index) {
     const SoundBankEntry& entry = desc.directory[index];
-    const std::vector<uint8_t>& image = *desc.fileImage;
+    const std::string& image = *desc.fileImage;
     if (uint64_t(entry.offset) + entry.size > image.size()) return;
-    const uint8_t* wav = image.data() + entry.offset;
+    const uint8_t* wav = reinterpret_cast<const uint8_t*>(image.data()) + entry.offset;
     uint32_t fmtSize = 0, fmtOffset = 0, dataSize = 0, dataOffset = 0;
     zfmt::WaveFormat format;
     if (!zfmt::FindChunk(wav, entry.size, zfmt::kFmtId, fmtSize, fmtOffset)) return;

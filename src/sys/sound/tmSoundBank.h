@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <string>
 
 #include "format/Riff.h"
 #include "platform/audio/AudioMixer.h"
@@ -26,7 +26,7 @@ struct SoundBankDesc {
     uint32_t formatKind;               // 1, 2 = 16-bit stereo 44100 Hz, 3 = 16-bit mono 44100 Hz
     const SoundBankEntry* directory;   // entryCount entries, contiguous from offset 0
     int32_t entryCount;
-    std::vector<uint8_t>* fileImage;   // run-time: the unscrambled file (empty when unreadable)
+    std::string* fileImage;            // run-time: the unscrambled file (empty when unreadable)
     zfmt::WaveFormat* formats;         // run-time: one per entry
     platform::AudioBuffer* voiceBuffers;  // run-time: one per entry; data null = unplayable
 };

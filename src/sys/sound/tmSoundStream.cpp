@@ -2,6 +2,7 @@
 #include "sys/sound/tmSoundStream.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 #include "format/BankCodec.h"
@@ -63,10 +64,7 @@ bool tmSoundStream::IsSameFormat(const zfmt::WaveFormat& a, const zfmt::WaveForm
 }
 
 std::string tmSoundStream::PathOf(const char* name) const {
-    std::string path = m_folder;
-    if (!path.empty() && path.back() != '/') path += '/';
-    for (const char* p = name; *p; ++p) path += (*p == '\\') ? '/' : *p;
-    return path;
+    return m_folder.empty() ? std::string(name) : m_folder + "/" + name;
 }
 
 bool tmSoundStream::Open(int streamId, bool preferBank) {
@@ -76,12 +74,12 @@ bool tmSoundStream::Open(int streamId, bool preferBank) {
     if (streamId >= 4 && streamId <= 10 && !preferBank) {
         char loose[32];
         std::snprintf(loose, sizeof(loose), "stage%d.wav", streamId - 3);
-        m_file = std::fopen(PathOf(loose).c_str(), "rb");
+        m_file = platform::File::Open(PathOf(loose), platform::File::Mode::Read);
         if (m_file) row = kLooseMusicRow;
     }
     if (!m_file) {
         if (m_table[row].fileName == nullptr || m_table[row].fileName[0] == '\0') return false;
-        m_file = std::fopen(PathOf(m_table[row].fileName).c_str(), "rb");
+        m_file = platform::File::Open(PathOf(m_table[row].fileName), platform::File::Mode::Read);
         if (!m_file) return false;
     }
     const MusicStreamRow& r = m_table[row];
@@ -89,7 +87,8 @@ bool tmSoundStream::Open(int streamId, bool preferBank) {
 
     // The chunk headers lie in the first 1024 bytes, scrambled as words from the file's start.
     uint8_t head[kHeaderReadSize];
-    const size_t got = std::fread(head, 1, sizeof(head), m_file);
+    const int64_t read = m_file->Read(head, sizeof(head));
+    const size_t got = read > 0 ? size_t(read) : 0;
     zfmt::ScrambleWords(m_key, head, got);
     uint32_t fmtSize = 0, fmtOffset = 0, dataSize = 0, dataOffset = 0;
     zfmt::WaveFormat format;
@@ -98,7 +97,7 @@ bool tmSoundStream::Open(int streamId, bool preferBank) {
         !zfmt::ParseWaveFormat(head + fmtOffset, fmtSize, format) ||
         !IsSameFormat(format, zfmt::PcmFormat(2)) ||
         FindChunk(head, uint32_t(got), kChunkData, &dataSize, &dataOffset) != 0 ||
-        std::fseek(m_file, long(dataOffset), SEEK_SET) != 0) {
+        !m_file->Seek(dataOffset)) {
         CloseFile();
         return false;
     }
@@ -138,12 +137,13 @@ void tmSoundStream::SubmitNext() {
     // Never read from at or past the loop end: that would queue an empty cut.
     if (m_loopEnd > 0 && m_position >= m_loopEnd) {
         m_position = m_loopStart;
-        std::fseek(m_file, long(m_dataOffset + m_loopStart), SEEK_SET);
+        m_file->Seek(int64_t(m_dataOffset + m_loopStart));
     }
     uint8_t* buf = m_buffers[m_current];
     const uint64_t left = m_position < m_dataSize ? m_dataSize - m_position : 0;
     const size_t want = size_t(left < m_bufferSize ? left : m_bufferSize);
-    const size_t got = want ? std::fread(buf, 1, want, m_file) : 0;
+    const int64_t read = want ? m_file->Read(buf, want) : 0;
+    const size_t got = read > 0 ? size_t(read) : 0;
     zfmt::ScrambleWords(m_key, buf, got);
 
     platform::AudioBuffer desc;
@@ -154,7 +154,7 @@ void tmSoundStream::SubmitNext() {
     if (m_loopEnd > 0 && m_position + got >= m_loopEnd) {
         desc.bytes = uint32_t(m_loopEnd - m_position);
         m_position = m_loopStart;
-        std::fseek(m_file, long(m_dataOffset + m_loopStart), SEEK_SET);
+        m_file->Seek(int64_t(m_dataOffset + m_loopStart));
         m_endOfData = false;
     } else {
         desc.bytes = uint32_t(got);
@@ -198,8 +198,7 @@ void tmSoundStream::Close() {
 }
 
 void tmSoundStream::CloseFile() {
-    if (m_file) std::fclose(m_file);
-    m_file = nullptr;
+    m_file.reset();
     tmFree(m_buffers[0]);
     tmFree(m_buffers[1]);
     m_buffers[0] = m_buffers[1] = nullptr;

@@ -4,12 +4,13 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "format/Riff.h"
+#include "platform/fs/FileSystem.h"
 
 namespace platform {
 class AudioMixer;
@@ -82,7 +83,7 @@ private:
     const MusicStreamRow* m_table;
     std::string m_folder;
 
-    std::FILE* m_file = nullptr;
+    std::unique_ptr<platform::File> m_file;
     int m_row = 0;
     uint32_t m_key = 0;
     uint8_t* m_buffers[2] = {nullptr, nullptr};
