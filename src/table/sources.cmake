@@ -4,4 +4,5 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MachineTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReplayCameraTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScreenLayoutTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SoundBankTable.cpp
 )

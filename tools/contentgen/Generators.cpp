@@ -11,6 +11,7 @@ const std::vector<Generator>& AllGenerators() {
         {"data tables", GenDataTables},
         {"circuit rows", GenCircuitRows},
         {"machine rows", GenMachineRows},
+        {"sounds", GenSounds},
     };
     return kGenerators;
 }

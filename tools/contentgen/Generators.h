@@ -62,5 +62,6 @@ std::vector<ManifestLine> ReadManifest(const Context& ctx, const std::string& fi
 void GenDataTables(Output& out, const Context& ctx);
 void GenCircuitRows(Output& out, const Context& ctx);
 void GenMachineRows(Output& out, const Context& ctx);
+void GenSounds(Output& out, const Context& ctx);
 
 }  // namespace contentgen

@@ -6,14 +6,7 @@
 
 #include "format/Riff.h"
 #include "platform/audio/AudioMixer.h"
-
-// One sound of a bank: a RIFF/WAVE image inside the bank file.
-struct SoundBankEntry {
-    uint32_t offset;   // of the sound's image in the bank file
-    uint32_t size;     // of the image in bytes
-    const char* name;  // upper-case label
-    uint32_t loop;     // 1 = the sound loops
-};
+#include "sys/sound/SoundBankEntry.h"
 
 // One sound bank. The fields up to entryCount are fixed before the program
 // starts (the sound bank table); the last three are filled by tmSound when it

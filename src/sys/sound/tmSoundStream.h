@@ -10,27 +10,12 @@
 #include <thread>
 
 #include "format/Riff.h"
+#include "sys/sound/MusicStreamTable.h"
 #include "platform/fs/FileSystem.h"
 
 namespace platform {
 class AudioMixer;
 }
-
-// One row of the music stream table.
-struct MusicStreamRow {
-    const char* fileName;  // bank file with '\' separators; "" = none
-    uint32_t key;          // 32-bit XOR key; 0 = plain wave file
-    uint32_t flag;         // not read by the stream
-    uint32_t loopStart;    // sample frames (4 bytes each)
-    uint32_t loopLength;   // sample frames; 0 = no loop
-    int32_t lastWord;      // not read by the stream
-    float volume;          // applied by tmSound::PlayStream
-};
-
-constexpr int kMusicStreamCount = 15;
-constexpr int kLooseMusicRow = 14;
-// The game's music: row by stream id.
-extern const MusicStreamRow MusicStreamTable[kMusicStreamCount];
 
 // Plays one piece of music at a time from a wave file (a scrambled music bank
 // or a loose "stage%d.wav") without loading it whole. Owned by tmSound, which
