@@ -118,7 +118,8 @@ constexpr MachineSoundTable Sounds(uint32_t team, const EngineLoops& e, const in
 }
 
 // Loop-bank entries of each sound family's engine (bank 2).
-constexpr EngineIds kRoskeEngine = {0x20000, 0x20001, 0x20002, 0x20003, 0x20004, 0x20005};
+// The ICS 360 bands are entries 0 to 3; its idle and top layer follow them.
+constexpr EngineIds kRoskeEngine = {0x20004, 0x20000, 0x20001, 0x20002, 0x20003, 0x20005};
 constexpr EngineIds FamilyEngine(uint32_t first) {
     return {first, first + 1, first + 2, first + 3, first + 4, first + 5};
 }
