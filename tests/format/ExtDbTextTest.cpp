@@ -3,9 +3,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 #include "format/ExtDbText.h"
 #include "format/MachineTableKeys.h"
+#include "format/RouteTableKeys.h"
 
 namespace {
 
@@ -85,6 +87,33 @@ TEST(MachineTableKeys, CurveColumnsAndRows) {
     int ints = 0;
     for (const auto& p : zfmt::kMachineParams) ints += p.isInt;
     EXPECT_EQ(ints, 9);  // drivingType, nbGear, six boost timings, bstEnergy
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RouteTableKeys, RowsReadBackUnderTheReadersKeys) {
+    std::vector<zfmt::RouteEntry> sections(13);
+    sections[12].bank = 3;
+    sections[12].posShift[0] = 1.0f;
+    sections[12].otShift[0] = -2.0f;
+    sections[12].boost[1] = 1;
+    sections[12].speed[1] = 287.5f;
+    zfmt::ExtDbWriter w;
+    zfmt::WriteRouteTable(w, sections);
+    ASSERT_EQ(w.Error(), "");
+    auto rows = zfmt::ParseExtDbText(w.Text().data(), w.Text().size());
+    std::map<std::string, std::string> cells;
+    for (const auto& r : rows) cells.emplace(r.key, r.value);
+    EXPECT_EQ(rows.size(), 13u * 13u + 1u);  // 13 cells per section and the empty last line
+    EXPECT_EQ(zfmt::RouteRowKey(7), "Route007");
+    EXPECT_EQ(cells["Route012,Bank,ArrayTable"], "3");
+    EXPECT_EQ(cells["Route012,PosShift0,ArrayTable"], "1");
+    EXPECT_EQ(cells["Route012,OtShift0,ArrayTable"], "-2");
+    EXPECT_EQ(cells["Route012,Boost1,ArrayTable"], "1");
+    EXPECT_EQ(cells["Route012,Speed1,ArrayTable"], "287.5");
+    EXPECT_EQ(cells.count("Route013,Bank,ArrayTable"), 0u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "content_tables.h"
 #include "format/ExtDbText.h"
 #include "format/MachineTableKeys.h"
+#include "format/RouteTableKeys.h"
 #include "sys/tmArchiver.h"
 #include "sys/tmExtDataBase.h"
 #include "tests/sys/BankFixture.h"
@@ -165,9 +166,13 @@ TEST_F(GeneratedTables, EveryMachineHasEveryParameterAndCurve) {
 
 TEST_F(GeneratedTables, RouteTablesAndTheCourseViewerLoad) {
     tmExtDataBase::Manager& m = tmExtDataBase::Manager::GetInstance();
-    for (const char* course : {"CourseBarcelona", "CourseNisekoRev", "CourseQir", "CourseCanadaRev"}) {
+    // Every layout has one row per route section of its circuit.
+    const std::pair<const char*, int> courses[] = {
+        {"CourseBarcelona", 287}, {"CourseNisekoRev", 79}, {"CourseQir", 461}, {"CourseCanadaRev", 268}};
+    for (const auto& [course, sections] : courses) {
         tmExtDataBase* t = m.Load(course, false);
-        EXPECT_TRUE(t->Exists("Route000", "Speed0", "ArrayTable")) << course;
+        EXPECT_TRUE(t->Exists(zfmt::RouteRowKey(sections - 1).c_str(), "Speed0", zfmt::kRouteGrid)) << course;
+        EXPECT_FALSE(t->Exists(zfmt::RouteRowKey(sections).c_str(), "Speed0", zfmt::kRouteGrid)) << course;
         EXPECT_GT(t->GetFloat("Route000", "Speed1", "ArrayTable"), 0.0f) << course;
         EXPECT_GT(t->GetInt("Route000", "NextRoute0", "ArrayTable"), 0) << course;
         m.Unload(course);

@@ -11,6 +11,7 @@
 #include "Generators.h"
 #include "format/ExtDbText.h"
 #include "format/MachineTableKeys.h"
+#include "format/RouteTableKeys.h"
 
 namespace contentgen {
 namespace {
@@ -193,24 +194,18 @@ std::vector<std::pair<std::string, MachineColumn>> ReadMachines(const Context& c
 // ---- route tables ----
 
 // A computer route table: one row per course section in the grid "ArrayTable".
-// Stand-in values until the circuits are generated: a steady target speed, no
-// boost marks, a lookahead of four sections, no lateral shifts.
+// Stand-in values until the circuits are generated: a steady target speed,
+// no boost marks, a lookahead of four sections, the gate's middle as the
+// normal line and a quarter of the gate toward end A as the overtaking line.
 std::string RouteTable(int sections) {
-    zfmt::ExtDbWriter w;
-    char row[16];
-    for (int s = 0; s < sections; ++s) {
-        std::snprintf(row, sizeof row, "Route%03d", s);
-        w.Int(row, "Bank", "ArrayTable", 0);
-        for (int type = 0; type < 2; ++type) {
-            std::string t = std::to_string(type);
-            w.Float(row, "Speed" + t, "ArrayTable", type == 0 ? 420 : 440);
-            w.Int(row, "Boost" + t, "ArrayTable", 0);
-            w.Float(row, "PosShift" + t, "ArrayTable", 0);
-            w.Int(row, "NextRoute" + t, "ArrayTable", 4);
-            w.Float(row, "OtShift" + t, "ArrayTable", 0);
-            w.Int(row, "UseTf" + t, "ArrayTable", 0);
-        }
+    zfmt::RouteEntry e;
+    for (int t = 0; t < 2; ++t) {
+        e.speed[t] = t == 0 ? 420.0f : 440.0f;
+        e.nextRoute[t] = 4;
+        e.otShift[t] = 0.5f;
     }
+    zfmt::ExtDbWriter w;
+    zfmt::WriteRouteTable(w, std::vector<zfmt::RouteEntry>(std::size_t(sections), e));
     return w.Text();
 }
 
