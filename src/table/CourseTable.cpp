@@ -269,6 +269,11 @@ const CourseRecord* GetCourseRecord(int courseId) {
     return CourseTable[courseId];
 }
 
+int32_t GetCourseMapModel(int courseId) {
+    const CourseRecord* record = GetCourseRecord(courseId);
+    return record != nullptr ? record->mapModel : 0;
+}
+
 bool IsOutsideSoundSections(const CourseRecord& record, int section) {
     const int a = record.soundSectionFrom;
     const int b = record.soundSectionTo;

@@ -69,6 +69,10 @@ extern const CourseRecord* const CourseTable[kCourseTableSize];
 // The record of a course id, or null for an id outside 1..13.
 const CourseRecord* GetCourseRecord(int courseId);
 
+// Mini-map model slot of a course id (the cockpit display's map); 0 when the id has no record
+// or its layout has no map.
+int32_t GetCourseMapModel(int courseId);
+
 // True while a machine in route section `section` is outside the crowd stretch of the
 // record's sound-section pair (the garage's pair 0, 0 leaves every section outside).
 bool IsOutsideSoundSections(const CourseRecord& record, int section);

@@ -20,6 +20,11 @@ TEST(CourseTable, LookupById) {
         EXPECT_EQ(r->id, id);
         EXPECT_EQ(r, CourseTable[id]);
     }
+    EXPECT_EQ(GetCourseMapModel(0), 0);
+    EXPECT_EQ(GetCourseMapModel(1), 0);
+    EXPECT_EQ(GetCourseMapModel(14), 0);
+    EXPECT_EQ(GetCourseMapModel(4), 230);
+    EXPECT_EQ(GetCourseMapModel(13), 231);
     EXPECT_STREQ(GetCourseRecord(2)->name, "BARCELONA CIRCUIT");
     EXPECT_STREQ(GetCourseRecord(9)->name, "NISEKO CIRCUIT(REV)");
     EXPECT_STREQ(GetCourseRecord(11)->name, "NEW TOKYO QIR CIRCUIT(Rev)");
