@@ -84,7 +84,8 @@ extern const SpritePlacement CourseSelectFramePlacements[3];
 extern const CourseSelectRecord CourseSelectTable[14];
 
 // ---- Machine select ------------------------------------------------------------------
-extern const SpritePlacement MachineSelectFramePlacements[3];  // frame, left arrow, right arrow
+// Frame (its right half is the next sprite), left arrow, right arrow.
+extern const SpritePlacement MachineSelectFramePlacements[3];
 extern const SpritePlacement MachineSelectInfoPlacements[2];   // name, spec (hidden)
 extern const SpritePlacement MachineSelectTransmissionPlacements[4];
 
