@@ -4,12 +4,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "lobbyclient/LobbyLog.h"
 #include "lobbyclient/LobbySendables.h"
@@ -86,7 +84,8 @@ CLobby::~CLobby() {
 }
 
 void CLobby::Enter(const CPlayer& player, const char* ownPictureFile, const char* defaultPictureFile) {
-    while (impl_->worker && !impl_->worker->IsReady()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The previous worker is cancelled rather than waited for: every wait it
+    // can be in ends once its socket is closed, so this never blocks for long.
     Leave();
 
     impl_->defaultPicture = CPlayerPict();

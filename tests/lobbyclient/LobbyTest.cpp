@@ -365,6 +365,20 @@ TEST(Lobby, LeaveReturnsPromptlyWhateverTheWorkerWaitsFor) {
     }
 }
 
+TEST(Lobby, EnterAgainEndsAVisitStillWaitingForItsLogin) {
+    TestLobbyServer server;
+    LobbyScript script;
+    script.neverAnswer = true;
+    server.StartLobby(script);
+    lobby::CLobby lobby("127.0.0.1", server.Port(), "", 14, kGuid, 28464);
+    lobby.Enter(Me(), nullptr, nullptr);
+    ASSERT_TRUE(server.WaitFor("STUP", nullptr));
+    EXPECT_FALSE(lobby.IsLeavable());
+    EXPECT_LT(SecondsOf([&] { lobby.Enter(Me(), nullptr, nullptr); }), 1.0);
+    EXPECT_LT(SecondsOf([&] { lobby.Leave(); }), 1.0);
+    EXPECT_TRUE(lobby.IsLeavable());
+}
+
 TEST(Lobby, RequestsWhileNotConnectedSendNothing) {
     lobby::CLobby lobby("127.0.0.1", 1, "", 14, kGuid, 28464);
     EXPECT_TRUE(lobby.IsLeavable());

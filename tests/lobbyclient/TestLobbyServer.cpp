@@ -116,6 +116,10 @@ void TestLobbyServer::LobbyLoop() {
         return;
     }
     if (m.code != "STUP") return;
+    if (script_.neverAnswer) {
+        while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return;
+    }
     own_ = DecodeSTUP(m).player;
     own_.id = script_.ownId;
     if (script_.refuseResult != 0) {
