@@ -131,3 +131,30 @@ TEST_F(GlDeviceTest, RenderTargetAlphaTestAndConstantsSurviveProgramChange) {
     ASSERT_TRUE(dev->readPixels(rt, 0, &px, &w, &h));
     EXPECT_EQ(px[5 * 16 + 9] & 0x00FFFFFF, 0x0000FFu);
 }
+
+TEST_F(GlDeviceTest, ResetResizesTheBackBufferAndCubeFacesAreSeparateTargets) {
+    PresentParams p;
+    p.width = 32;
+    p.height = 16;
+    ASSERT_EQ(dev->reset(p), Res::Ok);
+    uint32_t w, h;
+    dev->targetSize(&w, &h);
+    EXPECT_EQ(w, 32u);
+    EXPECT_EQ(h, 16u);
+    std::vector<uint32_t> px;
+    ASSERT_TRUE(dev->readPixels(dev->backBuffer(), 0, &px, &w, &h));
+    EXPECT_EQ(px.size(), 32u * 16u);
+
+    Texture cube = dev->createTexture({8, 8, 1, Format::A8R8G8B8, Usage::RenderTarget, true});
+    ASSERT_TRUE(cube);
+    DepthSurface depth = dev->createDepthSurface(8, 8, Format::D24X8);
+    dev->setDepthSurface(depth);
+    for (uint32_t face = 0; face < 6; ++face) {
+        dev->setRenderTarget(cube, face);
+        dev->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF000000u | (face * 40u), 1.0f, 0);
+    }
+    for (uint32_t face = 0; face < 6; ++face) {
+        ASSERT_TRUE(dev->readPixels(cube, face, &px, &w, &h));
+        EXPECT_EQ(px[0], 0xFF000000u | (face * 40u)) << face;
+    }
+}
