@@ -24,4 +24,9 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmObjLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmMesh.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmCubeTexture.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tmResourceHolder.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tmResourceHolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmTextSprite.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmGlyphFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmDebugFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmDxFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmConsole.cpp)

@@ -1,0 +1,14 @@
+// TextEncoding.h -- Shift-JIS (code page 932) text converted to Unicode at the platform edge.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// Converts CP932 bytes to UTF-32 code points. A byte sequence that is not
+// valid CP932 becomes U+FFFD and decoding resumes at the next byte, so a
+// corrupt string never stops or overruns the conversion.
+std::u32string Cp932ToUtf32(const char* bytes, size_t length);
+std::u32string Cp932ToUtf32(const std::string& bytes);
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+// tmDxFont.h -- the process-wide debug font that the main loop draws at the end of every frame.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "sys/tmDebugFont.h"
+
+class tmTextSprite;
+
+// One debug text queue with its sprite. Screens that show debug or overlay
+// text create it (Create) while they need it and destroy it after; while it
+// exists the main loop calls Draw once per frame, after the renderer's frame
+// and before the present. The renderer calls OnLostDevice/OnResetDevice
+// around a device reset.
+class tmDxFont : public tmDebugFont {
+public:
+    static constexpr int kTextCapacity = 6564;
+    static constexpr int kEntryCapacity = 100;
+
+    // Height = size, or trunc(size x layout scale) when scaleToScreen is set.
+    // Returns 0 or 0x80004005.
+    static int32_t Create(int size, bool scaleToScreen);
+    static void Destroy();
+    // Null when not created.
+    static tmDxFont* GetInstance();
+    // Draws and empties the queue.
+    static void Draw();
+    static void OnLostDevice();
+    static void OnResetDevice();
+
+    tmTextSprite* GetSprite() { return sprite_.get(); }
+
+private:
+    tmDxFont() = default;
+    std::unique_ptr<tmTextSprite> sprite_;
+};
