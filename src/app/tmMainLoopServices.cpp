@@ -15,6 +15,8 @@
 #include "platform/window/Window.h"
 #include "sys/tmNetwork.h"
 #include "sys/base/tmRandom.h"
+#include "sys/tmConsole.h"
+#include "sys/tmDxFont.h"
 #include "sys/tmPeripheral.h"
 #include "sys/tmRender.h"
 #include "sys/tmTimer.h"
@@ -45,6 +47,15 @@ bool tmMainLoop::StartRenderer(const tmVideoParams& video) {
     render->SetMessageBoxHook([](const char* caption, const char* text) { platform::ShowMessageBox(caption, text); });
     tmRenderSetting setting;
     tmConfig::GetInstance().FillRenderParams(setting);
+    render->SetDeviceObjectHooks(
+        [] {
+            tmDxFont::OnLostDevice();
+            tmConsole::OnLostDevice();
+        },
+        [] {
+            tmDxFont::OnResetDevice();
+            tmConsole::OnResetDevice();
+        });
     if (!render->Initialize(g_device.get(), setting)) return false;
     if (setup_.window) setup_.window->Show();
     return true;
@@ -64,7 +75,7 @@ int tmMainLoop::RenderFrame() {
 }
 
 void tmMainLoop::DrawDebugFont() {
-    // HOOK(console): if the debug font exists, tmDxFont::Draw().
+    if (tmDxFont::GetInstance()) tmDxFont::Draw();
 }
 
 int tmMainLoop::PresentFrame() {
@@ -84,7 +95,7 @@ bool tmMainLoop::StartSound() {
 }
 
 void tmMainLoop::StartConsole() {
-    // HOOK(console): tmConsole::Create().
+    tmConsole::Create();
 }
 
 void tmMainLoop::StartReplay() {
@@ -101,7 +112,7 @@ void tmMainLoop::StartRaceNetwork() {
 }
 
 void tmMainLoop::StopServices() {
-    // HOOK(console): tmConsole::Destroy().
+    tmConsole::Destroy();
     tmTimer::Destroy();
     // HOOK(sound): tmSound::Destroy().
     tmRender::Destroy();

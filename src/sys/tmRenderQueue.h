@@ -135,6 +135,10 @@ public:
     Item* const* GetLayerItems(int layer) const;
     int GetSpriteCount() const { return spriteListCount_; }
     const SpriteRecord* GetSprite(int i) const { return i >= 0 && i < spriteListCount_ ? spriteList_[i] : nullptr; }
+    int GetPolygonCount(int layer) const { return layer >= 0 && layer < kLayerCount ? polyCount_[layer] : 0; }
+    const PolygonRecord* GetPolygon(int layer, int i) const {
+        return i >= 0 && i < GetPolygonCount(layer) ? polyLists_[layer][i] : nullptr;
+    }
     int GetSpriteShapeCount() const { return static_cast<int>(spriteShapes_.size()); }
     int GetPolygonShapeCount() const { return static_cast<int>(polygonShapes_.size()); }
     int GetEntryCount() const { return entryCount_; }

@@ -1,0 +1,128 @@
+// tyBillboard.cpp -- view-space quads of the billboard batch, sorted and queued with the renderer.
+#include "sys/tyBillboard.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "sys/tmRender.h"
+#include "sys/tyDepthSort.h"
+
+namespace {
+
+struct Kind {
+    int layer;
+    uint32_t shaderType;
+    bool sorted;
+};
+constexpr Kind kKinds[3] = {{6, 2, false}, {5, 10, true}, {4, 2, true}};
+
+D3DXMATRIX g_view;  // shared by every billboard batch; zero until set
+
+uint32_t Channel(float f) {
+    const float v = std::clamp(f, 0.0f, 1.0f) * 255.0f;
+    return static_cast<uint32_t>(v);
+}
+
+}  // namespace
+
+tyBillboard::tyBillboard(const sys::tmSpriteRecord* sprites, int spriteCount, int capacity, int kind)
+    : sprites_(sprites),
+      spriteCount_(sprites ? std::max(0, spriteCount) : 0),
+      capacity_(std::max(0, capacity)),
+      kind_(kind >= 0 && kind < 3 ? kind : 0),
+      instances_(new Instance[size_t(capacity_)]),
+      positions_(new float[size_t(capacity_) * 6 * 3]()),
+      colours_(new uint32_t[size_t(capacity_) * 6]()),
+      texCoords_(new float[size_t(capacity_) * 6 * 2]()) {}
+
+tyBillboard::~tyBillboard() = default;
+
+void tyBillboard::Release() {
+    instances_.reset();
+    positions_.reset();
+    colours_.reset();
+    texCoords_.reset();
+    capacity_ = 0;
+    count_ = 0;
+    vertexCount_ = 0;
+}
+
+int tyBillboard::GetLayer() const { return kKinds[kind_].layer; }
+uint32_t tyBillboard::GetShaderType() const { return kKinds[kind_].shaderType; }
+bool tyBillboard::IsSorted() const { return kKinds[kind_].sorted; }
+
+void tyBillboard::SetColorF(float a, float r, float g, float b) {
+    current_.colour = Channel(a) << 24 | Channel(r) << 16 | Channel(g) << 8 | Channel(b);
+    current_.colour2 = current_.colour;
+}
+
+void tyBillboard::Add(int spriteIndex) {
+    current_.sprite = spriteIndex;
+    if (count_ >= capacity_ || spriteIndex < 0 || spriteIndex >= spriteCount_) return;
+    instances_[count_++] = current_;
+}
+
+void tyBillboard::SetViewMatrix(const D3DXMATRIX& view) { g_view = view; }
+const D3DXMATRIX& tyBillboard::GetViewMatrix() { return g_view; }
+
+void tyBillboard::Draw() {
+    if (count_ == 0) return;
+    std::vector<Instance*> order(static_cast<size_t>(count_));
+    for (int i = 0; i < count_; ++i) {
+        Instance& in = instances_[i];
+        D3DXVECTOR3 p(in.x, in.y, in.z), v;
+        D3DXVec3TransformCoord(&v, &p, &g_view);
+        in.x = v.x;
+        in.y = v.y;
+        in.z = v.z;
+        order[size_t(i)] = &in;
+    }
+    if (IsSorted()) tyDepthSort(order.data(), count_, [](const Instance* in) { return in->z; });
+    for (int i = 0; i < count_; ++i) Emit(*order[size_t(i)], i * 6);
+    vertexCount_ = count_ * 6;
+
+    if (tmRender* render = tmRender::GetInstance())
+        render->DrawBatch(kSpriteSlot, GetLayer(), 0xFFFFFFFFu, GetShaderType(), 1, count_ * 2, positions_.get(),
+                          colours_.get(), texCoords_.get());
+    count_ = 0;
+}
+
+void tyBillboard::Emit(const Instance& in, int base) {
+    const float hw = in.width * 0.5f, hh = in.height * 0.5f;
+    float corner[4][2] = {{hw, hh}, {hw, -hh}, {-hw, hh}, {-hw, -hh}};
+    if (in.rotation != 0.0f) {
+        const float c = std::cos(-in.rotation), s = std::sin(-in.rotation);
+        for (auto& k : corner) {
+            const float x = k[0], y = k[1];
+            k[0] = c * x + s * y;
+            k[1] = -s * x + c * y;
+        }
+    }
+    const sys::tmSpriteRecord& r = sprites_[in.sprite];
+    const float uv[4][2] = {{r.u, r.v}, {r.u, r.v + r.height}, {r.u + r.width, r.v}, {r.u + r.width, r.v + r.height}};
+    static const int kCorners[6] = {0, 2, 1, 3, 1, 2};
+
+    float* pos = positions_.get() + size_t(base) * 3;
+    float* tex = texCoords_.get() + size_t(base) * 2;
+    uint32_t* col = colours_.get() + base;
+    float lowest = 99999.0f;
+    int lowestCorner = -1;
+    for (int k = 0; k < 6; ++k) {
+        const int c = kCorners[k];
+        pos[k * 3 + 0] = corner[c][0] + in.x;
+        pos[k * 3 + 1] = corner[c][1] + in.y;
+        pos[k * 3 + 2] = in.z;
+        tex[k * 2 + 0] = uv[c][0];
+        tex[k * 2 + 1] = uv[c][1];
+        col[k] = in.colour;
+        if (pos[k * 3 + 1] < lowest) {
+            lowest = pos[k * 3 + 1];
+            lowestCorner = c;
+        }
+    }
+    // A second colour tints the lowest corner (both vertices that use it).
+    if (in.colour != in.colour2 && lowestCorner >= 0)
+        for (int k = 0; k < 6; ++k)
+            if (kCorners[k] == lowestCorner) col[k] = in.colour2;
+}
