@@ -183,7 +183,7 @@ tmNetwork::ReadResult tmNetwork::ReadAddressFile(const char* name, char* text, u
         return ReadResult::Unreadable;
     }
     char candidate[16] = {};
-    std::memcpy(candidate, bytes.data(), std::min<size_t>(bytes.size(), 16));
+    if (!bytes.empty()) std::memcpy(candidate, bytes.data(), std::min<size_t>(bytes.size(), 16));
     bool ended = bytes.size() < 16;
     for (int i = 0; i < 16; ++i) {
         if (candidate[i] == '\r' || candidate[i] == ' ' || candidate[i] == '\0') {
