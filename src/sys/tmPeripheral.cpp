@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/window/Window.h"
+
 namespace {
 
 tmPeripheral* g_instance = nullptr;
@@ -62,7 +64,10 @@ int tmPeripheral::Init(platform::InputDevices* devices, bool windowed) {
     SetDefaultAssign();
     devices_ = devices;
     controllerCount_ = 0;
-    if (!devices_) return static_cast<int>(0x80004005u);
+    if (!devices_) {
+        platform::ShowMessageBox("Interface System", "DirectInput の初期化に失敗しました。");
+        return static_cast<int>(0x80004005u);
+    }
     controllerCount_ = devices_->JoystickCount();
     if (controllerCount_ > platform::InputDevices::kMaxJoysticks) controllerCount_ = platform::InputDevices::kMaxJoysticks;
     if (controllerCount_ < 0) controllerCount_ = 0;

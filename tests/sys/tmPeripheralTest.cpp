@@ -1,6 +1,7 @@
 // tmPeripheralTest.cpp -- actions, repeats, steering and pedals, clicks and lost devices on scripted devices.
 #include <gtest/gtest.h>
 
+#include "platform/window/Window.h"
 #include "sys/tmPeripheral.h"
 
 namespace {
@@ -236,4 +237,19 @@ TEST_F(tmPeripheralTest, LostDevicesReadAsAbsentAndAreRetriedEachStep) {
     Begin();
     EXPECT_TRUE(p.IsKeyTriggered(kReturn));
     End();
+}
+
+TEST(tmPeripheralStart, WithoutDevicesItReportsAndReadsNothing) {
+    platform::RecordingMessageBoxes boxes;
+    platform::SetMessageBoxSink(&boxes);
+    tmPeripheral p;
+    EXPECT_NE(p.Init(nullptr, true), 0);
+    platform::SetMessageBoxSink(nullptr);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "Interface System");
+    EXPECT_NE(p.Update(), 0);
+    p.UpdatePov();
+    EXPECT_FALSE(p.IsPress(4, -1));
+    EXPECT_EQ(p.GetSteering(0), 0.0f);
+    p.StorePrevious();
 }
