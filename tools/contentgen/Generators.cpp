@@ -12,6 +12,7 @@ const std::vector<Generator>& AllGenerators() {
         {"circuit rows", GenCircuitRows},
         {"machine rows", GenMachineRows},
         {"sounds", GenSounds},
+        {"music", GenMusic},
     };
     return kGenerators;
 }

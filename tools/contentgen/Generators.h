@@ -63,5 +63,6 @@ void GenDataTables(Output& out, const Context& ctx);
 void GenCircuitRows(Output& out, const Context& ctx);
 void GenMachineRows(Output& out, const Context& ctx);
 void GenSounds(Output& out, const Context& ctx);
+void GenMusic(Output& out, const Context& ctx);
 
 }  // namespace contentgen
