@@ -1,6 +1,8 @@
 // Flame, glow and smoke emitters and the engine and one-shot sounds of each machine.
 #include "table/MachineEffectRows.h"
 
+#include "content_tables.h"
+
 namespace {
 
 // ---- Emitters ------------------------------------------------------------------------
@@ -88,12 +90,12 @@ struct EngineLoops {
     LoopSoundRecord loops[kEngineLoops];
 };
 constexpr EngineLoops kTorvinLoops = {{
-    Loop(0x20055, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), C(0, 0.4f, 1, 1, 1, 1, 1, 1)),
-    Loop(0x20010, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), C(0, 0.79f, 1, 1, 0, 0.77f, 0.77f, 0.77f)),
-    Loop(0x20011, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f)),
-    Loop(0x2000E, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f)),
-    Loop(0x2000D, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f)),
-    Loop(0x20054, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f)),
+    Loop(content::SND_ZR_IDLE_01, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), C(0, 0.4f, 1, 1, 1, 1, 1, 1)),
+    Loop(content::SND_ZR_ENG_480_2000, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), C(0, 0.79f, 1, 1, 0, 0.77f, 0.77f, 0.77f)),
+    Loop(content::SND_ZR_ENG_480_3500, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f)),
+    Loop(content::SND_ZR_ENG_480_5000, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f)),
+    Loop(content::SND_ZR_ENG_480_8000, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f)),
+    Loop(content::SND_ZR_TURBO_01, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f)),
 }};
 
 // The other families follow the same bands; the lowest band starts at a pitch ratio of 0.2
@@ -119,25 +121,55 @@ constexpr MachineSoundTable Sounds(uint32_t team, const EngineLoops& e, const in
 
 // Loop-bank entries of each sound family's engine (bank 2).
 // The ICS 360 bands are entries 0 to 3; its idle and top layer follow them.
-constexpr EngineIds kRoskeEngine = {0x20004, 0x20000, 0x20001, 0x20002, 0x20003, 0x20005};
+constexpr EngineIds kRoskeEngine = {content::SND_ICS_IDLE_01,      content::SND_ICS_ENG_360_2000,
+                                     content::SND_ICS_ENG_360_3500, content::SND_ICS_ENG_360_5000,
+                                     content::SND_ICS_ENG_360_8000, content::SND_ICS_TURBO_01};
 constexpr EngineIds FamilyEngine(uint32_t first) {
     return {first, first + 1, first + 2, first + 3, first + 4, first + 5};
 }
 
-constexpr int32_t kTorvinShots[16] = {0x10042, 0x10042, 0x1000E, 0x1000F, 0x10086, 0x10085, 0x1000F, 0x1001A,
-                                      0x10012, 0x1001D, 0x10038, 0, 0, 0x10020, 0x1003A, 0x1003E};
-constexpr int32_t kRoskeShots[16] = {0x10042, 0x10042, 0x10011, 0x10011, 0x10084, 0x10086, 0x10011, 0x1001A,
-                                     0x10012, 0x1001D, 0x10038, 0, 0, 0x10020, 0x1003A, 0x10010};
-constexpr int32_t kQuessaJShots[16] = {0x10044, 0x10044, 0x10037, 0x10036, 0x10086, 0, 0, 0,
-                                       0x10012, 0x10031, 0x20081, 0, 0, 0, 0, 0};
-constexpr int32_t kQuessaMShots[16] = {0x10044, 0x10044, 0x10037, 0x10036, 0x10086, 0, 0, 0,
-                                       0x10012, 0x10031, 0x2007F, 0, 0, 0, 0, 0};
-constexpr int32_t kDravikShots[16] = {0x10042, 0x10042, 0, 0, 0x10086, 0, 0, 0,
-                                      0x10012, 0x1001D, 0x10038, 0x1003A, 0, 0, 0, 0};
-constexpr int32_t kOlvaneShots[16] = {0x10042, 0x10042, 0, 0, 0x1001D, 0, 0, 0,
-                                      0x10014, 0x1001F, 0x10038, 0x1003A, 0, 0, 0, 0};
-constexpr int32_t kPrentisShots[16] = {0x10042, 0x10042, 0, 0, 0x10086, 0, 0, 0,
-                                       0x10012, 0x1001E, 0x10038, 0x1003A, 0, 0, 0, 0};
+constexpr int32_t kTorvinShots[16] = {
+    content::SND_SHIFT_01, content::SND_SHIFT_01, content::SND_BODY_OPEN_01, content::SND_BODY_CLOSE_01,
+    content::SND_BOOST_FIRE_03, content::SND_BOOST_FIRE_02, content::SND_BODY_CLOSE_01, content::SND_BOOST_READY_01,
+    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_01, content::SND_BOOST_ROAR_01, 0,
+    0, content::SND_BOOST2_IGNITE_01, content::SND_BOOST_WARN_01, content::SND_BOOST2_ROAR_01
+};
+constexpr int32_t kRoskeShots[16] = {
+    content::SND_SHIFT_01, content::SND_SHIFT_01, content::SND_BODY_MOVE_02, content::SND_BODY_MOVE_02,
+    content::SND_BOOST_FIRE_01, content::SND_BOOST_FIRE_03, content::SND_BODY_MOVE_02, content::SND_BOOST_READY_01,
+    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_01, content::SND_BOOST_ROAR_01, 0,
+    0, content::SND_BOOST2_IGNITE_01, content::SND_BOOST_WARN_01, content::SND_BODY_OPEN_02
+};
+constexpr int32_t kQuessaJShots[16] = {
+    content::SND_SHIFT_03, content::SND_SHIFT_03, content::SND_BODY_OPEN_03, content::SND_BODY_CLOSE_03,
+    content::SND_BOOST_FIRE_03, 0, 0, 0,
+    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_04, content::SND_BOOST_LOOP_03, 0,
+    0, 0, 0, 0
+};
+constexpr int32_t kQuessaMShots[16] = {
+    content::SND_SHIFT_03, content::SND_SHIFT_03, content::SND_BODY_OPEN_03, content::SND_BODY_CLOSE_03,
+    content::SND_BOOST_FIRE_03, 0, 0, 0,
+    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_04, content::SND_BOOST_LOOP_01, 0,
+    0, 0, 0, 0
+};
+constexpr int32_t kDravikShots[16] = {
+    content::SND_SHIFT_01, content::SND_SHIFT_01, 0, 0,
+    content::SND_BOOST_FIRE_03, 0, 0, 0,
+    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_01, content::SND_BOOST_ROAR_01, content::SND_BOOST_WARN_01,
+    0, 0, 0, 0
+};
+constexpr int32_t kOlvaneShots[16] = {
+    content::SND_SHIFT_01, content::SND_SHIFT_01, 0, 0,
+    content::SND_BOOST_IGNITE_01, 0, 0, 0,
+    content::SND_BOOST_NG_03, content::SND_BOOST_IGNITE_03, content::SND_BOOST_ROAR_01, content::SND_BOOST_WARN_01,
+    0, 0, 0, 0
+};
+constexpr int32_t kPrentisShots[16] = {
+    content::SND_SHIFT_01, content::SND_SHIFT_01, 0, 0,
+    content::SND_BOOST_FIRE_03, 0, 0, 0,
+    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_02, content::SND_BOOST_ROAR_01, content::SND_BOOST_WARN_01,
+    0, 0, 0, 0
+};
 
 constexpr EngineLoops kRoskeLoops = Engine(kRoskeEngine, 1.05f);
 
@@ -152,19 +184,21 @@ const MachineSoundTable MachineSoundRows[12] = {
     {},
     Sounds(1, kTorvinLoops, kTorvinShots),
     Sounds(3, kRoskeLoops, kRoskeShots),
-    Sounds(2, Engine(FamilyEngine(0x20012), 0.95f), kQuessaJShots),
-    Sounds(2, Engine(FamilyEngine(0x20018), 0.9f), kQuessaMShots),
-    Sounds(4, Engine(FamilyEngine(0x2001E), 0.85f), kDravikShots),
-    Sounds(4, Engine(FamilyEngine(0x20024), 0.88f), kDravikShots),
-    Sounds(5, Engine(FamilyEngine(0x2002A), 1.1f), kOlvaneShots),
-    Sounds(5, Engine(FamilyEngine(0x20030), 1.12f), kOlvaneShots),
-    Sounds(1, Engine(FamilyEngine(0x20036), 0.97f), kPrentisShots),
+    Sounds(2, Engine(FamilyEngine(content::SND_KRS_IDLE_01), 0.95f), kQuessaJShots),
+    Sounds(2, Engine(FamilyEngine(content::SND_MGN_IDLE_01), 0.9f), kQuessaMShots),
+    Sounds(4, Engine(FamilyEngine(content::SND_TLX_IDLE_01), 0.85f), kDravikShots),
+    Sounds(4, Engine(FamilyEngine(content::SND_BRV_IDLE_01), 0.88f), kDravikShots),
+    Sounds(5, Engine(FamilyEngine(content::SND_NOX_IDLE_01), 1.1f), kOlvaneShots),
+    Sounds(5, Engine(FamilyEngine(content::SND_AXL_IDLE_01), 1.12f), kOlvaneShots),
+    Sounds(1, Engine(FamilyEngine(content::SND_FNX_IDLE_01), 0.97f), kPrentisShots),
     Sounds(3, kRoskeLoops, kRoskeShots),
     Sounds(3, kRoskeLoops, kRoskeShots)};
 
 const LoopSoundRecord LoopSoundParams[2] = {
-    Loop(0x20082, C(0.0f, 0.31f, 0.64f, 1.0f, 0.0f, 0.345f, 0.19f, 0.07f), C(0.0f, 1.0f, 1.0f, 1.0f, 0.77f, 1.15f, 1.15f, 1.15f)),
-    Loop(0x20083, C(0.0f, 0.46f, 0.65f, 1.0f, 0.0f, 0.21f, 0.275f, 0.325f), C(0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.23f, 1.23f, 1.23f)),
+    Loop(content::SND_BRAKE_01, C(0.0f, 0.31f, 0.64f, 1.0f, 0.0f, 0.345f, 0.19f, 0.07f),
+         C(0.0f, 1.0f, 1.0f, 1.0f, 0.77f, 1.15f, 1.15f, 1.15f)),
+    Loop(content::SND_BRAKE_02, C(0.0f, 0.46f, 0.65f, 1.0f, 0.0f, 0.21f, 0.275f, 0.325f),
+         C(0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.23f, 1.23f, 1.23f)),
 };
 
 yiVec3 EffectFocusPosition = {0.0f, 0.0f, 0.0f};

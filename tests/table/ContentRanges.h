@@ -3,13 +3,17 @@
 
 #include <cstdint>
 
+#include "content_tables.h"
+
 namespace content_ranges {
 
 constexpr int kModelSlots = 1406;   // slot 0 "dummy", 1..1405 the models of groups 0..35
 constexpr int kSpriteSlots = 1173;  // slot 0 "dummy"
 constexpr int kGroups = 36;
-constexpr int kOneShotSounds = 147;
-constexpr int kLoopSounds = 153;
+// The sound banks as generated; their counts are fixed.
+constexpr int kOneShotSounds = static_cast<int>(content::bankSN01_count);
+constexpr int kLoopSounds = static_cast<int>(content::bankSL01_count);
+static_assert(kOneShotSounds == 147 && kLoopSounds == 153, "sound bank sizes are fixed");
 
 // Models per resource group, in group-id order; the slots of a group are consecutive.
 constexpr int kGroupModelCounts[kGroups] = {18, 19, 16, 21, 16, 25, 18, 19, 16, 21, 16, 24, 11, 112, 66, 86, 80, 83,
@@ -24,7 +28,7 @@ constexpr int LastSlot(int group) { return FirstSlot(group) + kGroupModelCounts[
 
 constexpr bool InGroup(int slot, int group) { return slot >= FirstSlot(group) && slot <= LastSlot(group); }
 
-// True when a sound id names an entry of the one-shot (bank 1) or loop (bank 2) bank.
+// True when a sound id names an entry of the generated one-shot (bank 1) or loop (bank 2) bank.
 constexpr bool IsSoundId(int64_t id) {
     const int64_t bank = id >> 16, index = id & 0xFFFF;
     return (bank == 1 && index < kOneShotSounds) || (bank == 2 && index < kLoopSounds);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "table/MachineTable.h"
+#include "table/SoundBankTable.h"
 #include "tests/table/ContentRanges.h"
 
 using content_ranges::InGroup;
@@ -235,6 +236,39 @@ TEST(MachineTable, SoundTables) {
                 EXPECT_TRUE(IsSoundId(shot)) << std::hex << shot;
             }
     }
+}
+
+namespace {
+
+// The directory name of a sound id in the game's sound banks, or "" when the id names nothing.
+std::string SoundName(int64_t id) {
+    const int64_t bank = id >> 16, index = id & 0xFFFF;
+    if (bank < 1 || bank >= kSoundBankCount) return "";
+    const SoundBankDesc& desc = SoundBankTable[bank];
+    if (desc.directory == nullptr || index >= desc.entryCount || desc.directory[index].name == nullptr) return "";
+    return desc.directory[index].name;
+}
+
+}  // namespace
+
+TEST(MachineTable, SoundIdsNameBankEntriesOfTheirKind) {
+    for (int id = 1; id <= 11; ++id) {
+        const MachineSoundTable& s = *Spec(id).soundTable;
+        EXPECT_NE(SoundName(s.engineLoops[0].soundId).find("_IDLE_"), std::string::npos) << id;
+        for (int i = 1; i <= 4; ++i) {
+            EXPECT_NE(SoundName(s.engineLoops[i].soundId).find("_ENG_"), std::string::npos) << id << " loop " << i;
+        }
+        EXPECT_NE(SoundName(s.engineLoops[5].soundId).find("_TURBO_"), std::string::npos) << id;
+        for (int32_t shot : s.oneShots) {
+            if (shot <= 0) continue;
+            EXPECT_NE(SoundName(shot), "") << id << std::hex << " " << shot;
+        }
+    }
+    // Machines 3 and 4 play a loop-bank entry as a one-shot (the engine plays it once, as it is).
+    EXPECT_EQ(SoundName(Spec(3).soundTable->oneShots[10]).rfind("BOOST_LOOP_", 0), 0u);
+    EXPECT_EQ(SoundName(LoopSoundParams[0].soundId).rfind("BRAKE_", 0), 0u);
+    EXPECT_EQ(SoundName(LoopSoundParams[1].soundId).rfind("BRAKE_", 0), 0u);
+    EXPECT_EQ(SoundName(0x30000), "");
 }
 
 TEST(MachineTable, BrakeLoopsAreAudible) {
