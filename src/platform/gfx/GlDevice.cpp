@@ -251,8 +251,10 @@ Texture GlDevice::createTexture(const TextureDesc& desc) {
             glTexImage2D(t, GLint(l), GL_RGBA8, GLsizei(std::max(1u, desc.width >> l)),
                          GLsizei(std::max(1u, desc.height >> l)), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     }
-    glBindTexture(target, stages_[0] && textures_.count(stages_[0].id) ? textures_[stages_[0].id].name : 0);
-    if (glGetError() != GL_NO_ERROR) {
+    const bool failed = glGetError() != GL_NO_ERROR;
+    glBindTexture(target, 0);
+    setTexture(0, stages_[0]);  // unit 0 shows what stage 0 holds again
+    if (failed) {
         glDeleteTextures(1, &rec.name);
         return {};
     }
@@ -320,6 +322,7 @@ Result GlDevice::uploadTexture(Texture tex, uint32_t face, uint32_t level, const
                     GLsizei(std::max(1u, d.width >> level)), GLsizei(std::max(1u, d.height >> level)), GL_BGRA,
                     GL_UNSIGNED_BYTE, argb);
     if (level == 0 && d.levels > 1 && d.usage == Usage::Static) glGenerateMipmap(target);
+    glBindTexture(target, 0);
     setTexture(0, stages_[0]);
     return Res::Ok;
 }
