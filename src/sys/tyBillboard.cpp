@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sys/tmRender.h"
+#include "sys/tmSpriteGroupRecord.h"
 #include "sys/tyDepthSort.h"
 
 namespace {
@@ -35,6 +36,9 @@ tyBillboard::tyBillboard(const sys::tmSpriteRecord* sprites, int spriteCount, in
       positions_(new float[size_t(capacity_) * 6 * 3]()),
       colours_(new uint32_t[size_t(capacity_) * 6]()),
       texCoords_(new float[size_t(capacity_) * 6 * 2]()) {}
+
+tyBillboard::tyBillboard(const tmSpriteGroupRecord* group, int capacity, int kind)
+    : tyBillboard(group ? group->sprites : nullptr, group ? static_cast<int>(group->spriteCount) : 0, capacity, kind) {}
 
 tyBillboard::~tyBillboard() = default;
 

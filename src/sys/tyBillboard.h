@@ -6,6 +6,8 @@
 #include "sys/base/tmMath.h"
 #include "sys/tmSprite.h"
 
+struct tmSpriteGroupRecord;
+
 // Collects instances (view-facing quads with a position, size, rotation, two
 // colours and a sprite of one sheet) during a frame; Draw turns them into
 // view-space triangles and queues them with the renderer as one batch. Owned
@@ -18,6 +20,8 @@ public:
 
     // sprites: the sheet's sprite records (not owned); kind 0..2 (other: 0).
     tyBillboard(const sys::tmSpriteRecord* sprites, int spriteCount, int capacity, int kind);
+    // The sprites of a sprite group (tmSpriteGroup::Get); null: no sprites.
+    tyBillboard(const tmSpriteGroupRecord* group, int capacity, int kind);
     ~tyBillboard();
     tyBillboard(const tyBillboard&) = delete;
     tyBillboard& operator=(const tyBillboard&) = delete;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sys/tmRender.h"
+#include "sys/tmSpriteGroupRecord.h"
 #include "sys/tyDepthSort.h"
 
 namespace {
@@ -30,6 +31,9 @@ tyPolygon::tyPolygon(const sys::tmSpriteRecord* sprites, int spriteCount, int ca
       positions_(new float[size_t(capacity_) * 3 * 3]()),
       colours_(new uint32_t[size_t(capacity_) * 3]()),
       texCoords_(new float[size_t(capacity_) * 3 * 2]()) {}
+
+tyPolygon::tyPolygon(const tmSpriteGroupRecord* group, int capacity, int kind)
+    : tyPolygon(group ? group->sprites : nullptr, group ? static_cast<int>(group->spriteCount) : 0, capacity, kind) {}
 
 tyPolygon::~tyPolygon() = default;
 

@@ -6,6 +6,8 @@
 #include "sys/base/tmMath.h"
 #include "sys/tmSprite.h"
 
+struct tmSpriteGroupRecord;
+
 // Collects triangles (positions, texture coordinates inside a sprite of one
 // sheet, colours) during a frame; Draw copies them, depth sorted for some
 // kinds, into output arrays and queues them with the renderer as one batch.
@@ -17,6 +19,8 @@ public:
 
     // sprites: the sheet's sprite records (not owned); kind 0..3 (other: 0).
     tyPolygon(const sys::tmSpriteRecord* sprites, int spriteCount, int capacity, int kind);
+    // The sprites of a sprite group (tmSpriteGroup::Get); null: no sprites.
+    tyPolygon(const tmSpriteGroupRecord* group, int capacity, int kind);
     ~tyPolygon();
     tyPolygon(const tyPolygon&) = delete;
     tyPolygon& operator=(const tyPolygon&) = delete;

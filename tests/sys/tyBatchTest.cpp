@@ -10,6 +10,7 @@
 #include "sys/tmRenderQueue.h"
 #include "sys/tmShaderManager.h"
 #include "sys/tmSprite.h"
+#include "sys/tmSpriteGroupRecord.h"
 #include "sys/tyBillboard.h"
 #include "sys/tyDepthSort.h"
 #include "sys/tyPolygon.h"
@@ -153,10 +154,15 @@ TEST_F(BatchTest, SecondColourKeepsAlphaAndTintsOnlyTheLowestCorner) {
 }
 
 TEST_F(BatchTest, BatchesDropWhatDoesNotFitAndEmptyBatchesQueueNothing) {
-    tyBillboard b(kSheet, 2, 2, 0);
+    const tmSpriteGroupRecord group{"effects", 256, 256, 2, 0, 8, kSheet, "bank"};
+    tyBillboard b(&group, 2, 0);
     b.Draw();
-    tyPolygon p(kSheet, 2, 8, 0);
+    tyPolygon p(&group, 8, 0);
     p.Draw();
+    // Without a group nothing can be added.
+    tyBillboard none(static_cast<const tmSpriteGroupRecord*>(nullptr), 4, 0);
+    none.Add(0);
+    EXPECT_EQ(none.GetCount(), 0);
     EXPECT_EQ(Queue().GetPolygonCount(6), 0);
 
     b.Add(0);
