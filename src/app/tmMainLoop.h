@@ -5,6 +5,7 @@
 
 #include "app/tmSequence.h"
 #include "app/tmSequenceManager.h"
+#include "platform/audio/AudioEngine.h"
 #include "sys/tmNetwork.h"
 
 namespace platform {
@@ -22,6 +23,8 @@ struct tmMainLoopSetup {
     tmNetwork::Options network;
     // The pause of a screen switch; tests set 0.
     uint32_t switchWaitMicros = 100000;
+    // Sound output: the audio device, or the pulled test mixer (headless runs).
+    platform::AudioBackend audio = platform::AudioBackend::Device;
 };
 
 // Owned by the program entry. Initialize creates every process-wide service

@@ -20,6 +20,8 @@
 #include "sys/tmPeripheral.h"
 #include "sys/tmRender.h"
 #include "sys/tmTimer.h"
+#include "sys/sound/tmSound.h"
+#include "table/SoundBankTable.h"
 
 namespace {
 // The graphics device: OpenGL on the real window, the recording device when headless.
@@ -88,9 +90,14 @@ void tmMainLoop::WaitFrame() {
 }
 
 bool tmMainLoop::StartSound() {
-    // HOOK(sound): tmSound::Create(window) (a negative result: return false),
-    // then tmSound::SetCategoryVolume(2, GetBgmVolumeScale()),
-    // (1, GetSeVolumeScale()) and (3, GetSeVolumeScale() * 1.0f).
+    tmSoundSetup sound = GameSoundSetup();
+    sound.backend = setup_.audio;
+    if (tmSound::Create(setup_.window, sound) < 0) return false;
+    const tmConfig& cfg = tmConfig::GetInstance();
+    tmSound* instance = tmSound::GetInstance();
+    instance->SetCategoryVolume(2, cfg.GetBgmVolumeScale());
+    instance->SetCategoryVolume(1, cfg.GetSeVolumeScale());
+    instance->SetCategoryVolume(3, cfg.GetSeVolumeScale() * 1.0f);
     return true;
 }
 
@@ -114,7 +121,7 @@ void tmMainLoop::StartRaceNetwork() {
 void tmMainLoop::StopServices() {
     tmConsole::Destroy();
     tmTimer::Destroy();
-    // HOOK(sound): tmSound::Destroy().
+    tmSound::Destroy();
     tmRender::Destroy();
     g_device.reset();
     tmPeripheral::Destroy();

@@ -32,6 +32,7 @@ Session::Session(tmSequenceFactory screens) {
     setup.input = &input_;
     setup.screens = screens;
     setup.switchWaitMicros = 0;
+    setup.audio = platform::AudioBackend::Test;
     setup.network.backend = platform::UdpSocket::Backend::Loopback;
     loop_ = std::make_unique<tmMainLoop>(setup);
 }

@@ -8,6 +8,7 @@
 #include "format/BankCodec.h"
 #include "sys/base/tmFile.h"
 #include "sys/base/tmMemory.h"
+#include "sys/tmConsole.h"
 
 namespace {
 
@@ -308,4 +309,8 @@ int tmSound::FindFreeVoiceHigh() const {
 
 uint32_t tmSound::SlotSoundId(int slot) const { return ValidSlot(slot) ? m_slots[slot].soundId : 0; }
 
-void tmSound::DrawRunCount() {}
+void tmSound::DrawRunCount() {
+    if (!m_enabled) return;
+    tmConsole::SetCursor(12, 5, 2);
+    tmConsole::Printf("Sound ( Run:%4d )", CountPlayingVoices());
+}
