@@ -2,9 +2,8 @@
 #pragma once
 
 #include "sys/sound/tmSound.h"
-#include "table/TableTypes.h"
-
 #include "table/MachineNode.h"
+#include "table/TableTypes.h"
 
 // First entry whose key is the body model, or null when the table (or its key) is absent.
 const WheelOffsetEntry* FindWheelOffset(const WheelOffsetTable* table, uint32_t bodyModelId);
