@@ -31,4 +31,5 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmDxFont.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmConsole.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tyBillboard.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tyPolygon.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tyPolygon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmResourceHolderTables.cpp)

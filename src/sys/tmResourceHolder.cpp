@@ -246,12 +246,8 @@ int32_t tmResourceHolder::LoadModel(const char* name, tmArchiver* modelBank, tmA
     for (size_t i = 0; i < table.size(); ++i) {
         std::snprintf(shapeName, sizeof shapeName, "%s_S%03u", name, static_cast<unsigned>(i));
         if (auto* cached = static_cast<sys::tmShape*>(Find(sys::tmResource::kShape, shapeName))) {
-            // Shared with a shape still held elsewhere: list it and take a
-            // reference to it and to each of its textures, so releasing this
-            // model gives back exactly what it took.
+            // Still held elsewhere: list it again; its textures stay with it.
             cached->AddRef();
-            for (sys::tmTexture* t : cached->textures)
-                if (t) t->AddRef();
             model->AddShape(cached);
             continue;
         }
@@ -328,12 +324,9 @@ bool tmResourceHolder::ReleaseModel(const char* name) {
         model->Release();
         return true;
     }
-    for (int i = 0; i < model->GetShapeCount(); ++i) {
-        sys::tmShape* shape = model->GetShape(i);
-        for (sys::tmTexture* t : shape->textures)
-            if (t) t->Release();
-        shape->Release();
-    }
+    // A shape gives back its textures when its own last reference goes, so a
+    // texture another model's shape still uses is never released from here.
+    for (int i = 0; i < model->GetShapeCount(); ++i) model->GetShape(i)->Release();
     model->Release();
     sys::tmResource* mesh = Find(sys::tmResource::kMesh, name);
     if (!mesh) return false;

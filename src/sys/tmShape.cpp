@@ -34,6 +34,18 @@ void tmShape::SetupFromBuffers(gfx::Buffer vb, uint32_t primCount, uint32_t vert
     radius = 0.0f;
 }
 
+int tmShape::Release() {
+    if (refCount_ == 1 && holdsTextures) {
+        holdsTextures = false;
+        for (tmTexture*& t : textures)
+            if (t) {
+                t->Release();
+                t = nullptr;
+            }
+    }
+    return tmResource::Release();
+}
+
 void tmShape::SetupFromMesh(tmMesh* m, const zfmt::MaterialRecord& r, tmTexture* const stageTextures[6],
                             const AttributeRange& subset, uint32_t subsetIdx) {
     mesh = m;
@@ -62,6 +74,7 @@ void tmShape::SetupFromMesh(tmMesh* m, const zfmt::MaterialRecord& r, tmTexture*
     primitiveCount = range.faceCount;
     cullMode = gfx::Cull::CW;
     alphaMode = textures[0] ? textures[0]->GetAlphaMode() : 0;
+    holdsTextures = true;
     centre[0] = centre[1] = centre[2] = 0.0f;
     radius = 0.0f;
     if (m) {

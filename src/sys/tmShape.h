@@ -25,6 +25,9 @@ public:
     };
 
     int GetType() const override { return kShape; }
+    // At the last reference a shape set up from a mesh gives back the
+    // references it holds on its stage textures.
+    int Release() override;
 
     // One subset of a loaded mesh: material values and custom shading values
     // from the record, the six stage textures, the subset's attribute range;
@@ -62,6 +65,8 @@ public:
     float radius = 0;
     uint32_t cullMode = gfx::Cull::CW;
     uint32_t alphaMode = 0;
+    // Set by SetupFromMesh: the stage textures were acquired for this shape.
+    bool holdsTextures = false;
 };
 
 }  // namespace sys

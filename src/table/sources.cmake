@@ -5,4 +5,6 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ReplayCameraTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScreenLayoutTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SoundBankTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/yiResourceGroup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSpriteGroup.cpp
 )

@@ -13,6 +13,8 @@ const std::vector<Generator>& AllGenerators() {
         {"machine rows", GenMachineRows},
         {"sounds", GenSounds},
         {"music", GenMusic},
+        {"models", GenModels},
+        {"sprites", GenSprites},
     };
     return kGenerators;
 }

@@ -64,5 +64,7 @@ void GenCircuitRows(Output& out, const Context& ctx);
 void GenMachineRows(Output& out, const Context& ctx);
 void GenSounds(Output& out, const Context& ctx);
 void GenMusic(Output& out, const Context& ctx);
+void GenModels(Output& out, const Context& ctx);
+void GenSprites(Output& out, const Context& ctx);
 
 }  // namespace contentgen

@@ -1,0 +1,319 @@
+// Generator: the 36 resource groups: model and texture banks, group table, model names and ids.
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "ContentPng.h"
+#include "Generators.h"
+#include "format/BinaryMesh.h"
+
+namespace contentgen {
+
+namespace {
+
+struct TextureSpec {
+    std::string name;
+    std::string kind;  // label, cube, ramp, alpha, post
+};
+
+struct GroupSpec {
+    int id = -1;
+    std::string modelBank, textureBank, folder, constant;
+    int count = 0;
+    std::vector<std::string> files;  // file names in <folder>\model\, by position
+    std::vector<TextureSpec> textures;
+};
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+std::string Stem(const std::string& file) { return file.substr(0, file.find('.')); }
+std::string Ext(const std::string& file) {
+    size_t dot = file.rfind('.');
+    return dot == std::string::npos ? std::string() : file.substr(dot + 1);
+}
+
+std::vector<GroupSpec> ReadGroups(const Context& ctx, Output& out) {
+    std::vector<GroupSpec> groups;
+    std::string fill;
+    auto finish = [&]() {
+        if (groups.empty()) return;
+        GroupSpec& g = groups.back();
+        for (int p = 0; p < g.count; ++p) {
+            if (!g.files[p].empty()) continue;
+            char name[256];
+            std::snprintf(name, sizeof name, fill.c_str(), p + 1);
+            g.files[p] = name;
+        }
+        fill.clear();
+    };
+    for (const ManifestLine& line : ReadManifest(ctx, "resource_groups.txt", out)) {
+        const auto& f = line.fields;
+        const std::string where = "resource_groups.txt:" + std::to_string(line.lineNumber);
+        if (f[0] == "group" && f.size() == 7) {
+            finish();
+            GroupSpec g;
+            g.id = std::stoi(f[1]);
+            g.modelBank = f[2];
+            g.textureBank = f[3];
+            g.folder = f[4];
+            g.count = std::stoi(f[5]);
+            g.constant = f[6];
+            g.files.assign(g.count, "");
+            groups.push_back(g);
+        } else if (f[0] == "model" && f.size() == 3 && !groups.empty()) {
+            int pos = std::stoi(f[1]);
+            if (pos < 1 || pos > groups.back().count) out.Fail(where + ": position outside the group");
+            else groups.back().files[pos - 1] = f[2];
+        } else if (f[0] == "fill" && f.size() == 2) {
+            fill = f[1];
+        } else if (f[0] == "texture" && f.size() == 3 && !groups.empty()) {
+            groups.back().textures.push_back({f[1], f[2]});
+        } else {
+            out.Fail(where + ": unreadable line");
+        }
+    }
+    finish();
+    return groups;
+}
+
+// ---- pictures ---------------------------------------------------------------------
+
+std::vector<std::uint8_t> Picture(int w, int h, std::uint32_t colour, bool checker, std::uint8_t alpha) {
+    std::vector<std::uint8_t> px(static_cast<size_t>(w) * h * 4);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = &px[(static_cast<size_t>(y) * w + x) * 4];
+            bool dark = checker && (((x / 8) + (y / 8)) & 1);
+            bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+            for (int c = 0; c < 3; ++c) {
+                int v = (colour >> (8 * c)) & 0xFF;
+                p[c] = static_cast<std::uint8_t>(edge ? 255 : (dark ? v / 2 : v));
+            }
+            p[3] = alpha == 255 ? 255 : static_cast<std::uint8_t>(alpha * x / (w - 1));
+        }
+    return px;
+}
+
+zfmt::Bytes TextureBytes(const TextureSpec& t) {
+    const std::uint32_t colour = ColourOf(t.name);
+    if (t.kind == "cube") {
+        std::vector<std::uint8_t> strip;
+        for (int f = 0; f < 6; ++f) {
+            auto face = Picture(32, 32, ColourOf(t.name + std::to_string(f)), false, 255);
+            strip.insert(strip.end(), face.begin(), face.end());
+        }
+        return EncodePng(32, 32 * 6, strip);
+    }
+    if (t.kind == "ramp" || t.kind == "post") {
+        std::vector<std::uint8_t> px(256 * 4);
+        for (int x = 0; x < 256; ++x) {
+            px[x * 4] = px[x * 4 + 1] = px[x * 4 + 2] = static_cast<std::uint8_t>(x);
+            px[x * 4 + 3] = 255;
+        }
+        return EncodePng(256, 1, px);
+    }
+    if (t.kind == "alpha") return EncodePng(64, 64, Picture(64, 64, colour, true, 254));
+    return EncodePng(64, 64, Picture(64, 64, colour, true, 255));
+}
+
+// ---- placeholder models -------------------------------------------------------------
+
+// A box of half-size `s` with four vertices per side; sides 0..1 use material 0,
+// the others material `materials - 1`.
+zfmt::Bytes BoxYbm(float s, std::uint32_t colour, const std::vector<zfmt::MaterialRecord>& materials) {
+    static const float kNormals[6][3] = {{0, 0, -1}, {0, 0, 1}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+    std::vector<zfmt::BinaryMeshVertex> v;
+    std::vector<std::uint16_t> idx;
+    std::vector<std::uint32_t> attr;
+    for (int side = 0; side < 6; ++side) {
+        const float* n = kNormals[side];
+        // Two axes across the side: a along x (z for the x sides), b = n x a.
+        const float a[3] = {n[0] != 0 ? 0.0f : 1.0f, 0.0f, n[0] != 0 ? 1.0f : 0.0f};
+        const float b[3] = {n[1] * a[2] - n[2] * a[1], n[2] * a[0] - n[0] * a[2], n[0] * a[1] - n[1] * a[0]};
+        const float corners[4][2] = {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
+        const std::uint16_t base = static_cast<std::uint16_t>(v.size());
+        for (const auto& c : corners) {
+            zfmt::BinaryMeshVertex vx;
+            for (int k = 0; k < 3; ++k) {
+                vx.position[k] = s * (n[k] + c[0] * a[k] + c[1] * b[k]);
+                vx.normal[k] = n[k];
+                vx.tangent[k] = a[k];
+            }
+            vx.colour = colour;
+            vx.uv0[0] = vx.uv1[0] = (c[0] + 1) * 0.5f;
+            vx.uv0[1] = vx.uv1[1] = (1 - c[1]) * 0.5f;
+            v.push_back(vx);
+        }
+        const std::uint32_t material = side < 2 ? 0 : static_cast<std::uint32_t>(materials.size() - 1);
+        for (std::uint16_t t : {0, 1, 2, 0, 2, 3}) idx.push_back(static_cast<std::uint16_t>(base + t));
+        attr.push_back(material);
+        attr.push_back(material);
+    }
+    return zfmt::WriteBinaryMesh(v, idx, attr, {}, materials);
+}
+
+zfmt::MaterialRecord Material(const std::string& texture, std::uint32_t shaderKind) {
+    zfmt::MaterialRecord m;
+    for (int k = 0; k < 4; ++k) m.diffuse[k] = m.ambient[k] = 1.0f;
+    m.emissive[3] = 1.0f;
+    m.power = 20.0f;
+    m.shaderKind = shaderKind;
+    if (!texture.empty()) {
+        m.stages[0].type = 1;
+        m.stages[0].fileName = texture;
+        m.featureFlags = 1;
+    }
+    return m;
+}
+
+const char kCubeFaces[] =
+    " 8;\n -1.0;-1.0;-1.0;,\n -1.0;1.0;-1.0;,\n 1.0;1.0;-1.0;,\n 1.0;-1.0;-1.0;,\n"
+    " -1.0;-1.0;1.0;,\n -1.0;1.0;1.0;,\n 1.0;1.0;1.0;,\n 1.0;-1.0;1.0;;\n"
+    " 6;\n 4;0,1,2,3;,\n 4;7,6,5,4;,\n 4;4,5,1,0;,\n 4;3,2,6,7;,\n 4;1,5,6,2;,\n 4;4,0,3,7;;\n";
+
+const char kTemplates[] =
+    "template Mesh {\n <3D82AB44-62DA-11cf-AB39-0020AF71E433>\n DWORD nVertices;\n array Vector vertices[nVertices];\n"
+    " DWORD nFaces;\n array MeshFace faces[nFaces];\n [...]\n}\n"
+    "template MeshMaterialList {\n <F6F23F42-7686-11cf-8F52-0040333594A3>\n DWORD nMaterials;\n"
+    " DWORD nFaceIndexes;\n array DWORD faceIndexes[nFaceIndexes];\n [Material]\n}\n";
+
+std::string MaterialText(const std::string& header, const std::string& body) {
+    return "  Material " + header + " {\n   1.000000;1.000000;1.000000;1.000000;;\n   20.000000;\n"
+           "   0.200000;0.200000;0.200000;;\n   1.000000;1.000000;1.000000;;\n" + body + "  }\n";
+}
+
+// The text mesh of group 34: a cube with two materials and a texture.
+std::string CubeX() {
+    return std::string("xof 0303txt 0032\n") + kTemplates +
+           "Frame Root {\n FrameTransformMatrix {\n  1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0;;\n }\n"
+           " Mesh cube {\n" + kCubeFaces +
+           "  MeshNormals {\n   6;\n   0.0;0.0;-1.0;,\n   0.0;0.0;1.0;,\n   -1.0;0.0;0.0;,\n   1.0;0.0;0.0;,\n"
+           "   0.0;1.0;0.0;,\n   0.0;-1.0;0.0;;\n   6;\n   4;0,0,0,0;,\n   4;1,1,1,1;,\n   4;2,2,2,2;,\n"
+           "   4;3,3,3,3;,\n   4;4,4,4,4;,\n   4;5,5,5,5;;\n  }\n"
+           "  MeshTextureCoords {\n   8;\n   0.0;1.0;,\n   0.0;0.0;,\n   1.0;0.0;,\n   1.0;1.0;,\n"
+           "   1.0;1.0;,\n   1.0;0.0;,\n   0.0;0.0;,\n   0.0;1.0;;\n  }\n"
+           "  MeshMaterialList {\n   2;\n   6;\n   0,0,1,1,1,1;;\n" +
+           MaterialText("cube_front", "   TextureFilename {\n    \"test01_labelTex.dds\";\n   }\n") +
+           MaterialText("cube_sides", "") + "  }\n }\n}\n";
+}
+
+// A text mesh with our extra blocks: vertex colours and one textured material.
+std::string CubeYsm() {
+    return std::string("xof 0303txt 0032\n") + kTemplates + "Mesh cube {\n" + kCubeFaces +
+           " MeshVertexColors {\n  8;\n  0;1.0;0.0;0.0;1.0;;,\n  1;0.0;1.0;0.0;1.0;;,\n  2;0.0;0.0;1.0;1.0;;,\n"
+           "  3;1.0;1.0;0.0;1.0;;,\n  4;1.0;0.0;1.0;1.0;;,\n  5;0.0;1.0;1.0;1.0;;,\n  6;1.0;1.0;1.0;1.0;;,\n"
+           "  7;0.5;0.5;0.5;1.0;;;\n }\n"
+           " MeshTextureCoords {\n  8;\n  0.0;1.0;,\n  0.0;0.0;,\n  1.0;0.0;,\n  1.0;1.0;,\n"
+           "  1.0;1.0;,\n  1.0;0.0;,\n  0.0;0.0;,\n  0.0;1.0;;\n }\n"
+           " MeshMaterialList {\n  1;\n  6;\n  0,0,0,0,0,0;;\n" +
+           MaterialText("cube_vertexcolorShader_imageMap_vertexColor",
+                        "   TextureFilename {\n    \"test01_labelTex.dds\";\n   }\n") +
+           " }\n}\n";
+}
+
+// A normal-mapped plane with custom shading values and a second UV set.
+std::string PlaneYsm() {
+    const std::string stages =
+        "   CustomParam {\n    0;0;\n    0.500000;\n    1.000000;1.000000;1.000000;\n    0.600000;0.000000;\n"
+        "    0.500000;0.000000;\n    0;\n    0.000000;\n    0.000000;\n    0;\n    0;\n   }\n"
+        "   TextureFilename {\n    \"test01_labelTex.dds\";\n    1;1;\n    0;\n    0;0;\n   }\n"
+        "   TextureFilename {\n    \"\";\n    0;1;\n    0;\n    0;0;\n   }\n"
+        "   TextureFilename {\n    \"test01_normalTex.dds\";\n    3;1;\n    0;\n    0;0;\n   }\n";
+    return std::string("xof 0303txt 0032\n") + kTemplates +
+           "Mesh plane {\n 4;\n -1.0;0.0;-1.0;,\n -1.0;0.0;1.0;,\n 1.0;0.0;1.0;,\n 1.0;0.0;-1.0;;\n"
+           " 2;\n 3;0,1,2;,\n 3;0,2,3;;\n"
+           " MeshNormals {\n  1;\n  0.0;1.0;0.0;;\n  2;\n  3;0,0,0;,\n  3;0,0,0;;\n }\n"
+           " MeshTextureCoords {\n  4;\n  0.0;1.0;,\n  0.0;0.0;,\n  1.0;0.0;,\n  1.0;1.0;;\n }\n"
+           " MeshTextureCoords2 {\n  4;\n  0.0;0.5;,\n  0.0;0.0;,\n  0.5;0.0;,\n  0.5;0.5;;\n }\n"
+           " MeshMaterialList {\n  1;\n  2;\n  0,0;;\n" +
+           MaterialText("plane_defaultShader_normalMap", stages) + " }\n}\n";
+}
+
+zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
+
+zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
+    const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
+    if (file == "cube2_with_tex.x") return Text(CubeX());
+    if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
+    if (file == "plane_ysm_normalmap.ysm") return Text(PlaneYsm());
+    if (file == "plane_with_alphaTex.ybm")
+        return BoxYbm(1.0f, 0xFFFFFFFFu, {Material("test02_boxTex_ALPHA.dds", 0)});
+    if (file == "cube_with_sameTex.ybm")  // two subsets naming one texture
+        return BoxYbm(1.0f, 0xFFFFFFFFu, {Material(label, 0), Material(label, 0)});
+    const std::uint32_t colour = ColourOf(file) | 0xFF000000u;
+    const std::uint32_t argb = 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    return BoxYbm(1.0f + (slot % 5) * 0.25f, argb, {Material(label, 0), Material(label, 2)});
+}
+
+}  // namespace
+
+void GenModels(Output& out, const Context& ctx) {
+    std::vector<GroupSpec> groups = ReadGroups(ctx, out);
+    out.Check(groups.size() == 36, "resource groups: 36 groups expected");
+    std::vector<std::string> names{"dummy"};
+    std::vector<int> firstSlot;
+    std::set<std::string> stems;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const GroupSpec& g = groups[i];
+        out.Check(g.id == static_cast<int>(i), "resource groups: ids must run 0 to 35 in order");
+        firstSlot.push_back(static_cast<int>(names.size()));
+        BankOutput& models = out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
+        models.KeepOrder();
+        models.ExpectCount(g.count);
+        for (int p = 0; p < g.count; ++p) {
+            const std::string path = g.folder + "\\model\\" + g.files[p];
+            out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
+            out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
+            models.Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
+            names.push_back(path);
+        }
+        BankOutput& textures = out.AddBank(g.textureBank, DefaultBankKey(g.textureBank), BankDirectory::Stems);
+        for (const TextureSpec& t : g.textures) textures.Add(t.name, TextureBytes(t));
+    }
+    out.Check(names.size() == 1406, "resource groups: 1405 models expected");
+    out.Check(groups.size() == 36 && firstSlot[35] + groups[35].count - 1 == 1405,
+              "resource groups: the last model of group 35 must be slot 1405");
+    if (groups.size() != 36 || names.size() != 1406) return;
+
+    auto& h = out.Header();
+    h << "\n#include \"table/yiResourceGroup.h\"\n\nnamespace content {\n\n"
+      << "// Model-name table: \"dummy\" then the models of groups 0 to 35 (model ids).\n"
+      << "inline constexpr int kModelNameCount = 1406;\n"
+      << "extern const char* const kModelNames[1406];\n"
+      << "// Resource groups 0 to 35 and the bank file names (model bank, texture bank per group).\n"
+      << "extern const yiResourceGroup kResourceGroups[36];\n"
+      << "extern const yiResourceGroup* const BankTable[36];\n"
+      << "extern const char* const BankFileTable[72];\n"
+      << "inline constexpr int kResourceGroupFirstModel[36] = {";
+    for (size_t i = 0; i < 36; ++i) h << (i ? ", " : "") << firstSlot[i];
+    h << "};\n\n// Resource-group ids.\n";
+    for (const GroupSpec& g : groups) h << "inline constexpr int RG_" << g.constant << " = " << g.id << ";\n";
+    h << "\n// Model ids (slots of the model-name table).\n";
+    for (size_t i = 1; i < names.size(); ++i) {
+        const std::string file = names[i].substr(names[i].rfind('\\') + 1);
+        h << "inline constexpr int MDL_" << Upper(Stem(file)) << " = " << i << ";\n";
+    }
+    h << "\n}  // namespace content\n";
+
+    auto& c = out.Source();
+    c << "\nnamespace content {\n\nconst char* const kModelNames[1406] = {\n";
+    for (const std::string& n : names) c << "    " << CppString(n) << ",\n";
+    c << "};\n\nconst yiResourceGroup kResourceGroups[36] = {\n";
+    for (size_t i = 0; i < 36; ++i)
+        c << "    {" << groups[i].id << ", &kModelNames[" << firstSlot[i] << "], " << groups[i].count << ", &"
+          << groups[i].modelBank << ", &" << groups[i].textureBank << "},\n";
+    c << "};\n\nconst yiResourceGroup* const BankTable[36] = {\n";
+    for (size_t i = 0; i < 36; ++i) c << "    &kResourceGroups[" << i << "],\n";
+    c << "};\n\nconst char* const BankFileTable[72] = {\n";
+    for (const GroupSpec& g : groups)
+        c << "    " << CppString("data\\" + g.modelBank + ".dat") << ", " << CppString("data\\" + g.textureBank + ".dat")
+          << ",\n";
+    c << "};\n\n}  // namespace content\n";
+}
+
+}  // namespace contentgen
