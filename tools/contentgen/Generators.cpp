@@ -15,6 +15,7 @@ const std::vector<Generator>& AllGenerators() {
         {"music", GenMusic},
         {"models", GenModels},
         {"sprites", GenSprites},
+        {"shaders", GenShaders},
     };
     return kGenerators;
 }

@@ -66,5 +66,6 @@ void GenSounds(Output& out, const Context& ctx);
 void GenMusic(Output& out, const Context& ctx);
 void GenModels(Output& out, const Context& ctx);
 void GenSprites(Output& out, const Context& ctx);
+void GenShaders(Output& out, const Context& ctx);
 
 }  // namespace contentgen

@@ -1,0 +1,2 @@
+// Dynamic sprites: texture times vertex colour.
+void main() { finish(vColour * imageColour()); }

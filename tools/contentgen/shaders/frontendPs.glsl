@@ -1,0 +1,6 @@
+// Menu geometry: texture times vertex colour, faded by the entry alpha.
+void main() {
+    vec4 c = vColour * imageColour();
+    c.a *= PC[3].w;
+    finish(c);
+}

@@ -1,0 +1,2 @@
+// Menu geometry in world space: texture times vertex colour.
+void main() { writeCommon(objectPosition()); }

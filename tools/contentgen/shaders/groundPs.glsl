@@ -1,0 +1,2 @@
+// Course ground: the shared lit surface.
+void main() { finish(litSurface()); }

@@ -1,0 +1,2 @@
+// Course ground: lit, light-mapped and shadowed.
+void main() { writeLit(objectPosition()); }

@@ -1,0 +1,2 @@
+// Racing machines: lit body with specular highlights and environment reflection.
+void main() { writeLit(objectPosition()); }

@@ -1,0 +1,2 @@
+// Models read from Wavefront files: position, normal, one texture set.
+void main() { writeLit(objectPosition()); }

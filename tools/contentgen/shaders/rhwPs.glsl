@@ -1,0 +1,2 @@
+// Screen-space vertices: texture times vertex colour.
+void main() { finish(vColour * imageColour()); }

@@ -1,0 +1,2 @@
+// Sprites and world quads: texture times vertex colour.
+void main() { finish(vColour * imageColour()); }

@@ -1,0 +1,7 @@
+// Cut-out particles: pixels below half alpha are dropped.
+void main() {
+    vec4 c = vColour * imageColour();
+    if (c.a < 0.5) discard;
+    c.a *= PC[3].w;
+    finish(c);
+}

@@ -1,0 +1,7 @@
+// Bright effects: doubled colour so the bright pass picks them up.
+void main() {
+    vec4 c = vColour * imageColour();
+    c.rgb *= 2.0;
+    c.a *= PC[3].w;
+    finish(c);
+}

@@ -1,0 +1,6 @@
+// Effect batches: vertex colour times texture, faded by the entry alpha.
+void main() {
+    vec4 c = vColour * imageColour();
+    c.a *= PC[3].w;
+    finish(c);
+}

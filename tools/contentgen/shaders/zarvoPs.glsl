@@ -1,0 +1,2 @@
+// Scene models: the shared lit surface.
+void main() { finish(litSurface()); }
