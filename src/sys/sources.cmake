@@ -32,4 +32,7 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmConsole.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tyBillboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tyPolygon.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tmResourceHolderTables.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/tmResourceHolderTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmShader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmShaderCache.cpp
+)
