@@ -91,12 +91,10 @@ protected:
         (void)chdir(cwd_.c_str());
     }
 
-    sys::tmShape MakeShape() {
-        sys::tmShape s;
+    static void Prepare(sys::tmShape& s) {
         s.declIndex = 3;
         s.customF = 0.5f;
         s.material.diffuse = {0.8f, 0.8f, 0.8f, 1.0f};
-        return s;
     }
 
     std::string cwd_;
@@ -138,7 +136,9 @@ TEST_F(ShaderManager, SharedEntryUploadsTransformOnce) {
     tmRenderQueue::Entry entry;
     D3DXMatrixTranslation(&entry.transform, 1, 2, 3);
     D3DXMatrixIdentity(&entry.world);
-    sys::tmShape a = MakeShape(), b = MakeShape();
+    sys::tmShape a, b;
+    Prepare(a);
+    Prepare(b);
     tmRenderQueue::Item first{&a, &entry, 0, 0x401, 0.0f}, second{&b, &entry, 0, 0x401, 0.0f};
     device_.log.clear();
     EXPECT_TRUE(s.Apply(first));
@@ -158,7 +158,8 @@ TEST_F(ShaderManager, ZeroAmbientAfterBeginUploadsNothing) {
     s.Initialize(&device_);
     s.Begin(true);
     tmRenderQueue::Entry entry;
-    sys::tmShape shape = MakeShape();
+    sys::tmShape shape;
+    Prepare(shape);
     tmRenderQueue::Item item{&shape, &entry, 2, 0x401, 0.0f};
     device_.log.clear();
     s.Apply(item);
@@ -195,7 +196,8 @@ TEST_F(ShaderManager, FailedProgramIsReportedOnceAndItsDrawsSkipped) {
     s.Initialize(&device_);
     s.Begin(true);
     tmRenderQueue::Entry entry;
-    sys::tmShape shape = MakeShape();
+    sys::tmShape shape;
+    Prepare(shape);
     tmRenderQueue::Item item{&shape, &entry, 30, 0, 0.0f};  // no such shader type: no source
     const int compiles = device_.shaderCompiles;
     EXPECT_FALSE(s.Apply(item));
@@ -214,7 +216,8 @@ TEST_F(ShaderManager, ObjectSpaceLightKeepsItsFourthComponent) {
     tmRenderQueue::Entry entry;
     D3DXMatrixRotationY(&entry.world, D3DX_PI / 2);  // object x axis points to world -z
     entry.light = D3DXVECTOR4(0, 0, -2, 0.3f);
-    sys::tmShape shape = MakeShape();
+    sys::tmShape shape;
+    Prepare(shape);
     s.Apply(tmRenderQueue::Item{&shape, &entry, 0, 0x401, 0.0f});
     const float* l = device_.constants(gfx::Stage::Pixel, 1);
     EXPECT_NEAR(l[0], 1.0f, 1e-5f);
