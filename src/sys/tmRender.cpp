@@ -6,6 +6,7 @@
 #include "platform/gfx/Device.h"
 #include "sys/tmDevice.h"
 #include "sys/tmLogFile.h"
+#include "sys/tmShader.h"
 #include "sys/tmShaderManager.h"
 #include "sys/tmTimer.h"
 
@@ -292,7 +293,7 @@ void tmRender::CreateResources() {
     const tmRenderSetting& s = tmGetCurrentRenderSetting();
     queue_ = std::make_unique<tmRenderQueue>();
     queue_->Initialize(holder_, 8192, 4096, 1024, 256);
-    shader_ = shaderFactory_ ? shaderFactory_(device_) : nullptr;
+    shader_ = shaderFactory_ ? shaderFactory_(device_) : tmShader::Make(device_);
     frustum_ = std::make_unique<tmFrustum>();
     device_->showCursor(false);
     activeClear_ = storedClear_;

@@ -163,6 +163,7 @@ private:
     void SetAddress(gfx::Address mode);
     void BindTarget(const Target& t);
     void DrawQuad(gfx::Texture source);
+    void SetPostConstants(int first, const float* values, int count4);
     void PostPass(uint32_t shaderType, const Target& target, gfx::Texture source);
     void BloomChain(const Target* levels, const Kernel* kernels, const Target& source, const Target& result);
     void WriteGammaReport();

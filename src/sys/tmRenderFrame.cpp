@@ -40,7 +40,7 @@ void tmRender::DrawLayer(int layer) {
     tmRenderQueue::Item* const* items = queue_->GetLayerItems(layer);
     for (int i = 0; i < n; ++i) {
         const tmRenderQueue::Item& item = *items[i];
-        if (shader_) shader_->Apply(item);
+        if (shader_ && !shader_->Apply(item)) continue;
         item.shape->Draw(device_);
         ++entriesDrawn_;
         verticesDrawn_ += item.shape->vertexCount;
@@ -53,7 +53,7 @@ void tmRender::DrawLayerWithShader(uint32_t shaderType, int layer) {
     tmRenderQueue::Item* const* items = queue_->GetLayerItems(layer);
     for (int i = 0; i < n; ++i) {
         const tmRenderQueue::Item& item = *items[i];
-        if (shader_) shader_->ApplyTransformOnly(shaderType, item);
+        if (shader_ && !shader_->ApplyTransformOnly(shaderType, item)) continue;
         item.shape->Draw(device_);
         ++entriesDrawn_;
         verticesDrawn_ += item.shape->vertexCount;
@@ -116,16 +116,22 @@ void tmRender::PostPass(uint32_t shaderType, const Target& target, gfx::Texture 
     if (!target.Ok() || !source) return;  // a target that could not be made is skipped
     BindTarget(target);
     device_->setState(gfx::State::ZEnable, 0);
-    if (shader_) shader_->SetShaders(shaderType, 0);
+    if (shader_ && !shader_->SetShaders(shaderType, 0)) return;  // no program: nothing to draw
     DrawQuad(source);
+}
+
+// Post-process constants go through the shader manager (pixel registers 16 + i).
+void tmRender::SetPostConstants(int first, const float* values, int count4) {
+    if (!shader_) return;
+    for (int i = 0; i < count4; ++i) shader_->SetPixelConstant(first + i, values + 4 * i);
 }
 
 void tmRender::BloomChain(const Target* levels, const Kernel* kernels, const Target& source, const Target& result) {
     device_->setState(gfx::State::ScissorTestEnable, 1);
     for (int i = 0; i < kBloomLevels; ++i) {
         if (!levels[i].Ok()) continue;
-        device_->setConstants(gfx::Stage::Pixel, 0, &kernels[i].offsets[0][0], 8);
-        device_->setConstants(gfx::Stage::Pixel, 8, kernels[i].weights, 4);
+        SetPostConstants(0, &kernels[i].offsets[0][0], 8);
+        SetPostConstants(8, kernels[i].weights, 4);
         BindTarget(levels[i]);
         device_->setScissorRect(0, 0, int32_t(levels[i].width), int32_t(levels[i].height));
         PostPass(kGauss5x5, levels[i], source.texture);
@@ -233,7 +239,7 @@ void tmRender::RenderMultiPass() {
                 offsets[y * 4 + x][0] = (float(x) - 1.5f) / float(targets_[kSceneA].width);
                 offsets[y * 4 + x][1] = (float(y) - 1.5f) / float(targets_[kSceneA].height);
             }
-        device_->setConstants(gfx::Stage::Pixel, 0, &offsets[0][0], 8);
+        SetPostConstants(0, &offsets[0][0], 8);
         PostPass(kScale4x4, targets_[kWork1], targets_[kSceneA].texture);
     }
     if (targets_[kWork2].Ok()) {
@@ -266,7 +272,7 @@ void tmRender::RenderMultiPass() {
                 offsets[y * 4 + x][0] = (float(x) - 1.5f) / float(targets_[kSceneB].width);
                 offsets[y * 4 + x][1] = (float(y) - 1.5f) / float(targets_[kSceneB].height);
             }
-        device_->setConstants(gfx::Stage::Pixel, 0, &offsets[0][0], 8);
+        SetPostConstants(0, &offsets[0][0], 8);
         PostPass(kScale4x4, targets_[kGlowWork], targets_[kSceneB].texture);
     }
     BloomChain(glow_, glowKernel_, targets_[kGlowWork], targets_[kGlowResult]);
@@ -277,12 +283,12 @@ void tmRender::RenderMultiPass() {
     const int sources[6] = {kSceneA, kWork1, kDepthRecord, kBloomResult, kSceneB, kGlowResult};
     for (int i = 0; i < 6; ++i) device_->setTexture(uint32_t(i), targets_[sources[i]].texture);
     device_->setState(gfx::State::AlphaBlendEnable, 0);
-    shader_->SetShaders(kFinish, 0);
+    const bool composite = shader_->SetShaders(kFinish, 0);
     const float W = float(s.width), H = float(s.height), du = 0.5f / W, dv = 0.5f / H;
     const QuadVertex quad[4] = {{0, 0, 0, 1, du, dv}, {0, H, 0, 1, du, 1 + dv}, {W, H, 0, 1, 1 + du, 1 + dv},
                                 {W, 0, 0, 1, 1 + du, dv}};
     device_->setLayout(0);
-    device_->drawInline(gfx::Primitive::TriangleFan, 2, quad, sizeof(QuadVertex));
+    if (composite) device_->drawInline(gfx::Primitive::TriangleFan, 2, quad, sizeof(QuadVertex));
     SetRenderStates();
     shader_->Begin(false);
 

@@ -64,6 +64,12 @@ void tmShader::SetErrorReporter(ErrorReporter reporter) {
     Reporter() = reporter ? std::move(reporter) : ErrorReporter([](const char*, const std::string&) {});
 }
 
+std::unique_ptr<tmShaderManager> tmShader::Make(gfx::Device* device) {
+    auto shader = std::make_unique<tmShader>();
+    shader->Initialize(device);
+    return shader;
+}
+
 tmShader::tmShader() { D3DXMatrixIdentity(&targetMatrix_); }
 
 tmShader::~tmShader() {
@@ -239,9 +245,16 @@ void tmShader::SetVertexDecl(int index) {
     if (index >= 0) vertexDecl_.Set(index);
 }
 
+void tmShader::SetPixelConstant(int index, const float value[4]) { UploadPixel(16 + index, value, 1); }
+
 void tmShader::SetPixelConstant(int index, const D3DXVECTOR4& value) {
     const float v[4] = {value.x, value.y, value.z, value.w};
     UploadPixel(16 + index, v, 1);
+}
+
+void tmShader::SetMirror(bool mirrored) {
+    mirrored_ = mirrored;
+    applied_.cullMode = 0;  // the renderer changed the cull state behind our back
 }
 
 void tmShader::SetTargetSize(uint32_t width, uint32_t height) {
@@ -268,6 +281,11 @@ void tmShader::UploadTransposed(int reg, const D3DXMATRIX& m) {
 }
 
 void tmShader::ApplyCull(uint32_t cullMode) {
+    if (mirrored_ && cullMode == gfx::Cull::CW) {
+        cullMode = gfx::Cull::CCW;
+    } else if (mirrored_ && cullMode == gfx::Cull::CCW) {
+        cullMode = gfx::Cull::CW;
+    }
     if (cullMode == applied_.cullMode) return;
     applied_.cullMode = cullMode;
     if (device_) device_->setState(gfx::State::CullMode, cullMode);

@@ -2,12 +2,14 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/gfx/GfxTypes.h"
 #include "sys/base/tmMath.h"
 #include "sys/tmRenderQueue.h"
 #include "sys/tmShaderCache.h"
+#include "sys/tmShaderManager.h"
 #include "sys/tmVertexDecl.h"
 
 namespace gfx {
@@ -23,8 +25,9 @@ class tmTexture;
 // lines, and cached for the rest of the run. While the renderer walks the
 // queue it applies one item at a time, skipping every texture bind, program
 // switch and constant upload the device already holds. Created by tmRender
-// with the render queue at each device set-up; knows nothing of screens.
-class tmShader {
+// (through its shader factory, Make by default) with the render queue at each
+// device set-up; knows nothing of screens.
+class tmShader : public tmShaderManager {
 public:
     static constexpr int kTypeCount = 22;
     static constexpr int kTextureStages = 13;
@@ -51,8 +54,11 @@ public:
     using ErrorReporter = std::function<void(const char* caption, const std::string& text)>;
     static void SetErrorReporter(ErrorReporter reporter);
 
+    // A manager initialised on the device: the renderer's default factory.
+    static std::unique_ptr<tmShaderManager> Make(gfx::Device* device);
+
     tmShader();
-    ~tmShader();
+    ~tmShader() override;
     tmShader(const tmShader&) = delete;
     tmShader& operator=(const tmShader&) = delete;
 
@@ -62,22 +68,26 @@ public:
     void CheckCaps();
     bool HasVertexShader30() const { return vs30_; }
     bool HasPixelShader30() const { return ps30_; }
+    bool SupportsShaderModel3() const override { return vs30_ && ps30_; }
 
     // Start of a render pass: the applied-state record is reset and the
     // frame constants (pixel c5, c8) uploaded.
-    void Begin(bool resetStatistics);
+    void Begin(bool resetStatistics) override;
     // Applies one queue item. False when its program pair could not be made:
     // the caller skips the draw.
-    bool Apply(const tmRenderQueue::Item& item);
+    bool Apply(const tmRenderQueue::Item& item) override;
     // For passes that force a shader type (the depth pass): program, cull
     // mode, layout and transform only.
-    bool ApplyTransformOnly(uint32_t shaderType, const tmRenderQueue::Item& item);
+    bool ApplyTransformOnly(uint32_t shaderType, const tmRenderQueue::Item& item) override;
 
     // False when the pair has no usable program.
-    bool SetShaders(uint32_t shaderType, uint32_t stateFlags);
-    void SetTexture(int stage, sys::tmTexture* texture, bool force);
+    bool SetShaders(uint32_t shaderType, uint32_t stateFlags) override;
+    void SetTexture(int stage, sys::tmTexture* texture, bool force) override;
     void SetVertexDecl(int index);
+    void SetPixelConstant(int index, const float value[4]) override;
     void SetPixelConstant(int index, const D3DXVECTOR4& value);
+    // Mirrored passes: clockwise shapes are culled counter-clockwise and back.
+    void SetMirror(bool mirrored) override;
 
     gfx::Shader GetVertexShader(uint32_t shaderType, uint32_t stateFlags);
     gfx::Shader GetPixelShader(uint32_t shaderType, uint32_t stateFlags);
@@ -95,7 +105,7 @@ public:
     void SetFakeHdr(float a, float b, float c) { fakeHdr_ = D3DXVECTOR3(a, b, c); }
     void SetBloomRate(float rate) { bloomRate_ = rate; }
     void SetVector(const D3DXVECTOR3& v) { courseVector_ = v; }
-    void SetTargetSize(uint32_t width, uint32_t height);
+    void SetTargetSize(uint32_t width, uint32_t height) override;
 
     const Statistics& GetStatistics() const { return stats_; }
     tmVertexDecl& GetVertexDecl() { return vertexDecl_; }
@@ -136,5 +146,6 @@ private:
     D3DXVECTOR3 courseVector_{1.0f, 1.0f, 1.0f};
     Statistics stats_;
     bool vs30_ = false, ps30_ = false;
+    bool mirrored_ = false;
     D3DXMATRIX targetMatrix_;
 };

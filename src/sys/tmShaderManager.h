@@ -19,10 +19,12 @@ public:
     // Start of a render pass: forget what the device holds.
     virtual void Begin(bool resetStatistics) = 0;
     // Textures, programs, layout, cull mode and constants of one queue item.
-    virtual void Apply(const tmRenderQueue::Item& item) = 0;
+    // False when the item's programs could not be made: skip its draw.
+    virtual bool Apply(const tmRenderQueue::Item& item) = 0;
     // Programs of a forced type with the item's layout, cull mode and transform only.
-    virtual void ApplyTransformOnly(uint32_t shaderType, const tmRenderQueue::Item& item) = 0;
-    virtual void SetShaders(uint32_t shaderType, uint32_t stateFlags) = 0;
+    virtual bool ApplyTransformOnly(uint32_t shaderType, const tmRenderQueue::Item& item) = 0;
+    // False when the pair has no usable program (draws with it are skipped).
+    virtual bool SetShaders(uint32_t shaderType, uint32_t stateFlags) = 0;
     virtual void SetTexture(int stage, sys::tmTexture* texture, bool force) = 0;
     // Pixel register 16 + index.
     virtual void SetPixelConstant(int index, const float vector[4]) = 0;

@@ -28,9 +28,18 @@ struct FakeShader : tmShaderManager {
     std::vector<uint32_t> programs;
     bool SupportsShaderModel3() const override { return sm3; }
     void Begin(bool) override {}
-    void Apply(const tmRenderQueue::Item& item) override { applied.push_back({item.shape, mirror}); }
-    void ApplyTransformOnly(uint32_t type, const tmRenderQueue::Item&) override { forced.push_back(type); }
-    void SetShaders(uint32_t type, uint32_t) override { programs.push_back(type); }
+    bool Apply(const tmRenderQueue::Item& item) override {
+        applied.push_back({item.shape, mirror});
+        return true;
+    }
+    bool ApplyTransformOnly(uint32_t type, const tmRenderQueue::Item&) override {
+        forced.push_back(type);
+        return true;
+    }
+    bool SetShaders(uint32_t type, uint32_t) override {
+        programs.push_back(type);
+        return true;
+    }
     void SetTexture(int, sys::tmTexture*, bool) override {}
     void SetPixelConstant(int, const float*) override {}
     void SetTargetSize(uint32_t, uint32_t) override {}
