@@ -6,6 +6,7 @@
 #include "platform/gfx/Device.h"
 #include "sys/tmModel.h"
 #include "sys/tmRender.h"
+#include "sys/tmShaderManager.h"
 #include "sys/tmShape.h"
 #include "sys/tmSprite.h"
 #include "sys/tmTexture.h"
@@ -35,6 +36,8 @@ protected:
         s.gammaReport = 0;
         r = tmRender::Create();
         r->SetResourceHolder(&slots);
+        // No shader manager: these cases check the fixed-function frame path.
+        r->SetShaderFactory([](gfx::Device*) { return std::unique_ptr<tmShaderManager>(); });
         ASSERT_TRUE(r->Initialize(dev.get(), s));
     }
     void TearDown() override {
