@@ -3,19 +3,22 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${ZARVO_FUZZ_SECONDS:-20}
-CC=clang CXX=clang++ scripts/setup.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+jobs=${ZARVO_JOBS:-$(nproc)}
+# Configure (installing what is missing) without building everything.
+CC=clang CXX=clang++ ZARVO_SETUP_CONFIGURE_ONLY=1 scripts/setup.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZARVO_FUZZ=ON -DZARVO_TESTS=OFF -DZARVO_BENCH=OFF
-shopt -s nullglob
-found=0
-for f in build-fuzz/fuzz/fuzz_*; do
-  [ -x "$f" ] || continue
-  found=1
-  name=$(basename "$f")
+mapfile -t targets < <(cmake --build build-fuzz --target help | sed -n 's/^\.\.\. \(fuzz_[A-Za-z0-9_]*\).*/\1/p')
+if [ ${#targets[@]} -eq 0 ]; then
+  echo "no fuzz harnesses"
+  exit 0
+fi
+cmake --build build-fuzz -j "$jobs" --target "${targets[@]}"
+for name in "${targets[@]}"; do
+  f=build-fuzz/fuzz/$name
   corpus=fuzz/corpus/${name#fuzz_}
   mkdir -p "build-fuzz/corpus/$name"
   echo "== $name (${seconds}s)"
   args=("build-fuzz/corpus/$name")
   [ -d "$corpus" ] && args+=("$corpus")
-  "$f" -max_total_time="$seconds" -print_final_stats=0 "${args[@]}" 2>&1 | tail -n 3
+  "$f" -max_total_time="$seconds" -print_final_stats=0 "${args[@]}" 2>&1 | tail -n 2
 done
-[ $found -eq 1 ] || echo "no fuzz harnesses built"

@@ -23,4 +23,5 @@ fi
 build=${1:-build}; shift || true
 jobs=${ZARVO_JOBS:-$(nproc)}
 cmake -S . -B "$build" "$@" >/dev/null
+[ -n "${ZARVO_SETUP_CONFIGURE_ONLY:-}" ] && exit 0
 cmake --build "$build" -j "$jobs"
