@@ -20,9 +20,9 @@ namespace {
 struct NoShader : tmShaderManager {
     bool SupportsShaderModel3() const override { return true; }
     void Begin(bool) override {}
-    void Apply(const tmRenderQueue::Item&) override {}
-    void ApplyTransformOnly(uint32_t, const tmRenderQueue::Item&) override {}
-    void SetShaders(uint32_t, uint32_t) override {}
+    bool Apply(const tmRenderQueue::Item&) override { return true; }
+    bool ApplyTransformOnly(uint32_t, const tmRenderQueue::Item&) override { return true; }
+    bool SetShaders(uint32_t, uint32_t) override { return true; }
     void SetTexture(int, sys::tmTexture*, bool) override {}
     void SetPixelConstant(int, const float*) override {}
     void SetTargetSize(uint32_t, uint32_t) override {}
