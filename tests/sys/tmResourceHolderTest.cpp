@@ -1,0 +1,142 @@
+// tmResourceHolderTest.cpp -- cache lookups, slots, loose textures and layout choice on a null device.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include "format/BinaryMesh.h"
+#include "platform/gfx/NullDevice.h"
+#include "sys/tmDevice.h"
+#include "sys/tmMesh.h"
+#include "sys/tmModel.h"
+#include "sys/tmResourceHolder.h"
+#include "sys/tmShape.h"
+
+namespace {
+
+const char* const kModels[] = {"dummy", "T\\model\\box.ybm", "T\\model\\other.ybm"};
+const char* const kSprites[] = {"dummy", "ONE"};
+
+// A 2x2 opaque 24-bit TGA.
+std::string Tga() {
+    std::string t(18, '\0');
+    t[2] = 2;
+    t[12] = 2;
+    t[14] = 2;
+    t[16] = 24;
+    return t + std::string(12, '\x7f');
+}
+
+class HolderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char buf[4096];
+        cwd_ = getcwd(buf, sizeof buf) ? buf : ".";
+        dir_ = testing::TempDir() + "holder_" + std::to_string(getpid());
+        ASSERT_EQ(system(("mkdir -p " + dir_ + "/data/T/model " + dir_ + "/data/T/texture").c_str()), 0);
+        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        tmSetDevice(&device_);
+    }
+    void TearDown() override {
+        tmSetDevice(nullptr);
+        (void)chdir(cwd_.c_str());
+    }
+    void Write(const std::string& path, const std::string& bytes) {
+        std::ofstream(dir_ + "/" + path, std::ios::binary) << bytes;
+    }
+    void WriteBox(const std::string& path, const std::string& texture) {
+        zfmt::MaterialRecord m;
+        m.stages[0].type = 1;
+        m.stages[0].fileName = texture;
+        zfmt::BinaryMeshVertex v[3];
+        v[1].position[0] = 2;
+        auto img = zfmt::WriteBinaryMesh({v[0], v[1], v[2]}, {0, 1, 2}, {0}, {}, {m});
+        Write(path, std::string(img.begin(), img.end()));
+    }
+
+    std::string cwd_, dir_;
+    gfx::NullDevice device_;
+    tmResourceHolder cache_{kModels, 3, kSprites, 2};
+};
+
+}  // namespace
+
+TEST_F(HolderTest, SlotLookupsAreBounded) {
+    EXPECT_EQ(cache_.GetModelSlot(-1), nullptr);
+    EXPECT_EQ(cache_.GetModelSlot(1406), nullptr);
+    EXPECT_EQ(cache_.GetModelSlot(1 << 30), nullptr);
+    EXPECT_EQ(cache_.GetSpriteSlot(1173), nullptr);
+    EXPECT_EQ(cache_.GetSpriteSlot(-5), nullptr);
+    EXPECT_EQ(cache_.Find(1, nullptr), nullptr);
+    EXPECT_FALSE(cache_.ReleaseModel(nullptr));
+    EXPECT_NE(cache_.LoadModel(nullptr, nullptr, nullptr), 0);
+}
+
+TEST_F(HolderTest, ExtensionsAreMatchedExactly) {
+    EXPECT_EQ(cache_.LoadModel("T\\model\\lib.mtl", nullptr, nullptr), 0);
+    EXPECT_NE(cache_.LoadModel("T\\model\\lib.MTL", nullptr, nullptr), 0);
+    EXPECT_NE(cache_.LoadModel("T\\model\\box.YBM", nullptr, nullptr), 0);
+    for (int type = 0; type < 7; ++type) EXPECT_EQ(cache_.GetCount(type), 0);
+}
+
+TEST_F(HolderTest, LooseModelFindsItsTextureAsDdsThenTga) {
+    WriteBox("data/T/model/box.ybm", "wall.png");
+    Write("data/T/texture/wall.tga", Tga());
+    ASSERT_EQ(cache_.LoadModel("T\\model\\box.ybm", nullptr, nullptr), 0);
+    sys::tmModel* m = cache_.GetModelSlot(1);
+    ASSERT_NE(m, nullptr);
+    sys::tmShape* s = m->GetShape(0);
+    ASSERT_NE(s->textures[0], nullptr);
+    EXPECT_TRUE(s->textures[0]->GetTexture());
+    EXPECT_STREQ(s->textures[0]->GetName(), "wall.png");
+    EXPECT_STREQ(s->GetName(), "T\\model\\box.ybm_S000");
+    EXPECT_NEAR(s->radius, 4.0f / 3.0f, 1e-5);
+    EXPECT_TRUE(cache_.ReleaseModel("T\\model\\box.ybm"));
+    EXPECT_EQ(device_.liveTextures(), 0);
+}
+
+TEST_F(HolderTest, TextureNameWithoutExtensionGetsOneAppended) {
+    Write("data/T/texture/plain.dds", Tga());  // found by content, whatever the name says
+    sys::tmTexture* t = cache_.GetOrLoadTexture(".\\data\\T\\model\\..\\texture\\", "plain", nullptr, false, nullptr);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(t->GetTexture());
+    sys::tmTexture* missing = cache_.GetOrLoadTexture(".\\data\\T\\texture\\", "none.png", nullptr, false, nullptr);
+    ASSERT_NE(missing, nullptr);  // kept without an image: the model still draws
+    EXPECT_FALSE(missing->GetTexture());
+    EXPECT_EQ(cache_.GetOrLoadTexture(".\\data\\T\\texture\\", "none.png", nullptr, false, nullptr), missing);
+    EXPECT_EQ(missing->GetRefCount(), 2);
+    EXPECT_TRUE(cache_.ReleaseTexture("plain"));
+    EXPECT_TRUE(cache_.ReleaseTexture("none.png"));
+    EXPECT_TRUE(cache_.ReleaseTexture("none.png"));
+    EXPECT_FALSE(cache_.ReleaseTexture("none.png"));
+}
+
+TEST_F(HolderTest, ModelsNamingOneTextureShareIt) {
+    WriteBox("data/T/model/box.ybm", "wall.tga");
+    WriteBox("data/T/model/other.ybm", "wall.tga");
+    Write("data/T/texture/wall.tga", Tga());
+    ASSERT_EQ(cache_.LoadModel("T\\model\\box.ybm", nullptr, nullptr), 0);
+    ASSERT_EQ(cache_.LoadModel("T\\model\\other.ybm", nullptr, nullptr), 0);
+    sys::tmResource* t = cache_.Find(sys::tmResource::kTexture, "wall.tga");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->GetRefCount(), 2);
+    EXPECT_TRUE(cache_.ReleaseModel("T\\model\\box.ybm"));
+    EXPECT_EQ(t->GetRefCount(), 1);
+    EXPECT_NE(cache_.GetModelSlot(2), nullptr);
+    EXPECT_TRUE(cache_.ReleaseModel("T\\model\\other.ybm"));
+    EXPECT_EQ(cache_.Find(sys::tmResource::kTexture, "wall.tga"), nullptr);
+}
+
+TEST(tmMeshLayout, APrefixMatchNeverGivesAWiderVertex) {
+    using namespace platform::mesh;
+    Mesh m;
+    ASSERT_TRUE(m.Create(1, 3, BuiltinLayout(6), false));  // 36 bytes: a prefix of layout 3
+    EXPECT_EQ(sys::tmMesh::LayoutFor(m), 6);
+    ASSERT_TRUE(m.Create(1, 3, BuiltinLayout(3), false));
+    EXPECT_EQ(sys::tmMesh::LayoutFor(m), 3);
+    const VertexElement posOnly[] = {{0, 0, kFloat3, 0, kPosition, 0}, kEndElement};
+    ASSERT_TRUE(m.Create(1, 3, posOnly, false));  // 12 bytes: no layout is that small
+    EXPECT_EQ(sys::tmMesh::LayoutFor(m), -1);
+}
