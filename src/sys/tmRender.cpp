@@ -6,6 +6,7 @@
 #include "platform/gfx/Device.h"
 #include "sys/tmDevice.h"
 #include "sys/tmLogFile.h"
+#include "sys/tmResourceHolder.h"
 #include "sys/tmShader.h"
 #include "sys/tmShaderManager.h"
 #include "sys/tmTimer.h"
@@ -47,8 +48,21 @@ void tmRender::Destroy() {
     g_render = nullptr;
 }
 
+namespace {
+// The cache's slots as the render queue reads them.
+struct CacheSlots : tmSlotSource {
+    explicit CacheSlots(tmResourceHolder* c) : cache(c) {}
+    sys::tmModel* GetModelSlot(int slot) override { return cache->GetModelSlot(slot); }
+    sys::tmSprite* GetSpriteSlot(int slot) override { return cache->GetSpriteSlot(slot); }
+    tmResourceHolder* cache;
+};
+}  // namespace
+
 tmRender::~tmRender() {
     ReleaseDeviceObjects();
+    if (tmGetResourceHolder() == cache_.get()) tmSetResourceHolder(nullptr);
+    cacheSlots_.reset();
+    cache_.reset();  // releases what is still loaded while the device exists
     if (tmGetDevice() == device_) tmSetDevice(nullptr);
 }
 
@@ -291,8 +305,13 @@ const tmRender::Target& tmRender::GetTarget(int index) const {
 
 void tmRender::CreateResources() {
     const tmRenderSetting& s = tmGetCurrentRenderSetting();
+    if (!cache_) {
+        cache_ = std::make_unique<tmResourceHolder>();
+        cacheSlots_ = std::make_unique<CacheSlots>(cache_.get());
+        tmSetResourceHolder(cache_.get());
+    }
     queue_ = std::make_unique<tmRenderQueue>();
-    queue_->Initialize(holder_, 8192, 4096, 1024, 256);
+    queue_->Initialize(holder_ ? holder_ : cacheSlots_.get(), 8192, 4096, 1024, 256);
     shader_ = shaderFactory_ ? shaderFactory_(device_) : tmShader::Make(device_);
     frustum_ = std::make_unique<tmFrustum>();
     device_->showCursor(false);

@@ -20,6 +20,7 @@ class tmSprite;
 class tmTexture;
 }  // namespace sys
 class tmShaderManager;
+class tmResourceHolder;
 
 // One instance (Create/GetInstance/Destroy), made by the main loop. It sets up
 // the device from a tmRenderSetting (report files in the working folder),
@@ -62,8 +63,10 @@ public:
 
     // Collaborators the program supplies before Initialize.
     void SetShaderFactory(ShaderFactory factory) { shaderFactory_ = std::move(factory); }
+    // Slot lookups go to this source instead of the renderer's own cache (tests).
     void SetResourceHolder(tmSlotSource* holder) { holder_ = holder; }
-    tmSlotSource* GetResourceHolder() const { return holder_; }
+    // The resource cache: made at the first set-up, kept across resets.
+    tmResourceHolder* GetResourceHolder() const { return cache_.get(); }
     // Debug text drops and restores its device objects around a reset.
     void SetDeviceObjectHooks(Hook lost, Hook restored) { onLost_ = std::move(lost); onRestored_ = std::move(restored); }
     void SetMessageBoxHook(MessageBoxHook hook) { messageBox_ = std::move(hook); }
@@ -186,6 +189,8 @@ private:
     Kernel bloomKernel_[kBloomLevels] = {}, glowKernel_[kBloomLevels] = {};
     float last_ = 0, accumulated_ = 0, average_ = 0, measured_ = 0;
     int frameCount_ = 0, frameTimeIndex_ = 0;
+    std::unique_ptr<tmResourceHolder> cache_;
+    std::unique_ptr<tmSlotSource> cacheSlots_;
     std::unique_ptr<tmRenderQueue> queue_;
     std::unique_ptr<tmShaderManager> shader_;
     std::unique_ptr<tmFrustum> frustum_;

@@ -8,6 +8,7 @@
 #include "platform/gfx/NullDevice.h"
 #include "sys/tmModel.h"
 #include "sys/tmRender.h"
+#include "sys/tmResourceHolder.h"
 #include "sys/tmShaderManager.h"
 #include "sys/tmShape.h"
 #include "sys/tmTimer.h"
@@ -333,4 +334,16 @@ TEST(tmRenderPacing, SleepThenSpinAndSixtyFrameAverage) {
     tmRender::Destroy();
     tmTimer::Destroy();
     platform::SetClock(nullptr);
+}
+
+TEST_F(RenderTest, ResourceCacheOutlivesResetsAndGoesWithTheRenderer) {
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    tmResourceHolder* cache = r->GetResourceHolder();
+    ASSERT_NE(cache, nullptr);
+    EXPECT_EQ(tmGetResourceHolder(), cache);
+    ASSERT_EQ(r->ResetDevice(), gfx::Res::Ok);
+    EXPECT_EQ(r->GetResourceHolder(), cache);
+    tmRender::Destroy();
+    r = tmRender::Create();
+    EXPECT_EQ(tmGetResourceHolder(), nullptr);
 }
