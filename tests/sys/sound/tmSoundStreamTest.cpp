@@ -200,8 +200,8 @@ TEST_F(StreamTest, CloseJoinsTheWorkerPromptly) {
         const auto t0 = std::chrono::steady_clock::now();
         stream.Close();
         const auto took = std::chrono::steady_clock::now() - t0;
-        // Loose bound: the worker wakes at once rather than after its 10 ms sleep.
-        EXPECT_LT(took, std::chrono::milliseconds(500));
+        // A very loose bound (the bench measures it): the worker is woken, not waited out.
+        EXPECT_LT(took, std::chrono::milliseconds(2000));
         EXPECT_FALSE(stream.IsOpen());
         EXPECT_EQ(mixer.BuffersQueued(voice), 0);
     }
