@@ -92,3 +92,62 @@ TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
     EXPECT_GT(nearEdge, far + 8) << "no bloom beyond the square";
     dev->releaseBuffer(vb);
 }
+
+namespace {
+// A horizontal square at height y, double-sided, in layout 7 (position, normal, uv).
+gfx::Buffer FlatSquare(gfx::Device* dev, float half, float y) {
+    struct V {
+        float p[3], n[3], uv[2];
+    } v[6] = {{{-half, y, -half}, {0, 1, 0}, {0, 0}}, {{half, y, -half}, {0, 1, 0}, {1, 0}},
+              {{-half, y, half}, {0, 1, 0}, {0, 1}},  {{-half, y, half}, {0, 1, 0}, {0, 1}},
+              {{half, y, -half}, {0, 1, 0}, {1, 0}},  {{half, y, half}, {0, 1, 0}, {1, 1}}};
+    gfx::Buffer vb = dev->createBuffer(gfx::BufferKind::Vertex, sizeof v, false);
+    std::memcpy(dev->lockBuffer(vb, 0, 0), v, sizeof v);
+    dev->unlockBuffer(vb);
+    return vb;
+}
+}  // namespace
+
+TEST_F(MultiPassDisplayTest, CasterShadowsTheGroundPlane) {
+    sys::tmShape ground, caster;
+    gfx::Material white;
+    white.diffuse = {1, 1, 1, 1};
+    ground.SetupFromBuffers(FlatSquare(dev.get(), 100, 0), 2, 6, nullptr, white, gfx::Primitive::TriangleList, 7, 0);
+    ground.featureFlags = 0x20;  // shadow map
+    ground.customF = 0.8f;       // shadow strength
+    ground.cullMode = gfx::Cull::None;
+    caster.SetupFromBuffers(FlatSquare(dev.get(), 6, 20), 2, 6, nullptr, white, gfx::Primitive::TriangleList, 7, 0);
+    caster.cullMode = gfx::Cull::None;
+    sys::tmModel groundModel, casterModel;
+    groundModel.AddShape(&ground);
+    casterModel.AddShape(&caster);
+
+    D3DXMATRIX view, proj;
+    const D3DXVECTOR3 eye(0, 120, 120), at(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtRH(&view, &eye, &at, &up);
+    D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 4, 320.0f / 240.0f, 10.0f, 1000.0f);
+    r->SetViewMatrix(view);
+    r->SetProjectionMatrix(proj);
+    const float light[4] = {0.05f, -1.0f, 0.02f, 0.0f};  // nearly straight down
+    r->SetLightDirectionDefault(light);
+    ASSERT_GE(r->DrawModelPtr(&groundModel, 0, 0, 1.0f), 0);
+    ASSERT_GE(r->DrawModelPtr(&casterModel, 0, 15, 1.0f), 0);  // casts into the near map only
+    r->Render();
+
+    auto screen = [&](float x, float z, int* px, int* py) {
+        D3DXVECTOR3 c;
+        const D3DXVECTOR3 p(x, 0, z);
+        const D3DXMATRIX vp = view * proj;
+        D3DXVec3TransformCoord(&c, &p, &vp);
+        *px = int((c.x + 1) * 0.5f * 320);
+        *py = int((1 - c.y) * 0.5f * 240);
+    };
+    int sx, sy, lx, ly;
+    screen(0, 0, &sx, &sy);    // under the caster
+    screen(25, 0, &lx, &ly);   // open ground
+    const int shadowed = Green(Pixel(sx, sy)), lit = Green(Pixel(lx, ly));
+    EXPECT_GT(lit, 150);
+    EXPECT_LT(shadowed, lit - 60) << "no shadow under the caster";
+    dev->releaseBuffer(ground.vertexBuffer);
+    dev->releaseBuffer(caster.vertexBuffer);
+}
