@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "content_tables.h"
 
@@ -33,5 +34,14 @@ constexpr bool IsSoundId(int64_t id) {
     const int64_t bank = id >> 16, index = id & 0xFFFF;
     return (bank == 1 && index < kOneShotSounds) || (bank == 2 && index < kLoopSounds);
 }
+
+// True when a model slot or sprite id names a real entry of the generated name tables (not the "dummy" slot 0).
+inline bool NamesContent(const char* const* names, int count, int64_t id) {
+    if (id <= 0 || id >= count) return false;
+    const char* name = names[id];
+    return name != nullptr && name[0] != '\0' && std::strcmp(name, "dummy") != 0;
+}
+inline bool IsModel(int64_t slot) { return NamesContent(content::kModelNames, content::kModelNameCount, slot); }
+inline bool IsSprite(int64_t id) { return NamesContent(content::kSpriteNames, content::kSpriteNameCount, id); }
 
 }  // namespace content_ranges
