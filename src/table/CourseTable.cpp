@@ -133,22 +133,22 @@ constexpr CourseObject Obj(int model, yiVec3 pos, yiVec3 rot, yiVec3 vel, yiVec3
 
 constexpr yiVec3 kZero = {0.0f, 0.0f, 0.0f};
 
-constexpr CourseObject kArrowSpain[] = {Obj(19, kZero, kZero, kZero, kZero, 0, 15, 15)};
-constexpr CourseObject kArrowSpainRev[] = {Obj(134, kZero, kZero, kZero, kZero, 0, 15, 15)};
+constexpr CourseObject kArrowSpain[] = {Obj(content::MDL_S_SPA_ANIM_ARROW, kZero, kZero, kZero, kZero, 0, 15, 15)};
+constexpr CourseObject kArrowSpainRev[] = {Obj(content::MDL_S_RSPA_ANIM_ARROW, kZero, kZero, kZero, kZero, 0, 15, 15)};
 constexpr CourseObject kJetNiseko[] = {
-    Obj(1, {-3110.0f, 500.0f, 450.0f}, kZero, kZero, {0.0f, 0.006f, 0.0f}, 0, -1, -1)};
+    Obj(content::MDL_S_NSK_ANIM_F16, {-3110.0f, 500.0f, 450.0f}, kZero, kZero, {0.0f, 0.006f, 0.0f}, 0, -1, -1)};
 constexpr CourseObject kJetNisekoRev[] = {
-    Obj(116, {-3110.0f, 500.0f, 450.0f}, kZero, kZero, {0.0f, 0.006f, 0.0f}, 0, -1, -1)};
+    Obj(content::MDL_S_RNSK_ANIM_F16, {-3110.0f, 500.0f, 450.0f}, kZero, kZero, {0.0f, 0.006f, 0.0f}, 0, -1, -1)};
 
 constexpr CourseObject Train(int model, yiVec3 pos, float vx) {
     return Obj(model, pos, kZero, {vx, 0.0f, 0.0f}, kZero, 1, 1200, 1);
 }
 constexpr CourseObject kTrainsBerlin[] = {
-    Train(38, {10330.0f, 121.832f, 4581.5f}, -22.1333f),
-    Train(38, {-11630.0f, 183.066f, -8666.8f}, 22.1333f)};
+    Train(content::MDL_S_BER_ANIM_TRAIN, {10330.0f, 121.832f, 4581.5f}, -22.1333f),
+    Train(content::MDL_S_BER_ANIM_TRAIN, {-11630.0f, 183.066f, -8666.8f}, 22.1333f)};
 constexpr CourseObject kTrainsBerlinRev[] = {
-    Train(153, {10330.0f, 121.832f, 4581.5f}, -22.1333f),
-    Train(153, {-11630.0f, 183.066f, -8666.8f}, 22.1333f)};
+    Train(content::MDL_S_RBER_ANIM_TRAIN, {10330.0f, 121.832f, 4581.5f}, -22.1333f),
+    Train(content::MDL_S_RBER_ANIM_TRAIN, {-11630.0f, 183.066f, -8666.8f}, 22.1333f)};
 
 constexpr CourseObject Wing(int model, float x, float z, float k) {
     return Obj(model, {x, 556.397f, z}, {0.0f, -0.785398f, k}, kZero, {0.0f, 0.0f, 0.02f}, 0, -1, -1);
@@ -157,21 +157,21 @@ constexpr CourseObject Wing(int model, float x, float z, float k) {
     {Wing(m, -1466.99f, 4152.49f, 1.0f), Wing(m, -2025.5f, 2300.22f, 2.0f),                     \
      Wing(m, -1836.35f, 3162.15f, 3.0f), Wing(m, 4158.95f, -7413.75f, 4.0f),                    \
      Wing(m, 6045.29f, -7789.47f, 5.0f), Wing(m, 7714.83f, -7741.77f, 6.0f)}
-constexpr CourseObject kWingsQir[] = QIR_WINGS(54);
-constexpr CourseObject kWingsQirRev[] = QIR_WINGS(169);
+constexpr CourseObject kWingsQir[] = QIR_WINGS(content::MDL_S_QIR_ANIM_WING);
+constexpr CourseObject kWingsQirRev[] = QIR_WINGS(content::MDL_S_RQIR_ANIM_WING);
 #undef QIR_WINGS
 
 constexpr CourseObject kAirshipSydney[] = {
-    Obj(75, kZero, kZero, kZero, {0.0f, 0.0001f, 0.0f}, 0, -1, -1)};
+    Obj(content::MDL_S_SYD_ANIM_AIRSHIP_MDL, kZero, kZero, kZero, {0.0f, 0.0001f, 0.0f}, 0, -1, -1)};
 constexpr CourseObject kAirshipSydneyRev[] = {
-    Obj(190, kZero, kZero, kZero, {0.0f, 0.0001f, 0.0f}, 0, -1, -1)};
+    Obj(content::MDL_S_RSYD_ANIM_AIRSHIP_MDL, kZero, kZero, kZero, {0.0f, 0.0001f, 0.0f}, 0, -1, -1)};
 
 constexpr CourseObject kBalloonsCanada[] = {
-    Obj(100, kZero, kZero, {0.0f, 0.2f, 0.0f}, kZero, 0, -1, -1),
-    Obj(101, kZero, kZero, {0.0f, 0.05f, 0.0f}, kZero, 0, -1, -1)};
+    Obj(content::MDL_S_CND_DATA_ANIM_BALLONHI, kZero, kZero, {0.0f, 0.2f, 0.0f}, kZero, 0, -1, -1),
+    Obj(content::MDL_S_CND_DATA_ANIM_BALLONLOW, kZero, kZero, {0.0f, 0.05f, 0.0f}, kZero, 0, -1, -1)};
 constexpr CourseObject kBalloonsCanadaRev[] = {
-    Obj(215, kZero, kZero, {0.0f, 0.2f, 0.0f}, kZero, 0, -1, -1),
-    Obj(216, kZero, kZero, {0.0f, 0.05f, 0.0f}, kZero, 0, -1, -1)};
+    Obj(content::MDL_S_RCND_DATA_ANIM_BALLONHI, kZero, kZero, {0.0f, 0.2f, 0.0f}, kZero, 0, -1, -1),
+    Obj(content::MDL_S_RCND_DATA_ANIM_BALLONLOW, kZero, kZero, {0.0f, 0.05f, 0.0f}, kZero, 0, -1, -1)};
 
 template <std::size_t N>
 constexpr int Count(const CourseObject (&)[N]) { return static_cast<int>(N); }
@@ -179,7 +179,7 @@ constexpr int Count(const CourseObject (&)[N]) { return static_cast<int>(N); }
 // ---- The thirteen layouts ----------------------------------------------------------------
 
 constexpr PartRun kGarageParts[] = {
-    {1382, 1382, kNormal, 0, 0}, {1384, 1385, kNormal, 0, 0}, {1365, 1366, kNormal, 0, 0},
+    {1382, 1382, kNormal, 0, 0}, {1384, 1385, kNormal, 0, 0}, {content::MDL_S_GAR_TE_CP, 1366, kNormal, 0, 0},
     {1376, 1376, kNormal, 0, 0}, {1378, 1378, kNormal, 0, 0}, {1377, 1377, kNormal, 0, 0},
     {1379, 1379, kNormal, 0, 0}, {1369, 1369, kNormal, 0, 0}, {1367, 1367, kNormal, 0, 0},
     {1370, 1371, kNormal, 0, 0}, {1368, 1368, kNormal, 0, 0}, {1372, 1375, kNormal, 0, 0},
@@ -206,55 +206,55 @@ constexpr CourseRecord kGarage = MakeCourse(
     kGarageParts, 1.0f, nullptr, 0);
 constexpr CourseRecord kSpain = MakeCourse(
     Row(2, "BARCELONA CIRCUIT", 1, "Spain", "CourseBarcelona", "CourseSpain", "S_SPA_YA_cubeMapTex.dds",
-        "S_SPA_gouraudMapTex.dds", 239, 5, 284, 4, -374.0f, -744.0f, 747.95f),
+        "S_SPA_gouraudMapTex.dds", content::MDL_F_SPA_LAYOUT_OBJ, 5, 284, 4, -374.0f, -744.0f, 747.95f),
     kSpainParts, 10.0f, kArrowSpain, Count(kArrowSpain));
 constexpr CourseRecord kNiseko = MakeCourse(
     Row(3, "NISEKO CIRCUIT", 0, "Niseko", "CourseNiseko", "CourseNiseko", "S_NSK_YA_cubeMapTex.dds",
-        "S_NSK_gouraudMapTex.dds", 238, 4, 77, 0, 515.515f, -722.43f, -2578.74f),
+        "S_NSK_gouraudMapTex.dds", content::MDL_F_NSK_LAYOUT_OBJ, 4, 77, 0, 515.515f, -722.43f, -2578.74f),
     kNisekoParts, 10.0f, kJetNiseko, Count(kJetNiseko));
 constexpr CourseRecord kBerlin = MakeCourse(
     Row(4, "BERLIN CIRCUIT", 2, "Berlin", "CourseBerlin", "CourseBerlin", "S_BER_cubeMapBg.dds",
-        "S_BER_gouraudMapTex.dds", 230, 6, 327, 3, 0.0f, -1.0f, 0.01f),
+        "S_BER_gouraudMapTex.dds", content::MDL_F_BER_LAYOUT_OBJ, 6, 327, 3, 0.0f, -1.0f, 0.01f),
     kBerlinParts, 10.0f, kTrainsBerlin, Count(kTrainsBerlin));
 constexpr CourseRecord kQir = MakeCourse(
     Row(5, "NEW TOKYO QIR CIRCUIT", 3, "Qir", "CourseQir", "CourseQir", "S_QIR_cubeMapBg.dds",
-        "S_QIR_gouraudMapTex.dds", 232, 8, 458, 22, -376.443f, -174.22f, -941.804f,
+        "S_QIR_gouraudMapTex.dds", content::MDL_F_QIR_LAYOUT_OBJ, 8, 458, 22, -376.443f, -174.22f, -941.804f,
         1.0f, 248.0f / 255.0f, 218.0f / 255.0f),
     kQirParts, 10.0f, kWingsQir, Count(kWingsQir));
 constexpr CourseRecord kSydney = MakeCourse(
     Row(6, "SYDNEY CIRCUIT", 4, "Sydney", "CourseSydney", "CourseSydney", "S_SYD_cubeMapBg.dds",
-        "S_SYD_gouraudMapTex.dds", 240, 7, 324, 7, -2447.46f, -2277.27f, 650.144f),
+        "S_SYD_gouraudMapTex.dds", content::MDL_F_SYD_LAYOUT_OBJ, 7, 324, 7, -2447.46f, -2277.27f, 650.144f),
     kSydneyParts, 10.0f, kAirshipSydney, Count(kAirshipSydney));
 constexpr CourseRecord kCanada = MakeCourse(
     Row(7, "CANADA CIRCUIT", 5, "Canada", "CourseCanada", "CourseCanada", "S_CND_cubeMapTex.dds",
-        "S_CND_gouraudMapTex.dds", 231, 9, 267, 0, 562.46f, -135.91f, -117.29f),
+        "S_CND_gouraudMapTex.dds", content::MDL_F_CND_LAYOUT_OBJ, 9, 267, 0, 562.46f, -135.91f, -117.29f),
     kCanadaParts, 10.0f, kBalloonsCanada, Count(kBalloonsCanada));
 constexpr CourseRecord kSpainRev = MakeCourse(
     Row(8, "BARCELONA CIRCUIT(Rev)", 7, "SpainRev", "CourseBarcelonaRev", "CourseSpainRev",
-        "S_rSPA_YA_cubeMapTex.dds", "S_rSPA_gouraudMapTex.dds", 239, 5, 280, 4,
+        "S_rSPA_YA_cubeMapTex.dds", "S_rSPA_gouraudMapTex.dds", content::MDL_F_SPA_LAYOUT_OBJ, 5, 280, 4,
         -1576.26f, -531.73f, -1262.67f),
     kSpainRevParts, 10.0f, kArrowSpainRev, Count(kArrowSpainRev));
 constexpr CourseRecord kNisekoRev = MakeCourse(
     Row(9, "NISEKO CIRCUIT(REV)", 6, "NisekoRev", "CourseNisekoRev", "CourseNisekoRev",
-        "S_rNSK_YA_cubeMapTex.dds", "S_rNSK_gouraudMapTex.dds", 238, 4, 78, 1,
+        "S_rNSK_YA_cubeMapTex.dds", "S_rNSK_gouraudMapTex.dds", content::MDL_F_NSK_LAYOUT_OBJ, 4, 78, 1,
         2181.16f, -531.73f, -449.23f),
     kNisekoRevParts, 10.0f, kJetNisekoRev, Count(kJetNisekoRev));
 constexpr CourseRecord kBerlinRev = MakeCourse(
     Row(10, "BERLIN CIRCUIT(Rev)", 8, "BerlinRev", "CourseBerlinRev", "CourseBerlinRev",
-        "S_rBER_cubeMapBg.dds", "S_rBER_gouraudMapTex.dds", 230, 6, 325, 1, -2100.0f, -500.0f, 1500.0f),
+        "S_rBER_cubeMapBg.dds", "S_rBER_gouraudMapTex.dds", content::MDL_F_BER_LAYOUT_OBJ, 6, 325, 1, -2100.0f, -500.0f, 1500.0f),
     kBerlinRevParts, 10.0f, kTrainsBerlinRev, Count(kTrainsBerlinRev));
 constexpr CourseRecord kQirRev = MakeCourse(
     Row(11, "NEW TOKYO QIR CIRCUIT(Rev)", 9, "QirRev", "CourseQirRev", "CourseQirRev",
-        "S_rQIR_cubeMapBg.dds", "S_rQIR_gouraudMapTex.dds", 232, 8, 419, 30,
+        "S_rQIR_cubeMapBg.dds", "S_rQIR_gouraudMapTex.dds", content::MDL_F_QIR_LAYOUT_OBJ, 8, 419, 30,
         -1576.26f, -531.73f, 1445.81f),
     kQirRevParts, 10.0f, kWingsQirRev, Count(kWingsQirRev));
 constexpr CourseRecord kSydneyRev = MakeCourse(
     Row(12, "SYDNEY CIRCUIT(Rev)", 10, "SydneyRev", "CourseSydneyRev", "CourseSydneyRev",
-        "S_rSYD_cubeMapBg.dds", "S_rSYD_gouraudMapTex.dds", 240, 7, 300, 12, 1848.72f, -545.8f, 346.14f),
+        "S_rSYD_cubeMapBg.dds", "S_rSYD_gouraudMapTex.dds", content::MDL_F_SYD_LAYOUT_OBJ, 7, 300, 12, 1848.72f, -545.8f, 346.14f),
     kSydneyRevParts, 10.0f, kAirshipSydneyRev, Count(kAirshipSydneyRev));
 constexpr CourseRecord kCanadaRev = MakeCourse(
     Row(13, "CANADA CIRCUIT(Rev)", 11, "CanadaRev", "CourseCanadaRev", "CourseCanadaRev",
-        "S_RCND_cubeMapTex.dds", "S_RCND_gouraudMapTex.dds", 231, 9, 267, 0,
+        "S_RCND_cubeMapTex.dds", "S_RCND_gouraudMapTex.dds", content::MDL_F_CND_LAYOUT_OBJ, 9, 267, 0,
         515.515f, -722.43f, -2578.74f),
     kCanadaRevParts, 10.0f, kBalloonsCanadaRev, Count(kBalloonsCanadaRev));
 

@@ -1,6 +1,8 @@
 // The menus' and race panels' layout rows.
 #include "table/ScreenLayoutTables.h"
 
+#include "content_tables.h"
+
 namespace {
 
 constexpr float kWide = 1023.0f;  // offset of the right half of a two-sprite wide panel
@@ -25,22 +27,22 @@ constexpr CourseSelectRecord Panel(uint32_t map, uint32_t difficulty, uint32_t i
 }  // namespace
 
 const SpritePlacement ConfirmWindowPlacements[4] = {
-    At(0, 0, 0, 15), At(0, 26, 0, 0), At(0, 79, 0, 18), At(0, 160, 0, 17)};
+    At(0, 0, 0, content::SPR_CM_WINDOW_BASE), At(0, 26, 0, 0), At(0, 79, 0, 18), At(0, 160, 0, 17)};
 
 // White board, the makers' logo (centre, then four corners it gathers from), title, prompt.
 const SpritePlacement TitlePlacements[8] = {
     At(-171, 0, 1, 956, 958, kWide),
     At(0, 103, 1, 957),
     At(-512, -512, 0, 957), At(512, -512, 0, 957), At(-512, 512, 0, 957), At(512, 512, 0, 957),
-    At(-256, 0, 0, 955, 0, kWide),
+    At(-256, 0, 0, content::SPR_TT_TITLE, 0, kWide),
     At(549, 586, 0, 959)};
 
 const SpritePlacement MainMenuPlacements[7] = {
     At(-171, -64, 1, 506, 531, kWide),
     At(-171, 768, 1, 507, 530, kWide),
-    At(-171, 768, 1, 486, 487, kWide),
+    At(-171, 768, 1, content::SPR_MM_SUB_FRAME_A, 487, kWide),
     At(-171, 768, 1, 505, 510, kWide),
-    At(-171, 0, 1, 581),
+    At(-171, 0, 1, content::SPR_MM_BG_PLUS),
     At(-171, 0, 0, 578),
     At(256, 200, 0, 488)};
 
@@ -68,18 +70,20 @@ const SpritePlacement CourseSelectFramePlacements[3] = {
 const CourseSelectRecord CourseSelectTable[14] = {
     Panel(0, 0, 0, 0, 0, 0, 0, 0, 0, 0),
     Panel(0, 0, 0, 0, 0, 0, 0, 0, 0, 0),
-    Panel(25, 33, 37, 9, 9, 56, -61, 65, 321, 454),
-    Panel(24, 32, 30, 7, 7, 59, -171, 65, 322, 418),
-    Panel(28, 34, 45, 1, 1, 52, 49, 65, 213, 418),
-    Panel(26, 34, 48, 5, 5, 61, 379, 65, 157, 465),
-    Panel(23, 29, 40, 11, 11, 57, 159, 65, 309, 420),
-    Panel(27, 35, 46, 3, 3, 62, 269, 65, 275, 230),
-    Panel(25, 33, 38, 10, 10, 55, 599, 64, 321, 454),
-    Panel(24, 32, 42, 8, 8, 63, 489, 64, 321, 418),
-    Panel(28, 34, 43, 2, 2, 53, 709, 64, 213, 418),
-    Panel(26, 34, 49, 6, 6, 60, 1039, 64, 157, 465),
-    Panel(23, 29, 41, 12, 14, 54, 819, 64, 309, 420),
-    Panel(27, 35, 47, 4, 4, 58, 929, 64, 275, 230)};
+    Panel(25, 33, 37, 9, content::SPR_BOARD_SPAIN, 56, -61, content::SPR_CS_ARROW_LEFT, 321, 454),
+    Panel(content::SPR_CS_LAYOUT_NISEKO, content::SPR_CS_DIFFICULTY_1, content::SPR_CS_INFO_NISEKO2022, 7,
+          content::SPR_BOARD_NISEKO, content::SPR_CS_ICON_NISEKO2022, -171, content::SPR_CS_ARROW_LEFT, 322, 418),
+    Panel(28, 34, 45, 1, content::SPR_BOARD_BERLIN, 52, 49, content::SPR_CS_ARROW_LEFT, 213, 418),
+    Panel(26, 34, 48, 5, content::SPR_BOARD_QIR, 61, 379, content::SPR_CS_ARROW_LEFT, 157, 465),
+    Panel(23, 29, 40, 11, content::SPR_BOARD_SYDNEY, 57, 159, content::SPR_CS_ARROW_LEFT, 309, 420),
+    Panel(27, 35, 46, 3, content::SPR_BOARD_CANADA, 62, 269, content::SPR_CS_ARROW_LEFT, 275, 230),
+    Panel(25, 33, 38, 10, content::SPR_BOARD_SPAIN_REV, 55, 599, content::SPR_CS_ARROW_RIGHT, 321, 454),
+    Panel(content::SPR_CS_LAYOUT_NISEKO, content::SPR_CS_DIFFICULTY_1, 42, 8, content::SPR_BOARD_NISEKO_REV, 63, 489,
+           content::SPR_CS_ARROW_RIGHT, 321, 418),
+    Panel(28, 34, 43, 2, content::SPR_BOARD_BERLIN_REV, 53, 709, content::SPR_CS_ARROW_RIGHT, 213, 418),
+    Panel(26, 34, 49, 6, content::SPR_BOARD_QIR_REV, 60, 1039, content::SPR_CS_ARROW_RIGHT, 157, 465),
+    Panel(23, 29, 41, 12, content::SPR_BOARD_SYDNEY_REV, 54, 819, content::SPR_CS_ARROW_RIGHT, 309, 420),
+    Panel(27, 35, 47, 4, content::SPR_BOARD_CANADA_REV, 58, 929, content::SPR_CS_ARROW_RIGHT, 275, 230)};
 
 const SpritePlacement MachineSelectFramePlacements[3] = {
     At(-171, 778, 1, 427, 428, kWide), At(-235, 255, 1, 459), At(1366, 255, 1, 443)};
@@ -102,7 +106,7 @@ const SpritePlacement MachineViewerListPlacements[12] = {
     At(256, 415, 0, 473), At(256, 447, 0, 473), At(256, 479, 0, 473)};
 
 const SpritePlacement EndingPlacements[4] = {
-    At(0, 128, 0, 67), At(-171, 0, 0, 146), At(85, 0, 0, 116), At(-171, 0, 0, 122)};
+    At(0, 128, 0, 67), At(-171, 0, 0, content::SPR_END_BG), At(85, 0, 0, 116), At(-171, 0, 0, 122)};
 
 const MenuItemLayout PauseMenuItems[3] = {
     {177, 172, 0.0f, 112.0f, 5}, {171, 170, 0.0f, 192.0f, 5}, {176, 175, 0.0f, 272.0f, 5}};

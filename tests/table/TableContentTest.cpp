@@ -5,6 +5,8 @@
 
 #include "table/CourseTable.h"
 #include "table/MachineTable.h"
+#include "sys/tmSprite.h"
+#include "sys/tmSpriteGroupRecord.h"
 #include "table/ScreenLayoutTables.h"
 #include "tests/table/ContentRanges.h"
 
@@ -144,7 +146,11 @@ TEST(TableContent, ScreenSpritesExist) {
             ExpectSpriteOrNone(s, "course select " + std::to_string(c));
         EXPECT_LE(r.spriteGroup, 46u) << c;
         if (r.spriteGroup != 0) {
-            EXPECT_NE(content::kSpriteGroupTable[r.spriteGroup], nullptr) << c;
+            // The panel's sheet is the board's own: the board is that sheet's first sprite.
+            const tmSpriteGroupRecord* sheet = content::kSpriteGroupTable[r.spriteGroup];
+            ASSERT_NE(sheet, nullptr) << c;
+            EXPECT_EQ(SpriteName(r.board), sheet->sprites[0].name) << c;
+            EXPECT_EQ(SpriteName(r.board).rfind("BOARD_", 0), 0u) << c;
         }
     }
     // The common window's base is the sprite of that name.
