@@ -5,7 +5,9 @@ set(ZARVO_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP932)
 
 add_compile_options(-Wall -Wextra)
 if(ZARVO_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  # Undefined behaviour stays recoverable so the run can suppress third-party
+  # reports (scripts/ubsan.supp); UBSAN_OPTIONS=halt_on_error=1 makes ours fatal.
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

@@ -142,6 +142,7 @@ TEST_F(GroupTest, LoadMarksTheGroupItWasGivenNotTheLastSelected) {
     EXPECT_TRUE(g3->Unload());
     EXPECT_EQ(cache_.GetModelSlot(54), nullptr);
     EXPECT_NE(cache_.GetModelSlot(91), nullptr);  // group 5 keeps its models
+    EXPECT_TRUE(yiResourceGroup::Get(5)->Unload());
 }
 
 TEST_F(GroupTest, OneModelLoadedTwiceIsOneModelWithTwoReferences) {
