@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "sys/base/tmSort.h"
 #include "sys/tmModel.h"
 #include "sys/tmRenderSetting.h"
 #include "sys/tmShape.h"
@@ -289,64 +290,9 @@ struct DepthLess {
     bool operator()(const tmRenderQueue::Item* a, const tmRenderQueue::Item* b) const { return a->depth < b->depth; }
 };
 
-template <class Less>
-void Sort(tmRenderQueue::Item** a, int count, Less less) {
-    if (count < 2) return;
-    int stack[62];
-    int sp = 0;
-    int lo = 0, hi = count - 1;
-    for (;;) {
-        if (hi - lo >= 16) {
-            if (sp >= 62) {  // too deep: heap-sort the whole array
-                std::make_heap(a, a + count, less);
-                std::sort_heap(a, a + count, less);
-                return;
-            }
-            const int mid = (lo + hi) / 2;
-            if (less(a[mid], a[lo])) std::swap(a[mid], a[lo]);
-            if (less(a[hi], a[lo])) std::swap(a[hi], a[lo]);
-            if (less(a[hi], a[mid])) std::swap(a[hi], a[mid]);
-            tmRenderQueue::Item* pivot = a[mid];
-            int i = lo, j = hi;
-            for (;;) {
-                while (less(a[i], pivot)) ++i;
-                while (less(pivot, a[j])) --j;
-                if (i <= j) {
-                    std::swap(a[i], a[j]);
-                    ++i;
-                    --j;
-                }
-                if (i > j) break;
-            }
-            // Continue with the smaller part, keep the larger for later.
-            if (j - lo < hi - i) {
-                stack[sp++] = i;
-                stack[sp++] = hi;
-                hi = j;
-            } else {
-                stack[sp++] = lo;
-                stack[sp++] = j;
-                lo = i;
-            }
-            continue;
-        }
-        if (sp == 0) break;
-        hi = stack[--sp];
-        lo = stack[--sp];
-    }
-    for (int k = 1; k < count; ++k) {
-        tmRenderQueue::Item* moving = a[k];
-        int m = k;
-        while (m > 0 && less(moving, a[m - 1])) {
-            a[m] = a[m - 1];
-            --m;
-        }
-        a[m] = moving;
-    }
-}
 }  // namespace
 
 void tmRenderQueue::SortItems(Item** items, int count, bool byDepth) {
-    if (byDepth) Sort(items, count, DepthLess());
-    else Sort(items, count, KeyLess());
+    if (byDepth) tmSortPointers(items, count, DepthLess());
+    else tmSortPointers(items, count, KeyLess());
 }

@@ -1,56 +1,9 @@
 // tyDepthSort.h -- ascending sort of piece pointers by depth, shared by the effect batches.
 #pragma once
-#include <algorithm>
-#include <utility>
+#include "sys/base/tmSort.h"
 
-// Sorts pointers so that depthOf(p) ascends: quicksort with a median-of-three
-// pivot and a fixed stack of 62 words (the larger part is pushed), ranges of
-// 16 or fewer items left for one final insertion pass; when the stack is
-// full, the whole array is heap-sorted instead.
+// Sorts pointers so that depthOf(p) ascends, with the engine's pointer sort.
 template <class T, class DepthOf>
 void tyDepthSort(T** a, int count, DepthOf depthOf) {
-    if (count < 2) return;
-    const auto less = [&](const T* x, const T* y) { return depthOf(x) < depthOf(y); };
-    int stack[62];
-    int sp = 0;
-    int lo = 0, hi = count - 1;
-    for (;;) {
-        if (hi - lo >= 16) {
-            if (sp >= 62) {
-                std::make_heap(a, a + count, less);
-                std::sort_heap(a, a + count, less);
-                return;
-            }
-            const int mid = lo + (hi - lo) / 2;
-            if (less(a[mid], a[lo])) std::swap(a[mid], a[lo]);
-            if (less(a[hi], a[lo])) std::swap(a[hi], a[lo]);
-            if (less(a[hi], a[mid])) std::swap(a[hi], a[mid]);
-            T* pivot = a[mid];
-            int i = lo, j = hi;
-            while (i <= j) {
-                while (less(a[i], pivot)) ++i;
-                while (less(pivot, a[j])) --j;
-                if (i <= j) std::swap(a[i++], a[j--]);
-            }
-            if (j - lo < hi - i) {
-                stack[sp++] = i;
-                stack[sp++] = hi;
-                hi = j;
-            } else {
-                stack[sp++] = lo;
-                stack[sp++] = j;
-                lo = i;
-            }
-            continue;
-        }
-        if (sp == 0) break;
-        hi = stack[--sp];
-        lo = stack[--sp];
-    }
-    for (int k = 1; k < count; ++k) {
-        T* moving = a[k];
-        int m = k;
-        for (; m > 0 && less(moving, a[m - 1]); --m) a[m] = a[m - 1];
-        a[m] = moving;
-    }
+    tmSortPointers(a, count, [&](const T* x, const T* y) { return depthOf(x) < depthOf(y); });
 }
