@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cmath>
 #include <cstring>
 
 #include "platform/gfx/Device.h"
+#include "sys/base/tmMath.h"
 #include "sys/tmModel.h"
 #include "sys/tmRender.h"
 #include "sys/tmShaderManager.h"
@@ -36,7 +38,7 @@ protected:
         s.sceneTargetHeight = 240;
         s.shadowMapSize = 64;
         s.cubeTargetSize = 16;
-        s.environmentMap = 0;
+        s.environmentMap = environment_ ? 1 : 0;
         s.gammaReport = 0;
         r = tmRender::Create();
         r->SetResourceHolder(&slots);
@@ -56,6 +58,7 @@ protected:
         return shot[size_t(y) * 320 + x] & 0x00FFFFFF;
     }
     static int Green(uint32_t c) { return int((c >> 8) & 0xFF); }
+    bool environment_ = false;  // render the environment cube each frame
     std::string cwd_;
     std::unique_ptr<gfx::Device> dev;
     tmRender* r = nullptr;
@@ -150,4 +153,114 @@ TEST_F(MultiPassDisplayTest, CasterShadowsTheGroundPlane) {
     EXPECT_LT(shadowed, lit - 60) << "no shadow under the caster";
     dev->releaseBuffer(ground.vertexBuffer);
     dev->releaseBuffer(caster.vertexBuffer);
+}
+
+namespace {
+// Six walls of distinct colours around the origin, drawn into the cube faces.
+class CubeReflectionTest : public MultiPassDisplayTest {
+protected:
+    CubeReflectionTest() { environment_ = true; }
+};
+
+struct ColourVertex {
+    float p[3];
+    uint32_t colour;
+    float uv[2];
+};
+
+// A square wall through `centre`, spanned by axes u and v, in layout 2.
+gfx::Buffer Wall(gfx::Device* dev, D3DXVECTOR3 centre, D3DXVECTOR3 u, D3DXVECTOR3 v, uint32_t colour) {
+    const D3DXVECTOR3 c[4] = {centre - u - v, centre + u - v, centre + u + v, centre - u + v};
+    const int order[6] = {0, 1, 2, 0, 2, 3};
+    ColourVertex w[6];
+    for (int i = 0; i < 6; ++i) w[i] = {{c[order[i]].x, c[order[i]].y, c[order[i]].z}, colour, {0, 0}};
+    gfx::Buffer vb = dev->createBuffer(gfx::BufferKind::Vertex, sizeof w, false);
+    std::memcpy(dev->lockBuffer(vb, 0, 0), w, sizeof w);
+    dev->unlockBuffer(vb);
+    return vb;
+}
+
+// A mirror square at the origin with the given unit normal, in layout 7.
+gfx::Buffer Mirror(gfx::Device* dev, D3DXVECTOR3 n) {
+    D3DXVECTOR3 side = std::fabs(n.y) > 0.9f ? D3DXVECTOR3(1, 0, 0) : D3DXVECTOR3(0, 1, 0), a, b;
+    D3DXVec3Cross(&a, &side, &n);
+    D3DXVec3Normalize(&a, &a);
+    D3DXVec3Cross(&b, &n, &a);
+    a *= 30.0f;
+    b *= 30.0f;
+    const D3DXVECTOR3 c[4] = {-a - b, a - b, a + b, -a + b};
+    const int order[6] = {0, 1, 2, 0, 2, 3};
+    struct V {
+        float p[3], n[3], uv[2];
+    } m[6];
+    for (int i = 0; i < 6; ++i) m[i] = {{c[order[i]].x, c[order[i]].y, c[order[i]].z}, {n.x, n.y, n.z}, {0, 0}};
+    gfx::Buffer vb = dev->createBuffer(gfx::BufferKind::Vertex, sizeof m, false);
+    std::memcpy(dev->lockBuffer(vb, 0, 0), m, sizeof m);
+    dev->unlockBuffer(vb);
+    return vb;
+}
+}  // namespace
+
+TEST_F(CubeReflectionTest, MirrorsShowTheWallOfTheDirectionTheyReflect) {
+    // +X red, -X green, +Y blue, -Y yellow, +Z magenta, -Z cyan.
+    const float d = 400.0f, h = 400.0f;
+    const struct {
+        D3DXVECTOR3 centre, u, v;
+        uint32_t colour;
+    } walls[6] = {{{d, 0, 0}, {0, h, 0}, {0, 0, h}, 0xFFFF0000u},  {{-d, 0, 0}, {0, h, 0}, {0, 0, h}, 0xFF00FF00u},
+                  {{0, d, 0}, {h, 0, 0}, {0, 0, h}, 0xFF0000FFu},  {{0, -d, 0}, {h, 0, 0}, {0, 0, h}, 0xFFFFFF00u},
+                  {{0, 0, d}, {h, 0, 0}, {0, h, 0}, 0xFFFF00FFu},  {{0, 0, -d}, {h, 0, 0}, {0, h, 0}, 0xFF00FFFFu}};
+    gfx::Material ambientOnly;
+    ambientOnly.ambient = {1, 1, 1, 1};
+    sys::tmShape wallShapes[6];
+    sys::tmModel wallModels[6];
+    for (int i = 0; i < 6; ++i) {
+        wallShapes[i].SetupFromBuffers(Wall(dev.get(), walls[i].centre, walls[i].u, walls[i].v, walls[i].colour), 2,
+                                       6, nullptr, ambientOnly, gfx::Primitive::TriangleList, 2, 20);
+        wallShapes[i].featureFlags = 0x400;  // vertex colour
+        wallShapes[i].cullMode = gfx::Cull::None;
+        wallModels[i].AddShape(&wallShapes[i]);
+    }
+    // The camera looks down -Z at the origin; a mirror with normal n reflects
+    // the view direction into the wall it should show.
+    const struct {
+        D3DXVECTOR3 normal;
+        uint32_t expect;
+        const char* name;
+    } cases[3] = {{{0, 0, 1}, 0xFF00FF, "+Z magenta"},
+                  {{0, 0.70710678f, 0.70710678f}, 0x0000FF, "+Y blue"},
+                  {{0.70710678f, 0, 0.70710678f}, 0xFF0000, "+X red"}};
+    D3DXMATRIX view, proj, identity;
+    const D3DXVECTOR3 eye(0, 0, 100), at(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtRH(&view, &eye, &at, &up);
+    D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 4, 320.0f / 240.0f, 10.0f, 1000.0f);
+    D3DXMatrixIdentity(&identity);
+    for (const auto& c : cases) {
+        sys::tmShape mirror;
+        mirror.SetupFromBuffers(Mirror(dev.get(), c.normal), 2, 6, nullptr, gfx::Material{},
+                                gfx::Primitive::TriangleList, 7, 0);
+        mirror.featureFlags = 0x10;  // reflection map
+        mirror.customE = 1.0f;       // reflection only
+        mirror.cullMode = gfx::Cull::None;
+        sys::tmModel mirrorModel;
+        mirrorModel.AddShape(&mirror);
+
+        r->SetViewMatrix(view);
+        r->SetProjectionMatrix(proj);
+        r->SetWorldMatrix(identity);
+        r->SetCubeMapCenter(0, 0, 0);
+        for (int face = 0; face < 6; ++face)
+            for (int w = 0; w < 6; ++w) ASSERT_GE(r->DrawModelPtr(&wallModels[w], 20, 9 + face, 1.0f), 0);
+        ASSERT_GE(r->DrawModelPtr(&mirrorModel, 0, 0, 1.0f), 0);
+        r->Render();
+        shot.clear();
+        const uint32_t p = Pixel(160, 120);
+        const int red = int((p >> 16) & 0xFF), green = int((p >> 8) & 0xFF), blue = int(p & 0xFF);
+        auto on = [](uint32_t mask, int shift) { return ((mask >> shift) & 0xFF) != 0; };
+        EXPECT_EQ(red > 60, on(c.expect, 16)) << c.name << " got " << std::hex << p;
+        EXPECT_EQ(green > 60, on(c.expect, 8)) << c.name << " got " << std::hex << p;
+        EXPECT_EQ(blue > 60, on(c.expect, 0)) << c.name << " got " << std::hex << p;
+        dev->releaseBuffer(mirror.vertexBuffer);
+    }
+    for (auto& w : wallShapes) dev->releaseBuffer(w.vertexBuffer);
 }
