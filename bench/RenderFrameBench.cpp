@@ -50,6 +50,7 @@ void Frame(benchmark::State& state, bool multiPass) {
     }
     gfx::GlOptions options;
     options.hidden = true;
+    options.multiPassInSoftware = true;
     std::string error;
     std::unique_ptr<gfx::Device> dev = gfx::CreateGlDevice(options, &error);
     if (!dev) {

@@ -5,8 +5,11 @@ cd "$(dirname "$0")/.."
 seconds=${ZARVO_FUZZ_SECONDS:-20}
 jobs=${ZARVO_JOBS:-$(nproc)}
 # Configure (installing what is missing) without building everything.
+# The content is made by the plain build's generator when there is one.
+host=()
+[ -x build/tools/contentgen/contentgen ] && host=(-DZARVO_HOST_CONTENTGEN="$PWD/build/tools/contentgen/contentgen")
 CC=clang CXX=clang++ ZARVO_SETUP_CONFIGURE_ONLY=1 scripts/setup.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZARVO_FUZZ=ON -DZARVO_TESTS=OFF -DZARVO_BENCH=OFF
+  -DZARVO_FUZZ=ON -DZARVO_TESTS=OFF -DZARVO_BENCH=OFF "${host[@]}"
 mapfile -t targets < <(cmake --build build-fuzz --target help | sed -n 's/^\.\.\. \(fuzz_[A-Za-z0-9_]*\).*/\1/p')
 if [ ${#targets[@]} -eq 0 ]; then
   echo "no fuzz harnesses"

@@ -28,6 +28,7 @@ protected:
         ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);  // the shader bank lives in data/ of the run folder
         gfx::GlOptions o;
         o.hidden = true;
+        o.multiPassInSoftware = true;
         std::string error;
         dev = gfx::CreateGlDevice(o, &error);
         if (!dev) GTEST_SKIP() << "no OpenGL: " << error;

@@ -21,6 +21,7 @@ protected:
         ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
         gfx::GlOptions options;
         options.hidden = true;
+        options.multiPassInSoftware = true;
         std::string error;
         device_ = gfx::CreateGlDevice(options, &error);
         if (!device_) GTEST_SKIP() << "no OpenGL context: " << error;

@@ -131,6 +131,10 @@ struct GlOptions {
     void* nativeWindow = nullptr;
     bool hidden = false;
     const char* title = "ZARVO";
+    // On a software rasteriser (Mesa llvmpipe) the device reports shader
+    // model 2, so the renderer draws the simple frame; set this to keep the
+    // multi-pass frame there anyway (screenshot tests, benchmarks).
+    bool multiPassInSoftware = false;
 };
 
 // Makes the OpenGL backend. Null (with a reason in *error) when no context can

@@ -1,6 +1,8 @@
 // GlDevice.cpp -- OpenGL 3.3 core backend: targets, textures, buffers, programs and draws.
 #include "platform/gfx/GlDevice.h"
 
+#include <string>
+
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -80,6 +82,13 @@ bool GlDevice::open(const GlOptions& options, std::string* error) {
         if (error) *error = "OpenGL 3.3 is not available";
         return false;
     }
+    // A software rasteriser cannot draw the multi-pass frame at frame rate:
+    // report shader model 2 there, so the renderer takes the simple path.
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const std::string name = renderer ? renderer : "";
+    softwareOnly_ = !options.multiPassInSoftware &&
+                    (name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos ||
+                     name.find("swrast") != std::string::npos);
     glGenVertexArrays(1, &vao_);
     glBindVertexArray(vao_);
     glGenBuffers(1, &inlineVbo_);
@@ -151,8 +160,8 @@ Result GlDevice::checkDeviceFormat(Format, FormatUse use, ResourceKind, Format f
 
 Caps GlDevice::caps() {
     Caps c;
-    c.vertexShaderVersion = 0x300;
-    c.pixelShaderVersion = 0x300;
+    c.vertexShaderVersion = softwareOnly_ ? 0x200 : 0x300;
+    c.pixelShaderVersion = softwareOnly_ ? 0x200 : 0x300;
     c.canCalibrateGamma = true;
     GLint size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);

@@ -75,6 +75,7 @@ public:
     void drawInline(Primitive prim, uint32_t count, const void* vertices, uint32_t stride) override;
 
 private:
+    bool softwareOnly_ = false;  // software rasteriser: caps report shader model 2
     struct TextureRec {
         TextureDesc desc;
         unsigned name = 0;

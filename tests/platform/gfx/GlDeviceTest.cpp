@@ -1,6 +1,9 @@
 // GlDeviceTest.cpp -- screenshots from the OpenGL device pin the drawing conventions.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "platform/gfx/Device.h"
 
 using namespace gfx;
@@ -157,4 +160,23 @@ TEST_F(GlDeviceTest, ResetResizesTheBackBufferAndCubeFacesAreSeparateTargets) {
         ASSERT_TRUE(dev->readPixels(cube, face, &px, &w, &h));
         EXPECT_EQ(px[0], 0xFF000000u | (face * 40u)) << face;
     }
+}
+
+// Under a forced software rasteriser the device steers the renderer to the
+// simple frame unless the caller asks for the multi-pass frame anyway.
+TEST(GlDeviceCaps, SoftwareRasteriserReportsShaderModel2UnlessAsked) {
+    const char* software = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (!software || std::string(software) != "1") GTEST_SKIP() << "needs LIBGL_ALWAYS_SOFTWARE=1";
+    GlOptions o;
+    o.hidden = true;
+    std::string error;
+    auto plain = CreateGlDevice(o, &error);
+    if (!plain) GTEST_SKIP() << "no OpenGL: " << error;
+    EXPECT_EQ(plain->caps().pixelShaderVersion, 0x200u);
+    plain.reset();
+    o.multiPassInSoftware = true;
+    auto full = CreateGlDevice(o, &error);
+    ASSERT_NE(full, nullptr) << error;
+    EXPECT_EQ(full->caps().vertexShaderVersion, 0x300u);
+    EXPECT_EQ(full->caps().pixelShaderVersion, 0x300u);
 }
