@@ -6,7 +6,7 @@ seconds=${ZARVO_FUZZ_SECONDS:-20}
 jobs=${ZARVO_JOBS:-$(nproc)}
 # Configure (installing what is missing) without building everything.
 # The content is made by the plain build's generator when there is one.
-host=()
+host=(-DZARVO_HOST_CONTENTGEN=)
 [ -x build/tools/contentgen/contentgen ] && host=(-DZARVO_HOST_CONTENTGEN="$PWD/build/tools/contentgen/contentgen")
 CC=clang CXX=clang++ ZARVO_SETUP_CONFIGURE_ONLY=1 scripts/setup.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZARVO_FUZZ=ON -DZARVO_TESTS=OFF -DZARVO_BENCH=OFF "${host[@]}"
@@ -23,5 +23,6 @@ for name in "${targets[@]}"; do
   echo "== $name (${seconds}s)"
   args=("build-fuzz/corpus/$name")
   [ -d "$corpus" ] && args+=("$corpus")
-  "$f" -max_total_time="$seconds" -print_final_stats=0 "${args[@]}" 2>&1 | tail -n 2
+  # Run inside the build folder: harnesses may write logs to the working folder.
+  (cd build-fuzz && "../$f" -max_total_time="$seconds" -print_final_stats=0 "${args[@]/#/../}" 2>&1 | tail -n 2)
 done
