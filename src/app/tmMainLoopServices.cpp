@@ -19,6 +19,7 @@
 #include "sys/tmDxFont.h"
 #include "sys/tmPeripheral.h"
 #include "sys/tmRender.h"
+#include "sys/tmShader.h"
 #include "sys/tmTimer.h"
 #include "sys/sound/tmSound.h"
 #include "table/SoundBankTable.h"
@@ -47,6 +48,9 @@ bool tmMainLoop::StartRenderer(const tmVideoParams& video) {
     }
     tmRender* render = tmRender::Create();
     render->SetMessageBoxHook([](const char* caption, const char* text) { platform::ShowMessageBox(caption, text); });
+    // A program that fails to compile is reported once (the manager caches the failure).
+    tmShader::SetErrorReporter(
+        [](const char* caption, const std::string& text) { platform::ShowMessageBox(caption, text); });
     tmRenderSetting setting;
     tmConfig::GetInstance().FillRenderParams(setting);
     render->SetDeviceObjectHooks(
