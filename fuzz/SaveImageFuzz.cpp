@@ -30,13 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     file.bytes.assign(data, data + size);
     tmConfig cfg(&FixedGuid, &file);
     cfg.Load();
-    volatile int sink = cfg.GetScreenWidth() + cfg.GetScreenHeight();
-    sink = sink + static_cast<int>(cfg.GetDistanceNear() + cfg.GetDistanceFar());
+    // Unsigned sums: the values come from a hostile file and may be anything.
+    volatile unsigned sink = unsigned(cfg.GetScreenWidth()) + unsigned(cfg.GetScreenHeight());
+    sink = sink + unsigned(cfg.GetDistanceNear() + cfg.GetDistanceFar());
     tmVideoParams p = cfg.GetVideoParams();
-    sink = sink + static_cast<int>(p.shadowMapSize + p.sceneTargetWidth);
-    for (int i = 0; i <= 9; ++i) sink = sink + cfg.GetKeyAssign(i);
-    sink = sink + static_cast<int>(__builtin_strlen(cfg.GetPlayerName()) + __builtin_strlen(cfg.GetTeamName()) +
-                                   __builtin_strlen(cfg.GetComment()) + __builtin_strlen(cfg.GetGuid()));
+    sink = sink + unsigned(p.shadowMapSize + p.sceneTargetWidth);
+    for (int i = 0; i <= 9; ++i) sink = sink + unsigned(cfg.GetKeyAssign(i));
+    sink = sink + unsigned(__builtin_strlen(cfg.GetPlayerName()) + __builtin_strlen(cfg.GetTeamName()) +
+                           __builtin_strlen(cfg.GetComment()) + __builtin_strlen(cfg.GetGuid()));
     cfg.Save();
     (void)sink;
     return 0;
