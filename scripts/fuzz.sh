@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses with clang and runs each briefly.
+# Builds the libFuzzer harnesses with clang and runs each briefly, from a
+# fixed seed so that a run is repeatable.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${ZARVO_FUZZ_SECONDS:-20}
@@ -24,5 +25,5 @@ for name in "${targets[@]}"; do
   args=("build-fuzz/corpus/$name")
   [ -d "$corpus" ] && args+=("$corpus")
   # Run inside the build folder: harnesses may write logs to the working folder.
-  (cd build-fuzz && "../$f" -max_total_time="$seconds" -print_final_stats=0 "${args[@]/#/../}" 2>&1 | tail -n 2)
+  (cd build-fuzz && "../$f" -seed=1 -max_total_time="$seconds" -print_final_stats=0 "${args[@]/#/../}" 2>&1 | tail -n 2)
 done
