@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "format/BankCodec.h"
-#include "sys/tmExtDataBase.h"
+#include "sys/data/tmExtDataBase.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "platform/image/Image.h"
 #include "platform/mesh/XText.h"
-#include "sys/tmBinaryMeshLoader.h"
-#include "sys/tmObjLoader.h"
-#include "sys/tmXMaterialParser.h"
-#include "sys/tmYsmLoader.h"
+#include "sys/model/tmBinaryMeshLoader.h"
+#include "sys/model/tmObjLoader.h"
+#include "sys/model/tmXMaterialParser.h"
+#include "sys/model/tmYsmLoader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::mesh::Mesh mesh;

@@ -4,7 +4,7 @@
 #include "app/tmConfig.h"
 #include "platform/clock/Clock.h"
 #include "platform/window/Window.h"
-#include "sys/tmPeripheral.h"
+#include "sys/input/tmPeripheral.h"
 #include "sys/tmTimer.h"
 
 namespace {

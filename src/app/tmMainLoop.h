@@ -6,7 +6,7 @@
 #include "app/tmSequence.h"
 #include "app/tmSequenceManager.h"
 #include "platform/audio/AudioEngine.h"
-#include "sys/tmNetwork.h"
+#include "sys/net/tmNetwork.h"
 
 namespace platform {
 class Window;

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "sys/tmPeripheral.h"
+#include "sys/input/tmPeripheral.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include "table/tmSpriteGroup.h"
 
 #include "content_tables.h"
-#include "sys/tmArchiver.h"
-#include "sys/tmResourceHolder.h"
-#include "sys/tmSpriteGroupRecord.h"
+#include "sys/data/tmArchiver.h"
+#include "sys/resource/tmResourceHolder.h"
+#include "sys/resource/tmSpriteGroupRecord.h"
 
 const tmSpriteGroupRecord* tmSpriteGroup::Get(int id) {
     if (id < 1 || id > 46) return nullptr;

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "content_tables.h"
-#include "sys/tmArchiver.h"
-#include "sys/tmResourceHolder.h"
+#include "sys/data/tmArchiver.h"
+#include "sys/resource/tmResourceHolder.h"
 
 namespace {
 

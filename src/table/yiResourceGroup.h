@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "sys/tmArchiveEntry.h"
+#include "sys/data/tmArchiveEntry.h"
 
 // One resource group: its model list and the banks of its models and their
 // textures. The 36 groups are generated with the banks (content tables) and

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/tmConfig.h"
-#include "sys/tmRenderSetting.h"
+#include "sys/gfx/tmRenderSetting.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/tmConfig.h"
 #include "app/tmProgram.h"
 #include "harness/Harness.h"
-#include "sys/tmPeripheral.h"
+#include "sys/input/tmPeripheral.h"
 
 namespace {
 

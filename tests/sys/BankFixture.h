@@ -8,7 +8,7 @@
 #include "format/BankCodec.h"
 #include "format/BankWriter.h"
 #include "platform/fs/FileSystem.h"
-#include "sys/tmArchiveEntry.h"
+#include "sys/data/tmArchiveEntry.h"
 
 // A bank file written from members, with a compiled-in style directory
 // whose texts this object keeps alive.

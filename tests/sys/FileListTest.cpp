@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/fs/FileSystem.h"
-#include "sys/tmFileList.h"
+#include "sys/data/tmFileList.h"
 
 namespace {
 std::vector<std::string> Names(const tmFileList& list, bool fromFront) {

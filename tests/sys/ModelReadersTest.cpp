@@ -6,10 +6,10 @@
 #include <string>
 
 #include "format/BinaryMesh.h"
-#include "sys/tmBinaryMeshLoader.h"
-#include "sys/tmObjLoader.h"
-#include "sys/tmXMaterialParser.h"
-#include "sys/tmYsmLoader.h"
+#include "sys/model/tmBinaryMeshLoader.h"
+#include "sys/model/tmObjLoader.h"
+#include "sys/model/tmXMaterialParser.h"
+#include "sys/model/tmYsmLoader.h"
 
 using namespace platform::mesh;
 using zfmt::MaterialRecord;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "format/BankCodec.h"
-#include "sys/tmArchiver.h"
+#include "sys/data/tmArchiver.h"
 #include "tests/sys/BankFixture.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Device.h"
-#include "sys/tmDevice.h"
-#include "sys/tmDxFont.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/text/tmDxFont.h"
 
 namespace {
 

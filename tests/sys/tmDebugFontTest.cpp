@@ -4,12 +4,12 @@
 #include <string>
 
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmConsole.h"
-#include "sys/tmDebugFont.h"
-#include "sys/tmDevice.h"
-#include "sys/tmDxFont.h"
-#include "sys/tmRenderSetting.h"
-#include "sys/tmTextSprite.h"
+#include "sys/text/tmConsole.h"
+#include "sys/text/tmDebugFont.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/text/tmDxFont.h"
+#include "sys/gfx/tmRenderSetting.h"
+#include "sys/text/tmTextSprite.h"
 
 namespace {
 

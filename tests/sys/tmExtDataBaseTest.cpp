@@ -10,8 +10,8 @@
 #include "format/ExtDbText.h"
 #include "format/MachineTableKeys.h"
 #include "format/RouteTableKeys.h"
-#include "sys/tmArchiver.h"
-#include "sys/tmExtDataBase.h"
+#include "sys/data/tmArchiver.h"
+#include "sys/data/tmExtDataBase.h"
 #include "tests/sys/BankFixture.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "sys/tmNetwork.h"
+#include "sys/net/tmNetwork.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/window/Window.h"
-#include "sys/tmPeripheral.h"
+#include "sys/input/tmPeripheral.h"
 
 namespace {
 

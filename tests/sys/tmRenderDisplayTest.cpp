@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "platform/gfx/Device.h"
-#include "sys/tmModel.h"
-#include "sys/tmRender.h"
-#include "sys/tmShaderManager.h"
-#include "sys/tmShape.h"
-#include "sys/tmSprite.h"
-#include "sys/tmTexture.h"
+#include "sys/resource/tmModel.h"
+#include "sys/render/tmRender.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmSprite.h"
+#include "sys/resource/tmTexture.h"
 
 namespace {
 struct Slots : tmSlotSource {

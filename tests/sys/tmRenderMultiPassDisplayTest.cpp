@@ -8,10 +8,10 @@
 
 #include "platform/gfx/Device.h"
 #include "sys/base/tmMath.h"
-#include "sys/tmModel.h"
-#include "sys/tmRender.h"
-#include "sys/tmShaderManager.h"
-#include "sys/tmShape.h"
+#include "sys/resource/tmModel.h"
+#include "sys/render/tmRender.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmShape.h"
 
 namespace {
 struct Slots : tmSlotSource {

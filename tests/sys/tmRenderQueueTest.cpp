@@ -5,13 +5,13 @@
 #include <cstring>
 
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmDevice.h"
-#include "sys/tmModel.h"
-#include "sys/tmRenderQueue.h"
-#include "sys/tmRenderSetting.h"
-#include "sys/tmShape.h"
-#include "sys/tmSprite.h"
-#include "sys/tmTexture.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/resource/tmModel.h"
+#include "sys/render/tmRenderQueue.h"
+#include "sys/gfx/tmRenderSetting.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmSprite.h"
+#include "sys/resource/tmTexture.h"
 
 namespace {
 struct Slots : tmSlotSource {

@@ -6,11 +6,11 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmModel.h"
-#include "sys/tmRender.h"
-#include "sys/tmResourceHolder.h"
-#include "sys/tmShaderManager.h"
-#include "sys/tmShape.h"
+#include "sys/resource/tmModel.h"
+#include "sys/render/tmRender.h"
+#include "sys/resource/tmResourceHolder.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmShape.h"
 #include "sys/tmTimer.h"
 
 namespace {

@@ -8,11 +8,11 @@
 
 #include "format/BinaryMesh.h"
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmDevice.h"
-#include "sys/tmMesh.h"
-#include "sys/tmModel.h"
-#include "sys/tmResourceHolder.h"
-#include "sys/tmShape.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/resource/tmMesh.h"
+#include "sys/resource/tmModel.h"
+#include "sys/resource/tmResourceHolder.h"
+#include "sys/resource/tmShape.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmDevice.h"
-#include "sys/tmShape.h"
-#include "sys/tmTexture.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmTexture.h"
 
 namespace {
 struct Owner : sys::tmResourceOwner {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/gfx/Device.h"
-#include "sys/tmShader.h"
+#include "sys/render/tmShader.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmShader.h"
-#include "sys/tmShape.h"
-#include "sys/tmTexture.h"
+#include "sys/render/tmShader.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmTexture.h"
 
 namespace {
 

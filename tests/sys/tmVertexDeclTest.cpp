@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmVertexDecl.h"
+#include "sys/gfx/tmVertexDecl.h"
 
 using namespace platform::mesh;
 

@@ -6,14 +6,14 @@
 #include <random>
 
 #include "platform/gfx/NullDevice.h"
-#include "sys/tmRender.h"
-#include "sys/tmRenderQueue.h"
-#include "sys/tmShaderManager.h"
-#include "sys/tmSprite.h"
-#include "sys/tmSpriteGroupRecord.h"
-#include "sys/tyBillboard.h"
-#include "sys/tyDepthSort.h"
-#include "sys/tyPolygon.h"
+#include "sys/render/tmRender.h"
+#include "sys/render/tmRenderQueue.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmSprite.h"
+#include "sys/resource/tmSpriteGroupRecord.h"
+#include "sys/batch/tyBillboard.h"
+#include "sys/batch/tyDepthSort.h"
+#include "sys/batch/tyPolygon.h"
 
 namespace {
 

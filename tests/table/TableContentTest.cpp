@@ -5,8 +5,8 @@
 
 #include "table/CourseTable.h"
 #include "table/MachineTable.h"
-#include "sys/tmSprite.h"
-#include "sys/tmSpriteGroupRecord.h"
+#include "sys/resource/tmSprite.h"
+#include "sys/resource/tmSpriteGroupRecord.h"
 #include "table/ScreenLayoutTables.h"
 #include "tests/table/ContentRanges.h"
 

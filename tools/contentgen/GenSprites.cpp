@@ -121,7 +121,7 @@ void GenSprites(Output& out, const Context& ctx) {
     if (names.size() != 1173) return;
 
     auto& h = out.Header();
-    h << "\n#include \"sys/tmSpriteGroupRecord.h\"\n\nnamespace content {\n\n"
+    h << "\n#include \"sys/resource/tmSpriteGroupRecord.h\"\n\nnamespace content {\n\n"
       << "// Sprite-name table: \"dummy\" then the sprites of sheets 1 to 46 (sprite ids).\n"
       << "inline constexpr int kSpriteNameCount = 1173;\n"
       << "extern const char* const kSpriteNames[1173];\n"

@@ -90,7 +90,7 @@ std::string Hex(std::uint32_t v) {
 std::string EmitHeader(const std::vector<WrittenBank>& banks, const std::vector<Output>& outs) {
     std::ostringstream h;
     h << "// Compiled-in content tables made by contentgen with the banks: do not edit.\n"
-         "#pragma once\n\n#include <cstdint>\n\n#include \"sys/tmArchiveEntry.h\"\n\n"
+         "#pragma once\n\n#include <cstdint>\n\n#include \"sys/data/tmArchiveEntry.h\"\n\n"
          "namespace content {\n\n";
     for (const WrittenBank& b : banks) {
         const BankOutput& s = *b.source;

@@ -1,13 +1,13 @@
 // tyBillboard.cpp -- view-space quads of the billboard batch, sorted and queued with the renderer.
-#include "sys/tyBillboard.h"
+#include "sys/batch/tyBillboard.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "sys/tmRender.h"
-#include "sys/tmSpriteGroupRecord.h"
-#include "sys/tyDepthSort.h"
+#include "sys/render/tmRender.h"
+#include "sys/resource/tmSpriteGroupRecord.h"
+#include "sys/batch/tyDepthSort.h"
 
 namespace {
 

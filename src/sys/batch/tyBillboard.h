@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "sys/base/tmMath.h"
-#include "sys/tmSprite.h"
+#include "sys/resource/tmSprite.h"
 
 struct tmSpriteGroupRecord;
 

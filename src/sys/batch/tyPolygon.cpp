@@ -1,13 +1,13 @@
 // tyPolygon.cpp -- triangle collection, depth ordering and queueing of the polygon batch.
-#include "sys/tyPolygon.h"
+#include "sys/batch/tyPolygon.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "sys/tmRender.h"
-#include "sys/tmSpriteGroupRecord.h"
-#include "sys/tyDepthSort.h"
+#include "sys/render/tmRender.h"
+#include "sys/resource/tmSpriteGroupRecord.h"
+#include "sys/batch/tyDepthSort.h"
 
 namespace {
 

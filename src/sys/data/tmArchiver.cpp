@@ -1,5 +1,5 @@
 // Reads members of a bank archive.
-#include "sys/tmArchiver.h"
+#include "sys/data/tmArchiver.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "sys/tmArchiveEntry.h"
+#include "sys/data/tmArchiveEntry.h"
 
 namespace platform {
 class File;

@@ -1,5 +1,5 @@
 // External data tables.
-#include "sys/tmExtDataBase.h"
+#include "sys/data/tmExtDataBase.h"
 
 #include <string>
 #include <unordered_map>
@@ -7,7 +7,7 @@
 #include "content_tables.h"
 #include "format/ExtDbText.h"
 #include "sys/base/tmMemory.h"
-#include "sys/tmArchiver.h"
+#include "sys/data/tmArchiver.h"
 
 namespace sys {
 namespace {

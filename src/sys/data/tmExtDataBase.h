@@ -7,7 +7,7 @@
 #include "sys/base/tmMap.h"
 #include "sys/base/tmString.h"
 #include "sys/base/tmVariant.h"
-#include "sys/tmArchiveEntry.h"
+#include "sys/data/tmArchiveEntry.h"
 
 namespace sys {
 

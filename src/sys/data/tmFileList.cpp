@@ -1,5 +1,5 @@
 // tmFileList.cpp -- directory listing through the platform file layer.
-#include "sys/tmFileList.h"
+#include "sys/data/tmFileList.h"
 
 #include <cstring>
 #include <string>

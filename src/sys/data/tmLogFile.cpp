@@ -1,5 +1,5 @@
 // tmLogFile.cpp -- report file writer.
-#include "sys/tmLogFile.h"
+#include "sys/data/tmLogFile.h"
 
 #include <cstdarg>
 #include <string>

@@ -1,5 +1,5 @@
 // tmRenderSetting.cpp -- level tables of the video settings and the process-wide layout values.
-#include "sys/tmRenderSetting.h"
+#include "sys/gfx/tmRenderSetting.h"
 
 namespace {
 tmRenderSetting g_current;

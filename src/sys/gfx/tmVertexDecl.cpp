@@ -1,5 +1,5 @@
 // tmVertexDecl.cpp -- layout selection filter and prefix matching of element lists.
-#include "sys/tmVertexDecl.h"
+#include "sys/gfx/tmVertexDecl.h"
 
 #include "platform/gfx/Device.h"
 

@@ -1,5 +1,5 @@
 // tmPeripheral.cpp -- actions, directions with repeat, steering and pedals, mouse clicks.
-#include "sys/tmPeripheral.h"
+#include "sys/input/tmPeripheral.h"
 
 #include <cstdio>
 #include <cstdlib>

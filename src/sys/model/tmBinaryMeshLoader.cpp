@@ -1,10 +1,10 @@
 // tmBinaryMeshLoader.cpp -- checked "ybm" parse, mesh creation and attribute sort.
-#include "sys/tmBinaryMeshLoader.h"
+#include "sys/model/tmBinaryMeshLoader.h"
 
 #include <cstdio>
 #include <string>
 
-#include "sys/tmModelText.h"
+#include "sys/model/tmModelText.h"
 
 namespace {
 constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);

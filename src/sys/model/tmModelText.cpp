@@ -1,5 +1,5 @@
 // tmModelText.cpp -- line splitting, number reading and file loading for model readers.
-#include "sys/tmModelText.h"
+#include "sys/model/tmModelText.h"
 
 #include <cstdio>
 #include <cstdlib>

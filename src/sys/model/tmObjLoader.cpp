@@ -1,11 +1,11 @@
 // tmObjLoader.cpp -- obj/mtl parsing, fan triangulation and material records.
-#include "sys/tmObjLoader.h"
+#include "sys/model/tmObjLoader.h"
 
 #include <cstdio>
 #include <string_view>
 
 #include "format/MaterialRecord.h"
-#include "sys/tmModelText.h"
+#include "sys/model/tmModelText.h"
 
 namespace {
 constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);

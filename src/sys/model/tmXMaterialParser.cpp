@@ -1,11 +1,11 @@
 // tmXMaterialParser.cpp -- material list parsing, keywords and feature bits.
-#include "sys/tmXMaterialParser.h"
+#include "sys/model/tmXMaterialParser.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
 
-#include "sys/tmModelText.h"
+#include "sys/model/tmModelText.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // tmYsmLoader.cpp -- "ysm" reading: layout choice, second UV set, tangents, sort.
-#include "sys/tmYsmLoader.h"
+#include "sys/model/tmYsmLoader.h"
 
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "platform/mesh/XText.h"
-#include "sys/tmModelText.h"
+#include "sys/model/tmModelText.h"
 
 namespace {
 constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);

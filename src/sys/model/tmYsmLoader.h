@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/mesh/Mesh.h"
-#include "sys/tmXMaterialParser.h"
+#include "sys/model/tmXMaterialParser.h"
 
 // Reads a text mesh with our extra blocks: the geometry through the text mesh
 // reader, the material records through its own parser, and the

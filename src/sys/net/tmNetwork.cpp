@@ -1,5 +1,5 @@
 // tmNetwork.cpp -- UDP race transport: open, receive thread, queue, send, address files.
-#include "sys/tmNetwork.h"
+#include "sys/net/tmNetwork.h"
 
 #include <algorithm>
 #include <chrono>

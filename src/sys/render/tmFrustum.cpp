@@ -1,5 +1,5 @@
 // tmFrustum.cpp -- frustum planes from a view matrix and projection values.
-#include "sys/tmFrustum.h"
+#include "sys/render/tmFrustum.h"
 
 #include <cmath>
 

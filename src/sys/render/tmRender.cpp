@@ -1,14 +1,14 @@
 // tmRender.cpp -- renderer life: device set-up and reset with its report files, render states, targets.
-#include "sys/tmRender.h"
+#include "sys/render/tmRender.h"
 
 #include <cmath>
 
 #include "platform/gfx/Device.h"
-#include "sys/tmDevice.h"
-#include "sys/tmLogFile.h"
-#include "sys/tmResourceHolder.h"
-#include "sys/tmShader.h"
-#include "sys/tmShaderManager.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/data/tmLogFile.h"
+#include "sys/resource/tmResourceHolder.h"
+#include "sys/render/tmShader.h"
+#include "sys/render/tmShaderManager.h"
 #include "sys/tmTimer.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "platform/gfx/GfxTypes.h"
 #include "sys/base/tmMath.h"
-#include "sys/tmFrustum.h"
-#include "sys/tmRenderQueue.h"
-#include "sys/tmRenderSetting.h"
+#include "sys/render/tmFrustum.h"
+#include "sys/render/tmRenderQueue.h"
+#include "sys/gfx/tmRenderSetting.h"
 
 namespace gfx {
 class Device;

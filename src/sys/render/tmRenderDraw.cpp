@@ -4,9 +4,9 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/gfx/Device.h"
-#include "sys/tmRender.h"
-#include "sys/tmShaderManager.h"
-#include "sys/tmTexture.h"
+#include "sys/render/tmRender.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmTexture.h"
 #include "sys/tmTimer.h"
 
 namespace {

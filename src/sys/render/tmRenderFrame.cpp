@@ -1,9 +1,9 @@
 // tmRenderFrame.cpp -- drawing the queue: the simple fixed-function path and the multi-pass path with post effects.
 #include "platform/gfx/Device.h"
-#include "sys/tmRender.h"
-#include "sys/tmShaderManager.h"
-#include "sys/tmShape.h"
-#include "sys/tmTexture.h"
+#include "sys/render/tmRender.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmTexture.h"
 
 namespace {
 enum : uint32_t { kScale4x4 = 13, kCreateBright = 14, kGauss5x5 = 15, kMergeTex = 17, kRecordZ = 18, kFinish = 19 };

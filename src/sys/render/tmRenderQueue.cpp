@@ -1,14 +1,14 @@
 // tmRenderQueue.cpp -- queueing models, sprites and polygon batches; layer transforms; sorting; clearing.
-#include "sys/tmRenderQueue.h"
+#include "sys/render/tmRenderQueue.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "sys/base/tmSort.h"
-#include "sys/tmModel.h"
-#include "sys/tmRenderSetting.h"
-#include "sys/tmShape.h"
-#include "sys/tmSprite.h"
+#include "sys/resource/tmModel.h"
+#include "sys/gfx/tmRenderSetting.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmSprite.h"
 
 namespace {
 D3DXMATRIX Identity() {

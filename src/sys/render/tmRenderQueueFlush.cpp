@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "platform/gfx/Device.h"
-#include "sys/tmRenderQueue.h"
-#include "sys/tmRenderSetting.h"
-#include "sys/tmShape.h"
-#include "sys/tmSprite.h"
-#include "sys/tmTexture.h"
+#include "sys/render/tmRenderQueue.h"
+#include "sys/gfx/tmRenderSetting.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmSprite.h"
+#include "sys/resource/tmTexture.h"
 
 namespace {
 struct ScreenVertex {

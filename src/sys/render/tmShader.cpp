@@ -1,5 +1,5 @@
 // tmShader.cpp -- program compilation, caching and the filtered per-item state changes.
-#include "sys/tmShader.h"
+#include "sys/render/tmShader.h"
 
 #include <cmath>
 #include <cstdio>
@@ -7,9 +7,9 @@
 
 #include "content_tables.h"
 #include "platform/gfx/Device.h"
-#include "sys/tmArchiver.h"
-#include "sys/tmShape.h"
-#include "sys/tmTexture.h"
+#include "sys/data/tmArchiver.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmTexture.h"
 
 namespace {
 

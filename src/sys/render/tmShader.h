@@ -7,10 +7,10 @@
 
 #include "platform/gfx/GfxTypes.h"
 #include "sys/base/tmMath.h"
-#include "sys/tmRenderQueue.h"
-#include "sys/tmShaderCache.h"
-#include "sys/tmShaderManager.h"
-#include "sys/tmVertexDecl.h"
+#include "sys/render/tmRenderQueue.h"
+#include "sys/render/tmShaderCache.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/gfx/tmVertexDecl.h"
 
 namespace gfx {
 class Device;

@@ -1,5 +1,5 @@
 // tmShaderCache.cpp -- pooled hash map of compiled programs.
-#include "sys/tmShaderCache.h"
+#include "sys/render/tmShaderCache.h"
 
 #include "sys/base/tmMemory.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "sys/tmRenderQueue.h"
+#include "sys/render/tmRenderQueue.h"
 
 namespace sys {
 class tmTexture;

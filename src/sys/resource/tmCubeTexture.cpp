@@ -1,8 +1,8 @@
 // tmCubeTexture.cpp -- release of the device cube texture at the last reference.
-#include "sys/tmCubeTexture.h"
+#include "sys/resource/tmCubeTexture.h"
 
 #include "platform/gfx/Device.h"
-#include "sys/tmDevice.h"
+#include "sys/gfx/tmDevice.h"
 
 namespace sys {
 

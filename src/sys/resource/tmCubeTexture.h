@@ -1,7 +1,7 @@
 // tmCubeTexture.h -- a shared cube texture resource.
 #pragma once
 #include "platform/gfx/GfxTypes.h"
-#include "sys/tmResource.h"
+#include "sys/resource/tmResource.h"
 
 namespace sys {
 

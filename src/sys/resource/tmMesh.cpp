@@ -1,11 +1,11 @@
 // tmMesh.cpp -- device buffers of a loaded mesh and its layout index.
-#include "sys/tmMesh.h"
+#include "sys/resource/tmMesh.h"
 
 #include <cstring>
 
 #include "platform/gfx/Device.h"
-#include "sys/tmDevice.h"
-#include "sys/tmVertexDecl.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/gfx/tmVertexDecl.h"
 
 namespace sys {
 

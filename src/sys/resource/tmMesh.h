@@ -4,7 +4,7 @@
 
 #include "platform/gfx/GfxTypes.h"
 #include "platform/mesh/Mesh.h"
-#include "sys/tmResource.h"
+#include "sys/resource/tmResource.h"
 
 namespace sys {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "sys/tmResource.h"
+#include "sys/resource/tmResource.h"
 
 namespace sys {
 

@@ -1,7 +1,7 @@
 // tmResource.cpp -- reference counting of shared resources and the process-wide device pointer.
-#include "sys/tmResource.h"
+#include "sys/resource/tmResource.h"
 
-#include "sys/tmDevice.h"
+#include "sys/gfx/tmDevice.h"
 
 namespace {
 gfx::Device* g_device = nullptr;

@@ -1,5 +1,5 @@
 // tmResourceHolder.cpp -- model, texture, sprite-sheet and cube loading; sharing and release.
-#include "sys/tmResourceHolder.h"
+#include "sys/resource/tmResourceHolder.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,18 +9,18 @@
 #include "platform/gfx/Device.h"
 #include "platform/image/Image.h"
 #include "platform/mesh/XText.h"
-#include "sys/tmArchiver.h"
-#include "sys/tmBinaryMeshLoader.h"
-#include "sys/tmCubeTexture.h"
-#include "sys/tmDevice.h"
-#include "sys/tmMesh.h"
-#include "sys/tmModel.h"
-#include "sys/tmModelText.h"
-#include "sys/tmObjLoader.h"
-#include "sys/tmShape.h"
-#include "sys/tmSprite.h"
-#include "sys/tmSpriteGroupRecord.h"
-#include "sys/tmYsmLoader.h"
+#include "sys/data/tmArchiver.h"
+#include "sys/model/tmBinaryMeshLoader.h"
+#include "sys/resource/tmCubeTexture.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/resource/tmMesh.h"
+#include "sys/resource/tmModel.h"
+#include "sys/model/tmModelText.h"
+#include "sys/model/tmObjLoader.h"
+#include "sys/resource/tmShape.h"
+#include "sys/resource/tmSprite.h"
+#include "sys/resource/tmSpriteGroupRecord.h"
+#include "sys/model/tmYsmLoader.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "platform/mesh/Mesh.h"
 #include "sys/base/tmMap.h"
-#include "sys/tmResource.h"
-#include "sys/tmTexture.h"
+#include "sys/resource/tmResource.h"
+#include "sys/resource/tmTexture.h"
 
 class tmArchiver;
 class tmBinaryMeshLoader;

@@ -1,12 +1,12 @@
 // tmShape.cpp -- set-up from caller buffers and the subset draw.
-#include "sys/tmShape.h"
+#include "sys/resource/tmShape.h"
 
 #include "format/MaterialRecord.h"
 #include "platform/gfx/Device.h"
 #include "platform/mesh/Mesh.h"
-#include "sys/tmMesh.h"
-#include "sys/tmDevice.h"
-#include "sys/tmTexture.h"
+#include "sys/resource/tmMesh.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/resource/tmTexture.h"
 
 namespace sys {
 

@@ -1,7 +1,7 @@
 // tmShape.h -- one drawable subset: buffers, material, textures and draw parameters.
 #pragma once
 #include "platform/gfx/GfxTypes.h"
-#include "sys/tmResource.h"
+#include "sys/resource/tmResource.h"
 
 namespace gfx {
 class Device;

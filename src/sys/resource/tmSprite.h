@@ -1,6 +1,6 @@
 // tmSprite.h -- a named rectangle on a sprite-sheet texture.
 #pragma once
-#include "sys/tmResource.h"
+#include "sys/resource/tmResource.h"
 
 namespace sys {
 

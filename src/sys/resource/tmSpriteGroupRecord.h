@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "sys/tmSprite.h"
+#include "sys/resource/tmSprite.h"
 
 // One sprite sheet: its texture name (also its name in the resource cache),
 // pixel size, sprite records and the bank that holds it. The 46 records are

@@ -1,10 +1,10 @@
 // tmTexture.cpp -- texture resource set-up, alpha-mode rules and release.
-#include "sys/tmTexture.h"
+#include "sys/resource/tmTexture.h"
 
 #include <cstring>
 
 #include "platform/gfx/Device.h"
-#include "sys/tmDevice.h"
+#include "sys/gfx/tmDevice.h"
 
 namespace sys {
 

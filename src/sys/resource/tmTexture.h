@@ -1,7 +1,7 @@
 // tmTexture.h -- a shared 2D texture resource with its alpha mode.
 #pragma once
 #include "platform/gfx/GfxTypes.h"
-#include "sys/tmResource.h"
+#include "sys/resource/tmResource.h"
 
 namespace sys {
 

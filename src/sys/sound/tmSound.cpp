@@ -8,7 +8,7 @@
 #include "format/BankCodec.h"
 #include "sys/base/tmFile.h"
 #include "sys/base/tmMemory.h"
-#include "sys/tmConsole.h"
+#include "sys/text/tmConsole.h"
 
 namespace {
 

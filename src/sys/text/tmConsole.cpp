@@ -1,11 +1,11 @@
 // tmConsole.cpp -- cursor placement and formatted printing of the debug console.
-#include "sys/tmConsole.h"
+#include "sys/text/tmConsole.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "sys/tmRenderSetting.h"
+#include "sys/gfx/tmRenderSetting.h"
 
 namespace {
 tmConsole* g_console = nullptr;

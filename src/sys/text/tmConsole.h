@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "sys/tmDebugFont.h"
+#include "sys/text/tmDebugFont.h"
 
 // A debug text queue with a right-alignment flag. Created by the main loop at
 // start-up without a font, so what is printed to it is dropped; debug and

@@ -1,11 +1,11 @@
 // tmDebugFont.cpp -- queueing and flushing debug text lines.
-#include "sys/tmDebugFont.h"
+#include "sys/text/tmDebugFont.h"
 
 #include <cstring>
 #include <new>
 
-#include "sys/tmRenderSetting.h"
-#include "sys/tmTextSprite.h"
+#include "sys/gfx/tmRenderSetting.h"
+#include "sys/text/tmTextSprite.h"
 
 namespace {
 constexpr int32_t kOk = 0;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "sys/tmGlyphFont.h"
+#include "sys/text/tmGlyphFont.h"
 
 namespace gfx {
 class Device;

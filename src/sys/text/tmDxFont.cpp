@@ -1,9 +1,9 @@
 // tmDxFont.cpp -- life and per-frame drawing of the debug font.
-#include "sys/tmDxFont.h"
+#include "sys/text/tmDxFont.h"
 
-#include "sys/tmDevice.h"
-#include "sys/tmRenderSetting.h"
-#include "sys/tmTextSprite.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/gfx/tmRenderSetting.h"
+#include "sys/text/tmTextSprite.h"
 
 namespace {
 tmDxFont* g_instance = nullptr;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "sys/tmDebugFont.h"
+#include "sys/text/tmDebugFont.h"
 
 class tmTextSprite;
 

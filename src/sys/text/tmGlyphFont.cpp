@@ -1,5 +1,5 @@
 // tmGlyphFont.cpp -- glyph placement, clipping and atlas upload for screen text.
-#include "sys/tmGlyphFont.h"
+#include "sys/text/tmGlyphFont.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,7 +7,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/text/GlyphAtlas.h"
 #include "platform/text/TextEncoding.h"
-#include "sys/tmTextSprite.h"
+#include "sys/text/tmTextSprite.h"
 
 namespace {
 platform::GlyphBackend g_backend = platform::GlyphBackend::System;

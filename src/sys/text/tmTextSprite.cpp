@@ -1,5 +1,5 @@
 // tmTextSprite.cpp -- drawing the quad batch through the graphics device.
-#include "sys/tmTextSprite.h"
+#include "sys/text/tmTextSprite.h"
 
 #include <cstring>
 
