@@ -3,7 +3,7 @@
 
 #include "format/BankCodec.h"
 #include "sys/data/tmArchiver.h"
-#include "tests/sys/BankFixture.h"
+#include "tests/sys/data/BankFixture.h"
 
 namespace {
 

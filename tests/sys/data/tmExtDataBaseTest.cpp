@@ -12,7 +12,7 @@
 #include "format/RouteTableKeys.h"
 #include "sys/data/tmArchiver.h"
 #include "sys/data/tmExtDataBase.h"
-#include "tests/sys/BankFixture.h"
+#include "tests/sys/data/BankFixture.h"
 
 namespace {
 
