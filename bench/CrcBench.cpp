@@ -44,7 +44,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
-            if (r.iterations > 0) times[r.benchmark_name()] = r.real_accumulated_time / static_cast<double>(r.iterations);
+            if (r.iterations > 0)
+                times[r.benchmark_name()] = r.real_accumulated_time / static_cast<double>(r.iterations);
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;

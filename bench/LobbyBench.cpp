@@ -39,7 +39,10 @@ void Poll(lobby::CLobby& lobby, Seen& seen) {
         switch (m.type) {
             case lobby::LOBBY_MSG_PLAYER_LIST: players = true; break;
             case lobby::LOBBY_MSG_ROOM_LIST: rooms = true; break;
-            case lobby::LOBBY_MSG_CHAT: chat = true; ++seen.chatMessages; break;
+            case lobby::LOBBY_MSG_CHAT:
+                chat = true;
+                ++seen.chatMessages;
+                break;
             case lobby::LOBBY_MSG_PLAYER_JOINED: ++seen.joined; break;
             case lobby::LOBBY_MSG_ROOM_CREATED: ++seen.created; break;
             case lobby::LOBBY_MSG_ERROR: seen.corrupt = true; break;

@@ -11,9 +11,9 @@
 
 #include "platform/gfx/Device.h"
 #include "sys/base/tmMath.h"
-#include "sys/resource/tmModel.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmShape.h"
 
 #ifndef ZARVO_RUN_DIR

@@ -3,9 +3,9 @@
 
 #include "platform/gfx/NullDevice.h"
 #include "sys/gfx/tmDevice.h"
-#include "sys/resource/tmModel.h"
-#include "sys/render/tmRenderQueue.h"
 #include "sys/gfx/tmRenderSetting.h"
+#include "sys/render/tmRenderQueue.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmSprite.h"
 #include "sys/resource/tmTexture.h"

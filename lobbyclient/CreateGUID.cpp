@@ -38,8 +38,8 @@ void FormatGuid(char* out, size_t size, const uint8_t b[16]) {
     const uint32_t data1 = uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
     const unsigned data2 = unsigned(b[4]) | unsigned(b[5]) << 8;
     const unsigned data3 = unsigned(b[6]) | unsigned(b[7]) << 8;
-    std::snprintf(out, size, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", static_cast<unsigned>(data1),
-                  data2, data3, b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+    std::snprintf(out, size, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", static_cast<unsigned>(data1), data2,
+                  data3, b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
 }
 
 void FormatFallbackGuid(char* out, size_t size, uint32_t seconds) {

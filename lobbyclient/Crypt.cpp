@@ -27,8 +27,8 @@ CCrypt::~CCrypt() = default;
 void CCrypt::Encrypt(ByteBuffer& buffer) const {
     buffer.reset();
     const uint32_t start = buffer.position();
-    const long k = des_->Encrypt(sendIV_, buffer.current(), buffer.remaining(), buffer.current(),
-                                 buffer.capacity() - start);
+    const long k =
+        des_->Encrypt(sendIV_, buffer.current(), buffer.remaining(), buffer.current(), buffer.capacity() - start);
     if (k < 0) throw CEncryptException("ciphertext does not fit", kBadData);
     buffer.limit(buffer.capacity());
     buffer.skip(static_cast<uint32_t>(k));

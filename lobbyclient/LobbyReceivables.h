@@ -14,8 +14,22 @@ constexpr uint32_t kPlayerBlockInSize = 1200;
 
 // Kinds the factory tags received messages with, in its matching order.
 enum ReceivableKind {
-    kKindSTUR = 0, kKindSTUP, kKindUPDT, kKindFNSH, kKindSAID, kKindBTST, kKindBTSR, kKindBTTL,
-    kKindRMRP, kKindRMST, kKindRMTC, kKindRMTD, kKindRMTL, kKindPCUP, kKindPCUR, kKindPCDT,
+    kKindSTUR = 0,
+    kKindSTUP,
+    kKindUPDT,
+    kKindFNSH,
+    kKindSAID,
+    kKindBTST,
+    kKindBTSR,
+    kKindBTTL,
+    kKindRMRP,
+    kKindRMST,
+    kKindRMTC,
+    kKindRMTD,
+    kKindRMTL,
+    kKindPCUP,
+    kKindPCUR,
+    kKindPCDT,
     kReceivableKinds
 };
 

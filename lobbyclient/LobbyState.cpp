@@ -247,8 +247,7 @@ void CLobbyState::OnRMTL(const CReceivableRMTL& m) {
         case 2:
             if (room) room->started = 1;
             break;
-        default:
-            break;
+        default: break;
     }
     Queue(LOBBY_MSG_ROOM_LIST);
 }

@@ -49,8 +49,8 @@ void ParseStatusPage(const std::string& body, std::string* maintenance, std::str
     }
 }
 
-void CLobbyThread::RequestStatus(const std::string& url, const LobbyEndpoint& limits,
-                                 const std::atomic<bool>* cancel, std::string* maintenance, std::string* info) {
+void CLobbyThread::RequestStatus(const std::string& url, const LobbyEndpoint& limits, const std::atomic<bool>* cancel,
+                                 std::string* maintenance, std::string* info) {
     maintenance->clear();
     info->clear();
     if (StartsWithNoCase(url, "https://")) {
@@ -90,7 +90,9 @@ CLobbyThread::~CLobbyThread() {
     Join();
 }
 
-void CLobbyThread::Start() { thread_ = std::thread([this] { Run(); }); }
+void CLobbyThread::Start() {
+    thread_ = std::thread([this] { Run(); });
+}
 
 void CLobbyThread::Join() {
     if (thread_.joinable()) thread_.join();

@@ -14,13 +14,42 @@ const char kDefaultTeam[] = "No Team";
 
 // Field offsets of the image.
 enum : size_t {
-    kVideoMode = 16, kRenderTarget = 20, kEffect = 24, kShadow = 28, kVideoFlag = 32,
-    kDistance = 36, kFrameTime = 40, kDisplay = 44, kWindowed = 45, kReserved = 46,
-    kBgm = 48, kSe = 52, kGame1 = 56, kGame2 = 60, kFlag1 = 64, kFlag2 = 65, kFlag3 = 66,
-    kGame3 = 68, kDevice = 72, kKeyAssign = 76, kGuid = 112, kName = 151, kTeam = 168,
-    kComment = 185, kRaces = 228, kWins = 232, kStreak = 236, kNetRaces = 240,
-    kNetWins = 244, kNetStreak = 248, kRaceTimes = 260, kCourseTimes = 8452,
-    kMachineBlocks = 8708, kMachineBlockSize = 8448, kCounters = 143876, kUnlocks = 143888,
+    kVideoMode = 16,
+    kRenderTarget = 20,
+    kEffect = 24,
+    kShadow = 28,
+    kVideoFlag = 32,
+    kDistance = 36,
+    kFrameTime = 40,
+    kDisplay = 44,
+    kWindowed = 45,
+    kReserved = 46,
+    kBgm = 48,
+    kSe = 52,
+    kGame1 = 56,
+    kGame2 = 60,
+    kFlag1 = 64,
+    kFlag2 = 65,
+    kFlag3 = 66,
+    kGame3 = 68,
+    kDevice = 72,
+    kKeyAssign = 76,
+    kGuid = 112,
+    kName = 151,
+    kTeam = 168,
+    kComment = 185,
+    kRaces = 228,
+    kWins = 232,
+    kStreak = 236,
+    kNetRaces = 240,
+    kNetWins = 244,
+    kNetStreak = 248,
+    kRaceTimes = 260,
+    kCourseTimes = 8452,
+    kMachineBlocks = 8708,
+    kMachineBlockSize = 8448,
+    kCounters = 143876,
+    kUnlocks = 143888,
 };
 static_assert(kMachineBlocks + 16 * kMachineBlockSize == kCounters, "record blocks end at the counters");
 static_assert(kUnlocks + 97 * 4 == tmConfig::kImageSize, "trophies end the image");
@@ -32,14 +61,19 @@ constexpr int kLapRows = 64, kCourseColumns = 32, kCourseCells = 64, kMachineBlo
 
 const int kDefaultKeyAssign[kKeyAssignCount] = {-1, 2, 3, 0, 1, 5, 4, 6, 7};
 
-struct Resolution { int width, height; };
+struct Resolution {
+    int width, height;
+};
 const Resolution kResolutions[17] = {
-    {640, 480},   {800, 480},   {800, 600},   {1024, 600},  {1024, 768},  {1280, 720},
-    {1280, 768},  {1280, 800},  {1280, 960},  {1366, 768},  {1400, 1050}, {1440, 900},
-    {1600, 900},  {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200},
+    {640, 480},  {800, 480},   {800, 600},   {1024, 600},  {1024, 768},  {1280, 720},
+    {1280, 768}, {1280, 800},  {1280, 960},  {1366, 768},  {1400, 1050}, {1440, 900},
+    {1600, 900}, {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200},
 };
 const uint32_t kRenderTargets[3][4] = {{2048, 1024, 256, 256}, {1024, 1024, 256, 256}, {1024, 512, 256, 256}};
-struct Shadow { uint32_t size; uint8_t on; };
+struct Shadow {
+    uint32_t size;
+    uint8_t on;
+};
 const Shadow kShadows[4] = {{2048, 1}, {1024, 1}, {512, 1}, {16, 0}};
 const float kDistances[3][3] = {{1000.0f, 2000.0f, 2500.0f}, {500.0f, 500.0f, 1500.0f}, {0.0f, 0.0f, 500.0f}};
 
@@ -135,8 +169,8 @@ void tmConfig::TakeGuid() {
 
 bool tmConfig::Scramble(const uint32_t* key, uint8_t* data, size_t size) {
     if (!key || !data || size == 0) return false;
-    const uint8_t k[4] = {static_cast<uint8_t>(*key), static_cast<uint8_t>(*key >> 8),
-                          static_cast<uint8_t>(*key >> 16), static_cast<uint8_t>(*key >> 24)};
+    const uint8_t k[4] = {static_cast<uint8_t>(*key), static_cast<uint8_t>(*key >> 8), static_cast<uint8_t>(*key >> 16),
+                          static_cast<uint8_t>(*key >> 24)};
     const size_t whole = size / 4 * 4;
     for (size_t i = 0; i < whole; ++i) data[i] ^= k[i & 3];
     return true;
@@ -167,11 +201,19 @@ void tmConfig::Load() {
 // A loaded image may come from anywhere: fields that later index tables are
 // brought back to their defaults, and texts are terminated within their fields.
 void tmConfig::Sanitize() {
-    struct Range { size_t off; int lo, hi, def; };
+    struct Range {
+        size_t off;
+        int lo, hi, def;
+    };
     const Range ranges[] = {
-        {kVideoMode, 0, 16, kDefaultVideoMode}, {kRenderTarget, 0, 2, 0}, {kShadow, 0, 3, 0},
-        {kDistance, 0, 2, 0}, {kFrameTime, 0, 5, 0}, {kDevice, 0, 3, 0},
-        {kBgm, 0, 10, 8}, {kSe, 0, 10, 7},
+        {kVideoMode, 0, 16, kDefaultVideoMode},
+        {kRenderTarget, 0, 2, 0},
+        {kShadow, 0, 3, 0},
+        {kDistance, 0, 2, 0},
+        {kFrameTime, 0, 5, 0},
+        {kDevice, 0, 3, 0},
+        {kBgm, 0, 10, 8},
+        {kSe, 0, 10, 7},
     };
     for (const Range& r : ranges) {
         if (!InRange(I32(r.off), r.lo, r.hi)) {
@@ -259,9 +301,15 @@ void tmConfig::SetVideoMode(int mode) {
     if (mode != GetVideoMode()) PutI32(kVideoMode, mode);
 }
 
-float tmConfig::GetDistanceNear() const { return kDistances[InRange(GetDistanceLevel(), 0, 2) ? GetDistanceLevel() : 0][0]; }
-float tmConfig::GetDistanceMid() const { return kDistances[InRange(GetDistanceLevel(), 0, 2) ? GetDistanceLevel() : 0][1]; }
-float tmConfig::GetDistanceFar() const { return kDistances[InRange(GetDistanceLevel(), 0, 2) ? GetDistanceLevel() : 0][2]; }
+float tmConfig::GetDistanceNear() const {
+    return kDistances[InRange(GetDistanceLevel(), 0, 2) ? GetDistanceLevel() : 0][0];
+}
+float tmConfig::GetDistanceMid() const {
+    return kDistances[InRange(GetDistanceLevel(), 0, 2) ? GetDistanceLevel() : 0][1];
+}
+float tmConfig::GetDistanceFar() const {
+    return kDistances[InRange(GetDistanceLevel(), 0, 2) ? GetDistanceLevel() : 0][2];
+}
 
 int tmConfig::GetKeyAssign(int entry) const {
     return InRange(entry, 0, kKeyAssignCount - 1) ? I32(kKeyAssign + 4 * static_cast<size_t>(entry)) : 0;
@@ -300,7 +348,8 @@ int tmConfig::GetRecord(int laps, int course) const {
 }
 
 int tmConfig::GetModeRecord(int laps, int course, int machine) const {
-    return RaceCell(laps, course) && Machine(machine) ? I32(BlockOffset(machine) + RaceCellOffset(laps, course)) : kNoTime;
+    return RaceCell(laps, course) && Machine(machine) ? I32(BlockOffset(machine) + RaceCellOffset(laps, course))
+                                                      : kNoTime;
 }
 
 int tmConfig::GetCourseRecord(int course) const {
@@ -308,7 +357,8 @@ int tmConfig::GetCourseRecord(int course) const {
 }
 
 int tmConfig::GetModeCourseRecord(int course, int machine) const {
-    return Course(course) && Machine(machine) ? I32(BlockOffset(machine) + 8192 + 4 * static_cast<size_t>(course)) : kNoTime;
+    return Course(course) && Machine(machine) ? I32(BlockOffset(machine) + 8192 + 4 * static_cast<size_t>(course))
+                                              : kNoTime;
 }
 
 bool tmConfig::Improve(size_t off, int time) {
@@ -345,7 +395,8 @@ bool tmConfig::IsUnlocked(int item) const {
 }
 
 void tmConfig::Unlock(int item) {
-    if (InRange(item, 0, kUnlockCount - 1) && GetUnlockState(item) == 0) PutI32(kUnlocks + 4 * static_cast<size_t>(item), 1);
+    if (InRange(item, 0, kUnlockCount - 1) && GetUnlockState(item) == 0)
+        PutI32(kUnlocks + 4 * static_cast<size_t>(item), 1);
 }
 
 void tmConfig::MarkSeen(int item) {

@@ -1,8 +1,8 @@
 // tmConfig.h -- the save image: every persistent option, profile field, record and counter.
 #pragma once
 #include <cstddef>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 

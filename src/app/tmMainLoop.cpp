@@ -123,8 +123,7 @@ void tmMainLoop::MeasureFrameRate() {
 }
 
 void tmMainLoop::Run() {
-    while (RunFrame()) {
-    }
+    while (RunFrame()) {}
     tmConfig::GetInstance().Save();
 }
 

@@ -13,15 +13,15 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/NullDevice.h"
 #include "platform/window/Window.h"
-#include "sys/net/tmNetwork.h"
 #include "sys/base/tmRandom.h"
-#include "sys/text/tmConsole.h"
-#include "sys/text/tmDxFont.h"
 #include "sys/input/tmPeripheral.h"
+#include "sys/net/tmNetwork.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShader.h"
-#include "sys/tmTimer.h"
 #include "sys/sound/tmSound.h"
+#include "sys/text/tmConsole.h"
+#include "sys/text/tmDxFont.h"
+#include "sys/tmTimer.h"
 #include "table/SoundBankTable.h"
 
 namespace {
@@ -105,9 +105,7 @@ bool tmMainLoop::StartSound() {
     return true;
 }
 
-void tmMainLoop::StartConsole() {
-    tmConsole::Create();
-}
+void tmMainLoop::StartConsole() { tmConsole::Create(); }
 
 void tmMainLoop::StartReplay() {
     // HOOK(replay): tmReplay::Create().

@@ -14,7 +14,12 @@ tmPlaceholderRoad Road(int id) {
         case 1: return {13, 13};
         case 13: return {14, 0};
         case 14: return {22, 29};
-        case 15: case 16: case 17: case 18: case 19: case 20: return {14, 14};
+        case 15:
+        case 16:
+        case 17:
+        case 18:
+        case 19:
+        case 20: return {14, 14};
         case 21: return {24, 22};
         case 22: return {21, 14};
         case 23: return {24, 14};
@@ -49,7 +54,9 @@ private:
 };
 
 template <int Id>
-tmSequence* MakePlaceholder() { return new tmPlaceholderScreen<Id>(); }
+tmSequence* MakePlaceholder() {
+    return new tmPlaceholderScreen<Id>();
+}
 
 template <int... Ids>
 void RegisterAll(tmSequenceFactory& f, std::integer_sequence<int, Ids...>) {

@@ -21,8 +21,8 @@ std::uint32_t KeyAtOffset(std::uint32_t key, std::uint64_t offset) {
     return (key >> shift) | (key << (32 - shift));
 }
 
-bool UnscrambleMember(std::uint32_t key, std::uint8_t* data, std::size_t dataSize,
-                      std::uint64_t offset, std::uint64_t fileSize) {
+bool UnscrambleMember(std::uint32_t key, std::uint8_t* data, std::size_t dataSize, std::uint64_t offset,
+                      std::uint64_t fileSize) {
     if (dataSize == 0) return false;
     std::uint64_t scrambledEnd = fileSize - fileSize % 4;
     std::uint64_t n = scrambledEnd > offset ? scrambledEnd - offset : 0;
@@ -33,8 +33,7 @@ bool UnscrambleMember(std::uint32_t key, std::uint8_t* data, std::size_t dataSiz
         std::uint8_t* p = data + i * 4;
         StoreU32(p, LoadU32(p) ^ k);
     }
-    for (std::size_t i = 0; i < std::size_t(n % 4); ++i)
-        data[words * 4 + i] ^= std::uint8_t(k >> (8 * i));
+    for (std::size_t i = 0; i < std::size_t(n % 4); ++i) data[words * 4 + i] ^= std::uint8_t(k >> (8 * i));
     return true;
 }
 

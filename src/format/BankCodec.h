@@ -25,8 +25,8 @@ std::uint32_t KeyAtOffset(std::uint32_t key, std::uint64_t offset);
 // (below fileSize rounded down to a multiple of 4) are touched, so a member
 // that ends in the plain tail, or a short read clipped at the end of the file,
 // is handled without touching anything past the data. False when dataSize is 0.
-bool UnscrambleMember(std::uint32_t key, std::uint8_t* data, std::size_t dataSize,
-                      std::uint64_t offset, std::uint64_t fileSize);
+bool UnscrambleMember(std::uint32_t key, std::uint8_t* data, std::size_t dataSize, std::uint64_t offset,
+                      std::uint64_t fileSize);
 
 // The directory name a lookup text resolves to: its last path component
 // (split at '/' when the text holds one, else at '\'), cut before the first

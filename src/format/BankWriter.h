@@ -26,9 +26,9 @@ struct BankEntry {
 };
 
 struct BuiltBank {
-    Bytes file;                       // scrambled bank bytes
+    Bytes file;                        // scrambled bank bytes
     std::vector<BankEntry> directory;  // in member order, contiguous from offset 0
-    std::string error;                // non-empty when the bank could not be built
+    std::string error;                 // non-empty when the bank could not be built
 };
 
 // Lays the members end to end from offset 0 in the given order and scrambles

@@ -17,9 +17,7 @@ void PutF32(std::vector<uint8_t>& b, float f) {
     std::memcpy(&u, &f, 4);
     PutU32(b, u);
 }
-uint32_t GetU32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+uint32_t GetU32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
 bool Fail(std::string* error, const char* why) {
     if (error) *error = why;
     return false;

@@ -12,7 +12,7 @@ namespace zfmt {
 constexpr std::size_t kBinaryMeshHeaderSize = 104;
 constexpr std::size_t kBinaryMeshVertexSize = 56;  // vertex layout 3
 constexpr uint32_t kBinaryMeshLayout = 3;
-extern const char kBinaryMeshMagic[16];           // "WemSysBinMsh100" and a NUL
+extern const char kBinaryMeshMagic[16];  // "WemSysBinMsh100" and a NUL
 
 // One vertex of layout 3.
 struct BinaryMeshVertex {
@@ -34,10 +34,10 @@ struct BinaryMesh {
     uint32_t layout = kBinaryMeshLayout;
     uint32_t vertexCount = 0;
     std::vector<uint8_t> vertexBytes;
-    std::vector<uint16_t> indices;      // three per face
-    std::vector<uint32_t> attributes;   // one per face
+    std::vector<uint16_t> indices;     // three per face
+    std::vector<uint32_t> attributes;  // one per face
     std::vector<BinaryMeshPart> parts;
-    std::vector<uint8_t> materialBytes; // materialCount x kMaterialRecordSize
+    std::vector<uint8_t> materialBytes;  // materialCount x kMaterialRecordSize
     uint32_t MaterialCount() const { return static_cast<uint32_t>(materialBytes.size() / kMaterialRecordSize); }
 };
 

@@ -38,8 +38,7 @@ private:
 // and clears Ok(); it never touches memory outside the range.
 class ByteReader {
 public:
-    ByteReader(const void* data, std::size_t size)
-        : m_data(static_cast<const std::uint8_t*>(data)), m_size(size) {}
+    ByteReader(const void* data, std::size_t size) : m_data(static_cast<const std::uint8_t*>(data)), m_size(size) {}
     explicit ByteReader(const Bytes& bytes) : ByteReader(bytes.data(), bytes.size()) {}
 
     std::uint8_t U8();
@@ -69,8 +68,7 @@ private:
 
 // Plain little-endian loads and stores on raw memory (caller checks bounds).
 inline std::uint32_t LoadU32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 inline void StoreU32(std::uint8_t* p, std::uint32_t v) {
     p[0] = std::uint8_t(v);

@@ -8,17 +8,11 @@
 
 namespace zfmt {
 
-std::string ExtDbKey(const std::string& a, const std::string& b, const std::string& c) {
-    return a + "," + b + "," + c;
-}
+std::string ExtDbKey(const std::string& a, const std::string& b, const std::string& c) { return a + "," + b + "," + c; }
 
-std::string ExtDbTableFile(const std::string& table) {
-    return "data/Config/ExtDB_" + table + ".txt";
-}
+std::string ExtDbTableFile(const std::string& table) { return "data/Config/ExtDB_" + table + ".txt"; }
 
-std::string ExtDbOverrideFile(const std::string& table) {
-    return ExtDbTableFile(table) + ".user.txt";
-}
+std::string ExtDbOverrideFile(const std::string& table) { return ExtDbTableFile(table) + ".user.txt"; }
 
 namespace {
 
@@ -78,24 +72,21 @@ bool ExtDbWriter::CellOk(const std::string& cell) {
     return true;
 }
 
-void ExtDbWriter::Line(const std::string& type, const std::string& a, const std::string& b,
-                       const std::string& c, const std::string& value) {
+void ExtDbWriter::Line(const std::string& type, const std::string& a, const std::string& b, const std::string& c,
+                       const std::string& value) {
     if (!CellOk(type) || !CellOk(a) || !CellOk(b) || !CellOk(c) || !CellOk(value)) return;
     m_text += type + "," + a + "," + b + "," + c + "," + value + "\n";
 }
 
-void ExtDbWriter::Int(const std::string& a, const std::string& b, const std::string& c,
-                      long long v) {
+void ExtDbWriter::Int(const std::string& a, const std::string& b, const std::string& c, long long v) {
     Line("int", a, b, c, std::to_string(v));
 }
 
-void ExtDbWriter::Float(const std::string& a, const std::string& b, const std::string& c,
-                        double v) {
+void ExtDbWriter::Float(const std::string& a, const std::string& b, const std::string& c, double v) {
     Line("float", a, b, c, ExtDbFloatText(v));
 }
 
-void ExtDbWriter::String(const std::string& a, const std::string& b, const std::string& c,
-                         const std::string& v) {
+void ExtDbWriter::String(const std::string& a, const std::string& b, const std::string& c, const std::string& v) {
     Line("string", a, b, c, v);
 }
 

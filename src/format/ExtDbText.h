@@ -38,11 +38,10 @@ class ExtDbWriter {
 public:
     void Int(const std::string& a, const std::string& b, const std::string& c, long long v);
     void Float(const std::string& a, const std::string& b, const std::string& c, double v);
-    void String(const std::string& a, const std::string& b, const std::string& c,
-                const std::string& v);
+    void String(const std::string& a, const std::string& b, const std::string& c, const std::string& v);
     // A raw line of five cells.
-    void Line(const std::string& type, const std::string& a, const std::string& b,
-              const std::string& c, const std::string& value);
+    void Line(const std::string& type, const std::string& a, const std::string& b, const std::string& c,
+              const std::string& value);
 
     const std::string& Text() const { return m_text; }
     const std::string& Error() const { return m_error; }

@@ -24,9 +24,9 @@ constexpr const char* kMachineKeyColumn = "Name";
 constexpr const char* kTorqueKeyColumn = "RevValue";
 constexpr const char* kGearKeyColumn = "GearNum";
 
-constexpr int kTorqueRows = 15;     // 0, 2000, ... 28000 rpm
+constexpr int kTorqueRows = 15;  // 0, 2000, ... 28000 rpm
 constexpr int kTorqueRpmStep = 2000;
-constexpr int kGearRows = 10;       // gears 1 .. 10
+constexpr int kGearRows = 10;  // gears 1 .. 10
 
 // Model codes are at most this long, so the formed column names fit 63 characters.
 constexpr int kCurveColumnLimit = 63;

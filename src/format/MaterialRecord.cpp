@@ -15,9 +15,7 @@ void PutF32(uint8_t* p, float f) {
     std::memcpy(&u, &f, 4);
     PutU32(p, u);
 }
-uint32_t GetU32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+uint32_t GetU32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
 float GetF32(const uint8_t* p) {
     uint32_t u = GetU32(p);
     float f;

@@ -14,7 +14,7 @@ constexpr int kMaterialStages = 6;
 
 // One texture stage: the five stage words and the texture file name.
 struct TextureStage {
-    int32_t type = 0;       // 0 none, 1 image, 2 light, 3 normal, 4 mask, 5 HDR map
+    int32_t type = 0;  // 0 none, 1 image, 2 light, 3 normal, 4 mask, 5 HDR map
     int32_t parameter = 1;
     uint8_t flag = 0;
     int32_t uv01 = 0;       // 1: the stage samples the second texture set

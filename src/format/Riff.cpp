@@ -32,8 +32,7 @@ bool ParseWaveFormat(const std::uint8_t* data, std::size_t size, WaveFormat& out
 
 bool SameWaveFormat(const WaveFormat& a, const WaveFormat& b) {
     return a.formatTag == b.formatTag && a.channels == b.channels && a.samplesPerSec == b.samplesPerSec &&
-           a.avgBytesPerSec == b.avgBytesPerSec && a.blockAlign == b.blockAlign &&
-           a.bitsPerSample == b.bitsPerSample;
+           a.avgBytesPerSec == b.avgBytesPerSec && a.blockAlign == b.blockAlign && a.bitsPerSample == b.bitsPerSample;
 }
 
 bool FindChunk(const std::uint8_t* buf, std::size_t size, std::uint32_t id, std::uint32_t& chunkSize,
@@ -59,8 +58,7 @@ bool FindChunk(const std::uint8_t* buf, std::size_t size, std::uint32_t id, std:
     return false;
 }
 
-std::vector<std::uint8_t> WriteWav(const WaveFormat& format, const std::int16_t* samples,
-                                   std::size_t sampleCount) {
+std::vector<std::uint8_t> WriteWav(const WaveFormat& format, const std::int16_t* samples, std::size_t sampleCount) {
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(sampleCount * 2);
     ByteWriter w;
     w.U32(kRiffId);

@@ -12,8 +12,8 @@
 namespace zfmt {
 
 constexpr std::uint32_t FourCC(char a, char b, char c, char d) {
-    return std::uint32_t(std::uint8_t(a)) | std::uint32_t(std::uint8_t(b)) << 8 |
-           std::uint32_t(std::uint8_t(c)) << 16 | std::uint32_t(std::uint8_t(d)) << 24;
+    return std::uint32_t(std::uint8_t(a)) | std::uint32_t(std::uint8_t(b)) << 8 | std::uint32_t(std::uint8_t(c)) << 16 |
+           std::uint32_t(std::uint8_t(d)) << 24;
 }
 constexpr std::uint32_t kRiffId = FourCC('R', 'I', 'F', 'F');
 constexpr std::uint32_t kWaveId = FourCC('W', 'A', 'V', 'E');
@@ -51,12 +51,11 @@ bool SameWaveFormat(const WaveFormat& a, const WaveFormat& b);
 // its data (just behind its 8-byte header). Only the 8-byte header has to lie
 // inside `buf`; the chunk's data may run past it (callers check what they
 // read). All arithmetic is 64-bit so hostile sizes cannot wrap.
-bool FindChunk(const std::uint8_t* buf, std::size_t size, std::uint32_t id,
-               std::uint32_t& chunkSize, std::uint32_t& dataOffset);
+bool FindChunk(const std::uint8_t* buf, std::size_t size, std::uint32_t id, std::uint32_t& chunkSize,
+               std::uint32_t& dataOffset);
 
 // A complete wave file of interleaved 16-bit samples in `format`'s channel count.
-std::vector<std::uint8_t> WriteWav(const WaveFormat& format, const std::int16_t* samples,
-                                   std::size_t sampleCount);
+std::vector<std::uint8_t> WriteWav(const WaveFormat& format, const std::int16_t* samples, std::size_t sampleCount);
 // Byte size WriteWav gives for `frames` sample frames of `channels` channels.
 constexpr std::uint64_t WavFileSize(std::uint64_t frames, int channels) {
     return kWavHeaderSize + frames * 2u * std::uint64_t(channels);

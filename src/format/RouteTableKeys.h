@@ -20,11 +20,11 @@ std::string RouteRowKey(int section);  // "Route007" for section 7
 // One section's entry for each driving type.
 struct RouteEntry {
     int bank = 0;
-    float speed[2] = {0, 0};      // km/h the computer driver brakes down to
-    int boost[2] = {0, 0};        // 1: boost here when ready
-    float posShift[2] = {0, 0};   // target point across the gate: 1 end A, -1 end B
-    int nextRoute[2] = {0, 0};    // look-ahead in sections
-    float otShift[2] = {0, 0};    // overtaking point = posShift + otShift
+    float speed[2] = {0, 0};     // km/h the computer driver brakes down to
+    int boost[2] = {0, 0};       // 1: boost here when ready
+    float posShift[2] = {0, 0};  // target point across the gate: 1 end A, -1 end B
+    int nextRoute[2] = {0, 0};   // look-ahead in sections
+    float otShift[2] = {0, 0};   // overtaking point = posShift + otShift
     int useTf[2] = {0, 0};
 };
 

@@ -33,8 +33,10 @@ constexpr float kGridHalfGap = 50.95f;
 // others evenly between) and course 5 (slots 0..3).
 constexpr yiVec3 SpainGridSlot(int k) {
     const float first = -917.846f, last = 1091.35f;
-    const float x = k == 1 ? -783.899f : k == 2 ? -649.953f : k == 15 ? last
-                  : first + (last - first) * static_cast<float>(k) / 15.0f;
+    const float x = k == 1    ? -783.899f
+                    : k == 2  ? -649.953f
+                    : k == 15 ? last
+                              : first + (last - first) * static_cast<float>(k) / 15.0f;
     return {x, 0.199347f, (k % 2 == 0) ? 5650.95f : 5549.05f};
 }
 constexpr yiVec3 kQirGrid[4] = {
@@ -46,9 +48,9 @@ constexpr int32_t kTrackCounts[14] = {0, 0, 18, 25, 32, 35, 23, 23, 21, 25, 32, 
 constexpr int32_t kZoneCounts[14] = {0, 0, 14, 11, 26, 31, 21, 21, 14, 9, 26, 24, 20, 21};
 
 // Tracks that are fixed moves (kind 2) by course id, ended by -1; all others are chase shots.
-constexpr int32_t kFixedMoveTracks[14][3] = {
-    {-1}, {-1}, {3, -1}, {3, 22, -1}, {22, 28, -1}, {12, -1}, {-1}, {-1},
-    {20, -1}, {22, -1}, {22, 28, -1}, {12, 31, -1}, {-1}, {9, 19, -1}};
+constexpr int32_t kFixedMoveTracks[14][3] = {{-1},         {-1},         {3, -1}, {3, 22, -1}, {22, 28, -1},
+                                             {12, -1},     {-1},         {-1},    {20, -1},    {22, -1},
+                                             {22, 28, -1}, {12, 31, -1}, {-1},    {9, 19, -1}};
 
 constexpr float kWideFov = 0.9424779f;
 
@@ -57,14 +59,18 @@ constexpr ReplayShot kSpainShot0 = {
     {{-2313.5f, 58.8f, 5499.2f}, {-2248.4f, 58.8f, 5526.2f}, {0.0f, 1.0f, 0.0f}, kWideFov},
     {{-2313.5f, 58.8f, 5499.2f}, {-2292.1f, 58.8f, 5516.2f}, {0.0f, 1.0f, 0.0f}, kWideFov},
     600};
-constexpr ReplayTrack kSpainTrack0 = {
-    {{856.6f, 33.6f, 5859.6f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.06283186f},
-    {{-1771.2f, 37.4f, 5835.7f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.07853982f},
-    900, kReplayTrackChase, 0.8f, {1.0f, 0.0f}};
-constexpr ReplayTrack kSpainTrack1 = {
-    {{38.2f, 80.0f, 5393.9f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.1727876f},
-    {{-399.0f, 80.0f, 5410.7f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.1256637f},
-    30, kReplayTrackChase, 1.0f, {1.0f, 0.0f}};
+constexpr ReplayTrack kSpainTrack0 = {{{856.6f, 33.6f, 5859.6f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.06283186f},
+                                      {{-1771.2f, 37.4f, 5835.7f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.07853982f},
+                                      900,
+                                      kReplayTrackChase,
+                                      0.8f,
+                                      {1.0f, 0.0f}};
+constexpr ReplayTrack kSpainTrack1 = {{{38.2f, 80.0f, 5393.9f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.1727876f},
+                                      {{-399.0f, 80.0f, 5410.7f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 0.1256637f},
+                                      30,
+                                      kReplayTrackChase,
+                                      1.0f,
+                                      {1.0f, 0.0f}};
 
 // Zones fixed by course: course 2's first five, course 8's two double-track zones.
 struct FixedZone {
@@ -72,12 +78,9 @@ struct FixedZone {
     ReplayZone zone;
 };
 constexpr FixedZone kFixedZones[] = {
-    {2, {285, 8, {1, -1, -1, -1, -1, -1, -1, -1}}},
-    {2, {9, 22, {3, -1, -1, -1, -1, -1, -1, -1}}},
-    {2, {23, 48, {4, -1, -1, -1, -1, -1, -1, -1}}},
-    {2, {49, 62, {5, -1, -1, -1, -1, -1, -1, -1}}},
-    {2, {63, 82, {6, -1, -1, -1, -1, -1, -1, -1}}},
-    {8, {161, 170, {20, 19, -1, -1, -1, -1, -1, -1}}},
+    {2, {285, 8, {1, -1, -1, -1, -1, -1, -1, -1}}},  {2, {9, 22, {3, -1, -1, -1, -1, -1, -1, -1}}},
+    {2, {23, 48, {4, -1, -1, -1, -1, -1, -1, -1}}},  {2, {49, 62, {5, -1, -1, -1, -1, -1, -1, -1}}},
+    {2, {63, 82, {6, -1, -1, -1, -1, -1, -1, -1}}},  {8, {161, 170, {20, 19, -1, -1, -1, -1, -1, -1}}},
     {8, {259, 277, {3, 2, -1, -1, -1, -1, -1, -1}}},
 };
 

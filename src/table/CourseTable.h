@@ -17,15 +17,15 @@ static_assert(sizeof(CourseModelSlot) == 32, "course model slots are 32 bytes");
 
 // One animated scenery object; the same record is the template and the live copy.
 struct CourseObject {
-    int32_t model;         // fixed model slot; 0 = none
-    yiVec3 position;       // world position
-    yiVec3 rotation;       // Euler angles (radians), applied X, then Y, then Z
-    yiVec3 velocity;       // added to position every logic frame
-    yiVec3 spin;           // added to rotation every logic frame
-    uint8_t cubeFaces;     // 1 = also queued into the cube-face layers
-    int32_t life;          // frames left to live; -1 forever; drawn while not 0
-    int32_t respawnDelay;  // frames to wait once life has run out, then reset from the template
-    int32_t templateIndex; // index of the template a live copy came from
+    int32_t model;          // fixed model slot; 0 = none
+    yiVec3 position;        // world position
+    yiVec3 rotation;        // Euler angles (radians), applied X, then Y, then Z
+    yiVec3 velocity;        // added to position every logic frame
+    yiVec3 spin;            // added to rotation every logic frame
+    uint8_t cubeFaces;      // 1 = also queued into the cube-face layers
+    int32_t life;           // frames left to live; -1 forever; drawn while not 0
+    int32_t respawnDelay;   // frames to wait once life has run out, then reset from the template
+    int32_t templateIndex;  // index of the template a live copy came from
 };
 static_assert(sizeof(CourseObject) == 68, "course objects are 68 bytes");
 
@@ -34,24 +34,24 @@ constexpr int kCourseParts = 25;
 
 // Everything a race, the viewer or a menu needs to know about one course layout.
 struct CourseRecord {
-    int32_t id;                 // equals the record's index in CourseTable
-    char name[256];             // display name
-    int32_t groupId;            // resource group of the layout
-    char collisionFile[256];    // floor collision file
-    char wallFile[256];         // wall collision file
-    char routeFile[256];        // route-section file
-    char routeTable[256];       // external data table of the computer route
-    char cubeMap[256];          // full path of the sky cube texture; empty = none
-    char textureFolder[256];    // folder of the layout's loose textures
-    char gouraudMap[256];       // lighting-lookup texture inside textureFolder; empty = none
-    int32_t mapModel;           // mini-map model slot; 0 = none
-    int32_t musicId;            // music stream started by the race
-    int32_t soundSectionFrom;   // route sections bounding the crowd stretch
+    int32_t id;                // equals the record's index in CourseTable
+    char name[256];            // display name
+    int32_t groupId;           // resource group of the layout
+    char collisionFile[256];   // floor collision file
+    char wallFile[256];        // wall collision file
+    char routeFile[256];       // route-section file
+    char routeTable[256];      // external data table of the computer route
+    char cubeMap[256];         // full path of the sky cube texture; empty = none
+    char textureFolder[256];   // folder of the layout's loose textures
+    char gouraudMap[256];      // lighting-lookup texture inside textureFolder; empty = none
+    int32_t mapModel;          // mini-map model slot; 0 = none
+    int32_t musicId;           // music stream started by the race
+    int32_t soundSectionFrom;  // route sections bounding the crowd stretch
     int32_t soundSectionTo;
-    yiVec3 grid[kCourseGridSlots];          // world positions of the grid slots
-    int32_t startSection[kCourseGridSlots]; // route section of each grid slot
-    float lightDirection[4];    // x, y, z (any length) and -1
-    float lightColour[3];       // RGB multiplier handed to the shader manager
+    yiVec3 grid[kCourseGridSlots];           // world positions of the grid slots
+    int32_t startSection[kCourseGridSlots];  // route section of each grid slot
+    float lightDirection[4];                 // x, y, z (any length) and -1
+    float lightColour[3];                    // RGB multiplier handed to the shader manager
     CourseModelSlot parts[kCourseParts];
     const CourseObject* objects;  // animated object templates; null when none
     int32_t objectCount;
@@ -60,7 +60,7 @@ struct CourseRecord {
 constexpr int kCourseTableSize = 14;  // course ids 0..13; 0 is empty
 constexpr int kFirstCourseId = 1;     // the garage
 constexpr int kLastCourseId = 13;
-constexpr int kFirstCircuitId = 2;    // 2..7 forward, 8..13 reverse
+constexpr int kFirstCircuitId = 2;  // 2..7 forward, 8..13 reverse
 constexpr int kReverseCourseOffset = 6;
 
 // Course records by course id; slot 0 is null. Read-only, filled before the entry.

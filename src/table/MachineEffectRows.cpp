@@ -13,26 +13,27 @@ constexpr float kSpinQuad[4] = {-0.02f, -0.02f, 0.02f, 0.02f};
 
 constexpr FlameGroup Flames(int count, yiVec3 a, yiVec3 b, yiVec3 c, yiVec3 d, uint32_t colour, int particles,
                             int trail, float scale, const float (&spin)[4]) {
-    return FlameGroup{count, {a, b, c, d}, colour, kWhite, particles, trail, scale,
-                      {spin[0], spin[1], spin[2], spin[3]}};
+    return FlameGroup{count,     {a, b, c, d}, colour, kWhite,
+                      particles, trail,        scale,  {spin[0], spin[1], spin[2], spin[3]}};
 }
 constexpr FlameGroup Pair(float x, float y, float z, uint32_t colour, int particles, int trail, float scale) {
     return Flames(2, {x, y, z}, {-x, y, z}, {0, 0, 0}, {0, 0, 0}, colour, particles, trail, scale, kSpinPair);
 }
 constexpr FlameGroup kNoFlames = {0, {}, 0xFF8080FFu, kWhite, 0, 0, 0.0f, {-0.02f, 0.02f, 0.0f, 0.0f}};
 
-constexpr yiVec3 kGround[4] = {{8.45f, 0.0f, -12.7f}, {-8.45f, 0.0f, -12.7f}, {-10.7f, 0.0f, 12.6f}, {10.7f, 0.0f, 12.6f}};
+constexpr yiVec3 kGround[4] = {
+    {8.45f, 0.0f, -12.7f}, {-8.45f, 0.0f, -12.7f}, {-10.7f, 0.0f, 12.6f}, {10.7f, 0.0f, 12.6f}};
 constexpr yiVec3 kGroundPrentis[4] = {
     {9.35f, 1.88f, 13.7f}, {-9.35f, 1.88f, 13.7f}, {-10.85f, 3.06f, -14.95f}, {10.85f, 3.06f, -14.95f}};
 
-constexpr MachineEmitterTable Emitters(FlameGroup first, FlameGroup second, uint32_t glow, float length,
-                                       float scale, const yiVec3 (&ground)[4]) {
+constexpr MachineEmitterTable Emitters(FlameGroup first, FlameGroup second, uint32_t glow, float length, float scale,
+                                       const yiVec3 (&ground)[4]) {
     return MachineEmitterTable{{first, second}, glow, length, scale, {ground[0], ground[1], ground[2], ground[3]}};
 }
 
-constexpr MachineEmitterTable kTorvinEmitters = Emitters(
-    Pair(10.8f, 10.42f, 23.0f, 0xFF8080FFu, 3, 120, 0.4f), Pair(10.8f, 10.42f, 25.5f, 0xFF8080FFu, 4, 60, 0.6f),
-    0xF08080FFu, 20.0f, 1.0f, kGround);
+constexpr MachineEmitterTable kTorvinEmitters =
+    Emitters(Pair(10.8f, 10.42f, 23.0f, 0xFF8080FFu, 3, 120, 0.4f),
+             Pair(10.8f, 10.42f, 25.5f, 0xFF8080FFu, 4, 60, 0.6f), 0xF08080FFu, 20.0f, 1.0f, kGround);
 
 constexpr MachineEmitterTable FourFlames(yiVec3 a, yiVec3 b, yiVec3 c, yiVec3 d) {
     return Emitters(Flames(4, a, b, c, d, 0xFFFF40FFu, 1, 120, 0.4f, kSpinPair),
@@ -53,9 +54,9 @@ constexpr FlameGroup Single(uint32_t colour) {
 }
 constexpr MachineEmitterTable kDravikREmitters = OneStage(Single(0xFF808080u));
 constexpr MachineEmitterTable kDravikSEmitters = OneStage(Single(0xFFFF8080u));
-constexpr MachineEmitterTable kOlvaneEmitters = OneStage(
-    Flames(3, {-1.9f, 6.6f, 19.0f}, {1.9f, 6.6f, 19.0f}, {0.0f, 3.3f, 19.5f}, {0, 0, 0}, 0xFFFF80FFu, 2, 120, 0.35f,
-           kSpinPair));
+constexpr MachineEmitterTable kOlvaneEmitters =
+    OneStage(Flames(3, {-1.9f, 6.6f, 19.0f}, {1.9f, 6.6f, 19.0f}, {0.0f, 3.3f, 19.5f}, {0, 0, 0}, 0xFFFF80FFu, 2, 120,
+                    0.35f, kSpinPair));
 constexpr MachineEmitterTable kPrentisEmitters =
     OneStage(Pair(3.6f, 7.3f, 21.2f, 0xFF8080FFu, 3, 120, 0.6f), kGroundPrentis);
 
@@ -91,10 +92,14 @@ struct EngineLoops {
 };
 constexpr EngineLoops kTorvinLoops = {{
     Loop(content::SND_ZR_IDLE_01, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), C(0, 0.4f, 1, 1, 1, 1, 1, 1)),
-    Loop(content::SND_ZR_ENG_480_2000, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), C(0, 0.79f, 1, 1, 0, 0.77f, 0.77f, 0.77f)),
-    Loop(content::SND_ZR_ENG_480_3500, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f)),
-    Loop(content::SND_ZR_ENG_480_5000, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f)),
-    Loop(content::SND_ZR_ENG_480_8000, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f)),
+    Loop(content::SND_ZR_ENG_480_2000, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0),
+         C(0, 0.79f, 1, 1, 0, 0.77f, 0.77f, 0.77f)),
+    Loop(content::SND_ZR_ENG_480_3500, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0),
+         C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f)),
+    Loop(content::SND_ZR_ENG_480_5000, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f),
+         C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f)),
+    Loop(content::SND_ZR_ENG_480_8000, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f),
+         C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f)),
     Loop(content::SND_ZR_TURBO_01, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f)),
 }};
 
@@ -103,11 +108,16 @@ constexpr EngineLoops kTorvinLoops = {{
 constexpr EngineLoops Engine(EngineIds id, float pitch) {
     return EngineLoops{{
         Loop(id.idle, C(0, 0.35f, 1, 1, 0.56f, 0, 0, 0), Scaled(C(0, 0.4f, 1, 1, 1, 1, 1, 1), pitch)),
-        Loop(id.band1, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0), Scaled(C(0, 0.79f, 1, 1, 0.2f, 0.77f, 0.77f, 0.77f), pitch)),
-        Loop(id.band2, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0), Scaled(C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f), pitch)),
-        Loop(id.band3, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f), Scaled(C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f), pitch)),
-        Loop(id.band4, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f), Scaled(C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f), pitch)),
-        Loop(id.top, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f), Scaled(C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f), pitch)),
+        Loop(id.band1, C(0, 0.22f, 0.42f, 0.79f, 0.21f, 0.595f, 0.49f, 0),
+             Scaled(C(0, 0.79f, 1, 1, 0.2f, 0.77f, 0.77f, 0.77f), pitch)),
+        Loop(id.band2, C(0, 0.24f, 0.57f, 0.79f, 0.14f, 0.56f, 0.455f, 0),
+             Scaled(C(0, 0.79f, 1, 1, 0.23f, 1.08f, 1.08f, 1.08f), pitch)),
+        Loop(id.band3, C(0.24f, 0.49f, 0.67f, 1, 0, 0.532f, 0.56f, 0.42f),
+             Scaled(C(0, 0.79f, 1, 1, 0.54f, 0.92f, 1.31f, 1.31f), pitch)),
+        Loop(id.band4, C(0.55f, 0.75f, 1, 1, 0, 0.49f, 0.546f, 0.546f),
+             Scaled(C(0.55f, 0.8f, 1, 1, 0.54f, 0.69f, 1.08f, 1.08f), pitch)),
+        Loop(id.top, C(0, 0.4f, 0.7f, 1, 0, 0, 0.56f, 0.7f),
+             Scaled(C(0.4f, 0.7f, 1, 1, 0.8f, 0.8f, 1.2f, 1.2f), pitch)),
     }};
 }
 
@@ -122,63 +132,141 @@ constexpr MachineSoundTable Sounds(uint32_t team, const EngineLoops& e, const in
 // Loop-bank entries of each sound family's engine (bank 2).
 // The ICS 360 bands are entries 0 to 3; its idle and top layer follow them.
 constexpr EngineIds kRoskeEngine = {content::SND_ICS_IDLE_01,      content::SND_ICS_ENG_360_2000,
-                                     content::SND_ICS_ENG_360_3500, content::SND_ICS_ENG_360_5000,
-                                     content::SND_ICS_ENG_360_8000, content::SND_ICS_TURBO_01};
+                                    content::SND_ICS_ENG_360_3500, content::SND_ICS_ENG_360_5000,
+                                    content::SND_ICS_ENG_360_8000, content::SND_ICS_TURBO_01};
 constexpr EngineIds FamilyEngine(uint32_t first) {
     return {first, first + 1, first + 2, first + 3, first + 4, first + 5};
 }
 
-constexpr int32_t kTorvinShots[16] = {
-    content::SND_SHIFT_01, content::SND_SHIFT_01, content::SND_BODY_OPEN_01, content::SND_BODY_CLOSE_01,
-    content::SND_BOOST_FIRE_03, content::SND_BOOST_FIRE_02, content::SND_BODY_CLOSE_01, content::SND_BOOST_READY_01,
-    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_01, content::SND_BOOST_ROAR_01, 0,
-    0, content::SND_BOOST2_IGNITE_01, content::SND_BOOST_WARN_01, content::SND_BOOST2_ROAR_01
-};
-constexpr int32_t kRoskeShots[16] = {
-    content::SND_SHIFT_01, content::SND_SHIFT_01, content::SND_BODY_MOVE_02, content::SND_BODY_MOVE_02,
-    content::SND_BOOST_FIRE_01, content::SND_BOOST_FIRE_03, content::SND_BODY_MOVE_02, content::SND_BOOST_READY_01,
-    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_01, content::SND_BOOST_ROAR_01, 0,
-    0, content::SND_BOOST2_IGNITE_01, content::SND_BOOST_WARN_01, content::SND_BODY_OPEN_02
-};
-constexpr int32_t kQuessaJShots[16] = {
-    content::SND_SHIFT_03, content::SND_SHIFT_03, content::SND_BODY_OPEN_03, content::SND_BODY_CLOSE_03,
-    content::SND_BOOST_FIRE_03, 0, 0, 0,
-    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_04, content::SND_BOOST_LOOP_03, 0,
-    0, 0, 0, 0
-};
-constexpr int32_t kQuessaMShots[16] = {
-    content::SND_SHIFT_03, content::SND_SHIFT_03, content::SND_BODY_OPEN_03, content::SND_BODY_CLOSE_03,
-    content::SND_BOOST_FIRE_03, 0, 0, 0,
-    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_04, content::SND_BOOST_LOOP_01, 0,
-    0, 0, 0, 0
-};
-constexpr int32_t kDravikShots[16] = {
-    content::SND_SHIFT_01, content::SND_SHIFT_01, 0, 0,
-    content::SND_BOOST_FIRE_03, 0, 0, 0,
-    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_01, content::SND_BOOST_ROAR_01, content::SND_BOOST_WARN_01,
-    0, 0, 0, 0
-};
-constexpr int32_t kOlvaneShots[16] = {
-    content::SND_SHIFT_01, content::SND_SHIFT_01, 0, 0,
-    content::SND_BOOST_IGNITE_01, 0, 0, 0,
-    content::SND_BOOST_NG_03, content::SND_BOOST_IGNITE_03, content::SND_BOOST_ROAR_01, content::SND_BOOST_WARN_01,
-    0, 0, 0, 0
-};
-constexpr int32_t kPrentisShots[16] = {
-    content::SND_SHIFT_01, content::SND_SHIFT_01, 0, 0,
-    content::SND_BOOST_FIRE_03, 0, 0, 0,
-    content::SND_BOOST_NG_01, content::SND_BOOST_IGNITE_02, content::SND_BOOST_ROAR_01, content::SND_BOOST_WARN_01,
-    0, 0, 0, 0
-};
+constexpr int32_t kTorvinShots[16] = {content::SND_SHIFT_01,
+                                      content::SND_SHIFT_01,
+                                      content::SND_BODY_OPEN_01,
+                                      content::SND_BODY_CLOSE_01,
+                                      content::SND_BOOST_FIRE_03,
+                                      content::SND_BOOST_FIRE_02,
+                                      content::SND_BODY_CLOSE_01,
+                                      content::SND_BOOST_READY_01,
+                                      content::SND_BOOST_NG_01,
+                                      content::SND_BOOST_IGNITE_01,
+                                      content::SND_BOOST_ROAR_01,
+                                      0,
+                                      0,
+                                      content::SND_BOOST2_IGNITE_01,
+                                      content::SND_BOOST_WARN_01,
+                                      content::SND_BOOST2_ROAR_01};
+constexpr int32_t kRoskeShots[16] = {content::SND_SHIFT_01,
+                                     content::SND_SHIFT_01,
+                                     content::SND_BODY_MOVE_02,
+                                     content::SND_BODY_MOVE_02,
+                                     content::SND_BOOST_FIRE_01,
+                                     content::SND_BOOST_FIRE_03,
+                                     content::SND_BODY_MOVE_02,
+                                     content::SND_BOOST_READY_01,
+                                     content::SND_BOOST_NG_01,
+                                     content::SND_BOOST_IGNITE_01,
+                                     content::SND_BOOST_ROAR_01,
+                                     0,
+                                     0,
+                                     content::SND_BOOST2_IGNITE_01,
+                                     content::SND_BOOST_WARN_01,
+                                     content::SND_BODY_OPEN_02};
+constexpr int32_t kQuessaJShots[16] = {content::SND_SHIFT_03,
+                                       content::SND_SHIFT_03,
+                                       content::SND_BODY_OPEN_03,
+                                       content::SND_BODY_CLOSE_03,
+                                       content::SND_BOOST_FIRE_03,
+                                       0,
+                                       0,
+                                       0,
+                                       content::SND_BOOST_NG_01,
+                                       content::SND_BOOST_IGNITE_04,
+                                       content::SND_BOOST_LOOP_03,
+                                       0,
+                                       0,
+                                       0,
+                                       0,
+                                       0};
+constexpr int32_t kQuessaMShots[16] = {content::SND_SHIFT_03,
+                                       content::SND_SHIFT_03,
+                                       content::SND_BODY_OPEN_03,
+                                       content::SND_BODY_CLOSE_03,
+                                       content::SND_BOOST_FIRE_03,
+                                       0,
+                                       0,
+                                       0,
+                                       content::SND_BOOST_NG_01,
+                                       content::SND_BOOST_IGNITE_04,
+                                       content::SND_BOOST_LOOP_01,
+                                       0,
+                                       0,
+                                       0,
+                                       0,
+                                       0};
+constexpr int32_t kDravikShots[16] = {content::SND_SHIFT_01,
+                                      content::SND_SHIFT_01,
+                                      0,
+                                      0,
+                                      content::SND_BOOST_FIRE_03,
+                                      0,
+                                      0,
+                                      0,
+                                      content::SND_BOOST_NG_01,
+                                      content::SND_BOOST_IGNITE_01,
+                                      content::SND_BOOST_ROAR_01,
+                                      content::SND_BOOST_WARN_01,
+                                      0,
+                                      0,
+                                      0,
+                                      0};
+constexpr int32_t kOlvaneShots[16] = {content::SND_SHIFT_01,
+                                      content::SND_SHIFT_01,
+                                      0,
+                                      0,
+                                      content::SND_BOOST_IGNITE_01,
+                                      0,
+                                      0,
+                                      0,
+                                      content::SND_BOOST_NG_03,
+                                      content::SND_BOOST_IGNITE_03,
+                                      content::SND_BOOST_ROAR_01,
+                                      content::SND_BOOST_WARN_01,
+                                      0,
+                                      0,
+                                      0,
+                                      0};
+constexpr int32_t kPrentisShots[16] = {content::SND_SHIFT_01,
+                                       content::SND_SHIFT_01,
+                                       0,
+                                       0,
+                                       content::SND_BOOST_FIRE_03,
+                                       0,
+                                       0,
+                                       0,
+                                       content::SND_BOOST_NG_01,
+                                       content::SND_BOOST_IGNITE_02,
+                                       content::SND_BOOST_ROAR_01,
+                                       content::SND_BOOST_WARN_01,
+                                       0,
+                                       0,
+                                       0,
+                                       0};
 
 constexpr EngineLoops kRoskeLoops = Engine(kRoskeEngine, 1.05f);
 
 }  // namespace
 
-const MachineEmitterTable MachineEmitterRows[12] = {
-    {},
-    kTorvinEmitters, kBelmarEmitters, kQuessaJEmitters, kQuessaMEmitters, kDravikREmitters, kDravikSEmitters,
-    kOlvaneEmitters, kOlvaneEmitters, kPrentisEmitters, kCustrelEmitters, kCustrelEmitters};
+const MachineEmitterTable MachineEmitterRows[12] = {{},
+                                                    kTorvinEmitters,
+                                                    kBelmarEmitters,
+                                                    kQuessaJEmitters,
+                                                    kQuessaMEmitters,
+                                                    kDravikREmitters,
+                                                    kDravikSEmitters,
+                                                    kOlvaneEmitters,
+                                                    kOlvaneEmitters,
+                                                    kPrentisEmitters,
+                                                    kCustrelEmitters,
+                                                    kCustrelEmitters};
 
 const MachineSoundTable MachineSoundRows[12] = {
     {},

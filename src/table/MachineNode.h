@@ -19,7 +19,7 @@ constexpr uint32_t kNodeAltNever = 0;
 constexpr uint32_t kNodeAltBrakeLamp = 1;  // brake input above 0.2 or the lamp blink counter on
 constexpr uint32_t kNodeAltBrakeGlow = 2;  // brake-heat counter above 20
 
-constexpr int kMachineNodes = 37;       // 4 poses, the far model, 32 parts
+constexpr int kMachineNodes = 37;  // 4 poses, the far model, 32 parts
 constexpr int kMachineFarNode = 4;
 constexpr int kTransitionFrames = 12;
 

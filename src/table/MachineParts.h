@@ -10,22 +10,22 @@ const WheelOffsetEntry* FindWheelOffset(const WheelOffsetTable* table, uint32_t 
 
 // Boost flames of one stage.
 struct FlameGroup {
-    int32_t count;          // emitters in use, 0..4
-    yiVec3 points[4];       // machine space
-    uint32_t colourA;       // ARGB; particle channels are drawn between A and B
+    int32_t count;     // emitters in use, 0..4
+    yiVec3 points[4];  // machine space
+    uint32_t colourA;  // ARGB; particle channels are drawn between A and B
     uint32_t colourB;
     int32_t particles;      // per emitter per frame
     int32_t trailArgument;  // handed to the boost trail's draw
     float trailScale;
-    float trailSpin[4];     // per emitter, radians per frame
+    float trailSpin[4];  // per emitter, radians per frame
 };
 
 struct MachineEmitterTable {
-    FlameGroup groups[2];   // first boost, second stage
-    uint32_t glowColour;    // ARGB glow of two-stage machines
+    FlameGroup groups[2];  // first boost, second stage
+    uint32_t glowColour;   // ARGB glow of two-stage machines
     float glowLength;
     float secondScale;
-    yiVec3 groundPoints[4]; // smoke points, machine space
+    yiVec3 groundPoints[4];  // smoke points, machine space
 };
 
 // Engine and brake loops use the sound engine's LoopSoundRecord: a sound id, then the volume

@@ -72,9 +72,9 @@ constexpr MachineSpec kCustrelS =
 
 }  // namespace
 
-const MachineSpec* const MachineTable[kMachineTableSize] = {
-    nullptr, &kTorvin, &kBelmar, &kQuessaJ, &kQuessaM, &kDravikR, &kDravikS,
-    &kOlvaneE, &kOlvaneL, &kPrentis, &kCustrelK, &kCustrelS};
+const MachineSpec* const MachineTable[kMachineTableSize] = {nullptr,   &kTorvin,  &kBelmar,   &kQuessaJ,
+                                                            &kQuessaM, &kDravikR, &kDravikS,  &kOlvaneE,
+                                                            &kOlvaneL, &kPrentis, &kCustrelK, &kCustrelS};
 
 const MachineSpec* GetMachineSpec(int machineId) {
     if (machineId < kFirstMachineId || machineId > kLastMachineId) return nullptr;

@@ -6,16 +6,16 @@
 // Everything built in about one machine. Records are constant and never copied back.
 struct MachineSpec {
     char displayName[32];
-    char modelCode[32];     // row key of the "Machine" parameter table
+    char modelCode[32];  // row key of the "Machine" parameter table
     char driverName[17];
     char teamName[17];
-    int32_t teamId;         // 1..5
-    int32_t machineId;      // equals the index in MachineTable
-    int32_t transitionType; // 0..3
-    int32_t boostStages;    // 1 or 2
-    int32_t drivePose;      // body pose of ordinary driving
-    yiVec3 wheelPoints[4];  // 0, 1 at negative z; 2, 3 at positive z
-    int32_t bankGroup;      // resource group of the models
+    int32_t teamId;           // 1..5
+    int32_t machineId;        // equals the index in MachineTable
+    int32_t transitionType;   // 0..3
+    int32_t boostStages;      // 1 or 2
+    int32_t drivePose;        // body pose of ordinary driving
+    yiVec3 wheelPoints[4];    // 0, 1 at negative z; 2, 3 at positive z
+    int32_t bankGroup;        // resource group of the models
     int32_t secondBankGroup;  // -1 = none
     MachineNode nodes[kMachineNodes];
     const TransitionList* transitionLists[6];

@@ -27,10 +27,10 @@ constexpr uint32_t kReplayTrackFixed = 2;  // eye, target and fov all blend
 struct ReplayTrack {
     CameraState start;
     CameraState end;
-    uint32_t frames;     // length of the interpolation
-    uint32_t kind;       // kReplayTrackChase or kReplayTrackFixed
-    float follow;        // chase factor of a chase shot, 0..1
-    float reserved[2];   // not read; the first is 1.0
+    uint32_t frames;    // length of the interpolation
+    uint32_t kind;      // kReplayTrackChase or kReplayTrackFixed
+    float follow;       // chase factor of a chase shot, 0..1
+    float reserved[2];  // not read; the first is 1.0
 };
 static_assert(sizeof(ReplayTrack) == 100, "replay tracks are 100 bytes");
 

@@ -50,17 +50,17 @@ struct MenuPageLayout {
 
 // Course-select panel of one course id.
 struct CourseSelectRecord {
-    uint32_t layoutMap;     // layout-map sprite
-    uint32_t difficulty;    // difficulty sprite
-    uint32_t information;   // information-panel sprite
-    uint32_t spriteGroup;   // sprite group to load; 0 = none
-    uint32_t board;         // board sprite
-    uint32_t stripIcon;     // strip-icon sprite
-    float stripX;           // x of the icon on the strip
-    uint32_t partSprite;    // part drawn over the layout map
+    uint32_t layoutMap;    // layout-map sprite
+    uint32_t difficulty;   // difficulty sprite
+    uint32_t information;  // information-panel sprite
+    uint32_t spriteGroup;  // sprite group to load; 0 = none
+    uint32_t board;        // board sprite
+    uint32_t stripIcon;    // strip-icon sprite
+    float stripX;          // x of the icon on the strip
+    uint32_t partSprite;   // part drawn over the layout map
     float partOffsetX;
     float partOffsetY;
-    float partAlpha;        // alpha factor of the part
+    float partAlpha;  // alpha factor of the part
 };
 static_assert(sizeof(CourseSelectRecord) == 44, "course panels are eleven words");
 
@@ -86,7 +86,7 @@ extern const CourseSelectRecord CourseSelectTable[14];
 // ---- Machine select ------------------------------------------------------------------
 // Frame (its right half is the next sprite), left arrow, right arrow.
 extern const SpritePlacement MachineSelectFramePlacements[3];
-extern const SpritePlacement MachineSelectInfoPlacements[2];   // name, spec (hidden)
+extern const SpritePlacement MachineSelectInfoPlacements[2];  // name, spec (hidden)
 extern const SpritePlacement MachineSelectTransmissionPlacements[4];
 
 // ---- Loading -------------------------------------------------------------------------

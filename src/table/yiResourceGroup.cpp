@@ -47,8 +47,7 @@ bool yiResourceGroup::Load() const {
     tmArchiver models, textures;
     OpenBank(models, modelArchive);
     OpenBank(textures, textureArchive);
-    for (int32_t i = 0; cache && i < modelCount; ++i)
-        cache->LoadModel(this->models[i], &models, &textures);
+    for (int32_t i = 0; cache && i < modelCount; ++i) cache->LoadModel(this->models[i], &models, &textures);
     Loaded().insert(id);
     return true;
 }

@@ -270,15 +270,15 @@ TEST_F(tmConfigTest, HostileValuesAreResetAndTextsTerminated) {
     tmSaveFile file(path_);
     tmConfig src(&GuidA, &file);
     std::vector<uint8_t> image(src.Image(), src.Image() + tmConfig::kImageSize);
-    Put32(image, 16, 17);            // video mode
-    Put32(image, 20, 0xFFFFFFFF);    // render target
-    Put32(image, 28, 4);             // shadow
-    Put32(image, 36, 3);             // distance
-    Put32(image, 40, 6);             // frame time
-    Put32(image, 72, 100);           // device
-    Put32(image, 76 + 4 * 3, 16);    // BOOST button
+    Put32(image, 16, 17);          // video mode
+    Put32(image, 20, 0xFFFFFFFF);  // render target
+    Put32(image, 28, 4);           // shadow
+    Put32(image, 36, 3);           // distance
+    Put32(image, 40, 6);           // frame time
+    Put32(image, 72, 100);         // device
+    Put32(image, 76 + 4 * 3, 16);  // BOOST button
     Put32(image, 76 + 4 * 8, 0x80000000u);
-    Put32(image, 76 + 4 * 5, 15);    // a valid one stays
+    Put32(image, 76 + 4 * 5, 15);                 // a valid one stays
     std::memset(&image[151], 'A', 17 + 17 + 41);  // names and comment unterminated
     const uint32_t key = tmConfig::kScrambleKey;
     tmConfig::Scramble(&key, image.data(), image.size());
@@ -418,7 +418,7 @@ TEST_F(tmConfigTest, CounterSaturatesAndTextSettersStayInField) {
     cfg.SetPlayerName("A very long player name indeed");
     EXPECT_STREQ(cfg.GetPlayerName(), "A very long play");
     EXPECT_STREQ(cfg.GetTeamName(), "No Team");  // the neighbour is untouched
-    const char shortName[2] = {'Z', 0};  // a buffer shorter than the field
+    const char shortName[2] = {'Z', 0};          // a buffer shorter than the field
     cfg.SetTeamName(shortName);
     EXPECT_STREQ(cfg.GetTeamName(), "Z");
     EXPECT_EQ(cfg.Image()[168 + 16], 0);

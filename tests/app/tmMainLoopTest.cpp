@@ -15,7 +15,6 @@ namespace {
 
 const int kReturn = 28, kBackspace = 14;
 
-
 long FileSize(const char* path) {
     struct stat st {};
     return stat(path, &st) == 0 ? static_cast<long>(st.st_size) : -1;

@@ -32,7 +32,9 @@ public:
 };
 
 template <int Id>
-tmSequence* Make() { return new Scripted<Id>(); }
+tmSequence* Make() {
+    return new Scripted<Id>();
+}
 
 class tmSequenceManagerTest : public ::testing::Test {
 protected:

@@ -50,8 +50,9 @@ Session::~Session() {
 bool Session::Start() {
     if (!loop_->Initialize()) return false;
     started_ = true;
-    loop_->GetSequenceManager()->SetSwitchObserver(
-        [this](uint64_t step, int previous, int next) { switches_.push_back({step, previous, next}); });
+    loop_->GetSequenceManager()->SetSwitchObserver([this](uint64_t step, int previous, int next) {
+        switches_.push_back({step, previous, next});
+    });
     return true;
 }
 
@@ -66,8 +67,7 @@ bool Session::Frame() {
 }
 
 bool Session::RunUntilEnd(int maxFrames) {
-    for (int i = 0; i < maxFrames && Frame(); ++i) {
-    }
+    for (int i = 0; i < maxFrames && Frame(); ++i) {}
     return ended_;
 }
 

@@ -77,10 +77,22 @@ TEST_F(Framing, FrameCutIntoPiecesGivesExactlyOneMessage) {
 
 TEST_F(Framing, BatchOfFramesInOneSegmentGivesEachInTurn) {
     Bytes batch;
-    const Bytes all[] = {EncSTUR(1, 0, 2), EncSTUP(PlayerInfo{}, 0), EncUPDT(PlayerInfo{}), EncFNSH(4),
-                         EncSAID({ChatLine{}}), EncBTST(1, {}, 1), EncBTSR(0, {}, 1), EncBTTL(1, 0, false, 0, "", ""),
-                         EncRMRP(0), EncRMST(1, {}, 2), EncRMTC(RoomInfo{}), EncRMTD(1),
-                         EncRMTL(RoomInfo{}, 1, 2), EncPCUP(1, 2), EncPCUR(0), EncPCDT(1, Bytes(19456, 7), 3)};
+    const Bytes all[] = {EncSTUR(1, 0, 2),
+                         EncSTUP(PlayerInfo{}, 0),
+                         EncUPDT(PlayerInfo{}),
+                         EncFNSH(4),
+                         EncSAID({ChatLine{}}),
+                         EncBTST(1, {}, 1),
+                         EncBTSR(0, {}, 1),
+                         EncBTTL(1, 0, false, 0, "", ""),
+                         EncRMRP(0),
+                         EncRMST(1, {}, 2),
+                         EncRMTC(RoomInfo{}),
+                         EncRMTD(1),
+                         EncRMTL(RoomInfo{}, 1, 2),
+                         EncPCUP(1, 2),
+                         EncPCUR(0),
+                         EncPCDT(1, Bytes(19456, 7), 3)};
     for (const Bytes& m : all) {
         const Bytes f = Frame(m);
         batch.insert(batch.end(), f.begin(), f.end());

@@ -177,8 +177,7 @@ TEST(Lobby, PictureIsUploadedOnlyWhenTheServerStampDiffers) {
         ASSERT_TRUE(poll.WaitFor(lobby::LOBBY_MSG_LOGIN));
         // Uploaded and confirmed: the own picture is present.
         const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (lobby.GetPlayerPict(100).state != lobby::CPlayerPict::kPresent && Clock::now() < deadline) {
-        }
+        while (lobby.GetPlayerPict(100).state != lobby::CPlayerPict::kPresent && Clock::now() < deadline) {}
         EXPECT_EQ(lobby.GetPlayerPict(100).size, 17u);
     }
     {
@@ -359,7 +358,8 @@ TEST(Lobby, LeaveReturnsPromptlyWhateverTheWorkerWaitsFor) {
         lobby::CLobby lobby("127.0.0.1", server.Port(), http.Url().c_str(), 14, kGuid, 28464);
         lobby.Enter(Me(), nullptr, nullptr);
         const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (http.Requests() == 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        while (http.Requests() == 0 && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         EXPECT_FALSE(lobby.IsLeavable());  // waiting for the status page
         EXPECT_LT(SecondsOf([&] { lobby.Leave(); }), 1.0);
     }

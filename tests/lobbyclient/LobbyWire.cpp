@@ -236,8 +236,7 @@ PcupOut DecodePCUP(const ClientMsg& m) {
 
 Bytes Frame(const Bytes& plaintext) {
     Bytes out(4 + plaintext.size() + 8);
-    const long k = Cipher().Encrypt(lobby::kRecvIV, plaintext.data(), plaintext.size(), out.data() + 4,
-                                    out.size() - 4);
+    const long k = Cipher().Encrypt(lobby::kRecvIV, plaintext.data(), plaintext.size(), out.data() + 4, out.size() - 4);
     out.resize(4 + static_cast<size_t>(k));
     for (int i = 0; i < 4; ++i) out[static_cast<size_t>(i)] = static_cast<uint8_t>(uint32_t(k) >> (8 * i));
     return out;

@@ -261,8 +261,9 @@ TEST(LobbyMessages, RoomsAndChatAreBoundedByTheirRecords) {
 }
 
 TEST(LobbyMessages, TruncatedMessagesThrowUnderflow) {
-    const Bytes all[] = {EncSTUR(1, 0, 0), EncSTUP(SampleInfo(1), 0), EncSAID({ChatLine{}}),
-                         EncBTTL(1, 0, true, 1, "a", "b"), EncRMTL(RoomInfo{}, 0, 0), EncPCDT(1, Bytes(9), 1)};
+    const Bytes all[] = {EncSTUR(1, 0, 0),          EncSTUP(SampleInfo(1), 0),
+                         EncSAID({ChatLine{}}),     EncBTTL(1, 0, true, 1, "a", "b"),
+                         EncRMTL(RoomInfo{}, 0, 0), EncPCDT(1, Bytes(9), 1)};
     for (const Bytes& full : all) {
         const Bytes cut(full.begin(), full.end() - 1);
         EXPECT_THROW(Decode(cut), ByteBuffer::BufferUnderflowException) << std::string(full.begin(), full.begin() + 4);

@@ -104,11 +104,9 @@ int TestLobbyServer::CountOf(const std::string& code) {
 }
 
 void TestLobbyServer::LobbyLoop() {
-    while (!stop_ && !Accept(100)) {
-    }
+    while (!stop_ && !Accept(100)) {}
     ClientMsg m;
-    while (!stop_ && !ReadMessage(&m, 100)) {
-    }
+    while (!stop_ && !ReadMessage(&m, 100)) {}
     if (stop_) return;
     Record(m);
     if (script_.closeBeforeLogin) {
@@ -199,8 +197,7 @@ void TestLobbyServer::Handle(const ClientMsg& m) {
 }
 
 HttpStub::HttpStub(int status, std::string body, bool hang)
-    : listener_(platform::TcpListener::Listen("127.0.0.1", 0)), status_(status), body_(std::move(body)),
-      hang_(hang) {
+    : listener_(platform::TcpListener::Listen("127.0.0.1", 0)), status_(status), body_(std::move(body)), hang_(hang) {
     thread_ = std::thread([this] { Loop(); });
 }
 
@@ -238,8 +235,9 @@ void HttpStub::Loop() {
             while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
             continue;
         }
-        const std::string reply = "HTTP/1.1 " + std::to_string(status_) + " X\r\nContent-Length: " +
-                                  std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
+        const std::string reply = "HTTP/1.1 " + std::to_string(status_) +
+                                  " X\r\nContent-Length: " + std::to_string(body_.size()) +
+                                  "\r\nConnection: close\r\n\r\n" + body_;
         conn->SendAll(reply.data(), reply.size());
     }
 }

@@ -20,7 +20,7 @@ struct LobbyScript {
     uint32_t ownId = 100;
     uint32_t refuseResult = 0;  // not 0: answer STUR with id 0 and this result, then close
     bool closeBeforeLogin = false;
-    bool neverAnswer = false;  // read the STUP, then stay silent
+    bool neverAnswer = false;   // read the STUP, then stay silent
     uint64_t pictureStamp = 0;  // the server's stamp of the client's picture
     std::vector<PlayerInfo> others;
     std::vector<RoomInfo> rooms;

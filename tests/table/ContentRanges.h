@@ -18,7 +18,7 @@ static_assert(kOneShotSounds == 147 && kLoopSounds == 153, "sound bank sizes are
 
 // Models per resource group, in group-id order; the slots of a group are consecutive.
 constexpr int kGroupModelCounts[kGroups] = {18, 19, 16, 21, 16, 25, 18, 19, 16, 21, 16, 24, 11, 112, 66, 86, 80, 83,
-                                            83, 60, 68, 76, 34, 34, 56, 56, 26, 26, 54, 62, 62, 21, 8, 6, 3, 3};
+                                            83, 60, 68, 76, 34, 34, 56, 56, 26, 26, 54, 62, 62, 21,  8,  6,  3,  3};
 
 constexpr int FirstSlot(int group) {
     int slot = 1;

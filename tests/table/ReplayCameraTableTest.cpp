@@ -101,7 +101,7 @@ TEST(ReplayCameraTable, TrackAndShotRows) {
             EXPECT_GT(shot.start.fov, 0.0f);
         }
     }
-    const int fixedMoves[][2] = {{2, 3}, {3, 3}, {3, 22}, {4, 22}, {4, 28}, {5, 12}, {8, 20},
+    const int fixedMoves[][2] = {{2, 3},  {3, 3},   {3, 22},  {4, 22},  {4, 28},  {5, 12}, {8, 20},
                                  {9, 22}, {10, 22}, {10, 28}, {11, 12}, {11, 31}, {13, 9}, {13, 19}};
     for (const auto& m : fixedMoves) EXPECT_EQ(ReplayTrackTable[m[0]][m[1]].kind, kReplayTrackFixed);
 

@@ -176,7 +176,8 @@ TEST_F(GroupTest, ReleasingAModelKeepsTexturesAShapeHeldElsewhereStillUses) {
     const char* b = "Test02\\model\\cube_with_sameTex.ybm";
     ASSERT_EQ(cache_.LoadModel(a, &models, &textures), 0);
     ASSERT_EQ(cache_.LoadModel(b, &models, &textures), 0);
-    auto* held = static_cast<sys::tmShape*>(cache_.Find(sys::tmResource::kShape, "Test02\\model\\cube_with_tex.ybm_S000"));
+    auto* held =
+        static_cast<sys::tmShape*>(cache_.Find(sys::tmResource::kShape, "Test02\\model\\cube_with_tex.ybm_S000"));
     ASSERT_NE(held, nullptr);
     held->AddRef();
     EXPECT_TRUE(cache_.ReleaseModel(a));

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "table/CourseTable.h"
-#include "table/MachineTable.h"
 #include "sys/resource/tmSprite.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
+#include "table/CourseTable.h"
+#include "table/MachineTable.h"
 #include "table/ScreenLayoutTables.h"
 #include "tests/table/ContentRanges.h"
 

@@ -216,10 +216,9 @@ struct CourseRoute {
 
 // Route tables by course name, with each circuit's section count.
 const CourseRoute kCourseRoutes[] = {
-    {"CourseBarcelona", 287}, {"CourseBarcelonaRev", 287}, {"CourseNiseko", 79},
-    {"CourseNisekoRev", 79},  {"CourseBerlin", 329},       {"CourseBerlinRev", 329},
-    {"CourseQir", 461},       {"CourseQirRev", 461},       {"CourseSydney", 325},
-    {"CourseSydneyRev", 325}, {"CourseCanada", 268},       {"CourseCanadaRev", 268},
+    {"CourseBarcelona", 287}, {"CourseBarcelonaRev", 287}, {"CourseNiseko", 79},  {"CourseNisekoRev", 79},
+    {"CourseBerlin", 329},    {"CourseBerlinRev", 329},    {"CourseQir", 461},    {"CourseQirRev", 461},
+    {"CourseSydney", 325},    {"CourseSydneyRev", 325},    {"CourseCanada", 268}, {"CourseCanadaRev", 268},
 };
 
 }  // namespace

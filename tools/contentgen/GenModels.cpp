@@ -67,8 +67,10 @@ std::vector<GroupSpec> ReadGroups(const Context& ctx, Output& out) {
             groups.push_back(g);
         } else if (f[0] == "model" && f.size() == 3 && !groups.empty()) {
             int pos = std::stoi(f[1]);
-            if (pos < 1 || pos > groups.back().count) out.Fail(where + ": position outside the group");
-            else groups.back().files[pos - 1] = f[2];
+            if (pos < 1 || pos > groups.back().count)
+                out.Fail(where + ": position outside the group");
+            else
+                groups.back().files[pos - 1] = f[2];
         } else if (f[0] == "fill" && f.size() == 2) {
             fill = f[1];
         } else if (f[0] == "texture" && f.size() == 3 && !groups.empty()) {
@@ -183,15 +185,19 @@ const char kTemplates[] =
     " DWORD nFaceIndexes;\n array DWORD faceIndexes[nFaceIndexes];\n [Material]\n}\n";
 
 std::string MaterialText(const std::string& header, const std::string& body) {
-    return "  Material " + header + " {\n   1.000000;1.000000;1.000000;1.000000;;\n   20.000000;\n"
-           "   0.200000;0.200000;0.200000;;\n   1.000000;1.000000;1.000000;;\n" + body + "  }\n";
+    return "  Material " + header +
+           " {\n   1.000000;1.000000;1.000000;1.000000;;\n   20.000000;\n"
+           "   0.200000;0.200000;0.200000;;\n   1.000000;1.000000;1.000000;;\n" +
+           body + "  }\n";
 }
 
 // The text mesh of group 34: a cube with two materials and a texture.
 std::string CubeX() {
     return std::string("xof 0303txt 0032\n") + kTemplates +
-           "Frame Root {\n FrameTransformMatrix {\n  1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0;;\n }\n"
-           " Mesh cube {\n" + kCubeFaces +
+           "Frame Root {\n FrameTransformMatrix {\n  "
+           "1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0;;\n }\n"
+           " Mesh cube {\n" +
+           kCubeFaces +
            "  MeshNormals {\n   6;\n   0.0;0.0;-1.0;,\n   0.0;0.0;1.0;,\n   -1.0;0.0;0.0;,\n   1.0;0.0;0.0;,\n"
            "   0.0;1.0;0.0;,\n   0.0;-1.0;0.0;;\n   6;\n   4;0,0,0,0;,\n   4;1,1,1,1;,\n   4;2,2,2,2;,\n"
            "   4;3,3,3,3;,\n   4;4,4,4,4;,\n   4;5,5,5,5;;\n  }\n"
@@ -241,8 +247,7 @@ zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
     if (file == "cube2_with_tex.x") return Text(CubeX());
     if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
     if (file == "plane_ysm_normalmap.ysm") return Text(PlaneYsm());
-    if (file == "plane_with_alphaTex.ybm")
-        return BoxYbm(1.0f, 0xFFFFFFFFu, {Material("test02_boxTex_ALPHA.dds", 0)});
+    if (file == "plane_with_alphaTex.ybm") return BoxYbm(1.0f, 0xFFFFFFFFu, {Material("test02_boxTex_ALPHA.dds", 0)});
     if (file == "cube_with_sameTex.ybm")  // two subsets naming one texture
         return BoxYbm(1.0f, 0xFFFFFFFFu, {Material(label, 0), Material(label, 0)});
     const std::uint32_t colour = ColourOf(file) | 0xFF000000u;
@@ -311,8 +316,8 @@ void GenModels(Output& out, const Context& ctx) {
     for (size_t i = 0; i < 36; ++i) c << "    &kResourceGroups[" << i << "],\n";
     c << "};\n\nconst char* const BankFileTable[72] = {\n";
     for (const GroupSpec& g : groups)
-        c << "    " << CppString("data\\" + g.modelBank + ".dat") << ", " << CppString("data\\" + g.textureBank + ".dat")
-          << ",\n";
+        c << "    " << CppString("data\\" + g.modelBank + ".dat") << ", "
+          << CppString("data\\" + g.textureBank + ".dat") << ",\n";
     c << "};\n\n}  // namespace content\n";
 }
 

@@ -24,13 +24,13 @@ using namespace synth;
 
 // The character of one piece.
 struct Style {
-    const char* file;     // the row's file name
+    const char* file;  // the row's file name
     double bpm;
-    int root;             // MIDI note of the key's tonic
-    int scale[7];         // semitones of the scale degrees
-    int progression[8];   // scale degree of each bar's chord (8 bars)
-    int drums;            // 0 four on the floor, 1 broken beat, 2 half time, 3 soft
-    float leadBright;     // 0..1
+    int root;            // MIDI note of the key's tonic
+    int scale[7];        // semitones of the scale degrees
+    int progression[8];  // scale degree of each bar's chord (8 bars)
+    int drums;           // 0 four on the floor, 1 broken beat, 2 half time, 3 soft
+    float leadBright;    // 0..1
     uint32_t seed;
 };
 
@@ -116,10 +116,26 @@ void PlayNote(Track& track, Instrument inst, double start, double length, int no
     double attack = 0.01, release = 0.1, decay = 0.0;
     const WaveTable* wave = &LeadWave();
     switch (inst) {
-        case Instrument::Pad: attack = 0.35; release = 0.7; wave = &PadWave(); break;
-        case Instrument::Bass: attack = 0.005; release = 0.06; decay = 3.0; wave = &BassWave(); break;
-        case Instrument::Lead: attack = 0.015; release = 0.12; break;
-        case Instrument::Bell: attack = 0.002; release = 0.3; decay = 7.0; break;
+        case Instrument::Pad:
+            attack = 0.35;
+            release = 0.7;
+            wave = &PadWave();
+            break;
+        case Instrument::Bass:
+            attack = 0.005;
+            release = 0.06;
+            decay = 3.0;
+            wave = &BassWave();
+            break;
+        case Instrument::Lead:
+            attack = 0.015;
+            release = 0.12;
+            break;
+        case Instrument::Bell:
+            attack = 0.002;
+            release = 0.3;
+            decay = 7.0;
+            break;
     }
     const double lenSec = length / kRate;
     const size_t total = size_t(length + release * kRate);
@@ -269,8 +285,8 @@ void Compose(Track& track, const Style& s, int bars, double barFrames, bool endi
         // Bells: a rising arpeggio on every other bar.
         if (bar % 2 == 0 && section != 1)
             for (int k = 0; k < 4; ++k)
-                PlayNote(track, Instrument::Bell, t0 + (8 + 2 * k) * step, 2 * step,
-                         ScaleNote(s, chord + 2 * k, 1), 0.07f, -0.5f, 0.5f);
+                PlayNote(track, Instrument::Bell, t0 + (8 + 2 * k) * step, 2 * step, ScaleNote(s, chord + 2 * k, 1),
+                         0.07f, -0.5f, 0.5f);
         // Lead melody.
         if (lead) {
             const std::vector<int>& mel = melodies[phrase % 2];
@@ -289,10 +305,22 @@ void Compose(Track& track, const Style& s, int bars, double barFrames, bool endi
             const double at = t0 + i * step;
             bool kick = false, snare = false;
             switch (s.drums) {
-                case 0: kick = i % 4 == 0; snare = i == 4 || i == 12; break;
-                case 1: kick = i == 0 || i == 6 || i == 10; snare = i == 4 || i == 12; break;
-                case 2: kick = i == 0 || i == 10; snare = i == 8; break;
-                default: kick = i == 0 || i == 7; snare = i == 8; break;
+                case 0:
+                    kick = i % 4 == 0;
+                    snare = i == 4 || i == 12;
+                    break;
+                case 1:
+                    kick = i == 0 || i == 6 || i == 10;
+                    snare = i == 4 || i == 12;
+                    break;
+                case 2:
+                    kick = i == 0 || i == 10;
+                    snare = i == 8;
+                    break;
+                default:
+                    kick = i == 0 || i == 7;
+                    snare = i == 8;
+                    break;
             }
             if (kick) PlayDrum(track, kit.kick, at, s.drums == 3 ? 0.35f : 0.5f, 0.0f);
             if (snare) PlayDrum(track, kit.snare, at, s.drums == 3 ? 0.12f : 0.22f, -0.1f);
@@ -330,7 +358,7 @@ std::vector<uint8_t> RenderPiece(const Style& s, const MusicStreamRow& row) {
     for (size_t t = 0; t < total; ++t) {
         const size_t k = (t + shift) % frames;
         float g = gain;
-        if (t < size_t(kRate) / 2) g *= float(t) / (kRate / 2.0f);                  // fade in the intro
+        if (t < size_t(kRate) / 2) g *= float(t) / (kRate / 2.0f);                   // fade in the intro
         if (!loop && t + 4 * kRate > total) g *= float(total - t) / (4.0f * kRate);  // fade out the end
         pcm[2 * t] = int16_t(std::lrint(std::clamp(track.L()[k] * g, -1.0f, 1.0f) * 32767.0f));
         pcm[2 * t + 1] = int16_t(std::lrint(std::clamp(track.R()[k] * g, -1.0f, 1.0f) * 32767.0f));
@@ -349,7 +377,8 @@ void GenMusic(Output& out, const Context&) {
     for (size_t i = 0; i < styles.size(); ++i)
         for (int r = 1; r < kMusicStreamCount && rowOf[i] < 0; ++r)
             if (std::string(MusicStreamTable[r].fileName) == styles[i].file) rowOf[i] = r;
-    for (size_t i = 0; i < styles.size(); ++i) out.Check(rowOf[i] >= 0, std::string("no stream row for ") + styles[i].file);
+    for (size_t i = 0; i < styles.size(); ++i)
+        out.Check(rowOf[i] >= 0, std::string("no stream row for ") + styles[i].file);
     for (int r = 1; r < kMusicStreamCount; ++r) {
         if (MusicStreamTable[r].fileName[0] == '\0') continue;
         bool found = false;

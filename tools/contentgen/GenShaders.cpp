@@ -11,10 +11,27 @@ namespace {
 
 // Programs named as the shader manager asks for them (type 12 reuses type 0's pair).
 const char* const kPrograms[] = {
-    "zarvo", "machine", "vertexColor", "ground", "objFormat", "lod", "rhw",
-    "frontend", "sprite", "vertexColorHdr", "vertexColorDepthAlpha", "vertexColorDepthAlphaTest",
-    "scale4x4", "createBright", "gauss5x5", "createBloom", "mergeTex", "recordZ", "finish",
-    "createReflect", "dynamicSprite",
+    "zarvo",
+    "machine",
+    "vertexColor",
+    "ground",
+    "objFormat",
+    "lod",
+    "rhw",
+    "frontend",
+    "sprite",
+    "vertexColorHdr",
+    "vertexColorDepthAlpha",
+    "vertexColorDepthAlphaTest",
+    "scale4x4",
+    "createBright",
+    "gauss5x5",
+    "createBloom",
+    "mergeTex",
+    "recordZ",
+    "finish",
+    "createReflect",
+    "dynamicSprite",
 };
 
 bool ReadText(const std::string& path, std::string& text) {

@@ -317,9 +317,9 @@ std::vector<float> Whine(double f) {
     std::vector<float> x(frames);
     for (size_t i = 0; i < frames; ++i) {
         const double t = double(i) / kRate;
-        x[i] = float((std::sin(kTwoPi * hz * t) + 0.3 * std::sin(kTwoPi * 2 * hz * t) +
-                      0.1 * std::sin(kTwoPi * 3 * hz * t)) *
-                     (0.85 + 0.15 * std::sin(kTwoPi * 3 * t)));
+        x[i] = float(
+            (std::sin(kTwoPi * hz * t) + 0.3 * std::sin(kTwoPi * 2 * hz * t) + 0.1 * std::sin(kTwoPi * 3 * hz * t)) *
+            (0.85 + 0.15 * std::sin(kTwoPi * 3 * t)));
     }
     Normalize(x, 0.3f);
     return x;
@@ -370,8 +370,8 @@ std::vector<float> NoiseBed(const std::string& kind, int variant, uint32_t seed)
         for (size_t i = 0; i < frames; ++i) {
             const double t = double(i) / kRate;
             const double wobble = 0.6 + 0.4 * lfo(i, 12, 0);
-            x[i] = x[i] * 2.0f + float(0.35 * wobble * (std::sin(kTwoPi * squeal * t) +
-                                                        0.4 * std::sin(kTwoPi * 2 * squeal * t)));
+            x[i] = x[i] * 2.0f +
+                   float(0.35 * wobble * (std::sin(kTwoPi * squeal * t) + 0.4 * std::sin(kTwoPi * 2 * squeal * t)));
         }
     } else if (kind == "crowd") {
         for (int band = 0; band < 4; ++band) {
@@ -389,8 +389,7 @@ std::vector<float> NoiseBed(const std::string& kind, int variant, uint32_t seed)
         const double squeal = 2100.0 + 250.0 * variant;
         for (size_t i = 0; i < frames; ++i) {
             const double t = double(i) / kRate;
-            x[i] = (n[i] - low[i]) * 0.8f +
-                   float(0.25 * (0.5 + 0.5 * lfo(i, 3, 0)) * std::sin(kTwoPi * squeal * t));
+            x[i] = (n[i] - low[i]) * 0.8f + float(0.25 * (0.5 + 0.5 * lfo(i, 3, 0)) * std::sin(kTwoPi * squeal * t));
         }
     } else if (kind == "bump" || kind == "rumble" || kind == "road" || kind == "gravel" || kind == "ambient") {
         LowPass lp(kind == "road" ? 600.0f : kind == "ambient" ? 300.0f : 160.0f);
@@ -451,12 +450,18 @@ Rendered Render(const SoundSpec& s, bool loop, uint32_t seed) {
     Rendered r;
     const std::string& k = s.recipe;
     if (loop) {
-        if (k == "engine") r.left = Engine(s.Arg(0), int(s.Arg(1)), s.Arg(2), seed);
-        else if (k == "whine") r.left = Whine(s.Arg(0));
-        else if (k == "boost") r.left = BoostLoop(s.Arg(0), seed);
-        else if (k == "noise") r.left = NoiseBed(s.args.empty() ? "" : s.args[0], int(s.Arg(1)), seed);
-        else if (k == "hum") r.left = Hum(s.Arg(0), seed);
-        else r.error = "unknown loop recipe " + k;
+        if (k == "engine")
+            r.left = Engine(s.Arg(0), int(s.Arg(1)), s.Arg(2), seed);
+        else if (k == "whine")
+            r.left = Whine(s.Arg(0));
+        else if (k == "boost")
+            r.left = BoostLoop(s.Arg(0), seed);
+        else if (k == "noise")
+            r.left = NoiseBed(s.args.empty() ? "" : s.args[0], int(s.Arg(1)), seed);
+        else if (k == "hum")
+            r.left = Hum(s.Arg(0), seed);
+        else
+            r.error = "unknown loop recipe " + k;
         return r;
     }
     if (k == "blip") return Blip(s.Arg(0), s.Arg(1), s.Arg(2));
@@ -484,8 +489,8 @@ std::vector<uint8_t> ToWav(const Rendered& r, bool stereo) {
 
 // One bank: synthesizes its sounds on a few threads, adds them in entry
 // order and emits the directory and id constants.
-void MakeBank(Output& out, const std::vector<SoundSpec>& specs, const std::string& bankName, uint32_t bankId,
-              bool loop, int expected) {
+void MakeBank(Output& out, const std::vector<SoundSpec>& specs, const std::string& bankName, uint32_t bankId, bool loop,
+              int expected) {
     std::vector<std::vector<uint8_t>> wavs(specs.size());
     std::vector<std::string> errors(specs.size());
     std::atomic<size_t> next{0};
@@ -545,9 +550,12 @@ void GenSounds(Output& out, const Context& ctx) {
         s.name = line.fields[2];
         s.recipe = line.fields[3];
         s.args.assign(line.fields.begin() + 4, line.fields.end());
-        if (line.fields[0] == "SN") oneShots.push_back(s);
-        else if (line.fields[0] == "SL") loops.push_back(s);
-        else out.Fail("sounds.txt:" + std::to_string(line.lineNumber) + ": unknown bank " + line.fields[0]);
+        if (line.fields[0] == "SN")
+            oneShots.push_back(s);
+        else if (line.fields[0] == "SL")
+            loops.push_back(s);
+        else
+            out.Fail("sounds.txt:" + std::to_string(line.lineNumber) + ": unknown bank " + line.fields[0]);
     }
     out.Header() << "#include \"sys/sound/SoundBankEntry.h\"\n\n";
     MakeBank(out, oneShots, "bankSN01", 0x10000, false, 147);

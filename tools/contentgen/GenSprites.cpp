@@ -94,7 +94,8 @@ void GenSprites(Output& out, const Context& ctx) {
     for (size_t g = 0; g < sheets.size(); ++g) {
         const SheetSpec& s = sheets[g];
         out.Check(s.id == static_cast<int>(g) + 1, "sprite groups: ids must run 1 to 46 in order");
-        out.Check(s.first == static_cast<int>(names.size()), "sprite groups: " + s.texture + " does not start at its first id");
+        out.Check(s.first == static_cast<int>(names.size()),
+                  "sprite groups: " + s.texture + " does not start at its first id");
         std::vector<std::string> own;
         for (int i = 0; i < s.count; ++i) {
             const int id = s.first + i;
@@ -136,7 +137,8 @@ void GenSprites(Output& out, const Context& ctx) {
         h << "inline constexpr int SPRG_" << Upper(stem) << " = " << s.id << ";\n";
     }
     h << "\n// Sprite ids (slots of the sprite-name table).\n";
-    for (size_t i = 1; i < names.size(); ++i) h << "inline constexpr int SPR_" << Upper(names[i]) << " = " << i << ";\n";
+    for (size_t i = 1; i < names.size(); ++i)
+        h << "inline constexpr int SPR_" << Upper(names[i]) << " = " << i << ";\n";
     h << "\n}  // namespace content\n";
 
     auto& c = out.Source();

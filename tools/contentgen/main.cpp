@@ -99,8 +99,8 @@ std::string EmitHeader(const std::vector<WrittenBank>& banks, const std::vector<
         if (s.Form() != BankDirectory::None)
             h << "extern const tmArchiveEntry " << n << "_dir[" << b.built.directory.size() << "];\n";
         h << "inline constexpr std::uint32_t " << n << "_key = " << Hex(s.Key()) << ";\n";
-        h << "inline constexpr std::uint32_t " << n << "_count = "
-          << (s.Form() == BankDirectory::None ? 1 : b.built.directory.size()) << "u;\n";
+        h << "inline constexpr std::uint32_t " << n
+          << "_count = " << (s.Form() == BankDirectory::None ? 1 : b.built.directory.size()) << "u;\n";
         h << "extern const tmBankInfo " << n << ";\n\n";
     }
     h << "// Every bank above, for checks that walk all content.\n"
@@ -127,8 +127,8 @@ std::string EmitSource(const std::vector<WrittenBank>& banks, const std::vector<
                   << (e.path.empty() ? std::string("nullptr") : CppString(e.path)) << "},\n";
             c << "};\n";
         }
-        c << "const tmBankInfo " << n << " = {" << CppString("data\\" + n + ".dat") << ", " << n
-          << "_key, " << dir << ", " << n << "_count};\n\n";
+        c << "const tmBankInfo " << n << " = {" << CppString("data\\" + n + ".dat") << ", " << n << "_key, " << dir
+          << ", " << n << "_count};\n\n";
     }
     c << "const tmBankInfo* const kAllBanks[" << std::max<std::size_t>(banks.size(), 1) << "] = {";
     if (banks.empty()) c << "nullptr";
@@ -216,12 +216,18 @@ int main(int argc, char** argv) {
     contentgen::Options opt;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string a = argv[i], v = argv[i + 1];
-        if (a == "--manifest-dir") opt.manifestDir = v;
-        else if (a == "--data-dir") opt.dataDir = v;
-        else if (a == "--run-dir") opt.runDir = v;
-        else if (a == "--generated-dir") opt.generatedDir = v;
-        else if (a == "--stamp") opt.stamp = v;
-        else if (a == "--jobs") opt.jobs = unsigned(std::max(1, std::atoi(v.c_str())));
+        if (a == "--manifest-dir")
+            opt.manifestDir = v;
+        else if (a == "--data-dir")
+            opt.dataDir = v;
+        else if (a == "--run-dir")
+            opt.runDir = v;
+        else if (a == "--generated-dir")
+            opt.generatedDir = v;
+        else if (a == "--stamp")
+            opt.stamp = v;
+        else if (a == "--jobs")
+            opt.jobs = unsigned(std::max(1, std::atoi(v.c_str())));
         else {
             std::fprintf(stderr, "contentgen: unknown option %s\n", a.c_str());
             return 2;

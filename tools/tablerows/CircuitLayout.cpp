@@ -87,8 +87,8 @@ CircuitLayout LayoutFromCentreLine(const std::vector<yiVec3>& line, const std::v
     layout.gateArc = gateArc;
     for (float arc : gateArc) {
         const float a = Wrap(arc, layout.length);
-        std::size_t i = static_cast<std::size_t>(
-            std::upper_bound(cumulative.begin(), cumulative.end(), a) - cumulative.begin());
+        std::size_t i =
+            static_cast<std::size_t>(std::upper_bound(cumulative.begin(), cumulative.end(), a) - cumulative.begin());
         i = std::min(std::max<std::size_t>(i, 1), n) - 1;
         const yiVec3& p0 = line[i];
         const yiVec3& p1 = line[(i + 1) % n];

@@ -66,7 +66,11 @@ std::vector<ReplayZone> BuildZones(int n, int zoneCount, int trackCount, const s
     const int freeZones = zoneCount - static_cast<int>(fixed.size());
 
     // Gaps between the fixed zones (the whole lap from just before the goal when none).
-    struct Gap { int from; int length; int zones; };
+    struct Gap {
+        int from;
+        int length;
+        int zones;
+    };
     std::vector<Gap> gaps;
     if (fixed.empty()) {
         gaps.push_back({n - 2, n, freeZones});
@@ -121,8 +125,7 @@ std::vector<ReplayZone> BuildZones(int n, int zoneCount, int trackCount, const s
         for (ReplayZone& z : zones) {
             if (isFixed(z)) continue;
             if (pass == 1 && next >= spare.size()) break;
-            const int track = spare.empty() ? (pass == 0 ? 1 % trackCount : -1)
-                                            : spare[next % spare.size()];
+            const int track = spare.empty() ? (pass == 0 ? 1 % trackCount : -1) : spare[next % spare.size()];
             if (track < 0) break;
             z.tracks[pass] = track;
             ++next;
@@ -193,7 +196,8 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout) {
         if (courseId == 7 && i == 2) fov = 1.169f;
         if (courseId == 13 && i >= 1 && i <= 3) fov = (i == 1) ? 0.987f : (i == 2) ? 0.924f : 0.882f;
         const yiVec3 eye = Add(Add(p, Side(d), 600.0f), kUp, 150.0f);
-        ReplayShot shot{{eye, p, kUp, fov}, {eye, Add(p, d, 500.0f), kUp, fov},
+        ReplayShot shot{{eye, p, kUp, fov},
+                        {eye, Add(p, d, 500.0f), kUp, fov},
                         static_cast<uint32_t>(std::min(540 + 165 * i, 1200))};
         rows.shots.push_back(shot);
     }

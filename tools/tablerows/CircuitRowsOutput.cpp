@@ -82,7 +82,6 @@ void WriteCircuitRows(std::ostream& out) {
     out << "};\nconstexpr int32_t kZoneCounts[14] = {0, 0";
     for (int id = 2; id < 14; ++id) out << ", " << rows[id].zones.size();
     out << "};\n\n}  // namespace circuit_rows\n}  // namespace content\n";
-
 }
 
 }  // namespace tablerows

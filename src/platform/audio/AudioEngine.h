@@ -19,8 +19,7 @@ class AudioEngine {
 public:
     // nullptr when the Device backend finds no usable audio device: the caller
     // then runs silent. voiceLimit caps the voices the mixer will create.
-    static std::unique_ptr<AudioEngine> Create(AudioBackend backend,
-                                               int voiceLimit = AudioMixer::kMaxVoices);
+    static std::unique_ptr<AudioEngine> Create(AudioBackend backend, int voiceLimit = AudioMixer::kMaxVoices);
     ~AudioEngine();
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;

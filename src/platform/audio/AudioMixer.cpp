@@ -6,12 +6,9 @@
 
 namespace platform {
 
-AudioMixer::AudioMixer(int voiceLimit)
-    : m_voiceLimit(std::clamp(voiceLimit, 0, kMaxVoices)), m_voices(kMaxVoices) {}
+AudioMixer::AudioMixer(int voiceLimit) : m_voiceLimit(std::clamp(voiceLimit, 0, kMaxVoices)), m_voices(kMaxVoices) {}
 
-bool AudioMixer::Valid(int voice) const {
-    return voice >= 0 && voice < kMaxVoices && m_voices[voice].exists;
-}
+bool AudioMixer::Valid(int voice) const { return voice >= 0 && voice < kMaxVoices && m_voices[voice].exists; }
 
 int AudioMixer::CreateVoice(int channels) {
     if (channels != 1 && channels != 2) return -1;
@@ -44,9 +41,7 @@ uint32_t AudioMixer::PlayEnd(const AudioBuffer& b) {
     return b.playLength ? b.playBegin + b.playLength : TotalFrames(b);
 }
 
-uint32_t AudioMixer::LoopEnd(const AudioBuffer& b) {
-    return b.loopLength ? b.loopBegin + b.loopLength : PlayEnd(b);
-}
+uint32_t AudioMixer::LoopEnd(const AudioBuffer& b) { return b.loopLength ? b.loopBegin + b.loopLength : PlayEnd(b); }
 
 bool AudioMixer::SubmitBuffer(int voice, const AudioBuffer& buffer) {
     std::lock_guard<std::mutex> lock(m_lock);

@@ -16,14 +16,14 @@ struct AudioBuffer {
     static constexpr uint32_t kLoopInfinite = 255;
 
     const uint8_t* data = nullptr;
-    uint32_t bytes = 0;         // whole frames are played; a trailing partial frame is ignored
-    uint16_t channels = 0;      // 1 or 2; 0 = the voice's own channel count
-    uint32_t playBegin = 0;     // first frame played
-    uint32_t playLength = 0;    // 0 = to the end of the data
-    uint32_t loopBegin = 0;     // loop region, inside the play region
-    uint32_t loopLength = 0;    // 0 = to the end of the play region
-    uint32_t loopCount = 0;     // repeats of the loop region; kLoopInfinite = until stopped
-    bool endOfStream = false;   // informational: the last buffer of a piece
+    uint32_t bytes = 0;        // whole frames are played; a trailing partial frame is ignored
+    uint16_t channels = 0;     // 1 or 2; 0 = the voice's own channel count
+    uint32_t playBegin = 0;    // first frame played
+    uint32_t playLength = 0;   // 0 = to the end of the data
+    uint32_t loopBegin = 0;    // loop region, inside the play region
+    uint32_t loopLength = 0;   // 0 = to the end of the play region
+    uint32_t loopCount = 0;    // repeats of the loop region; kLoopInfinite = until stopped
+    bool endOfStream = false;  // informational: the last buffer of a piece
 };
 
 // Owns up to kMaxVoices source voices, all at 44100 Hz, mixed into one stereo
@@ -75,10 +75,10 @@ private:
         float volume = 1.0f;
         float ratio = 1.0f;
         std::deque<AudioBuffer> queue;
-        uint32_t pos = 0;        // frame in the front buffer
-        double frac = 0.0;       // fraction towards the next frame
-        uint32_t loopsLeft = 0;  // loops still to play of the front buffer
-        bool positioned = false; // pos/loopsLeft set up for the front buffer
+        uint32_t pos = 0;         // frame in the front buffer
+        double frac = 0.0;        // fraction towards the next frame
+        uint32_t loopsLeft = 0;   // loops still to play of the front buffer
+        bool positioned = false;  // pos/loopsLeft set up for the front buffer
     };
 
     bool Valid(int voice) const;

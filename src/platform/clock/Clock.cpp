@@ -17,8 +17,7 @@ public:
     }
     void SleepMicros(uint64_t us) override {
         timespec ts{static_cast<time_t>(us / 1000000u), static_cast<long>((us % 1000000u) * 1000u)};
-        while (nanosleep(&ts, &ts) != 0) {
-        }
+        while (nanosleep(&ts, &ts) != 0) {}
     }
 };
 

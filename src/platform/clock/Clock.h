@@ -23,10 +23,14 @@ void SetClock(Clock* clock);
 class FakeClock : public Clock {
 public:
     uint64_t NowMicros() override { return now_; }
-    void SleepMicros(uint64_t us) override { now_ += us; slept_ += us; }
+    void SleepMicros(uint64_t us) override {
+        now_ += us;
+        slept_ += us;
+    }
     void Advance(uint64_t us) { now_ += us; }
     void Set(uint64_t us) { now_ = us; }
     uint64_t Slept() const { return slept_; }
+
 private:
     uint64_t now_ = 0;
     uint64_t slept_ = 0;
@@ -40,6 +44,7 @@ public:
     ~ScopedClock() { SetClock(previous_); }
     ScopedClock(const ScopedClock&) = delete;
     ScopedClock& operator=(const ScopedClock&) = delete;
+
 private:
     Clock* previous_;
 };

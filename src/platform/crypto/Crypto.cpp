@@ -27,8 +27,7 @@ DesCbc::DesCbc(const uint8_t key[kDesBlock]) : schedule_(new Schedule) {
 
 DesCbc::~DesCbc() = default;
 
-long DesCbc::Encrypt(const uint8_t iv[kDesBlock], const uint8_t* in, size_t size, uint8_t* out,
-                     size_t outRoom) const {
+long DesCbc::Encrypt(const uint8_t iv[kDesBlock], const uint8_t* in, size_t size, uint8_t* out, size_t outRoom) const {
     const size_t pad = kDesBlock - size % kDesBlock;
     const size_t total = size + pad;
     if (total > outRoom) return -1;
@@ -36,8 +35,7 @@ long DesCbc::Encrypt(const uint8_t iv[kDesBlock], const uint8_t* in, size_t size
     std::memset(out + size, static_cast<int>(pad), pad);
     uint8_t chain[kDesBlock];
     std::memcpy(chain, iv, kDesBlock);
-    cbc_encrypt(&schedule_->ctx, reinterpret_cast<nettle_cipher_func*>(des_encrypt), kDesBlock, chain, total, out,
-                out);
+    cbc_encrypt(&schedule_->ctx, reinterpret_cast<nettle_cipher_func*>(des_encrypt), kDesBlock, chain, total, out, out);
     return static_cast<long>(total);
 }
 
@@ -45,8 +43,7 @@ long DesCbc::Decrypt(const uint8_t iv[kDesBlock], const uint8_t* in, size_t size
     if (size == 0 || size % kDesBlock != 0) return -1;
     uint8_t chain[kDesBlock];
     std::memcpy(chain, iv, kDesBlock);
-    cbc_decrypt(&schedule_->ctx, reinterpret_cast<nettle_cipher_func*>(des_decrypt), kDesBlock, chain, size, out,
-                in);
+    cbc_decrypt(&schedule_->ctx, reinterpret_cast<nettle_cipher_func*>(des_decrypt), kDesBlock, chain, size, out, in);
     const uint8_t pad = out[size - 1];
     if (pad < 1 || pad > kDesBlock) return -1;
     for (size_t i = size - pad; i < size; ++i) {

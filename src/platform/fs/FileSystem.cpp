@@ -32,7 +32,7 @@ std::unique_ptr<File> File::Open(const std::string& path, Mode mode) {
         fd = ::open(native.c_str(), flags, 0644);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return nullptr;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
         return nullptr;
@@ -44,7 +44,7 @@ std::unique_ptr<File> File::Open(const std::string& path, Mode mode) {
 File::~File() { ::close(fd_); }
 
 int64_t File::Size() const {
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd_, &st) != 0) return -1;
     return static_cast<int64_t>(st.st_size);
 }
@@ -97,7 +97,7 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>* out) {
         if (e->d_type == DT_DIR) {
             isDir = true;
         } else if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-            struct stat st{};
+            struct stat st {};
             std::string full = native + "/" + e->d_name;
             isDir = ::stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
         } else {
@@ -140,12 +140,12 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
 }
 
 bool FileExists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(ToNativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(ToNativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -161,7 +161,7 @@ bool RenameFile(const std::string& from, const std::string& to) {
 }
 
 int64_t FileSize(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(ToNativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
     return static_cast<int64_t>(st.st_size);
 }
@@ -173,7 +173,7 @@ void RemoveTree(const std::string& path) {
         while (dirent* e = ::readdir(dir)) {
             if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
             std::string full = path + "/" + e->d_name;
-            struct stat st{};
+            struct stat st {};
             if (::lstat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
                 RemoveTree(full);
             else

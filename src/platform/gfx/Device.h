@@ -82,8 +82,8 @@ public:
     // Clears the current target regardless of write masks.
     virtual void clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) = 0;
     // Reads a render-target texture (or the back buffer) as top-down ARGB words.
-    virtual bool readPixels(Texture target, uint32_t face, std::vector<uint32_t>* argb,
-                            uint32_t* width, uint32_t* height) = 0;
+    virtual bool readPixels(Texture target, uint32_t face, std::vector<uint32_t>* argb, uint32_t* width,
+                            uint32_t* height) = 0;
 
     // ---- buffers -----------------------------------------------------------
     virtual Buffer createBuffer(BufferKind kind, uint32_t bytes, bool dynamic) = 0;

@@ -40,10 +40,10 @@ struct Handle {
     bool operator==(const Handle& o) const { return id == o.id; }
     bool operator!=(const Handle& o) const { return id != o.id; }
 };
-using Texture = Handle<struct TextureTag>;       // 2D or cube texture
-using Buffer = Handle<struct BufferTag>;         // vertex or index buffer
-using DepthSurface = Handle<struct DepthTag>;    // depth-stencil surface
-using Shader = Handle<struct ShaderTag>;         // one compiled vertex or pixel program
+using Texture = Handle<struct TextureTag>;     // 2D or cube texture
+using Buffer = Handle<struct BufferTag>;       // vertex or index buffer
+using DepthSurface = Handle<struct DepthTag>;  // depth-stencil surface
+using Shader = Handle<struct ShaderTag>;       // one compiled vertex or pixel program
 
 // How a texture is used.
 enum class Usage : uint32_t {
@@ -79,40 +79,63 @@ enum class Stage : uint32_t { Vertex, Pixel };
 
 // Render states and their values.
 enum class State : uint32_t {
-    CullMode,          // Cull
-    ZEnable,           // 0/1
-    ZWriteEnable,      // 0/1
-    ZFunc,             // Compare
-    AlphaBlendEnable,  // 0/1
-    BlendOp,           // BlendOp
-    SrcBlend,          // Blend
-    DestBlend,         // Blend
-    AlphaTestEnable,   // 0/1
-    AlphaFunc,         // Compare
-    AlphaRef,          // 0..255
-    ScissorTestEnable, // 0/1
-    Lighting,          // 0/1, fixed-function path only
-    ColorWriteEnable,  // mask of 0xF (RGBA)
+    CullMode,           // Cull
+    ZEnable,            // 0/1
+    ZWriteEnable,       // 0/1
+    ZFunc,              // Compare
+    AlphaBlendEnable,   // 0/1
+    BlendOp,            // BlendOp
+    SrcBlend,           // Blend
+    DestBlend,          // Blend
+    AlphaTestEnable,    // 0/1
+    AlphaFunc,          // Compare
+    AlphaRef,           // 0..255
+    ScissorTestEnable,  // 0/1
+    Lighting,           // 0/1, fixed-function path only
+    ColorWriteEnable,   // mask of 0xF (RGBA)
     Count
 };
 
-namespace Cull { enum : uint32_t { None = 1, CW = 2, CCW = 3 }; }
+namespace Cull {
+enum : uint32_t { None = 1, CW = 2, CCW = 3 };
+}
 namespace Compare {
-enum : uint32_t { Never = 1, Less = 2, Equal = 3, LessEqual = 4, Greater = 5, NotEqual = 6, GreaterEqual = 7, Always = 8 };
+enum : uint32_t {
+    Never = 1,
+    Less = 2,
+    Equal = 3,
+    LessEqual = 4,
+    Greater = 5,
+    NotEqual = 6,
+    GreaterEqual = 7,
+    Always = 8
+};
 }
 namespace Blend {
 enum : uint32_t {
-    Zero = 1, One = 2, SrcColor = 3, InvSrcColor = 4, SrcAlpha = 5, InvSrcAlpha = 6,
-    DestAlpha = 7, InvDestAlpha = 8, DestColor = 9, InvDestColor = 10
+    Zero = 1,
+    One = 2,
+    SrcColor = 3,
+    InvSrcColor = 4,
+    SrcAlpha = 5,
+    InvSrcAlpha = 6,
+    DestAlpha = 7,
+    InvDestAlpha = 8,
+    DestColor = 9,
+    InvDestColor = 10
 };
 }
-namespace BlendOp { enum : uint32_t { Add = 1, Subtract = 2, RevSubtract = 3, Min = 4, Max = 5 }; }
+namespace BlendOp {
+enum : uint32_t { Add = 1, Subtract = 2, RevSubtract = 3, Min = 4, Max = 5 };
+}
 
 enum class Address : uint32_t { Wrap = 1, Clamp = 3 };
 enum class Filter : uint32_t { Point = 1, Linear = 2, Anisotropic = 3 };
 
 // Clear flags.
-namespace ClearFlag { enum : uint32_t { Target = 1, ZBuffer = 2, Stencil = 4 }; }
+namespace ClearFlag {
+enum : uint32_t { Target = 1, ZBuffer = 2, Stencil = 4 };
+}
 
 // Results of device operations. 0 is success; the failures carry the codes the
 // set-up report distinguishes.
@@ -127,7 +150,7 @@ constexpr Result InvalidCall = static_cast<Result>(0x8876086Cu);
 constexpr Result OutOfVideoMemory = static_cast<Result>(0x8876017Cu);
 constexpr Result DriverInternalError = static_cast<Result>(0x88760827u);
 constexpr Result NotAvailable = static_cast<Result>(0x8876086Au);
-}
+}  // namespace Res
 
 // A display mode.
 struct DisplayMode {
@@ -153,7 +176,7 @@ struct PresentParams {
     Format backBufferFormat = Format::X8R8G8B8;
     Format depthStencilFormat = Format::D24S8;
     bool windowed = true;
-    bool vsync = true;            // present interval one
+    bool vsync = true;  // present interval one
     bool softwareVertexProcessing = false;
 };
 

@@ -19,15 +19,20 @@ SDL_Window* Win(void* w) { return static_cast<SDL_Window*>(w); }
 
 bool HasAlpha(Format f) {
     switch (f) {
-    case Format::R8G8B8: case Format::X8R8G8B8: case Format::R5G6B5: case Format::X1R5G5B5:
-    case Format::R3G3B2: case Format::X4R4G4B4: case Format::L8: return false;
-    default: return true;
+        case Format::R8G8B8:
+        case Format::X8R8G8B8:
+        case Format::R5G6B5:
+        case Format::X1R5G5B5:
+        case Format::R3G3B2:
+        case Format::X4R4G4B4:
+        case Format::L8: return false;
+        default: return true;
     }
 }
 
 bool IsDepth(Format f) {
-    return f == Format::D32 || f == Format::D15S1 || f == Format::D24S8 || f == Format::D24X8 ||
-           f == Format::D24X4S4 || f == Format::D16;
+    return f == Format::D32 || f == Format::D15S1 || f == Format::D24S8 || f == Format::D24X8 || f == Format::D24X4S4 ||
+           f == Format::D16;
 }
 }  // namespace
 
@@ -113,12 +118,13 @@ bool GlDevice::open(const GlOptions& options, std::string* error) {
         return false;
     }
     // Device defaults, as a fresh device has them.
-    const std::pair<State, uint32_t> defaults[] = {
-        {State::CullMode, Cull::CCW}, {State::ZEnable, 1}, {State::ZWriteEnable, 1},
-        {State::ZFunc, Compare::LessEqual}, {State::AlphaBlendEnable, 0}, {State::BlendOp, BlendOp::Add},
-        {State::SrcBlend, Blend::One}, {State::DestBlend, Blend::Zero}, {State::AlphaTestEnable, 0},
-        {State::AlphaFunc, Compare::Always}, {State::AlphaRef, 0}, {State::ScissorTestEnable, 0},
-        {State::Lighting, 1}, {State::ColorWriteEnable, 0xF}};
+    const std::pair<State, uint32_t> defaults[] = {{State::CullMode, Cull::CCW},  {State::ZEnable, 1},
+                                                   {State::ZWriteEnable, 1},      {State::ZFunc, Compare::LessEqual},
+                                                   {State::AlphaBlendEnable, 0},  {State::BlendOp, BlendOp::Add},
+                                                   {State::SrcBlend, Blend::One}, {State::DestBlend, Blend::Zero},
+                                                   {State::AlphaTestEnable, 0},   {State::AlphaFunc, Compare::Always},
+                                                   {State::AlphaRef, 0},          {State::ScissorTestEnable, 0},
+                                                   {State::Lighting, 1},          {State::ColorWriteEnable, 0xF}};
     for (auto& d : defaults) setState(d.first, d.second);
     return true;
 }
@@ -148,7 +154,8 @@ Result GlDevice::enumAdapterMode(Format format, uint32_t index, DisplayMode* mod
 
 Result GlDevice::checkDeviceType(Format adapter, Format backBuffer, bool) {
     return adapter == Format::X8R8G8B8 && (backBuffer == Format::X8R8G8B8 || backBuffer == Format::A8R8G8B8)
-               ? Res::Ok : Res::NotAvailable;
+               ? Res::Ok
+               : Res::NotAvailable;
 }
 
 Result GlDevice::checkDeviceFormat(Format, FormatUse use, ResourceKind, Format format) {
@@ -222,8 +229,7 @@ Result GlDevice::present() {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     // Row 0 of the back buffer is the top of the picture; the window's row 0 is its bottom.
-    glBlitFramebuffer(0, 0, GLint(bb.desc.width), GLint(bb.desc.height), 0, h, w, 0, GL_COLOR_BUFFER_BIT,
-                      GL_LINEAR);
+    glBlitFramebuffer(0, 0, GLint(bb.desc.width), GLint(bb.desc.height), 0, h, w, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
     SDL_GL_SwapWindow(Win(window_));
     targetDirty_ = true;
     if (states_[int(State::ScissorTestEnable)]) glEnable(GL_SCISSOR_TEST);

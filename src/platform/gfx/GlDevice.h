@@ -70,8 +70,8 @@ public:
     void setMaterial(const Material& material) override;
     void setLight(const DirectionalLight& light) override;
     void draw(Primitive prim, uint32_t firstVertex, uint32_t count) override;
-    void drawIndexed(Primitive prim, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices,
-                     uint32_t startIndex, uint32_t count) override;
+    void drawIndexed(Primitive prim, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices, uint32_t startIndex,
+                     uint32_t count) override;
     void drawInline(Primitive prim, uint32_t count, const void* vertices, uint32_t stride) override;
 
 private:
@@ -108,8 +108,8 @@ private:
     void flushBlocks();
     void applyState(State state, uint32_t value);
 
-    void* window_ = nullptr;  // SDL_Window*
-    void* context_ = nullptr; // SDL_GLContext
+    void* window_ = nullptr;   // SDL_Window*
+    void* context_ = nullptr;  // SDL_GLContext
     bool ownWindow_ = false;
     bool created_ = false;
     PresentParams params_;

@@ -14,33 +14,41 @@ namespace gfx {
 namespace {
 GLenum GlPrim(Primitive p) {
     switch (p) {
-    case Primitive::PointList: return GL_POINTS;
-    case Primitive::LineList: return GL_LINES;
-    case Primitive::LineStrip: return GL_LINE_STRIP;
-    case Primitive::TriangleList: return GL_TRIANGLES;
-    case Primitive::TriangleStrip: return GL_TRIANGLE_STRIP;
-    case Primitive::TriangleFan: return GL_TRIANGLE_FAN;
+        case Primitive::PointList: return GL_POINTS;
+        case Primitive::LineList: return GL_LINES;
+        case Primitive::LineStrip: return GL_LINE_STRIP;
+        case Primitive::TriangleList: return GL_TRIANGLES;
+        case Primitive::TriangleStrip: return GL_TRIANGLE_STRIP;
+        case Primitive::TriangleFan: return GL_TRIANGLE_FAN;
     }
     return GL_TRIANGLES;
 }
 GLenum GlBlendFactor(uint32_t b) {
-    const GLenum table[] = {GL_ONE, GL_ZERO, GL_ONE, GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR, GL_SRC_ALPHA,
-                            GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA, GL_DST_COLOR,
+    const GLenum table[] = {GL_ONE,
+                            GL_ZERO,
+                            GL_ONE,
+                            GL_SRC_COLOR,
+                            GL_ONE_MINUS_SRC_COLOR,
+                            GL_SRC_ALPHA,
+                            GL_ONE_MINUS_SRC_ALPHA,
+                            GL_DST_ALPHA,
+                            GL_ONE_MINUS_DST_ALPHA,
+                            GL_DST_COLOR,
                             GL_ONE_MINUS_DST_COLOR};
     return b < 11 ? table[b] : GL_ONE;
 }
 GLenum GlCompareFunc(uint32_t c) {
-    const GLenum table[] = {GL_ALWAYS, GL_NEVER, GL_LESS, GL_EQUAL, GL_LEQUAL, GL_GREATER, GL_NOTEQUAL, GL_GEQUAL,
-                            GL_ALWAYS};
+    const GLenum table[] = {GL_ALWAYS,  GL_NEVER,    GL_LESS,   GL_EQUAL, GL_LEQUAL,
+                            GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
     return c < 9 ? table[c] : GL_ALWAYS;
 }
 GLenum GlBlendEquation(uint32_t op) {
     switch (op) {
-    case BlendOp::Subtract: return GL_FUNC_SUBTRACT;
-    case BlendOp::RevSubtract: return GL_FUNC_REVERSE_SUBTRACT;
-    case BlendOp::Min: return GL_MIN;
-    case BlendOp::Max: return GL_MAX;
-    default: return GL_FUNC_ADD;
+        case BlendOp::Subtract: return GL_FUNC_SUBTRACT;
+        case BlendOp::RevSubtract: return GL_FUNC_REVERSE_SUBTRACT;
+        case BlendOp::Min: return GL_MIN;
+        case BlendOp::Max: return GL_MAX;
+        default: return GL_FUNC_ADD;
     }
 }
 }  // namespace
@@ -111,35 +119,47 @@ uint32_t GlDevice::getState(State state) { return state < State::Count ? states_
 
 void GlDevice::applyState(State state, uint32_t value) {
     switch (state) {
-    case State::CullMode:
-        // Storage is flipped vertically, so the screen's clockwise is GL's counter-clockwise.
-        if (value == Cull::None) {
-            glDisable(GL_CULL_FACE);
-        } else {
-            glEnable(GL_CULL_FACE);
-            glFrontFace(GL_CCW);
-            glCullFace(value == Cull::CW ? GL_FRONT : GL_BACK);
-        }
-        break;
-    case State::ZEnable: value ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST); break;
-    case State::ZWriteEnable: glDepthMask(value ? GL_TRUE : GL_FALSE); break;
-    case State::ZFunc: glDepthFunc(GlCompareFunc(value)); break;
-    case State::AlphaBlendEnable: value ? glEnable(GL_BLEND) : glDisable(GL_BLEND); break;
-    case State::BlendOp: glBlendEquation(GlBlendEquation(value)); break;
-    case State::SrcBlend:
-    case State::DestBlend:
-        glBlendFunc(GlBlendFactor(states_[int(State::SrcBlend)]), GlBlendFactor(states_[int(State::DestBlend)]));
-        break;
-    case State::AlphaTestEnable: device_[1][0] = value ? 1.0f : 0.0f; deviceDirty_ = true; break;
-    case State::AlphaFunc: device_[1][1] = float(value); deviceDirty_ = true; break;
-    case State::AlphaRef: device_[1][2] = float(std::min(value, 255u)) / 255.0f; deviceDirty_ = true; break;
-    case State::ScissorTestEnable: value ? glEnable(GL_SCISSOR_TEST) : glDisable(GL_SCISSOR_TEST); break;
-    case State::Lighting: device_[2][3] = value ? 1.0f : 0.0f; deviceDirty_ = true; break;
-    case State::ColorWriteEnable:
-        glColorMask(value & 1 ? GL_TRUE : GL_FALSE, value & 2 ? GL_TRUE : GL_FALSE, value & 4 ? GL_TRUE : GL_FALSE,
-                    value & 8 ? GL_TRUE : GL_FALSE);
-        break;
-    case State::Count: break;
+        case State::CullMode:
+            // Storage is flipped vertically, so the screen's clockwise is GL's counter-clockwise.
+            if (value == Cull::None) {
+                glDisable(GL_CULL_FACE);
+            } else {
+                glEnable(GL_CULL_FACE);
+                glFrontFace(GL_CCW);
+                glCullFace(value == Cull::CW ? GL_FRONT : GL_BACK);
+            }
+            break;
+        case State::ZEnable: value ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST); break;
+        case State::ZWriteEnable: glDepthMask(value ? GL_TRUE : GL_FALSE); break;
+        case State::ZFunc: glDepthFunc(GlCompareFunc(value)); break;
+        case State::AlphaBlendEnable: value ? glEnable(GL_BLEND) : glDisable(GL_BLEND); break;
+        case State::BlendOp: glBlendEquation(GlBlendEquation(value)); break;
+        case State::SrcBlend:
+        case State::DestBlend:
+            glBlendFunc(GlBlendFactor(states_[int(State::SrcBlend)]), GlBlendFactor(states_[int(State::DestBlend)]));
+            break;
+        case State::AlphaTestEnable:
+            device_[1][0] = value ? 1.0f : 0.0f;
+            deviceDirty_ = true;
+            break;
+        case State::AlphaFunc:
+            device_[1][1] = float(value);
+            deviceDirty_ = true;
+            break;
+        case State::AlphaRef:
+            device_[1][2] = float(std::min(value, 255u)) / 255.0f;
+            deviceDirty_ = true;
+            break;
+        case State::ScissorTestEnable: value ? glEnable(GL_SCISSOR_TEST) : glDisable(GL_SCISSOR_TEST); break;
+        case State::Lighting:
+            device_[2][3] = value ? 1.0f : 0.0f;
+            deviceDirty_ = true;
+            break;
+        case State::ColorWriteEnable:
+            glColorMask(value & 1 ? GL_TRUE : GL_FALSE, value & 2 ? GL_TRUE : GL_FALSE, value & 4 ? GL_TRUE : GL_FALSE,
+                        value & 8 ? GL_TRUE : GL_FALSE);
+            break;
+        case State::Count: break;
     }
 }
 
@@ -276,17 +296,22 @@ void GlDevice::setMaterial(const Material& m) {
 
 void GlDevice::setLight(const DirectionalLight& l) {
     float* f = fixed_ + 60;
-    const float v[12] = {l.diffuse.r, l.diffuse.g, l.diffuse.b, l.diffuse.a, l.ambient.r, l.ambient.g,
-                         l.ambient.b, l.ambient.a, l.direction[0], l.direction[1], l.direction[2],
-                         l.enabled ? 1.0f : 0.0f};
+    const float v[12] = {l.diffuse.r,    l.diffuse.g,    l.diffuse.b,    l.diffuse.a,
+                         l.ambient.r,    l.ambient.g,    l.ambient.b,    l.ambient.a,
+                         l.direction[0], l.direction[1], l.direction[2], l.enabled ? 1.0f : 0.0f};
     std::memcpy(f, v, sizeof v);
     fixedDirty_ = true;
 }
 
 void GlDevice::flushBlocks() {
-    struct { bool* dirty; const void* data; GLsizeiptr size; } blocks[4] = {
-        {&vcDirty_, vc_, sizeof vc_}, {&pcDirty_, pc_, sizeof pc_}, {&deviceDirty_, device_, sizeof device_},
-        {&fixedDirty_, fixed_, sizeof fixed_}};
+    struct {
+        bool* dirty;
+        const void* data;
+        GLsizeiptr size;
+    } blocks[4] = {{&vcDirty_, vc_, sizeof vc_},
+                   {&pcDirty_, pc_, sizeof pc_},
+                   {&deviceDirty_, device_, sizeof device_},
+                   {&fixedDirty_, fixed_, sizeof fixed_}};
     for (unsigned i = 0; i < 4; ++i) {
         if (!*blocks[i].dirty) continue;
         glBindBuffer(GL_UNIFORM_BUFFER, blocks_[i]);
@@ -319,11 +344,12 @@ void GlDevice::applyLayout(unsigned vbo, uint32_t stride, uint32_t offset) {
         const VertexElement& e = l.elements[i];
         unsigned loc = kAttrPosition;
         switch (e.usage) {
-        case ElementUsage::Position: case ElementUsage::PositionT: loc = kAttrPosition; break;
-        case ElementUsage::Normal: loc = kAttrNormal; break;
-        case ElementUsage::Colour: loc = kAttrColour; break;
-        case ElementUsage::TexCoord: loc = e.usageIndex ? kAttrUv1 : kAttrUv0; break;
-        case ElementUsage::Tangent: loc = kAttrTangent; break;
+            case ElementUsage::Position:
+            case ElementUsage::PositionT: loc = kAttrPosition; break;
+            case ElementUsage::Normal: loc = kAttrNormal; break;
+            case ElementUsage::Colour: loc = kAttrColour; break;
+            case ElementUsage::TexCoord: loc = e.usageIndex ? kAttrUv1 : kAttrUv0; break;
+            case ElementUsage::Tangent: loc = kAttrTangent; break;
         }
         used[loc] = true;
         const void* at = reinterpret_cast<const void*>(uintptr_t(offset + e.offset));
@@ -331,14 +357,19 @@ void GlDevice::applyLayout(unsigned vbo, uint32_t stride, uint32_t offset) {
         if (e.type == ElementType::Colour)
             glVertexAttribPointer(loc, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, GLsizei(stride), at);
         else
-            glVertexAttribPointer(loc, e.type == ElementType::Float2 ? 2 : e.type == ElementType::Float3 ? 3 : 4,
+            glVertexAttribPointer(loc,
+                                  e.type == ElementType::Float2   ? 2
+                                  : e.type == ElementType::Float3 ? 3
+                                                                  : 4,
                                   GL_FLOAT, GL_FALSE, GLsizei(stride), at);
     }
     for (unsigned loc = 0; loc < 6; ++loc) {
         if (used[loc]) continue;
         glDisableVertexAttribArray(loc);
-        if (loc == kAttrColour) glVertexAttrib4f(loc, 1, 1, 1, 1);
-        else glVertexAttrib4f(loc, 0, 0, 0, 1);
+        if (loc == kAttrColour)
+            glVertexAttrib4f(loc, 1, 1, 1, 1);
+        else
+            glVertexAttrib4f(loc, 0, 0, 0, 1);
     }
 }
 

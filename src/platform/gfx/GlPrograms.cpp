@@ -43,7 +43,8 @@ std::string WithVarying(const char* qualifier) {
 }  // namespace
 
 const std::string& GlVertexPrologue() {
-    static const std::string text = std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock +
+    static const std::string text =
+        std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock +
         "layout(std140) uniform VertexConstants { vec4 VC[64]; };\n"
         "layout(location = 0) in vec4 inPosition;\n"
         "layout(location = 1) in vec3 inNormal;\n"
@@ -60,7 +61,8 @@ const std::string& GlVertexPrologue() {
 }
 
 const std::string& GlPixelPrologue() {
-    static const std::string text = std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock +
+    static const std::string text =
+        std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock +
         "layout(std140) uniform PixelConstants { vec4 PC[64]; };\n" + WithVarying("in") +
         "uniform sampler2D s0, s1, s2, s3, s4, s5, s6, s7, s10, s11, s12;\n"
         "uniform samplerCube s8, s9;\n"

@@ -8,7 +8,14 @@ namespace gfx {
 enum GlBlock : unsigned { kBlockVC = 0, kBlockPC = 1, kBlockDevice = 2, kBlockFixed = 3 };
 
 // Attribute locations by vertex element usage.
-enum GlAttrib : unsigned { kAttrPosition = 0, kAttrNormal = 1, kAttrColour = 2, kAttrUv0 = 3, kAttrUv1 = 4, kAttrTangent = 5 };
+enum GlAttrib : unsigned {
+    kAttrPosition = 0,
+    kAttrNormal = 1,
+    kAttrColour = 2,
+    kAttrUv0 = 3,
+    kAttrUv1 = 4,
+    kAttrTangent = 5
+};
 
 // "#version 330 core", the stage prologue and "#line 1", put before a
 // program's own text. The vertex prologue offers:

@@ -22,7 +22,7 @@ std::string Fmt(const char* format, ...) {
 
 NullDevice::NullDevice() {
     for (auto& a : address_) a = Address::Wrap;
-    const uint32_t sizes[][2] = {{640, 480},  {800, 600},   {1024, 768},  {1280, 720},
+    const uint32_t sizes[][2] = {{640, 480},   {800, 600},  {1024, 768}, {1280, 720},
                                  {1280, 1024}, {1366, 768}, {1920, 1080}};
     for (auto& s : sizes) modes.push_back({s[0], s[1], 60, Format::X8R8G8B8});
     states_[static_cast<int>(State::CullMode)] = Cull::CCW;
@@ -171,7 +171,11 @@ Texture NullDevice::createTexture(const TextureDesc& desc) {
     rec.desc = desc;
     if (rec.desc.levels == 0) {
         uint32_t n = 1, w = desc.width, h = desc.height;
-        while (w > 1 || h > 1) { w = std::max(1u, w / 2); h = std::max(1u, h / 2); ++n; }
+        while (w > 1 || h > 1) {
+            w = std::max(1u, w / 2);
+            h = std::max(1u, h / 2);
+            ++n;
+        }
         rec.desc.levels = n;
     }
     if (desc.usage != Usage::RenderTarget) {
@@ -353,9 +357,7 @@ void NullDevice::setState(State state, uint32_t value) {
     record(Fmt("setState %u %u", unsigned(state), value));
 }
 
-uint32_t NullDevice::getState(State state) {
-    return state < State::Count ? states_[static_cast<int>(state)] : 0;
-}
+uint32_t NullDevice::getState(State state) { return state < State::Count ? states_[static_cast<int>(state)] : 0; }
 
 void NullDevice::setLayout(int layout) {
     ++layoutSets;

@@ -18,8 +18,8 @@ public:
     // One recorded draw with the state it used.
     struct DrawCall {
         Primitive prim;
-        uint32_t count;       // primitives
-        uint32_t vertices;    // vertices read
+        uint32_t count;     // primitives
+        uint32_t vertices;  // vertices read
         bool indexed;
         bool inlineData;
         int layout;
@@ -40,9 +40,9 @@ public:
     std::function<Result(Format adapter, Format backBuffer, bool windowed)> onCheckDeviceType;
     std::function<Result(Format adapter, FormatUse use, ResourceKind kind, Format format)> onCheckDeviceFormat;
     Result createResult = Res::Ok;
-    std::deque<Result> resetResults;        // popped per reset; Ok when empty
-    std::deque<Result> presentResults;      // popped per present; Ok when empty
-    std::deque<Result> cooperativeResults;  // popped per query; Ok when empty
+    std::deque<Result> resetResults;                      // popped per reset; Ok when empty
+    std::deque<Result> presentResults;                    // popped per present; Ok when empty
+    std::deque<Result> cooperativeResults;                // popped per query; Ok when empty
     std::function<bool(const TextureDesc&)> failTexture;  // true: creation fails
     bool failBuffers = false;
     bool failBufferLocks = false;
@@ -127,8 +127,8 @@ public:
     void setMaterial(const Material& material) override;
     void setLight(const DirectionalLight& light) override;
     void draw(Primitive prim, uint32_t firstVertex, uint32_t count) override;
-    void drawIndexed(Primitive prim, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices,
-                     uint32_t startIndex, uint32_t count) override;
+    void drawIndexed(Primitive prim, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices, uint32_t startIndex,
+                     uint32_t count) override;
     void drawInline(Primitive prim, uint32_t count, const void* vertices, uint32_t stride) override;
 
 private:

@@ -28,9 +28,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 
 constexpr int kCancelCheckMs = 20;  // how often a running transfer looks at the cancel flag
 
-bool Cancelled(const HttpRequest& request) {
-    return request.cancel && request.cancel->load(std::memory_order_acquire);
-}
+bool Cancelled(const HttpRequest& request) { return request.cancel && request.cancel->load(std::memory_order_acquire); }
 
 // Runs the transfer through the multi interface so that the cancel flag is
 // seen within a few milliseconds whatever the transfer waits for.

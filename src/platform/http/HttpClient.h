@@ -7,12 +7,12 @@
 namespace platform {
 
 struct HttpRequest {
-    std::string url;                   // "http://host[:port]/path"; other schemes are refused
+    std::string url;  // "http://host[:port]/path"; other schemes are refused
     std::string userAgent;
     std::vector<std::string> headers;  // extra "Name: value" lines
     long connectTimeoutMs = 5000;
     long totalTimeoutMs = 10000;
-    size_t maxBody = 64 * 1024;        // bytes kept; the transfer stops there
+    size_t maxBody = 64 * 1024;                 // bytes kept; the transfer stops there
     const std::atomic<bool>* cancel = nullptr;  // aborts the transfer once true
 };
 
@@ -21,7 +21,7 @@ struct HttpResponse {
     long status = 0;         // HTTP status code
     bool truncated = false;  // the body reached maxBody
     std::string body;
-    std::string error;       // why the transfer failed, when !ok
+    std::string error;  // why the transfer failed, when !ok
 };
 
 // Performs one GET on the calling thread. Never follows redirects.

@@ -132,8 +132,12 @@ bool DecodeDds(const uint8_t* p, size_t size, Image& out, std::string* error) {
     if (mips == 0) mips = 1;
     const uint8_t* pf = h + 72;
     const uint32_t pfFlags = U32(pf + 4), fourcc = U32(pf + 8);
-    Masks m{U32(pf + 12), U32(pf + 16), U32(pf + 20), U32(pf + 24),
-            (pfFlags & (kPfAlphaPixels | kPfAlpha)) ? U32(pf + 28) : 0u, (pfFlags & kPfLuminance) != 0};
+    Masks m{U32(pf + 12),
+            U32(pf + 16),
+            U32(pf + 20),
+            U32(pf + 24),
+            (pfFlags & (kPfAlphaPixels | kPfAlpha)) ? U32(pf + 28) : 0u,
+            (pfFlags & kPfLuminance) != 0};
     const uint32_t caps2 = U32(h + 108);
 
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
@@ -151,12 +155,27 @@ bool DecodeDds(const uint8_t* p, size_t size, Image& out, std::string* error) {
     int blockBytes = 0;  // 0: uncompressed
     if (pfFlags & kPfFourCC) {
         switch (fourcc) {
-        case FourCC('D', 'X', 'T', '1'): format = PixelFormat::DXT1; blockBytes = 8; break;
-        case FourCC('D', 'X', 'T', '2'): format = PixelFormat::DXT2; blockBytes = 16; break;
-        case FourCC('D', 'X', 'T', '3'): format = PixelFormat::DXT3; blockBytes = 16; break;
-        case FourCC('D', 'X', 'T', '4'): format = PixelFormat::DXT4; blockBytes = 16; break;
-        case FourCC('D', 'X', 'T', '5'): format = PixelFormat::DXT5; blockBytes = 16; break;
-        default: return Fail(error, "unsupported DDS compression");
+            case FourCC('D', 'X', 'T', '1'):
+                format = PixelFormat::DXT1;
+                blockBytes = 8;
+                break;
+            case FourCC('D', 'X', 'T', '2'):
+                format = PixelFormat::DXT2;
+                blockBytes = 16;
+                break;
+            case FourCC('D', 'X', 'T', '3'):
+                format = PixelFormat::DXT3;
+                blockBytes = 16;
+                break;
+            case FourCC('D', 'X', 'T', '4'):
+                format = PixelFormat::DXT4;
+                blockBytes = 16;
+                break;
+            case FourCC('D', 'X', 'T', '5'):
+                format = PixelFormat::DXT5;
+                blockBytes = 16;
+                break;
+            default: return Fail(error, "unsupported DDS compression");
         }
     } else if (pfFlags & (kPfRgb | kPfLuminance | kPfAlpha)) {
         if (m.bits != 8 && m.bits != 16 && m.bits != 24 && m.bits != 32)
@@ -197,9 +216,12 @@ bool DecodeDds(const uint8_t* p, size_t size, Image& out, std::string* error) {
             const uint32_t bw = (width + 3) / 4, bh = (height + 3) / 4;
             for (uint32_t by = 0; by < bh; ++by) {
                 for (uint32_t bx = 0; bx < bw; ++bx, src += blockBytes) {
-                    if (format == PixelFormat::DXT1) DecodeDxt1Block(src, block);
-                    else if (format == PixelFormat::DXT2 || format == PixelFormat::DXT3) DecodeDxt3Block(src, block);
-                    else DecodeDxt5Block(src, block);
+                    if (format == PixelFormat::DXT1)
+                        DecodeDxt1Block(src, block);
+                    else if (format == PixelFormat::DXT2 || format == PixelFormat::DXT3)
+                        DecodeDxt3Block(src, block);
+                    else
+                        DecodeDxt5Block(src, block);
                     for (uint32_t y = 0; y < 4 && by * 4 + y < height; ++y)
                         for (uint32_t x = 0; x < 4 && bx * 4 + x < width; ++x)
                             std::memcpy(&px[((by * 4 + y) * static_cast<size_t>(width) + bx * 4 + x) * 4],

@@ -51,18 +51,17 @@ PixelFormat FormatFor(Container c, int components, const uint8_t* p) {
         return (p[17] & 0x0F) ? PixelFormat::A1R5G5B5 : PixelFormat::X1R5G5B5;
     if (c == Container::Jpeg || c == Container::Bmp) return PixelFormat::X8R8G8B8;
     switch (components) {
-    case 1: return PixelFormat::L8;
-    case 2: return PixelFormat::A8L8;
-    case 4: return PixelFormat::A8R8G8B8;
-    default: return PixelFormat::X8R8G8B8;
+        case 1: return PixelFormat::L8;
+        case 2: return PixelFormat::A8L8;
+        case 4: return PixelFormat::A8R8G8B8;
+        default: return PixelFormat::X8R8G8B8;
     }
 }
 
 bool DecodeStb(const uint8_t* p, size_t size, Container c, Image& out, std::string* error) {
     if (size > static_cast<size_t>(INT_MAX)) return Fail(error, "image too large");
     int w = 0, h = 0, comp = 0;
-    if (!stbi_info_from_memory(p, static_cast<int>(size), &w, &h, &comp))
-        return Fail(error, "unreadable image header");
+    if (!stbi_info_from_memory(p, static_cast<int>(size), &w, &h, &comp)) return Fail(error, "unreadable image header");
     if (w <= 0 || h <= 0 || static_cast<uint32_t>(w) > kMaxSide || static_cast<uint32_t>(h) > kMaxSide ||
         static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > kMaxPixels)
         return Fail(error, "image dimensions out of range");
@@ -101,9 +100,9 @@ bool Decode(const void* data, size_t size, Image& out, std::string* error) {
     Container c = Sniff(p, size);
     bool ok = false;
     switch (c) {
-    case Container::Unknown: return Fail(error, "unrecognised image format");
-    case Container::Dds: ok = DecodeDds(p, size, out, error); break;
-    default: ok = DecodeStb(p, size, c, out, error); break;
+        case Container::Unknown: return Fail(error, "unrecognised image format");
+        case Container::Dds: ok = DecodeDds(p, size, out, error); break;
+        default: ok = DecodeStb(p, size, c, out, error); break;
     }
     if (!ok) out = Image{};
     return ok;

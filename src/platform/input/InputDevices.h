@@ -68,11 +68,16 @@ public:
     bool cursorVisible = true;
     int reopenCalls = 0;
 
-    void SetKey(int dik, bool down) { if (dik >= 0 && dik < 256) keys[dik] = down ? 0x80 : 0; }
+    void SetKey(int dik, bool down) {
+        if (dik >= 0 && dik < 256) keys[dik] = down ? 0x80 : 0;
+    }
 
     bool ReadKeyboard(uint8_t out[256]) override;
     bool ReadMouse(MouseState& state) override;
-    void CursorPosition(int32_t& x, int32_t& y) override { x = cursorX; y = cursorY; }
+    void CursorPosition(int32_t& x, int32_t& y) override {
+        x = cursorX;
+        y = cursorY;
+    }
     int JoystickCount() override { return joystickCount; }
     bool ReadJoystick(int i, JoyState& state) override;
     bool ReopenJoystick(int i) override;

@@ -8,9 +8,7 @@
 
 namespace platform::mesh {
 
-uint32_t ReadU32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+uint32_t ReadU32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
 void WriteU32(uint8_t* p, uint32_t v) {
     p[0] = static_cast<uint8_t>(v);
     p[1] = static_cast<uint8_t>(v >> 8);
@@ -107,8 +105,8 @@ bool Mesh::SortByAttribute(bool compact) {
     std::vector<uint8_t> newVertices(static_cast<size_t>(newCount) * stride_);
     for (uint32_t v = 0; v < vertexCount_; ++v)
         if (remap[v] != kUnset)
-            std::memcpy(&newVertices[static_cast<size_t>(remap[v]) * stride_], &vertices_[static_cast<size_t>(v) * stride_],
-                        stride_);
+            std::memcpy(&newVertices[static_cast<size_t>(remap[v]) * stride_],
+                        &vertices_[static_cast<size_t>(v) * stride_], stride_);
     vertices_.swap(newVertices);
     indices_.swap(newIndices);
     attributes_.swap(newAttributes);
@@ -154,22 +152,28 @@ const VertexElement* FindElement(const VertexElement* list, uint8_t usage, uint8
 // unpacked to r, g, b, a); returns the number of components.
 int ReadElement(const uint8_t* p, uint8_t type, float out[4]) {
     switch (type) {
-    case kFloat1: out[0] = ReadF32(p); return 1;
-    case kFloat2: for (int i = 0; i < 2; ++i) out[i] = ReadF32(p + 4 * i); return 2;
-    case kFloat3: for (int i = 0; i < 3; ++i) out[i] = ReadF32(p + 4 * i); return 3;
-    case kFloat4: for (int i = 0; i < 4; ++i) out[i] = ReadF32(p + 4 * i); return 4;
-    default: return 0;
+        case kFloat1: out[0] = ReadF32(p); return 1;
+        case kFloat2:
+            for (int i = 0; i < 2; ++i) out[i] = ReadF32(p + 4 * i);
+            return 2;
+        case kFloat3:
+            for (int i = 0; i < 3; ++i) out[i] = ReadF32(p + 4 * i);
+            return 3;
+        case kFloat4:
+            for (int i = 0; i < 4; ++i) out[i] = ReadF32(p + 4 * i);
+            return 4;
+        default: return 0;
     }
 }
 
 void WriteElement(uint8_t* p, uint8_t type, const float in[4], int have) {
     int n = 0;
     switch (type) {
-    case kFloat1: n = 1; break;
-    case kFloat2: n = 2; break;
-    case kFloat3: n = 3; break;
-    case kFloat4: n = 4; break;
-    default: return;
+        case kFloat1: n = 1; break;
+        case kFloat2: n = 2; break;
+        case kFloat3: n = 3; break;
+        case kFloat4: n = 4; break;
+        default: return;
     }
     for (int i = 0; i < n; ++i) WriteF32(p + 4 * i, i < have ? in[i] : (i == 3 ? 1.0f : 0.0f));
 }
@@ -255,8 +259,7 @@ bool Mesh::ComputeTangents() {
     return true;
 }
 
-void ComputeBoundingSphere(const uint8_t* vertices, uint32_t count, uint32_t stride, float centre[3],
-                           float* radius) {
+void ComputeBoundingSphere(const uint8_t* vertices, uint32_t count, uint32_t stride, float centre[3], float* radius) {
     centre[0] = centre[1] = centre[2] = 0.0f;
     *radius = 0.0f;
     if (!vertices || count == 0 || stride < 12) return;

@@ -89,8 +89,7 @@ private:
 
 // Bounding sphere of `count` positions (float3 at the start of each vertex):
 // centre = mean position, radius = largest distance from it. Zero when empty.
-void ComputeBoundingSphere(const uint8_t* vertices, uint32_t count, uint32_t stride, float centre[3],
-                           float* radius);
+void ComputeBoundingSphere(const uint8_t* vertices, uint32_t count, uint32_t stride, float centre[3], float* radius);
 
 // Little-endian float and word access into vertex bytes.
 float ReadF32(const uint8_t* p);

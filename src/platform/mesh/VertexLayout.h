@@ -6,17 +6,42 @@ namespace platform::mesh {
 
 // Element data types (the values a vertex declaration stores).
 enum DeclType : uint8_t {
-    kFloat1 = 0, kFloat2 = 1, kFloat3 = 2, kFloat4 = 3, kColor = 4, kUByte4 = 5,
-    kShort2 = 6, kShort4 = 7, kUByte4N = 8, kShort2N = 9, kShort4N = 10,
-    kUShort2N = 11, kUShort4N = 12, kUDec3 = 13, kDec3N = 14, kFloat16x2 = 15,
-    kFloat16x4 = 16, kUnused = 17,
+    kFloat1 = 0,
+    kFloat2 = 1,
+    kFloat3 = 2,
+    kFloat4 = 3,
+    kColor = 4,
+    kUByte4 = 5,
+    kShort2 = 6,
+    kShort4 = 7,
+    kUByte4N = 8,
+    kShort2N = 9,
+    kShort4N = 10,
+    kUShort2N = 11,
+    kUShort4N = 12,
+    kUDec3 = 13,
+    kDec3N = 14,
+    kFloat16x2 = 15,
+    kFloat16x4 = 16,
+    kUnused = 17,
 };
 
 // Element meanings.
 enum DeclUsage : uint8_t {
-    kPosition = 0, kBlendWeight = 1, kBlendIndices = 2, kNormal = 3, kPSize = 4,
-    kTexCoord = 5, kTangent = 6, kBinormal = 7, kTessFactor = 8, kPositionT = 9,
-    kColorUsage = 10, kFog = 11, kDepth = 12, kSample = 13,
+    kPosition = 0,
+    kBlendWeight = 1,
+    kBlendIndices = 2,
+    kNormal = 3,
+    kPSize = 4,
+    kTexCoord = 5,
+    kTangent = 6,
+    kBinormal = 7,
+    kTessFactor = 8,
+    kPositionT = 9,
+    kColorUsage = 10,
+    kFog = 11,
+    kDepth = 12,
+    kSample = 13,
 };
 
 // One element of a vertex layout. Lists end with an element whose stream is

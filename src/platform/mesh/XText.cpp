@@ -30,8 +30,14 @@ public:
         text_.clear();
         if (p_ >= end_) return Tok::End;
         char c = *p_;
-        if (c == '{') { ++p_; return Tok::Open; }
-        if (c == '}') { ++p_; return Tok::Close; }
+        if (c == '{') {
+            ++p_;
+            return Tok::Open;
+        }
+        if (c == '}') {
+            ++p_;
+            return Tok::Close;
+        }
         if (c == '"') {
             ++p_;
             while (p_ < end_ && *p_ != '"') text_.push_back(*p_++);
@@ -43,7 +49,10 @@ public:
             if (p_ < end_) ++p_;
             return Tok::Other;
         }
-        if (c == ',' || c == ';') { ++p_; return Tok::Other; }
+        if (c == ',' || c == ';') {
+            ++p_;
+            return Tok::Other;
+        }
         if (c == '-' || c == '+' || c == '.' || (c >= '0' && c <= '9')) {
             while (p_ < end_ && (std::strchr("+-.eE", *p_) || (*p_ >= '0' && *p_ <= '9'))) text_.push_back(*p_++);
             return Tok::Number;
@@ -132,12 +141,12 @@ Matrix Multiply(const Matrix& a, const Matrix& b) {
 
 // One mesh as read, before merging.
 struct RawMesh {
-    std::vector<float> positions;                // 3 per vertex
-    std::vector<std::vector<uint32_t>> faces;    // polygon corner lists
-    std::vector<float> normals;                  // 3 per normal
+    std::vector<float> positions;              // 3 per vertex
+    std::vector<std::vector<uint32_t>> faces;  // polygon corner lists
+    std::vector<float> normals;                // 3 per normal
     std::vector<std::vector<uint32_t>> normalFaces;
-    std::vector<float> uvs;                      // 2 per vertex
-    std::vector<uint32_t> colours;               // ARGB per vertex
+    std::vector<float> uvs;         // 2 per vertex
+    std::vector<uint32_t> colours;  // ARGB per vertex
     std::vector<uint8_t> hasColour;
     std::vector<uint32_t> faceMaterials;
     std::vector<XMaterial> materials;
@@ -412,9 +421,18 @@ bool Parser::Merge(XModel& out, std::string* error) {
     uint16_t off = 0;
     layout.push_back({0, off, kFloat3, 0, kPosition, 0});
     off += 12;
-    if (anyNormals) { layout.push_back({0, off, kFloat3, 0, kNormal, 0}); off += 12; }
-    if (anyColours) { layout.push_back({0, off, kColor, 0, kColorUsage, 0}); off += 4; }
-    if (anyUvs) { layout.push_back({0, off, kFloat2, 0, kTexCoord, 0}); off += 8; }
+    if (anyNormals) {
+        layout.push_back({0, off, kFloat3, 0, kNormal, 0});
+        off += 12;
+    }
+    if (anyColours) {
+        layout.push_back({0, off, kColor, 0, kColorUsage, 0});
+        off += 4;
+    }
+    if (anyUvs) {
+        layout.push_back({0, off, kFloat2, 0, kTexCoord, 0});
+        off += 8;
+    }
     layout.push_back(kEndElement);
     const uint32_t stride = off;
 
@@ -430,8 +448,7 @@ bool Parser::Merge(XModel& out, std::string* error) {
         // When normals share the position indices (or are absent) vertices keep
         // their file order; otherwise corners map to vertices by (position, normal).
         bool shared = true;
-        for (size_t f = 0; useNormals && shared && f < m.faces.size(); ++f)
-            shared = m.normalFaces[f] == m.faces[f];
+        for (size_t f = 0; useNormals && shared && f < m.faces.size(); ++f) shared = m.normalFaces[f] == m.faces[f];
         std::map<std::pair<uint32_t, uint32_t>, uint32_t> seen;
         std::vector<Corner> corners;
         if (shared) {
@@ -442,8 +459,10 @@ bool Parser::Merge(XModel& out, std::string* error) {
             for (uint32_t p = 0; p < pc; ++p) corners.push_back({p, useNormals ? p : 0xFFFFFFFFu});
         }
         const uint32_t matBase = static_cast<uint32_t>(out.materials.size());
-        if (m.materials.empty()) out.materials.emplace_back();
-        else out.materials.insert(out.materials.end(), m.materials.begin(), m.materials.end());
+        if (m.materials.empty())
+            out.materials.emplace_back();
+        else
+            out.materials.insert(out.materials.end(), m.materials.begin(), m.materials.end());
         for (size_t f = 0; f < m.faces.size(); ++f) {
             const auto& face = m.faces[f];
             std::vector<uint32_t> ids(face.size());
@@ -492,7 +511,8 @@ bool Parser::Merge(XModel& out, std::string* error) {
             vertices.resize(at + stride, 0);
             uint8_t* v = &vertices[at];
             const float* p = &m.positions[c.position * 3];
-            for (int k = 0; k < 3; ++k) WriteF32(v + 4 * k, p[0] * t[k] + p[1] * t[4 + k] + p[2] * t[8 + k] + t[12 + k]);
+            for (int k = 0; k < 3; ++k)
+                WriteF32(v + 4 * k, p[0] * t[k] + p[1] * t[4 + k] + p[2] * t[8 + k] + t[12 + k]);
             uint32_t o = 12;
             if (anyNormals) {
                 if (c.normal != 0xFFFFFFFFu) {

@@ -96,8 +96,10 @@ public:
             const unsigned char* row = bm.buffer + ptrdiff_t(y) * bm.pitch;
             for (int x = 0; x < g->width; ++x) {
                 uint8_t value = 0;
-                if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) value = row[x];
-                else if (bm.pixel_mode == FT_PIXEL_MODE_MONO) value = (row[x >> 3] & (0x80 >> (x & 7))) ? 0xFF : 0;
+                if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
+                    value = row[x];
+                else if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
+                    value = (row[x >> 3] & (0x80 >> (x & 7))) ? 0xFF : 0;
                 g->coverage[size_t(y) * g->width + x] = value;
             }
         }

@@ -11,7 +11,9 @@ constexpr int kPad = 1;
 }  // namespace
 
 GlyphAtlas::GlyphAtlas(GlyphSource* source, int width, int height)
-    : source_(source), width_(std::max(1, width)), height_(std::max(1, height)),
+    : source_(source),
+      width_(std::max(1, width)),
+      height_(std::max(1, height)),
       pixels_(size_t(width_) * height_, kEmpty) {}
 
 void GlyphAtlas::Clear() {
@@ -69,8 +71,7 @@ const AtlasGlyph* GlyphAtlas::Insert(char32_t cp) {
     a.advance = g.advance;
     for (int y = 0; y < g.height; ++y)
         for (int x = 0; x < g.width; ++x)
-            pixels_[size_t(a.y + y) * width_ + a.x + x] =
-                uint32_t(g.coverage[size_t(y) * g.width + x]) << 24 | kEmpty;
+            pixels_[size_t(a.y + y) * width_ + a.x + x] = uint32_t(g.coverage[size_t(y) * g.width + x]) << 24 | kEmpty;
     shelfX_ += g.width + kPad;
     shelfHeight_ = std::max(shelfHeight_, g.height);
     if (g.width > 0 && g.height > 0) dirty_ = true;

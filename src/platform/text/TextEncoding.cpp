@@ -1,8 +1,8 @@
 // TextEncoding.cpp -- CP932 to UTF-32 through iconv, one converter per call.
 #include "platform/text/TextEncoding.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace platform {
 

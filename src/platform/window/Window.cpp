@@ -27,8 +27,8 @@ public:
         Uint32 flags = SDL_WINDOW_OPENGL;
         flags |= desc.windowed ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_SHOWN);
         const std::string title = ShiftJisToUtf8(desc.title);
-        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                   desc.width, desc.height, flags);
+        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, desc.width,
+                                   desc.height, flags);
         if (!window_) {
             std::fprintf(stderr, "window: cannot create a %dx%d window: %s\n", desc.width, desc.height, SDL_GetError());
             return false;
@@ -99,7 +99,10 @@ public:
     explicit HeadlessWindow(const Desc& desc) : width_(desc.width), height_(desc.height) {}
     void* NativeHandle() const override { return nullptr; }
     void Show() override {}
-    void Resize(int width, int height, bool) override { width_ = width; height_ = height; }
+    void Resize(int width, int height, bool) override {
+        width_ = width;
+        height_ = height;
+    }
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     bool DesktopSize(int& width, int& height) const override {

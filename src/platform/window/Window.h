@@ -52,7 +52,9 @@ public:
 
 class RecordingMessageBoxes : public MessageBoxSink {
 public:
-    struct Entry { std::string caption, text; };
+    struct Entry {
+        std::string caption, text;
+    };
     void Show(const std::string& caption, const std::string& text) override { shown.push_back({caption, text}); }
     std::vector<Entry> shown;
 };

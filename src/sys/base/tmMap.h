@@ -12,8 +12,8 @@ struct tmContainerBlock;
 struct tmMapNode {
     const char* key;
     void* value;
-    tmMapNode* next;           // next node in the same bucket
-    tmContainerBlock* block;   // owning pool block
+    tmMapNode* next;          // next node in the same bucket
+    tmContainerBlock* block;  // owning pool block
     uint32_t hash;
 };
 

@@ -168,10 +168,9 @@ D3DXMATRIX* D3DXMatrixRotationAxis(D3DXMATRIX* out, const D3DXVECTOR3* axis, flo
     D3DXVECTOR3 v;
     D3DXVec3Normalize(&v, axis);
     float s = std::sin(angle), c = std::cos(angle), t = 1.0f - c;
-    *out = D3DXMATRIX(t * v.x * v.x + c, t * v.x * v.y + s * v.z, t * v.x * v.z - s * v.y, 0,
-                      t * v.x * v.y - s * v.z, t * v.y * v.y + c, t * v.y * v.z + s * v.x, 0,
-                      t * v.x * v.z + s * v.y, t * v.y * v.z - s * v.x, t * v.z * v.z + c, 0,
-                      0, 0, 0, 1);
+    *out = D3DXMATRIX(t * v.x * v.x + c, t * v.x * v.y + s * v.z, t * v.x * v.z - s * v.y, 0, t * v.x * v.y - s * v.z,
+                      t * v.y * v.y + c, t * v.y * v.z + s * v.x, 0, t * v.x * v.z + s * v.y, t * v.y * v.z - s * v.x,
+                      t * v.z * v.z + c, 0, 0, 0, 0, 1);
     return out;
 }
 
@@ -179,10 +178,8 @@ D3DXMATRIX* D3DXMatrixRotationYawPitchRoll(D3DXMATRIX* out, float yaw, float pit
     float sy = std::sin(yaw), cy = std::cos(yaw);
     float sp = std::sin(pitch), cp = std::cos(pitch);
     float sr = std::sin(roll), cr = std::cos(roll);
-    *out = D3DXMATRIX(cr * cy + sr * sp * sy, sr * cp, sr * sp * cy - cr * sy, 0,
-                      cr * sp * sy - sr * cy, cr * cp, sr * sy + cr * sp * cy, 0,
-                      cp * sy, -sp, cp * cy, 0,
-                      0, 0, 0, 1);
+    *out = D3DXMATRIX(cr * cy + sr * sp * sy, sr * cp, sr * sp * cy - cr * sy, 0, cr * sp * sy - sr * cy, cr * cp,
+                      sr * sy + cr * sp * cy, 0, cp * sy, -sp, cp * cy, 0, 0, 0, 0, 1);
     return out;
 }
 
@@ -194,22 +191,18 @@ D3DXMATRIX* LookAt(D3DXMATRIX* out, const D3DXVECTOR3& eye, const D3DXVECTOR3& z
     D3DXVec3Cross(&tmp, &up, &zaxis);
     D3DXVec3Normalize(&xaxis, &tmp);
     D3DXVec3Cross(&yaxis, &zaxis, &xaxis);
-    *out = D3DXMATRIX(xaxis.x, yaxis.x, zaxis.x, 0,
-                      xaxis.y, yaxis.y, zaxis.y, 0,
-                      xaxis.z, yaxis.z, zaxis.z, 0,
+    *out = D3DXMATRIX(xaxis.x, yaxis.x, zaxis.x, 0, xaxis.y, yaxis.y, zaxis.y, 0, xaxis.z, yaxis.z, zaxis.z, 0,
                       -D3DXVec3Dot(&xaxis, &eye), -D3DXVec3Dot(&yaxis, &eye), -D3DXVec3Dot(&zaxis, &eye), 1);
     return out;
 }
 
 }  // namespace
 
-D3DXMATRIX* D3DXMatrixLookAtRH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at,
-                               const D3DXVECTOR3* up) {
+D3DXMATRIX* D3DXMatrixLookAtRH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at, const D3DXVECTOR3* up) {
     return LookAt(out, *eye, *eye - *at, *up);
 }
 
-D3DXMATRIX* D3DXMatrixLookAtLH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at,
-                               const D3DXVECTOR3* up) {
+D3DXMATRIX* D3DXMatrixLookAtLH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at, const D3DXVECTOR3* up) {
     return LookAt(out, *eye, *at - *eye, *up);
 }
 
@@ -238,14 +231,14 @@ D3DXMATRIX* D3DXMatrixOrthoLH(D3DXMATRIX* out, float w, float h, float zn, float
 }
 
 D3DXMATRIX* D3DXMatrixOrthoOffCenterRH(D3DXMATRIX* out, float l, float r, float b, float t, float zn, float zf) {
-    *out = D3DXMATRIX(2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, 1 / (zn - zf), 0,
-                      (l + r) / (l - r), (t + b) / (b - t), zn / (zn - zf), 1);
+    *out = D3DXMATRIX(2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, 1 / (zn - zf), 0, (l + r) / (l - r),
+                      (t + b) / (b - t), zn / (zn - zf), 1);
     return out;
 }
 
 D3DXMATRIX* D3DXMatrixOrthoOffCenterLH(D3DXMATRIX* out, float l, float r, float b, float t, float zn, float zf) {
-    *out = D3DXMATRIX(2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, 1 / (zf - zn), 0,
-                      (l + r) / (l - r), (t + b) / (b - t), zn / (zn - zf), 1);
+    *out = D3DXMATRIX(2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, 1 / (zf - zn), 0, (l + r) / (l - r),
+                      (t + b) / (b - t), zn / (zn - zf), 1);
     return out;
 }
 
@@ -306,10 +299,9 @@ D3DXVECTOR3* D3DXVec3Maximize(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DX
 }
 
 D3DXVECTOR4* D3DXVec3Transform(D3DXVECTOR4* out, const D3DXVECTOR3* v, const D3DXMATRIX* m) {
-    D3DXVECTOR4 r(v->x * m->_11 + v->y * m->_21 + v->z * m->_31 + m->_41,
-                  v->x * m->_12 + v->y * m->_22 + v->z * m->_32 + m->_42,
-                  v->x * m->_13 + v->y * m->_23 + v->z * m->_33 + m->_43,
-                  v->x * m->_14 + v->y * m->_24 + v->z * m->_34 + m->_44);
+    D3DXVECTOR4 r(
+        v->x * m->_11 + v->y * m->_21 + v->z * m->_31 + m->_41, v->x * m->_12 + v->y * m->_22 + v->z * m->_32 + m->_42,
+        v->x * m->_13 + v->y * m->_23 + v->z * m->_33 + m->_43, v->x * m->_14 + v->y * m->_24 + v->z * m->_34 + m->_44);
     *out = r;
     return out;
 }
@@ -322,8 +314,7 @@ D3DXVECTOR3* D3DXVec3TransformCoord(D3DXVECTOR3* out, const D3DXVECTOR3* v, cons
 }
 
 D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m) {
-    D3DXVECTOR3 r(v->x * m->_11 + v->y * m->_21 + v->z * m->_31,
-                  v->x * m->_12 + v->y * m->_22 + v->z * m->_32,
+    D3DXVECTOR3 r(v->x * m->_11 + v->y * m->_21 + v->z * m->_31, v->x * m->_12 + v->y * m->_22 + v->z * m->_32,
                   v->x * m->_13 + v->y * m->_23 + v->z * m->_33);
     *out = r;
     return out;
@@ -352,7 +343,9 @@ D3DXVECTOR4* D3DXVec4Transform(D3DXVECTOR4* out, const D3DXVECTOR4* v, const D3D
 
 // ---- planes ---------------------------------------------------------------
 
-float D3DXPlaneDotCoord(const D3DXPLANE* p, const D3DXVECTOR3* v) { return p->a * v->x + p->b * v->y + p->c * v->z + p->d; }
+float D3DXPlaneDotCoord(const D3DXPLANE* p, const D3DXVECTOR3* v) {
+    return p->a * v->x + p->b * v->y + p->c * v->z + p->d;
+}
 float D3DXPlaneDotNormal(const D3DXPLANE* p, const D3DXVECTOR3* v) { return p->a * v->x + p->b * v->y + p->c * v->z; }
 
 D3DXPLANE* D3DXPlaneNormalize(D3DXPLANE* out, const D3DXPLANE* p) {
@@ -366,8 +359,7 @@ D3DXPLANE* D3DXPlaneFromPointNormal(D3DXPLANE* out, const D3DXVECTOR3* point, co
     return out;
 }
 
-D3DXPLANE* D3DXPlaneFromPoints(D3DXPLANE* out, const D3DXVECTOR3* p1, const D3DXVECTOR3* p2,
-                               const D3DXVECTOR3* p3) {
+D3DXPLANE* D3DXPlaneFromPoints(D3DXPLANE* out, const D3DXVECTOR3* p1, const D3DXVECTOR3* p2, const D3DXVECTOR3* p3) {
     D3DXVECTOR3 e1 = *p2 - *p1, e2 = *p3 - *p1, n, nn;
     D3DXVec3Cross(&n, &e1, &e2);
     D3DXVec3Normalize(&nn, &n);

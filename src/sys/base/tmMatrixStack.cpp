@@ -18,9 +18,7 @@ void tmMatrixStack::Pop() {
     if (depth_ > 0) --depth_;
 }
 
-void tmMatrixStack::PreMultiply(const D3DXMATRIX& elementary) {
-    D3DXMatrixMultiply(Top(), &elementary, Top());
-}
+void tmMatrixStack::PreMultiply(const D3DXMATRIX& elementary) { D3DXMatrixMultiply(Top(), &elementary, Top()); }
 
 void tmMatrixStack::Translate(float x, float y, float z) {
     D3DXMATRIX e;

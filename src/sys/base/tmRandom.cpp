@@ -40,9 +40,7 @@ int tmRandom::GetInt(int min, int max) {
     return static_cast<int>(static_cast<uint32_t>(tmRand()) % range + static_cast<uint32_t>(min));
 }
 
-float tmRandom::GetFloat(float max) {
-    return static_cast<float>(static_cast<double>(tmRand()) / 32767.0) * max;
-}
+float tmRandom::GetFloat(float max) { return static_cast<float>(static_cast<double>(tmRand()) / 32767.0) * max; }
 
 float tmRandom::GetFloatRange(float min, float max) {
     return min + (max - min) * static_cast<float>(static_cast<double>(tmRand()) / 32767.0);

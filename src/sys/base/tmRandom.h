@@ -22,9 +22,9 @@ public:
     int Rand();  // 0..32767
     // min when max == min (no draw); else draw mod (max - min) + min, unsigned.
     int GetInt(int min, int max);
-    float GetFloat(float max);              // 0..max inclusive
+    float GetFloat(float max);                  // 0..max inclusive
     float GetFloatRange(float min, float max);  // min..max inclusive
-    bool Chance(float probability);         // probability > GetFloat(1)
+    bool Chance(float probability);             // probability > GetFloat(1)
 
 private:
     tmRandom() = default;

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <vector>
 
+#include "sys/batch/tyDepthSort.h"
 #include "sys/render/tmRender.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
-#include "sys/batch/tyDepthSort.h"
 
 namespace {
 

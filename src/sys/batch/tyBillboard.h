@@ -28,8 +28,15 @@ public:
 
     void Release();
 
-    void SetPosition(const D3DXVECTOR3& p) { current_.x = p.x; current_.y = p.y; current_.z = p.z; }
-    void SetSize(float width, float height) { current_.width = width; current_.height = height; }
+    void SetPosition(const D3DXVECTOR3& p) {
+        current_.x = p.x;
+        current_.y = p.y;
+        current_.z = p.z;
+    }
+    void SetSize(float width, float height) {
+        current_.width = width;
+        current_.height = height;
+    }
     void SetRotation(float radians) { current_.rotation = radians; }
     // Channels 0..1; sets both colours.
     void SetColorF(float a, float r, float g, float b);

@@ -29,9 +29,7 @@ bool tmArchiver::Open(const char* fileName, std::uint32_t key, const tmArchiveEn
     return true;
 }
 
-bool tmArchiver::OpenWhole(const char* fileName, std::uint32_t key) {
-    return Open(fileName, key, nullptr, 1);
-}
+bool tmArchiver::OpenWhole(const char* fileName, std::uint32_t key) { return Open(fileName, key, nullptr, 1); }
 
 void tmArchiver::Close() {
     handle_.reset();

@@ -24,8 +24,7 @@ public:
     tmArchiver& operator=(const tmArchiver&) = delete;
 
     // False when already open, or when the file cannot be opened or sized.
-    bool Open(const char* fileName, std::uint32_t key, const tmArchiveEntry* directory,
-              std::uint32_t entryCount);
+    bool Open(const char* fileName, std::uint32_t key, const tmArchiveEntry* directory, std::uint32_t entryCount);
     bool Open(const tmBankInfo& bank) { return Open(bank.fileName, bank.key, bank.directory, bank.entryCount); }
     // The whole file is the one member (read with ReadAt(0)).
     bool OpenWhole(const char* fileName, std::uint32_t key);

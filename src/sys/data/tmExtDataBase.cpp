@@ -65,8 +65,7 @@ void tmExtDataBase::Load(const char* name, bool keepBase, bool allowBase) {
 
     // The first override row of each key replaces the table rows of that key.
     std::unordered_map<std::string, std::size_t> firstOverride;
-    for (std::size_t i = 0; i < overrides.size(); ++i)
-        firstOverride.emplace(overrides[i].key.GetString(), i);
+    for (std::size_t i = 0; i < overrides.size(); ++i) firstOverride.emplace(overrides[i].key.GetString(), i);
 
     rows_ = std::move(rows);
     for (Row& row : rows_) {
@@ -99,9 +98,7 @@ const char* tmExtDataBase::GetString(const char* a, const char* b, const char* c
     return text ? text : "";
 }
 
-bool tmExtDataBase::Exists(const char* a, const char* b, const char* c) const {
-    return FindRow(a, b, c) != nullptr;
-}
+bool tmExtDataBase::Exists(const char* a, const char* b, const char* c) const { return FindRow(a, b, c) != nullptr; }
 
 // ---- Manager ----
 

@@ -56,7 +56,7 @@ private:
     const Row* FindRow(const char* a, const char* b, const char* c) const;
 
     int rowCount_ = 0;
-    std::vector<Row> rows_;                     // never resized once indexed: the index points into it
+    std::vector<Row> rows_;  // never resized once indexed: the index points into it
     // Made with TM_NEW, released with TM_DELETE.
     struct Deleter {
         template <class T>

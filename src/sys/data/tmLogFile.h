@@ -7,7 +7,7 @@
 namespace tmPath {
 // base followed by name, with no separator added.
 tmString Join(const char* base, const char* name);
-}
+}  // namespace tmPath
 
 // One report file, opened for text writing in the log directory (the working
 // directory). Printf does nothing while closed.

@@ -11,7 +11,9 @@ namespace {
 
 tmPeripheral* g_instance = nullptr;
 
-struct DefaultBinding { int32_t key, pad; };
+struct DefaultBinding {
+    int32_t key, pad;
+};
 const DefaultBinding kDefaults[tmPeripheral::kActions] = {
     {200, -1}, {208, -1}, {203, -1}, {205, -1},  // up, down, left, right
     {28, 0},   {14, 1},   {1, 8},    {44, 2},    // decide, cancel, pause, accelerator
@@ -19,9 +21,14 @@ const DefaultBinding kDefaults[tmPeripheral::kActions] = {
     {208, 6},  {57, 9},   {16, 4},   {66, 5},    // gear down, view change, spare, spare
 };
 
-struct PedalSpec { float dead, full, steerDead, steerFull; };
+struct PedalSpec {
+    float dead, full, steerDead, steerFull;
+};
 const PedalSpec kPedals[4] = {
-    {0, 0, 220, 950}, {10, 950, 220, 950}, {220, 950, 220, 950}, {0, 1000, 100, 700},
+    {0, 0, 220, 950},
+    {10, 950, 220, 950},
+    {220, 950, 220, 950},
+    {0, 1000, 100, 700},
 };
 
 bool ValidAction(int a) { return a >= 0 && a < tmPeripheral::kActions; }
@@ -69,7 +76,8 @@ int tmPeripheral::Init(platform::InputDevices* devices, bool windowed) {
         return static_cast<int>(0x80004005u);
     }
     controllerCount_ = devices_->JoystickCount();
-    if (controllerCount_ > platform::InputDevices::kMaxJoysticks) controllerCount_ = platform::InputDevices::kMaxJoysticks;
+    if (controllerCount_ > platform::InputDevices::kMaxJoysticks)
+        controllerCount_ = platform::InputDevices::kMaxJoysticks;
     if (controllerCount_ < 0) controllerCount_ = 0;
     for (int i = 0; i < controllerCount_; ++i) joyPresent_[i] = true;
     return 0;
@@ -266,9 +274,7 @@ bool tmPeripheral::IsRepeat(int action, int player) const {
     return player == -1 ? (rep(0) || rep(1)) : rep(player);
 }
 
-bool tmPeripheral::IsDecideDown() const {
-    return IsPress(4, 0) || IsPress(7, 0) || GetAccelerator(0) > 0.9f;
-}
+bool tmPeripheral::IsDecideDown() const { return IsPress(4, 0) || IsPress(7, 0) || GetAccelerator(0) > 0.9f; }
 
 bool tmPeripheral::IsDecideTriggered() const {
     return IsTrigger(4, 0) || IsTrigger(7, 0) || (GetAccelerator(0) > 0.9f && prevAccel_[0] < 0.9f);
@@ -331,7 +337,7 @@ bool tmPeripheral::IsEscapeTriggered() const { return !textEntryLock && IsKeyTri
 
 bool tmPeripheral::IsTextKeyTriggered() const {
     static const int kRanges[][2] = {{28, 28}, {156, 156}, {57, 57}, {2, 13}, {16, 27},
-                                     {30, 41}, {43, 53}, {71, 83}, {51, 58}};
+                                     {30, 41}, {43, 53},   {71, 83}, {51, 58}};
     for (const auto& r : kRanges) {
         for (int k = r[0]; k <= r[1]; ++k) {
             if (IsKeyTriggered(k)) return true;

@@ -11,9 +11,7 @@ namespace {
 constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);
 using namespace tmModelText;
 
-bool StartsWith(std::string_view line, std::string_view word) {
-    return line.substr(0, word.size()) == word;
-}
+bool StartsWith(std::string_view line, std::string_view word) { return line.substr(0, word.size()) == word; }
 // A keyword followed by a blank (so "vt" is not "v").
 bool Keyword(std::string_view line, std::string_view word) {
     return StartsWith(line, word) && line.size() > word.size() &&

@@ -14,9 +14,9 @@ constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);
 constexpr const char* kShaderKinds[] = {"_defaultShader", "_machineShader", "_vertexcolorShader",
                                         "_groundShader",  "_objShader",     "_lodShader"};
 constexpr const char* kFeatureWords[] = {
-    "_imageMap",  "_lightMap",     "_normalMap",      "_maskMap",     "_reflectMap",  "_shadowMap",
-    "_specularMap", "_gouraudShading", "_hsLight",    "_hdrMap",      "_vertexColor", "_imageMapUv01",
-    "_lightMapUv01", "_normalMapUv01", "_maskMapUv01", "_hdrMapUv01", "_dynamicReflect"};
+    "_imageMap",     "_lightMap",       "_normalMap",   "_maskMap",    "_reflectMap",    "_shadowMap",
+    "_specularMap",  "_gouraudShading", "_hsLight",     "_hdrMap",     "_vertexColor",   "_imageMapUv01",
+    "_lightMapUv01", "_normalMapUv01",  "_maskMapUv01", "_hdrMapUv01", "_dynamicReflect"};
 
 using Lines = std::vector<std::string_view>;
 using namespace tmModelText;
@@ -102,7 +102,9 @@ zfmt::MaterialRecord ParseMaterial(const Lines& lines, size_t L) {
     }
 
     uint32_t f = 0;
-    struct StageBit { int stage, type, bit, uvBit; };
+    struct StageBit {
+        int stage, type, bit, uvBit;
+    };
     constexpr StageBit kStageBits[] = {{0, 1, 0, 11}, {1, 2, 1, 12}, {2, 3, 2, 13}, {3, 4, 3, 14}, {4, 5, 9, 15}};
     for (const StageBit& b : kStageBits)
         if (m.stages[b.stage].type == b.type) {

@@ -55,8 +55,8 @@ void tmYsmLoader::ReadSecondUvSet(const char* text, size_t size) {
     }
 }
 
-int32_t tmYsmLoader::Parse(const char* text, size_t size, platform::mesh::Mesh& mesh,
-                           std::vector<uint8_t>& materials, bool fullLayout) {
+int32_t tmYsmLoader::Parse(const char* text, size_t size, platform::mesh::Mesh& mesh, std::vector<uint8_t>& materials,
+                           bool fullLayout) {
     using namespace platform::mesh;
     XModel model;
     std::string why;
@@ -74,8 +74,10 @@ int32_t tmYsmLoader::Parse(const char* text, size_t size, platform::mesh::Mesh& 
     ReadSecondUvSet(text, size);
 
     int layout = 5;
-    if (fullLayout || (parser_.HasNormalMap() && parser_.NeedsNormals())) layout = 3;
-    else if (parser_.NeedsNormals()) layout = 4;
+    if (fullLayout || (parser_.HasNormalMap() && parser_.NeedsNormals()))
+        layout = 3;
+    else if (parser_.NeedsNormals())
+        layout = 4;
     Mesh rebuilt;
     if (!model.mesh.CloneWithLayout(BuiltinLayout(layout), rebuilt)) return kFail;
     if (layout == 3) rebuilt.ComputeTangents();

@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "platform/gfx/Device.h"
-#include "sys/gfx/tmDevice.h"
 #include "sys/data/tmLogFile.h"
-#include "sys/resource/tmResourceHolder.h"
+#include "sys/gfx/tmDevice.h"
 #include "sys/render/tmShader.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmResourceHolder.h"
 #include "sys/tmTimer.h"
 
 namespace {
@@ -20,14 +20,14 @@ struct FormatBits {
 };
 // Channel bits of every format the set-up considers (24X8 counts as 4 stencil bits).
 const FormatBits kFormats[17] = {
-    {gfx::Format::R8G8B8, 0, 8, 8, 8, 0, 0},      {gfx::Format::A8R8G8B8, 8, 8, 8, 8, 0, 0},
-    {gfx::Format::X8R8G8B8, 0, 8, 8, 8, 0, 0},    {gfx::Format::R5G6B5, 0, 5, 6, 5, 0, 0},
-    {gfx::Format::X1R5G5B5, 0, 5, 5, 5, 0, 0},    {gfx::Format::A1R5G5B5, 1, 5, 5, 5, 0, 0},
-    {gfx::Format::A4R4G4B4, 4, 4, 4, 4, 0, 0},    {gfx::Format::R3G3B2, 0, 3, 3, 2, 0, 0},
-    {gfx::Format::A8R3G3B2, 8, 3, 3, 2, 0, 0},    {gfx::Format::X4R4G4B4, 0, 4, 4, 4, 0, 0},
+    {gfx::Format::R8G8B8, 0, 8, 8, 8, 0, 0},         {gfx::Format::A8R8G8B8, 8, 8, 8, 8, 0, 0},
+    {gfx::Format::X8R8G8B8, 0, 8, 8, 8, 0, 0},       {gfx::Format::R5G6B5, 0, 5, 6, 5, 0, 0},
+    {gfx::Format::X1R5G5B5, 0, 5, 5, 5, 0, 0},       {gfx::Format::A1R5G5B5, 1, 5, 5, 5, 0, 0},
+    {gfx::Format::A4R4G4B4, 4, 4, 4, 4, 0, 0},       {gfx::Format::R3G3B2, 0, 3, 3, 2, 0, 0},
+    {gfx::Format::A8R3G3B2, 8, 3, 3, 2, 0, 0},       {gfx::Format::X4R4G4B4, 0, 4, 4, 4, 0, 0},
     {gfx::Format::A2R10G10B10, 2, 10, 10, 10, 0, 0}, {gfx::Format::D32, 0, 0, 0, 0, 32, 0},
-    {gfx::Format::D15S1, 0, 0, 0, 0, 15, 1},      {gfx::Format::D24S8, 0, 0, 0, 0, 24, 8},
-    {gfx::Format::D24X8, 0, 0, 0, 0, 24, 4},      {gfx::Format::D24X4S4, 0, 0, 0, 0, 24, 4},
+    {gfx::Format::D15S1, 0, 0, 0, 0, 15, 1},         {gfx::Format::D24S8, 0, 0, 0, 0, 24, 8},
+    {gfx::Format::D24X8, 0, 0, 0, 0, 24, 4},         {gfx::Format::D24X4S4, 0, 0, 0, 0, 24, 4},
     {gfx::Format::D16, 0, 0, 0, 0, 16, 0},
 };
 
@@ -206,17 +206,17 @@ bool tmRender::SetupDirect3D(gfx::Device* device, const tmRenderSetting& setting
         const gfx::Result r = device_->reset(params);
         if (r != gfx::Res::Ok) {
             switch (r) {
-            case gfx::Res::DeviceLost: log.Printf("Can't create d3DDevice DEVICELOST\n"); break;
-            case gfx::Res::InvalidCall: log.Printf("Can't create d3DDevice INVALIDCALL\n"); break;
-            case gfx::Res::OutOfVideoMemory: log.Printf("Can't create d3DDevice OUTOFVIDEOMEMORY\n"); break;
-            case gfx::Res::OutOfMemory: log.Printf("Can't create d3DDevice OUTOFMEMORY\n"); break;
-            case gfx::Res::DriverInternalError:
-                log.Printf("Can't create d3DDevice INTERNALERROR\n");
-                if (messageBox_)
-                    messageBox_("ZARVO System error",
-                                "致命的なエラーが発生しました。\nビデオカードのドライバーを確認してください。\n");
-                break;
-            default: log.Printf("Can't create d3DDevice %x\n", static_cast<unsigned>(r)); break;
+                case gfx::Res::DeviceLost: log.Printf("Can't create d3DDevice DEVICELOST\n"); break;
+                case gfx::Res::InvalidCall: log.Printf("Can't create d3DDevice INVALIDCALL\n"); break;
+                case gfx::Res::OutOfVideoMemory: log.Printf("Can't create d3DDevice OUTOFVIDEOMEMORY\n"); break;
+                case gfx::Res::OutOfMemory: log.Printf("Can't create d3DDevice OUTOFMEMORY\n"); break;
+                case gfx::Res::DriverInternalError:
+                    log.Printf("Can't create d3DDevice INTERNALERROR\n");
+                    if (messageBox_)
+                        messageBox_("ZARVO System error",
+                                    "致命的なエラーが発生しました。\nビデオカードのドライバーを確認してください。\n");
+                    break;
+                default: log.Printf("Can't create d3DDevice %x\n", static_cast<unsigned>(r)); break;
             }
             return false;
         }

@@ -1,4 +1,5 @@
-// tmRender.h -- the process-wide renderer: device set-up and reset, render targets, frame paths, drawing interface, pacing.
+// tmRender.h -- the process-wide renderer: device set-up and reset, render targets, frame paths, drawing interface,
+// pacing.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -7,9 +8,9 @@
 
 #include "platform/gfx/GfxTypes.h"
 #include "sys/base/tmMath.h"
+#include "sys/gfx/tmRenderSetting.h"
 #include "sys/render/tmFrustum.h"
 #include "sys/render/tmRenderQueue.h"
-#include "sys/gfx/tmRenderSetting.h"
 
 namespace gfx {
 class Device;
@@ -68,10 +69,16 @@ public:
     // The resource cache: made at the first set-up, kept across resets.
     tmResourceHolder* GetResourceHolder() const { return cache_.get(); }
     // Debug text drops and restores its device objects around a reset.
-    void SetDeviceObjectHooks(Hook lost, Hook restored) { onLost_ = std::move(lost); onRestored_ = std::move(restored); }
+    void SetDeviceObjectHooks(Hook lost, Hook restored) {
+        onLost_ = std::move(lost);
+        onRestored_ = std::move(restored);
+    }
     void SetMessageBoxHook(MessageBoxHook hook) { messageBox_ = std::move(hook); }
     // The saved options' game flags 3 (second view) and 2 (mirrored view).
-    void SetViewFlags(bool secondView, bool mirror) { secondViewFlag_ = secondView; mirrorFlag_ = mirror; }
+    void SetViewFlags(bool secondView, bool mirror) {
+        secondViewFlag_ = secondView;
+        mirrorFlag_ = mirror;
+    }
 
     // ---- frame rendering ----
     int Render();
@@ -88,20 +95,19 @@ public:
     int DrawModelIdentity(int slot);
     int DrawModelToCubeLayers(int slot, uint32_t shaderType);
     int DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha);
-    int DrawSpriteEx(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode,
-                     float rotation, float pivotX, float pivotY, float uOffset, float vOffset, float uExtent,
-                     float vExtent);
-    int DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour,
-                        int mode, float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
-                        float uExtent, float vExtent);
+    int DrawSpriteEx(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode, float rotation,
+                     float pivotX, float pivotY, float uOffset, float vOffset, float uExtent, float vExtent);
+    int DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode,
+                        float rotation, float pivotX, float pivotY, float uOffset, float vOffset, float uExtent,
+                        float vExtent);
     int DrawSprite(int slot, float x, float y, int mode);
     int DrawSpriteAlpha(int slot, float x, float y, float alpha, int mode);
     int DrawSpriteScaledAlpha(int slot, float x, float y, float scaleX, float scaleY, float alpha, int mode);
-    int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
-                       float uExtent, float vExtent, float width, float height);
+    int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset, float uExtent,
+                       float vExtent, float width, float height);
     int DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour);
-    int DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice,
-                  int triangleCount, const float* positions, const uint32_t* colours, const float* texCoords);
+    int DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice, int triangleCount,
+                  const float* positions, const uint32_t* colours, const float* texCoords);
     void SetWorldMatrix(const D3DXMATRIX& m);
     void SetViewMatrix(const D3DXMATRIX& m);
     void SetProjectionMatrix(const D3DXMATRIX& m);
@@ -150,8 +156,19 @@ public:
     float GetLastFrameTime() const { return last_; }
 
     enum {
-        kSceneA, kWork1, kWork2, kBloomResult, kSceneB, kGlowWork, kGlowResult, kSecondView, kMirror,
-        kDepthRecord, kNearShadow, kFarShadow, kTargetCount
+        kSceneA,
+        kWork1,
+        kWork2,
+        kBloomResult,
+        kSceneB,
+        kGlowWork,
+        kGlowResult,
+        kSecondView,
+        kMirror,
+        kDepthRecord,
+        kNearShadow,
+        kFarShadow,
+        kTargetCount
     };
 
 private:

@@ -79,23 +79,39 @@ int tmRender::DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t sha
 
 // ---- matrices, camera, light ----
 
-void tmRender::SetWorldMatrix(const D3DXMATRIX& m) { if (queue_) queue_->SetWorld(m); }
-void tmRender::SetViewMatrix(const D3DXMATRIX& m) { if (queue_) queue_->SetView(m); }
-void tmRender::SetProjectionMatrix(const D3DXMATRIX& m) { if (queue_) queue_->SetProjection(m); }
+void tmRender::SetWorldMatrix(const D3DXMATRIX& m) {
+    if (queue_) queue_->SetWorld(m);
+}
+void tmRender::SetViewMatrix(const D3DXMATRIX& m) {
+    if (queue_) queue_->SetView(m);
+}
+void tmRender::SetProjectionMatrix(const D3DXMATRIX& m) {
+    if (queue_) queue_->SetProjection(m);
+}
 void tmRender::SetViewProjectionMatrix(const D3DXMATRIX& a, const D3DXMATRIX& b) {
     if (queue_) queue_->SetViewProjection(a * b);
 }
 void tmRender::SetSecondViewProjection(const D3DXMATRIX& v, const D3DXMATRIX& p) {
     if (queue_) queue_->SetSecondView(v, p);
 }
-void tmRender::SetExtraMatrix1(const D3DXMATRIX& m) { if (queue_) queue_->SetExtra1(m); }
-void tmRender::SetExtraMatrix2(const D3DXMATRIX& m) { if (queue_) queue_->SetExtra2(m); }
-void tmRender::SetExtraMatrix3(const D3DXMATRIX& m) { if (queue_) queue_->SetExtra3(m); }
+void tmRender::SetExtraMatrix1(const D3DXMATRIX& m) {
+    if (queue_) queue_->SetExtra1(m);
+}
+void tmRender::SetExtraMatrix2(const D3DXMATRIX& m) {
+    if (queue_) queue_->SetExtra2(m);
+}
+void tmRender::SetExtraMatrix3(const D3DXMATRIX& m) {
+    if (queue_) queue_->SetExtra3(m);
+}
 void tmRender::SetCubeMapCenter(float x, float y, float z) {
     if (queue_) queue_->SetCubeMapCenter(D3DXVECTOR3(x, y, z));
 }
-void tmRender::SetNearFar(float n, float f) { if (queue_) queue_->SetNearFar(n, f); }
-void tmRender::SetQueuePlane(const D3DXVECTOR3& p) { if (queue_) queue_->SetQueuePlane(p); }
+void tmRender::SetNearFar(float n, float f) {
+    if (queue_) queue_->SetNearFar(n, f);
+}
+void tmRender::SetQueuePlane(const D3DXVECTOR3& p) {
+    if (queue_) queue_->SetQueuePlane(p);
+}
 
 tmFrustum* tmRender::SetFrustum(const D3DXMATRIX& view, float fov, float aspect, float n, float f) {
     return frustum_ ? frustum_->Build(view, fov, aspect, n, f) : nullptr;
@@ -141,8 +157,8 @@ void tmRender::SetSampler10Texture(sys::tmTexture* t) {
 
 void tmRender::SetClearColor(uint32_t argb) {
     auto scale = [](uint32_t c) { return static_cast<uint32_t>(static_cast<float>(c) * 0.7f); };
-    storedClear_ = (argb & 0xFF000000u) | scale((argb >> 16) & 0xFF) << 16 | scale((argb >> 8) & 0xFF) << 8 |
-                   scale(argb & 0xFF);
+    storedClear_ =
+        (argb & 0xFF000000u) | scale((argb >> 16) & 0xFF) << 16 | scale((argb >> 8) & 0xFF) << 8 | scale(argb & 0xFF);
 }
 
 // ---- pacing and device loss ----

@@ -20,8 +20,10 @@ void tmRender::BindTarget(const Target& t) {
 }
 
 void tmRender::Clear(bool colour) {
-    if (colour) device_->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, activeClear_, 1.0f, 0);
-    else device_->clear(gfx::ClearFlag::ZBuffer, 0xFF000000u, 1.0f, 0);
+    if (colour)
+        device_->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, activeClear_, 1.0f, 0);
+    else
+        device_->clear(gfx::ClearFlag::ZBuffer, 0xFF000000u, 1.0f, 0);
 }
 
 void tmRender::SetAddress(gfx::Address mode) {
@@ -30,8 +32,10 @@ void tmRender::SetAddress(gfx::Address mode) {
 
 int tmRender::Render() {
     if (!device_ || !queue_) return 0;
-    if (shader_ && shader_->SupportsShaderModel3()) RenderMultiPass();
-    else RenderSimple();
+    if (shader_ && shader_->SupportsShaderModel3())
+        RenderMultiPass();
+    else
+        RenderSimple();
     return 0;
 }
 
@@ -90,8 +94,10 @@ void tmRender::RenderSimple() {
             device_->setTransform(gfx::Transform::View, &item.entry->view.m[0][0]);
             device_->setTransform(gfx::Transform::World, &item.entry->world.m[0][0]);
             device_->setMaterial(shape->material);
-            if (shader_) shader_->SetTexture(0, shape->textures[0], false);
-            else device_->setTexture(0, shape->textures[0] ? shape->textures[0]->GetTexture() : gfx::Texture{});
+            if (shader_)
+                shader_->SetTexture(0, shape->textures[0], false);
+            else
+                device_->setTexture(0, shape->textures[0] ? shape->textures[0]->GetTexture() : gfx::Texture{});
             shape->Draw(device_);
             ++entriesDrawn_;
         }
@@ -104,8 +110,8 @@ void tmRender::DrawQuad(gfx::Texture source) {
     uint32_t w = 0, h = 0;
     device_->targetSize(&w, &h);
     const float fw = float(w) - 0.5f, fh = float(h) - 0.5f;
-    const QuadVertex quad[4] = {{-0.5f, -0.5f, 0.5f, 1, 0, 0}, {-0.5f, fh, 0.5f, 1, 0, 1},
-                                {fw, fh, 0.5f, 1, 1, 1}, {fw, -0.5f, 0.5f, 1, 1, 0}};
+    const QuadVertex quad[4] = {
+        {-0.5f, -0.5f, 0.5f, 1, 0, 0}, {-0.5f, fh, 0.5f, 1, 0, 1}, {fw, fh, 0.5f, 1, 1, 1}, {fw, -0.5f, 0.5f, 1, 1, 0}};
     device_->setState(gfx::State::ZEnable, 0);
     device_->setTexture(0, source);
     device_->setLayout(0);
@@ -285,8 +291,8 @@ void tmRender::RenderMultiPass() {
     device_->setState(gfx::State::AlphaBlendEnable, 0);
     const bool composite = shader_->SetShaders(kFinish, 0);
     const float W = float(s.width), H = float(s.height), du = 0.5f / W, dv = 0.5f / H;
-    const QuadVertex quad[4] = {{0, 0, 0, 1, du, dv}, {0, H, 0, 1, du, 1 + dv}, {W, H, 0, 1, 1 + du, 1 + dv},
-                                {W, 0, 0, 1, 1 + du, dv}};
+    const QuadVertex quad[4] = {
+        {0, 0, 0, 1, du, dv}, {0, H, 0, 1, du, 1 + dv}, {W, H, 0, 1, 1 + du, 1 + dv}, {W, 0, 0, 1, 1 + du, dv}};
     device_->setLayout(0);
     if (composite) device_->drawInline(gfx::Primitive::TriangleFan, 2, quad, sizeof(QuadVertex));
     SetRenderStates();

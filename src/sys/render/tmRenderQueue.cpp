@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "sys/base/tmSort.h"
-#include "sys/resource/tmModel.h"
 #include "sys/gfx/tmRenderSetting.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmSprite.h"
 
@@ -85,8 +85,8 @@ tmRenderQueue::Item* const* tmRenderQueue::GetLayerItems(int layer) const {
     return layer >= 0 && layer < kLayerCount && !layers_[layer].empty() ? layers_[layer].data() : nullptr;
 }
 
-tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye,
-                                              uint32_t shaderType, float alpha) {
+tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye, uint32_t shaderType,
+                                              float alpha) {
     if (entryCount_ >= static_cast<int>(entries_.size())) {
         ++dropped_;
         return nullptr;
@@ -96,8 +96,10 @@ tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const
     e.view = view_;
     e.projection = projection_;
     e.eye = eye ? *eye : D3DXVECTOR4{0, 1, 0, 1};
-    if (transform) e.transform = *transform;
-    else D3DXMatrixIdentity(&e.transform);
+    if (transform)
+        e.transform = *transform;
+    else
+        D3DXMatrixIdentity(&e.transform);
     if (shaderType == 0) {
         e.nearShadow = world_ * nearShadow_;
         e.farShadow = world_ * farShadow_;
@@ -153,13 +155,20 @@ int tmRenderQueue::AddModel(sys::tmModel* model, uint32_t shaderType, int layer,
         eye = EyeFrom(worldView);
         eyeP = &eye;
     }
-    if (layer <= 8) transform = worldView * projection_;
-    else if (layer <= 14) transform = world_ * cube_[layer - 9];
-    else if (layer == 15) transform = world_ * nearShadow_;
-    else if (layer == 16) transform = world_ * farShadow_;
-    else if (layer == 17) transform = world_ * squareVP_;
-    else if (layer == 18) transform = world_ * extra3_;
-    else transform = world_ * screenVP_;
+    if (layer <= 8)
+        transform = worldView * projection_;
+    else if (layer <= 14)
+        transform = world_ * cube_[layer - 9];
+    else if (layer == 15)
+        transform = world_ * nearShadow_;
+    else if (layer == 16)
+        transform = world_ * farShadow_;
+    else if (layer == 17)
+        transform = world_ * squareVP_;
+    else if (layer == 18)
+        transform = world_ * extra3_;
+    else
+        transform = world_ * screenVP_;
     const bool keepAlpha = layer <= 14 || layer == 18;
     Entry* entry = AddEntry(&transform, eyeP, shaderType, keepAlpha ? alpha : 1.0f);
     if (!entry) return -1;
@@ -254,7 +263,7 @@ int tmRenderQueue::AddPolygons(int spriteSlot, int layer, uint32_t colour, uint3
 }
 
 void tmRenderQueue::SetCubeMapCenter(const D3DXVECTOR3& p) {
-    static const D3DXVECTOR3 kOffset[6] = {{0, 0, -10000}, {0, 0, 10000},  {0, 10000, -0.0001f},
+    static const D3DXVECTOR3 kOffset[6] = {{0, 0, -10000},       {0, 0, 10000},  {0, 10000, -0.0001f},
                                            {0, -10000, 0.0001f}, {-10000, 0, 0}, {10000, 0, 0}};
     static const D3DXVECTOR3 kUp[6] = {{0, 1, 0}, {0, 1, 0}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, 1, 0}};
     D3DXMATRIX proj;
@@ -293,6 +302,8 @@ struct DepthLess {
 }  // namespace
 
 void tmRenderQueue::SortItems(Item** items, int count, bool byDepth) {
-    if (byDepth) tmSortPointers(items, count, DepthLess());
-    else tmSortPointers(items, count, KeyLess());
+    if (byDepth)
+        tmSortPointers(items, count, DepthLess());
+    else
+        tmSortPointers(items, count, KeyLess());
 }

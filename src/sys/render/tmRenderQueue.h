@@ -77,8 +77,7 @@ public:
     tmRenderQueue(const tmRenderQueue&) = delete;
     tmRenderQueue& operator=(const tmRenderQueue&) = delete;
 
-    void Initialize(tmSlotSource* holder, int itemCapacity, int entryCapacity, int spriteCapacity,
-                    int polygonCapacity);
+    void Initialize(tmSlotSource* holder, int itemCapacity, int entryCapacity, int spriteCapacity, int polygonCapacity);
 
     int AddModelBySlot(int slot, uint32_t shaderType, int layer, float alpha, int flag);
     int AddModel(sys::tmModel* model, uint32_t shaderType, int layer, float alpha, int flag);
@@ -90,8 +89,8 @@ public:
                   float vExtent);
     int AddSpriteQuadBySlot(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
                             float uExtent, float vExtent, float width, float height);
-    int AddSpriteQuad(sys::tmSprite* sprite, const D3DXMATRIX& matrix, uint32_t colour, float uOffset,
-                      float vOffset, float uExtent, float vExtent, float width, float height);
+    int AddSpriteQuad(sys::tmSprite* sprite, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
+                      float uExtent, float vExtent, float width, float height);
     int AddPolygons(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice,
                     int triangleCount, const float* positions, const uint32_t* colours, const float* texCoords);
     void SetCubeMapCenter(const D3DXVECTOR3& p);
@@ -110,9 +109,15 @@ public:
     void SetExtra2(const D3DXMATRIX& m) { extra2_ = m; }
     void SetExtra3(const D3DXMATRIX& m) { extra3_ = m; }
     void SetSecondView(const D3DXMATRIX& view, const D3DXMATRIX& projection);
-    void SetNearFar(float nearPlane, float farPlane) { near_ = nearPlane; far_ = farPlane; }
+    void SetNearFar(float nearPlane, float farPlane) {
+        near_ = nearPlane;
+        far_ = farPlane;
+    }
     void SetLight(const D3DXVECTOR4& light) { light_ = light; }
-    void SetShadowMatrices(const D3DXMATRIX& nearVP, const D3DXMATRIX& farVP) { nearShadow_ = nearVP; farShadow_ = farVP; }
+    void SetShadowMatrices(const D3DXMATRIX& nearVP, const D3DXMATRIX& farVP) {
+        nearShadow_ = nearVP;
+        farShadow_ = farVP;
+    }
     void SetQueuePlane(const D3DXVECTOR3& p) { queuePlane_ = p; }
 
     const D3DXMATRIX& GetWorld() const { return world_; }

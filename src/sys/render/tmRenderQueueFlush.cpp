@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/gfx/Device.h"
-#include "sys/render/tmRenderQueue.h"
 #include "sys/gfx/tmRenderSetting.h"
+#include "sys/render/tmRenderQueue.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmSprite.h"
 #include "sys/resource/tmTexture.h"
@@ -87,14 +87,28 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
         float w = static_cast<float>(texW) * r.scaleX * rw, h = static_cast<float>(texH) * r.scaleY * rh;
         float x0 = r.x, y0 = r.y;
         switch (r.mode) {
-        case 1: y0 = H - (r.y + h); break;
-        case 2: x0 = W - (r.x + w); break;
-        case 3: x0 = W - (r.x + w); y0 = H - (r.y + h); break;
-        case 4: x0 = W / 2 + r.x - (w + 1) / 2; y0 = H / 2 + r.y - (h + 1) / 2; break;
-        case 5: x0 = W / 2 + r.x - (w + 1) / 2; break;
-        case 6: x0 = W / 2 + r.x - (w + 1) / 2; y0 = H - (r.y + h); break;
-        case 7: x0 = r.x * k + ox; y0 = r.y * k; w *= k; h *= k; break;
-        default: break;
+            case 1: y0 = H - (r.y + h); break;
+            case 2: x0 = W - (r.x + w); break;
+            case 3:
+                x0 = W - (r.x + w);
+                y0 = H - (r.y + h);
+                break;
+            case 4:
+                x0 = W / 2 + r.x - (w + 1) / 2;
+                y0 = H / 2 + r.y - (h + 1) / 2;
+                break;
+            case 5: x0 = W / 2 + r.x - (w + 1) / 2; break;
+            case 6:
+                x0 = W / 2 + r.x - (w + 1) / 2;
+                y0 = H - (r.y + h);
+                break;
+            case 7:
+                x0 = r.x * k + ox;
+                y0 = r.y * k;
+                w *= k;
+                h *= k;
+                break;
+            default: break;
         }
         const float x1 = x0 + w, y1 = y0 + h;
         float cx[4] = {x0, x0, x1, x1}, cy[4] = {y0, y1, y0, y1};
@@ -219,8 +233,8 @@ sys::tmShape* tmRenderQueue::BuildPolygon(gfx::Device* device, const PolygonReco
     const int n = rec.triangleCount * 3;
     std::vector<WorldVertex> verts(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
-        verts[i] = {rec.positions[3 * i], rec.positions[3 * i + 1], rec.positions[3 * i + 2], rec.colours[i],
-                    rec.texCoords[2 * i], rec.texCoords[2 * i + 1]};
+        verts[i] = {rec.positions[3 * i], rec.positions[3 * i + 1], rec.positions[3 * i + 2],
+                    rec.colours[i],       rec.texCoords[2 * i],     rec.texCoords[2 * i + 1]};
     gfx::Buffer vb = MakeBuffer(device, verts);
     if (!vb) return nullptr;
     const float a = float(rec.colour >> 24) / 255.0f, r = float((rec.colour >> 16) & 0xFF) / 255.0f,

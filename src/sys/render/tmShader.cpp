@@ -16,31 +16,59 @@ namespace {
 // Vertex and pixel source of each type; type 12 reuses type 0's pair and
 // differs by TYPE_REFLECTFLOOR in its header.
 const char* const kVertexSources[tmShader::kTypeCount] = {
-    ".\\shader\\zarvoVs.cg", ".\\shader\\machineVs.cg", ".\\shader\\vertexColorVs.cg",
-    ".\\shader\\groundVs.cg", ".\\shader\\objFormatVs.cg", ".\\shader\\lodVs.cg",
-    ".\\shader\\rhwVs.cg", ".\\shader\\frontendVs.cg", ".\\shader\\spriteVs.cg",
-    ".\\shader\\vertexColorHdrVs.cg", ".\\shader\\vertexColorDepthAlphaVs.cg",
-    ".\\shader\\vertexColorDepthAlphaTestVs.cg", ".\\shader\\zarvoVs.cg", ".\\shader\\scale4x4Vs.cg",
-    ".\\shader\\createBrightVs.cg", ".\\shader\\gauss5x5Vs.cg", ".\\shader\\createBloomVs.cg",
-    ".\\shader\\mergeTexVs.cg", ".\\shader\\recordZVs.cg", ".\\shader\\finishVs.cg",
-    ".\\shader\\createReflectVs.cg", ".\\shader\\dynamicSpriteVs.cg",
+    ".\\shader\\zarvoVs.cg",
+    ".\\shader\\machineVs.cg",
+    ".\\shader\\vertexColorVs.cg",
+    ".\\shader\\groundVs.cg",
+    ".\\shader\\objFormatVs.cg",
+    ".\\shader\\lodVs.cg",
+    ".\\shader\\rhwVs.cg",
+    ".\\shader\\frontendVs.cg",
+    ".\\shader\\spriteVs.cg",
+    ".\\shader\\vertexColorHdrVs.cg",
+    ".\\shader\\vertexColorDepthAlphaVs.cg",
+    ".\\shader\\vertexColorDepthAlphaTestVs.cg",
+    ".\\shader\\zarvoVs.cg",
+    ".\\shader\\scale4x4Vs.cg",
+    ".\\shader\\createBrightVs.cg",
+    ".\\shader\\gauss5x5Vs.cg",
+    ".\\shader\\createBloomVs.cg",
+    ".\\shader\\mergeTexVs.cg",
+    ".\\shader\\recordZVs.cg",
+    ".\\shader\\finishVs.cg",
+    ".\\shader\\createReflectVs.cg",
+    ".\\shader\\dynamicSpriteVs.cg",
 };
 const char* const kPixelSources[tmShader::kTypeCount] = {
-    ".\\shader\\zarvoPs.cg", ".\\shader\\machinePs.cg", ".\\shader\\vertexColorPs.cg",
-    ".\\shader\\groundPs.cg", ".\\shader\\objFormatPs.cg", ".\\shader\\lodPs.cg",
-    ".\\shader\\rhwPs.cg", ".\\shader\\frontendPs.cg", ".\\shader\\spritePs.cg",
-    ".\\shader\\vertexColorHdrPs.cg", ".\\shader\\vertexColorDepthAlphaPs.cg",
-    ".\\shader\\vertexColorDepthAlphaTestPs.cg", ".\\shader\\zarvoPs.cg", ".\\shader\\scale4x4Ps.cg",
-    ".\\shader\\createBrightPs.cg", ".\\shader\\gauss5x5Ps.cg", ".\\shader\\createBloomPs.cg",
-    ".\\shader\\mergeTexPs.cg", ".\\shader\\recordZPs.cg", ".\\shader\\finishPs.cg",
-    ".\\shader\\createReflectPs.cg", ".\\shader\\dynamicSpritePs.cg",
+    ".\\shader\\zarvoPs.cg",
+    ".\\shader\\machinePs.cg",
+    ".\\shader\\vertexColorPs.cg",
+    ".\\shader\\groundPs.cg",
+    ".\\shader\\objFormatPs.cg",
+    ".\\shader\\lodPs.cg",
+    ".\\shader\\rhwPs.cg",
+    ".\\shader\\frontendPs.cg",
+    ".\\shader\\spritePs.cg",
+    ".\\shader\\vertexColorHdrPs.cg",
+    ".\\shader\\vertexColorDepthAlphaPs.cg",
+    ".\\shader\\vertexColorDepthAlphaTestPs.cg",
+    ".\\shader\\zarvoPs.cg",
+    ".\\shader\\scale4x4Ps.cg",
+    ".\\shader\\createBrightPs.cg",
+    ".\\shader\\gauss5x5Ps.cg",
+    ".\\shader\\createBloomPs.cg",
+    ".\\shader\\mergeTexPs.cg",
+    ".\\shader\\recordZPs.cg",
+    ".\\shader\\finishPs.cg",
+    ".\\shader\\createReflectPs.cg",
+    ".\\shader\\dynamicSpritePs.cg",
 };
 
 const char* const kFlagNames[tmShader::kFlagCount] = {
-    "STATE_IMAGEMAP", "STATE_LIGHTMAP", "STATE_NORMALMAP", "STATE_MASKMAP", "STATE_REFLECTMAP",
-    "STATE_SHADOWMAP", "STATE_SPECULARMAP", "STATE_GOURAUD", "STATE_HSLIGHT", "STATE_HDRMAP",
-    "STATE_VERTEXCOLOR", "STATE_IMAGEMAP_UV01", "STATE_LIGHTMAP_UV01", "STATE_NORMALMAP_UV01",
-    "STATE_MASKMAP_UV01", "STATE_HDRMAP_UV01", "STATE_DYNAMICREFLECT",
+    "STATE_IMAGEMAP",    "STATE_LIGHTMAP",       "STATE_NORMALMAP",     "STATE_MASKMAP",        "STATE_REFLECTMAP",
+    "STATE_SHADOWMAP",   "STATE_SPECULARMAP",    "STATE_GOURAUD",       "STATE_HSLIGHT",        "STATE_HDRMAP",
+    "STATE_VERTEXCOLOR", "STATE_IMAGEMAP_UV01",  "STATE_LIGHTMAP_UV01", "STATE_NORMALMAP_UV01", "STATE_MASKMAP_UV01",
+    "STATE_HDRMAP_UV01", "STATE_DYNAMICREFLECT",
 };
 
 // The vertex and pixel shader versions that count as shader model 3.0.
@@ -261,8 +289,8 @@ void tmShader::SetTargetSize(uint32_t width, uint32_t height) {
     if (width == 0 || height == 0) return;
     D3DXMATRIX scale, offset;
     D3DXMatrixScaling(&scale, 0.5f, -0.5f, 1.0f);
-    D3DXMatrixTranslation(&offset, 0.5f + 0.5f / static_cast<float>(width),
-                          0.5f + 0.5f / static_cast<float>(height), 0.0f);
+    D3DXMatrixTranslation(&offset, 0.5f + 0.5f / static_cast<float>(width), 0.5f + 0.5f / static_cast<float>(height),
+                          0.0f);
     D3DXMatrixMultiply(&targetMatrix_, &scale, &offset);
 }
 
@@ -315,8 +343,7 @@ bool tmShader::Apply(const tmRenderQueue::Item& item) {
         applied_.diffuse = diffuse;
     }
     const float c3[4] = {shape->customF, shape->customA, shape->customE, item.entry->alpha};
-    if (c3[0] != applied_.c3[0] || c3[1] != applied_.c3[1] || c3[2] != applied_.c3[2] ||
-        c3[3] != applied_.alpha) {
+    if (c3[0] != applied_.c3[0] || c3[1] != applied_.c3[1] || c3[2] != applied_.c3[2] || c3[3] != applied_.alpha) {
         UploadPixel(3, c3, 1);
         applied_.c3[0] = c3[0];
         applied_.c3[1] = c3[1];

@@ -7,10 +7,10 @@
 
 #include "platform/gfx/GfxTypes.h"
 #include "sys/base/tmMath.h"
+#include "sys/gfx/tmVertexDecl.h"
 #include "sys/render/tmRenderQueue.h"
 #include "sys/render/tmShaderCache.h"
 #include "sys/render/tmShaderManager.h"
-#include "sys/gfx/tmVertexDecl.h"
 
 namespace gfx {
 class Device;
@@ -34,11 +34,23 @@ public:
 
     // Feature flags of a shape (bit i prints as the i-th name in the header).
     enum : uint32_t {
-        STATE_IMAGEMAP = 0x1, STATE_LIGHTMAP = 0x2, STATE_NORMALMAP = 0x4, STATE_MASKMAP = 0x8,
-        STATE_REFLECTMAP = 0x10, STATE_SHADOWMAP = 0x20, STATE_SPECULARMAP = 0x40, STATE_GOURAUD = 0x80,
-        STATE_HSLIGHT = 0x100, STATE_HDRMAP = 0x200, STATE_VERTEXCOLOR = 0x400, STATE_IMAGEMAP_UV01 = 0x800,
-        STATE_LIGHTMAP_UV01 = 0x1000, STATE_NORMALMAP_UV01 = 0x2000, STATE_MASKMAP_UV01 = 0x4000,
-        STATE_HDRMAP_UV01 = 0x8000, STATE_DYNAMICREFLECT = 0x10000,
+        STATE_IMAGEMAP = 0x1,
+        STATE_LIGHTMAP = 0x2,
+        STATE_NORMALMAP = 0x4,
+        STATE_MASKMAP = 0x8,
+        STATE_REFLECTMAP = 0x10,
+        STATE_SHADOWMAP = 0x20,
+        STATE_SPECULARMAP = 0x40,
+        STATE_GOURAUD = 0x80,
+        STATE_HSLIGHT = 0x100,
+        STATE_HDRMAP = 0x200,
+        STATE_VERTEXCOLOR = 0x400,
+        STATE_IMAGEMAP_UV01 = 0x800,
+        STATE_LIGHTMAP_UV01 = 0x1000,
+        STATE_NORMALMAP_UV01 = 0x2000,
+        STATE_MASKMAP_UV01 = 0x4000,
+        STATE_HDRMAP_UV01 = 0x8000,
+        STATE_DYNAMICREFLECT = 0x10000,
     };
     static constexpr int kFlagCount = 17;
 

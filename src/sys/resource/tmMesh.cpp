@@ -74,8 +74,8 @@ bool tmMesh::SetMesh(platform::mesh::Mesh&& mesh) {
     declIndex_ = LayoutFor(mesh_);
     gfx::Device* dev = tmGetDevice();
     vertexBuffer_ = MakeBuffer(dev, gfx::BufferKind::Vertex, mesh_.Vertices());
-    indexBuffer_ = MakeBuffer(dev, mesh_.Index32() ? gfx::BufferKind::Index32 : gfx::BufferKind::Index16,
-                              mesh_.IndexBytes());
+    indexBuffer_ =
+        MakeBuffer(dev, mesh_.Index32() ? gfx::BufferKind::Index32 : gfx::BufferKind::Index16, mesh_.IndexBytes());
     return vertexBuffer_ && indexBuffer_;
 }
 

@@ -10,17 +10,17 @@
 #include "platform/image/Image.h"
 #include "platform/mesh/XText.h"
 #include "sys/data/tmArchiver.h"
-#include "sys/model/tmBinaryMeshLoader.h"
-#include "sys/resource/tmCubeTexture.h"
 #include "sys/gfx/tmDevice.h"
-#include "sys/resource/tmMesh.h"
-#include "sys/resource/tmModel.h"
+#include "sys/model/tmBinaryMeshLoader.h"
 #include "sys/model/tmModelText.h"
 #include "sys/model/tmObjLoader.h"
+#include "sys/model/tmYsmLoader.h"
+#include "sys/resource/tmCubeTexture.h"
+#include "sys/resource/tmMesh.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmSprite.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
-#include "sys/model/tmYsmLoader.h"
 
 namespace {
 
@@ -31,20 +31,24 @@ using platform::image::PixelFormat;
 // The device format a decoded image is kept in; alpha modes derive from it.
 gfx::Format DeviceFormat(PixelFormat f) {
     switch (f) {
-    case PixelFormat::A8R8G8B8: case PixelFormat::A8L8: case PixelFormat::A4L4: return gfx::Format::A8R8G8B8;
-    case PixelFormat::R8G8B8: return gfx::Format::R8G8B8;
-    case PixelFormat::R5G6B5: return gfx::Format::R5G6B5;
-    case PixelFormat::X1R5G5B5: return gfx::Format::X1R5G5B5;
-    case PixelFormat::A1R5G5B5: return gfx::Format::A1R5G5B5;
-    case PixelFormat::A4R4G4B4: return gfx::Format::A4R4G4B4;
-    case PixelFormat::X4R4G4B4: return gfx::Format::X4R4G4B4;
-    case PixelFormat::A8R3G3B2: return gfx::Format::A8R3G3B2;
-    case PixelFormat::A8: return gfx::Format::A8;
-    case PixelFormat::L8: return gfx::Format::L8;
-    case PixelFormat::DXT1: return gfx::Format::DXT1;
-    case PixelFormat::DXT2: case PixelFormat::DXT3: return gfx::Format::DXT3;
-    case PixelFormat::DXT4: case PixelFormat::DXT5: return gfx::Format::DXT5;
-    default: return gfx::Format::X8R8G8B8;  // X8R8G8B8, and the byte-swapped orders (opaque by rule)
+        case PixelFormat::A8R8G8B8:
+        case PixelFormat::A8L8:
+        case PixelFormat::A4L4: return gfx::Format::A8R8G8B8;
+        case PixelFormat::R8G8B8: return gfx::Format::R8G8B8;
+        case PixelFormat::R5G6B5: return gfx::Format::R5G6B5;
+        case PixelFormat::X1R5G5B5: return gfx::Format::X1R5G5B5;
+        case PixelFormat::A1R5G5B5: return gfx::Format::A1R5G5B5;
+        case PixelFormat::A4R4G4B4: return gfx::Format::A4R4G4B4;
+        case PixelFormat::X4R4G4B4: return gfx::Format::X4R4G4B4;
+        case PixelFormat::A8R3G3B2: return gfx::Format::A8R3G3B2;
+        case PixelFormat::A8: return gfx::Format::A8;
+        case PixelFormat::L8: return gfx::Format::L8;
+        case PixelFormat::DXT1: return gfx::Format::DXT1;
+        case PixelFormat::DXT2:
+        case PixelFormat::DXT3: return gfx::Format::DXT3;
+        case PixelFormat::DXT4:
+        case PixelFormat::DXT5: return gfx::Format::DXT5;
+        default: return gfx::Format::X8R8G8B8;  // X8R8G8B8, and the byte-swapped orders (opaque by rule)
     }
 }
 
@@ -62,7 +66,8 @@ gfx::Texture CreateTexture(const void* data, size_t size, bool cube) {
     if (!dev || !data || size == 0) return {};
     platform::image::Image img;
     std::string why;
-    bool ok = cube ? platform::image::DecodeCube(data, size, img, &why) : platform::image::Decode(data, size, img, &why);
+    bool ok =
+        cube ? platform::image::DecodeCube(data, size, img, &why) : platform::image::Decode(data, size, img, &why);
     if (!ok) {
         std::fprintf(stderr, "texture: %s\n", why.c_str());
         return {};
@@ -276,8 +281,7 @@ int32_t tmResourceHolder::LoadModel(const char* name, tmArchiver* modelBank, tmA
     return kOk;
 }
 
-int32_t tmResourceHolder::LoadXFromFile(const char* path, platform::mesh::Mesh& mesh,
-                                        std::vector<uint8_t>& materials) {
+int32_t tmResourceHolder::LoadXFromFile(const char* path, platform::mesh::Mesh& mesh, std::vector<uint8_t>& materials) {
     std::vector<uint8_t> bytes;
     if (!tmModelText::ReadFile(path, bytes)) return kFail;
     return LoadXFromMemory(bytes.data(), bytes.size(), mesh, materials);
@@ -363,7 +367,8 @@ sys::tmTexture* tmResourceHolder::LoadTexture(const char* folder, const char* fi
         if (dot) base.resize(base.size() - std::strlen(dot));
         for (const char* ext : {".dds", ".tga"}) {
             std::vector<uint8_t> bytes;
-            if (tmModelText::ReadFile((base + ext).c_str(), bytes)) tex = CreateTexture(bytes.data(), bytes.size(), false);
+            if (tmModelText::ReadFile((base + ext).c_str(), bytes))
+                tex = CreateTexture(bytes.data(), bytes.size(), false);
             if (tex) break;
         }
     }

@@ -37,8 +37,7 @@ public:
     // Slots named by the generated content tables.
     tmResourceHolder();
     // Slots named by the given tables (tests); entry 0 is "dummy".
-    tmResourceHolder(const char* const* modelNames, int modelCount, const char* const* spriteNames,
-                     int spriteCount);
+    tmResourceHolder(const char* const* modelNames, int modelCount, const char* const* spriteNames, int spriteCount);
     ~tmResourceHolder() override;
     tmResourceHolder(const tmResourceHolder&) = delete;
     tmResourceHolder& operator=(const tmResourceHolder&) = delete;
@@ -72,8 +71,7 @@ public:
 
     // The "x" reader: merged mesh (attribute sorted, compacted) and records.
     int32_t LoadXFromFile(const char* path, platform::mesh::Mesh& mesh, std::vector<uint8_t>& materials);
-    int32_t LoadXFromMemory(const void* data, size_t size, platform::mesh::Mesh& mesh,
-                            std::vector<uint8_t>& materials);
+    int32_t LoadXFromMemory(const void* data, size_t size, platform::mesh::Mesh& mesh, std::vector<uint8_t>& materials);
 
     int GetCount(int type) const;
 

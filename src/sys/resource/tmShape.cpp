@@ -4,8 +4,8 @@
 #include "format/MaterialRecord.h"
 #include "platform/gfx/Device.h"
 #include "platform/mesh/Mesh.h"
-#include "sys/resource/tmMesh.h"
 #include "sys/gfx/tmDevice.h"
+#include "sys/resource/tmMesh.h"
 #include "sys/resource/tmTexture.h"
 
 namespace sys {

@@ -38,9 +38,9 @@ public:
 
     // Geometry the caller built: the shape takes the vertex buffer (no index
     // buffer), texture 0, material and layout; flags 0x401, cull clockwise.
-    void SetupFromBuffers(gfx::Buffer vertexBuffer, uint32_t primitiveCount, uint32_t vertexCount,
-                          tmTexture* texture, const gfx::Material& material, gfx::Primitive primitiveType,
-                          int declIndex, uint32_t shaderKind);
+    void SetupFromBuffers(gfx::Buffer vertexBuffer, uint32_t primitiveCount, uint32_t vertexCount, tmTexture* texture,
+                          const gfx::Material& material, gfx::Primitive primitiveType, int declIndex,
+                          uint32_t shaderKind);
     // Issues the subset's draw (stream, indices and the draw call).
     void Draw(gfx::Device* device) const;
     // Releases the vertex buffer and deletes the shape.

@@ -15,5 +15,5 @@ struct tmSpriteGroupRecord {
     uint32_t reserved0;  // 0 in every record
     uint32_t reserved1;  // 8 in every record
     const sys::tmSpriteRecord* sprites;
-    const char* bank;    // "data\\bankPSnn.dat", opened whole
+    const char* bank;  // "data\\bankPSnn.dat", opened whole
 };

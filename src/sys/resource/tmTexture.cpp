@@ -23,8 +23,13 @@ int tmTexture::Release() {
 uint32_t tmTexture::AlphaModeFromFormat(gfx::Format format) {
     using F = gfx::Format;
     switch (format) {
-    case F::A8R8G8B8: case F::A4R4G4B4: case F::A8: case F::A8R3G3B2: case F::DXT3: case F::DXT5: return 2;
-    default: return 0;
+        case F::A8R8G8B8:
+        case F::A4R4G4B4:
+        case F::A8:
+        case F::A8R3G3B2:
+        case F::DXT3:
+        case F::DXT5: return 2;
+        default: return 0;
     }
 }
 
@@ -35,13 +40,16 @@ void tmTexture::Setup(gfx::Texture texture, const void* sheet, const tmTextureSt
     if (mode == 4) {
         gfx::TextureDesc desc;
         gfx::Device* dev = tmGetDevice();
-        stage_.alphaMode = texture && dev && dev->describeTexture(texture, &desc) ? AlphaModeFromFormat(desc.format) : 0;
+        stage_.alphaMode =
+            texture && dev && dev->describeTexture(texture, &desc) ? AlphaModeFromFormat(desc.format) : 0;
     } else if (mode >= 1) {
         stage_.alphaMode = static_cast<uint32_t>(mode);
     } else {
         const char* name = GetName();
-        if (std::strstr(name, "_PUNCH")) stage_.alphaMode = 1;
-        else if (std::strstr(name, "_ALPHA")) stage_.alphaMode = 2;
+        if (std::strstr(name, "_PUNCH"))
+            stage_.alphaMode = 1;
+        else if (std::strstr(name, "_ALPHA"))
+            stage_.alphaMode = 2;
     }
 }
 

@@ -25,8 +25,8 @@ struct tmSoundSetup {
     SoundBankDesc* banks = nullptr;  // kSoundBankCount records, or null for none
     platform::AudioBackend backend = platform::AudioBackend::Device;
     int voiceLimit = platform::AudioMixer::kMaxVoices;  // fewer than 128 leaves sound disabled
-    const MusicStreamRow* streams = MusicStreamTable;    // kMusicStreamCount rows
-    std::string folder;  // prefix of the bank and music file names; "" = working folder
+    const MusicStreamRow* streams = MusicStreamTable;   // kMusicStreamCount rows
+    std::string folder;                                 // prefix of the bank and music file names; "" = working folder
 };
 
 // The one sound object. Owns the audio engine with 128 voices in three pools

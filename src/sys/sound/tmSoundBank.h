@@ -12,15 +12,15 @@
 // starts (the sound bank table); the last three are filled by tmSound when it
 // loads the bank and cleared when it unloads it. Only tmSound touches them.
 struct SoundBankDesc {
-    const char* fileName;              // bank file, '\' separators; null = no bank
-    uint32_t bankId;                   // bank index x 65536
-    int32_t soundCount;                // loaded only when positive
-    uint32_t key;                      // whole-file 32-bit XOR key
-    uint32_t formatKind;               // 1, 2 = 16-bit stereo 44100 Hz, 3 = 16-bit mono 44100 Hz
-    const SoundBankEntry* directory;   // entryCount entries, contiguous from offset 0
+    const char* fileName;             // bank file, '\' separators; null = no bank
+    uint32_t bankId;                  // bank index x 65536
+    int32_t soundCount;               // loaded only when positive
+    uint32_t key;                     // whole-file 32-bit XOR key
+    uint32_t formatKind;              // 1, 2 = 16-bit stereo 44100 Hz, 3 = 16-bit mono 44100 Hz
+    const SoundBankEntry* directory;  // entryCount entries, contiguous from offset 0
     int32_t entryCount;
-    std::string* fileImage;            // run-time: the unscrambled file (empty when unreadable)
-    zfmt::WaveFormat* formats;         // run-time: one per entry
+    std::string* fileImage;               // run-time: the unscrambled file (empty when unreadable)
+    zfmt::WaveFormat* formats;            // run-time: one per entry
     platform::AudioBuffer* voiceBuffers;  // run-time: one per entry; data null = unplayable
 };
 

@@ -9,16 +9,18 @@
 #include "platform/audio/AudioMixer.h"
 #include "sys/base/tmMemory.h"
 
-
 namespace {
 
-constexpr uint32_t kChunkIds[] = {zfmt::kRiffId, zfmt::kDataId, zfmt::kFmtId, zfmt::kWaveId,
-                                  zfmt::FourCC('X', 'W', 'M', 'A'), zfmt::FourCC('d', 'p', 'd', 's')};
+constexpr uint32_t kChunkIds[] = {zfmt::kRiffId,
+                                  zfmt::kDataId,
+                                  zfmt::kFmtId,
+                                  zfmt::kWaveId,
+                                  zfmt::FourCC('X', 'W', 'M', 'A'),
+                                  zfmt::FourCC('d', 'p', 'd', 's')};
 
 }  // namespace
 
-tmSoundStream::tmSoundStream(platform::AudioMixer* mixer, int voice, const MusicStreamRow* table,
-                             std::string folder)
+tmSoundStream::tmSoundStream(platform::AudioMixer* mixer, int voice, const MusicStreamRow* table, std::string folder)
     : m_mixer(mixer), m_voice(voice), m_table(table ? table : MusicStreamTable), m_folder(std::move(folder)) {}
 
 tmSoundStream::~tmSoundStream() { Close(); }
@@ -75,10 +77,8 @@ bool tmSoundStream::Open(int streamId, bool preferBank) {
     zfmt::WaveFormat format;
     if (got == 0 || FindChunk(head, uint32_t(got), kChunkFmt, &fmtSize, &fmtOffset) != 0 ||
         fmtSize > zfmt::kWaveFormatSize || uint64_t(fmtOffset) + fmtSize > got ||
-        !zfmt::ParseWaveFormat(head + fmtOffset, fmtSize, format) ||
-        !IsSameFormat(format, zfmt::PcmFormat(2)) ||
-        FindChunk(head, uint32_t(got), kChunkData, &dataSize, &dataOffset) != 0 ||
-        !m_file->Seek(dataOffset)) {
+        !zfmt::ParseWaveFormat(head + fmtOffset, fmtSize, format) || !IsSameFormat(format, zfmt::PcmFormat(2)) ||
+        FindChunk(head, uint32_t(got), kChunkData, &dataSize, &dataOffset) != 0 || !m_file->Seek(dataOffset)) {
         CloseFile();
         return false;
     }

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "format/Riff.h"
-#include "sys/sound/MusicStreamTable.h"
 #include "platform/fs/FileSystem.h"
+#include "sys/sound/MusicStreamTable.h"
 
 namespace platform {
 class AudioMixer;
@@ -49,11 +49,9 @@ public:
     bool IsEndOfData() const { return m_endOfData.load(); }
 
     // 0 when chunk `index` is found (its size and the offset of its data), 1 when not.
-    static int FindChunk(const uint8_t* buffer, uint32_t bufferSize, int index, uint32_t* outSize,
-                         uint32_t* outOffset);
+    static int FindChunk(const uint8_t* buffer, uint32_t bufferSize, int index, uint32_t* outSize, uint32_t* outOffset);
     // Copies count bytes from buffer + offset; false (nothing copied) when they are not all inside.
-    static bool ReadChunkData(const uint8_t* buffer, uint32_t bufferSize, void* dest, uint32_t count,
-                              uint32_t offset);
+    static bool ReadChunkData(const uint8_t* buffer, uint32_t bufferSize, void* dest, uint32_t count, uint32_t offset);
     static bool IsSameFormat(const zfmt::WaveFormat& a, const zfmt::WaveFormat& b);
 
 private:
@@ -79,7 +77,7 @@ private:
     uint64_t m_dataOffset = 0;  // file offset of the first audio byte
     uint64_t m_dataSize = 0;    // bytes in the data chunk
     uint64_t m_loopStart = 0;
-    uint64_t m_loopEnd = 0;     // 0 = no loop
+    uint64_t m_loopEnd = 0;  // 0 = no loop
     std::atomic<bool> m_endOfData{false};
 
     std::thread m_worker;

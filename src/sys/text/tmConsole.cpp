@@ -29,11 +29,23 @@ void tmConsole::SetCursor(int column, int row, int corner) {
     const int x = column * kColumnWidth;
     const int y = row * kRowHeight;
     switch (corner) {
-    case 0: g_console->SetPositionRaw(x, y); g_console->rightAligned_ = false; break;
-    case 1: g_console->SetPositionRaw(x, h - (row + 1) * kRowHeight); g_console->rightAligned_ = false; break;
-    case 2: g_console->SetPositionRaw(w - x, y); g_console->rightAligned_ = true; break;
-    case 3: g_console->SetPositionRaw(w - x, h - (row + 1) * kRowHeight); g_console->rightAligned_ = true; break;
-    default: g_console->SetPositionRaw(0, 0); break;
+        case 0:
+            g_console->SetPositionRaw(x, y);
+            g_console->rightAligned_ = false;
+            break;
+        case 1:
+            g_console->SetPositionRaw(x, h - (row + 1) * kRowHeight);
+            g_console->rightAligned_ = false;
+            break;
+        case 2:
+            g_console->SetPositionRaw(w - x, y);
+            g_console->rightAligned_ = true;
+            break;
+        case 3:
+            g_console->SetPositionRaw(w - x, h - (row + 1) * kRowHeight);
+            g_console->rightAligned_ = true;
+            break;
+        default: g_console->SetPositionRaw(0, 0); break;
     }
 }
 

@@ -71,8 +71,7 @@ void tmGlyphFont::Upload() {
     if (device_->uploadTexture(texture_, 0, 0, atlas_->Pixels()) == gfx::Res::Ok) atlas_->MarkUploaded();
 }
 
-int tmGlyphFont::DrawText(tmTextSprite* sprite, const char* text, int count, const tmRect& rect,
-                          uint32_t colour) {
+int tmGlyphFont::DrawText(tmTextSprite* sprite, const char* text, int count, const tmRect& rect, uint32_t colour) {
     if (!sprite || !text || !atlas_ || !texture_) return 0;
     // A full atlas is emptied only between batches, never under quads already queued.
     if (sprite->GetBatch() != lastBatch_) {

@@ -18,10 +18,9 @@ static_assert(sizeof(ScreenVertex) == 28, "layout 1 vertices are 28 bytes");
 constexpr size_t kQuadsPerDraw = 512;
 
 const gfx::State kSavedStates[] = {
-    gfx::State::CullMode,         gfx::State::ZEnable,        gfx::State::ZWriteEnable,
-    gfx::State::AlphaBlendEnable, gfx::State::BlendOp,        gfx::State::SrcBlend,
-    gfx::State::DestBlend,        gfx::State::AlphaTestEnable, gfx::State::ScissorTestEnable,
-    gfx::State::Lighting,         gfx::State::ColorWriteEnable,
+    gfx::State::CullMode,          gfx::State::ZEnable,  gfx::State::ZWriteEnable,     gfx::State::AlphaBlendEnable,
+    gfx::State::BlendOp,           gfx::State::SrcBlend, gfx::State::DestBlend,        gfx::State::AlphaTestEnable,
+    gfx::State::ScissorTestEnable, gfx::State::Lighting, gfx::State::ColorWriteEnable,
 };
 constexpr size_t kSavedCount = sizeof kSavedStates / sizeof kSavedStates[0];
 
@@ -33,8 +32,8 @@ void tmTextSprite::Begin() {
     open_ = true;
 }
 
-void tmTextSprite::AddQuad(gfx::Texture texture, float x0, float y0, float x1, float y1, float u0, float v0,
-                           float u1, float v1, uint32_t colour) {
+void tmTextSprite::AddQuad(gfx::Texture texture, float x0, float y0, float x1, float y1, float u0, float v0, float u1,
+                           float v1, uint32_t colour) {
     if (!open_) return;
     quads_.push_back({texture, x0, y0, x1, y1, u0, v0, u1, v1, colour});
 }
@@ -85,8 +84,7 @@ void tmTextSprite::End() {
             vertices.insert(vertices.end(), {a, b, c, c, b, e});
         }
         d.setTexture(0, texture);
-        d.drawInline(gfx::Primitive::TriangleList, static_cast<uint32_t>(n * 2), vertices.data(),
-                     sizeof(ScreenVertex));
+        d.drawInline(gfx::Primitive::TriangleList, static_cast<uint32_t>(n * 2), vertices.data(), sizeof(ScreenVertex));
     }
     d.setTexture(0, gfx::Texture{});
     for (size_t k = 0; k < kSavedCount; ++k) d.setState(kSavedStates[k], saved[k]);

@@ -19,8 +19,8 @@ public:
 
     void Begin();
     // Covers pixels x0..x1-1, y0..y1-1 with the texture rectangle (u0, v0)-(u1, v1).
-    void AddQuad(gfx::Texture texture, float x0, float y0, float x1, float y1, float u0, float v0, float u1,
-                 float v1, uint32_t colour);
+    void AddQuad(gfx::Texture texture, float x0, float y0, float x1, float y1, float u0, float v0, float u1, float v1,
+                 uint32_t colour);
     void End();
 
     // Counts Begin calls, so a font can tell one batch from the next.

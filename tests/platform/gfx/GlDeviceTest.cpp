@@ -122,7 +122,7 @@ TEST_F(GlDeviceTest, RenderTargetAlphaTestAndConstantsSurviveProgramChange) {
     dev->setShaders(vs, ps);
     dev->setState(State::AlphaTestEnable, 1);
     dev->setState(State::AlphaFunc, Compare::GreaterEqual);
-    dev->setState(State::AlphaRef, 128);  // 0.25 fails: nothing drawn
+    dev->setState(State::AlphaRef, 128);                                            // 0.25 fails: nothing drawn
     const float tri[] = {-1, 1, 0, 0, 0, 0, 3, 1, 0, 0, 0, 0, -1, -3, 0, 0, 0, 0};  // covers the target
     dev->setLayout(2);
     dev->drawInline(Primitive::TriangleList, 1, tri, 24);

@@ -12,8 +12,10 @@ TEST(VertexLayouts, StridesMatchElementsAndPretransformedFlag) {
         EXPECT_EQ(l.stride, strides[i]) << i;
         EXPECT_EQ(l.pretransformed, i < 2) << i;
         const VertexElement& last = l.elements[l.count - 1];
-        uint32_t size = last.type == ElementType::Float2 ? 8 : last.type == ElementType::Float3 ? 12
-                      : last.type == ElementType::Float4 ? 16 : 4;
+        uint32_t size = last.type == ElementType::Float2   ? 8
+                        : last.type == ElementType::Float3 ? 12
+                        : last.type == ElementType::Float4 ? 16
+                                                           : 4;
         EXPECT_EQ(last.offset + size, l.stride) << i;
     }
     EXPECT_EQ(VertexCountFor(Primitive::TriangleFan, 2), 4u);

@@ -48,9 +48,13 @@ TEST(Dxt, Dxt1FourAndThreeColourModes) {
     // c0 red (0xF800) > c1 blue (0x001F): four colours; pixel 0 index 0, pixel 1 index 1, pixel 2 index 2.
     const uint8_t fourMode[8] = {0x00, 0xF8, 0x1F, 0x00, 0b00100100, 0, 0, 0};
     DecodeDxt1Block(fourMode, out);
-    EXPECT_EQ(out[0], 255); EXPECT_EQ(out[2], 0); EXPECT_EQ(out[3], 255);
-    EXPECT_EQ(out[4], 0); EXPECT_EQ(out[6], 255);
-    EXPECT_EQ(out[8], 170); EXPECT_EQ(out[10], 85);  // two thirds red
+    EXPECT_EQ(out[0], 255);
+    EXPECT_EQ(out[2], 0);
+    EXPECT_EQ(out[3], 255);
+    EXPECT_EQ(out[4], 0);
+    EXPECT_EQ(out[6], 255);
+    EXPECT_EQ(out[8], 170);
+    EXPECT_EQ(out[10], 85);  // two thirds red
     // c0 <= c1: index 3 is transparent black.
     const uint8_t threeMode[8] = {0x1F, 0x00, 0x00, 0xF8, 0x03, 0, 0, 0};
     DecodeDxt1Block(threeMode, out);

@@ -85,8 +85,14 @@ TEST(ImageDecode, BadInputIsRefusedWithAReason) {
 TEST(ImageDecode, OversizedHeaderIsRefusedBeforeDecoding) {
     // A PNG header claiming 100000 x 100000 pixels.
     auto png = Png(1, 1, 4);
-    png[16] = 0; png[17] = 1; png[18] = 0x86; png[19] = 0xA0;
-    png[20] = 0; png[21] = 1; png[22] = 0x86; png[23] = 0xA0;
+    png[16] = 0;
+    png[17] = 1;
+    png[18] = 0x86;
+    png[19] = 0xA0;
+    png[20] = 0;
+    png[21] = 1;
+    png[22] = 0x86;
+    png[23] = 0xA0;
     Image img;
     std::string why;
     EXPECT_FALSE(Decode(png.data(), png.size(), img, &why));

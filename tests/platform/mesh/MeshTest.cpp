@@ -48,10 +48,16 @@ TEST(MeshSort, StableByAttributeWithContiguousVertexRanges) {
     ASSERT_TRUE(m.SortByAttribute(false));
     ASSERT_EQ(m.AttributeTable().size(), 2u);
     const AttributeRange a = m.AttributeTable()[0], b = m.AttributeTable()[1];
-    EXPECT_EQ(a.attribId, 0u); EXPECT_EQ(a.faceStart, 0u); EXPECT_EQ(a.faceCount, 2u);
-    EXPECT_EQ(a.vertexStart, 0u); EXPECT_EQ(a.vertexCount, 4u);
-    EXPECT_EQ(b.attribId, 1u); EXPECT_EQ(b.faceStart, 2u); EXPECT_EQ(b.faceCount, 2u);
-    EXPECT_EQ(b.vertexStart, 4u); EXPECT_EQ(b.vertexCount, 4u);
+    EXPECT_EQ(a.attribId, 0u);
+    EXPECT_EQ(a.faceStart, 0u);
+    EXPECT_EQ(a.faceCount, 2u);
+    EXPECT_EQ(a.vertexStart, 0u);
+    EXPECT_EQ(a.vertexCount, 4u);
+    EXPECT_EQ(b.attribId, 1u);
+    EXPECT_EQ(b.faceStart, 2u);
+    EXPECT_EQ(b.faceCount, 2u);
+    EXPECT_EQ(b.vertexStart, 4u);
+    EXPECT_EQ(b.vertexCount, 4u);
     // Faces keep their order within an attribute, and positions follow their vertices.
     EXPECT_EQ(m.Attributes(), (std::vector<uint32_t>{0, 0, 1, 1}));
     EXPECT_EQ(ReadF32(&m.Vertices()[m.Indices()[0] * m.Stride()]), 4.0f);

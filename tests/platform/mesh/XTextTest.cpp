@@ -83,9 +83,10 @@ TEST(XText, ReadsFramesNormalsUvsAndMaterials) {
 }
 
 TEST(XText, TwoMeshesConcatenateMaterialsInFileOrder) {
-    std::string one = "Mesh a { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; "
-                      "MeshMaterialList { 2; 1; 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } "
-                      "Material { 0;0;0;1;; 0; 0;0;0;; 0;0;0;; } } }\n";
+    std::string one =
+        "Mesh a { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; "
+        "MeshMaterialList { 2; 1; 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } "
+        "Material { 0;0;0;1;; 0; 0;0;0;; 0;0;0;; } } }\n";
     XModel m;
     ASSERT_TRUE(Read("xof 0303txt 0032\n" + one + one, m));
     EXPECT_EQ(m.materials.size(), 4u);
@@ -107,6 +108,7 @@ TEST(XText, MalformedInputIsRefused) {
     EXPECT_FALSE(Read(head + "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2;0,1;; }", m, &why));
     // A material list that names a material it does not hold.
     EXPECT_FALSE(Read(head + "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshMaterialList { 1; 1; 2;; "
-                             "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }", m, &why));
+                             "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",
+                      m, &why));
     EXPECT_TRUE(m.mesh.Vertices().empty());
 }

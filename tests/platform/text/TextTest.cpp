@@ -22,7 +22,9 @@ TEST(TextEncoding, ShiftJisLiteralConvertsToItsCodePoints) {
 TEST(TextEncoding, BrokenBytesBecomeReplacementsAndDecodingGoesOn) {
     // A lead byte cut off at the end, and a lead byte followed by a non-trail byte.
     EXPECT_EQ(Cp932ToUtf32(std::string("A\x82")), std::u32string({U'A', 0xFFFD}));
-    const std::u32string mixed = Cp932ToUtf32(std::string("\x82\x0A" "B"));
+    const std::u32string mixed =
+        Cp932ToUtf32(std::string("\x82\x0A"
+                                 "B"));
     ASSERT_FALSE(mixed.empty());
     EXPECT_EQ(mixed.front(), char32_t(0xFFFD));
     EXPECT_EQ(mixed.back(), U'B');

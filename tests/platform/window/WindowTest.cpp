@@ -26,7 +26,8 @@ TEST(MessageBox, RecordedSinkNeverBlocksAndTextBecomesUtf8) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     // The literal is Shift-JIS at run time: 既 is 0x8A 0xF9.
     EXPECT_EQ(static_cast<uint8_t>(boxes.shown[0].text[0]), 0x8A);
-    EXPECT_EQ(platform::ShiftJisToUtf8(boxes.shown[0].text), u8"\u65e2\u306b\u8d77\u52d5\u3057\u3066\u3044\u307e\u3059\u3002");
+    EXPECT_EQ(platform::ShiftJisToUtf8(boxes.shown[0].text),
+              u8"\u65e2\u306b\u8d77\u52d5\u3057\u3066\u3044\u307e\u3059\u3002");
 }
 
 TEST(HeadlessWindow, ClosesOnRequestAndHasNoNativeWindow) {

@@ -34,7 +34,7 @@ TEST(MathTest, MultiplyAppliesLeftOperandFirstAndMayAlias) {
     D3DXMatrixScaling(&s, 2, 2, 2);
     D3DXMatrixMultiply(&ts, &t, &s);
     ExpectNear(Transform({1, 0, 0}, ts), {4, 4, 6});  // translate, then scale
-    D3DXMatrixMultiply(&t, &t, &s);                    // out aliases the first operand
+    D3DXMatrixMultiply(&t, &t, &s);                   // out aliases the first operand
     ExpectNear(t, ts);
     ExpectNear(t, D3DXMATRIX(2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 2, 4, 6, 1));
 }

@@ -6,14 +6,14 @@
 #include <random>
 
 #include "platform/gfx/NullDevice.h"
+#include "sys/batch/tyBillboard.h"
+#include "sys/batch/tyDepthSort.h"
+#include "sys/batch/tyPolygon.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmRenderQueue.h"
 #include "sys/render/tmShaderManager.h"
 #include "sys/resource/tmSprite.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
-#include "sys/batch/tyBillboard.h"
-#include "sys/batch/tyDepthSort.h"
-#include "sys/batch/tyPolygon.h"
 
 namespace {
 
@@ -77,8 +77,8 @@ TEST_F(BatchTest, BillboardIsAQuadAroundItsViewPositionTurnedByItsRotation) {
     ASSERT_EQ(b.GetVertexCount(), 6);
     // Corners 0, 2, 1, 3, 1, 2 of (+w, +h), (+w, -h), (-w, +h), (-w, -h) around (10, 20, -5).
     const float expect[6][3] = {{12, 21, -5}, {8, 21, -5}, {12, 19, -5}, {8, 19, -5}, {12, 19, -5}, {8, 21, -5}};
-    const float uv[6][2] = {{0.25f, 0.5f},   {0.375f, 0.5f},  {0.25f, 0.75f},
-                            {0.375f, 0.75f}, {0.25f, 0.75f},  {0.375f, 0.5f}};
+    const float uv[6][2] = {{0.25f, 0.5f},   {0.375f, 0.5f}, {0.25f, 0.75f},
+                            {0.375f, 0.75f}, {0.25f, 0.75f}, {0.375f, 0.5f}};
     for (int v = 0; v < 6; ++v) {
         for (int k = 0; k < 3; ++k) EXPECT_FLOAT_EQ(b.GetPositions()[v * 3 + k], expect[v][k]) << v << "," << k;
         EXPECT_FLOAT_EQ(b.GetTexCoords()[v * 2], uv[v][0]);
@@ -144,8 +144,7 @@ TEST_F(BatchTest, SecondColourKeepsAlphaAndTintsOnlyTheLowestCorner) {
     b.Add(0);
     b.Draw();
     // Lowest y: corner 1, first met at vertex 2 and used again by vertex 4.
-    for (int v = 0; v < 6; ++v)
-        EXPECT_EQ(b.GetColours()[v], (v == 2 || v == 4) ? 0x80AABBCCu : 0x80112233u) << v;
+    for (int v = 0; v < 6; ++v) EXPECT_EQ(b.GetColours()[v], (v == 2 || v == 4) ? 0x80AABBCCu : 0x80112233u) << v;
 
     b.SetColorF(1.0f, 0.5f, 0.0f, 2.0f);  // out-of-range channels are clamped
     b.Add(0);
@@ -166,10 +165,10 @@ TEST_F(BatchTest, BatchesDropWhatDoesNotFitAndEmptyBatchesQueueNothing) {
     EXPECT_EQ(Queue().GetPolygonCount(6), 0);
 
     b.Add(0);
-    b.Add(5);   // not on the sheet
+    b.Add(5);  // not on the sheet
     b.Add(-1);
     b.Add(1);
-    b.Add(1);   // beyond capacity
+    b.Add(1);  // beyond capacity
     EXPECT_EQ(b.GetCount(), 2);
     b.Clear();
     b.Draw();

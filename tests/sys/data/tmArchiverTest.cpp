@@ -83,9 +83,9 @@ TEST(tmArchiver, DirectoryLargerThanTheFileIsClipped) {
     // 15-byte bank; the directory claims more than the file holds.
     TestBank bank("c.dat", {Member("a.bin", "0123456789abcde")}, kKey, false);
     std::vector<tmArchiveEntry>& dir = bank.Entries();
-    dir.push_back({8, 20, "PASTEND", nullptr});    // runs 13 bytes past the end
-    dir.push_back({13, 2, "INTAIL", nullptr});     // shorter than the plain tail
-    dir.push_back({40, 4, "OUTSIDE", nullptr});    // wholly past the end
+    dir.push_back({8, 20, "PASTEND", nullptr});  // runs 13 bytes past the end
+    dir.push_back({13, 2, "INTAIL", nullptr});   // shorter than the plain tail
+    dir.push_back({40, 4, "OUTSIDE", nullptr});  // wholly past the end
     tmArchiver a;
     ASSERT_TRUE(a.Open(bank.Info().fileName, kKey, dir.data(), static_cast<std::uint32_t>(dir.size())));
     EXPECT_EQ(ReadText(a, "pastend"), "89abcde");

@@ -46,9 +46,9 @@ TEST_F(ExtDbTest, LookupsFollowTheKeyRules) {
     EXPECT_STREQ(t.GetTablePath(), "data/Config/ExtDB_T1.txt");
     EXPECT_FLOAT_EQ(t.GetFloat("revLimit", "M1", "Name"), 9500.5f);
     EXPECT_EQ(t.GetInt("revLimit", "M1", "Name"), 9500);
-    EXPECT_EQ(t.GetInt(nullptr, "blank", "Name"), 7);        // null part = empty cell
-    EXPECT_EQ(t.GetInt("dup", "M1", "Name"), 1);             // first of two equal keys
-    EXPECT_TRUE(t.Exists("short", "cells", nullptr));        // key "short,cells,"
+    EXPECT_EQ(t.GetInt(nullptr, "blank", "Name"), 7);  // null part = empty cell
+    EXPECT_EQ(t.GetInt("dup", "M1", "Name"), 1);       // first of two equal keys
+    EXPECT_TRUE(t.Exists("short", "cells", nullptr));  // key "short,cells,"
     EXPECT_STREQ(t.GetString("short", "cells", ""), "");
     EXPECT_STREQ(t.GetString("label", "M1", "Name"), "hello world");
 

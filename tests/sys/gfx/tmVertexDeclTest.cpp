@@ -7,12 +7,16 @@
 using namespace platform::mesh;
 
 TEST(tmVertexDecl, FindIndexMatchesTheFirstLayoutTheListIsAPrefixOf) {
-    const VertexElement layout6Elements[] = {{0, 0, kFloat3, 0, kPosition, 0}, {0, 12, kFloat3, 0, kNormal, 0},
-                                             {0, 24, kColor, 0, kColorUsage, 0}, {0, 28, kFloat2, 0, kTexCoord, 0},
+    const VertexElement layout6Elements[] = {{0, 0, kFloat3, 0, kPosition, 0},
+                                             {0, 12, kFloat3, 0, kNormal, 0},
+                                             {0, 24, kColor, 0, kColorUsage, 0},
+                                             {0, 28, kFloat2, 0, kTexCoord, 0},
                                              kEndElement};
     EXPECT_EQ(tmVertexDecl::FindIndex(layout6Elements), 3);
-    const VertexElement posColourUv[] = {{0, 0, kFloat3, 0, kPosition, 0}, {0, 12, kColor, 0, kColorUsage, 0},
-                                         {0, 16, kFloat2, 0, kTexCoord, 0}, kEndElement};
+    const VertexElement posColourUv[] = {{0, 0, kFloat3, 0, kPosition, 0},
+                                         {0, 12, kColor, 0, kColorUsage, 0},
+                                         {0, 16, kFloat2, 0, kTexCoord, 0},
+                                         kEndElement};
     EXPECT_EQ(tmVertexDecl::FindIndex(posColourUv), 2);
     const VertexElement positionT[] = {{0, 0, kFloat2, 0, kPositionT, 0}, kEndElement};
     EXPECT_EQ(tmVertexDecl::FindIndex(positionT), 0);
@@ -20,8 +24,10 @@ TEST(tmVertexDecl, FindIndexMatchesTheFirstLayoutTheListIsAPrefixOf) {
     EXPECT_EQ(tmVertexDecl::FindIndex(empty), 0);
     const VertexElement secondStream[] = {{1, 0, kFloat3, 0, kPosition, 0}, kEndElement};
     EXPECT_EQ(tmVertexDecl::FindIndex(secondStream), -1);
-    const VertexElement tooLong[] = {{0, 0, kFloat3, 0, kPosition, 0}, {0, 12, kFloat3, 0, kNormal, 0},
-                                     {0, 24, kFloat2, 0, kTexCoord, 0}, {0, 32, kFloat2, 0, kTexCoord, 1},
+    const VertexElement tooLong[] = {{0, 0, kFloat3, 0, kPosition, 0},
+                                     {0, 12, kFloat3, 0, kNormal, 0},
+                                     {0, 24, kFloat2, 0, kTexCoord, 0},
+                                     {0, 32, kFloat2, 0, kTexCoord, 1},
                                      kEndElement};
     EXPECT_EQ(tmVertexDecl::FindIndex(tooLong), -1);
     EXPECT_EQ(tmVertexDecl::GetFVF(3), 0u);

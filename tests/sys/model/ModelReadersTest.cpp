@@ -30,8 +30,7 @@ std::string Ysm(const std::string& materials, int materialCount, const std::stri
            "template MeshMaterialList {\n <F6F23F42-7686-11cf-8F52-0040333594A3>\n DWORD nMaterials;\n [Material]\n}\n"
            "Mesh tri {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,2;;\n"
            " MeshTextureCoords {\n 3;\n 0;0;,\n 1;0;,\n 0;1;;\n }\n" +
-           extra +
-           " MeshMaterialList {\n " + std::to_string(materialCount) + ";\n 1;\n 0;;\n" + materials + " }\n}\n";
+           extra + " MeshMaterialList {\n " + std::to_string(materialCount) + ";\n 1;\n 0;;\n" + materials + " }\n}\n";
 }
 
 const char kPlainMaterial[] =

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "platform/gfx/Device.h"
-#include "sys/resource/tmModel.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmSprite.h"
 #include "sys/resource/tmTexture.h"
@@ -98,7 +98,7 @@ TEST_F(RenderDisplayTest, ModelSlotDrawnWithWorldMatrixAndLight) {
     const uint32_t lit = Pixel(205, 95);
     EXPECT_NEAR(int(lit >> 16), int(0.5f * 0.577f * 255), 3);  // diffuse only, no ambient material
     EXPECT_EQ(lit & 0xFFFF, 0u);
-    EXPECT_EQ(Pixel(120, 95), 0u);  // where it would be without the world matrix
+    EXPECT_EQ(Pixel(120, 95), 0u);   // where it would be without the world matrix
     EXPECT_EQ(Pixel(275, 145), 0u);  // the other half of the square is not part of it
     dev->releaseBuffer(shape.vertexBuffer);
 }
@@ -112,14 +112,14 @@ TEST_F(RenderDisplayTest, SpritesInEveryPlacementModeOneRotated) {
     slots.sprites[0] = &red;
     slots.sprites[1] = &green;
     slots.sprites[2] = &blue;
-    r->DrawSprite(1, 10, 10, 0);   // left 10, top 10
-    r->DrawSprite(2, 10, 10, 1);   // bottom: top = 240 - 26
-    r->DrawSprite(1, 10, 10, 2);   // right: left = 320 - 26
-    r->DrawSprite(2, 10, 10, 3);   // bottom right
-    r->DrawSprite(3, 0, 0, 4);     // centred: left = 160 - 8.5
-    r->DrawSprite(3, 0, 40, 5);    // centred horizontally, top 40
-    r->DrawSprite(1, 40, 10, 6);   // bottom, left = 160 + 40 - 8.5
-    r->DrawSprite(2, 100, 200, 7); // layout: 0.3125 scale, 5 x 5 pixels at (31.25, 62.5)
+    r->DrawSprite(1, 10, 10, 0);    // left 10, top 10
+    r->DrawSprite(2, 10, 10, 1);    // bottom: top = 240 - 26
+    r->DrawSprite(1, 10, 10, 2);    // right: left = 320 - 26
+    r->DrawSprite(2, 10, 10, 3);    // bottom right
+    r->DrawSprite(3, 0, 0, 4);      // centred: left = 160 - 8.5
+    r->DrawSprite(3, 0, 40, 5);     // centred horizontally, top 40
+    r->DrawSprite(1, 40, 10, 6);    // bottom, left = 160 + 40 - 8.5
+    r->DrawSprite(2, 100, 200, 7);  // layout: 0.3125 scale, 5 x 5 pixels at (31.25, 62.5)
     // 32 x 4 bar rotated a quarter turn about its centre: becomes 4 wide, 32 tall.
     r->DrawSpriteEx(3, 250, 100, 2.0f, 0.25f, 0xFFFFFFFF, 0, 1.5707964f, 8, 8, -1, -1, -1, -1);
     r->Render();

@@ -8,9 +8,9 @@
 
 #include "platform/gfx/Device.h"
 #include "sys/base/tmMath.h"
-#include "sys/resource/tmModel.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmShape.h"
 
 namespace {
@@ -74,8 +74,8 @@ TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
         float p[3];
         uint32_t colour;
         float uv[2];
-    } quad[6] = {{{-0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {0, 0}}, {{-0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {0, 1}},
-                 {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},  {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},
+    } quad[6] = {{{-0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {0, 0}},  {{-0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {0, 1}},
+                 {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},   {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},
                  {{-0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {0, 1}}, {{0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {1, 1}}};
     sys::tmShape shape;
     gfx::Buffer vb = dev->createBuffer(gfx::BufferKind::Vertex, sizeof quad, false);
@@ -147,8 +147,8 @@ TEST_F(MultiPassDisplayTest, CasterShadowsTheGroundPlane) {
         *py = int((1 - c.y) * 0.5f * 240);
     };
     int sx, sy, lx, ly;
-    screen(0, 0, &sx, &sy);    // under the caster
-    screen(25, 0, &lx, &ly);   // open ground
+    screen(0, 0, &sx, &sy);   // under the caster
+    screen(25, 0, &lx, &ly);  // open ground
     const int shadowed = Green(Pixel(sx, sy)), lit = Green(Pixel(lx, ly));
     EXPECT_GT(lit, 150);
     EXPECT_LT(shadowed, lit - 60) << "no shadow under the caster";
@@ -208,16 +208,16 @@ TEST_F(CubeReflectionTest, MirrorsShowTheWallOfTheDirectionTheyReflect) {
     const struct {
         D3DXVECTOR3 centre, u, v;
         uint32_t colour;
-    } walls[6] = {{{d, 0, 0}, {0, h, 0}, {0, 0, h}, 0xFFFF0000u},  {{-d, 0, 0}, {0, h, 0}, {0, 0, h}, 0xFF00FF00u},
-                  {{0, d, 0}, {h, 0, 0}, {0, 0, h}, 0xFF0000FFu},  {{0, -d, 0}, {h, 0, 0}, {0, 0, h}, 0xFFFFFF00u},
-                  {{0, 0, d}, {h, 0, 0}, {0, h, 0}, 0xFFFF00FFu},  {{0, 0, -d}, {h, 0, 0}, {0, h, 0}, 0xFF00FFFFu}};
+    } walls[6] = {{{d, 0, 0}, {0, h, 0}, {0, 0, h}, 0xFFFF0000u}, {{-d, 0, 0}, {0, h, 0}, {0, 0, h}, 0xFF00FF00u},
+                  {{0, d, 0}, {h, 0, 0}, {0, 0, h}, 0xFF0000FFu}, {{0, -d, 0}, {h, 0, 0}, {0, 0, h}, 0xFFFFFF00u},
+                  {{0, 0, d}, {h, 0, 0}, {0, h, 0}, 0xFFFF00FFu}, {{0, 0, -d}, {h, 0, 0}, {0, h, 0}, 0xFF00FFFFu}};
     gfx::Material ambientOnly;
     ambientOnly.ambient = {1, 1, 1, 1};
     sys::tmShape wallShapes[6];
     sys::tmModel wallModels[6];
     for (int i = 0; i < 6; ++i) {
-        wallShapes[i].SetupFromBuffers(Wall(dev.get(), walls[i].centre, walls[i].u, walls[i].v, walls[i].colour), 2,
-                                       6, nullptr, ambientOnly, gfx::Primitive::TriangleList, 2, 20);
+        wallShapes[i].SetupFromBuffers(Wall(dev.get(), walls[i].centre, walls[i].u, walls[i].v, walls[i].colour), 2, 6,
+                                       nullptr, ambientOnly, gfx::Primitive::TriangleList, 2, 20);
         wallShapes[i].featureFlags = 0x400;  // vertex colour
         wallShapes[i].cullMode = gfx::Cull::None;
         wallModels[i].AddShape(&wallShapes[i]);

@@ -6,9 +6,9 @@
 
 #include "platform/gfx/NullDevice.h"
 #include "sys/gfx/tmDevice.h"
-#include "sys/resource/tmModel.h"
-#include "sys/render/tmRenderQueue.h"
 #include "sys/gfx/tmRenderSetting.h"
+#include "sys/render/tmRenderQueue.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmSprite.h"
 #include "sys/resource/tmTexture.h"
@@ -27,10 +27,10 @@ protected:
         tmSetDevice(&dev);
         tmGetCurrentRenderSetting() = tmRenderSetting();
         tmSetLayoutFromScreen(1366, 768);
-        texA.Setup(dev.createTexture({256, 128, 1, gfx::Format::A8R8G8B8, gfx::Usage::Static, false}), nullptr,
-                   nullptr, 1);
-        texB.Setup(dev.createTexture({64, 64, 1, gfx::Format::A8R8G8B8, gfx::Usage::Static, false}), nullptr,
-                   nullptr, 1);
+        texA.Setup(dev.createTexture({256, 128, 1, gfx::Format::A8R8G8B8, gfx::Usage::Static, false}), nullptr, nullptr,
+                   1);
+        texB.Setup(dev.createTexture({64, 64, 1, gfx::Format::A8R8G8B8, gfx::Usage::Static, false}), nullptr, nullptr,
+                   1);
         spriteA.Set(&texA, &recA);
         spriteB.Set(&texB, &recB);
         for (int i = 0; i < 3; ++i) {
@@ -112,10 +112,9 @@ TEST_F(QueueTest, SpriteRunsFollowTextureChangesPerKind) {
     EXPECT_EQ(q.GetLayerItems(8)[0]->entry->shaderType, 6u);
     EXPECT_EQ(q.GetLayerItems(7)[0]->entry->shaderType, 7u);
     // A world quad of width 0 is sized from its texture at 256 texels per unit: 64 texels -> 0.25.
-    const float* w = reinterpret_cast<const float*>(
-        dev.bufferData(q.GetLayerItems(7)[0]->shape->vertexBuffer)->data());
-    EXPECT_FLOAT_EQ(w[0], 0.125f);     // c0 right: centred on the quad's origin
-    EXPECT_FLOAT_EQ(w[1], 0.125f);     // c0 top
+    const float* w = reinterpret_cast<const float*>(dev.bufferData(q.GetLayerItems(7)[0]->shape->vertexBuffer)->data());
+    EXPECT_FLOAT_EQ(w[0], 0.125f);       // c0 right: centred on the quad's origin
+    EXPECT_FLOAT_EQ(w[1], 0.125f);       // c0 top
     EXPECT_FLOAT_EQ(w[6 * 2], -0.125f);  // c2 left
 }
 
@@ -124,9 +123,13 @@ TEST_F(QueueTest, PlacementModesAndSubRectangles) {
     struct Case {
         int mode;
         float x0, y0, x1;
-    } cases[] = {{0, 10, 20, 138}, {1, 10, 768 - 52, 138}, {2, 1366 - 138, 20, 1366 - 10},
-                 {3, 1366 - 138, 768 - 52, 1366 - 10}, {4, 683 + 10 - 64.5f, 384 + 20 - 16.5f, 683 + 10 + 63.5f},
-                 {5, 683 + 10 - 64.5f, 20, 683 + 10 + 63.5f}, {6, 683 + 10 - 64.5f, 768 - 52, 683 + 10 + 63.5f},
+    } cases[] = {{0, 10, 20, 138},
+                 {1, 10, 768 - 52, 138},
+                 {2, 1366 - 138, 20, 1366 - 10},
+                 {3, 1366 - 138, 768 - 52, 1366 - 10},
+                 {4, 683 + 10 - 64.5f, 384 + 20 - 16.5f, 683 + 10 + 63.5f},
+                 {5, 683 + 10 - 64.5f, 20, 683 + 10 + 63.5f},
+                 {6, 683 + 10 - 64.5f, 768 - 52, 683 + 10 + 63.5f},
                  {7, 10 + 171, 20, 128 + 10 + 171}};
     for (const Case& c : cases) {
         q.AddSpriteBySlot(1, 10, 20, 1, 1, 0xFF00FF00, c.mode, 0, 0, 0, -1, -1, -1, -1);
@@ -141,9 +144,9 @@ TEST_F(QueueTest, PlacementModesAndSubRectangles) {
     q.AddSpriteBySlot(1, 0, 0, 1, 1, 0xFFFFFFFF, 0, 0, 0, 0, 0.5f, 0.0f, 0.5f, 1.0f);
     q.Flush(&dev);
     const float* v = ScreenVerts();
-    EXPECT_FLOAT_EQ(v[5], 0.25f);           // tu0 = 0 + 0.5 * 0.5
-    EXPECT_FLOAT_EQ(v[7 * 2 + 5], 0.5f);    // tu1
-    EXPECT_FLOAT_EQ(v[7 * 2], 64.0f);       // width 128 * 0.5
+    EXPECT_FLOAT_EQ(v[5], 0.25f);         // tu0 = 0 + 0.5 * 0.5
+    EXPECT_FLOAT_EQ(v[7 * 2 + 5], 0.5f);  // tu1
+    EXPECT_FLOAT_EQ(v[7 * 2], 64.0f);     // width 128 * 0.5
     q.Clear();
     // Rotation by a quarter turn about the centre swaps the extents.
     q.AddSpriteBySlot(1, 0, 0, 1, 1, 0xFFFFFFFF, 0, 1.5707964f, 64, 16, -1, -1, -1, -1);

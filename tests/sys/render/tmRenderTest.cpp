@@ -6,10 +6,10 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/gfx/NullDevice.h"
-#include "sys/resource/tmModel.h"
 #include "sys/render/tmRender.h"
-#include "sys/resource/tmResourceHolder.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmModel.h"
+#include "sys/resource/tmResourceHolder.h"
 #include "sys/resource/tmShape.h"
 #include "sys/tmTimer.h"
 
@@ -229,7 +229,7 @@ TEST_F(RenderTest, MirroredLayersAndViewFlags) {
     r->DrawModel(1, 0, 17);
     r->DrawModel(1, 0, 19);
     r->Render();
-    ASSERT_EQ(shader->applied.size(), 2u);  // layers 17 and 19 need the view flags
+    ASSERT_EQ(shader->applied.size(), 2u);   // layers 17 and 19 need the view flags
     EXPECT_TRUE(shader->applied[0].second);  // layer 3 mirrored however culling stood before
     EXPECT_FALSE(shader->applied[1].second);
     EXPECT_EQ(dev.getState(gfx::State::CullMode), gfx::Cull::CW);
@@ -278,8 +278,8 @@ TEST(tmRenderKernels, GaussianTapsAndGlowScale) {
     const auto& k = r->GetBloomKernel(0);
     EXPECT_FLOAT_EQ(k.offsets[0][0], -2.0f / 256.0f);
     EXPECT_FLOAT_EQ(k.offsets[0][1], 0.0f);
-    EXPECT_NEAR(k.weights[6], 0.183858f, 1e-6f);   // centre
-    EXPECT_NEAR(k.weights[0], 0.024882f, 1e-6f);   // (-2, 0), a tip of the diamond
+    EXPECT_NEAR(k.weights[6], 0.183858f, 1e-6f);  // centre
+    EXPECT_NEAR(k.weights[0], 0.024882f, 1e-6f);  // (-2, 0), a tip of the diamond
     EXPECT_EQ(k.weights[13], 0.0f);
     EXPECT_NEAR(r->GetGlowKernel(3).weights[6], 0.183858f * 2.5f, 1e-5f);
     EXPECT_FLOAT_EQ(r->GetGlowKernel(4).offsets[0][0], -2.0f / 64.0f);

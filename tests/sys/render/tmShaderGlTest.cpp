@@ -44,7 +44,11 @@ protected:
 TEST_F(ShaderGl, EveryTypeCompilesWithEachFlagAndCommonSets) {
     tmShader s;
     s.Initialize(device_.get());
-    std::vector<uint32_t> flagSets = {0, 0x401, 0x1FFFF, 0x1 | 0x2 | 0x20 | 0x40 | 0x1000, 0x1 | 0x10 | 0x40 | 0x20,
+    std::vector<uint32_t> flagSets = {0,
+                                      0x401,
+                                      0x1FFFF,
+                                      0x1 | 0x2 | 0x20 | 0x40 | 0x1000,
+                                      0x1 | 0x10 | 0x40 | 0x20,
                                       0x1 | 0x4 | 0x8 | 0x80 | 0x100 | 0x200 | 0x800 | 0x2000 | 0x4000 | 0x8000};
     for (int bit = 0; bit < tmShader::kFlagCount; ++bit) flagSets.push_back(1u << bit);
     for (uint32_t type = 0; type < tmShader::kTypeCount; ++type) {

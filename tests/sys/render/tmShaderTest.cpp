@@ -15,8 +15,8 @@
 namespace {
 
 int CountLines(const std::vector<std::string>& log, const std::string& prefix) {
-    return static_cast<int>(std::count_if(log.begin(), log.end(),
-                                          [&](const std::string& s) { return s.rfind(prefix, 0) == 0; }));
+    return static_cast<int>(
+        std::count_if(log.begin(), log.end(), [&](const std::string& s) { return s.rfind(prefix, 0) == 0; }));
 }
 
 // ---- header -------------------------------------------------------------------

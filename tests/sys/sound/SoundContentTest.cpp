@@ -86,8 +86,10 @@ TEST(SoundContent, EveryMusicRowOpensWithItsLoopPoints) {
         std::string path = std::string(ZARVO_RUN_DIR) + "/" + r.fileName;
         std::replace(path.begin(), path.end(), '\\', '/');
         const auto size = std::filesystem::file_size(path);
-        if (r.loopLength > 0) EXPECT_EQ(size, zfmt::WavFileSize(uint64_t(r.loopStart) + r.loopLength, 2)) << row;
-        else EXPECT_GT(size, zfmt::WavFileSize(44100 * 20, 2)) << row;
+        if (r.loopLength > 0)
+            EXPECT_EQ(size, zfmt::WavFileSize(uint64_t(r.loopStart) + r.loopLength, 2)) << row;
+        else
+            EXPECT_GT(size, zfmt::WavFileSize(44100 * 20, 2)) << row;
     }
 }
 

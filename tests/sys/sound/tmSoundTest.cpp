@@ -34,7 +34,9 @@ public:
         zfmt::StoreU32(longData.data() + 40, 4000);
         shots.push_back({"", "BAD_DATA", longData});
         // Entry 9: 22050 Hz.
-        shots.push_back({"", "BAD_RATE", Wave(8, 2, [](uint32_t, int) { return int16_t(1); }, 22050)});
+        shots.push_back({"", "BAD_RATE",
+                         Wave(
+                             8, 2, [](uint32_t, int) { return int16_t(1); }, 22050)});
         // Entry 10: a "fmt " chunk longer than a format record.
         auto longFmt = Wave(8, 2, [](uint32_t, int) { return int16_t(1); });
         zfmt::StoreU32(longFmt.data() + 16, 30);
@@ -54,10 +56,26 @@ public:
         Write(dir, "data/bankT2.dat", loops, kLoopKey, 1, m_loopNames, m_loopDir);
 
         table[0] = SoundBankDesc{};
-        table[1] = {"data\\bankT1.dat", 0x10000, int32_t(m_shotDir.size()), kOneShotKey, 1, m_shotDir.data(),
-                    int32_t(m_shotDir.size()), nullptr, nullptr, nullptr};
-        table[2] = {"data\\bankT2.dat", 0x20000, int32_t(m_loopDir.size()), kLoopKey, 3, m_loopDir.data(),
-                    int32_t(m_loopDir.size()), nullptr, nullptr, nullptr};
+        table[1] = {"data\\bankT1.dat",
+                    0x10000,
+                    int32_t(m_shotDir.size()),
+                    kOneShotKey,
+                    1,
+                    m_shotDir.data(),
+                    int32_t(m_shotDir.size()),
+                    nullptr,
+                    nullptr,
+                    nullptr};
+        table[2] = {"data\\bankT2.dat",
+                    0x20000,
+                    int32_t(m_loopDir.size()),
+                    kLoopKey,
+                    3,
+                    m_loopDir.data(),
+                    int32_t(m_loopDir.size()),
+                    nullptr,
+                    nullptr,
+                    nullptr};
     }
 
     SoundBankDesc table[kSoundBankCount];
@@ -79,7 +97,8 @@ private:
 };
 
 LoopSoundRecord Flat(uint32_t soundId, float volume, float ratio) {
-    return {soundId, {0, 0.5f, 0.75f, 1, volume, volume, volume, volume}, {0, 0.5f, 0.75f, 1, ratio, ratio, ratio, ratio}};
+    return {
+        soundId, {0, 0.5f, 0.75f, 1, volume, volume, volume, volume}, {0, 0.5f, 0.75f, 1, ratio, ratio, ratio, ratio}};
 }
 
 class SoundTest : public ::testing::Test {
@@ -169,9 +188,8 @@ TEST(SoundCurve, PiecewiseLinearWithItsEdgeCases) {
 TEST_F(SoundTest, LoopCurvesShapeVolumeAndPitchWithTheLoopVolumeOnce) {
     auto sound = Make();
     sound->SetCategoryVolume(3, 0.5f);
-    const LoopSoundRecord brake = {0x20000,
-                                   {0, 0.31f, 0.64f, 1.0f, 0, 0.345f, 0.19f, 0.07f},
-                                   {0, 1, 1, 1, 0.77f, 1.15f, 1.15f, 1.15f}};
+    const LoopSoundRecord brake = {
+        0x20000, {0, 0.31f, 0.64f, 1.0f, 0, 0.345f, 0.19f, 0.07f}, {0, 1, 1, 1, 0.77f, 1.15f, 1.15f, 1.15f}};
     const int slot = sound->PlayLoop(&brake, 0.5f);
     ASSERT_EQ(slot, 96);
     const float volAtHalf = tmSound::EvaluateCurve(brake.volume, 0.5f);

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "platform/gfx/NullDevice.h"
+#include "sys/gfx/tmDevice.h"
+#include "sys/gfx/tmRenderSetting.h"
 #include "sys/text/tmConsole.h"
 #include "sys/text/tmDebugFont.h"
-#include "sys/gfx/tmDevice.h"
 #include "sys/text/tmDxFont.h"
-#include "sys/gfx/tmRenderSetting.h"
 #include "sys/text/tmTextSprite.h"
 
 namespace {
@@ -187,8 +187,8 @@ TEST_F(DebugTextTest, ConsoleCursorCountsFromFourCorners) {
         bool right;
     };
     // Column 12, row 5 on 1366 x 768.
-    const Case cases[] = {{0, 72, 60, false}, {1, 72, 768 - 72, false}, {2, 1366 - 72, 60, true},
-                          {3, 1366 - 72, 768 - 72, true}};
+    const Case cases[] = {
+        {0, 72, 60, false}, {1, 72, 768 - 72, false}, {2, 1366 - 72, 60, true}, {3, 1366 - 72, 768 - 72, true}};
     for (const Case& k : cases) {
         tmConsole::SetCursor(12, 5, k.corner);
         EXPECT_EQ(c->GetPenX(), k.x) << "corner " << k.corner;

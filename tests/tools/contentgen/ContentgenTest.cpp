@@ -28,10 +28,10 @@ struct Scratch {
 };
 
 int RunContentgen(const Scratch& s, const std::string& manifests, int jobs) {
-    std::string cmd = std::string("\"") + CONTENTGEN_PATH + "\" --manifest-dir \"" + manifests +
-                      "\" --data-dir \"" + (s.root / "run" / "data").string() + "\" --run-dir \"" +
-                      (s.root / "run").string() + "\" --generated-dir \"" + (s.root / "gen").string() +
-                      "\" --jobs " + std::to_string(jobs) + " 2>/dev/null";
+    std::string cmd = std::string("\"") + CONTENTGEN_PATH + "\" --manifest-dir \"" + manifests + "\" --data-dir \"" +
+                      (s.root / "run" / "data").string() + "\" --run-dir \"" + (s.root / "run").string() +
+                      "\" --generated-dir \"" + (s.root / "gen").string() + "\" --jobs " + std::to_string(jobs) +
+                      " 2>/dev/null";
     return std::system(cmd.c_str());
 }
 
