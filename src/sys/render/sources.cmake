@@ -1,4 +1,5 @@
 list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tmDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmFrustum.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmRender.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmRenderDraw.cpp

@@ -37,13 +37,17 @@ bool Passes(const FormatBits& f, int a, int r, int g, int b, int d, int s) {
 }  // namespace
 
 tmRender* tmRender::Create() {
-    if (!g_render) g_render = new tmRender;
+    if (!g_render) {
+        g_render = new tmRender;
+        tmDraw::SetInstance(g_render);
+    }
     return g_render;
 }
 
 tmRender* tmRender::GetInstance() { return g_render; }
 
 void tmRender::Destroy() {
+    if (g_render && tmDraw::GetInstance() == g_render) tmDraw::SetInstance(nullptr);
     delete g_render;
     g_render = nullptr;
 }
@@ -378,3 +382,23 @@ void tmRender::ComputeKernels() {
         }
     }
 }
+
+// ---- drawing seam readers and parameters ----
+// Parameters go to the shader manager of the current set-up; before one exists they are dropped.
+void tmRender::SetVector(const D3DXVECTOR3& v) {
+    if (shader_) shader_->SetVector(v);
+}
+
+void tmRender::SetFakeHdr(float a, float b, float c) {
+    if (shader_) shader_->SetFakeHdr(a, b, c);
+}
+
+void tmRender::SetBloomRate(float rate) {
+    if (shader_) shader_->SetBloomRate(rate);
+}
+
+int tmRender::GetBackBufferWidth() const { return static_cast<int>(tmGetCurrentRenderSetting().width); }
+
+int tmRender::GetBackBufferHeight() const { return static_cast<int>(tmGetCurrentRenderSetting().height); }
+
+float tmRender::GetFrameRate() const { return average_ > 0.0f ? 1000.0f / average_ : 0.0f; }

@@ -9,6 +9,7 @@
 #include "platform/gfx/GfxTypes.h"
 #include "sys/base/tmMath.h"
 #include "sys/gfx/tmRenderSetting.h"
+#include "sys/render/tmDraw.h"
 #include "sys/render/tmFrustum.h"
 #include "sys/render/tmRenderQueue.h"
 
@@ -27,7 +28,7 @@ class tmResourceHolder;
 // the device from a tmRenderSetting (report files in the working folder),
 // owns the render queue, the shader manager, the frustum and the off-screen
 // targets, draws the queue each frame and paces the frames.
-class tmRender {
+class tmRender : public tmDraw {
 public:
     using ShaderFactory = std::function<std::unique_ptr<tmShaderManager>(gfx::Device*)>;
     using Hook = std::function<void()>;
@@ -67,7 +68,7 @@ public:
     // Slot lookups go to this source instead of the renderer's own cache (tests).
     void SetResourceHolder(tmSlotSource* holder) { holder_ = holder; }
     // The resource cache: made at the first set-up, kept across resets.
-    tmResourceHolder* GetResourceHolder() const { return cache_.get(); }
+    tmResourceHolder* GetResourceHolder() const override { return cache_.get(); }
     // Debug text drops and restores its device objects around a reset.
     void SetDeviceObjectHooks(Hook lost, Hook restored) {
         onLost_ = std::move(lost);
@@ -89,47 +90,54 @@ public:
     void DrawCubeFaceLayer(int face);
 
     // ---- drawing interface ----
-    int DrawModelEx(int slot, uint32_t shaderType, int layer, int flag);
-    int DrawModel(int slot, uint32_t shaderType, int layer);
-    int DrawModelDefaultLayer(int slot, uint32_t shaderType);
-    int DrawModelIdentity(int slot);
-    int DrawModelToCubeLayers(int slot, uint32_t shaderType);
-    int DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha);
+    int DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) override;
+    int DrawModel(int slot, uint32_t shaderType, int layer) override;
+    int DrawModelDefaultLayer(int slot, uint32_t shaderType) override;
+    int DrawModelIdentity(int slot) override;
+    int DrawModelToCubeLayers(int slot, uint32_t shaderType) override;
+    int DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha) override;
     int DrawSpriteEx(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode, float rotation,
-                     float pivotX, float pivotY, float uOffset, float vOffset, float uExtent, float vExtent);
+                     float pivotX, float pivotY, float uOffset, float vOffset, float uExtent, float vExtent) override;
     int DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode,
                         float rotation, float pivotX, float pivotY, float uOffset, float vOffset, float uExtent,
-                        float vExtent);
-    int DrawSprite(int slot, float x, float y, int mode);
-    int DrawSpriteAlpha(int slot, float x, float y, float alpha, int mode);
-    int DrawSpriteScaledAlpha(int slot, float x, float y, float scaleX, float scaleY, float alpha, int mode);
+                        float vExtent) override;
+    int DrawSprite(int slot, float x, float y, int mode) override;
+    int DrawSpriteAlpha(int slot, float x, float y, float alpha, int mode) override;
+    int DrawSpriteScaledAlpha(int slot, float x, float y, float scaleX, float scaleY, float alpha, int mode) override;
     int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset, float uExtent,
-                       float vExtent, float width, float height);
-    int DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour);
+                       float vExtent, float width, float height) override;
+    int DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour) override;
     int DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice, int triangleCount,
-                  const float* positions, const uint32_t* colours, const float* texCoords);
-    void SetWorldMatrix(const D3DXMATRIX& m);
-    void SetViewMatrix(const D3DXMATRIX& m);
-    void SetProjectionMatrix(const D3DXMATRIX& m);
-    void SetViewProjectionMatrix(const D3DXMATRIX& a, const D3DXMATRIX& b);
-    void SetSecondViewProjection(const D3DXMATRIX& view, const D3DXMATRIX& projection);
-    void SetExtraMatrix1(const D3DXMATRIX& m);
-    void SetExtraMatrix2(const D3DXMATRIX& m);
-    void SetExtraMatrix3(const D3DXMATRIX& m);
+                  const float* positions, const uint32_t* colours, const float* texCoords) override;
+    void SetWorldMatrix(const D3DXMATRIX& m) override;
+    void SetViewMatrix(const D3DXMATRIX& m) override;
+    void SetProjectionMatrix(const D3DXMATRIX& m) override;
+    void SetViewProjectionMatrix(const D3DXMATRIX& a, const D3DXMATRIX& b) override;
+    void SetSecondViewProjection(const D3DXMATRIX& view, const D3DXMATRIX& projection) override;
+    void SetExtraMatrix1(const D3DXMATRIX& m) override;
+    void SetExtraMatrix2(const D3DXMATRIX& m) override;
+    void SetExtraMatrix3(const D3DXMATRIX& m) override;
     void SetCubeMapCenter(float x, float y, float z);
-    void SetNearFar(float nearPlane, float farPlane);
-    tmFrustum* SetFrustum(const D3DXMATRIX& view, float fov, float aspect, float nearPlane, float farPlane);
+    void SetNearFar(float nearPlane, float farPlane) override;
+    tmFrustum* SetFrustum(const D3DXMATRIX& view, float fov, float aspect, float nearPlane, float farPlane) override;
     // Reference point of the frame's depth ordering (kept for the drawing code; ordering is per shape).
-    void SetQueuePlane(const D3DXVECTOR3& point);
-    void SetLightDirection(const float direction[4], const D3DXMATRIX& transform);
-    void SetLightDirectionDefault(const float direction[4]);
-    D3DXVECTOR4 GetLightDirection() const;
-    void SetSampler9Texture(sys::tmTexture* texture);
-    void SetSampler6Texture(sys::tmTexture* texture);
-    void SetSampler10Texture(sys::tmTexture* texture);
-    void SetClearColor(uint32_t argb);
-    void ResetClearColor() { storedClear_ = 0xFF000000u; }
+    void SetQueuePlane(const D3DXVECTOR3& point) override;
+    void SetLightDirection(const float direction[4], const D3DXMATRIX& transform) override;
+    void SetLightDirectionDefault(const float direction[4]) override;
+    D3DXVECTOR4 GetLightDirection() const override;
+    void SetSampler9Texture(sys::tmTexture* texture) override;
+    void SetSampler6Texture(sys::tmTexture* texture) override;
+    void SetSampler10Texture(sys::tmTexture* texture) override;
+    void SetClearColor(uint32_t argb) override;
+    void ResetClearColor() override { storedClear_ = 0xFF000000u; }
     uint32_t GetClearColor() const { return storedClear_; }
+
+    void SetVector(const D3DXVECTOR3& v) override;
+    void SetFakeHdr(float a, float b, float c) override;
+    void SetBloomRate(float rate) override;
+    int GetBackBufferWidth() const override;
+    int GetBackBufferHeight() const override;
+    float GetFrameRate() const override;
 
     // ---- pacing and device loss ----
     float GetFrameTime() const;

@@ -114,9 +114,9 @@ public:
     static const char* PixelSourceName(uint32_t shaderType);
 
     // Frame constants: stored now, uploaded at the next Begin.
-    void SetFakeHdr(float a, float b, float c) { fakeHdr_ = D3DXVECTOR3(a, b, c); }
-    void SetBloomRate(float rate) { bloomRate_ = rate; }
-    void SetVector(const D3DXVECTOR3& v) { courseVector_ = v; }
+    void SetFakeHdr(float a, float b, float c) override { fakeHdr_ = D3DXVECTOR3(a, b, c); }
+    void SetBloomRate(float rate) override { bloomRate_ = rate; }
+    void SetVector(const D3DXVECTOR3& v) override { courseVector_ = v; }
     void SetTargetSize(uint32_t width, uint32_t height) override;
 
     const Statistics& GetStatistics() const { return stats_; }

@@ -32,4 +32,8 @@ public:
     // While set, Apply turns each shape's clockwise culling into
     // counter-clockwise (mirrored passes); cleared by the renderer.
     virtual void SetMirror(bool mirrored) = 0;
+    // Post-effect and course parameters the race sets (kept until changed).
+    virtual void SetVector(const D3DXVECTOR3& v) { (void)v; }
+    virtual void SetFakeHdr(float a, float b, float c) { (void)a, (void)b, (void)c; }
+    virtual void SetBloomRate(float rate) { (void)rate; }
 };

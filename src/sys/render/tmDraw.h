@@ -1,0 +1,114 @@
+// tmDraw.h -- the drawing seam: every drawing service the race, the HUD and the screens may call.
+#pragma once
+#include <cstdint>
+
+#include "sys/base/tmMath.h"
+#include "sys/render/tmFrustum.h"
+
+namespace sys {
+class tmModel;
+class tmSprite;
+class tmTexture;
+}  // namespace sys
+class tmResourceHolder;
+
+// The contract between the game above floor 5 and the renderer. Code of the
+// simulation, the HUD and the screens includes this header and no other of the
+// renderer: no device, no set-up, no gfx:: type. Drawing only queues; the
+// renderer draws the queue after the screen's Draw. tmRender implements it;
+// tests install a recorder with SetInstance. With no drawer installed,
+// GetInstance returns a silent one that accepts and discards every call, so a
+// race runs headless and never depends on what is drawn.
+//
+// Slots are the fixed model and sprite slots of the resource cache; `arg` is
+// the draw argument (the shader type the entry is drawn with); `layer` is a
+// render-queue layer (see tmRenderLayer). The Draw* calls return 0 when the
+// request was queued and a negative value when it was dropped; callers may
+// ignore the result.
+class tmDraw {
+public:
+    virtual ~tmDraw() = default;
+
+    // The installed drawer, or the silent one (never null).
+    static tmDraw* GetInstance();
+    // Installs a drawer (the renderer at set-up, a recorder in tests); null restores the silent one.
+    static void SetInstance(tmDraw* drawer);
+
+    // ---- models ----
+    // World matrix of the models queued next.
+    virtual void SetWorldMatrix(const D3DXMATRIX& m) = 0;
+    // The model in a fixed slot with the current world matrix and alpha 1.
+    virtual int DrawModel(int slot, uint32_t arg, int layer) = 0;
+    // The same with an extra flag (machines: 0 for the player's machine, -1 for the others).
+    virtual int DrawModelEx(int slot, uint32_t arg, int layer, int flag) = 0;
+    // The model on its default layer.
+    virtual int DrawModelDefaultLayer(int slot, uint32_t arg) = 0;
+    // The model with an identity world matrix on layer 0.
+    virtual int DrawModelIdentity(int slot) = 0;
+    // The model into the six cube-face layers.
+    virtual int DrawModelToCubeLayers(int slot, uint32_t arg) = 0;
+    // A model object outside the fixed slots (the course viewer), with its own alpha.
+    virtual int DrawModelPtr(sys::tmModel* model, uint32_t arg, int layer, float alpha) = 0;
+
+    // ---- sprites (1366 x 768 virtual screen) ----
+    virtual int DrawSprite(int slot, float x, float y, int layer) = 0;
+    virtual int DrawSpriteAlpha(int slot, float x, float y, float alpha, int layer) = 0;
+    virtual int DrawSpriteScaledAlpha(int slot, float x, float y, float scaleX, float scaleY, float alpha,
+                                      int layer) = 0;
+    // The full form: colour ARGB, rotation about the pivot, and a texture sub-rectangle in sprite units.
+    virtual int DrawSpriteEx(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int layer,
+                             float rotation, float pivotX, float pivotY, float uOffset, float vOffset, float uExtent,
+                             float vExtent) = 0;
+    // The full form for a sprite resource outside the slots.
+    virtual int DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour,
+                                int layer, float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
+                                float uExtent, float vExtent) = 0;
+    // A sprite rectangle of width x height placed in the world by a matrix.
+    virtual int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
+                               float uExtent, float vExtent, float width, float height) = 0;
+    virtual int DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour) = 0;
+
+    // ---- batches ----
+    // Triangles of one sprite sheet, three vertices each (xyz positions, ARGB colours, uv pairs).
+    // matrixChoice 0 draws them with the current world and view, 1 as view-space positions.
+    virtual int DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t arg, int matrixChoice, int triangleCount,
+                          const float* positions, const uint32_t* colours, const float* texCoords) = 0;
+
+    // ---- camera and frame state ----
+    virtual void SetViewMatrix(const D3DXMATRIX& m) = 0;
+    virtual void SetProjectionMatrix(const D3DXMATRIX& m) = 0;
+    virtual void SetViewProjectionMatrix(const D3DXMATRIX& view, const D3DXMATRIX& projection) = 0;
+    virtual void SetSecondViewProjection(const D3DXMATRIX& view, const D3DXMATRIX& projection) = 0;
+    virtual void SetExtraMatrix1(const D3DXMATRIX& m) = 0;
+    virtual void SetExtraMatrix2(const D3DXMATRIX& m) = 0;
+    virtual void SetExtraMatrix3(const D3DXMATRIX& m) = 0;
+    virtual void SetNearFar(float nearPlane, float farPlane) = 0;
+    // Builds the frame's view frustum; the returned frustum lives until the next call.
+    virtual tmFrustum* SetFrustum(const D3DXMATRIX& view, float fov, float aspect, float nearPlane, float farPlane) = 0;
+    // Reference point of the frame's depth ordering (10 units above the player's machine in a race).
+    virtual void SetQueuePlane(const D3DXVECTOR3& point) = 0;
+    virtual void SetClearColor(uint32_t argb) = 0;
+    virtual void ResetClearColor() = 0;
+
+    // ---- lights, course textures and post-effect parameters ----
+    virtual void SetLightDirection(const float direction[4], const D3DXMATRIX& transform) = 0;
+    virtual void SetLightDirectionDefault(const float direction[4]) = 0;
+    virtual D3DXVECTOR4 GetLightDirection() const = 0;
+    // The course's cube map (6), gouraud ramp (9) and post-process lookup (10); null unbinds.
+    virtual void SetSampler6Texture(sys::tmTexture* texture) = 0;
+    virtual void SetSampler9Texture(sys::tmTexture* texture) = 0;
+    virtual void SetSampler10Texture(sys::tmTexture* texture) = 0;
+    // The course colour vector handed to the shaders.
+    virtual void SetVector(const D3DXVECTOR3& v) = 0;
+    virtual void SetFakeHdr(float a, float b, float c) = 0;
+    virtual void SetBloomRate(float rate) = 0;
+
+    // ---- readers ----
+    // The resource cache (null when none is set up).
+    virtual tmResourceHolder* GetResourceHolder() const = 0;
+    // Back-buffer size of the current video mode in pixels.
+    virtual int GetBackBufferWidth() const = 0;
+    virtual int GetBackBufferHeight() const = 0;
+    // Frames per second as the frame-rate readout shows it.
+    virtual float GetFrameRate() const = 0;
+};
