@@ -276,7 +276,9 @@ TEST_F(RaceStateTest, SortKeepsEqualTotalsInTheirOrder) {
     tmRaceState::SortStandings(p, 16);
     for (int i = 1; i < 16; ++i) {
         EXPECT_GE(p[i - 1]->total, p[i]->total);
-        if (p[i - 1]->total == p[i]->total) EXPECT_LT(p[i - 1]->id, p[i]->id);
+        if (p[i - 1]->total == p[i]->total) {
+            EXPECT_LT(p[i - 1]->id, p[i]->id);
+        }
     }
 }
 
