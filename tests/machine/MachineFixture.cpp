@@ -55,8 +55,11 @@ tmMachine& MachineTest::AddMachine(const tmCourse* course, int machineId, uint32
 void MachineTest::Step(const tmCourse* course, int steps) {
     for (int s = 0; s < steps; ++s) {
         sound_.step = steps_;
-        tmPeripheral::GetInstance()->Update();
+        tmPeripheral* input = tmPeripheral::GetInstance();
+        input->Update();
+        input->UpdatePov();
         for (auto& m : machines_) m->Update(course);
+        input->StorePrevious();
         ++steps_;
     }
 }

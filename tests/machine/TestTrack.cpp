@@ -62,6 +62,16 @@ TrackSpec StraightTrack(float length, float spacing, float rise) {
     return spec;
 }
 
+TrackSpec FlatFloor() {
+    TrackSpec spec;
+    spec.closed = false;
+    spec.walls = false;
+    spec.halfWidth = 50000.0f;
+    spec.centre = {D3DXVECTOR3(0.0f, 0.0f, -50000.0f), D3DXVECTOR3(0.0f, 0.0f, 50000.0f)};
+    spec.goal = 1;
+    return spec;
+}
+
 TrackSpec OvalTrack(float straight, float radius, float spacing) {
     TrackSpec spec;
     auto line = [&](D3DXVECTOR3 from, D3DXVECTOR3 to) {

@@ -33,6 +33,8 @@ struct TrackSpec {
 
 // A straight road along +z from z = 0, `length` long, sections every `spacing`.
 TrackSpec StraightTrack(float length, float spacing = 60.0f, float rise = 0.0f);
+// A flat floor of 100000 x 100000 around the origin without walls.
+TrackSpec FlatFloor();
 // A closed loop of two straights and two half circles, driven anticlockwise seen from above
 // (turning toward +x at yaw 0). Sections every `spacing` along it.
 TrackSpec OvalTrack(float straight, float radius, float spacing = 60.0f);
