@@ -163,6 +163,19 @@ TEST_F(RaceStateTest, CupRunsItsRacesAndStopsAfterTheLast) {
     EXPECT_EQ(rs.points[3][2], 0u);
 }
 
+TEST_F(RaceStateTest, CupOptionsFromTheSaveAreKeptInRange) {
+    tmConfig::GetInstance().SetGameOption1(7);
+    tmConfig::GetInstance().SetGameOption2(0);
+    ASSERT_TRUE(rs.StartCup(1, 2, 0));
+    EXPECT_EQ(rs.setup.difficulty, 1u);
+    EXPECT_EQ(rs.setup.laps, 3u);
+    tmConfig::GetInstance().SetGameOption1(3);
+    tmConfig::GetInstance().SetGameOption2(32);
+    ASSERT_TRUE(rs.NextCupRace());
+    EXPECT_EQ(rs.setup.difficulty, 3u);
+    EXPECT_EQ(rs.setup.laps, 32u);
+}
+
 TEST_F(RaceStateTest, UnknownCupOrMachineStartsNothing) {
     rs.setup.course = 7;
     EXPECT_FALSE(rs.StartCup(3, 2, 0));
