@@ -25,12 +25,17 @@ int tmRender::DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) {
     return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, 1.0f, flag) : -1;
 }
 int tmRender::DrawModel(int slot, uint32_t shaderType, int layer) { return DrawModelEx(slot, shaderType, layer, -1); }
-int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) { return DrawModelEx(slot, shaderType, 0, -1); }
-int tmRender::DrawModelIdentity(int slot) { return DrawModelEx(slot, 0, 0, -1); }
+int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) {
+    return DrawModelEx(slot, shaderType, tmRenderLayer::kScene, tmModelFlag::kOthers);
+}
+int tmRender::DrawModelIdentity(int slot) {
+    return DrawModelEx(slot, tmShaderType::kStandard, tmRenderLayer::kScene, tmModelFlag::kOthers);
+}
 
 int tmRender::DrawModelToCubeLayers(int slot, uint32_t shaderType) {
     int r = -1;
-    for (int layer = 9; layer <= 14; ++layer) r = DrawModelEx(slot, shaderType, layer, -1);
+    for (int face = 0; face < tmRenderLayer::kCubeFaceCount; ++face)
+        r = DrawModelEx(slot, shaderType, tmRenderLayer::CubeFace(face), tmModelFlag::kOthers);
     return r;
 }
 
