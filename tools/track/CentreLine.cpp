@@ -226,7 +226,7 @@ CentreLine CentreLine::Build(const Plan& input) {
             ++nextForced;
         }
         if (!take) continue;
-        if (line.length_ - f.arc < 0.3 * kMaxSampleSpacing && last != nullptr) break;  // too close to the start
+        if (line.length_ - f.arc < 2.0 * kFineStep && last != nullptr) break;  // would repeat sample 0
         Sample s;
         s.arc = static_cast<float>(f.arc);
         s.centre = {static_cast<float>(f.x), static_cast<float>(f.y), static_cast<float>(f.z)};

@@ -8,7 +8,7 @@ namespace track {
 namespace {
 
 constexpr float kStep = 10.0f;             // profile spacing along the centre line
-constexpr float kBrakeMps2 = 18.0f;        // deceleration the driver plans with
+constexpr float kBrakeMps2 = 30.0f;        // deceleration the driver plans with
 constexpr float kMinSpeed = 120.0f;        // km/h
 constexpr float kLookAheadUnits = 400.0f;  // nextRoute reaches this far
 constexpr float kBoostReach = 1500.0f;     // a boost section sees this much fast road ahead

@@ -8,11 +8,11 @@
 
 namespace track {
 
-// Route speeds in km/h: on a straight the driver holds its top speed; a bend of radius r (world
-// units, 10 to the metre) allows about kCornerSpeedPerRadius * r.
-constexpr float kStraightRouteSpeed = 700.0f;
+// Route speeds in km/h: on a straight the driver runs flat out (above every machine's top speed);
+// a bend of radius r (world units, 10 to the metre) allows about kCornerSpeedPerRadius * r.
+constexpr float kStraightRouteSpeed = 600.0f;
 constexpr float kCornerSpeedPerRadius = 0.36f;
-constexpr float kBoostRouteSpeed = 600.0f;  // sections whose whole look-ahead allows this boost
+constexpr float kBoostRouteSpeed = 550.0f;  // sections whose whole look-ahead allows this boost
 
 // One row per section of the layout, both driving types: the speed to hold, derived from the
 // tightest bend within braking distance ahead; boost on long straights; the normal line toward
