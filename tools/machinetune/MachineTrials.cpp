@@ -17,6 +17,7 @@
 #include "race/tmLapTimer.h"
 #include "race/tmRaceState.h"
 #include "sys/base/tmRandom.h"
+#include "sys/input/tmInputActions.h"
 #include "sys/input/tmPeripheral.h"
 #include "table/CourseTable.h"
 #include "table/MachineTable.h"
@@ -25,7 +26,8 @@ namespace {
 
 constexpr int kSecond = 60;
 // Pad keys of the default bindings.
-constexpr int kLeft = 203, kRight = 205, kAccelerate = 44, kBoost = 31, kBody = 45;
+constexpr int kLeft = tmKey::kLeft, kRight = tmKey::kRight, kAccelerate = tmKey::kZ, kBoost = tmKey::kS,
+              kBody = tmKey::kX;
 
 // A flat floor of 200000 x 200000 around the origin, one cell of two triangles, no walls.
 void MakeFlatFloor(tmCollision& collision) {
