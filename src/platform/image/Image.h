@@ -61,6 +61,11 @@ Container Sniff(const void* data, size_t size);
 // in *error on bad or unsupported input; out is then empty.
 bool Decode(const void* data, size_t size, Image& out, std::string* error = nullptr);
 
+// Decodes a picture from an untrusted source (JPEG, PNG or BMP only) whose
+// sides are at most maxSide pixels; larger or other images are refused before
+// any pixel is decoded.
+bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, std::string* error = nullptr);
+
 // Decodes a cube texture: a DDS cube map, or any 2D image whose height is six
 // times its width, holding the six faces stacked top to bottom in cube order.
 bool DecodeCube(const void* data, size_t size, Image& out, std::string* error = nullptr);
