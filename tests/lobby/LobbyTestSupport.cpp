@@ -116,6 +116,9 @@ TestRenderer::Queued TestRenderer::GetQueued(int i) const {
 }
 
 bool TestRenderer::Shoot(const std::string& name) {
+    // A frame of its own: the renderer draws over what the target holds.
+    device_->setRenderTarget(device_->backBuffer());
+    device_->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, 0xFF000000u, 1.0f, 0);
     render_->Render();
     uint32_t w = 0, h = 0;
     if (!device_->readPixels(device_->backBuffer(), 0, &shot_, &w, &h)) return false;
