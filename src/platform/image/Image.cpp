@@ -58,12 +58,11 @@ PixelFormat FormatFor(Container c, int components, const uint8_t* p) {
     }
 }
 
-bool DecodeStb(const uint8_t* p, size_t size, Container c, Image& out, std::string* error,
-               uint32_t maxSide = kMaxSide) {
+bool DecodeStb(const uint8_t* p, size_t size, Container c, Image& out, std::string* error) {
     if (size > static_cast<size_t>(INT_MAX)) return Fail(error, "image too large");
     int w = 0, h = 0, comp = 0;
     if (!stbi_info_from_memory(p, static_cast<int>(size), &w, &h, &comp)) return Fail(error, "unreadable image header");
-    if (w <= 0 || h <= 0 || static_cast<uint32_t>(w) > maxSide || static_cast<uint32_t>(h) > maxSide ||
+    if (w <= 0 || h <= 0 || static_cast<uint32_t>(w) > kMaxSide || static_cast<uint32_t>(h) > kMaxSide ||
         static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > kMaxPixels)
         return Fail(error, "image dimensions out of range");
     int dw = 0, dh = 0, dc = 0;
@@ -105,16 +104,6 @@ bool Decode(const void* data, size_t size, Image& out, std::string* error) {
         case Container::Dds: ok = DecodeDds(p, size, out, error); break;
         default: ok = DecodeStb(p, size, c, out, error); break;
     }
-    if (!ok) out = Image{};
-    return ok;
-}
-
-bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, std::string* error) {
-    out = Image{};
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    const Container c = Sniff(p, size);
-    if (c != Container::Jpeg && c != Container::Png && c != Container::Bmp) return Fail(error, "not a picture file");
-    const bool ok = DecodeStb(p, size, c, out, error, maxSide < kMaxSide ? maxSide : kMaxSide);
     if (!ok) out = Image{};
     return ok;
 }

@@ -112,7 +112,13 @@ TEST(ImageDecode, PicturesFromTheNetworkAreBoundedAndOnlyPictureFormats) {
     EXPECT_EQ(img.width, 8u);
     EXPECT_FALSE(DecodePicture(big.data(), big.size(), 256, img, &why));  // 300 wide
     EXPECT_TRUE(img.faces.empty());
-    EXPECT_FALSE(DecodePicture(tga.data(), tga.size(), 256, img, &why));  // not a picture format
+    EXPECT_FALSE(DecodePicture(tga.data(), tga.size(), 256, img, &why));  // not a JPEG
+    auto png = Png(8, 8, 3);
+    EXPECT_FALSE(DecodePicture(png.data(), png.size(), 256, img, &why));
+    // The decoded pixels are the picture's.
+    ASSERT_TRUE(DecodePicture(jpg.data(), jpg.size(), 256, img, &why));
+    EXPECT_NEAR(int(img.faces[0][0]), int(px[0]), 12);
+    EXPECT_EQ(img.faces[0][3], 255);
     // A JPEG cut short is refused, never read past its end.
     for (size_t cut : {size_t(2), size_t(20), jpg.size() / 2}) {
         std::vector<uint8_t> part(jpg.begin(), jpg.begin() + cut);
