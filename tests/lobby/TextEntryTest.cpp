@@ -341,3 +341,23 @@ TEST_F(TextEntry, AnEditingFieldDrawsItsLayersInDepthOrder) {
     field->Draw(50, 60, 20);
     EXPECT_EQ(sprites.GetDrawList().back().name, "NameText");
 }
+
+TEST_F(TextEntry, ALongCompositionIsCutAtACharacterBoundaryAndItsIndicesKeptInside) {
+    ClickField();
+    // 70 hiragana (140 bytes in CP932): the composition keeps 64 of them, 128 bytes.
+    std::string utf8;
+    for (int i = 0; i < 70; ++i) utf8 += "\xE3\x81\x82";  // あ
+    device.Compose(utf8, 70, 5);                          // caret at the very end, a clause past the cut
+    Step();
+    std::string composition;
+    ASSERT_TRUE(EditHost::Instance().GetComposition(&composition));
+    EXPECT_EQ(composition.size(), 128u);
+    EXPECT_EQ(EditHost::Instance().GetCompositionCursor(), 128);
+    const std::vector<uint8_t> targets = EditHost::Instance().GetCompositionTargets();
+    EXPECT_EQ(targets.size(), 128u);
+    // A lone lead byte at the end of a composition stays one byte; the indices stay inside.
+    EditHost::Instance().HandleEvent({tmTextEvent::Kind::Composition, "ab\x82", 3, 0, 3});
+    ASSERT_TRUE(EditHost::Instance().GetComposition(&composition));
+    EXPECT_EQ(composition, "ab\x82");
+    EXPECT_LE(EditHost::Instance().GetCompositionCursor(), 3);
+}
