@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "harness/WorkFolder.h"
 #include "platform/gfx/NullDevice.h"
 #include "sys/batch/tyBillboard.h"
 #include "sys/batch/tyDepthSort.h"
@@ -56,6 +57,7 @@ protected:
     tmRenderQueue& Queue() { return *render->GetQueue(); }
     static float Y(const float* p, int v) { return p[v * 3 + 1]; }
 
+    harness::WorkFolder folder;  // the renderer's set-up reports
     gfx::NullDevice dev;
     tmRenderSetting settings;
     WhiteSlot slots;

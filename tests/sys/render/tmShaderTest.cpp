@@ -21,7 +21,7 @@ int CountLines(const std::vector<std::string>& log, const std::string& prefix) {
 
 // ---- header -------------------------------------------------------------------
 
-TEST(ShaderHeader, TypeZeroWithImageAndVertexColour) {
+TEST(ShaderHeader, ImageAndVertexColourFlagsBecomeDefinesBeforeTheFakeHdrValues) {
     EXPECT_EQ(tmShader::BuildHeader(0, 0x401),
               "// setting state\n\n"
               "#define STATE_IMAGEMAP\t\t(1)\n"
@@ -40,7 +40,7 @@ TEST(ShaderHeader, ReflectFloorTypeHasNoStateLines) {
     EXPECT_EQ(tmShader::BuildHeader(0, 0).find("TYPE_REFLECTFLOOR"), std::string::npos);
 }
 
-TEST(ShaderHeader, AllFlagsInAscendingOrderWithHexValues) {
+TEST(ShaderHeader, EveryFlagIsDefinedInAscendingOrderWithItsHexValue) {
     const std::string h = tmShader::BuildHeader(1, 0x1FFFF);
     size_t last = 0;
     for (const char* name : {"STATE_IMAGEMAP\t", "STATE_LIGHTMAP\t", "STATE_HDRMAP\t", "STATE_VERTEXCOLOR\t",
