@@ -108,9 +108,14 @@ void tmPostProcess::Pass(uint32_t shaderType, const tmRenderTarget& target, gfx:
     DrawQuad(source);
 }
 
-// Each pixel of the target averages a 4 x 4 block of the source.
+// Each pixel of the target averages a 4 x 4 block of the source. The pass
+// blends (the average's alpha weighs it), so the target is cleared to
+// transparent black first: otherwise whatever an earlier frame left where the
+// source is now transparent stays, and a glow drawn once never goes away.
 void tmPostProcess::Downsample(const tmRenderTarget& source, const tmRenderTarget& target) {
-    if (!source.Ok()) return;
+    if (!source.Ok() || !target.Ok()) return;
+    tmBindRenderTarget(device_, target);
+    device_->clear(gfx::ClearFlag::Target, 0x00000000u, 1.0f, 0);
     float offsets[16][2];
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) {

@@ -51,8 +51,10 @@ protected:
 };
 }  // namespace
 
-TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
-    // A white square in the middle of the screen (clip -0.2..0.2), counter-clockwise on screen.
+namespace {
+// A white square in the middle of the screen (clip -0.2..0.2, pixels 128..191
+// x 96..143), counter-clockwise on screen, vertex coloured, in layout 2.
+gfx::Buffer WhiteSquare(gfx::Device* dev, sys::tmShape* shape) {
     struct V {
         float p[3];
         uint32_t colour;
@@ -60,23 +62,47 @@ TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
     } quad[6] = {{{-0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {0, 0}},  {{-0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {0, 1}},
                  {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},   {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},
                  {{-0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {0, 1}}, {{0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {1, 1}}};
-    sys::tmShape shape;
     gfx::Buffer vb = dev->createBuffer(gfx::BufferKind::Vertex, sizeof quad, false);
     std::memcpy(dev->lockBuffer(vb, 0, 0), quad, sizeof quad);
     dev->unlockBuffer(vb);
-    shape.SetupFromBuffers(vb, 2, 6, nullptr, gfx::Material{}, gfx::Primitive::TriangleList, 2, 2);
-    shape.featureFlags = 0x400;  // vertex colour only
+    shape->SetupFromBuffers(vb, 2, 6, nullptr, gfx::Material{}, gfx::Primitive::TriangleList, 2, 2);
+    shape->featureFlags = 0x400;  // vertex colour only
+    return vb;
+}
+}  // namespace
+
+TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
+    sys::tmShape shape;
+    gfx::Buffer vb = WhiteSquare(dev.get(), &shape);
     sys::tmModel model;
     model.AddShape(&shape);
     slots.model = &model;
 
     ASSERT_GE(r->DrawModel(1, 2, 1), 0);
     r->Render();
-    // The square covers pixels 128..191 x 96..143.
     EXPECT_GT(Green(Pixel(160, 120)), 240);
     const int nearEdge = Green(Pixel(160, 90)), far = Green(Pixel(10, 10));
     EXPECT_LT(far, 4);
     EXPECT_GT(nearEdge, far + 8) << "no bloom beyond the square";
+    dev->releaseBuffer(vb);
+}
+
+TEST_F(MultiPassDisplayTest, GlowDrawnInOneFrameIsGoneInTheNext) {
+    sys::tmShape shape;
+    gfx::Buffer vb = WhiteSquare(dev.get(), &shape);
+    sys::tmModel model;
+    model.AddShape(&shape);
+    slots.model = &model;
+
+    ASSERT_GE(r->DrawModel(1, 2, 6), 0);  // the glowing layer only
+    r->Render();
+    EXPECT_GT(Green(Pixel(160, 120)), 60) << "no glow where the square was drawn";
+    for (int frame = 1; frame <= 3; ++frame) {
+        r->Render();  // nothing queued
+        ForgetShot();
+        EXPECT_LT(Green(Pixel(160, 120)), 4) << "glow still on screen " << frame << " frames later";
+        EXPECT_LT(Green(Pixel(160, 90)), 4) << "glow still on screen " << frame << " frames later";
+    }
     dev->releaseBuffer(vb);
 }
 
