@@ -229,6 +229,8 @@ bool tmRender::SetupDirect3D(gfx::Device* device, const tmRenderSetting& setting
     frameCount_ = 0;
     log.Printf("Setup D3DRenderState\n");
     SetRenderStates();
+    // Once per set-up: the multi-pass frame restores the render states every frame.
+    if (current.gammaReport) WriteGammaReport();
     CreateResources();
     if (existing && onRestored_) onRestored_();
     if (!current.windowed) device_->showCursor(false);
@@ -269,7 +271,6 @@ void tmRender::SetRenderStates() {
     device_->setSamplerFilter(0, gfx::Filter::Anisotropic, gfx::Filter::Anisotropic, gfx::Filter::Anisotropic, 4);
     for (uint32_t s = 1; s < gfx::kTextureStages; ++s)
         device_->setSamplerFilter(s, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
-    if (tmGetCurrentRenderSetting().gammaReport) WriteGammaReport();
 }
 
 tmRender::Target tmRender::MakeTarget(uint32_t width, uint32_t height) {

@@ -147,6 +147,22 @@ TEST_F(RenderTest, SetupFailuresAreReported) {
     EXPECT_EQ(box, "ZARVO System error");
 }
 
+TEST_F(RenderTest, GammaReportIsWrittenOncePerDeviceSetUpNotPerFrame) {
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    ASSERT_TRUE(folder.Remove("DebugReportGamma.txt"));
+    for (int frame = 0; frame < 3; ++frame) r->Render();  // multi-pass frames restore the render states
+    EXPECT_FALSE(folder.Exists("DebugReportGamma.txt"));
+    ASSERT_EQ(r->ResetDevice(), gfx::Res::Ok);
+    EXPECT_TRUE(folder.Exists("DebugReportGamma.txt"));
+
+    ASSERT_TRUE(folder.Remove("DebugReportGamma.txt"));
+    tmRenderSetting quiet = settings;
+    quiet.gammaReport = 0;
+    ASSERT_TRUE(r->SetupDirect3D(&dev, quiet));
+    r->Render();
+    EXPECT_FALSE(folder.Exists("DebugReportGamma.txt"));
+}
+
 TEST_F(RenderTest, LostDeviceWaitsThenResetsAndRestoresItsObjects) {
     ASSERT_TRUE(r->Initialize(&dev, settings));
     const int begun = dev.scenesBegun;
