@@ -73,6 +73,8 @@ void tmRender::RenderSimple() {
     device_->setLight(light);
     device_->setShaders(gfx::Shader{}, gfx::Shader{});
     entriesDrawn_ = verticesDrawn_ = primitivesDrawn_ = 0;
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
     for (int layer = 0; layer <= 8; ++layer) {
         device_->setState(gfx::State::ZEnable, layer <= 5 ? 1 : 0);
         const int n = queue_->GetLayerCount(layer);
@@ -82,9 +84,12 @@ void tmRender::RenderSimple() {
             const sys::tmShape* shape = item.shape;
             device_->setState(gfx::State::CullMode, layer == 3 ? gfx::Cull::CCW : shape->cullMode);
             device_->setLayout(shape->declIndex);
-            device_->setTransform(gfx::Transform::Projection, &item.entry->projection.m[0][0]);
-            device_->setTransform(gfx::Transform::View, &item.entry->view.m[0][0]);
-            device_->setTransform(gfx::Transform::World, &item.entry->world.m[0][0]);
+            // Each entry's own transform: placed sprite quads and batches
+            // (world or view space) go to clip space by theirs alone.
+            const tmRenderQueue::Entry& e = *item.entry;
+            device_->setTransform(gfx::Transform::Projection, &(e.placed ? e.transform : e.projection).m[0][0]);
+            device_->setTransform(gfx::Transform::View, &(e.placed ? identity : e.view).m[0][0]);
+            device_->setTransform(gfx::Transform::World, &(e.placed ? identity : e.world).m[0][0]);
             device_->setMaterial(shape->material);
             if (shader_)
                 shader_->SetTexture(0, shape->textures[0], false);

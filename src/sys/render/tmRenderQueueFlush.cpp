@@ -217,7 +217,7 @@ void tmRenderQueue::BuildSprites(gfx::Device* device) {
         }
     }
     if (!world.empty()) {
-        Entry* entry = AddEntry(&viewProjection_, nullptr, 7, 1.0f);
+        Entry* entry = AddEntry(&viewProjection_, nullptr, 7, 1.0f, true);
         for (const Run& run : world) {
             int next = 0;
             sys::tmShape* shape = entry ? BuildWorldRun(device, run.first, run.texture, &next) : nullptr;
@@ -258,7 +258,7 @@ void tmRenderQueue::BuildPolygons(gfx::Device* device) {
             const D3DXMATRIX& m = rec.matrixChoice == 0   ? viewProjection_
                                   : rec.matrixChoice == 1 ? extra1_
                                                           : secondViewProjection_;
-            Entry* entry = AddEntry(&m, nullptr, rec.shaderType, 1.0f);
+            Entry* entry = AddEntry(&m, nullptr, rec.shaderType, 1.0f, true);
             if (entry) AddToLayer(shape, layer, entry, -1);
         }
     }

@@ -153,6 +153,26 @@ TEST_F(ShaderManager, SharedEntryUploadsTransformOnce) {
     EXPECT_FLOAT_EQ(device_.constants(gfx::Stage::Vertex, 1)[3], 2.0f);
 }
 
+TEST_F(ShaderManager, LayoutSetBehindItsBackIsSetAgainAfterBegin) {
+    tmShader s;
+    s.Initialize(&device_);
+    s.Begin(true);
+    tmRenderQueue::Entry entry;
+    sys::tmShape shape;
+    Prepare(shape);
+    shape.declIndex = 2;
+    const tmRenderQueue::Item item{&shape, &entry, 2, 0x401, 0.0f};
+    EXPECT_TRUE(s.Apply(item));
+    device_.setLayout(0);  // a post pass draws its quad
+    device_.log.clear();
+    s.Begin(false);
+    EXPECT_TRUE(s.Apply(item));
+    EXPECT_EQ(CountLines(device_.log, "setLayout 2"), 1) << "a world quad after the composite drew as a screen quad";
+    device_.log.clear();
+    EXPECT_TRUE(s.Apply(item));
+    EXPECT_EQ(CountLines(device_.log, "setLayout"), 0);  // within a pass a repeat costs nothing
+}
+
 TEST_F(ShaderManager, ZeroAmbientAfterBeginUploadsNothing) {
     tmShader s;
     s.Initialize(&device_);
