@@ -101,18 +101,17 @@ TEST_P(FramePathsTest, WorldQuadAndBothBatchesLandWhereTheCameraSeesThem) {
     ASSERT_GE(r->DrawSpriteRect(2, at, 0xFFFFFFFFu, -1, -1, -1, -1, 20, 20), 0);
     // A 20 x 20 billboard of the green sheet at (30, 0, 0), on a blended layer of the scene.
     tyBillboard batch(&whole, 1, 4, 2);
-    tyBillboard::SetViewMatrix(view);
     batch.SetPosition(D3DXVECTOR3(30, 0, 0));
     batch.SetSize(20, 20);
     batch.Add(0);
-    batch.Draw();
+    batch.Draw(view);
     // A 20 x 20 polygon-batch quad of the same sheet at (0, 25, 0), opaque layer.
     tyPolygon polygons(&whole, 1, 8, 2);
     D3DXMATRIX size, place;
     D3DXMatrixScaling(&size, 20, 20, 1);
     D3DXMatrixTranslation(&place, 0, 25, 0);
     ASSERT_EQ(polygons.AddQuad(0, size * place, 0xFFFFFFFFu), 4);
-    polygons.Draw();
+    polygons.Draw(view);
     r->Render();
 
     const D3DXMATRIX vp = view * proj;
