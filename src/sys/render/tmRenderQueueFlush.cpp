@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gfx/Device.h"
+#include "sys/base/tmMemory.h"
 #include "sys/gfx/tmRenderSetting.h"
 #include "sys/render/tmRenderQueue.h"
 #include "sys/resource/tmShape.h"
@@ -134,7 +135,7 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     if (verts.empty()) return nullptr;  // a texture without an image draws nothing
     gfx::Buffer vb = MakeBuffer(device, verts);
     if (!vb) return nullptr;
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     const uint32_t quads = static_cast<uint32_t>(verts.size() / 6);
     shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList, 1, 8);
     return shape;
@@ -176,7 +177,7 @@ sys::tmShape* tmRenderQueue::BuildWorldRun(gfx::Device* device, int first, sys::
     if (verts.empty()) return nullptr;
     gfx::Buffer vb = MakeBuffer(device, verts);
     if (!vb) return nullptr;
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     const uint32_t quads = static_cast<uint32_t>(verts.size() / 6);
     shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList, 2, 8);
     return shape;
@@ -241,7 +242,7 @@ sys::tmShape* tmRenderQueue::BuildPolygon(gfx::Device* device, const PolygonReco
                 g = float((rec.colour >> 8) & 0xFF) / 255.0f, b = float(rec.colour & 0xFF) / 255.0f;
     const gfx::Colour4 c{r, g, b, a};
     const gfx::Material material{c, c, c, c, 0.0f};
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     shape->SetupFromBuffers(vb, uint32_t(rec.triangleCount), uint32_t(n), rec.sprite->GetTexture(), material,
                             gfx::Primitive::TriangleList, 2, 0);
     return shape;
