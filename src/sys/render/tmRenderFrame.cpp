@@ -2,6 +2,7 @@
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmCubeTexture.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
 
@@ -165,7 +166,9 @@ void tmRender::DepthAndShadowPass(const tmRenderSetting& s) {
 // The six cube faces of the environment map on sampler 8 (or the course's own cube).
 void tmRender::EnvironmentPass(const tmRenderSetting& s) {
     if (!s.environmentMap || !cube_) {
-        device_->setTexture(8, sampler9_ ? sampler9_->GetTexture() : gfx::Texture{});
+        device_->setTexture(8, sampler9Cube_ ? sampler9Cube_->GetTexture()
+                               : sampler9_   ? sampler9_->GetTexture()
+                                             : gfx::Texture{});
         return;
     }
     device_->setState(gfx::State::ZEnable, 1);
