@@ -6,12 +6,17 @@
 #include <vector>
 
 #include "sys/batch/tyDepthSort.h"
+#include "sys/render/tmDraw.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
 
 namespace {
 
-// Glowing (unsorted), depth-alpha blended and plain blended.
-constexpr tyBatch::Kind kKinds[3] = {{6, 2, false}, {5, 10, true}, {4, 2, true}};
+namespace L = tmRenderLayer;
+namespace T = tmShaderType;
+// Glowing (unsorted), faded near the camera, and plain blended.
+constexpr tyBatch::Kind kKinds[3] = {{L::kGlow, T::kVertexColour, false},
+                                     {L::kNoDepthWrite, T::kVertexColourDepthAlpha, true},
+                                     {L::kBlended, T::kVertexColour, true}};
 
 uint32_t Channel(float f) {
     const float v = std::clamp(f, 0.0f, 1.0f) * 255.0f;

@@ -6,12 +6,18 @@
 #include <vector>
 
 #include "sys/batch/tyDepthSort.h"
+#include "sys/render/tmDraw.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
 
 namespace {
 
-// Glowing, depth-alpha blended, opaque, and plain blended.
-constexpr tyBatch::Kind kKinds[4] = {{6, 2, false}, {4, 10, true}, {0, 2, false}, {4, 2, true}};
+namespace L = tmRenderLayer;
+namespace T = tmShaderType;
+// Glowing, faded near the camera, scene, and plain blended.
+constexpr tyBatch::Kind kKinds[4] = {{L::kGlow, T::kVertexColour, false},
+                                     {L::kBlended, T::kVertexColourDepthAlpha, true},
+                                     {L::kScene, T::kVertexColour, false},
+                                     {L::kBlended, T::kVertexColour, true}};
 
 }  // namespace
 

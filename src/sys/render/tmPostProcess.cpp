@@ -4,10 +4,15 @@
 #include <cmath>
 
 #include "platform/gfx/Device.h"
+#include "sys/render/tmRenderLayer.h"
 #include "sys/render/tmShaderManager.h"
 
 namespace {
-enum : uint32_t { kScale4x4 = 13, kCreateBright = 14, kGauss5x5 = 15, kMergeTex = 17, kFinish = 19 };
+using tmShaderType::kCreateBright;
+using tmShaderType::kFinish;
+using tmShaderType::kGauss5x5;
+using tmShaderType::kMergeTex;
+using tmShaderType::kScale4x4;
 
 struct QuadVertex {
     float x, y, z, rhw, u, v;

@@ -6,9 +6,8 @@
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
 
-namespace {
-enum : uint32_t { kRecordZ = 18 };  // depth-only program of the shadow and depth passes
-}  // namespace
+namespace L = tmRenderLayer;
+using tmShaderType::kRecordZ;  // depth-only program of the shadow and depth passes
 
 void tmRender::BindTarget(const Target& t) { tmBindRenderTarget(device_, t); }
 
@@ -58,7 +57,7 @@ void tmRender::DrawLayerWithShader(uint32_t shaderType, int layer) {
     }
 }
 
-void tmRender::DrawCubeFaceLayer(int face) { DrawLayer(9 + face); }
+void tmRender::DrawCubeFaceLayer(int face) { DrawLayer(L::CubeFace(face)); }
 
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
@@ -76,14 +75,14 @@ void tmRender::RenderSimple() {
     entriesDrawn_ = verticesDrawn_ = primitivesDrawn_ = 0;
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
-    for (int layer = 0; layer <= 8; ++layer) {
-        device_->setState(gfx::State::ZEnable, layer <= 5 ? 1 : 0);
+    for (int layer = L::kScene; layer <= L::kScreen; ++layer) {
+        device_->setState(gfx::State::ZEnable, layer <= L::kNoDepthWrite ? 1 : 0);
         const int n = queue_->GetLayerCount(layer);
         tmRenderQueue::Item* const* items = queue_->GetLayerItems(layer);
         for (int i = 0; i < n; ++i) {
             const tmRenderQueue::Item& item = *items[i];
             const sys::tmShape* shape = item.shape;
-            device_->setState(gfx::State::CullMode, layer == 3 ? gfx::Cull::CCW : shape->cullMode);
+            device_->setState(gfx::State::CullMode, layer == L::kReversedCull ? gfx::Cull::CCW : shape->cullMode);
             device_->setLayout(shape->declIndex);
             // Each entry's own transform: placed sprite quads and batches
             // (world or view space) go to clip space by theirs alone.
@@ -143,10 +142,10 @@ void tmRender::DepthAndShadowPass(const tmRenderSetting& s) {
         BindTarget(targets_[kDepthRecord]);
         device_->setState(gfx::State::ZEnable, 1);
         Clear(true);
-        DrawLayerWithShader(kRecordZ, 0);
-        DrawLayerWithShader(kRecordZ, 2);
+        DrawLayerWithShader(kRecordZ, L::kScene);
+        DrawLayerWithShader(kRecordZ, L::kAlphaTested);
     }
-    const int shadowLayer[2] = {15, 16};
+    const int shadowLayer[2] = {L::kNearShadow, L::kFarShadow};
     const int shadowTarget[2] = {kNearShadow, kFarShadow};
     const uint32_t shadowStage[2] = {7, 11};
     for (int i = 0; i < 2; ++i) {
@@ -189,7 +188,7 @@ void tmRender::SecondViewPass() {
     activeClear_ = 0x00000000u;
     Clear(true);
     activeClear_ = c;
-    DrawLayer(17);
+    DrawLayer(L::kSecondView);
 }
 
 void tmRender::MirrorPass() {
@@ -202,7 +201,7 @@ void tmRender::MirrorPass() {
     activeClear_ = c;
     device_->setState(gfx::State::CullMode, gfx::Cull::CCW);
     shader_->SetMirror(true);
-    DrawLayer(18);
+    DrawLayer(L::kMirrorView);
     shader_->SetMirror(false);
     device_->setState(gfx::State::CullMode, gfx::Cull::CW);
 }
@@ -215,17 +214,17 @@ bool tmRender::ScenePass() {
         BindTarget(targets_[kSceneA]);
         device_->setState(gfx::State::ZEnable, 1);
         Clear(true);
-        DrawLayer(0);
+        DrawLayer(L::kScene);
         device_->setState(gfx::State::CullMode, gfx::Cull::CCW);
         shader_->SetMirror(true);
-        DrawLayer(3);
+        DrawLayer(L::kReversedCull);
         shader_->SetMirror(false);
         device_->setState(gfx::State::CullMode, gfx::Cull::CW);
-        DrawLayer(1);
-        DrawLayer(2);
-        DrawLayer(4);
+        DrawLayer(L::kSceneLate);
+        DrawLayer(L::kAlphaTested);
+        DrawLayer(L::kBlended);
         device_->setState(gfx::State::ZWriteEnable, 0);
-        DrawLayer(5);
+        DrawLayer(L::kNoDepthWrite);
     }
     return scene;
 }
@@ -242,7 +241,7 @@ void tmRender::GlowScenePass(bool scene) {
         device_->setState(gfx::State::ZEnable, 1);
         device_->setState(gfx::State::ZWriteEnable, 0);
         device_->setState(gfx::State::DestBlend, gfx::Blend::One);
-        DrawLayer(6);
+        DrawLayer(L::kGlow);
         device_->setState(gfx::State::DestBlend, gfx::Blend::InvSrcAlpha);
     }
 }
@@ -260,16 +259,16 @@ void tmRender::OverlayPass() {
     if (secondViewFlag_) {
         device_->setState(gfx::State::ZEnable, 0);
         device_->setTexture(12, targets_[kSecondView].texture);
-        DrawLayer(19);
+        DrawLayer(L::kAfterPostSecond);
     }
     if (mirrorFlag_) {
         device_->setState(gfx::State::ZEnable, 0);
         device_->setTexture(12, targets_[kMirror].texture);
-        DrawLayer(20);
+        DrawLayer(L::kAfterPostMirror);
     }
     device_->setState(gfx::State::ZEnable, 0);
-    DrawLayer(7);
-    DrawLayer(8);
+    DrawLayer(L::kOverlay);
+    DrawLayer(L::kScreen);
     BindTarget(BackBufferTarget());
     device_->setState(gfx::State::ZEnable, 1);
 }
