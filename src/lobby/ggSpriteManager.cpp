@@ -116,7 +116,7 @@ bool ggSpriteManager::AddTextureFromMemory(const std::string& name, int width, i
     sys::tmTexture* texture = drawer->CreateTexture(name.c_str(), width, height);
     if (!texture) return false;
     if (!drawer->UploadTexture(texture, argb.data(), width, height)) {
-        delete texture;
+        TM_DELETE(texture);
         return false;
     }
     cache->Register(texture);
@@ -237,8 +237,8 @@ void ggSpriteManager::Flush() {
     tmDraw* drawer = tmDraw::GetInstance();
     for (const DrawRecord& r : drawList_) {
         if (!r.sprite) continue;  // a sprite set that is not loaded draws nothing
-        drawer->DrawSpritePtrEx(r.sprite, r.x, r.y, r.scaleX, r.scaleY, r.colour, 0, r.rotation, 0.0f, 0.0f, r.u0, r.v0,
-                                r.uExtent, r.vExtent);
+        drawer->DrawSpritePtrEx(r.sprite, r.x, r.y, r.scaleX, r.scaleY, r.colour, tmSpritePlacement::kTopLeft,
+                                r.rotation, 0.0f, 0.0f, r.u0, r.v0, r.uExtent, r.vExtent);
     }
     drawList_.clear();
 }

@@ -51,7 +51,7 @@ protected:
             if (d.name == name) return &d;
         return nullptr;
     }
-    TestRenderer r{TestRenderer::Kind::Null, 640, 480};
+    TestRenderer r{640, 480};
     g2lobby::ggSpriteManager sprites;
     std::unique_ptr<g2ui::TextTextureFont> font;
     bool wasDown_ = false;

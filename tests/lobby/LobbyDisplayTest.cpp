@@ -6,6 +6,7 @@
 #include <set>
 
 #include "content_tables.h"
+#include "harness/GlFixture.h"
 #include "lobby/LineEdit.h"
 #include "lobby/LobbyTestSupport.h"
 #include "lobby/TextTexture.h"
@@ -19,10 +20,11 @@
 #include "lobby/ggSpriteManager.h"
 #include "platform/input/TextInput.h"
 #include "sys/input/tmTextInput.h"
+#include "sys/render/tmRender.h"
+#include "sys/render/tmShaderManager.h"
 #include "sys/text/tmFontFace.h"
 
 using g2ui::WidgetRoot;
-using lobbytest::TestRenderer;
 
 namespace {
 
@@ -32,20 +34,50 @@ bool Bright(uint32_t rgb) { return ((rgb >> 16) & 0xFF) > 200 && ((rgb >> 8) & 0
 bool Inked(uint32_t rgb) { return ((rgb >> 16) & 0xFF) > 0x30 && ((rgb >> 8) & 0xFF) > 0x30 && (rgb & 0xFF) > 0x30; }
 int Luma(uint32_t rgb) { return int((rgb >> 16) & 0xFF) * 3 + int((rgb >> 8) & 0xFF) * 6 + int(rgb & 0xFF); }
 
-// Pixels in a rectangle that satisfy a test.
-template <class F>
-int Count(const TestRenderer& r, int x0, int y0, int w, int h, F f) {
-    int n = 0;
-    for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x) n += f(r.Pixel(x, y));
-    return n;
-}
+// A renderer on the shared screenshot fixture's OpenGL device, in the test's
+// own folder with the build's data/ linked in (the lobby sheet loads from it).
+class LobbyScreen : public harness::GlFixture {
+protected:
+    LobbyScreen() : GlFixture(harness::GlSetup(0, 0, false, true)) {}
+    void TearDown() override {
+        tmTextInput::SetDevice(nullptr);
+        lobbytest::ResetToolkit();
+        if (r) tmRender::Destroy();
+        GlFixture::TearDown();
+    }
+    // False (the test returns) when there is no OpenGL.
+    bool Start(int width, int height) {
+        if (IsSkipped() || HasFatalFailure()) return false;
+        r = tmRender::Create();
+        r->SetShaderFactory([](gfx::Device*) { return std::unique_ptr<tmShaderManager>(); });
+        if (!r->Initialize(dev.get(), lobbytest::SmallRenderSetting(width, height))) {
+            ADD_FAILURE() << "the renderer cannot start";
+            return false;
+        }
+        return true;
+    }
+    // One frame of its own (the renderer draws over what the target holds), then the shot.
+    void Frame() {
+        dev->setRenderTarget(dev->backBuffer());
+        dev->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, 0xFF000000u, 1.0f, 0);
+        r->Render();
+        Shoot();
+    }
+    // Pixels in a rectangle that satisfy a test.
+    template <class F>
+    int Count(int x0, int y0, int w, int h, F f) {
+        int n = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) n += f(Pixel(x, y));
+        return n;
+    }
+    tmRender* r = nullptr;
+};
 
 }  // namespace
 
-TEST(LobbyDisplay, AFrameWithAButtonASwitchASelectorAScrollBarAndText) {
-    TestRenderer r(TestRenderer::Kind::OpenGl, 800, 480);
-    if (!r.Ok()) GTEST_SKIP() << "no OpenGL: " << r.Error();
+TEST_F(LobbyScreen, AFrameWithAButtonASwitchASelectorAScrollBarAndText) {
+    if (!Start(800, 480)) return;
     tmFontFace::UseBuiltinGlyphs(false);
     platform::ScriptedTextInput typing;
     tmTextInput::SetDevice(&typing);
@@ -108,58 +140,55 @@ TEST(LobbyDisplay, AFrameWithAButtonASwitchASelectorAScrollBarAndText) {
 
         WidgetRoot::DrawAll();
         sprites.Flush();
-        ASSERT_TRUE(r.Shoot("lobby_widgets"));
+        Frame();
 
         const int dx = 92, dy = 90;
         // The frame's thin light edge over the darker panel and background.
-        EXPECT_GT(Luma(r.Pixel(dx + 300, dy)), Luma(r.Pixel(dx + 300, dy + 60)));
-        EXPECT_LT(Luma(r.Pixel(dx + 60, dy + 110)), 900) << "the panel is dark";
+        EXPECT_GT(Luma(Pixel(dx + 300, dy)), Luma(Pixel(dx + 300, dy + 60)));
+        EXPECT_LT(Luma(Pixel(dx + 60, dy + 110)), 900) << "the panel is dark";
         // The white text row, centred on the dialog.
         const int rowX = dx + 308 - 11 * 14 / 2;
-        EXPECT_GT(Count(r, rowX, dy + 62, 154, 16, Inked), 60);
+        EXPECT_GT(Count(rowX, dy + 62, 154, 16, Inked), 60);
         // The field being edited: a white background with dark glyphs on it.
         const int fieldX = dx + int(std::floor(308 - 16 * 7 * 0.5));
-        EXPECT_TRUE(Bright(r.Pixel(fieldX + 100, dy + 97)));
-        EXPECT_GT(Count(r, fieldX, dy + 96, 84, 14, [](uint32_t p) { return Luma(p) < 1200; }), 40);
+        EXPECT_TRUE(Bright(Pixel(fieldX + 100, dy + 97)));
+        EXPECT_GT(Count(fieldX, dy + 96, 84, 14, [](uint32_t p) { return Luma(p) < 1200; }), 40);
         // Buttons: the pressed OK is teal, the normal cancel dark, both with captions.
-        const uint32_t ok = r.Pixel(dx + 136 + 10, dy + 231 + 18);
+        const uint32_t ok = Pixel(dx + 136 + 10, dy + 231 + 18);
         EXPECT_GT(int(ok & 0xFF), int((ok >> 16) & 0xFF) + 80) << std::hex << ok;
-        EXPECT_GT(Count(r, dx + 352, dy + 231, 128, 36, Bright), 30);
+        EXPECT_GT(Count(dx + 352, dy + 231, 128, 36, Bright), 30);
         // The selected switch (the second) is the teal one.
-        const uint32_t sw = r.Pixel(dx + 310 + 6, dy + 175 + 14);
+        const uint32_t sw = Pixel(dx + 310 + 6, dy + 175 + 14);
         EXPECT_GT(int(sw & 0xFF), 150) << std::hex << sw;
-        EXPECT_LT(Luma(r.Pixel(dx + 190 + 6, dy + 175 + 14)), Luma(sw));
+        EXPECT_LT(Luma(Pixel(dx + 190 + 6, dy + 175 + 14)), Luma(sw));
         // The selector shows its second plate with a caption.
         EXPECT_EQ(course.GetValue(), 1);
-        EXPECT_GT(Count(r, dx + 113, dy + 128, 390, 30, Bright), 40);
+        EXPECT_GT(Count(dx + 113, dy + 128, 390, 30, Bright), 40);
         // The scroll thumb: rows 5 to 9 of 20 on a 150-pixel bar: pixels 37.5 to 75.
-        EXPECT_GT(Luma(r.Pixel(dx + 580 + 5, dy + 60 + 55)), 1800);
-        EXPECT_LT(Luma(r.Pixel(dx + 580 + 5, dy + 60 + 20)), 1800);
+        EXPECT_GT(Luma(Pixel(dx + 580 + 5, dy + 60 + 55)), 1800);
+        EXPECT_LT(Luma(Pixel(dx + 580 + 5, dy + 60 + 20)), 1800);
 
         name->SetEditable(true, false);
         sprites.ReleaseAll();
     }
-    tmTextInput::SetDevice(nullptr);
-    lobbytest::ResetToolkit();
 }
 
-TEST(LobbyDisplay, TextTextureReRenderedFromLatinToFullWidthJapanese) {
-    TestRenderer r(TestRenderer::Kind::OpenGl, 1366, 768);
-    if (!r.Ok()) GTEST_SKIP() << "no OpenGL: " << r.Error();
+TEST_F(LobbyScreen, TextTextureReRenderedFromLatinToFullWidthJapanese) {
+    if (!Start(1366, 768)) return;
     tmFontFace::UseBuiltinGlyphs(false);
     g2ui::TextTextureFont font("ＭＳ ゴシック", 14, 400, 0);
     if (font.IsBuiltin()) GTEST_SKIP() << "no system font";
     std::unique_ptr<g2ui::TextTexture> text(g2ui::TextTexture::Create("test_tt", 256, 32));
     g2lobby::ggSpriteManager sprites;
     ASSERT_TRUE(sprites.AddTextureSprite("test_text", "test_tt"));
-    auto show = [&](const std::string& s, const std::string& shot) {
+    auto show = [&](const std::string& s) {
         text->Clear();
         text->penX = text->penY = 0;
         text->DrawString(&font, s);
         ASSERT_TRUE(text->Flush());
         sprites.Draw("test_text", 683, 384, 1, 0, 1, 1, 0, 4, nullptr);
         sprites.Flush();
-        ASSERT_TRUE(r.Shoot(shot));
+        Frame();
         // Every texel lands on its pixel: lit texels show, and pixels with no lit texel
         // around them stay the black clear.
         auto on = [&](int x, int y) {
@@ -168,7 +197,7 @@ TEST(LobbyDisplay, TextTextureReRenderedFromLatinToFullWidthJapanese) {
         int lit = 0;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 256; ++x) {
-                const uint32_t p = r.Pixel(556 + x, 369 + y);
+                const uint32_t p = Pixel(556 + x, 369 + y);
                 if (on(x, y)) {
                     ++lit;
                     ASSERT_GT(p & 0xFF, 0x10u) << x << "," << y;
@@ -181,9 +210,9 @@ TEST(LobbyDisplay, TextTextureReRenderedFromLatinToFullWidthJapanese) {
             }
         EXPECT_GT(lit, 20);
     };
-    show("aaaBBB", "lobby_text_aaaBBB");
+    show("aaaBBB");
     EXPECT_EQ(text->penX, 42);
-    show("全角チェック", "lobby_text_zenkaku");
+    show("全角チェック");
     EXPECT_EQ(text->penX, 84);  // six double-byte characters, two cells each
     // Six distinct glyphs, none blank: not boxes, not empty.
     std::set<std::vector<bool>> shapes;
@@ -192,7 +221,7 @@ TEST(LobbyDisplay, TextTextureReRenderedFromLatinToFullWidthJapanese) {
         int on = 0;
         for (int y = 0; y < 14; ++y)
             for (int x = 0; x < 14; ++x) {
-                const bool lit = Inked(r.Pixel(556 + c * 14 + x, 369 + y));
+                const bool lit = Inked(Pixel(556 + c * 14 + x, 369 + y));
                 cell.push_back(lit);
                 on += lit;
             }
@@ -201,6 +230,6 @@ TEST(LobbyDisplay, TextTextureReRenderedFromLatinToFullWidthJapanese) {
     }
     EXPECT_EQ(shapes.size(), 6u);
     // The earlier Latin text is gone: nothing lit right of the new text.
-    EXPECT_EQ(Count(r, 556 + 85, 369, 256 - 85, 32, [](uint32_t p) { return p != 0; }), 0);
+    EXPECT_EQ(Count(556 + 85, 369, 256 - 85, 32, [](uint32_t p) { return p != 0; }), 0);
     sprites.ReleaseAll();
 }

@@ -62,7 +62,7 @@ TEST(LobbySheet, FramePiecesHoldTheirBordersPlusTheTexelTheyStartAfter) {
 }
 
 TEST(LobbySheet, TheSheetLoadsAndTheDefaultPictureDecodes) {
-    lobbytest::TestRenderer r(lobbytest::TestRenderer::Kind::Null, 640, 480);
+    lobbytest::TestRenderer r(640, 480);
     if (!r.Ok()) GTEST_SKIP() << r.Error();
     g2lobby::ggSpriteManager m;
     ASSERT_TRUE(m.LoadSpriteSet(content::SPRG_LOBBY));

@@ -1,4 +1,4 @@
-// LobbyTestSupport.h -- a renderer for lobby tests (null device or OpenGL) in a folder of its own, and helpers.
+// LobbyTestSupport.h -- a headless renderer for lobby tests in a folder of its own, and a probe widget.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -6,9 +6,13 @@
 #include <vector>
 
 #include "lobby/Widget.h"
+#include "sys/gfx/tmRenderSetting.h"
 
 namespace gfx {
-class Device;
+class NullDevice;
+}
+namespace harness {
+class WorkFolder;
 }
 namespace sys {
 class tmSprite;
@@ -19,28 +23,25 @@ class tmResourceHolder;
 
 namespace lobbytest {
 
-// The renderer the lobby draws through while a test runs: the null device
-// (textures kept on the CPU, nothing drawn) or, for screenshots, the OpenGL
-// device in a hidden window. Runs in a temporary working folder (the
-// renderer writes its report files there) that is removed afterwards; with
-// `runFolder`, sprite sheets can be loaded from the build's data/ instead.
+// The renderer the lobby draws through in headless tests: the null device
+// (textures kept on the CPU, nothing drawn) in a working folder of the test's
+// own (the renderer writes its report files there) with the build's data/
+// linked in, so sprite sheets load.
 class TestRenderer {
 public:
-    enum class Kind { Null, OpenGl };
-    TestRenderer(Kind kind, int width, int height);
+    TestRenderer(int width, int height);
     ~TestRenderer();
     bool Ok() const { return ok_; }
     const std::string& Error() const { return error_; }
 
     tmRender* Render() const { return render_; }
     tmResourceHolder* Cache() const;
-    gfx::Device* Device() const { return device_.get(); }
 
     // A texture of w x h texels registered under the name (for texture sprites).
     sys::tmTexture* AddTexture(const std::string& name, int w, int h, uint32_t argb = 0xFFFFFFFFu);
     // A w x h sprite in the sprite slot `id` (as a loaded sprite set would put one there).
     sys::tmSprite* PutSlotSprite(int id, int w, int h);
-    // Texels last uploaded to a texture (null device only).
+    // Texels last uploaded to a texture.
     const std::vector<uint32_t>* Texels(sys::tmTexture* texture) const;
 
     // Sprites queued with the renderer this frame, in order.
@@ -53,23 +54,17 @@ public:
     };
     Queued GetQueued(int i) const;
 
-    // OpenGL: draws the queue, reads the back buffer and writes it as
-    // build/shots/<name>.png. Pixels are 0xRRGGBB.
-    bool Shoot(const std::string& name);
-    uint32_t Pixel(int x, int y) const;
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
 private:
-    std::unique_ptr<gfx::Device> device_;
+    std::unique_ptr<harness::WorkFolder> folder_;
+    std::unique_ptr<gfx::NullDevice> device_;
     tmRender* render_ = nullptr;
-    std::string folder_, previousFolder_;
     std::vector<std::unique_ptr<sys::tmSprite>> ownSprites_;
-    std::vector<uint32_t> shot_;
-    int width_, height_;
     bool ok_ = false;
     std::string error_;
 };
+
+// Settings of a small renderer for lobby tests (a window of width x height).
+tmRenderSetting SmallRenderSetting(int width, int height);
 
 // A widget that records what reaches it.
 class Probe : public g2ui::WidgetBase {

@@ -27,7 +27,7 @@ protected:
     void SetUp() override {
         if (!r.Ok()) GTEST_SKIP() << r.Error();
     }
-    TestRenderer r{TestRenderer::Kind::Null, 640, 480};
+    TestRenderer r{640, 480};
     ggSpriteManager m;
 };
 

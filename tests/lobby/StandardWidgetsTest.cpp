@@ -45,7 +45,7 @@ protected:
             if (s.type == WidgetMsg::kAction) out.push_back(s.action);
         return out;
     }
-    TestRenderer r{TestRenderer::Kind::Null, 640, 480};
+    TestRenderer r{640, 480};
     g2lobby::ggSpriteManager sprites;
     bool wasDown_ = false;
 };

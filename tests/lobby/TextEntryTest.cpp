@@ -81,7 +81,7 @@ protected:
         for (const auto& s : parent->seen) n += s.type == WidgetMsg::kAction && s.action == "EDIT_FIXED";
         return n;
     }
-    lobbytest::TestRenderer r{lobbytest::TestRenderer::Kind::Null, 640, 480};
+    lobbytest::TestRenderer r{640, 480};
     platform::ScriptedTextInput device;
     g2lobby::ggSpriteManager sprites;
     g2ui::LineEdit lineEdit;

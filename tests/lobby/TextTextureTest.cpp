@@ -137,7 +137,7 @@ TEST_F(TextTextures, ReRenderingLeavesOnlyTheLastTextAndOddSizesAreSafe) {
 }
 
 TEST_F(TextTextures, FlushUploadsToTheRegisteredTexture) {
-    TestRenderer r(TestRenderer::Kind::Null, 320, 240);
+    TestRenderer r(320, 240);
     if (!r.Ok()) GTEST_SKIP() << r.Error();
     TextTextureFont font("gothic", 14, 400, 0);
     std::unique_ptr<TextTexture> t(TextTexture::Create("shown", 64, 16));
@@ -159,7 +159,7 @@ TEST_F(TextTextures, FlushUploadsToTheRegisteredTexture) {
 }
 
 TEST_F(TextTextures, CacheDropsTextsNotShownThisFrame) {
-    TestRenderer r(TestRenderer::Kind::Null, 320, 240);
+    TestRenderer r(320, 240);
     if (!r.Ok()) GTEST_SKIP() << r.Error();
     g2lobby::ggSpriteManager m;
     {
