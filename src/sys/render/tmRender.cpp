@@ -315,7 +315,8 @@ void tmRender::CreateResources() {
         tmSetResourceHolder(cache_.get());
     }
     queue_ = std::make_unique<tmRenderQueue>();
-    queue_->Initialize(holder_ ? holder_ : cacheSlots_.get(), 8192, 4096, 1024, 256);
+    queue_->Initialize(holder_ ? holder_ : cacheSlots_.get(), tmRenderQueue::kItemCapacity,
+                       tmRenderQueue::kEntryCapacity, tmRenderQueue::kSpriteCapacity, tmRenderQueue::kPolygonCapacity);
     shader_ = shaderFactory_ ? shaderFactory_(device_) : tmShader::Make(device_);
     frustum_ = std::make_unique<tmFrustum>();
     device_->showCursor(false);

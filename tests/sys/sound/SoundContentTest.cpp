@@ -96,9 +96,9 @@ TEST(SoundContent, EveryMusicRowOpensWithItsLoopPoints) {
 TEST(SoundContent, MixedEngineBlipsAndMusicRenderCleanly) {
     auto sound = GameSound();
     platform::AudioMixer& mixer = *sound->Mixer();
-    sound->SetCategoryVolume(1, 0.8f);
-    sound->SetCategoryVolume(2, 0.8f);
-    sound->SetCategoryVolume(3, 0.8f);
+    sound->SetCategoryVolume(tmSoundCategory::kEffects, 0.8f);
+    sound->SetCategoryVolume(tmSoundCategory::kMusic, 0.8f);
+    sound->SetCategoryVolume(tmSoundCategory::kLoops, 0.8f);
     ASSERT_TRUE(sound->PlayStream(4, true));
     // An idle, two rev bands and a top layer, the way a machine drives them.
     const LoopSoundRecord engine[4] = {
