@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@
 
 #include "content_tables.h"
 #include "course/tmCollision.h"
+#include "harness/WorkFolder.h"
 #include "table/CourseTable.h"
 #include "tools/track/Layout.h"
 
@@ -27,23 +28,21 @@ using V = D3DXVECTOR3;
 
 V ToV(const yiVec3& v) { return V(v.x, v.y, v.z); }
 
-// Runs in the run folder, where the game finds data\bankRC01.dat.
+// Runs in a working folder of its own with the run folder's data linked in (data\bankRC01.dat).
 class GeneratedCollision : public ::testing::Test {
 protected:
     void SetUp() override {
-        char* old = getcwd(nullptr, 0);
-        cwd_ = old ? old : ".";
-        std::free(old);
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
+        folder_ = std::make_unique<harness::WorkFolder>(true);
+        ASSERT_TRUE(folder_->Ok());
     }
-    void TearDown() override { (void)chdir(cwd_.c_str()); }
+    void TearDown() override { folder_.reset(); }
 
     static bool LoadCourse(int courseId, tmCollision& c) {
         const CourseRecord* r = GetCourseRecord(courseId);
         return r && c.Load(r->collisionFile, r->wallFile, r->routeFile);
     }
 
-    std::string cwd_;
+    std::unique_ptr<harness::WorkFolder> folder_;
 };
 
 }  // namespace
