@@ -32,7 +32,8 @@ void Write(const std::string& path, const uint8_t* data, size_t size) {
 }  // namespace
 
 // Input: one byte of entry count, then that many (offset, size) word pairs,
-// then the bank file itself (also tried as a plain music file).
+// then the bank file itself: one file read as both banks (scrambled and plain)
+// and as a plain music file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     zfmt::ByteReader r(data, size);
@@ -42,16 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t head = r.Ok() ? r.Pos() : size;
     const std::string folder = Folder();
     Write(folder + "/data/bankF1.dat", data + head, size - head);
-    Write(folder + "/data/bankF2.dat", data + head, size - head);
 
     SoundBankDesc banks[kSoundBankCount] = {
         {},
         {"data\\bankF1.dat", 0x10000, count, 0x1234ABCDu, 1, dir.data(), count, nullptr, nullptr, nullptr},
-        {"data\\bankF2.dat", 0x20000, count, 0u, 3, dir.data(), count, nullptr, nullptr, nullptr},
+        {"data\\bankF1.dat", 0x20000, count, 0u, 3, dir.data(), count, nullptr, nullptr, nullptr},
     };
     MusicStreamRow rows[kMusicStreamCount];
     for (int i = 0; i < kMusicStreamCount; ++i) rows[i] = MusicStreamTable[i];
-    rows[1] = {"data\\bankF2.dat", 0u, 1, 100, 3000, -1, 1.0f};
+    rows[1] = {"data\\bankF1.dat", 0u, 1, 100, 3000, -1, 1.0f};
     tmSoundSetup setup;
     setup.banks = banks;
     setup.backend = platform::AudioBackend::Test;
@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             sound.PlayLoop(&loop, 0.5f);
         }
         sound.PlayStream(1, true);
-        std::vector<int16_t> out(2 * 4096);
-        sound.Mixer()->Mix(out.data(), 4096);
+        std::vector<int16_t> out(2 * 1024);
+        sound.Mixer()->Mix(out.data(), 1024);
         sound.StopAll();
     }
     return 0;
