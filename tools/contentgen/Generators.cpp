@@ -8,6 +8,7 @@ namespace contentgen {
 
 const std::vector<Generator>& AllGenerators() {
     static const std::vector<Generator> kGenerators = {
+        {"textures", GenTextures},
         {"data tables", GenDataTables},
         {"circuit rows", GenCircuitRows},
         {"machine rows", GenMachineRows},
