@@ -109,7 +109,7 @@ TEST(TextureBanks, EveryGroupHoldsItsCountOfDistinctPictures) {
     ASSERT_EQ(chdir(cwd.c_str()), 0);
 }
 
-TEST(TextureBanks, CourseSkiesAreSixFacesAndLightRampsRiseEvenly) {
+TEST(TextureBanks, CourseSkiesDecodeAsCubesAndLightRampsRise) {
     char buf[4096];
     const std::string cwd = getcwd(buf, sizeof buf) ? buf : ".";
     ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
