@@ -271,7 +271,7 @@ TEST(Lobby, StatusPageFailuresAreLoggedAndTheLoginGoesOn) {
     EXPECT_TRUE(LogHas("Lobby http request illegal url.\n"));
 }
 
-TEST(Lobby, StatusPageMarkers) {
+TEST(Lobby, StatusPageTakesTheLastInfoAndMaintenanceMarkersUntrimmed) {
     std::string mainte, info;
     lobby::ParseStatusPage("<!-- info:Welcome\r\nx<!-- info:Later -->y\r\n", &mainte, &info);
     EXPECT_EQ(info, "Later");
