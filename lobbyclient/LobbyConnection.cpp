@@ -63,10 +63,11 @@ bool CLobbyConnection::Send(const CLobbySendable& message) {
 }
 
 int CLobbyConnection::RecvFailure(const platform::StreamSocket::Result& r, const char* errorLine) {
-    if (r.status == platform::StreamSocket::Status::kClosed) {
+    if (r.status == platform::StreamSocket::Status::kAborted) {
         Log("Lobby socket closed by server.\n");
-        return kRecvClosed;
+        return kRecvAborted;
     }
+    // End of stream (error 0), a reset, or any other socket error.
     Log(errorLine, r.error);
     return kRecvError;
 }

@@ -16,8 +16,9 @@ constexpr uint32_t kSendBufferSize = 20484;
 constexpr uint32_t kRecvBufferSize = 20480;
 constexpr uint32_t kMaxFrameLength = 20480;
 
-// Receive results (the worker turns them into its error code).
-enum ReceiveResult { kRecvOk = 0, kRecvError = 4, kRecvClosed = 5 };
+// Receive results (the worker turns them into its error code). A stream the
+// server ended or reset is a receive error; only an aborted connection is 5.
+enum ReceiveResult { kRecvOk = 0, kRecvError = 4, kRecvAborted = 5 };
 
 // The frame layer of one lobby visit, owned by the worker. Holds the socket,
 // the three buffers and the receive phase. Send may be called from the game's

@@ -14,6 +14,9 @@ namespace lobby {
 namespace {
 
 constexpr size_t kStatusBodyCap = 64 * 1024;
+// A status page that moved is followed this many hops (plain HTTP only), as a
+// browser would; a longer chain or a move to HTTPS is an unreadable page.
+constexpr int kStatusRedirects = 5;
 
 // The text after `marker` up to " -->" or the end of the line; false if absent.
 bool MarkedText(const std::string& line, const char* marker, std::string* out) {
@@ -68,6 +71,7 @@ void CLobbyThread::RequestStatus(const std::string& url, const LobbyEndpoint& li
     request.connectTimeoutMs = limits.httpConnectTimeoutMs;
     request.totalTimeoutMs = limits.httpTotalTimeoutMs;
     request.maxBody = kStatusBodyCap;
+    request.maxRedirects = kStatusRedirects;
     request.cancel = cancel;
     const platform::HttpResponse response = platform::HttpGet(request);
     if (!response.ok) {

@@ -1,9 +1,15 @@
 // Frames over real TCP against the test server: splits, batches, bad lengths,
-// bad codes and ciphertext, peer closes, and closing from another thread.
+// bad codes and ciphertext, peer closes, and closing from another thread; and
+// over a scripted socket, which of the socket's failures is result 4 and which 5.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "lobbyclient/LobbyCipherKeys.h"
 #include "lobbyclient/LobbyConnection.h"
@@ -162,20 +168,21 @@ TEST_F(Framing, MessageShorterThanItsFieldsEndsTheConnection) {
     EXPECT_TRUE(LogHas("Lobby recv msg error occured by \"ByteBuffer Exception\".\n"));
 }
 
-TEST_F(Framing, PeerCloseAndResetReadAsClosedByServer) {
+TEST_F(Framing, ServerEndingTheStreamIsAReceiveError) {
     server.CloseClient();
     std::unique_ptr<lobby::CReceived> msg;
-    EXPECT_EQ(ReceiveOne(&msg), lobby::kRecvClosed);
-    EXPECT_TRUE(LogHas("Lobby socket closed by server.\n"));
+    EXPECT_EQ(ReceiveOne(&msg), lobby::kRecvError);
+    EXPECT_TRUE(LogHas("Lobby recv size error occured. (0)\n"));
 }
 
-TEST_F(Framing, ResetInTheMiddleOfAFrameReadsAsClosed) {
+TEST_F(Framing, ServerResettingInTheMiddleOfAFrameIsAReceiveError) {
     const Bytes frame = Frame(EncFNSH(1));
     server.SendRaw(Bytes(frame.begin(), frame.begin() + 6));
     Pause();
     server.ResetClient();
     std::unique_ptr<lobby::CReceived> msg;
-    EXPECT_EQ(ReceiveOne(&msg), lobby::kRecvClosed);
+    EXPECT_EQ(ReceiveOne(&msg), lobby::kRecvError);
+    EXPECT_TRUE(LogHas("error occured. (" + std::to_string(ECONNRESET) + ")\n"));
 }
 
 TEST_F(Framing, CloseFromAnotherThreadWakesABlockedReceive) {
@@ -184,8 +191,7 @@ TEST_F(Framing, CloseFromAnotherThreadWakesABlockedReceive) {
         conn.Close();
     });
     std::unique_ptr<lobby::CReceived> msg;
-    const int rc = ReceiveOne(&msg);
-    EXPECT_TRUE(rc == lobby::kRecvClosed || rc == lobby::kRecvError);
+    EXPECT_EQ(ReceiveOne(&msg), lobby::kRecvError);
     closer.join();
     EXPECT_FALSE(conn.IsOpen());
     EXPECT_FALSE(conn.Send(lobby::CSendableRMCN()));
@@ -209,6 +215,57 @@ TEST_F(Framing, SendsReachTheServerAndFailCleanlyOnAClosedPeer) {
     EXPECT_FALSE(sent);
     EXPECT_FALSE(conn.IsOpen());
     EXPECT_TRUE(LogHas("Lobby send error occured. ("));
+}
+
+// A socket that replays scripted receive steps, one per call, then ends the stream.
+struct RecvStep {
+    platform::StreamSocket::Status status;
+    Bytes bytes;
+    int error;
+};
+class ScriptedSocket : public platform::StreamSocket {
+public:
+    explicit ScriptedSocket(std::vector<RecvStep> steps) : steps_(std::move(steps)) {}
+    Result Send(const void*, size_t size) override { return {Status::kOk, static_cast<long>(size), 0}; }
+    Result Recv(void* data, size_t size) override {
+        if (next_ >= steps_.size()) return {Status::kClosed, 0, 0};
+        const RecvStep& step = steps_[next_++];
+        const size_t n = std::min(size, step.bytes.size());
+        if (n) std::memcpy(data, step.bytes.data(), n);
+        return {step.status, static_cast<long>(n), step.error};
+    }
+    void Shutdown() override {}
+
+private:
+    std::vector<RecvStep> steps_;
+    size_t next_ = 0;
+};
+
+// Runs Receive on a connection over the scripted socket until it fails.
+int ReceiveScripted(std::vector<RecvStep> steps) {
+    const lobby::CCrypt crypt{lobby::kCipherPassword, lobby::kSendIV, lobby::kRecvIV};
+    lobby::CLobbyConnection conn(crypt);
+    conn.Attach(std::make_unique<ScriptedSocket>(std::move(steps)));
+    std::unique_ptr<lobby::CReceived> msg;
+    int rc = lobby::kRecvOk;
+    for (int i = 0; i < 10 && rc == lobby::kRecvOk; ++i) rc = conn.Receive(&msg);
+    return rc;
+}
+
+TEST(FramingFaults, OnlyAnAbortedConnectionIsResultFive) {
+    using S = platform::StreamSocket::Status;
+    const Bytes length16{16, 0, 0, 0};
+    // Aborted while a length is awaited, and while a body is.
+    EXPECT_EQ(ReceiveScripted({{S::kAborted, {}, ECONNABORTED}}), lobby::kRecvAborted);
+    EXPECT_EQ(ReceiveScripted({{S::kOk, length16, 0}, {S::kOk, Bytes(3, 1), 0}, {S::kAborted, {}, ECONNABORTED}}),
+              lobby::kRecvAborted);
+    EXPECT_TRUE(LogHas("Lobby socket closed by server.\n"));
+    // The stream ended or reset in the middle of a body, or any other socket error.
+    EXPECT_EQ(ReceiveScripted({{S::kOk, length16, 0}, {S::kClosed, {}, 0}}), lobby::kRecvError);
+    EXPECT_TRUE(LogHas("Lobby recv msg error occured. (0)\n"));
+    EXPECT_EQ(ReceiveScripted({{S::kOk, length16, 0}, {S::kClosed, {}, ECONNRESET}}), lobby::kRecvError);
+    EXPECT_EQ(ReceiveScripted({{S::kError, {}, EIO}}), lobby::kRecvError);
+    EXPECT_TRUE(LogHas("Lobby recv size error occured. (" + std::to_string(EIO) + ")\n"));
 }
 
 // A message whose fields do not fit the send buffer.

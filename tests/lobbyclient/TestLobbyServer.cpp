@@ -196,8 +196,12 @@ void TestLobbyServer::Handle(const ClientMsg& m) {
     }
 }
 
-HttpStub::HttpStub(int status, std::string body, bool hang)
-    : listener_(platform::TcpListener::Listen("127.0.0.1", 0)), status_(status), body_(std::move(body)), hang_(hang) {
+HttpStub::HttpStub(int status, std::string body, bool hang, std::string location)
+    : listener_(platform::TcpListener::Listen("127.0.0.1", 0)),
+      status_(status),
+      body_(std::move(body)),
+      hang_(hang),
+      location_(std::move(location)) {
     thread_ = std::thread([this] { Loop(); });
 }
 
@@ -235,9 +239,10 @@ void HttpStub::Loop() {
             while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
             continue;
         }
-        const std::string reply = "HTTP/1.1 " + std::to_string(status_) +
-                                  " X\r\nContent-Length: " + std::to_string(body_.size()) +
-                                  "\r\nConnection: close\r\n\r\n" + body_;
+        const std::string moved = location_.empty() ? "" : "Location: " + location_ + "\r\n";
+        const std::string reply = "HTTP/1.1 " + std::to_string(status_) + " X\r\n" + moved +
+                                  "Content-Length: " + std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" +
+                                  body_;
         conn->SendAll(reply.data(), reply.size());
     }
 }

@@ -75,10 +75,11 @@ private:
     uint32_t nextRoom_ = 500;
 };
 
-// A minimal HTTP server on 127.0.0.1 serving one status page.
+// A minimal HTTP server on 127.0.0.1 serving one status page (or, given a
+// location, answering every request with that redirect).
 class HttpStub {
 public:
-    HttpStub(int status, std::string body, bool hang = false);
+    HttpStub(int status, std::string body, bool hang = false, std::string location = "");
     ~HttpStub();
     std::string Url() const;
     int Requests() const { return requests_.load(); }
@@ -90,6 +91,7 @@ private:
     int status_;
     std::string body_;
     bool hang_;
+    std::string location_;
     std::atomic<bool> stop_{false};
     std::atomic<int> requests_{0};
     std::mutex lock_;

@@ -11,6 +11,7 @@ const std::vector<Generator>& AllGenerators() {
         {"textures", GenTextures},
         {"data tables", GenDataTables},
         {"circuit rows", GenCircuitRows},
+        {"collision", GenCollision},
         {"machine rows", GenMachineRows},
         {"sounds", GenSounds},
         {"music", GenMusic},

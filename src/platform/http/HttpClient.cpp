@@ -88,7 +88,9 @@ HttpResponse HttpGet(const HttpRequest& request) {
     curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, request.maxRedirects > 0 ? 1L : 0L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, static_cast<long>(request.maxRedirects));
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http");
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, request.connectTimeoutMs);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, request.totalTimeoutMs);
     curl_easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.c_str());

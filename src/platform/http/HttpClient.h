@@ -13,6 +13,7 @@ struct HttpRequest {
     long connectTimeoutMs = 5000;
     long totalTimeoutMs = 10000;
     size_t maxBody = 64 * 1024;                 // bytes kept; the transfer stops there
+    int maxRedirects = 0;                       // redirects followed (to http:// only); 0 follows none
     const std::atomic<bool>* cancel = nullptr;  // aborts the transfer once true
 };
 
@@ -24,7 +25,9 @@ struct HttpResponse {
     std::string error;  // why the transfer failed, when !ok
 };
 
-// Performs one GET on the calling thread. Never follows redirects.
+// Performs one GET on the calling thread. Follows at most request.maxRedirects
+// redirects, each to a plain-HTTP address; one more, or one elsewhere, fails
+// the transfer. With none allowed a redirect answer is the response.
 HttpResponse HttpGet(const HttpRequest& request);
 
 }  // namespace platform

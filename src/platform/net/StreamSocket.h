@@ -9,9 +9,10 @@ namespace platform {
 class StreamSocket {
 public:
     enum class Status {
-        kOk,      // `bytes` were moved (at least one)
-        kClosed,  // the peer ended the stream or reset/aborted the connection
-        kError,   // any other failure; `error` holds the system error number
+        kOk,       // `bytes` were moved (at least one)
+        kClosed,   // the peer ended the stream (error 0) or reset it (ECONNRESET, EPIPE)
+        kAborted,  // the connection was aborted (ECONNABORTED)
+        kError,    // any other failure; `error` holds the system error number
     };
     struct Result {
         Status status;

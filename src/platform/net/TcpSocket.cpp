@@ -156,7 +156,8 @@ StreamSocket::Result TcpSocket::Send(const void* data, size_t size) {
         if (n > 0) return {Status::kOk, static_cast<long>(n), 0};
         if (n < 0 && errno == EINTR) continue;
         const int e = n < 0 ? errno : 0;
-        if (e == EPIPE || e == ECONNRESET || e == ECONNABORTED) return {Status::kClosed, 0, e};
+        if (e == EPIPE || e == ECONNRESET) return {Status::kClosed, 0, e};
+        if (e == ECONNABORTED) return {Status::kAborted, 0, e};
         return {Status::kError, 0, e};
     }
 }
@@ -168,7 +169,8 @@ StreamSocket::Result TcpSocket::Recv(void* data, size_t size) {
         if (n == 0) return {Status::kClosed, 0, 0};
         if (errno == EINTR) continue;
         const int e = errno;
-        if (e == ECONNRESET || e == ECONNABORTED || e == EPIPE) return {Status::kClosed, 0, e};
+        if (e == ECONNRESET || e == EPIPE) return {Status::kClosed, 0, e};
+        if (e == ECONNABORTED) return {Status::kAborted, 0, e};
         return {Status::kError, 0, e};
     }
 }

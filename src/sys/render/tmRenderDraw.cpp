@@ -6,6 +6,7 @@
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmCubeTexture.h"
 #include "sys/resource/tmTexture.h"
 #include "sys/tmTimer.h"
 
@@ -24,12 +25,17 @@ int tmRender::DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) {
     return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, 1.0f, flag) : -1;
 }
 int tmRender::DrawModel(int slot, uint32_t shaderType, int layer) { return DrawModelEx(slot, shaderType, layer, -1); }
-int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) { return DrawModelEx(slot, shaderType, 0, -1); }
-int tmRender::DrawModelIdentity(int slot) { return DrawModelEx(slot, 0, 0, -1); }
+int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) {
+    return DrawModelEx(slot, shaderType, tmRenderLayer::kScene, tmModelFlag::kOthers);
+}
+int tmRender::DrawModelIdentity(int slot) {
+    return DrawModelEx(slot, tmShaderType::kStandard, tmRenderLayer::kScene, tmModelFlag::kOthers);
+}
 
 int tmRender::DrawModelToCubeLayers(int slot, uint32_t shaderType) {
     int r = -1;
-    for (int layer = 9; layer <= 14; ++layer) r = DrawModelEx(slot, shaderType, layer, -1);
+    for (int face = 0; face < tmRenderLayer::kCubeFaceCount; ++face)
+        r = DrawModelEx(slot, shaderType, tmRenderLayer::CubeFace(face), tmModelFlag::kOthers);
     return r;
 }
 
@@ -144,7 +150,13 @@ D3DXVECTOR4 tmRender::GetLightDirection() const { return queue_ ? queue_->GetLig
 
 void tmRender::SetSampler9Texture(sys::tmTexture* t) {
     sampler9_ = t;
+    sampler9Cube_ = nullptr;
     if (device_) device_->setTexture(9, t ? t->GetTexture() : gfx::Texture{});
+}
+void tmRender::SetSampler9CubeTexture(sys::tmCubeTexture* c) {
+    sampler9_ = nullptr;
+    sampler9Cube_ = c;
+    if (device_) device_->setTexture(9, c ? c->GetTexture() : gfx::Texture{});
 }
 void tmRender::SetSampler6Texture(sys::tmTexture* t) {
     sampler6_ = t;

@@ -1,4 +1,4 @@
-// HTTP GET against a local stub: body cap, total timeout, cancellation, schemes.
+// HTTP GET against a local stub: body cap, total timeout, cancellation, schemes, redirects.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -50,6 +50,10 @@ std::string Reply(int status, const std::string& body) {
            "\r\nConnection: close\r\n\r\n" + body;
 }
 
+std::string Redirect(const std::string& location) {
+    return "HTTP/1.1 302 X\r\nLocation: " + location + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+}
+
 TEST(HttpClient, ReadsStatusAndCapsTheBody) {
     Stub ok(Reply(200, std::string(100000, 'b')));
     platform::HttpRequest request;
@@ -92,6 +96,32 @@ TEST(HttpClient, SilentServersEndAtTheLimitOrWhenCancelled) {
     EXPECT_FALSE(platform::HttpGet(request).ok);
     EXPECT_LT(Clock::now() - t0, std::chrono::seconds(2));
     canceller.join();
+}
+
+TEST(HttpClient, FollowsOnlyAllowedPlainRedirects) {
+    Stub page(Reply(200, "page"));
+    Stub hop(Redirect(page.Url()));
+    platform::HttpRequest request;
+    request.url = hop.Url();
+    platform::HttpResponse r = platform::HttpGet(request);  // none allowed: the redirect is the answer
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.status, 302);
+
+    request.maxRedirects = 3;
+    r = platform::HttpGet(request);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.body, "page");
+
+    Stub loop(Redirect("/s"));  // back to itself, for ever
+    request.url = loop.Url();
+    r = platform::HttpGet(request);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+
+    Stub secure(Redirect("https://127.0.0.1:1/s"));
+    request.url = secure.Url();
+    EXPECT_FALSE(platform::HttpGet(request).ok);
 }
 
 }  // namespace
