@@ -81,6 +81,22 @@ TEST(ImageDeclaredSize, EveryCutOfAFileIsRefusedAndTheWholeFileDecodes) {
     }
 }
 
+TEST(ImageDeclaredSize, DdsShorterThanItsTopLevelIsRefused) {
+    // 8 x 8 DXT1: a 128-byte header, then four 8-byte blocks.
+    Bytes dds(128 + 32, 0);
+    const uint32_t fields[][2] = {{0, 0x20534444u}, {4, 124}, {8, 0x1007}, {12, 8},
+                                  {16, 8},          {76, 32}, {80, 4},     {84, 0x31545844u}};
+    for (const auto& f : fields)
+        for (int b = 0; b < 4; ++b) dds[f[0] + b] = static_cast<uint8_t>(f[1] >> (8 * b));
+    Image img;
+    std::string why;
+    ASSERT_TRUE(Decode(dds.data(), dds.size(), img, &why)) << why;
+    for (size_t keep = 4; keep < dds.size(); ++keep) {
+        EXPECT_FALSE(Decode(dds.data(), keep, img, &why)) << keep;
+        EXPECT_NE(why.find("truncated"), std::string::npos) << keep << ": " << why;
+    }
+}
+
 TEST(ImageDeclaredSize, SmallTgaClaimingALargeImageIsRefusedAsTruncated) {
     // 65 bytes: a header for 4096 x 4096 uncompressed 32-bit pixels, then 47 bytes.
     Bytes tga(65, 0x5A);
