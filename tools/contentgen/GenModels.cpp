@@ -7,25 +7,14 @@
 #include <sstream>
 
 #include "ContentPng.h"
+#include "CourseArt.h"
 #include "Generators.h"
+#include "ResourceGroups.h"
 #include "format/BinaryMesh.h"
 
 namespace contentgen {
 
 namespace {
-
-struct TextureSpec {
-    std::string name;
-    std::string kind;  // label, cube, ramp, alpha, post
-};
-
-struct GroupSpec {
-    int id = -1;
-    std::string modelBank, textureBank, folder, constant;
-    int count = 0;
-    std::vector<std::string> files;  // file names in <folder>\model\, by position
-    std::vector<TextureSpec> textures;
-};
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -35,52 +24,6 @@ std::string Stem(const std::string& file) { return file.substr(0, file.find('.')
 std::string Ext(const std::string& file) {
     size_t dot = file.rfind('.');
     return dot == std::string::npos ? std::string() : file.substr(dot + 1);
-}
-
-std::vector<GroupSpec> ReadGroups(const Context& ctx, Output& out) {
-    std::vector<GroupSpec> groups;
-    std::string fill;
-    auto finish = [&]() {
-        if (groups.empty()) return;
-        GroupSpec& g = groups.back();
-        for (int p = 0; p < g.count; ++p) {
-            if (!g.files[p].empty()) continue;
-            char name[256];
-            std::snprintf(name, sizeof name, fill.c_str(), p + 1);
-            g.files[p] = name;
-        }
-        fill.clear();
-    };
-    for (const ManifestLine& line : ReadManifest(ctx, "resource_groups.txt", out)) {
-        const auto& f = line.fields;
-        const std::string where = "resource_groups.txt:" + std::to_string(line.lineNumber);
-        if (f[0] == "group" && f.size() == 7) {
-            finish();
-            GroupSpec g;
-            g.id = std::stoi(f[1]);
-            g.modelBank = f[2];
-            g.textureBank = f[3];
-            g.folder = f[4];
-            g.count = std::stoi(f[5]);
-            g.constant = f[6];
-            g.files.assign(g.count, "");
-            groups.push_back(g);
-        } else if (f[0] == "model" && f.size() == 3 && !groups.empty()) {
-            int pos = std::stoi(f[1]);
-            if (pos < 1 || pos > groups.back().count)
-                out.Fail(where + ": position outside the group");
-            else
-                groups.back().files[pos - 1] = f[2];
-        } else if (f[0] == "fill" && f.size() == 2) {
-            fill = f[1];
-        } else if (f[0] == "texture" && f.size() == 3 && !groups.empty()) {
-            groups.back().textures.push_back({f[1], f[2]});
-        } else {
-            out.Fail(where + ": unreadable line");
-        }
-    }
-    finish();
-    return groups;
 }
 
 // ---- pictures ---------------------------------------------------------------------
@@ -243,6 +186,10 @@ std::string PlaneYsm() {
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
 zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
+    if (g.id == kMiniMapGroup) {
+        zfmt::Bytes map = MiniMapModel(file);
+        if (!map.empty()) return map;
+    }
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
     if (file == "cube2_with_tex.x") return Text(CubeX());
     if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
@@ -267,16 +214,22 @@ void GenModels(Output& out, const Context& ctx) {
         const GroupSpec& g = groups[i];
         out.Check(g.id == static_cast<int>(i), "resource groups: ids must run 0 to 35 in order");
         firstSlot.push_back(static_cast<int>(names.size()));
-        BankOutput& models = out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
-        models.KeepOrder();
-        models.ExpectCount(g.count);
+        // The course groups' banks are made by their own generators (CourseArt.h).
+        const bool courseArt = CourseArtMakesGroup(g.id);
+        BankOutput* models = nullptr;
+        if (!courseArt) {
+            models = &out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
+            models->KeepOrder();
+            models->ExpectCount(g.count);
+        }
         for (int p = 0; p < g.count; ++p) {
             const std::string path = g.folder + "\\model\\" + g.files[p];
             out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
             out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
-            models.Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
+            if (models) models->Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
             names.push_back(path);
         }
+        if (courseArt) continue;
         BankOutput& textures = out.AddBank(g.textureBank, DefaultBankKey(g.textureBank), BankDirectory::Stems);
         for (const TextureSpec& t : g.textures) textures.Add(t.name, TextureBytes(t));
     }

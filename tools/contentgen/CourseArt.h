@@ -1,0 +1,32 @@
+// CourseArt.h -- the visible course content: each circuit's and the garage's model and texture banks, the mini maps.
+#pragma once
+
+#include <string>
+
+#include "Generators.h"
+#include "format/ByteIO.h"
+
+namespace contentgen {
+
+// The group holding the mini maps and their markers (the rest of it is made by GenModels).
+constexpr int kMiniMapGroup = 12;
+constexpr int kGarageGroup = 31;
+
+// True for the groups whose banks the course art makes: the twelve circuit layouts (0 to 11) and
+// the garage (31).
+bool CourseArtMakesGroup(int groupId);
+
+// The mini-map models of group 12 (a circuit's outline at a tenth of world size, the markers and
+// the map's base plate) by file name; empty bytes for a file of that group it does not make.
+zfmt::Bytes MiniMapModel(const std::string& file);
+
+// Makes the model and texture banks of one course group.
+void MakeCourseGroup(int groupId, Output& out, const Context& ctx);
+
+// One generator per course group, so the groups are made in parallel.
+template <int Group>
+void GenCourseGroup(Output& out, const Context& ctx) {
+    MakeCourseGroup(Group, out, ctx);
+}
+
+}  // namespace contentgen

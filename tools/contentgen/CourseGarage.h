@@ -1,0 +1,13 @@
+// CourseGarage.h -- the garage: a lit studio with a turntable where the machine viewer shows a machine.
+#pragma once
+
+#include "Output.h"
+#include "ResourceGroups.h"
+
+namespace contentgen {
+
+// Makes the garage group's model and texture banks (the course table draws its parts at scale 1,
+// the machine standing at the origin).
+void MakeGarage(const GroupSpec& spec, Output& out);
+
+}  // namespace contentgen

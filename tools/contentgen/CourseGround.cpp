@@ -1,0 +1,244 @@
+// CourseGround.cpp -- terrain grid, water, far ring and sky dome of a circuit.
+#include "CourseGround.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CourseSky.h"
+
+namespace contentgen {
+
+namespace {
+
+// The camera sees this far; everything stays inside it from any point of the road.
+constexpr float kFarDistance = 38000.0f;
+constexpr float kInnerMargin = 3200.0f;  // fine grid this far around the road
+constexpr float kInnerCell = 450.0f;
+
+float Smooth(float a, float b, float x) {
+    const float t = std::min(1.0f, std::max(0.0f, (x - a) / (b - a)));
+    return t * t * (3 - 2 * t);
+}
+
+// Grid lines: fine between lo and hi, then growing outward to reach `from - reach` and `from + reach`.
+std::vector<float> GridLines(float lo, float hi, float centre, float reach) {
+    std::vector<float> lines;
+    const int cells = std::max(1, static_cast<int>(std::ceil((hi - lo) / kInnerCell)));
+    for (int i = 0; i <= cells; ++i) lines.push_back(lo + (hi - lo) * static_cast<float>(i) / cells);
+    std::vector<float> before;
+    for (float step = kInnerCell * 1.5f, x = lo; x > centre - reach; step *= 1.5f) {
+        x -= step;
+        before.push_back(std::max(x, centre - reach));
+    }
+    for (float step = kInnerCell * 1.5f, x = hi; x < centre + reach; step *= 1.5f) {
+        x += step;
+        lines.push_back(std::min(x, centre + reach));
+    }
+    std::reverse(before.begin(), before.end());
+    before.insert(before.end(), lines.begin(), lines.end());
+    return before;
+}
+
+Rgb GroundColour(const CourseSite& site, float x, float z, float h) {
+    const PlaceStyle& st = site.Style();
+    const float n = FractalNoise(x / 2600.0f, z / 2600.0f, 3, st.seed + 5u);
+    Rgb c = Mix(st.ground, st.groundAlt, Smooth(0.35f, 0.7f, n));
+    if (st.place == Place::Niseko) c = Mix(c, Hex(0xBFCBDA), Smooth(0.55f, 0.75f, n) * 0.6f);
+    if (st.place == Place::Canada) c = Mix(c, Hex(0xB4542A), Smooth(0.62f, 0.8f, n) * 0.7f);
+    if (st.place == Place::Barcelona) c = Mix(c, Hex(0x7E8A3E), Smooth(80.0f, 260.0f, h) * 0.7f);
+    if (st.water) {
+        const float wet = site.Wetness(x, z);
+        const float shore = 1.0f - Smooth(kWaterLevel + 15.0f, kWaterLevel + 60.0f, h);
+        c = Mix(c, st.shore, std::max(shore, Smooth(0.02f, 0.2f, wet)));
+        if (h < kWaterLevel) c = Mix(st.shore, st.waterColour, 0.5f);
+    }
+    return Scale(c, 0.94f + 0.12f * ValueNoise(x / 700.0f, z / 700.0f, st.seed + 17u));
+}
+
+}  // namespace
+
+Surroundings SurroundingsOf(const CourseSite& site) {
+    Surroundings s;
+    s.middle = site.Middle();
+    const float r = site.Radius();
+    s.domeRadius = std::max(12000.0f, kFarDistance - r - 1500.0f);
+    s.ringRadius = std::max(r + 4000.0f, s.domeRadius * 0.78f);
+    s.landRadius = s.ringRadius + 2500.0f;
+    return s;
+}
+
+void BuildTerrain(const CourseSite& site, const Surroundings& around, CourseMesh& m) {
+    const std::vector<float> xs =
+        GridLines(site.MinX() - kInnerMargin, site.MaxX() + kInnerMargin, around.middle.x, around.landRadius);
+    const std::vector<float> zs =
+        GridLines(site.MinZ() - kInnerMargin, site.MaxZ() + kInnerMargin, around.middle.z, around.landRadius);
+    const int nx = static_cast<int>(xs.size()), nz = static_cast<int>(zs.size());
+    std::vector<float> height(static_cast<std::size_t>(nx) * nz);
+    for (int j = 0; j < nz; ++j)
+        for (int i = 0; i < nx; ++i) height[static_cast<std::size_t>(j) * nx + i] = site.Ground(xs[i], zs[j]);
+    auto H = [&](int i, int j) {
+        i = std::min(nx - 1, std::max(0, i));
+        j = std::min(nz - 1, std::max(0, j));
+        return height[static_cast<std::size_t>(j) * nx + i];
+    };
+    m.Use(Finish::Lit, site.Style().ground);
+    std::vector<int> index(static_cast<std::size_t>(nx) * nz);
+    for (int j = 0; j < nz; ++j)
+        for (int i = 0; i < nx; ++i) {
+            const int i0 = std::max(0, i - 1), i1 = std::min(nx - 1, i + 1);
+            const int j0 = std::max(0, j - 1), j1 = std::min(nz - 1, j + 1);
+            const V3 dx{xs[i1] - xs[i0], H(i1, j) - H(i0, j), 0};
+            const V3 dz{0, H(i, j1) - H(i, j0), zs[j1] - zs[j0]};
+            const V3 n = Cross(dz, dx);
+            const float h = H(i, j);
+            index[static_cast<std::size_t>(j) * nx + i] =
+                m.Vertex(V3{xs[i], h, zs[j]}, n, GroundColour(site, xs[i], zs[j], h));
+        }
+    const V3 up{0, 1, 0};
+    for (int j = 0; j + 1 < nz; ++j)
+        for (int i = 0; i + 1 < nx; ++i) {
+            const int a = index[static_cast<std::size_t>(j) * nx + i],
+                      b = index[static_cast<std::size_t>(j) * nx + i + 1];
+            const int c = index[static_cast<std::size_t>(j + 1) * nx + i + 1];
+            const int d = index[static_cast<std::size_t>(j + 1) * nx + i];
+            m.IndexFacing(a, b, c, up);
+            m.IndexFacing(a, c, d, up);
+        }
+}
+
+void BuildWater(const CourseSite& site, const Surroundings& around, CourseMesh& m) {
+    const PlaceStyle& st = site.Style();
+    if (!st.water) return;
+    const int cells = 14;
+    const float r = around.landRadius + 3000.0f;
+    m.Use(Finish::Lit, st.waterColour);
+    std::vector<int> index;
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i <= cells; ++i) {
+            const float x = around.middle.x - r + 2 * r * static_cast<float>(i) / cells;
+            const float z = around.middle.z - r + 2 * r * static_cast<float>(j) / cells;
+            const float n = ValueNoise(x / 3000.0f, z / 3000.0f, st.seed + 31u);
+            index.push_back(
+                m.Vertex(V3{x, kWaterLevel, z}, V3{0, 1, 0}, Mix(st.waterColour, Hex(0x7FC8F0), n * 0.25f)));
+        }
+    for (int j = 0; j < cells; ++j)
+        for (int i = 0; i < cells; ++i) {
+            const int a = index[j * (cells + 1) + i], b = index[j * (cells + 1) + i + 1];
+            const int c = index[(j + 1) * (cells + 1) + i + 1], d = index[(j + 1) * (cells + 1) + i];
+            m.IndexFacing(a, b, c, V3{0, 1, 0});
+            m.IndexFacing(a, c, d, V3{0, 1, 0});
+        }
+}
+
+namespace {
+
+// One inward-facing slab of the ring between angles t0 and t1 with the given top heights; the
+// colour changes at `band` of the height (rock below, caps above).
+void RingSlab(CourseMesh& m, const Surroundings& around, float t0, float t1, float r0, float r1, float h0, float h1,
+              Rgb low, Rgb high, float band) {
+    auto at = [&](float t, float r, float y) {
+        return V3{around.middle.x + std::cos(t) * r, y, around.middle.z + std::sin(t) * r};
+    };
+    const V3 inward = V3{-std::cos(0.5f * (t0 + t1)), 0, -std::sin(0.5f * (t0 + t1))};
+    const float base = -150.0f;
+    const float m0 = base + (h0 - base) * band, m1 = base + (h1 - base) * band;
+    m.QuadFacing(at(t0, r0, base), at(t1, r1, base), at(t1, r1, m1), at(t0, r0, m0), low, inward);
+    if (h0 > m0 + 1 || h1 > m1 + 1) {
+        const V3 tilt = inward + V3{0, 0.8f, 0};
+        m.QuadFacing(at(t0, r0, m0), at(t1, r1, m1), at(t1, r1 + 400.0f, h1), at(t0, r0 + 400.0f, h0), high, tilt);
+    }
+}
+
+}  // namespace
+
+void BuildFarRing(const CourseSite& site, const Surroundings& around, CourseMesh& m, bool simple) {
+    const PlaceStyle& st = site.Style();
+    CourseRandom rnd(st.seed * 7u + 3u);
+    const int segments = simple ? 48 : 96;
+    const float step = 2 * kPi / segments;
+    auto wetAt = [&](float t) {
+        const float x = around.middle.x + std::cos(t) * around.ringRadius;
+        const float z = around.middle.z + std::sin(t) * around.ringRadius;
+        return site.Wetness(x, z) > 0.3f;
+    };
+    switch (st.place) {
+        case Place::Berlin:
+        case Place::Qir: {
+            // A skyline: blocks of varying height round the ring, windows lit.
+            const bool future = st.place == Place::Qir;
+            const int blocks = simple ? 60 : 150;
+            for (int k = 0; k < blocks; ++k) {
+                const float t = 2 * kPi * (static_cast<float>(k) + rnd.Range(0, 0.5f)) / blocks;
+                const float r = around.ringRadius + rnd.Range(-1500, 1500);
+                const float h = st.farHeight * (future ? rnd.Range(0.3f, 1.3f) : rnd.Range(0.25f, 1.0f));
+                const float w = 2 * kPi * r / blocks * rnd.Range(0.7f, 1.3f);
+                const V3 c{around.middle.x + std::cos(t) * r, -100.0f, around.middle.z + std::sin(t) * r};
+                Frame f = Frame::Facing(c, V3{-std::cos(t), 0, -std::sin(t)});
+                const Rgb body = Mix(st.farLow, st.farHigh, rnd.Unit());
+                m.Use(Finish::Lit, st.farLow);
+                m.Box(f, w, h, w * 0.6f, body);
+                if (simple) continue;
+                // Lit windows in rows on the face toward the circuit.
+                m.Use(Finish::Glow, st.farCap);
+                const int rows = static_cast<int>(h / (future ? 260.0f : 180.0f));
+                for (int row = 1; row < rows; ++row) {
+                    if (rnd.Unit() < 0.35f) continue;
+                    const float y = h * static_cast<float>(row) / rows;
+                    const Rgb lit = future ? (rnd.Unit() < 0.5f ? Hex(0x3DF2FF) : Hex(0xFF3FB0)) : st.farCap;
+                    const float half = w * (future ? 0.5f : rnd.Range(0.15f, 0.4f));
+                    const float zf = -w * 0.3f - 2.0f;
+                    m.QuadFacing(f.At(-half, y, zf), f.At(half, y, zf), f.At(half, y + (future ? 40.0f : 60.0f), zf),
+                                 f.At(-half, y + (future ? 40.0f : 60.0f), zf), lit, f.ahead * -1.0f);
+                }
+            }
+            break;
+        }
+        default: {
+            // Mountains, hills or cliffs: a jagged ridge.
+            std::vector<float> hs(segments + 1);
+            for (int k = 0; k <= segments; ++k) {
+                const float t = step * static_cast<float>(k % segments);
+                const float n = FractalNoise(std::cos(t) * 3.0f + 5.0f, std::sin(t) * 3.0f + 5.0f, 4, st.seed + 41u);
+                float h = st.farHeight * (0.25f + 1.1f * n * n);
+                if (st.place == Place::Niseko && std::fabs(std::remainder(t - 2.2f, 2 * kPi)) < 0.35f)
+                    h = std::max(h,
+                                 st.farHeight * 1.6f * (1.0f - std::fabs(std::remainder(t - 2.2f, 2 * kPi)) / 0.35f));
+                if (wetAt(t)) h = -200.0f;
+                hs[k] = h;
+            }
+            const float band = st.place == Place::Niseko ? 0.55f : (st.place == Place::Canada ? 0.5f : 0.7f);
+            for (int k = 0; k < segments; ++k) {
+                if (hs[k] < 0 && hs[k + 1] < 0) continue;
+                const float t0 = step * k, t1 = step * (k + 1);
+                const Rgb low = Mix(st.farLow, st.farHigh, ValueNoise(static_cast<float>(k) * 0.7f, 0.5f, st.seed));
+                m.Use(Finish::Lit, st.farLow);
+                RingSlab(m, around, t0, t1, around.ringRadius, around.ringRadius, std::max(hs[k], 0.0f),
+                         std::max(hs[k + 1], 0.0f), low, st.farCap, band);
+            }
+            break;
+        }
+    }
+}
+
+void BuildSkyDome(const Surroundings& around, const std::string& texture, CourseMesh& m, int rings, int segments) {
+    m.Use(Finish::Sky, Rgb{1, 1, 1}, texture);
+    std::vector<int> index;
+    for (int j = 0; j <= rings; ++j)
+        for (int i = 0; i <= segments; ++i) {
+            const float u = static_cast<float>(i) / segments, v = static_cast<float>(j) / rings;
+            const V3 d = PanoramaDirection(u, v);
+            const V3 p = around.middle + d * around.domeRadius;
+            index.push_back(m.Vertex(p, d * -1.0f, Rgb{1, 1, 1}, u, v));
+        }
+    for (int j = 0; j < rings; ++j)
+        for (int i = 0; i < segments; ++i) {
+            const int a = index[j * (segments + 1) + i], b = index[j * (segments + 1) + i + 1];
+            const int c = index[(j + 1) * (segments + 1) + i + 1], d = index[(j + 1) * (segments + 1) + i];
+            const float u = (static_cast<float>(i) + 0.5f) / segments, v = (static_cast<float>(j) + 0.5f) / rings;
+            const V3 inward = PanoramaDirection(u, v) * -1.0f;
+            m.IndexFacing(a, b, c, inward);
+            m.IndexFacing(a, c, d, inward);
+        }
+}
+
+}  // namespace contentgen
