@@ -197,8 +197,8 @@ void MakeGarage(const GroupSpec& spec, Output& out) {
     Turntable(at(1), at(2));
     Floor(at(3), at(4));
     Backdrop(at(5));
-    LightStand(at(6), V3{-420, 0, -260});
-    LightStand(at(7), V3{420, 0, -260});
+    LightStand(at(6), V3{-460, 0, 120});
+    LightStand(at(7), V3{460, 0, 120});
     CeilingPanel(at(8), V3{-300, kCeiling - 60, -300}, 240, 140);
     CeilingPanel(at(9), V3{300, kCeiling - 60, -300}, 240, 140);
     CeilingPanel(at(10), V3{-300, kCeiling - 60, 300}, 240, 140);
@@ -239,7 +239,7 @@ void MakeGarage(const GroupSpec& spec, Output& out) {
         if (t.kind == "cube")
             textures.Add(t.name, SkyCubePng(studio, 64));
         else if (t.kind == "ramp")
-            textures.Add(t.name, GouraudRampPng(0.5f, 3));
+            textures.Add(t.name, GouraudRampPng(0.5f, 3, 0.9f));
         else
             textures.Add(t.name, SkyPanoramaPng(studio, 64, 32));
     }

@@ -132,21 +132,32 @@ void BuildWater(const CourseSite& site, const Surroundings& around, CourseMesh& 
 
 namespace {
 
-// One inward-facing slab of the ring between angles t0 and t1 with the given top heights; the
-// colour changes at `band` of the height (rock below, caps above).
-void RingSlab(CourseMesh& m, const Surroundings& around, float t0, float t1, float r0, float r1, float h0, float h1,
-              Rgb low, Rgb high, float band) {
-    auto at = [&](float t, float r, float y) {
-        return V3{around.middle.x + std::cos(t) * r, y, around.middle.z + std::sin(t) * r};
-    };
-    const V3 inward = V3{-std::cos(0.5f * (t0 + t1)), 0, -std::sin(0.5f * (t0 + t1))};
-    const float base = -150.0f;
-    const float m0 = base + (h0 - base) * band, m1 = base + (h1 - base) * band;
-    m.QuadFacing(at(t0, r0, base), at(t1, r1, base), at(t1, r1, m1), at(t0, r0, m0), low, inward);
-    if (h0 > m0 + 1 || h1 > m1 + 1) {
-        const V3 tilt = inward + V3{0, 0.8f, 0};
-        m.QuadFacing(at(t0, r0, m0), at(t1, r1, m1), at(t1, r1 + 400.0f, h1), at(t0, r0 + 400.0f, h0), high, tilt);
+// One far mountain or hill: a cone of `sides` faces, rock or grass below, its cap above, the
+// place's forest band at its foot.
+void PeakCone(CourseMesh& m, const Frame& f, float radius, float height, const PlaceStyle& st, int sides) {
+    float capFrom = 0.7f, forest = 0.0f;
+    switch (st.place) {
+        case Place::Niseko: capFrom = 0.42f; break;
+        case Place::Canada: capFrom = 0.78f, forest = 0.35f; break;
+        case Place::Barcelona:
+        case Place::Sydney: capFrom = 0.75f; break;
+        default: break;
     }
+    Frame part = f;
+    float y = 0, r = radius;
+    auto band = [&](float upTo, Rgb colour) {
+        const float y1 = height * upTo, r1 = radius * (1.0f - upTo);
+        m.Use(Finish::Lit, colour);
+        part.origin = f.At(0, y, 0);
+        m.Prism(part, sides, r, r1, y1 - y, colour, false);
+        y = y1;
+        r = r1;
+    };
+    if (forest > 0) band(forest, st.farHigh);
+    band(capFrom, st.farLow);
+    m.Use(Finish::Lit, st.farCap);
+    part.origin = f.At(0, y, 0);
+    m.Prism(part, sides, r, 0.0f, height - y, st.farCap, false);
 }
 
 }  // namespace
@@ -154,8 +165,6 @@ void RingSlab(CourseMesh& m, const Surroundings& around, float t0, float t1, flo
 void BuildFarRing(const CourseSite& site, const Surroundings& around, CourseMesh& m, bool simple) {
     const PlaceStyle& st = site.Style();
     CourseRandom rnd(st.seed * 7u + 3u);
-    const int segments = simple ? 48 : 96;
-    const float step = 2 * kPi / segments;
     auto wetAt = [&](float t) {
         const float x = around.middle.x + std::cos(t) * around.ringRadius;
         const float z = around.middle.z + std::sin(t) * around.ringRadius;
@@ -194,26 +203,41 @@ void BuildFarRing(const CourseSite& site, const Surroundings& around, CourseMesh
             break;
         }
         default: {
-            // Mountains, hills or cliffs: a jagged ridge.
-            std::vector<float> hs(segments + 1);
-            for (int k = 0; k <= segments; ++k) {
-                const float t = step * static_cast<float>(k % segments);
-                const float n = FractalNoise(std::cos(t) * 3.0f + 5.0f, std::sin(t) * 3.0f + 5.0f, 4, st.seed + 41u);
-                float h = st.farHeight * (0.25f + 1.1f * n * n);
-                if (st.place == Place::Niseko && std::fabs(std::remainder(t - 2.2f, 2 * kPi)) < 0.35f)
-                    h = std::max(h,
-                                 st.farHeight * 1.6f * (1.0f - std::fabs(std::remainder(t - 2.2f, 2 * kPi)) / 0.35f));
-                if (wetAt(t)) h = -200.0f;
-                hs[k] = h;
+            // Mountains, hills or cliffs: overlapping peaks round the ring, banded by height.
+            const int peaks = simple ? 30 : 64;
+            const bool hills = st.place == Place::Barcelona || st.place == Place::Sydney;
+            for (int k = 0; k < peaks; ++k) {
+                const float t = 2 * kPi * (static_cast<float>(k) + rnd.Range(-0.35f, 0.35f)) / peaks;
+                const float r = around.ringRadius + rnd.Range(-1200.0f, 2500.0f);
+                const float h = st.farHeight * rnd.Range(0.45f, 1.0f) * (k % 4 == 0 ? 1.3f : 1.0f);
+                const V3 c{around.middle.x + std::cos(t) * r, -350.0f, around.middle.z + std::sin(t) * r};
+                if (wetAt(t) || site.Wetness(c.x, c.z) > 0.3f) continue;
+                const float base = h * (hills ? rnd.Range(2.2f, 3.2f) : rnd.Range(1.0f, 1.6f));
+                PeakCone(m, Frame::Upright(c, rnd.Range(0, 2 * kPi)), base, h + 350.0f, st, simple ? 5 : 7);
             }
-            const float band = st.place == Place::Niseko ? 0.55f : (st.place == Place::Canada ? 0.5f : 0.7f);
-            for (int k = 0; k < segments; ++k) {
-                if (hs[k] < 0 && hs[k + 1] < 0) continue;
-                const float t0 = step * k, t1 = step * (k + 1);
-                const Rgb low = Mix(st.farLow, st.farHigh, ValueNoise(static_cast<float>(k) * 0.7f, 0.5f, st.seed));
+            if (st.place == Place::Niseko) {
+                // The great volcano: a broad cone with a cut-off top.
+                const float t = 2.2f, r = around.ringRadius + 1500.0f;
+                const V3 c{around.middle.x + std::cos(t) * r, -350.0f, around.middle.z + std::sin(t) * r};
+                Frame f = Frame::Upright(c, 0.3f);
+                const float h = st.farHeight * 1.9f;
                 m.Use(Finish::Lit, st.farLow);
-                RingSlab(m, around, t0, t1, around.ringRadius, around.ringRadius, std::max(hs[k], 0.0f),
-                         std::max(hs[k + 1], 0.0f), low, st.farCap, band);
+                m.Prism(f, 10, h * 1.3f, h * 0.62f, h * 0.45f, st.farLow, false);
+                f.origin.y += h * 0.45f;
+                m.Use(Finish::Lit, st.farCap);
+                m.Prism(f, 10, h * 0.62f, h * 0.12f, h * 0.55f, st.farCap, true);
+            }
+            if (st.place == Place::Sydney && !simple) {
+                // The city's far skyline on the side away from the sea.
+                for (int k = 0; k < 40; ++k) {
+                    const float t = std::atan2(-site.SeaDirection().z, -site.SeaDirection().x) + rnd.Range(-0.5f, 0.5f);
+                    const float r = around.ringRadius * rnd.Range(0.75f, 0.9f);
+                    const V3 c{around.middle.x + std::cos(t) * r, -100.0f, around.middle.z + std::sin(t) * r};
+                    const float w = rnd.Range(500.0f, 900.0f);
+                    m.Use(Finish::Lit, Hex(0x8AA4C0));
+                    m.Box(Frame::Upright(c, rnd.Range(0, kPi)), w, rnd.Range(1200.0f, 3600.0f), w,
+                          Mix(Hex(0x7A94B4), Hex(0xA8BCD0), rnd.Unit()));
+                }
             }
             break;
         }

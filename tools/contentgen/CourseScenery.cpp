@@ -185,7 +185,29 @@ void Berlin(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
     });
 }
 
+// Glowing lines over the flat ground of the future city, kept off the road.
+void GroundGrid(CourseSite& site, MeshChunks& out, Rgb colour) {
+    const float spacing = 1200.0f, piece = 400.0f, half = 9.0f;
+    for (int axis = 0; axis < 2; ++axis)
+        for (float u = std::floor((axis ? site.MinX() : site.MinZ()) / spacing) * spacing - 6000.0f;
+             u <= (axis ? site.MaxX() : site.MaxZ()) + 6000.0f; u += spacing)
+            for (float v = (axis ? site.MinZ() : site.MinX()) - 6000.0f;
+                 v < (axis ? site.MaxZ() : site.MaxX()) + 6000.0f; v += piece) {
+                const float x0 = axis ? u : v, z0 = axis ? v : u;
+                const float x1 = axis ? u : v + piece, z1 = axis ? v + piece : u;
+                const float g0 = site.Ground(x0, z0), g1 = site.Ground(x1, z1);
+                if (std::fabs(g0) > 1.0f || std::fabs(g1) > 1.0f) continue;
+                if (site.NearestRoad(0.5f * (x0 + x1), 0.5f * (z0 + z1), 800.0f).distance < 600.0f) continue;
+                const V3 across = axis ? V3{half, 0, 0} : V3{0, 0, half};
+                CourseMesh& m = out.Next();
+                m.Use(Finish::Glow, colour);
+                m.QuadFacing(V3{x0, 2, z0} - across, V3{x0, 2, z0} + across, V3{x1, 2, z1} + across,
+                             V3{x1, 2, z1} - across, colour, V3{0, 1, 0});
+            }
+}
+
 void Qir(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, MeshChunks& out) {
+    GroundGrid(site, out, Hex(0x4A34B8));
     // Rotor masts under the spinning wings (their hubs are fixed by the course's objects).
     const float wings[6][2] = {{-1466.99f, 4152.49f}, {-2025.5f, 2300.22f},  {-1836.35f, 3162.15f},
                                {4158.95f, -7413.75f}, {6045.29f, -7789.47f}, {7714.83f, -7741.77f}};
@@ -205,10 +227,11 @@ void Qir(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, Mes
     }
     const Rgb bodies[3] = {Hex(0x30344C), Hex(0x3A3050), Hex(0x283448)};
     const Rgb neon[4] = {Hex(0x3DF2FF), Hex(0xFF2FA8), Hex(0xA05CFF), Hex(0xFFD21C)};
-    Field(site, rnd, 1500, 4800.0f, 230.0f, [&](V3 p) {
+    Field(site, rnd, 1200, 4800.0f, 230.0f, [&](V3 p) {
         const float near = site.NearestRoad(p.x, p.z, 3000).distance;
         const float w = rnd.Range(200, 380);
-        const float h = rnd.Range(500, 1400) + (near > 1200 ? rnd.Range(500, 2200) : 0.0f);
+        const float h =
+            near < 1000 ? rnd.Range(300, 800) : rnd.Range(700, 1600) + (near > 2000 ? rnd.Range(0, 1800) : 0.0f);
         NeonTower(out.Next(), Frame::Upright(p - V3{0, 10, 0}, rnd.Range(0, kPi / 2)), w, h, bodies[rnd.Below(3)],
                   neon[rnd.Below(4)], neon[rnd.Below(4)], rnd);
         return true;
@@ -306,7 +329,7 @@ void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& 
     const float goal = forward.gates.empty() ? 0.0f : forward.gates[0].arc;
     const float standLength = 1300.0f, pitLength = 1100.0f;
     const track::Sample at = line.At(goal);
-    Rgb body = Hex(0xD9A24A), seats = Hex(0xC0532E), roof = Hex(0xF4EEE4);
+    Rgb body = Hex(0xD9A24A), seats = Hex(0xC0532E), roof = Hex(0xE8C48A);
     switch (st.place) {
         case Place::Niseko: body = Hex(0x8A5A3A), seats = Hex(0x2A66C8), roof = Hex(0xF4F8FC); break;
         case Place::Berlin: body = Hex(0x9A9AA0), seats = Hex(0xE8C21C), roof = Hex(0x505058); break;

@@ -28,7 +28,8 @@ float SegmentDistance(float px, float pz, const yiVec3& a, const yiVec3& b, floa
 
 }  // namespace
 
-CourseSite::CourseSite(const track::Layout& layout, const PlaceStyle& style) : layout_(layout), style_(style) {
+CourseSite::CourseSite(const track::Layout& layout, const track::Layout& forward, const PlaceStyle& style)
+    : layout_(layout), style_(style) {
     const auto& samples = layout_.line.Samples();
     const int n = static_cast<int>(samples.size());
     minX_ = minZ_ = 1e30f;
@@ -53,12 +54,24 @@ CourseSite::CourseSite(const track::Layout& layout, const PlaceStyle& style) : l
 
     // Water shapes, from the circuit's own geometry so they never drown the road.
     const V3 mid = Middle();
-    if (style_.place == Place::Barcelona) {
-        seaDirection_ = Normalise(V3{0.35f, 0, 1});
-        float reach = -1e30f;
-        for (const track::Sample& s : samples)
-            reach = std::max(reach, (s.centre.x - mid.x) * seaDirection_.x + (s.centre.z - mid.z) * seaDirection_.z);
-        seaStart_ = reach + 900.0f;
+    if ((style_.place == Place::Barcelona || style_.place == Place::Sydney) && !forward.gates.empty()) {
+        // The sea lies beyond the side of the circuit the start straight runs along, so the stands
+        // look out over it: of sixteen directions, the one in which the start is the furthest out.
+        const yiVec3 start = forward.line.At(forward.gates[0].arc).centre;
+        float best = -1e30f;
+        for (int k = 0; k < 16; ++k) {
+            const float t = 2 * kPi * static_cast<float>(k) / 16;
+            const V3 d{std::cos(t), 0, std::sin(t)};
+            float reach = -1e30f;
+            for (const track::Sample& s : forward.line.Samples())
+                reach = std::max(reach, (s.centre.x - mid.x) * d.x + (s.centre.z - mid.z) * d.z);
+            const float margin = (start.x - mid.x) * d.x + (start.z - mid.z) * d.z - reach;
+            if (margin > best + 1.0f) {
+                best = margin;
+                seaDirection_ = d;
+                seaStart_ = reach + (style_.place == Place::Sydney ? 700.0f : 900.0f);
+            }
+        }
     }
     if (style_.place == Place::Sydney) {
         // The harbour runs under the highest stretch of road (the bridge), across it.

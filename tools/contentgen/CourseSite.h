@@ -15,7 +15,9 @@ namespace contentgen {
 // taken by scenery placed so far. Built for one course group by one thread; not shared.
 class CourseSite {
 public:
-    CourseSite(const track::Layout& layout, const PlaceStyle& style);
+    // `forward` is the circuit's forward layout (the same road): water is shaped from it so both
+    // directions of a circuit share their place.
+    CourseSite(const track::Layout& layout, const track::Layout& forward, const PlaceStyle& style);
 
     const track::Layout& Layout() const { return layout_; }
     const track::CentreLine& Line() const { return layout_.line; }
@@ -43,6 +45,8 @@ public:
 
     // The ground without the road: hills and water beds.
     float BaseHeight(float x, float z) const;
+    // The direction the sea lies in from the middle (places with a sea).
+    V3 SeaDirection() const { return seaDirection_; }
     // 0 on land, 1 in open water.
     float Wetness(float x, float z) const;
     // The ground: the base, following the road near it (never above it).

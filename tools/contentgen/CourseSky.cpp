@@ -113,8 +113,8 @@ zfmt::Bytes SkyPanoramaPng(const SkyStyle& sky, int width, int height) {
     return EncodePng(width, height, px);
 }
 
-float GouraudRampLevel(float floor, int bands, float d) {
-    d = std::min(1.0f, std::max(0.0f, d));
+float GouraudRampLevel(float floor, int bands, float full, float d) {
+    d = std::min(1.0f, std::max(0.0f, d / std::max(0.05f, full)));
     bands = std::max(1, bands);
     // Soft steps: each band rises over the last fifth of its width.
     const float x = d * static_cast<float>(bands);
@@ -124,10 +124,10 @@ float GouraudRampLevel(float floor, int bands, float d) {
     return floor + (1.0f - floor) * level;
 }
 
-zfmt::Bytes GouraudRampPng(float floor, int bands) {
+zfmt::Bytes GouraudRampPng(float floor, int bands, float full) {
     std::vector<std::uint8_t> px(256 * 4);
     for (int x = 0; x < 256; ++x) {
-        const float v = GouraudRampLevel(floor, bands, static_cast<float>(x) / 255.0f);
+        const float v = GouraudRampLevel(floor, bands, full, static_cast<float>(x) / 255.0f);
         Put(px, static_cast<std::size_t>(x), Rgb{v, v, v});
     }
     return EncodePng(256, 1, px);

@@ -40,9 +40,10 @@ zfmt::Bytes SkyPanoramaPng(const SkyStyle& sky, int width, int height);
 V3 PanoramaDirection(float u, float v);
 
 // The lighting ramp: 256 x 1 grey levels the shader looks the diffuse term up in; `floor` is the
-// level of faces turned away from the light, `bands` the number of soft steps up to full light.
-zfmt::Bytes GouraudRampPng(float floor, int bands);
+// level of faces turned away from the light, `bands` the number of soft steps up to full light,
+// reached at diffuse term `full` (the level ground's, so a low sun still lights the land).
+zfmt::Bytes GouraudRampPng(float floor, int bands, float full);
 // The ramp's level at diffuse term d (0..1).
-float GouraudRampLevel(float floor, int bands, float d);
+float GouraudRampLevel(float floor, int bands, float full, float d);
 
 }  // namespace contentgen

@@ -144,7 +144,7 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
         return;
     }
     const PlaceStyle& style = GetPlaceStyle(plan.course);
-    CourseSite site(layout, style);
+    CourseSite site(layout, forward, style);
     const Surroundings around = SurroundingsOf(site);
     std::string sky;
     for (const TextureSpec& t : spec.textures)
@@ -249,7 +249,8 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
         if (t.kind == "cube")
             textures.Add(t.name, SkyCubePng(skyStyle, 64));
         else if (t.kind == "ramp")
-            textures.Add(t.name, GouraudRampPng(style.rampFloor, style.rampBands));
+            textures.Add(t.name,
+                         GouraudRampPng(style.rampFloor, style.rampBands, 0.9f * std::max(0.1f, towardLight.y)));
         else if (t.kind == "sky")
             textures.Add(t.name, SkyPanoramaPng(skyStyle, 512, 160));
         else

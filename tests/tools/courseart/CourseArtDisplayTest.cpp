@@ -180,6 +180,29 @@ protected:
     int shots_ = 0;
 };
 
+// Pictures of the twelve circuit layouts side by side, four to a row.
+class Sheet {
+public:
+    void Put(int cell, const std::vector<uint32_t>& shot) {
+        const int ox = (cell % kCols) * kW, oy = (cell / kCols) * kH;
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                pixels_[static_cast<size_t>(oy + y) * kW * kCols + ox + x] = shot[static_cast<size_t>(y) * kW + x];
+    }
+    void Write(const std::string& path) { WritePng(path, pixels_, kW * kCols, kH * kRows); }
+
+private:
+    static constexpr int kCols = 4, kRows = 3;
+    std::vector<uint32_t> pixels_ = std::vector<uint32_t>(static_cast<size_t>(kW) * kCols * kH * kRows, 0xFF000000u);
+};
+
+long DistinctColours(const std::vector<uint32_t>& shot) {
+    std::vector<uint32_t> colours(shot.begin(), shot.end());
+    for (uint32_t& c : colours) c &= 0xF0F0F0;
+    std::sort(colours.begin(), colours.end());
+    return std::unique(colours.begin(), colours.end()) - colours.begin();
+}
+
 double Difference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
     double sum = 0;
     for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
@@ -195,8 +218,7 @@ double Difference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b
 // side by side are written for a person to compare.
 TEST_P(CourseArtDisplayTest, EveryCircuitFromAboveItsStart) {
     const std::string dir = ShotDir();
-    constexpr int kCols = 4, kRows = 3;
-    std::vector<uint32_t> sheet(static_cast<size_t>(kW) * kCols * kH * kRows, 0xFF000000u);
+    Sheet sheet;
     std::vector<std::vector<uint32_t>> shots;
     for (int id = kFirstCircuitId; id <= kLastCourseId; ++id) {
         SCOPED_TRACE("course " + std::to_string(id));
@@ -220,24 +242,39 @@ TEST_P(CourseArtDisplayTest, EveryCircuitFromAboveItsStart) {
         EXPECT_EQ(drawn, kW) << "no sky above the course";
         EXPECT_GT(unlikeRoad, kW / 3) << "the sky looks like the road";
         // Scenery: many distinct colours.
-        std::vector<uint32_t> colours(shot.pixels.begin(), shot.pixels.end());
-        for (uint32_t& c : colours) c &= 0xF0F0F0;
-        std::sort(colours.begin(), colours.end());
-        const long distinct = std::unique(colours.begin(), colours.end()) - colours.begin();
-        EXPECT_GT(distinct, 60) << "a bare frame";
-
-        const int cell = id - kFirstCircuitId;
-        const int ox = (cell % kCols) * kW, oy = (cell / kCols) * kH;
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x)
-                sheet[static_cast<size_t>(oy + y) * kW * kCols + ox + x] = shot.pixels[static_cast<size_t>(y) * kW + x];
+        EXPECT_GT(DistinctColours(shot.pixels), 60) << "a bare frame";
+        sheet.Put(id - kFirstCircuitId, shot.pixels);
         shots.push_back(shot.pixels);
     }
-    WritePng(dir + "/courseart_all" + Suffix() + ".png", sheet, kW * kCols, kH * kRows);
+    sheet.Write(dir + "/courseart_all" + Suffix() + ".png");
     // Different circuits look different; a circuit and its reverse share the place but not the view.
     for (size_t a = 0; a < shots.size(); ++a)
         for (size_t b = a + 1; b < shots.size(); ++b)
             EXPECT_GT(Difference(shots[a], shots[b]), 4.0) << "courses " << a + 2 << " and " << b + 2 << " look alike";
+}
+
+// Every layout from high above behind its start: the lie of the land and the circuit's shape.
+TEST_P(CourseArtDisplayTest, EveryCircuitFromHighAbove) {
+    Sheet sheet;
+    std::vector<std::vector<uint32_t>> shots;
+    for (int id = kFirstCircuitId; id <= kLastCourseId; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        const Shot shot = Shoot(id, D3DXVECTOR3(0.0f, 7000.0f, 6000.0f), 3000.0f);
+        ASSERT_EQ(shot.pixels.size(), static_cast<size_t>(kW) * kH);
+        WritePng(ShotDir() + "/courseart_high_" + std::to_string(id) + Suffix() + ".png", shot.pixels, kW, kH);
+        int black = 0;
+        for (uint32_t p : shot.pixels) black += (p & 0xFFFFFF) == 0;
+        EXPECT_LT(black, kW * kH / 100) << "holes in the ground";
+        EXPECT_GT(DistinctColours(shot.pixels), 60) << "a bare frame";
+        sheet.Put(id - kFirstCircuitId, shot.pixels);
+        shots.push_back(shot.pixels);
+    }
+    sheet.Write(ShotDir() + "/courseart_high_all" + Suffix() + ".png");
+    for (size_t a = 0; a < shots.size(); ++a)
+        for (size_t b = a + 1; b < shots.size(); ++b) {
+            if (b == a + 6) continue;  // a circuit and its reverse: the same land
+            EXPECT_GT(Difference(shots[a], shots[b]), 4.0) << "courses " << a + 2 << ", " << b + 2;
+        }
 }
 
 // The garage: the turntable in the middle of a lit studio.
@@ -248,10 +285,7 @@ TEST_P(CourseArtDisplayTest, GarageStudio) {
     // The turntable at the middle is lit grey, the top of the frame is the studio.
     const Rgb8 centre = Split(shot.pixels[static_cast<size_t>(kH / 2) * kW + kW / 2]);
     EXPECT_GT(centre.r + centre.g + centre.b, 60);
-    std::vector<uint32_t> colours(shot.pixels.begin(), shot.pixels.end());
-    for (uint32_t& c : colours) c &= 0xF0F0F0;
-    std::sort(colours.begin(), colours.end());
-    EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 20);
+    EXPECT_GT(DistinctColours(shot.pixels), 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, CourseArtDisplayTest, ::testing::Values(false, true),
