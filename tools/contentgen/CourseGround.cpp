@@ -109,24 +109,31 @@ void BuildTerrain(const CourseSite& site, const Surroundings& around, CourseMesh
 void BuildWater(const CourseSite& site, const Surroundings& around, CourseMesh& m) {
     const PlaceStyle& st = site.Style();
     if (!st.water) return;
-    const int cells = 14;
-    const float r = around.landRadius + 3000.0f;
+    // Only cells where the ground dips under the water line, so dry land costs no drawing.
+    const int cells = 28;
+    const float r = around.landRadius + 3000.0f, size = 2 * r / cells;
     m.Use(Finish::Lit, st.waterColour);
-    std::vector<int> index;
-    for (int j = 0; j <= cells; ++j)
-        for (int i = 0; i <= cells; ++i) {
-            const float x = around.middle.x - r + 2 * r * static_cast<float>(i) / cells;
-            const float z = around.middle.z - r + 2 * r * static_cast<float>(j) / cells;
-            const float n = ValueNoise(x / 3000.0f, z / 3000.0f, st.seed + 31u);
-            index.push_back(
-                m.Vertex(V3{x, kWaterLevel, z}, V3{0, 1, 0}, Mix(st.waterColour, Hex(0x7FC8F0), n * 0.25f)));
-        }
+    auto colour = [&](float x, float z) {
+        return Mix(st.waterColour, Hex(0x7FC8F0), 0.25f * ValueNoise(x / 3000.0f, z / 3000.0f, st.seed + 31u));
+    };
     for (int j = 0; j < cells; ++j)
         for (int i = 0; i < cells; ++i) {
-            const int a = index[j * (cells + 1) + i], b = index[j * (cells + 1) + i + 1];
-            const int c = index[(j + 1) * (cells + 1) + i + 1], d = index[(j + 1) * (cells + 1) + i];
-            m.IndexFacing(a, b, c, V3{0, 1, 0});
-            m.IndexFacing(a, c, d, V3{0, 1, 0});
+            const float x0 = around.middle.x - r + size * i, z0 = around.middle.z - r + size * j;
+            bool wet = false;
+            for (int k = 0; k < 9 && !wet; ++k) {
+                const float x = x0 + size * 0.5f * static_cast<float>(k % 3), z = z0 + size * 0.5f * (k / 3);
+                wet = site.Wetness(x, z) > 0.01f || site.Ground(x, z) < kWaterLevel + 10.0f;
+            }
+            if (!wet) continue;
+            const V3 up{0, 1, 0};
+            const V3 p[4] = {{x0, kWaterLevel, z0},
+                             {x0 + size, kWaterLevel, z0},
+                             {x0 + size, kWaterLevel, z0 + size},
+                             {x0, kWaterLevel, z0 + size}};
+            int v[4];
+            for (int k = 0; k < 4; ++k) v[k] = m.Vertex(p[k], up, colour(p[k].x, p[k].z));
+            m.IndexFacing(v[0], v[1], v[2], up);
+            m.IndexFacing(v[0], v[2], v[3], up);
         }
 }
 

@@ -166,6 +166,13 @@ void CourseMesh::TwoSided(V3 a, V3 b, V3 c, V3 d, Rgb colour) {
     Quad(d, c, b, a, colour);
 }
 
+std::vector<V3> CourseMesh::Positions() const {
+    std::vector<V3> out;
+    for (const Group& g : groups_)
+        for (const Vtx& v : g.vertices) out.push_back(v.p);
+    return out;
+}
+
 std::size_t CourseMesh::VertexCount() const {
     std::size_t n = 0;
     for (const Group& g : groups_) n += g.vertices.size();

@@ -87,6 +87,8 @@ public:
     // cube-face models, whose per-vertex lighting must see the whole surface at full light.
     void ForceNormal(V3 n) { forcedNormal_ = n; }
 
+    // Every vertex position (world units), group by group.
+    std::vector<V3> Positions() const;
     std::size_t VertexCount() const;
     std::size_t TriangleCount() const;
     bool Empty() const { return TriangleCount() == 0; }

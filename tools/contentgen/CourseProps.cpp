@@ -68,7 +68,7 @@ void Palm(CourseMesh& m, V3 base, float h, CourseRandom& rnd) {
     }
 }
 
-void Pine(CourseMesh& m, V3 base, float h, bool snowy, CourseRandom& rnd) {
+void Pine(CourseMesh& m, V3 base, float h, bool snowy, CourseRandom& rnd, bool simple) {
     const Frame f = Frame::Upright(base, rnd.Range(0, 2 * kPi));
     const Rgb bark = Hex(0x5A4030);
     m.Use(Finish::Lit, bark);
@@ -76,30 +76,36 @@ void Pine(CourseMesh& m, V3 base, float h, bool snowy, CourseRandom& rnd) {
     const Rgb green = Mix(Hex(0x1E4A2E), Hex(0x2E6038), rnd.Unit());
     const Rgb snow = Hex(0xEEF4FA);
     const float tiers[3][3] = {{0.18f, 0.34f, 0.55f}, {0.42f, 0.27f, 0.42f}, {0.62f, 0.19f, 0.38f}};
-    for (const auto& t : tiers) {
+    const float twoTiers[2][3] = {{0.2f, 0.34f, 0.5f}, {0.5f, 0.25f, 0.5f}};
+    const int sides = simple ? 5 : 6;
+    for (int k = 0; k < (simple ? 2 : 3); ++k) {
+        const float* t = simple ? twoTiers[k] : tiers[k];
         Frame tf = f;
         tf.origin = f.At(0, h * t[0], 0);
         const float r = h * t[1], th = h * t[2];
         m.Use(Finish::Lit, green);
         if (snowy) {
-            m.Prism(tf, 6, r, r * 0.45f, th * 0.55f, green, false);
+            m.Prism(tf, sides, r, r * 0.45f, th * 0.55f, green, false);
             tf.origin = f.At(0, h * t[0] + th * 0.55f, 0);
             m.Use(Finish::Lit, snow);
-            m.Prism(tf, 6, r * 0.45f, 0, th * 0.45f, snow, false);
+            m.Prism(tf, sides, r * 0.45f, 0, th * 0.45f, snow, false);
         } else {
-            m.Prism(tf, 6, r, 0, th, green, false);
+            m.Prism(tf, sides, r, 0, th, green, false);
         }
     }
 }
 
-void LeafTree(CourseMesh& m, V3 base, float h, Rgb leaves, CourseRandom& rnd) {
+void LeafTree(CourseMesh& m, V3 base, float h, Rgb leaves, CourseRandom& rnd, bool simple) {
     const Frame f = Frame::Upright(base, rnd.Range(0, 2 * kPi));
     const Rgb bark = Hex(0x5E4634);
     m.Use(Finish::Lit, bark);
     m.Prism(f, 4, h * 0.06f, h * 0.045f, h * 0.45f, bark, false);
     const float r = h * rnd.Range(0.3f, 0.4f);
     m.Use(Finish::Lit, leaves);
-    m.Lathe(f, 6, {0.0f, r * 0.85f, r, r * 0.75f, 0.0f}, {h * 0.3f, h * 0.42f, h * 0.62f, h * 0.85f, h}, leaves);
+    if (simple)
+        m.Lathe(f, 5, {0.0f, r, r * 0.7f, 0.0f}, {h * 0.3f, h * 0.55f, h * 0.85f, h}, leaves);
+    else
+        m.Lathe(f, 6, {0.0f, r * 0.85f, r, r * 0.75f, 0.0f}, {h * 0.3f, h * 0.42f, h * 0.62f, h * 0.85f, h}, leaves);
 }
 
 void Rock(CourseMesh& m, V3 base, float size, Rgb colour, CourseRandom& rnd) {
@@ -161,7 +167,7 @@ void Block(CourseMesh& m, const Frame& f, float w, float d, float h, Rgb body, R
 void NeonTower(CourseMesh& m, const Frame& f, float w, float h, Rgb body, Rgb neonA, Rgb neonB, CourseRandom& rnd) {
     m.Use(Finish::Lit, body);
     m.Box(f, w, h, w, body);
-    const float band = rnd.Range(260.0f, 420.0f);
+    const float band = rnd.Range(380.0f, 560.0f);
     int k = 0;
     for (float y = band; y < h - 60.0f; y += band, ++k) {
         const Rgb c = k % 2 ? neonA : neonB;

@@ -10,8 +10,9 @@ namespace contentgen {
 
 // Vegetation and rocks (standing at `base`).
 void Palm(CourseMesh& m, V3 base, float height, CourseRandom& rnd);
-void Pine(CourseMesh& m, V3 base, float height, bool snowy, CourseRandom& rnd);
-void LeafTree(CourseMesh& m, V3 base, float height, Rgb leaves, CourseRandom& rnd);
+// `simple` trees (for the woods away from the road) have two tiers of five sides instead of three of six.
+void Pine(CourseMesh& m, V3 base, float height, bool snowy, CourseRandom& rnd, bool simple = false);
+void LeafTree(CourseMesh& m, V3 base, float height, Rgb leaves, CourseRandom& rnd, bool simple = false);
 void Rock(CourseMesh& m, V3 base, float size, Rgb colour, CourseRandom& rnd);
 
 // Buildings.

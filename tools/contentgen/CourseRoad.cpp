@@ -80,11 +80,11 @@ void BuildRoadSurface(const CourseSite& site, CourseMesh& m) {
             return (static_cast<int>(mid / 90.0f) % 2) ? st.refill : Mix(st.refill, Rgb{1, 1, 1}, 0.45f);
         };
         const float edge = track::kRoadHalfWidth + track::kKerbWidth;
-        const Band bands[] = {
-            {edge, track::kRoadHalfWidth, kerbColour},   {track::kRoadHalfWidth, kEdgeLineOuter, asphalt},
-            {kEdgeLineOuter, kEdgeLineInner, st.line},   {kEdgeLineInner, -kEdgeLineInner, asphalt},
-            {-kEdgeLineInner, -kEdgeLineOuter, st.line}, {-kEdgeLineOuter, -track::kRoadHalfWidth, asphalt},
-            {-track::kRoadHalfWidth, -edge, kerbColour}};
+        const Band bands[] = {{edge, track::kRoadHalfWidth, kerbColour},
+                              {track::kRoadHalfWidth, kEdgeLineInner, st.line},
+                              {kEdgeLineInner, -kEdgeLineInner, asphalt},
+                              {-kEdgeLineInner, -track::kRoadHalfWidth, st.line},
+                              {-track::kRoadHalfWidth, -edge, kerbColour}};
         for (const Band& band : bands)
             m.Quad(On(a, band.l0), On(a, band.l1), On(b, band.l1), On(b, band.l0), band.colour);
         // Verges reach the walls, which may widen into a refill bay.

@@ -8,10 +8,9 @@ namespace contentgen {
 
 // The cross-section the road is built from (left positive, world units); it matches the floor
 // and walls the collision files are made from: asphalt, kerb band, verge, wall.
-constexpr float kEdgeLineOuter = 146.0f;
-constexpr float kEdgeLineInner = 138.0f;
-constexpr float kLaneLine = 50.0f;  // dashed lines at +-50: three lanes
-constexpr float kDecalLift = 1.0f;  // painted marks float this far over the asphalt
+constexpr float kEdgeLineInner = 140.0f;  // the edge lines run from here to the kerb
+constexpr float kLaneLine = 50.0f;        // dashed lines at +-50: three lanes
+constexpr float kDecalLift = 1.0f;        // painted marks float this far over the asphalt
 constexpr float kWallThickness = 14.0f;
 
 // Asphalt with its edge lines, kerbs in alternating colours on the bends, verges and refill bays,

@@ -113,11 +113,11 @@ void Barcelona(CourseSite& site, const track::CentreLine& line, CourseRandom& rn
 void Niseko(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, MeshChunks& out) {
     AlongRoad(site, line, rnd, 120.0f, 50.0f, 700.0f, 60.0f,
               [&](V3 p, const track::Sample&, float) { Pine(out.Next(), p, rnd.Range(180, 330), true, rnd); });
-    Field(site, rnd, 1400, 4000.0f, 70.0f, [&](V3 p) {
+    Field(site, rnd, 1100, 4000.0f, 70.0f, [&](V3 p) {
         if (rnd.Unit() < 0.12f) {
             Rock(out.Next(), p, rnd.Range(40, 110), Mix(Hex(0x6A7080), Hex(0x8C94A0), rnd.Unit()), rnd);
         } else {
-            Pine(out.Next(), p, rnd.Range(200, 380), rnd.Unit() < 0.8f, rnd);
+            Pine(out.Next(), p, rnd.Range(200, 380), rnd.Unit() < 0.8f, rnd, true);
         }
         return true;
     });
@@ -180,7 +180,7 @@ void Berlin(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
         return true;
     });
     Field(site, rnd, 300, 2500.0f, 50.0f, [&](V3 p) {
-        LeafTree(out.Next(), p, rnd.Range(120, 190), Mix(Hex(0x3E5A36), Hex(0x5A6A3A), rnd.Unit()), rnd);
+        LeafTree(out.Next(), p, rnd.Range(120, 190), Mix(Hex(0x3E5A36), Hex(0x5A6A3A), rnd.Unit()), rnd, true);
         return true;
     });
 }
@@ -227,7 +227,7 @@ void Qir(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, Mes
     }
     const Rgb bodies[3] = {Hex(0x30344C), Hex(0x3A3050), Hex(0x283448)};
     const Rgb neon[4] = {Hex(0x3DF2FF), Hex(0xFF2FA8), Hex(0xA05CFF), Hex(0xFFD21C)};
-    Field(site, rnd, 1200, 4800.0f, 230.0f, [&](V3 p) {
+    Field(site, rnd, 800, 4800.0f, 230.0f, [&](V3 p) {
         const float near = site.NearestRoad(p.x, p.z, 3000).distance;
         const float w = rnd.Range(200, 380);
         const float h =
@@ -246,7 +246,7 @@ void Sydney(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
     // The arch over the bridge: the elevated stretch over the harbour.
     int first = -1, last = -1;
     for (int i = 0; i < static_cast<int>(samples.size()); ++i)
-        if (site.Elevated(i) && site.Wetness(samples[i].centre.x, samples[i].centre.z) > 0.5f) {
+        if (site.Elevated(samples[i]) && site.Wetness(samples[i].centre.x, samples[i].centre.z) > 0.5f) {
             if (first < 0) first = i;
             last = i;
         }
@@ -278,7 +278,7 @@ void Sydney(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
     Field(site, rnd, 700, 4500.0f, 220.0f, [&](V3 p) {
         const float near = site.NearestRoad(p.x, p.z, 3000).distance;
         if (near < 900 || rnd.Unit() < 0.3f) {
-            LeafTree(out.Next(), p, rnd.Range(160, 260), Mix(Hex(0x4E7A3A), Hex(0x7A9A4A), rnd.Unit()), rnd);
+            LeafTree(out.Next(), p, rnd.Range(160, 260), Mix(Hex(0x4E7A3A), Hex(0x7A9A4A), rnd.Unit()), rnd, true);
             return true;
         }
         Block(out.Next(), Frame::Upright(p - V3{0, 10, 0}, rnd.Range(0, kPi / 2)), rnd.Range(180, 300),
@@ -301,9 +301,9 @@ void Canada(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
         if (wetNear > 0.3f && rnd.Unit() < 0.5f) {
             Rock(out.Next(), p, rnd.Range(80, 200), Mix(Hex(0x7A7670), Hex(0x9A948C), rnd.Unit()), rnd);
         } else if (rnd.Unit() < 0.3f) {
-            Pine(out.Next(), p, rnd.Range(220, 360), false, rnd);
+            Pine(out.Next(), p, rnd.Range(220, 360), false, rnd, true);
         } else {
-            LeafTree(out.Next(), p, rnd.Range(180, 300), autumn[rnd.Below(4)], rnd);
+            LeafTree(out.Next(), p, rnd.Range(180, 300), autumn[rnd.Below(4)], rnd, true);
         }
         return true;
     });

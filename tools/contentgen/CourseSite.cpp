@@ -75,11 +75,12 @@ CourseSite::CourseSite(const track::Layout& layout, const track::Layout& forward
     }
     if (style_.place == Place::Sydney) {
         // The harbour runs under the highest stretch of road (the bridge), across it.
-        int top = 0;
-        for (int i = 0; i < n; ++i)
-            if (samples[i].centre.y > samples[top].centre.y) top = i;
-        channelPoint_ = {samples[top].centre.x, 0, samples[top].centre.z};
-        channelAcross_ = {samples[top].forward.x, 0, samples[top].forward.z};
+        const auto& f = forward.line.Samples();
+        std::size_t top = 0;
+        for (std::size_t i = 0; i < f.size(); ++i)
+            if (f[i].centre.y > f[top].centre.y) top = i;
+        channelPoint_ = {f[top].centre.x, 0, f[top].centre.z};
+        channelAcross_ = {f[top].forward.x, 0, f[top].forward.z};
         channelHalfWidth_ = 1300.0f;
     }
     if (style_.place == Place::Canada) {
@@ -101,11 +102,7 @@ CourseSite::CourseSite(const track::Layout& layout, const track::Layout& forward
     }
 
     clearance_.resize(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const yiVec3& c = samples[i].centre;
-        const float under = Wetness(c.x, c.z) > 0.5f ? kWaterLevel : 0.0f;
-        clearance_[i] = c.y - under;
-    }
+    for (int i = 0; i < n; ++i) clearance_[i] = Clearance(samples[i]);
 }
 
 float CourseSite::Radius() const { return 0.5f * std::hypot(maxX_ - minX_, maxZ_ - minZ_); }
@@ -144,6 +141,15 @@ float CourseSite::Clearance(int sample) const {
 
 bool CourseSite::Elevated(int sample) const {
     return style_.elevateAbove > 0 && Clearance(sample) > style_.elevateAbove;
+}
+
+float CourseSite::Clearance(const track::Sample& s) const {
+    const float under = Wetness(s.centre.x, s.centre.z) > 0.5f ? kWaterLevel : 0.0f;
+    return s.centre.y - under;
+}
+
+bool CourseSite::Elevated(const track::Sample& s) const {
+    return style_.elevateAbove > 0 && Clearance(s) > style_.elevateAbove;
 }
 
 float CourseSite::LakeMask(float x, float z) const {
@@ -185,7 +191,8 @@ float CourseSite::Ground(float x, float z) const {
     const Near nr = NearestRoad(x, z, 2600.0f);
     if (nr.sample < 0) return h;
     const track::Sample& s = layout_.line.Samples()[nr.sample];
-    float follow = 1.0f - Smooth(s.WallOffset(0) + 450.0f, 2400.0f, nr.distance);
+    const float wall = std::max(s.WallOffset(0), s.WallOffset(1));  // the same either way round
+    float follow = 1.0f - Smooth(wall + 450.0f, 2400.0f, nr.distance);
     if (style_.elevateAbove > 0)
         follow *= 1.0f - Smooth(style_.elevateAbove * 0.5f, style_.elevateAbove, Clearance(nr.sample));
     // The ground meets the road a little below its surface and never rises over it nearby.

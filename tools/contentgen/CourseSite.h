@@ -39,9 +39,12 @@ public:
     };
     Near NearestRoad(float x, float z, float within = 6000.0f) const;
 
-    // Height of the road above the ground beneath it at sample i, and whether it stands on pillars.
+    // Height of the road above the ground beneath it at sample i of this layout's line, and whether
+    // it stands on pillars; the same for a sample of any line over this road.
     float Clearance(int sample) const;
     bool Elevated(int sample) const;
+    float Clearance(const track::Sample& s) const;
+    bool Elevated(const track::Sample& s) const;
 
     // The ground without the road: hills and water beds.
     float BaseHeight(float x, float z) const;

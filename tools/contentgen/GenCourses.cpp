@@ -1,18 +1,13 @@
-// Generator: one circuit layout's course group: road, barriers, ground, scenery, far ring, sky and moving objects.
+// Generator: one course group's model and texture banks, each model in the slot the course table draws it from.
 #include <algorithm>
 #include <cmath>
 
 #include "ContentPng.h"
 #include "CourseArt.h"
+#include "CourseBuild.h"
 #include "CourseGarage.h"
-#include "CourseGround.h"
-#include "CoursePlace.h"
-#include "CourseProps.h"
-#include "CourseRoad.h"
-#include "CourseScenery.h"
 #include "CourseSky.h"
 #include "ResourceGroups.h"
-#include "tools/track/Layout.h"
 
 namespace contentgen {
 
@@ -59,58 +54,6 @@ GroupPlan PlanOf(int group) {
     }
 }
 
-// The sky of a layout: the place's, with the sun where the layout's light comes from (a light
-// from straight above keeps the place's own low sun).
-SkyStyle SkyOf(const PlaceStyle& place, const float light[3]) {
-    SkyStyle sky = place.sky;
-    const V3 toward = Normalise(V3{-light[0], -light[1], -light[2]});
-    if (toward.y < 0.95f) sky.sun = toward;
-    return sky;
-}
-
-// The moving objects of a layout, by position in the group.
-void MovingObjects(const CourseSite& site, const PlaceStyle& style, int position, CourseMesh& m) {
-    const track::CentreLine& line = site.Line();
-    switch (style.place) {
-        case Place::Niseko: Jet(m, V3{1700.0f, 0, 0}); break;
-        case Place::Berlin: Train(m); break;
-        case Place::Qir: Rotor(m); break;
-        case Place::Sydney: Airship(m, V3{std::max(6000.0f, site.Radius() * 0.9f), 1600.0f, 0}); break;
-        case Place::Barcelona: {
-            // The blinking sign at the outside of the tightest bend, facing the drivers coming in.
-            const auto& samples = line.Samples();
-            std::size_t tight = 0;
-            for (std::size_t i = 0; i < samples.size(); ++i)
-                if (std::fabs(samples[i].curvature) > std::fabs(samples[tight].curvature)) tight = i;
-            const track::Sample apex = samples[tight];
-            const track::Sample before = line.At(apex.arc - 450.0f);
-            const bool left = apex.curvature > 0;
-            const int outside = left ? 1 : 0;
-            const float sign = left ? -1.0f : 1.0f;
-            const yiVec3 at = before.At(sign * (before.WallOffset(outside) + 140.0f));
-            Frame f = Frame::Facing(V3{at.x, site.Ground(at.x, at.z), at.z}, V3{before.forward.x, 0, before.forward.z});
-            ArrowSign(m, f, left);
-            break;
-        }
-        case Place::Canada: {
-            // Two balloons over the largest lake (or the middle of the circuit).
-            V3 over = site.Middle();
-            float best = 0;
-            for (float x = site.MinX() - 2500; x <= site.MaxX() + 2500; x += 500)
-                for (float z = site.MinZ() - 2500; z <= site.MaxZ() + 2500; z += 500)
-                    if (site.Wetness(x, z) > 0.9f) {
-                        const float d = site.NearestRoad(x, z, 4000).distance;
-                        if (d > best) best = d, over = {x, 0, z};
-                    }
-            const bool high = position == 10;
-            const V3 at = over + (high ? V3{-500, 420, 300} : V3{600, 260, -400});
-            Balloon(m, at, high ? 300.0f : 240.0f, high ? Hex(0xE8401C) : Hex(0x2A66C8),
-                    high ? Hex(0xF4C430) : Hex(0xF4F4F4));
-            break;
-        }
-    }
-}
-
 zfmt::Bytes Label(const std::string& name) {
     const std::uint32_t c = ColourOf(name);
     std::vector<std::uint8_t> px(16 * 16 * 4);
@@ -135,17 +78,6 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
         return;
     }
     const GroupPlan plan = PlanOf(groupId);
-    const auto& layouts = track::AllLayouts();
-    const int forwardId = plan.course >= 8 ? plan.course - 6 : plan.course;
-    const track::Layout& layout = layouts[static_cast<std::size_t>(plan.course)];
-    const track::Layout& forward = layouts[static_cast<std::size_t>(forwardId)];
-    if (!layout.error.empty() || !forward.error.empty()) {
-        out.Fail("course art: layout of course " + std::to_string(plan.course) + ": " + layout.error + forward.error);
-        return;
-    }
-    const PlaceStyle& style = GetPlaceStyle(plan.course);
-    CourseSite site(layout, forward, style);
-    const Surroundings around = SurroundingsOf(site);
     std::string sky;
     for (const TextureSpec& t : spec.textures)
         if (t.kind == "sky") sky = t.name;
@@ -153,56 +85,21 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
         out.Fail("course art: " + spec.folder + " lists no sky texture");
         return;
     }
-
-    // Near parts: road, barriers with the gantry, ground with water, the start area, then scenery.
-    std::vector<CourseMesh> parts(4);
-    BuildRoadSurface(site, parts[0]);
-    BuildBarriers(site, parts[1]);
-    BuildStartGantry(site, parts[1]);
-    BuildTerrain(site, around, parts[2]);
-    BuildWater(site, around, parts[2]);
-    BuildStartArea(site, forward, parts[3]);
-    const CourseMesh startArea = parts[3];
-    MeshChunks chunks;
-    BuildPlaceScenery(site, forward, around, chunks);
-    // Scenery chunks fill the remaining normal slots, merged where they fit.
-    const std::size_t slots = plan.normal.size();
-    std::deque<CourseMesh>& scenery = chunks.All();
-    while (parts.size() < slots && !scenery.empty()) {
-        parts.push_back(std::move(scenery.front()));
-        scenery.pop_front();
+    CourseBuild build(plan.course, sky);
+    if (!build.Error().empty()) {
+        out.Fail("course art: course " + std::to_string(plan.course) + ": " + build.Error());
+        return;
     }
-    for (CourseMesh& rest : scenery) {
-        auto it = std::min_element(parts.begin() + 3, parts.end(), [](const CourseMesh& a, const CourseMesh& b) {
-            return a.VertexCount() < b.VertexCount();
-        });
-        if (it->VertexCount() + rest.VertexCount() > 65000) {
-            out.Fail("course art: " + spec.folder + ": scenery does not fit its slots");
-            return;
-        }
-        it->Append(rest);
+    const std::vector<CourseMesh> parts = build.NearParts(static_cast<int>(plan.normal.size()));
+    if (parts.empty()) {
+        out.Fail("course art: " + spec.folder + ": the scenery does not fit its slots");
+        return;
     }
-
-    // Far part: the sky dome and the far ring.
-    CourseMesh far;
-    BuildSkyDome(around, sky, far, 10, 32);
-    CourseMesh ring;
-    BuildFarRing(site, around, ring, false);
-    far.Append(ring);
-
-    // Cube-map parts: sky and ring (simplified) in sectors, and the start area, all facing the light.
+    const CourseMesh far = build.FarPart();
     const V3 towardLight = Normalise(V3{-plan.light[0], -plan.light[1], -plan.light[2]});
     std::vector<int> envSlots = plan.env;
     envSlots.insert(envSlots.end(), plan.lifted.begin(), plan.lifted.end());
-    const int e = static_cast<int>(envSlots.size());
-    CourseMesh skyEnv, ringEnv;
-    BuildSkyDome(around, sky, skyEnv, 6, 16);
-    BuildFarRing(site, around, ringEnv, true);
-    const int skyPieces = std::max(1, (e - 1) / 2), ringPieces = std::max(1, e - 1 - skyPieces);
-    std::vector<CourseMesh> env = skyEnv.CubeFaceCopy(towardLight).SplitByAzimuth(around.middle, skyPieces);
-    for (CourseMesh& m : ringEnv.CubeFaceCopy(towardLight).SplitByAzimuth(around.middle, ringPieces))
-        env.push_back(std::move(m));
-    env.push_back(startArea.CubeFaceCopy(towardLight));
+    const std::vector<CourseMesh> env = build.CubeFaceParts(static_cast<int>(envSlots.size()), towardLight);
 
     // Models by position.
     std::vector<zfmt::Bytes> models(static_cast<std::size_t>(spec.count));
@@ -215,26 +112,17 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
         }
         models[static_cast<std::size_t>(position - 1)] = std::move(bytes);
     };
-    for (std::size_t k = 0; k < plan.normal.size(); ++k) {
-        const CourseMesh& part = k < parts.size() ? parts[k] : parts[1];
-        put(plan.normal[k], part, kPartScale, V3{}, "near part");
-    }
+    for (std::size_t k = 0; k < plan.normal.size(); ++k) put(plan.normal[k], parts[k], kPartScale, V3{}, "near part");
     put(plan.far, far, plan.farScale, V3{}, "far part");
-    for (int k = 0; k < e; ++k) {
+    for (std::size_t k = 0; k < envSlots.size() && k < env.size(); ++k) {
         const bool lifted = std::find(plan.lifted.begin(), plan.lifted.end(), envSlots[k]) != plan.lifted.end();
-        const CourseMesh& piece = env[static_cast<std::size_t>(std::min<int>(k, static_cast<int>(env.size()) - 1))];
-        put(envSlots[k], piece.Empty() ? env.back() : piece, kPartScale, V3{0, lifted ? 10.0f : 0.0f, 0},
-            "cube-map part");
+        put(envSlots[k], env[k], kPartScale, V3{0, lifted ? 10.0f : 0.0f, 0}, "cube-map part");
     }
-    CourseMesh gantry;
-    BuildStartGantry(site, gantry);
+    const CourseMesh gantry = build.Gantry();
     for (int p : plan.spare) put(p, gantry, kPartScale, V3{}, "spare");
-    for (int p = 1; p <= spec.count; ++p) {
-        if (!models[static_cast<std::size_t>(p - 1)].empty()) continue;
-        CourseMesh object;
-        MovingObjects(site, style, p, object);
-        put(p, object, kPartScale, V3{}, "moving object");
-    }
+    for (int p = 1; p <= spec.count; ++p)
+        if (models[static_cast<std::size_t>(p - 1)].empty())
+            put(p, build.MovingObject(p), kPartScale, V3{}, "moving object");
 
     BankOutput& bank = out.AddBank(spec.modelBank, DefaultBankKey(spec.modelBank), BankDirectory::Paths);
     bank.KeepOrder();
@@ -243,7 +131,8 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
         bank.Add(spec.folder + "\\model\\" + spec.files[static_cast<std::size_t>(p)],
                  std::move(models[static_cast<std::size_t>(p)]));
 
-    const SkyStyle skyStyle = SkyOf(style, plan.light);
+    const PlaceStyle& style = build.Style();
+    const SkyStyle skyStyle = CourseBuild::SkyOf(style, plan.light);
     BankOutput& textures = out.AddBank(spec.textureBank, DefaultBankKey(spec.textureBank), BankDirectory::Stems);
     for (const TextureSpec& t : spec.textures) {
         if (t.kind == "cube")
