@@ -47,13 +47,12 @@ void Floor(CourseMesh& floor, CourseMesh& marks) {
         r0 = r1;
     }
     Ring(floor, r0, 3000.0f, 0.0f, 24, Hex(0x202226), Hex(0x1E2024));
-    // Guide lines: a ring and four spokes.
+    // Guide marks: a ring of short dashes round the turntable.
     marks.Use(Finish::Glow, Hex(0xF2F4F8));
-    Ring(marks, 330.0f, 338.0f, 0.2f, 64, Hex(0xF2F4F8), Hex(0xF2F4F8));
-    for (int k = 0; k < 4; ++k) {
-        Frame f = Frame::Upright(V3{}, kPi * 0.5f * k + kPi * 0.25f);
-        marks.QuadFacing(f.At(-3, 0.2f, 180), f.At(3, 0.2f, 180), f.At(3, 0.2f, 520), f.At(-3, 0.2f, 520),
-                         Hex(0xF2F4F8), V3{0, 1, 0});
+    for (int k = 0; k < 48; k += 2) {
+        const float t0 = 2 * kPi * k / 48, t1 = 2 * kPi * (k + 1) / 48;
+        auto p = [&](float t, float r) { return V3{std::cos(t) * r, 0.2f, std::sin(t) * r}; };
+        marks.QuadFacing(p(t0, 330.0f), p(t1, 330.0f), p(t1, 338.0f), p(t0, 338.0f), Hex(0xF2F4F8), V3{0, 1, 0});
     }
 }
 

@@ -23,8 +23,10 @@
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmModel.h"
 #include "sys/resource/tmResource.h"
 #include "sys/resource/tmResourceHolder.h"
+#include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
 #include "table/CourseTable.h"
 #include "table/yiResourceGroup.h"
@@ -275,6 +277,75 @@ TEST_P(CourseArtDisplayTest, EveryCircuitFromHighAbove) {
             if (b == a + 6) continue;  // a circuit and its reverse: the same land
             EXPECT_GT(Difference(shots[a], shots[b]), 4.0) << "courses " << a + 2 << ", " << b + 2;
         }
+}
+
+// The six mini maps (a tenth of world size, as the race display draws them) seen from above with
+// the player's marker on the front row, a team mate's and a rival's beside it.
+TEST_P(CourseArtDisplayTest, MiniMapsWithMarkers) {
+    const yiResourceGroup* group = yiResourceGroup::Get(12);
+    Sheet sheet;
+    for (int id = kFirstCircuitId; id < kFirstCircuitId + 6; ++id) {
+        SCOPED_TRACE(id);
+        if (GetParam() && id > kFirstCircuitId) {  // a fresh renderer and cache for each frame
+            tmRender::Destroy();
+            yiResourceGroup::ResetState();
+            ASSERT_TRUE(StartRenderer());
+        }
+        if (!yiResourceGroup::IsLoaded(12)) ASSERT_TRUE(group && group->Load());
+        tmResourceHolder* cache = tmGetResourceHolder();
+        const CourseRecord* rec = GetCourseRecord(id);
+        sys::tmModel* map = cache->GetModelSlot(rec->mapModel);
+        ASSERT_TRUE(map && map->GetShapeCount() > 0);
+        const sys::tmShape* outline = map->GetShape(0);
+        const D3DXVECTOR3 centre(outline->centre[0], outline->centre[1], outline->centre[2]);
+        const D3DXVECTOR3 eye = centre + D3DXVECTOR3(0, 2.0f * outline->radius, 0), up(0, 0, -1);
+        D3DXMATRIX view, proj, world;
+        D3DXMatrixLookAtRH(&view, &eye, &centre, &up);
+        D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 3, float(kW) / kH, 1.0f, 10000.0f);
+        r_->SetViewMatrix(view);
+        r_->SetProjectionMatrix(proj);
+        const float light[4] = {0.2f, -1.0f, 0.1f, -1.0f};
+        r_->SetLightDirectionDefault(light);
+        D3DXMatrixIdentity(&world);
+        r_->SetWorldMatrix(world);
+        ASSERT_GE(r_->DrawModel(rec->mapModel, 0, 0), 0);
+        const yiVec3 g0 = rec->grid[0], g2 = rec->grid[2];
+        const float heading = std::atan2(g0.x - g2.x, g0.z - g2.z);
+        const struct {
+            int model;
+            float scale, side;
+            float turn;
+        } markers[3] = {{content::MDL_F_CMN_MARKER_GOAL, 180.0f, 0.0f, D3DX_PI},
+                        {content::MDL_F_CMN_MARKER_PLAYER, 90.0f, 1.0f, 0.0f},
+                        {content::MDL_F_CMN_MARKER_RIVAL, 90.0f, -1.0f, 0.0f}};
+        for (const auto& m : markers) {
+            D3DXMATRIX scale, turn, move;
+            D3DXMatrixScaling(&scale, m.scale, m.scale, m.scale);
+            D3DXMatrixRotationY(&turn, heading + m.turn);
+            D3DXMatrixTranslation(&move, g0.x * 0.1f + m.side * 60.0f * std::cos(heading), 40.0f,
+                                  g0.z * 0.1f - m.side * 60.0f * std::sin(heading));
+            world = scale * turn * move;
+            r_->SetWorldMatrix(world);
+            EXPECT_GE(r_->DrawModel(m.model, 0, 0), 0);
+        }
+        r_->Render();
+        std::vector<uint32_t> shot;
+        uint32_t w = 0, h = 0;
+        ASSERT_TRUE(dev_->readPixels(dev_->backBuffer(), 0, &shot, &w, &h));
+        int road = 0, start = 0, player = 0;
+        for (uint32_t p : shot) {
+            const Rgb8 c = Split(p);
+            road += c.r > 200 && c.g > 200 && c.b > 200;
+            start += c.r > 200 && c.g < 120 && c.b < 100;
+            player += c.r > 200 && c.g > 180 && c.b < 120;
+        }
+        EXPECT_GT(road, kW * kH / 100) << "no outline";
+        EXPECT_GT(start, 3) << "no start line";
+        EXPECT_GT(player, 10) << "no player marker";
+        sheet.Put(id - kFirstCircuitId, shot);
+    }
+    sheet.Write(ShotDir() + "/courseart_maps" + Suffix() + ".png");
+    group->Unload();
 }
 
 // The garage: the turntable in the middle of a lit studio.
