@@ -8,56 +8,12 @@
 
 namespace {
 
-const char kMagic[16] = "ZARVOCNF020007";  // 14 characters and two zero bytes
+const char kMagicText[tmSaveImage::kMagicSize] = "ZARVOCNF020007";  // 14 characters and two zero bytes
 const char kDefaultName[] = "No Name";
 const char kDefaultTeam[] = "No Team";
 
-// Field offsets of the image.
-enum : size_t {
-    kVideoMode = 16,
-    kRenderTarget = 20,
-    kEffect = 24,
-    kShadow = 28,
-    kVideoFlag = 32,
-    kDistance = 36,
-    kFrameTime = 40,
-    kDisplay = 44,
-    kWindowed = 45,
-    kReserved = 46,
-    kBgm = 48,
-    kSe = 52,
-    kGame1 = 56,
-    kGame2 = 60,
-    kFlag1 = 64,
-    kFlag2 = 65,
-    kFlag3 = 66,
-    kGame3 = 68,
-    kDevice = 72,
-    kKeyAssign = 76,
-    kGuid = 112,
-    kName = 151,
-    kTeam = 168,
-    kComment = 185,
-    kRaces = 228,
-    kWins = 232,
-    kStreak = 236,
-    kNetRaces = 240,
-    kNetWins = 244,
-    kNetStreak = 248,
-    kRaceTimes = 260,
-    kCourseTimes = 8452,
-    kMachineBlocks = 8708,
-    kMachineBlockSize = 8448,
-    kCounters = 143876,
-    kUnlocks = 143888,
-};
-static_assert(kMachineBlocks + 16 * kMachineBlockSize == kCounters, "record blocks end at the counters");
-static_assert(kUnlocks + 97 * 4 == tmConfig::kImageSize, "trophies end the image");
-static_assert(tmConfig::kImageSize % 4 == 0, "a full image has no unscrambled tail");
-
-constexpr int kGuidSize = 39;
-constexpr int kKeyAssignCount = 9;
-constexpr int kLapRows = 64, kCourseColumns = 32, kCourseCells = 64, kMachineBlockCount = 16;
+// Every field offset of the image.
+using namespace tmSaveImage;
 
 const int kDefaultKeyAssign[kKeyAssignCount] = {-1, 2, 3, 0, 1, 5, 4, 6, 7};
 
@@ -140,7 +96,7 @@ tmConfig::tmConfig(GuidSource guidSource, tmSaveFile* file)
 
 void tmConfig::RestoreDefaults() {
     std::memset(image_, 0, sizeof image_);
-    std::memcpy(image_, kMagic, sizeof kMagic);
+    std::memcpy(image_ + kMagic, kMagicText, sizeof kMagicText);
     PutI32(kVideoMode, kDefaultVideoMode);
     image_[kEffect] = 1;
     image_[kVideoFlag] = 1;
@@ -154,7 +110,7 @@ void tmConfig::RestoreDefaults() {
     for (int i = 0; i < kKeyAssignCount; ++i) PutI32(kKeyAssign + 4 * i, kDefaultKeyAssign[i]);
     std::memcpy(image_ + kName, kDefaultName, sizeof kDefaultName);
     std::memcpy(image_ + kTeam, kDefaultTeam, sizeof kDefaultTeam);
-    for (size_t off = kRaceTimes; off < kCounters; off += 4) PutI32(off, kNoTime);
+    for (size_t off = kRaceTimes; off < kFrameCounter; off += 4) PutI32(off, kNoTime);  // every best time
     TakeGuid();
 }
 
@@ -185,7 +141,8 @@ void tmConfig::Load() {
     }
     if (bytes.empty()) return;
     Scramble(&kScrambleKey, bytes.data(), bytes.size());
-    if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
+    if (bytes.size() < kMagic + sizeof kMagicText ||
+        std::memcmp(bytes.data() + kMagic, kMagicText, sizeof kMagicText) != 0) {
         std::fprintf(stderr, "save: %s is not a save image; ignored\n", file_->Path().c_str());
         return;
     }
@@ -357,8 +314,9 @@ int tmConfig::GetCourseRecord(int course) const {
 }
 
 int tmConfig::GetModeCourseRecord(int course, int machine) const {
-    return Course(course) && Machine(machine) ? I32(BlockOffset(machine) + 8192 + 4 * static_cast<size_t>(course))
-                                              : kNoTime;
+    return Course(course) && Machine(machine)
+               ? I32(BlockOffset(machine) + kBlockCourseTimes + 4 * static_cast<size_t>(course))
+               : kNoTime;
 }
 
 bool tmConfig::Improve(size_t off, int time) {
@@ -377,7 +335,7 @@ bool tmConfig::UpdateRecord(int time, int laps, int course, int machine) {
 bool tmConfig::UpdateCourseRecord(int time, int course, int machine) {
     if (!Course(course) || !Machine(machine)) return false;
     const bool overall = Improve(kCourseTimes + 4 * static_cast<size_t>(course), time);
-    const bool own = Improve(BlockOffset(machine) + 8192 + 4 * static_cast<size_t>(course), time);
+    const bool own = Improve(BlockOffset(machine) + kBlockCourseTimes + 4 * static_cast<size_t>(course), time);
     return overall || own;
 }
 

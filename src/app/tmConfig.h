@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/tmSaveImageLayout.h"
+
 // The video options as the renderer's start-up settings take them.
 struct tmVideoParams {
     uint32_t width, height;
@@ -47,14 +49,14 @@ class tmConfig {
 public:
     using GuidSource = const char* (*)();
 
-    static constexpr size_t kImageSize = 144276;
+    static constexpr size_t kImageSize = tmSaveImage::kImageSize;
     static constexpr uint32_t kScrambleKey = 0x5D2A7C19u;
     static constexpr int kNoTime = 5999999;
-    static constexpr size_t kProfileOffset = 112;
-    static constexpr size_t kProfileSize = 148;
-    static constexpr int kNameSize = 17;
-    static constexpr int kCommentSize = 41;
-    static constexpr int kUnlockCount = 97;
+    static constexpr size_t kProfileOffset = tmSaveImage::kProfile;
+    static constexpr size_t kProfileSize = tmSaveImage::kProfileSize;
+    static constexpr int kNameSize = tmSaveImage::kNameSize;
+    static constexpr int kCommentSize = tmSaveImage::kCommentSize;
+    static constexpr int kUnlockCount = tmSaveImage::kUnlockCount;
 
     // The process-wide object (GUID from the lobby library, "quvase.sav").
     static tmConfig& GetInstance();
@@ -102,77 +104,77 @@ public:
     // ---- video options ----
     int GetScreenWidth() const;
     int GetScreenHeight() const;
-    int GetVideoMode() const { return I32(16); }
+    int GetVideoMode() const { return I32(tmSaveImage::kVideoMode); }
     void SetVideoMode(int mode);
-    int GetRenderTargetLevel() const { return I32(20); }
-    void SetRenderTargetLevel(int level) { PutI32(20, level); }
-    uint8_t GetEffectFlag() const { return image_[24]; }
-    void SetEffectFlag(uint8_t flag) { image_[24] = flag; }
-    int GetShadowLevel() const { return I32(28); }
-    void SetShadowLevel(int level) { PutI32(28, level); }
-    uint8_t GetVideoFlag() const { return image_[32]; }
-    void SetVideoFlag(uint8_t flag) { image_[32] = flag; }
-    int GetDistanceLevel() const { return I32(36); }
-    void SetDistanceLevel(int level) { PutI32(36, level); }
+    int GetRenderTargetLevel() const { return I32(tmSaveImage::kRenderTarget); }
+    void SetRenderTargetLevel(int level) { PutI32(tmSaveImage::kRenderTarget, level); }
+    uint8_t GetEffectFlag() const { return image_[tmSaveImage::kEffect]; }
+    void SetEffectFlag(uint8_t flag) { image_[tmSaveImage::kEffect] = flag; }
+    int GetShadowLevel() const { return I32(tmSaveImage::kShadow); }
+    void SetShadowLevel(int level) { PutI32(tmSaveImage::kShadow, level); }
+    uint8_t GetVideoFlag() const { return image_[tmSaveImage::kVideoFlag]; }
+    void SetVideoFlag(uint8_t flag) { image_[tmSaveImage::kVideoFlag] = flag; }
+    int GetDistanceLevel() const { return I32(tmSaveImage::kDistance); }
+    void SetDistanceLevel(int level) { PutI32(tmSaveImage::kDistance, level); }
     float GetDistanceNear() const;
     float GetDistanceMid() const;
     float GetDistanceFar() const;
-    int GetRenderOption() const { return I32(40); }
-    void SetRenderOption(int index) { PutI32(40, index); }
-    uint8_t GetDisplayFlag() const { return image_[44]; }
-    void SetDisplayFlag(uint8_t flag) { image_[44] = flag; }
-    uint8_t IsWindowed() const { return image_[45]; }
-    void SetWindowed(uint8_t flag) { image_[45] = flag; }
+    int GetRenderOption() const { return I32(tmSaveImage::kFrameTime); }
+    void SetRenderOption(int index) { PutI32(tmSaveImage::kFrameTime, index); }
+    uint8_t GetDisplayFlag() const { return image_[tmSaveImage::kDisplay]; }
+    void SetDisplayFlag(uint8_t flag) { image_[tmSaveImage::kDisplay] = flag; }
+    uint8_t IsWindowed() const { return image_[tmSaveImage::kWindowed]; }
+    void SetWindowed(uint8_t flag) { image_[tmSaveImage::kWindowed] = flag; }
 
     // ---- sound options ----
-    int GetBgmVolume() const { return I32(48); }
-    int GetSeVolume() const { return I32(52); }
+    int GetBgmVolume() const { return I32(tmSaveImage::kBgm); }
+    int GetSeVolume() const { return I32(tmSaveImage::kSe); }
     float GetBgmVolumeScale() const { return static_cast<float>(GetBgmVolume()) * 0.1f; }
     float GetSeVolumeScale() const { return static_cast<float>(GetSeVolume()) * 0.1f; }
-    void SetBgmVolume(int step) { PutI32(48, step); }
-    void SetSeVolume(int step) { PutI32(52, step); }
+    void SetBgmVolume(int step) { PutI32(tmSaveImage::kBgm, step); }
+    void SetSeVolume(int step) { PutI32(tmSaveImage::kSe, step); }
 
     // ---- game options ----
-    int GetGameOption1() const { return I32(56); }
-    void SetGameOption1(int v) { PutI32(56, v); }
-    int GetGameOption2() const { return I32(60); }
-    void SetGameOption2(int v) { PutI32(60, v); }
-    int GetGameOption3() const { return I32(68); }
-    void SetGameOption3(int v) { PutI32(68, v); }
-    uint8_t GetGameFlag1() const { return image_[64]; }
-    void SetGameFlag1(uint8_t v) { image_[64] = v; }
-    uint8_t GetGameFlag2() const { return image_[65]; }
-    void SetGameFlag2(uint8_t v) { image_[65] = v; }
-    uint8_t GetGameFlag3() const { return image_[66]; }
-    void SetGameFlag3(uint8_t v) { image_[66] = v; }
+    int GetGameOption1() const { return I32(tmSaveImage::kGame1); }
+    void SetGameOption1(int v) { PutI32(tmSaveImage::kGame1, v); }
+    int GetGameOption2() const { return I32(tmSaveImage::kGame2); }
+    void SetGameOption2(int v) { PutI32(tmSaveImage::kGame2, v); }
+    int GetGameOption3() const { return I32(tmSaveImage::kGame3); }
+    void SetGameOption3(int v) { PutI32(tmSaveImage::kGame3, v); }
+    uint8_t GetGameFlag1() const { return image_[tmSaveImage::kFlag1]; }
+    void SetGameFlag1(uint8_t v) { image_[tmSaveImage::kFlag1] = v; }
+    uint8_t GetGameFlag2() const { return image_[tmSaveImage::kFlag2]; }
+    void SetGameFlag2(uint8_t v) { image_[tmSaveImage::kFlag2] = v; }
+    uint8_t GetGameFlag3() const { return image_[tmSaveImage::kFlag3]; }
+    void SetGameFlag3(uint8_t v) { image_[tmSaveImage::kFlag3] = v; }
 
     // ---- controls ----
-    int GetKeyDevice() const { return I32(72); }
-    void SetKeyDevice(int device) { PutI32(72, device); }
+    int GetKeyDevice() const { return I32(tmSaveImage::kDevice); }
+    void SetKeyDevice(int device) { PutI32(tmSaveImage::kDevice, device); }
     // Entry 0..8 (1..8: pad buttons of ACCEL .. PAUSE); outside reads 0, writes are ignored.
     int GetKeyAssign(int entry) const;
     void SetKeyAssign(int entry, int button);
 
     // ---- profile ----
     const uint8_t* GetProfile() const { return image_ + kProfileOffset; }
-    const char* GetGuid() const { return Text(112); }
-    const char* GetPlayerName() const { return Text(151); }
-    const char* GetTeamName() const { return Text(168); }
-    const char* GetComment() const { return Text(185); }
+    const char* GetGuid() const { return Text(tmSaveImage::kGuid); }
+    const char* GetPlayerName() const { return Text(tmSaveImage::kName); }
+    const char* GetTeamName() const { return Text(tmSaveImage::kTeam); }
+    const char* GetComment() const { return Text(tmSaveImage::kComment); }
     // Copy the text up to its terminator, at most the field's length less one.
-    void SetPlayerName(const char* text) { PutText(151, kNameSize, text); }
-    void SetTeamName(const char* text) { PutText(168, kNameSize, text); }
-    void SetComment(const char* text) { PutText(185, kCommentSize, text); }
-    int GetRaceCount() const { return I32(228); }
-    int GetWinCount() const { return I32(232); }
-    int GetWinStreak() const { return I32(236); }
-    int GetOnlineRaceCount() const { return I32(240); }
-    int GetOnlineWinCount() const { return I32(244); }
-    int GetOnlineWinStreak() const { return I32(248); }
-    int GetProfileValue1() const { return I32(252); }
-    int GetProfileValue2() const { return I32(256); }
-    void SetProfileValue1(int level) { PutI32(252, level); }
-    void SetProfileValue2(int points) { PutI32(256, points); }
+    void SetPlayerName(const char* text) { PutText(tmSaveImage::kName, kNameSize, text); }
+    void SetTeamName(const char* text) { PutText(tmSaveImage::kTeam, kNameSize, text); }
+    void SetComment(const char* text) { PutText(tmSaveImage::kComment, kCommentSize, text); }
+    int GetRaceCount() const { return I32(tmSaveImage::kRaces); }
+    int GetWinCount() const { return I32(tmSaveImage::kWins); }
+    int GetWinStreak() const { return I32(tmSaveImage::kStreak); }
+    int GetOnlineRaceCount() const { return I32(tmSaveImage::kNetRaces); }
+    int GetOnlineWinCount() const { return I32(tmSaveImage::kNetWins); }
+    int GetOnlineWinStreak() const { return I32(tmSaveImage::kNetStreak); }
+    int GetProfileValue1() const { return I32(tmSaveImage::kProfileValue1); }
+    int GetProfileValue2() const { return I32(tmSaveImage::kProfileValue2); }
+    void SetProfileValue1(int level) { PutI32(tmSaveImage::kProfileValue1, level); }
+    void SetProfileValue2(int points) { PutI32(tmSaveImage::kProfileValue2, points); }
     void CountRace(bool win, bool network);
 
     // ---- best times (ms; kNoTime = none) ----
@@ -187,12 +189,12 @@ public:
     bool UpdateCourseRecord(int time, int course, int machine);
 
     // ---- play counters (saturate at 0xFFFFFFFF) ----
-    void CountFrame() { CountUp(143876); }
-    void CountLobbyFrame() { CountUp(143880); }
-    void CountRaceFrame() { CountUp(143884); }
-    uint32_t GetFrameCount() const { return U32(143876); }
-    uint32_t GetLobbyFrameCount() const { return U32(143880); }
-    uint32_t GetRaceFrameCount() const { return U32(143884); }
+    void CountFrame() { CountUp(tmSaveImage::kFrameCounter); }
+    void CountLobbyFrame() { CountUp(tmSaveImage::kLobbyFrameCounter); }
+    void CountRaceFrame() { CountUp(tmSaveImage::kRaceFrameCounter); }
+    uint32_t GetFrameCount() const { return U32(tmSaveImage::kFrameCounter); }
+    uint32_t GetLobbyFrameCount() const { return U32(tmSaveImage::kLobbyFrameCounter); }
+    uint32_t GetRaceFrameCount() const { return U32(tmSaveImage::kRaceFrameCounter); }
 
     // ---- trophies 0..96: 0 locked, 1 new, 2 seen (outside: 0, ignored) ----
     int GetUnlockState(int item) const;

@@ -36,9 +36,10 @@ bool tmMainLoop::Initialize() {
     tmPeripheral::Create();
     tmPeripheral* input = tmPeripheral::GetInstance();
     input->Init(setup_.input, video.windowed != 0);
-    input->SetPedalType(cfg.GetKeyDevice(), 0);
-    for (int entry = 1; entry <= 7; ++entry) input->SetJoyButtonAssign(6 + entry, cfg.GetKeyAssign(entry), 0);
-    input->SetJoyButtonAssign(6, cfg.GetKeyAssign(8), 0);
+    // Player one's pedal type and saved pad buttons, entry by entry.
+    input->SetPedalType(cfg.GetKeyDevice(), tmPlayer::kOne);
+    for (int entry = tmPadAssign::kAccel; entry <= tmPadAssign::kPause; ++entry)
+        input->SetJoyButtonAssign(tmPadAssign::ActionOf(entry), cfg.GetKeyAssign(entry), tmPlayer::kOne);
 
     StartConsole();
     StartReplay();

@@ -99,9 +99,9 @@ bool tmMainLoop::StartSound() {
     if (tmSound::Create(setup_.window, sound) < 0) return false;
     const tmConfig& cfg = tmConfig::GetInstance();
     tmSound* instance = tmSound::GetInstance();
-    instance->SetCategoryVolume(2, cfg.GetBgmVolumeScale());
-    instance->SetCategoryVolume(1, cfg.GetSeVolumeScale());
-    instance->SetCategoryVolume(3, cfg.GetSeVolumeScale() * 1.0f);
+    instance->SetCategoryVolume(tmSoundCategory::kMusic, cfg.GetBgmVolumeScale());
+    instance->SetCategoryVolume(tmSoundCategory::kEffects, cfg.GetSeVolumeScale());
+    instance->SetCategoryVolume(tmSoundCategory::kLoops, cfg.GetSeVolumeScale() * 1.0f);
     return true;
 }
 

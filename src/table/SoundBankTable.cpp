@@ -5,10 +5,10 @@
 
 SoundBankDesc SoundBankTable[kSoundBankCount] = {
     {nullptr, 0, 0, 0, 0, nullptr, 0, nullptr, nullptr, nullptr},
-    {"data\\bankSN01.dat", 0x10000, 147, content::bankSN01_key, 1, content::bankSN01_sounds, 147, nullptr, nullptr,
-     nullptr},
-    {"data\\bankSL01.dat", 0x20000, 153, content::bankSL01_key, 3, content::bankSL01_sounds, 153, nullptr, nullptr,
-     nullptr},
+    {"data\\bankSN01.dat", MakeSoundId(kOneShotBank, 0), 147, content::bankSN01_key, 1, content::bankSN01_sounds, 147,
+     nullptr, nullptr, nullptr},
+    {"data\\bankSL01.dat", MakeSoundId(kLoopBank, 0), 153, content::bankSL01_key, 3, content::bankSL01_sounds, 153,
+     nullptr, nullptr, nullptr},
 };
 
 static_assert(sizeof(content::bankSN01_sounds) / sizeof(SoundBankEntry) == 147, "one-shot bank holds 147 sounds");

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -300,7 +301,7 @@ TEST_F(tmConfigTest, HostileValuesAreResetAndTextsTerminated) {
     EXPECT_EQ(std::strlen(cfg.GetComment()), 40u);
 }
 
-TEST_F(tmConfigTest, ResetVideoAndRenderParams) {
+TEST_F(tmConfigTest, VideoOptionsFillTheRenderSettingsAndResetTouchesOnlyVideo) {
     tmSaveFile file(path_);
     tmConfig cfg(&GuidA, &file);
     cfg.SetVideoMode(0);
@@ -370,7 +371,7 @@ TEST_F(tmConfigTest, RecordsImproveOnlyOnStrictlyBetterTimes) {
     EXPECT_EQ(cfg.GetRecord(0, 0), tmConfig::kNoTime);
 }
 
-TEST_F(tmConfigTest, CountersStreaksAndUnlocks) {
+TEST_F(tmConfigTest, NetworkStreakSurvivesOfflineLossesAndUnlocksNeedAValidIndex) {
     tmConfig cfg(&GuidA);
     cfg.CountRace(true, true);
     cfg.CountRace(true, false);
@@ -425,4 +426,66 @@ TEST_F(tmConfigTest, CounterSaturatesAndTextSettersStayInField) {
     EXPECT_FLOAT_EQ(cfg.GetBgmVolumeScale(), 0.8f);
     cfg.SetDistanceLevel(1);
     EXPECT_FLOAT_EQ(cfg.GetDistanceFar(), 1500.0f);
+}
+
+// Each setter changes its own bytes, at the offset the save layout gives, and
+// no other field's: the layout's names hold the file's numbers.
+TEST(tmSaveImageLayout, EverySetterWritesOnlyItsOwnField) {
+    struct Field {
+        const char* name;
+        size_t offset, size;
+        std::function<void(tmConfig&)> set;
+        size_t alsoOffset = 0, alsoSize = 0;  // a second field the setter writes
+    };
+    const std::vector<Field> fields = {
+        {"video mode", 16, 4, [](tmConfig& c) { c.SetVideoMode(3); }},
+        {"render target", 20, 4, [](tmConfig& c) { c.SetRenderTargetLevel(2); }},
+        {"effect", 24, 1, [](tmConfig& c) { c.SetEffectFlag(0); }},
+        {"shadow", 28, 4, [](tmConfig& c) { c.SetShadowLevel(3); }},
+        {"video flag", 32, 1, [](tmConfig& c) { c.SetVideoFlag(0); }},
+        {"distance", 36, 4, [](tmConfig& c) { c.SetDistanceLevel(2); }},
+        {"frame time", 40, 4, [](tmConfig& c) { c.SetRenderOption(5); }},
+        {"display", 44, 1, [](tmConfig& c) { c.SetDisplayFlag(1); }},
+        {"windowed", 45, 1, [](tmConfig& c) { c.SetWindowed(0); }},
+        {"music", 48, 4, [](tmConfig& c) { c.SetBgmVolume(2); }},
+        {"effects", 52, 4, [](tmConfig& c) { c.SetSeVolume(3); }},
+        {"game option 1", 56, 4, [](tmConfig& c) { c.SetGameOption1(3); }},
+        {"game option 2", 60, 4, [](tmConfig& c) { c.SetGameOption2(15); }},
+        {"game flag 1", 64, 1, [](tmConfig& c) { c.SetGameFlag1(0); }},
+        {"game flag 2", 65, 1, [](tmConfig& c) { c.SetGameFlag2(1); }},
+        {"game flag 3", 66, 1, [](tmConfig& c) { c.SetGameFlag3(0); }},
+        {"game option 3", 68, 4, [](tmConfig& c) { c.SetGameOption3(2); }},
+        {"key device", 72, 4, [](tmConfig& c) { c.SetKeyDevice(3); }},
+        {"key assign 8", 76 + 32, 4, [](tmConfig& c) { c.SetKeyAssign(8, 12); }},
+        {"player name", 151, 17, [](tmConfig& c) { c.SetPlayerName("Sixteen letters!"); }},
+        {"team name", 168, 17, [](tmConfig& c) { c.SetTeamName("Another sixteen."); }},
+        {"comment", 185, 41, [](tmConfig& c) { c.SetComment("A comment that fills forty bytes exactly"); }},
+        {"profile value 1", 252, 4, [](tmConfig& c) { c.SetProfileValue1(7); }},
+        {"profile value 2", 256, 4, [](tmConfig& c) { c.SetProfileValue2(99); }},
+        {"lap time, course 63", 8452 + 4 * 63, 4, [](tmConfig& c) { c.UpdateCourseRecord(1000, 63, 1); },
+         8708 + 8448 + 8192 + 4 * 63, 4},  // and machine 1's own lap time
+        {"frames", 143876, 4, [](tmConfig& c) { c.CountFrame(); }},
+        {"lobby frames", 143880, 4, [](tmConfig& c) { c.CountLobbyFrame(); }},
+        {"race frames", 143884, 4, [](tmConfig& c) { c.CountRaceFrame(); }},
+        {"trophy 96", 143888 + 4 * 96, 4, [](tmConfig& c) { c.Unlock(96); }},
+    };
+    for (const Field& f : fields) {
+        tmConfig config(&GuidA);
+        const std::vector<uint8_t> before(config.Image(), config.Image() + tmConfig::kImageSize);
+        f.set(config);
+        bool changed = false;
+        for (size_t i = 0; i < tmConfig::kImageSize; ++i) {
+            const bool inside =
+                (i >= f.offset && i < f.offset + f.size) || (i >= f.alsoOffset && i < f.alsoOffset + f.alsoSize);
+            if (config.Image()[i] != before[i]) {
+                EXPECT_TRUE(inside) << f.name << " changed byte " << i;
+                changed = true;
+            }
+        }
+        EXPECT_TRUE(changed) << f.name;
+    }
+    // Machine 15's lap time on course 63: the last word of the record blocks.
+    tmConfig config(&GuidA);
+    config.UpdateCourseRecord(1000, 63, 15);
+    EXPECT_EQ(config.Image()[143876 - 4], 1000 & 0xFF);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Generators.h"
+#include "TextureSets.h"
 #include "format/ByteIO.h"
 
 namespace contentgen {
@@ -20,8 +21,13 @@ bool CourseArtMakesGroup(int groupId);
 // the map's base plate) by file name; empty bytes for a file of that group it does not make.
 zfmt::Bytes MiniMapModel(const std::string& file);
 
-// Makes the model and texture banks of one course group.
+// Makes the model bank of one course group.
 void MakeCourseGroup(int groupId, Output& out, const Context& ctx);
+
+// The pictures of a course group's texture bank this art draws (the texture generator makes the
+// banks): the sky cube, the lighting ramp and the sky dome's panorama of each layout and the
+// garage. False for any other texture.
+bool CourseArtTexture(int groupId, const std::string& name, const std::string& kind, TextureJob& out);
 
 // One generator per course group, so the groups are made in parallel.
 template <int Group>

@@ -186,6 +186,19 @@ void Wall(CourseMesh& m, float t, float width, Rgb colour) {
 
 }  // namespace
 
+SkyStyle StudioSky() {
+    SkyStyle studio;
+    studio.zenith = Hex(0x6A6E78);
+    studio.horizon = Hex(0x2A2C32);
+    studio.below = Hex(0x1C1D22);
+    studio.sun = {0, 1, 0};
+    studio.sunColour = Hex(0xF6F8FF);
+    studio.sunDisc = 0.35f;
+    studio.sunGlow = 0.6f;
+    studio.cloudCover = 0;
+    return studio;
+}
+
 void MakeGarage(const GroupSpec& spec, Output& out) {
     std::vector<CourseMesh> m(static_cast<std::size_t>(spec.count));
     if (spec.count != 21) {
@@ -222,25 +235,6 @@ void MakeGarage(const GroupSpec& spec, Output& out) {
         zfmt::Bytes bytes = at(p).Write();
         if (bytes.empty()) out.Fail("garage: model " + std::to_string(p) + " is empty");
         bank.Add(spec.folder + "\\model\\" + spec.files[static_cast<std::size_t>(p - 1)], std::move(bytes));
-    }
-
-    SkyStyle studio;
-    studio.zenith = Hex(0x6A6E78);
-    studio.horizon = Hex(0x2A2C32);
-    studio.below = Hex(0x1C1D22);
-    studio.sun = {0, 1, 0};
-    studio.sunColour = Hex(0xF6F8FF);
-    studio.sunDisc = 0.35f;
-    studio.sunGlow = 0.6f;
-    studio.cloudCover = 0;
-    BankOutput& textures = out.AddBank(spec.textureBank, DefaultBankKey(spec.textureBank), BankDirectory::Stems);
-    for (const TextureSpec& t : spec.textures) {
-        if (t.kind == "cube")
-            textures.Add(t.name, SkyCubePng(studio, 64));
-        else if (t.kind == "ramp")
-            textures.Add(t.name, GouraudRampPng(0.5f, 3, 0.9f));
-        else
-            textures.Add(t.name, SkyPanoramaPng(studio, 64, 32));
     }
 }
 

@@ -72,7 +72,11 @@ Rgb SkyColour(const SkyStyle& sky, V3 d) {
     return c;
 }
 
-zfmt::Bytes SkyCubePng(const SkyStyle& sky, int size) {
+zfmt::Bytes Picture::Png() const { return EncodePng(width, height, rgba); }
+
+zfmt::Bytes SkyCubePng(const SkyStyle& sky, int size) { return SkyCube(sky, size).Png(); }
+
+Picture SkyCube(const SkyStyle& sky, int size) {
     std::vector<std::uint8_t> px(static_cast<std::size_t>(size) * size * 6 * 4);
     for (int f = 0; f < 6; ++f)
         for (int j = 0; j < size; ++j)
@@ -93,7 +97,7 @@ zfmt::Bytes SkyCubePng(const SkyStyle& sky, int size) {
                 const V3 d{-c.z, c.y, -c.x};
                 Put(px, (static_cast<std::size_t>(f) * size + j) * size + i, SkyColour(sky, d));
             }
-    return EncodePng(size, size * 6, px);
+    return Picture{size, size * 6, std::move(px)};
 }
 
 V3 PanoramaDirection(float u, float v) {
@@ -102,7 +106,7 @@ V3 PanoramaDirection(float u, float v) {
     return {std::cos(elevation) * std::cos(azimuth), std::sin(elevation), std::cos(elevation) * std::sin(azimuth)};
 }
 
-zfmt::Bytes SkyPanoramaPng(const SkyStyle& sky, int width, int height) {
+Picture SkyPanorama(const SkyStyle& sky, int width, int height) {
     std::vector<std::uint8_t> px(static_cast<std::size_t>(width) * height * 4);
     for (int j = 0; j < height; ++j)
         for (int i = 0; i < width; ++i) {
@@ -110,7 +114,7 @@ zfmt::Bytes SkyPanoramaPng(const SkyStyle& sky, int width, int height) {
                                            (static_cast<float>(j) + 0.5f) / static_cast<float>(height));
             Put(px, static_cast<std::size_t>(j) * width + i, SkyColour(sky, d));
         }
-    return EncodePng(width, height, px);
+    return Picture{width, height, std::move(px)};
 }
 
 float GouraudRampLevel(float floor, int bands, float full, float d) {
@@ -124,13 +128,13 @@ float GouraudRampLevel(float floor, int bands, float full, float d) {
     return floor + (1.0f - floor) * level;
 }
 
-zfmt::Bytes GouraudRampPng(float floor, int bands, float full) {
+Picture GouraudRamp(float floor, int bands, float full) {
     std::vector<std::uint8_t> px(256 * 4);
     for (int x = 0; x < 256; ++x) {
         const float v = GouraudRampLevel(floor, bands, full, static_cast<float>(x) / 255.0f);
         Put(px, static_cast<std::size_t>(x), Rgb{v, v, v});
     }
-    return EncodePng(256, 1, px);
+    return Picture{256, 1, std::move(px)};
 }
 
 }  // namespace contentgen

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "CourseMesh.h"
 #include "format/ByteIO.h"
@@ -28,21 +29,29 @@ struct SkyStyle {
 // The sky seen in direction `dir` (unit, world space, y up).
 Rgb SkyColour(const SkyStyle& sky, V3 dir);
 
-// The six-face cube strip (each face `size` square, stacked top to bottom in the device's face order)
-// as PNG: face f shows what the renderer's cube lookup finds for world directions.
+// A picture: width x height RGBA8 pixels, the top row first.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgba;
+    zfmt::Bytes Png() const;
+};
+
+// The six-face cube strip (each face `size` square, stacked top to bottom in the device's face order):
+// face f shows what the renderer's cube lookup finds for world directions.
+Picture SkyCube(const SkyStyle& sky, int size);
 zfmt::Bytes SkyCubePng(const SkyStyle& sky, int size);
 
 // Panorama for the sky dome: u runs round the horizon (azimuth from +x toward +z), v from the
 // zenith (0) to kPanoramaLowest below the horizon (1).
 constexpr float kPanoramaLowest = -0.25f;  // elevation (radians) at v = 1
-zfmt::Bytes SkyPanoramaPng(const SkyStyle& sky, int width, int height);
+Picture SkyPanorama(const SkyStyle& sky, int width, int height);
 // The direction a panorama coordinate shows.
 V3 PanoramaDirection(float u, float v);
 
 // The lighting ramp: 256 x 1 grey levels the shader looks the diffuse term up in; `floor` is the
 // level of faces turned away from the light, `bands` the number of soft steps up to full light,
 // reached at diffuse term `full` (the level ground's, so a low sun still lights the land).
-zfmt::Bytes GouraudRampPng(float floor, int bands, float full);
+Picture GouraudRamp(float floor, int bands, float full);
 // The ramp's level at diffuse term d (0..1).
 float GouraudRampLevel(float floor, int bands, float full, float d);
 

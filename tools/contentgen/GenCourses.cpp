@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ContentPng.h"
 #include "CourseArt.h"
 #include "CourseBuild.h"
 #include "CourseGarage.h"
 #include "CourseSky.h"
 #include "ResourceGroups.h"
+#include "TextureArt.h"
 
 namespace contentgen {
 
@@ -54,17 +54,44 @@ GroupPlan PlanOf(int group) {
     }
 }
 
-zfmt::Bytes Label(const std::string& name) {
-    const std::uint32_t c = ColourOf(name);
-    std::vector<std::uint8_t> px(16 * 16 * 4);
-    for (std::size_t i = 0; i < 16 * 16; ++i)
-        for (int k = 0; k < 4; ++k) px[i * 4 + k] = static_cast<std::uint8_t>(c >> (8 * k));
-    return EncodePng(16, 16, px);
+art::Canvas ToCanvas(const Picture& p) {
+    art::Canvas c(p.width, p.height);
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const std::uint8_t* q = &p.rgba[(static_cast<std::size_t>(y) * p.width + x) * 4];
+            c.At(x, y) = art::Colour{q[0] / 255.0f, q[1] / 255.0f, q[2] / 255.0f, q[3] / 255.0f};
+        }
+    return c;
 }
 
 }  // namespace
 
 bool CourseArtMakesGroup(int groupId) { return (groupId >= 0 && groupId <= 11) || groupId == kGarageGroup; }
+
+bool CourseArtTexture(int groupId, const std::string& name, const std::string& kind, TextureJob& out) {
+    if (!CourseArtMakesGroup(groupId) || (kind != "cube" && kind != "ramp" && kind != "sky")) return false;
+    out.name = name;
+    if (groupId == kGarageGroup) {
+        out.make = [kind] {
+            return ToCanvas(kind == "cube"   ? SkyCube(StudioSky(), 64)
+                            : kind == "ramp" ? GouraudRamp(0.5f, 3, 0.9f)
+                                             : SkyPanorama(StudioSky(), 64, 32));
+        };
+        return true;
+    }
+    const GroupPlan plan = PlanOf(groupId);
+    const PlaceStyle& style = GetPlaceStyle(plan.course);
+    const SkyStyle sky = CourseBuild::SkyOf(style, plan.light);
+    // The ramp reaches full light at the level ground's diffuse term under the layout's light.
+    const V3 toward = Normalise(V3{-plan.light[0], -plan.light[1], -plan.light[2]});
+    const float full = 0.9f * std::max(0.1f, toward.y);
+    out.make = [kind, sky, full, &style] {
+        if (kind == "cube") return ToCanvas(SkyCube(sky, 64));
+        if (kind == "ramp") return ToCanvas(GouraudRamp(style.rampFloor, style.rampBands, full));
+        return ToCanvas(SkyPanorama(sky, 512, 160));
+    };
+    return true;
+}
 
 void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
     const std::vector<GroupSpec> groups = ReadGroups(ctx, out);
@@ -79,7 +106,7 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
     }
     const GroupPlan plan = PlanOf(groupId);
     std::string sky;
-    for (const TextureSpec& t : spec.textures)
+    for (const NamedTextureSpec& t : spec.textures)
         if (t.kind == "sky") sky = t.name;
     if (sky.empty()) {
         out.Fail("course art: " + spec.folder + " lists no sky texture");
@@ -130,21 +157,6 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
     for (int p = 0; p < spec.count; ++p)
         bank.Add(spec.folder + "\\model\\" + spec.files[static_cast<std::size_t>(p)],
                  std::move(models[static_cast<std::size_t>(p)]));
-
-    const PlaceStyle& style = build.Style();
-    const SkyStyle skyStyle = CourseBuild::SkyOf(style, plan.light);
-    BankOutput& textures = out.AddBank(spec.textureBank, DefaultBankKey(spec.textureBank), BankDirectory::Stems);
-    for (const TextureSpec& t : spec.textures) {
-        if (t.kind == "cube")
-            textures.Add(t.name, SkyCubePng(skyStyle, 64));
-        else if (t.kind == "ramp")
-            textures.Add(t.name,
-                         GouraudRampPng(style.rampFloor, style.rampBands, 0.9f * std::max(0.1f, towardLight.y)));
-        else if (t.kind == "sky")
-            textures.Add(t.name, SkyPanoramaPng(skyStyle, 512, 160));
-        else
-            textures.Add(t.name, Label(t.name));
-    }
 }
 
 }  // namespace contentgen

@@ -1,10 +1,12 @@
 // The shader bank: the GLSL sources of the 22 shader types, each with the
-// shared helpers of its stage put in front.
+// names of its stage's constant registers and the shared helpers of its stage
+// put in front.
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "Generators.h"
+#include "format/ShaderRegisters.h"
 
 namespace contentgen {
 namespace {
@@ -49,8 +51,12 @@ void GenShaders(Output& out, const Context& ctx) {
     const std::string dir = ctx.manifestDir + "/../shaders/";
     std::string common[2];
     const char* commonNames[2] = {"common.vs.glsl", "common.ps.glsl"};
+    const zfmt::shader::Stage stages[2] = {zfmt::shader::Stage::Vertex, zfmt::shader::Stage::Pixel};
     for (int s = 0; s < 2; ++s) {
         if (!ReadText(dir + commonNames[s], common[s])) out.Fail(std::string("cannot read shader ") + commonNames[s]);
+        // The programs name registers only through these defines, so they
+        // read what the shader manager uploads.
+        common[s] = zfmt::shader::GlslRegisterDefines(stages[s]) + common[s];
     }
     auto& bank = out.AddBank("bankRS01", DefaultBankKey("bankRS01"), BankDirectory::Stems);
     for (const char* program : kPrograms) {

@@ -10,7 +10,8 @@ namespace contentgen {
 
 const std::vector<Generator>& AllGenerators() {
     static const std::vector<Generator> kGenerators = {
-        // Course groups first (they take longest), heaviest first; they write no C++.
+        {"textures", GenTextures},
+        // Course groups next (they take long), heaviest first; they write no C++.
         {"course Qir", GenCourseGroup<3>},
         {"course Qir reversed", GenCourseGroup<9>},
         {"course Berlin", GenCourseGroup<2>},

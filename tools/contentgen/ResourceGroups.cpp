@@ -1,4 +1,4 @@
-// ResourceGroups.cpp -- reads the resource-group manifest.
+// ResourceGroups.cpp -- the resource-group manifest reader shared by the model and texture generators.
 #include "ResourceGroups.h"
 
 #include <cstdio>
@@ -41,6 +41,10 @@ std::vector<GroupSpec> ReadGroups(const Context& ctx, Output& out) {
                 groups.back().files[pos - 1] = f[2];
         } else if (f[0] == "fill" && f.size() == 2) {
             fill = f[1];
+        } else if (f[0] == "textures" && f.size() == 4 && !groups.empty()) {
+            groups.back().textureCount = std::stoi(f[1]);
+            groups.back().theme = f[2];
+            groups.back().texturePrefix = f[3];
         } else if (f[0] == "texture" && f.size() == 3 && !groups.empty()) {
             groups.back().textures.push_back({f[1], f[2]});
         } else {

@@ -1,4 +1,4 @@
-// ResourceGroups.h -- the resource-group manifest: each group's banks, folder and model files by position.
+// ResourceGroups.h -- reads manifest/resource_groups.txt: the 36 groups, their models and texture banks.
 #pragma once
 
 #include <string>
@@ -8,20 +8,23 @@
 
 namespace contentgen {
 
-struct TextureSpec {
+// A texture the manifest names with a kind (see the manifest's header).
+struct NamedTextureSpec {
     std::string name;
-    std::string kind;  // label, cube, ramp, sky, alpha, post
+    std::string kind;
 };
 
 struct GroupSpec {
     int id = -1;
     std::string modelBank, textureBank, folder, constant;
-    int count = 0;
+    int count = 0;                   // models
     std::vector<std::string> files;  // file names in <folder>\model\, by position
-    std::vector<TextureSpec> textures;
+    int textureCount = -1;           // entries of the texture bank
+    std::string theme, texturePrefix;
+    std::vector<NamedTextureSpec> textures;
 };
 
-// Reads manifest/resource_groups.txt; problems go to out.Fail.
+// The groups in manifest order; unreadable lines are reported through out.Fail.
 std::vector<GroupSpec> ReadGroups(const Context& ctx, Output& out);
 
 }  // namespace contentgen

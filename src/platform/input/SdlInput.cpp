@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/input/InputDevices.h"
+#include "platform/input/PadMapping.h"
 #include "platform/window/Window.h"
 
 namespace platform {
@@ -122,24 +123,43 @@ const KeyMap kKeys[] = {
     {SDL_SCANCODE_APPLICATION, 221},
 };
 
-int32_t ScaleAxis(Sint16 v) {
-    // -32768..32767 onto -1000..1000, symmetric around 0.
-    const int32_t a = v < -32767 ? -32767 : v;
-    return a * 1000 / 32767;
+constexpr bool SameButton(PadReading::Button ours, SDL_GameControllerButton sdl) {
+    return static_cast<int>(ours) == static_cast<int>(sdl);
+}
+static_assert(SameButton(PadReading::kA, SDL_CONTROLLER_BUTTON_A) &&
+                  SameButton(PadReading::kBack, SDL_CONTROLLER_BUTTON_BACK) &&
+                  SameButton(PadReading::kGuide, SDL_CONTROLLER_BUTTON_GUIDE) &&
+                  SameButton(PadReading::kLeftShoulder, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) &&
+                  SameButton(PadReading::kDpadRight, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) &&
+                  static_cast<int>(PadReading::kButtonCount) == static_cast<int>(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) + 1,
+              "pad buttons follow SDL's game-controller order");
+static_assert(RawJoystickReading::kHatUp == SDL_HAT_UP && RawJoystickReading::kHatRight == SDL_HAT_RIGHT &&
+                  RawJoystickReading::kHatDown == SDL_HAT_DOWN && RawJoystickReading::kHatLeft == SDL_HAT_LEFT,
+              "hat bits are SDL's");
+
+PadReading ReadPad(SDL_GameController* c) {
+    PadReading r;
+    r.leftX = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX);
+    r.leftY = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY);
+    r.rightX = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_RIGHTX);
+    r.rightY = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_RIGHTY);
+    r.leftTrigger = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_TRIGGERLEFT);
+    r.rightTrigger = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    for (int b = 0; b < PadReading::kButtonCount; ++b)
+        r.buttons[b] = SDL_GameControllerGetButton(c, static_cast<SDL_GameControllerButton>(b)) != 0;
+    return r;
 }
 
-uint32_t HatAngle(Uint8 hat) {
-    switch (hat) {
-        case SDL_HAT_UP: return 0;
-        case SDL_HAT_RIGHTUP: return 4500;
-        case SDL_HAT_RIGHT: return 9000;
-        case SDL_HAT_RIGHTDOWN: return 13500;
-        case SDL_HAT_DOWN: return 18000;
-        case SDL_HAT_LEFTDOWN: return 22500;
-        case SDL_HAT_LEFT: return 27000;
-        case SDL_HAT_LEFTUP: return 31500;
-        default: return JoyState::kHatCentred;
-    }
+RawJoystickReading ReadRaw(SDL_Joystick* j) {
+    RawJoystickReading r;
+    r.axisCount = SDL_JoystickNumAxes(j);
+    for (int a = 0; a < r.axisCount && a < RawJoystickReading::kMaxAxes; ++a) r.axes[a] = SDL_JoystickGetAxis(j, a);
+    r.hatCount = SDL_JoystickNumHats(j);
+    for (int h = 0; h < r.hatCount && h < RawJoystickReading::kMaxHats; ++h) r.hats[h] = SDL_JoystickGetHat(j, h);
+    r.buttonCount = SDL_JoystickNumButtons(j);
+    for (int b = 0; b < r.buttonCount && b < RawJoystickReading::kMaxButtons; ++b)
+        r.buttons[b] = SDL_JoystickGetButton(j, b) != 0;
+    return r;
 }
 
 // Adds the wheel notches of every event to a running count (120 per notch).
@@ -151,27 +171,65 @@ int SDLCALL WatchWheel(void* userdata, SDL_Event* e) {
     return 1;
 }
 
+// One opened device: a pad SDL has a game-controller mapping for (read by
+// its named parts), or a joystick of unknown layout (read by raw axes).
+struct OpenDevice {
+    SDL_GameController* pad = nullptr;
+    SDL_Joystick* joystick = nullptr;  // the pad's own when pad is set
+    SDL_JoystickID id = -1;
+
+    bool Attached() const { return joystick && SDL_JoystickGetAttached(joystick); }
+    void Close() {
+        if (pad) {
+            SDL_GameControllerClose(pad);
+        } else if (joystick) {
+            SDL_JoystickClose(joystick);
+        }
+        *this = OpenDevice();
+    }
+};
+
+// Opens device index d, through the game-controller mapping when SDL has one.
+OpenDevice OpenDeviceAt(int d, bool mappings) {
+    OpenDevice o;
+    if (mappings && SDL_IsGameController(d)) {
+        o.pad = SDL_GameControllerOpen(d);
+        if (o.pad) o.joystick = SDL_GameControllerGetJoystick(o.pad);
+    }
+    if (!o.joystick) {
+        o.pad = nullptr;
+        o.joystick = SDL_JoystickOpen(d);
+    }
+    if (o.joystick) o.id = SDL_JoystickInstanceID(o.joystick);
+    return o;
+}
+
 class SdlInput : public InputDevices {
 public:
     explicit SdlInput(Window& window) : window_(static_cast<SDL_Window*>(window.NativeHandle())) {}
 
     ~SdlInput() override {
         SDL_DelEventWatch(&WatchWheel, &wheel_);
-        for (SDL_Joystick*& j : joys_) {
-            if (j) SDL_JoystickClose(j);
-        }
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        for (OpenDevice& d : devices_) d.Close();
+        if (subsystem_) SDL_QuitSubSystem(subsystem_);
     }
 
     bool Open() {
         SDL_AddEventWatch(&WatchWheel, &wheel_);
-        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return true;  // keyboard and mouse still work
+        // The game-controller subsystem brings the joysticks with it; without
+        // it every device is read by its raw axes.
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
+            subsystem_ = SDL_INIT_GAMECONTROLLER;
+            mappings_ = true;
+        } else if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) {
+            subsystem_ = SDL_INIT_JOYSTICK;
+        } else {
+            return true;  // keyboard and mouse still work
+        }
         const int n = SDL_NumJoysticks();
         for (int i = 0; i < n && count_ < kMaxJoysticks; ++i) {
-            if (SDL_Joystick* j = SDL_JoystickOpen(i)) {
-                ids_[count_] = SDL_JoystickInstanceID(j);
-                joys_[count_++] = j;
-            }
+            OpenDevice d = OpenDeviceAt(i, mappings_);
+            if (d.joystick) devices_[count_++] = d;
         }
         return true;
     }
@@ -212,35 +270,32 @@ public:
     int JoystickCount() override { return count_; }
 
     bool ReadJoystick(int i, JoyState& s) override {
-        if (i < 0 || i >= count_ || !joys_[i] || !SDL_JoystickGetAttached(joys_[i])) return false;
-        SDL_Joystick* j = joys_[i];
-        SDL_JoystickUpdate();
-        s = JoyState();
-        int32_t* axes[8] = {&s.x, &s.y, &s.z, &s.rx, &s.ry, &s.rz, &s.slider[0], &s.slider[1]};
-        const int na = SDL_JoystickNumAxes(j);
-        for (int a = 0; a < na && a < 8; ++a) *axes[a] = ScaleAxis(SDL_JoystickGetAxis(j, a));
-        const int nh = SDL_JoystickNumHats(j);
-        for (int h = 0; h < nh && h < 4; ++h) s.pov[h] = HatAngle(SDL_JoystickGetHat(j, h));
-        const int nb = SDL_JoystickNumButtons(j);
-        for (int b = 0; b < nb && b < 128; ++b) s.buttons[b] = SDL_JoystickGetButton(j, b) ? 0x80 : 0;
+        if (i < 0 || i >= count_ || !devices_[i].Attached()) return false;
+        const OpenDevice& d = devices_[i];
+        if (d.pad) {
+            SDL_GameControllerUpdate();
+            s = JoyStateFromPad(ReadPad(d.pad));
+        } else {
+            SDL_JoystickUpdate();
+            s = JoyStateFromRaw(ReadRaw(d.joystick));
+        }
         return true;
     }
 
     bool ReopenJoystick(int i) override {
         if (i < 0 || i >= count_) return false;
-        if (joys_[i] && SDL_JoystickGetAttached(joys_[i])) return true;
-        if (joys_[i]) SDL_JoystickClose(joys_[i]);
-        joys_[i] = nullptr;
+        if (devices_[i].Attached()) return true;
+        devices_[i].Close();
         // Take the first attached device that no other slot holds.
         const int n = SDL_NumJoysticks();
         for (int d = 0; d < n; ++d) {
             const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(d);
             bool taken = false;
-            for (int k = 0; k < count_; ++k) taken = taken || (k != i && joys_[k] && ids_[k] == id);
+            for (int k = 0; k < count_; ++k) taken = taken || (k != i && devices_[k].joystick && devices_[k].id == id);
             if (taken) continue;
-            if (SDL_Joystick* j = SDL_JoystickOpen(d)) {
-                joys_[i] = j;
-                ids_[i] = SDL_JoystickInstanceID(j);
+            OpenDevice o = OpenDeviceAt(d, mappings_);
+            if (o.joystick) {
+                devices_[i] = o;
                 return true;
             }
         }
@@ -252,9 +307,10 @@ public:
 
 private:
     SDL_Window* window_;
-    SDL_Joystick* joys_[kMaxJoysticks] = {nullptr, nullptr};
-    SDL_JoystickID ids_[kMaxJoysticks] = {-1, -1};
+    OpenDevice devices_[kMaxJoysticks];
     int count_ = 0;
+    Uint32 subsystem_ = 0;
+    bool mappings_ = false;
     int32_t wheel_ = 0;
 };
 

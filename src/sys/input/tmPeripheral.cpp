@@ -14,25 +14,43 @@ tmPeripheral* g_instance = nullptr;
 struct DefaultBinding {
     int32_t key, pad;
 };
-const DefaultBinding kDefaults[tmPeripheral::kActions] = {
-    {200, -1}, {208, -1}, {203, -1}, {205, -1},  // up, down, left, right
-    {28, 0},   {14, 1},   {1, 8},    {44, 2},    // decide, cancel, pause, accelerator
-    {30, 3},   {31, 0},   {45, 1},   {200, 7},   // brake, boost, transform, gear up
-    {208, 6},  {57, 9},   {16, 4},   {66, 5},    // gear down, view change, spare, spare
+// By action; the same for both players. The directions have no pad button:
+// the stick and the hat move them.
+const DefaultBinding kDefaults[tmAction::kCount] = {
+    {tmKey::kUp, -1},    {tmKey::kDown, -1},     {tmKey::kLeft, -1}, {tmKey::kRight, -1},  // directions
+    {tmKey::kReturn, 0}, {tmKey::kBackspace, 1},                                           // decide, cancel
+    {tmKey::kEscape, 8}, {tmKey::kZ, 2},         {tmKey::kA, 3},                           // pause, accelerator, brake
+    {tmKey::kS, 0},      {tmKey::kX, 1},                                                   // boost, transform
+    {tmKey::kUp, 7},     {tmKey::kDown, 6},      {tmKey::kSpace, 9},  // gear up, gear down, view change
+    {tmKey::kQ, 4},      {tmKey::kF8, 5},                             // spares
 };
 
+// The HRESULT-style failure of Init and Update (E_FAIL).
+constexpr int kFailed = static_cast<int>(0x80004005u);
+// Steps between two repeats of a held direction.
+constexpr int kRepeatPeriod = 12;
+// A second press within this many steps and less than this many pixels away is a double click.
+constexpr int kDoubleClickSteps = 30, kDoubleClickPixels = 8;
+
+// Axis values past which the stick or hat moves a menu direction.
+constexpr int kDirectionThreshold = 950;
+// Stick positions at which IsStickPushed* reports a push (half-way).
+constexpr int kPushRight = 501, kPushLeft = -500;
+
+// Per pedal type: the pedal axis's dead zone and full travel (axis units),
+// and the steering's dead zone and full lock.
 struct PedalSpec {
     float dead, full, steerDead, steerFull;
 };
-const PedalSpec kPedals[4] = {
-    {0, 0, 220, 950},
-    {10, 950, 220, 950},
-    {220, 950, 220, 950},
-    {0, 1000, 100, 700},
+const PedalSpec kPedals[tmPedalType::kCount] = {
+    {0, 0, 220, 950},      // kJoypad: buttons
+    {10, 950, 220, 950},   // kXbox360: Z
+    {220, 950, 220, 950},  // kAnalog: Z rotation
+    {0, 1000, 100, 700},   // kDfgt: slider 0
 };
 
-bool ValidAction(int a) { return a >= 0 && a < tmPeripheral::kActions; }
-bool Down(const uint8_t* keys, int dik) { return dik >= 0 && dik < 256 && (keys[dik] & 0x80) != 0; }
+bool ValidAction(int a) { return a >= 0 && a < tmAction::kCount; }
+bool Down(const uint8_t* keys, int dik) { return dik >= 0 && dik < tmKey::kCount && (keys[dik] & 0x80) != 0; }
 
 }  // namespace
 
@@ -57,7 +75,7 @@ int tmPeripheral::Init(platform::InputDevices* devices, bool windowed) {
         joyPrev_[i] = platform::JoyState();
         joyPresent_[i] = false;
     }
-    repeatPeriod_ = 12;
+    repeatPeriod_ = kRepeatPeriod;
     std::memset(dirCount_, 0, sizeof dirCount_);
     cursorX = cursorY = mouseMoveX = mouseMoveY = mouseWheel = 0;
     for (int b = 0; b < 3; ++b) {
@@ -73,7 +91,7 @@ int tmPeripheral::Init(platform::InputDevices* devices, bool windowed) {
     controllerCount_ = 0;
     if (!devices_) {
         platform::ShowMessageBox("Interface System", "DirectInput の初期化に失敗しました。");
-        return static_cast<int>(0x80004005u);
+        return kFailed;
     }
     controllerCount_ = devices_->JoystickCount();
     if (controllerCount_ > platform::InputDevices::kMaxJoysticks)
@@ -91,7 +109,7 @@ void tmPeripheral::Release() {
 void tmPeripheral::SetDefaultAssign() {
     for (int p = 0; p < kPlayers; ++p) {
         controllerIndex_[p] = 0;
-        pedalType_[p] = 0;
+        pedalType_[p] = tmPedalType::kJoypad;
         for (int a = 0; a < kActions; ++a) {
             keyBind_[p][a] = kDefaults[a].key;
             padBind_[p][a] = kDefaults[a].pad;
@@ -102,8 +120,9 @@ void tmPeripheral::SetDefaultAssign() {
 void tmPeripheral::SetJoyButtonAssign(int action, int button, int player) {
     if (!ValidAction(action) || player < 0 || player >= kPlayers) return;
     padBind_[player][action] = button;
-    if (action == 7) padBind_[player][4] = button;
-    if (action == 8) padBind_[player][5] = button;
+    // The pedal buttons also confirm and cancel in menus.
+    if (action == tmAction::kAccelerator) padBind_[player][tmAction::kDecide] = button;
+    if (action == tmAction::kBrake) padBind_[player][tmAction::kCancel] = button;
 }
 
 int tmPeripheral::GetJoyButtonAssign(int action, int player) const {
@@ -118,7 +137,7 @@ void tmPeripheral::SetPedalType(int type, int player) {
 // ---------------------------------------------------------------- per step
 
 int tmPeripheral::Update() {
-    if (!devices_) return static_cast<int>(0x80004005u);
+    if (!devices_) return kFailed;
 
     // Keyboard: only while the window has the focus. A lost keyboard reads
     // as no keys and is asked again next step.
@@ -166,8 +185,9 @@ int tmPeripheral::Update() {
 bool tmPeripheral::CheckDoubleClick(bool pressed, int b) {
     bool result = false;
     if (pressed) {
-        result = clickSteps_[b] != 0 && clickSteps_[b] < 30 && std::abs(cursorX - lastPressX_[b]) < 8 &&
-                 std::abs(cursorY - lastPressY_[b]) < 8;
+        result = clickSteps_[b] != 0 && clickSteps_[b] < kDoubleClickSteps &&
+                 std::abs(cursorX - lastPressX_[b]) < kDoubleClickPixels &&
+                 std::abs(cursorY - lastPressY_[b]) < kDoubleClickPixels;
         clickSteps_[b] = 0;
         lastPressX_[b] = cursorX;
         lastPressY_[b] = cursorY;
@@ -192,7 +212,7 @@ void tmPeripheral::UpdateCursorVisibility() {
 }
 
 void tmPeripheral::UpdatePov() {
-    const int T = 950;
+    const int T = kDirectionThreshold;
     for (int p = 0; p < kPlayers; ++p) {
         bool flag[4] = {false, false, false, false};
         const int c = controllerIndex_[p];
@@ -242,12 +262,12 @@ bool tmPeripheral::PadByte(const platform::JoyState* s, int button) const {
 }
 
 bool tmPeripheral::PlayerHeld(int action, int p) const {
-    if (action < 4) return dirCount_[p][action] >= 1;
+    if (action < tmAction::kDirectionCount) return dirCount_[p][action] >= 1;
     return Down(keys_, keyBind_[p][action]) || PadByte(Joy(controllerIndex_[p]), padBind_[p][action]);
 }
 
 bool tmPeripheral::PlayerTriggered(int action, int p) const {
-    if (action < 4) return dirCount_[p][action] == 1;
+    if (action < tmAction::kDirectionCount) return dirCount_[p][action] == 1;
     return (!textEntryLock && IsKeyTriggered(keyBind_[p][action])) ||
            IsJoyButtonTriggered(padBind_[p][action], controllerIndex_[p]);
 }
@@ -266,7 +286,7 @@ bool tmPeripheral::IsTrigger(int action, int player) const {
 
 bool tmPeripheral::IsRepeat(int action, int player) const {
     if (!ValidAction(action) || player < -1 || player >= kPlayers) return false;
-    if (action >= 4) return IsTrigger(action, player);
+    if (action >= tmAction::kDirectionCount) return IsTrigger(action, player);
     auto rep = [&](int p) {
         const int n = dirCount_[p][action];
         return n == 1 || (n > 0 && n % repeatPeriod_ == 1);
@@ -274,14 +294,25 @@ bool tmPeripheral::IsRepeat(int action, int player) const {
     return player == -1 ? (rep(0) || rep(1)) : rep(player);
 }
 
-bool tmPeripheral::IsDecideDown() const { return IsPress(4, 0) || IsPress(7, 0) || GetAccelerator(0) > 0.9f; }
+// The menus read player one only; a pedal pressed past this counts as a button.
+namespace {
+constexpr float kPedalPress = 0.9f;
+constexpr int kMenuPlayer = tmPlayer::kOne;
+}  // namespace
+
+bool tmPeripheral::IsDecideDown() const {
+    return IsPress(tmAction::kDecide, kMenuPlayer) || IsPress(tmAction::kAccelerator, kMenuPlayer) ||
+           GetAccelerator(kMenuPlayer) > kPedalPress;
+}
 
 bool tmPeripheral::IsDecideTriggered() const {
-    return IsTrigger(4, 0) || IsTrigger(7, 0) || (GetAccelerator(0) > 0.9f && prevAccel_[0] < 0.9f);
+    return IsTrigger(tmAction::kDecide, kMenuPlayer) || IsTrigger(tmAction::kAccelerator, kMenuPlayer) ||
+           (GetAccelerator(kMenuPlayer) > kPedalPress && prevAccel_[kMenuPlayer] < kPedalPress);
 }
 
 bool tmPeripheral::IsCancelTriggered() const {
-    return IsTrigger(5, 0) || IsTrigger(8, 0) || (GetBrake(0) > 0.9f && prevBrake_[0] < 0.9f);
+    return IsTrigger(tmAction::kCancel, kMenuPlayer) || IsTrigger(tmAction::kBrake, kMenuPlayer) ||
+           (GetBrake(kMenuPlayer) > kPedalPress && prevBrake_[kMenuPlayer] < kPedalPress);
 }
 
 // ---------------------------------------------------------------- analog
@@ -290,8 +321,9 @@ float tmPeripheral::GetSteering(int player) const {
     if (player < 0 || player >= kPlayers) return 0.0f;
     const platform::JoyState* s = Joy(player);
     const int type = pedalType_[player];
-    const float dead = type == 3 ? 100.0f : 220.0f;
-    const float full = type == 3 ? 700.0f : 950.0f;
+    const PedalSpec& spec = kPedals[type == tmPedalType::kDfgt ? tmPedalType::kDfgt : tmPedalType::kJoypad];
+    const float dead = spec.steerDead;
+    const float full = spec.steerFull;
     float v = s ? -static_cast<float>(s->x) : 0.0f;
     if (v > 0) v = v - dead > 0 ? v - dead : 0.0f;
     if (v < 0) v = v + dead < 0 ? v + dead : 0.0f;
@@ -300,19 +332,21 @@ float tmPeripheral::GetSteering(int player) const {
     v /= range;
     if (v > 1.0f) v = 1.0f;
     if (v < -1.0f) v = -1.0f;
-    if (IsPress(2, player)) v = 1.0f;
-    if (IsPress(3, player)) v = -1.0f;
+    if (IsPress(tmAction::kLeft, player)) v = 1.0f;
+    if (IsPress(tmAction::kRight, player)) v = -1.0f;
     return v;
 }
 
 float tmPeripheral::Pedal(int player, bool brake) const {
     if (player < 0 || player >= kPlayers) return 0.0f;
     const int type = pedalType_[player];
-    if (type == 0) return IsPress(brake ? 8 : 7, player) ? 1.0f : 0.0f;
-    if (type < 0 || type > 3) return 0.0f;
+    if (type == tmPedalType::kJoypad)
+        return IsPress(brake ? tmAction::kBrake : tmAction::kAccelerator, player) ? 1.0f : 0.0f;
+    if (type < 0 || type >= tmPedalType::kCount) return 0.0f;
     const platform::JoyState* s = Joy(player);
     if (!s) return 0.0f;
-    const float axis = static_cast<float>(type == 1 ? s->z : type == 2 ? s->rz : s->slider[0]);
+    const int32_t raw = type == tmPedalType::kXbox360 ? s->z : type == tmPedalType::kAnalog ? s->rz : s->slider[0];
+    const float axis = static_cast<float>(raw);
     const PedalSpec& spec = kPedals[type];
     float v = 0.0f;
     if (!brake && axis < -spec.dead) v = -axis;
@@ -333,11 +367,17 @@ bool tmPeripheral::IsKeyDown(int dik) const { return Down(keys_, dik); }
 
 bool tmPeripheral::IsKeyTriggered(int dik) const { return Down(keys_, dik) && !Down(keysPrev_, dik); }
 
-bool tmPeripheral::IsEscapeTriggered() const { return !textEntryLock && IsKeyTriggered(1); }
+bool tmPeripheral::IsEscapeTriggered() const { return !textEntryLock && IsKeyTriggered(tmKey::kEscape); }
 
+// Keys that type something in a text field (both ends of each range included).
 bool tmPeripheral::IsTextKeyTriggered() const {
-    static const int kRanges[][2] = {{28, 28}, {156, 156}, {57, 57}, {2, 13}, {16, 27},
-                                     {30, 41}, {43, 53},   {71, 83}, {51, 58}};
+    static const int kRanges[][2] = {
+        {tmKey::kReturn, tmKey::kReturn},   {tmKey::kNumpadEnter, tmKey::kNumpadEnter},
+        {tmKey::kSpace, tmKey::kSpace},     {tmKey::k1, tmKey::kEquals},
+        {tmKey::kQ, tmKey::kRightBracket},  {tmKey::kA, tmKey::kGrave},
+        {tmKey::kBackslash, tmKey::kSlash}, {tmKey::kNumpad7, tmKey::kNumpadPeriod},
+        {tmKey::kComma, tmKey::kCapsLock},
+    };
     for (const auto& r : kRanges) {
         for (int k = r[0]; k <= r[1]; ++k) {
             if (IsKeyTriggered(k)) return true;
@@ -347,7 +387,7 @@ bool tmPeripheral::IsTextKeyTriggered() const {
 }
 
 bool tmPeripheral::IsJoyButtonTriggered(int button, int controller) const {
-    if (button < 0 || button > 15) return false;
+    if (button < 0 || button >= kPadButtons) return false;
     const platform::JoyState* now = Joy(controller);
     const platform::JoyState* prev = JoyPrev(controller);
     return now && (now->buttons[button] & 0x80) && !(prev->buttons[button] & 0x80);
@@ -355,27 +395,27 @@ bool tmPeripheral::IsJoyButtonTriggered(int button, int controller) const {
 
 bool tmPeripheral::IsStickPushedRight(int c) const {
     const platform::JoyState* n = Joy(c);
-    return n && n->x >= 501 && JoyPrev(c)->x < 501;
+    return n && n->x >= kPushRight && JoyPrev(c)->x < kPushRight;
 }
 
 bool tmPeripheral::IsStickPushedLeft(int c) const {
     const platform::JoyState* n = Joy(c);
-    return n && n->x < -500 && JoyPrev(c)->x >= -500;
+    return n && n->x < kPushLeft && JoyPrev(c)->x >= kPushLeft;
 }
 
 bool tmPeripheral::IsStickPushedUp(int c) const {
     const platform::JoyState* n = Joy(c);
-    return n && n->y < -500 && JoyPrev(c)->y >= -500;
+    return n && n->y < kPushLeft && JoyPrev(c)->y >= kPushLeft;
 }
 
 bool tmPeripheral::IsStickPushedDown(int c) const {
     const platform::JoyState* n = Joy(c);
-    return n && n->y >= 501 && JoyPrev(c)->y < 501;
+    return n && n->y >= kPushRight && JoyPrev(c)->y < kPushRight;
 }
 
 int tmPeripheral::GetTriggeredJoyButton(int c) const {
     if (IsStickPushedRight(c) || IsStickPushedLeft(c) || IsStickPushedUp(c) || IsStickPushedDown(c)) return -1;
-    for (int b = 0; b < 16; ++b) {
+    for (int b = 0; b < kPadButtons; ++b) {
         if (IsJoyButtonTriggered(b, c)) return b;
     }
     return -1;

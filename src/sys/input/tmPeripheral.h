@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/input/InputDevices.h"
+#include "sys/input/tmInputActions.h"
 
 // The one input object of the process. Created and polled once per logic
 // step by the main loop; reads keyboard, mouse and up to two joysticks from a
@@ -10,9 +11,11 @@
 // analog controls and raw key queries for every screen, the race and the lobby.
 class tmPeripheral {
 public:
-    static constexpr int kActions = 16;
-    static constexpr int kPlayers = 2;
-    static constexpr int kDirUp = 0, kDirDown = 1, kDirLeft = 2, kDirRight = 3;
+    static constexpr int kActions = tmAction::kCount;
+    static constexpr int kPlayers = tmPlayer::kCount;
+    static constexpr int kDirUp = tmAction::kUp, kDirDown = tmAction::kDown;
+    static constexpr int kDirLeft = tmAction::kLeft, kDirRight = tmAction::kRight;
+    static constexpr int kPadButtons = 16;  // pad buttons 0..15 can be bound and queried
 
     static void Create();
     static tmPeripheral* GetInstance();
@@ -32,26 +35,26 @@ public:
     void StorePrevious();
     bool IsMouseCaptured() const { return false; }
 
-    // ---- actions (player -1 = either player) ----
+    // ---- actions (tmAction; player 0, 1 or -1 = either player) ----
     bool IsPress(int action, int player) const;
     bool IsTrigger(int action, int player) const;
     bool IsRepeat(int action, int player) const;
     bool IsDecideDown() const;
     bool IsDecideTriggered() const;
     bool IsCancelTriggered() const;
-    bool IsPauseTriggered(int player) const { return IsTrigger(6, player); }
-    bool IsAction9Triggered(int player) const { return IsTrigger(9, player); }
-    bool IsAction10Triggered(int player) const { return IsTrigger(10, player); }
-    bool IsAction11Triggered(int player) const { return IsTrigger(11, player); }
-    bool IsAction12Triggered(int player) const { return IsTrigger(12, player); }
-    bool IsAction13Triggered(int player) const { return IsTrigger(13, player); }
+    bool IsPauseTriggered(int player) const { return IsTrigger(tmAction::kPause, player); }
+    bool IsAction9Triggered(int player) const { return IsTrigger(tmAction::kBoost, player); }
+    bool IsAction10Triggered(int player) const { return IsTrigger(tmAction::kTransform, player); }
+    bool IsAction11Triggered(int player) const { return IsTrigger(tmAction::kGearUp, player); }
+    bool IsAction12Triggered(int player) const { return IsTrigger(tmAction::kGearDown, player); }
+    bool IsAction13Triggered(int player) const { return IsTrigger(tmAction::kViewChange, player); }
 
     // -1..1, positive = left. Player 0 or 1; any other reads 0.
     float GetSteering(int player) const;
     float GetAccelerator(int player) const;
     float GetBrake(int player) const;
 
-    // ---- raw keys (DIK codes) ----
+    // ---- raw keys (tmKey codes) ----
     bool IsKeyDown(int dik) const;
     bool IsKeyTriggered(int dik) const;
     bool IsEscapeTriggered() const;
@@ -68,6 +71,7 @@ public:
 
     // ---- bindings ----
     void SetJoyButtonAssign(int action, int button, int player);
+    // tmPedalType; any other type reads both pedals as 0.
     void SetPedalType(int type, int player);
     void SetDefaultAssign();
     int GetJoyButtonAssign(int action, int player) const;
@@ -105,7 +109,7 @@ private:
     platform::JoyState joyPrev_[platform::InputDevices::kMaxJoysticks];
     bool joyPresent_[platform::InputDevices::kMaxJoysticks] = {};
     int controllerCount_ = 0;
-    int repeatPeriod_ = 12;
+    int repeatPeriod_ = 12;  // steps
     int dirCount_[kPlayers][4] = {};
     int clickSteps_[3] = {};
     int32_t lastPressX_[3] = {-100, -100, -100};

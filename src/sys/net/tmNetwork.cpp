@@ -14,9 +14,11 @@ constexpr int kQueueLimit = tmNetwork::kSlots - 1;  // one slot stays free, as p
 constexpr int kPollMs = 200;
 constexpr int kBackoffMaxMs = 200;
 
+constexpr size_t kAddressTextSize = sizeof(tmNetworkAddress::hostText);
+
 void SetText(char* text, const char* value) {
-    std::memset(text, 0, 16);
-    std::strncpy(text, value, 15);
+    std::memset(text, 0, kAddressTextSize);
+    std::strncpy(text, value, kAddressTextSize - 1);
 }
 
 }  // namespace
@@ -164,9 +166,10 @@ int tmNetwork::LoadAddressFiles() {
     return addr_.ownRead;
 }
 
-// The text is the file's first 16 bytes cut at the first carriage return or
-// space (a line feed stays). Text without such an end within 16 bytes, or
-// that is no IPv4 address, or the broadcast address, leaves the record alone.
+// The text is the file's first 15 bytes (the longest dotted address), cut at
+// the first carriage return or space (a line feed stays; parsing skips it). So
+// "192.168.100.200" and a line feed, 16 bytes, still reads. Text that is no
+// IPv4 address, or the broadcast address, leaves the record alone.
 tmNetwork::ReadResult tmNetwork::ReadAddressFile(const char* name, char* text, uint32_t& address) {
     const std::string path = options_.folder.empty() ? name : options_.folder + "/" + name;
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -182,18 +185,17 @@ tmNetwork::ReadResult tmNetwork::ReadAddressFile(const char* name, char* text, u
         ResetAddresses();
         return ReadResult::Unreadable;
     }
-    char candidate[16] = {};
-    if (!bytes.empty()) std::memcpy(candidate, bytes.data(), std::min<size_t>(bytes.size(), 16));
-    bool ended = bytes.size() < 16;
-    for (int i = 0; i < 16; ++i) {
-        if (candidate[i] == '\r' || candidate[i] == ' ' || candidate[i] == '\0') {
-            std::memset(candidate + i, 0, static_cast<size_t>(16 - i));
-            ended = true;
+    char candidate[kAddressTextSize] = {};
+    const size_t kept = std::min<size_t>(bytes.size(), kAddressTextSize - 1);  // the last byte stays NUL
+    if (kept) std::memcpy(candidate, bytes.data(), kept);
+    for (size_t i = 0; i < kept; ++i) {
+        if (candidate[i] == '\r' || candidate[i] == ' ') {
+            std::memset(candidate + i, 0, kAddressTextSize - i);
             break;
         }
     }
     uint32_t parsed = 0;
-    if (!ended || !platform::ParseIPv4(candidate, parsed) || parsed == 0xFFFFFFFFu) {
+    if (!platform::ParseIPv4(candidate, parsed) || parsed == 0xFFFFFFFFu) {
         std::fprintf(stderr, "network: %s holds no usable address; kept %s\n", name, text);
         return ReadResult::Rejected;
     }

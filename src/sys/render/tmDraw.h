@@ -4,8 +4,10 @@
 
 #include "sys/base/tmMath.h"
 #include "sys/render/tmFrustum.h"
+#include "sys/render/tmRenderLayer.h"
 
 namespace sys {
+class tmCubeTexture;
 class tmModel;
 class tmSprite;
 class tmTexture;
@@ -21,10 +23,10 @@ class tmResourceHolder;
 // race runs headless and never depends on what is drawn.
 //
 // Slots are the fixed model and sprite slots of the resource cache; `arg` is
-// the draw argument (the shader type the entry is drawn with); `layer` is a
-// render-queue layer (see tmRenderLayer). The Draw* calls return 0 when the
-// request was queued and a negative value when it was dropped; callers may
-// ignore the result.
+// the draw argument (a tmShaderType the entry is drawn with); `layer` is a
+// render-queue layer (tmRenderLayer); a screen sprite's `placement` is a
+// tmSpritePlacement. The Draw* calls return 0 when the request was queued and
+// a negative value when it was dropped; callers may ignore the result.
 class tmDraw {
 public:
     virtual ~tmDraw() = default;
@@ -39,29 +41,29 @@ public:
     virtual void SetWorldMatrix(const D3DXMATRIX& m) = 0;
     // The model in a fixed slot with the current world matrix and alpha 1.
     virtual int DrawModel(int slot, uint32_t arg, int layer) = 0;
-    // The same with an extra flag (machines: 0 for the player's machine, -1 for the others).
+    // The same with an extra flag (tmModelFlag: the player's machine or the others).
     virtual int DrawModelEx(int slot, uint32_t arg, int layer, int flag) = 0;
-    // The model on its default layer.
+    // The model on tmRenderLayer::kScene (its alpha mode then picks the scene layer).
     virtual int DrawModelDefaultLayer(int slot, uint32_t arg) = 0;
-    // The model with an identity world matrix on layer 0.
+    // The model with an identity world matrix on tmRenderLayer::kScene.
     virtual int DrawModelIdentity(int slot) = 0;
-    // The model into the six cube-face layers.
+    // The model into the six cube-face layers (tmRenderLayer::CubeFace).
     virtual int DrawModelToCubeLayers(int slot, uint32_t arg) = 0;
     // A model object outside the fixed slots (the course viewer), with its own alpha.
     virtual int DrawModelPtr(sys::tmModel* model, uint32_t arg, int layer, float alpha) = 0;
 
     // ---- sprites (1366 x 768 virtual screen) ----
-    virtual int DrawSprite(int slot, float x, float y, int layer) = 0;
-    virtual int DrawSpriteAlpha(int slot, float x, float y, float alpha, int layer) = 0;
+    virtual int DrawSprite(int slot, float x, float y, int placement) = 0;
+    virtual int DrawSpriteAlpha(int slot, float x, float y, float alpha, int placement) = 0;
     virtual int DrawSpriteScaledAlpha(int slot, float x, float y, float scaleX, float scaleY, float alpha,
-                                      int layer) = 0;
+                                      int placement) = 0;
     // The full form: colour ARGB, rotation about the pivot, and a texture sub-rectangle in sprite units.
-    virtual int DrawSpriteEx(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int layer,
+    virtual int DrawSpriteEx(int slot, float x, float y, float scaleX, float scaleY, uint32_t colour, int placement,
                              float rotation, float pivotX, float pivotY, float uOffset, float vOffset, float uExtent,
                              float vExtent) = 0;
     // The full form for a sprite resource outside the slots.
     virtual int DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour,
-                                int layer, float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
+                                int placement, float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
                                 float uExtent, float vExtent) = 0;
     // A sprite rectangle of width x height placed in the world by a matrix.
     virtual int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
@@ -94,14 +96,28 @@ public:
     virtual void SetLightDirection(const float direction[4], const D3DXMATRIX& transform) = 0;
     virtual void SetLightDirectionDefault(const float direction[4]) = 0;
     virtual D3DXVECTOR4 GetLightDirection() const = 0;
-    // The course's cube map (6), gouraud ramp (9) and post-process lookup (10); null unbinds.
+    // The course's gouraud ramp (6), a texture on the sky sampler (9) and the post-process lookup (10);
+    // null unbinds.
     virtual void SetSampler6Texture(sys::tmTexture* texture) = 0;
     virtual void SetSampler9Texture(sys::tmTexture* texture) = 0;
     virtual void SetSampler10Texture(sys::tmTexture* texture) = 0;
+    // The course's sky cube on sampler 9, the shaders' cube sampler; null unbinds. Drawers that bind
+    // nothing need not override it.
+    virtual void SetSampler9CubeTexture(sys::tmCubeTexture* cube) { (void)cube; }
     // The course colour vector handed to the shaders.
     virtual void SetVector(const D3DXVECTOR3& v) = 0;
     virtual void SetFakeHdr(float a, float b, float c) = 0;
     virtual void SetBloomRate(float rate) = 0;
+
+    // ---- textures filled on the CPU (text, pictures) ----
+    // A texture resource named `name` of width x height ARGB texels, not yet
+    // registered in the resource cache (the caller registers it); null when no
+    // device can make it. The silent drawer makes none.
+    virtual sys::tmTexture* CreateTexture(const char* name, int width, int height);
+    // Replaces every texel of a texture made by CreateTexture with width x
+    // height ARGB words, top row first; false (nothing uploaded) when the size
+    // is not the texture's or there is no device.
+    virtual bool UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height);
 
     // ---- readers ----
     // The resource cache (null when none is set up).

@@ -4,8 +4,10 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/gfx/Device.h"
+#include "sys/base/tmMemory.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmCubeTexture.h"
 #include "sys/resource/tmTexture.h"
 #include "sys/tmTimer.h"
 
@@ -24,17 +26,47 @@ int tmRender::DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) {
     return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, 1.0f, flag) : -1;
 }
 int tmRender::DrawModel(int slot, uint32_t shaderType, int layer) { return DrawModelEx(slot, shaderType, layer, -1); }
-int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) { return DrawModelEx(slot, shaderType, 0, -1); }
-int tmRender::DrawModelIdentity(int slot) { return DrawModelEx(slot, 0, 0, -1); }
+int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) {
+    return DrawModelEx(slot, shaderType, tmRenderLayer::kScene, tmModelFlag::kOthers);
+}
+int tmRender::DrawModelIdentity(int slot) {
+    return DrawModelEx(slot, tmShaderType::kStandard, tmRenderLayer::kScene, tmModelFlag::kOthers);
+}
 
 int tmRender::DrawModelToCubeLayers(int slot, uint32_t shaderType) {
     int r = -1;
-    for (int layer = 9; layer <= 14; ++layer) r = DrawModelEx(slot, shaderType, layer, -1);
+    for (int face = 0; face < tmRenderLayer::kCubeFaceCount; ++face)
+        r = DrawModelEx(slot, shaderType, tmRenderLayer::CubeFace(face), tmModelFlag::kOthers);
     return r;
 }
 
 int tmRender::DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha) {
     return queue_ ? queue_->AddModel(model, shaderType, layer, alpha, -1) : -1;
+}
+
+// ---- textures filled on the CPU ----
+
+sys::tmTexture* tmRender::CreateTexture(const char* name, int width, int height) {
+    if (!device_ || !name || width <= 0 || height <= 0) return nullptr;
+    const gfx::TextureDesc desc{static_cast<uint32_t>(width),
+                                static_cast<uint32_t>(height),
+                                1,
+                                gfx::Format::A8R8G8B8,
+                                gfx::Usage::Static,
+                                false};
+    gfx::Texture texture = device_->createTexture(desc);
+    if (!texture) return nullptr;
+    auto* resource = TM_NEW sys::tmTexture;
+    resource->SetName(name);
+    resource->Setup(texture, nullptr, nullptr, 2);  // blended: text and pictures carry alpha
+    return resource;
+}
+
+bool tmRender::UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height) {
+    if (!device_ || !texture || !argb || !texture->GetTexture()) return false;
+    uint32_t w = 0, h = 0;
+    if (!texture->GetSize(&w, &h) || static_cast<int>(w) != width || static_cast<int>(h) != height) return false;
+    return device_->uploadTexture(texture->GetTexture(), 0, 0, argb) == gfx::Res::Ok;
 }
 
 // ---- sprites ----
@@ -144,7 +176,13 @@ D3DXVECTOR4 tmRender::GetLightDirection() const { return queue_ ? queue_->GetLig
 
 void tmRender::SetSampler9Texture(sys::tmTexture* t) {
     sampler9_ = t;
+    sampler9Cube_ = nullptr;
     if (device_) device_->setTexture(9, t ? t->GetTexture() : gfx::Texture{});
+}
+void tmRender::SetSampler9CubeTexture(sys::tmCubeTexture* c) {
+    sampler9_ = nullptr;
+    sampler9Cube_ = c;
+    if (device_) device_->setTexture(9, c ? c->GetTexture() : gfx::Texture{});
 }
 void tmRender::SetSampler6Texture(sys::tmTexture* t) {
     sampler6_ = t;

@@ -17,6 +17,16 @@ D3DXMATRIX Identity() {
     return m;
 }
 
+// A shape's alpha mode (its material's): opaque, alpha tested or blended.
+constexpr uint32_t kAlphaTest = 1, kAlphaBlend = 2;
+
+// The scene layer a shape queued to kScene goes to.
+int SceneLayerFor(uint32_t alphaMode) {
+    if (alphaMode == kAlphaTest) return tmRenderLayer::kAlphaTested;
+    if (alphaMode == kAlphaBlend) return tmRenderLayer::kBlended;
+    return tmRenderLayer::kScene;
+}
+
 D3DXVECTOR4 EyeFrom(const D3DXMATRIX& worldView) {
     D3DXMATRIX inv;
     if (!D3DXMatrixInverse(&inv, nullptr, &worldView)) return {0, 0, 0, 1};
@@ -86,7 +96,7 @@ tmRenderQueue::Item* const* tmRenderQueue::GetLayerItems(int layer) const {
 }
 
 tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye, uint32_t shaderType,
-                                              float alpha) {
+                                              float alpha, bool placed) {
     if (entryCount_ >= static_cast<int>(entries_.size())) {
         ++dropped_;
         return nullptr;
@@ -107,6 +117,7 @@ tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const
     e.light = light_;
     e.shaderType = shaderType;
     e.alpha = alpha;
+    e.placed = placed;
     return &e;
 }
 
@@ -118,13 +129,13 @@ bool tmRenderQueue::AddToLayer(sys::tmShape* shape, int layer, Entry* entry, int
     uint32_t flags = shape->featureFlags;
     if (flag < 0) flags &= ~kDynamicReflect;
     float depth = 0.0f;
-    if (shape->alphaMode == 2) {
+    if (shape->alphaMode == kAlphaBlend) {
         D3DXVECTOR3 c(shape->centre[0], shape->centre[1], shape->centre[2]), w, v;
         D3DXVec3TransformCoord(&w, &c, &entry->world);
         D3DXVec3TransformCoord(&v, &w, &entry->view);
         depth = v.z;
     }
-    if (layer == 0) layer = shape->alphaMode == 1 ? 2 : shape->alphaMode == 2 ? 4 : 0;
+    if (layer == tmRenderLayer::kScene) layer = SceneLayerFor(shape->alphaMode);
     if (layerCount_[layer] >= static_cast<int>(layers_[layer].size())) {
         ++dropped_;
         return false;
@@ -151,25 +162,28 @@ int tmRenderQueue::AddModel(sys::tmModel* model, uint32_t shaderType, int layer,
     D3DXVECTOR4 eye;
     const D3DXVECTOR4* eyeP = nullptr;
     const D3DXMATRIX worldView = world_ * view_;
-    if (layer <= 8 || layer == 18) {
+    namespace L = tmRenderLayer;
+    const bool cameraLayer = layer < L::kCubeFace0;  // scene, glow and overlays: the frame's camera
+    if (cameraLayer || layer == L::kMirrorView) {
         eye = EyeFrom(worldView);
         eyeP = &eye;
     }
-    if (layer <= 8)
+    if (cameraLayer)
         transform = worldView * projection_;
-    else if (layer <= 14)
-        transform = world_ * cube_[layer - 9];
-    else if (layer == 15)
+    else if (layer < L::kCubeFace0 + L::kCubeFaceCount)
+        transform = world_ * cube_[layer - L::kCubeFace0];
+    else if (layer == L::kNearShadow)
         transform = world_ * nearShadow_;
-    else if (layer == 16)
+    else if (layer == L::kFarShadow)
         transform = world_ * farShadow_;
-    else if (layer == 17)
+    else if (layer == L::kSecondView)
         transform = world_ * squareVP_;
-    else if (layer == 18)
+    else if (layer == L::kMirrorView)
         transform = world_ * extra3_;
     else
-        transform = world_ * screenVP_;
-    const bool keepAlpha = layer <= 14 || layer == 18;
+        transform = world_ * screenVP_;  // kAfterPostSecond, kAfterPostMirror
+    // Shadow, second-view and after-post layers draw fully opaque.
+    const bool keepAlpha = layer < L::kNearShadow || layer == L::kMirrorView;
     Entry* entry = AddEntry(&transform, eyeP, shaderType, keepAlpha ? alpha : 1.0f);
     if (!entry) return -1;
     int last = -1;
@@ -211,7 +225,7 @@ int tmRenderQueue::AddSprite(sys::tmSprite* sprite, float x, float y, float scal
     r.scaleX = scaleX;
     r.scaleY = scaleY;
     r.colour = colour;
-    r.mode = mode >= 0 && mode <= 7 ? mode : 0;
+    r.mode = mode >= 0 && mode < tmSpritePlacement::kScreenCount ? mode : tmSpritePlacement::kTopLeft;
     r.rotation = rotation;
     r.pivotX = pivotX;
     r.pivotY = pivotY;
@@ -235,7 +249,7 @@ int tmRenderQueue::AddSpriteQuad(sys::tmSprite* sprite, const D3DXMATRIX& matrix
     SpriteRecord r;
     r.sprite = sprite;
     r.colour = colour;
-    r.mode = 8;
+    r.mode = tmSpritePlacement::kWorldQuad;
     r.matrix = matrix;
     r.uOffset = uOffset;
     r.vOffset = vOffset;
@@ -263,12 +277,13 @@ int tmRenderQueue::AddPolygons(int spriteSlot, int layer, uint32_t colour, uint3
 }
 
 void tmRenderQueue::SetCubeMapCenter(const D3DXVECTOR3& p) {
-    static const D3DXVECTOR3 kOffset[6] = {{0, 0, -10000},       {0, 0, 10000},  {0, 10000, -0.0001f},
-                                           {0, -10000, 0.0001f}, {-10000, 0, 0}, {10000, 0, 0}};
-    static const D3DXVECTOR3 kUp[6] = {{0, 1, 0}, {0, 1, 0}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, 1, 0}};
+    static const D3DXVECTOR3 kOffset[tmRenderLayer::kCubeFaceCount] = {
+        {0, 0, -10000}, {0, 0, 10000}, {0, 10000, -0.0001f}, {0, -10000, 0.0001f}, {-10000, 0, 0}, {10000, 0, 0}};
+    static const D3DXVECTOR3 kUp[tmRenderLayer::kCubeFaceCount] = {{0, 1, 0},  {0, 1, 0}, {1, 0, 0},
+                                                                   {-1, 0, 0}, {0, 1, 0}, {0, 1, 0}};
     D3DXMATRIX proj;
     D3DXMatrixPerspectiveFovRH(&proj, 1.5707964f, 1.0f, near_, far_);
-    for (int f = 0; f < 6; ++f) {
+    for (int f = 0; f < tmRenderLayer::kCubeFaceCount; ++f) {
         D3DXMATRIX view;
         const D3DXVECTOR3 at = p + kOffset[f];
         D3DXMatrixLookAtRH(&view, &p, &at, &kUp[f]);

@@ -6,6 +6,7 @@
 
 #include "platform/gfx/GfxTypes.h"
 #include "sys/base/tmMath.h"
+#include "sys/render/tmRenderLayer.h"
 
 namespace gfx {
 class Device;
@@ -32,9 +33,18 @@ public:
 // pool, a layer or the sprite list is dropped and counted (GetDropped).
 class tmRenderQueue {
 public:
-    static constexpr int kLayerCount = 21;
+    static constexpr int kLayerCount = tmRenderLayer::kCount;
+    // Pool sizes the renderer initialises the queue with: items in all and per
+    // layer, entries, sprite records (screen sprites and world quads together),
+    // polygon records in all and per layer.
+    static constexpr int kItemCapacity = 8192;
+    static constexpr int kEntryCapacity = 4096;
+    static constexpr int kSpriteCapacity = 1024;
+    static constexpr int kPolygonCapacity = 256;
+    // Sprites merged into one screen run and quads into one world run at most.
     static constexpr int kScreenRunLimit = 512;
     static constexpr int kWorldRunLimit = 256;
+    // The state flag a negative DrawModelEx flag clears (the live reflection).
     static constexpr uint32_t kDynamicReflect = 0x10000;
 
     struct Entry {
@@ -43,6 +53,10 @@ public:
         D3DXVECTOR4 light{0, -1, 0, 0.3f};
         uint32_t shaderType = 0;
         float alpha = 1.0f;
+        // Sprite quads and batches: the vertices are placed already (world or
+        // view space) and `transform` alone takes them to clip space; world,
+        // view and projection are the queue's matrices of the moment, not theirs.
+        bool placed = false;
     };
     struct Item {
         sys::tmShape* shape = nullptr;
@@ -55,7 +69,7 @@ public:
         sys::tmSprite* sprite = nullptr;
         float x = 0, y = 0, scaleX = 1, scaleY = 1;
         uint32_t colour = 0xFFFFFFFFu;
-        int mode = 0;  // 0..7 screen placement, 8 world quad
+        int mode = tmSpritePlacement::kTopLeft;  // a screen placement, or kWorldQuad
         float rotation = 0, pivotX = 0, pivotY = 0;
         D3DXMATRIX matrix;
         float uOffset = -1, vOffset = -1, uExtent = -1, vExtent = -1;
@@ -125,7 +139,9 @@ public:
     const D3DXMATRIX& GetProjection() const { return projection_; }
     const D3DXMATRIX& GetViewProjection() const { return viewProjection_; }
     const D3DXMATRIX& GetSecondViewProjection() const { return secondViewProjection_; }
-    const D3DXMATRIX& GetCubeFace(int face) const { return cube_[face < 0 || face > 5 ? 0 : face]; }
+    const D3DXMATRIX& GetCubeFace(int face) const {
+        return cube_[face < 0 || face >= tmRenderLayer::kCubeFaceCount ? 0 : face];
+    }
     const D3DXMATRIX& GetScreenViewProjection() const { return screenVP_; }
     const D3DXMATRIX& GetSquareViewProjection() const { return squareVP_; }
     const D3DXMATRIX& GetNearShadow() const { return nearShadow_; }
@@ -152,7 +168,8 @@ public:
     const gfx::Material& GetSpriteMaterial() const { return spriteMaterial_; }
 
 private:
-    Entry* AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye, uint32_t shaderType, float alpha);
+    Entry* AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye, uint32_t shaderType, float alpha,
+                    bool placed = false);
     bool AddToLayer(sys::tmShape* shape, int layer, Entry* entry, int flag);
     int AppendSprite(const SpriteRecord& rec);
     void BuildSprites(gfx::Device* device);
@@ -179,7 +196,7 @@ private:
     gfx::Material spriteMaterial_;
     D3DXMATRIX world_, view_, projection_, viewProjection_, extra1_;
     D3DXMATRIX secondView_, secondProjection_, secondViewProjection_;
-    D3DXMATRIX cube_[6];
+    D3DXMATRIX cube_[tmRenderLayer::kCubeFaceCount];
     D3DXMATRIX extra2_, extra3_;
     float near_ = 10.0f, far_ = 10000.0f;
     D3DXVECTOR4 light_{0, -1, 0, 0.3f};

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gfx/Device.h"
+#include "sys/base/tmMemory.h"
 #include "sys/gfx/tmRenderSetting.h"
 #include "sys/render/tmRenderQueue.h"
 #include "sys/resource/tmShape.h"
@@ -22,6 +23,10 @@ struct WorldVertex {
 };
 static_assert(sizeof(ScreenVertex) == 28, "pre-transformed sprite vertex");
 static_assert(sizeof(WorldVertex) == 24, "world sprite vertex");
+
+// Built-in vertex layouts of the built shapes: pre-transformed screen vertices
+// (position and rhw, colour, uv), or world vertices (position, colour, uv).
+constexpr uint32_t kPretransformedVertices = 1, kWorldVertices = 2;
 
 sys::tmTexture* TextureOf(const tmRenderQueue::SpriteRecord* r) { return r->sprite->GetTexture(); }
 
@@ -74,7 +79,7 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     int i = first, n = 0;
     for (; i < spriteListCount_ && n < kScreenRunLimit; ++i) {
         const SpriteRecord& r = *spriteList_[i];
-        if (r.mode == 8) continue;
+        if (r.mode == tmSpritePlacement::kWorldQuad) continue;
         if (TextureOf(&r) != texture) break;
         ++n;
         if (!drawable) continue;
@@ -86,23 +91,24 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
         }
         float w = static_cast<float>(texW) * r.scaleX * rw, h = static_cast<float>(texH) * r.scaleY * rh;
         float x0 = r.x, y0 = r.y;
+        namespace P = tmSpritePlacement;
         switch (r.mode) {
-            case 1: y0 = H - (r.y + h); break;
-            case 2: x0 = W - (r.x + w); break;
-            case 3:
+            case P::kBottomLeft: y0 = H - (r.y + h); break;
+            case P::kTopRight: x0 = W - (r.x + w); break;
+            case P::kBottomRight:
                 x0 = W - (r.x + w);
                 y0 = H - (r.y + h);
                 break;
-            case 4:
+            case P::kCentre:
                 x0 = W / 2 + r.x - (w + 1) / 2;
                 y0 = H / 2 + r.y - (h + 1) / 2;
                 break;
-            case 5: x0 = W / 2 + r.x - (w + 1) / 2; break;
-            case 6:
+            case P::kTopCentre: x0 = W / 2 + r.x - (w + 1) / 2; break;
+            case P::kBottomCentre:
                 x0 = W / 2 + r.x - (w + 1) / 2;
                 y0 = H - (r.y + h);
                 break;
-            case 7:
+            case P::kVirtualScreen:
                 x0 = r.x * k + ox;
                 y0 = r.y * k;
                 w *= k;
@@ -134,9 +140,10 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     if (verts.empty()) return nullptr;  // a texture without an image draws nothing
     gfx::Buffer vb = MakeBuffer(device, verts);
     if (!vb) return nullptr;
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     const uint32_t quads = static_cast<uint32_t>(verts.size() / 6);
-    shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList, 1, 8);
+    shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList,
+                            kPretransformedVertices, tmShaderType::kSprite);
     return shape;
 }
 
@@ -147,7 +154,7 @@ sys::tmShape* tmRenderQueue::BuildWorldRun(gfx::Device* device, int first, sys::
     int i = first, n = 0;
     for (; i < spriteListCount_ && n < kWorldRunLimit; ++i) {
         const SpriteRecord& r = *spriteList_[i];
-        if (r.mode != 8) continue;
+        if (r.mode != tmSpritePlacement::kWorldQuad) continue;
         if (TextureOf(&r) != texture) break;
         ++n;
         if (!drawable) continue;
@@ -176,9 +183,10 @@ sys::tmShape* tmRenderQueue::BuildWorldRun(gfx::Device* device, int first, sys::
     if (verts.empty()) return nullptr;
     gfx::Buffer vb = MakeBuffer(device, verts);
     if (!vb) return nullptr;
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     const uint32_t quads = static_cast<uint32_t>(verts.size() / 6);
-    shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList, 2, 8);
+    shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList,
+                            kWorldVertices, tmShaderType::kSprite);
     return shape;
 }
 
@@ -194,7 +202,7 @@ void tmRenderQueue::BuildSprites(gfx::Device* device) {
     bool started[2] = {false, false};
     for (int i = 0; i < spriteListCount_; ++i) {
         const SpriteRecord* r = spriteList_[i];
-        const int kind = r->mode == 8 ? 1 : 0;
+        const int kind = r->mode == tmSpritePlacement::kWorldQuad ? 1 : 0;
         const int limit = kind ? kWorldRunLimit : kScreenRunLimit;
         sys::tmTexture* t = TextureOf(r);
         if (!started[kind] || t != prev[kind] || inRun[kind] >= limit) {
@@ -207,23 +215,23 @@ void tmRenderQueue::BuildSprites(gfx::Device* device) {
     }
     spriteShapes_.reserve(screen.size() + world.size());
     if (!screen.empty()) {
-        Entry* entry = AddEntry(nullptr, nullptr, 6, 1.0f);
+        Entry* entry = AddEntry(nullptr, nullptr, tmShaderType::kPretransformed, 1.0f);
         for (const Run& run : screen) {
             int next = 0;
             sys::tmShape* shape = entry ? BuildScreenRun(device, run.first, run.texture, &next) : nullptr;
             if (!shape) continue;
             spriteShapes_.push_back(shape);
-            AddToLayer(shape, 8, entry, -1);
+            AddToLayer(shape, tmRenderLayer::kScreen, entry, tmModelFlag::kOthers);
         }
     }
     if (!world.empty()) {
-        Entry* entry = AddEntry(&viewProjection_, nullptr, 7, 1.0f);
+        Entry* entry = AddEntry(&viewProjection_, nullptr, tmShaderType::kFrontend, 1.0f, true);
         for (const Run& run : world) {
             int next = 0;
             sys::tmShape* shape = entry ? BuildWorldRun(device, run.first, run.texture, &next) : nullptr;
             if (!shape) continue;
             spriteShapes_.push_back(shape);
-            AddToLayer(shape, 7, entry, -1);
+            AddToLayer(shape, tmRenderLayer::kOverlay, entry, tmModelFlag::kOthers);
         }
     }
 }
@@ -241,9 +249,9 @@ sys::tmShape* tmRenderQueue::BuildPolygon(gfx::Device* device, const PolygonReco
                 g = float((rec.colour >> 8) & 0xFF) / 255.0f, b = float(rec.colour & 0xFF) / 255.0f;
     const gfx::Colour4 c{r, g, b, a};
     const gfx::Material material{c, c, c, c, 0.0f};
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     shape->SetupFromBuffers(vb, uint32_t(rec.triangleCount), uint32_t(n), rec.sprite->GetTexture(), material,
-                            gfx::Primitive::TriangleList, 2, 0);
+                            gfx::Primitive::TriangleList, kWorldVertices, tmShaderType::kStandard);
     return shape;
 }
 
@@ -258,8 +266,8 @@ void tmRenderQueue::BuildPolygons(gfx::Device* device) {
             const D3DXMATRIX& m = rec.matrixChoice == 0   ? viewProjection_
                                   : rec.matrixChoice == 1 ? extra1_
                                                           : secondViewProjection_;
-            Entry* entry = AddEntry(&m, nullptr, rec.shaderType, 1.0f);
-            if (entry) AddToLayer(shape, layer, entry, -1);
+            Entry* entry = AddEntry(&m, nullptr, rec.shaderType, 1.0f, true);
+            if (entry) AddToLayer(shape, layer, entry, tmModelFlag::kOthers);
         }
     }
 }
@@ -269,7 +277,7 @@ void tmRenderQueue::Flush(gfx::Device* device) {
         BuildSprites(device);
         BuildPolygons(device);
     }
-    SortItems(layers_[0].data(), layerCount_[0], false);
-    SortItems(layers_[2].data(), layerCount_[2], false);
-    SortItems(layers_[4].data(), layerCount_[4], true);
+    SortItems(layers_[tmRenderLayer::kScene].data(), layerCount_[tmRenderLayer::kScene], false);
+    SortItems(layers_[tmRenderLayer::kAlphaTested].data(), layerCount_[tmRenderLayer::kAlphaTested], false);
+    SortItems(layers_[tmRenderLayer::kBlended].data(), layerCount_[tmRenderLayer::kBlended], true);
 }

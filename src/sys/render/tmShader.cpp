@@ -6,12 +6,15 @@
 #include <utility>
 
 #include "content_tables.h"
+#include "format/ShaderRegisters.h"
 #include "platform/gfx/Device.h"
 #include "sys/data/tmArchiver.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
 
 namespace {
+
+using namespace zfmt::shader;  // the register names
 
 // Vertex and pixel source of each type; type 12 reuses type 0's pair and
 // differs by TYPE_REFLECTFLOOR in its header.
@@ -234,10 +237,12 @@ void tmShader::ResetApplied() {
 
 void tmShader::Begin(bool resetStatistics) {
     ResetApplied();
+    // Post passes and the composite set layouts on the device directly.
+    vertexDecl_.Forget();
     const float c5[4] = {fakeHdr_.x, fakeHdr_.y, fakeHdr_.z, bloomRate_};
     const float c8[4] = {courseVector_.x, courseVector_.y, courseVector_.z, 0.0f};
-    UploadPixel(5, c5, 1);
-    UploadPixel(8, c8, 1);
+    UploadPixel(kPsPostEffect, c5, 1);
+    UploadPixel(kPsCourseColour, c8, 1);
     if (resetStatistics) stats_ = Statistics{};
 }
 
@@ -273,11 +278,11 @@ void tmShader::SetVertexDecl(int index) {
     if (index >= 0) vertexDecl_.Set(index);
 }
 
-void tmShader::SetPixelConstant(int index, const float value[4]) { UploadPixel(16 + index, value, 1); }
+void tmShader::SetPixelConstant(int index, const float value[4]) { UploadPixel(kPsPost + index, value, 1); }
 
 void tmShader::SetPixelConstant(int index, const D3DXVECTOR4& value) {
     const float v[4] = {value.x, value.y, value.z, value.w};
-    UploadPixel(16 + index, v, 1);
+    UploadPixel(kPsPost + index, v, 1);
 }
 
 void tmShader::SetMirror(bool mirrored) {
@@ -331,20 +336,20 @@ bool tmShader::Apply(const tmRenderQueue::Item& item) {
     const D3DXVECTOR3 ambient(m.ambient.r, m.ambient.g, m.ambient.b);
     if (ambient != applied_.ambient) {
         const float v[4] = {ambient.x, ambient.y, ambient.z, 1.0f};
-        UploadVertex(5, v, 1);
-        UploadPixel(6, v, 1);
+        UploadVertex(kVsAmbient, v, 1);
+        UploadPixel(kPsAmbient, v, 1);
         applied_.ambient = ambient;
     }
     const D3DXVECTOR3 diffuse(m.diffuse.r, m.diffuse.g, m.diffuse.b);
     if (diffuse != applied_.diffuse) {
         const float v[4] = {diffuse.x, diffuse.y, diffuse.z, 1.0f};
-        UploadVertex(20, v, 1);
-        UploadPixel(7, v, 1);
+        UploadVertex(kVsDiffuse, v, 1);
+        UploadPixel(kPsDiffuse, v, 1);
         applied_.diffuse = diffuse;
     }
     const float c3[4] = {shape->customF, shape->customA, shape->customE, item.entry->alpha};
     if (c3[0] != applied_.c3[0] || c3[1] != applied_.c3[1] || c3[2] != applied_.c3[2] || c3[3] != applied_.alpha) {
-        UploadPixel(3, c3, 1);
+        UploadPixel(kPsShapeParams, c3, 1);
         applied_.c3[0] = c3[0];
         applied_.c3[1] = c3[1];
         applied_.c3[2] = c3[2];
@@ -352,7 +357,7 @@ bool tmShader::Apply(const tmRenderQueue::Item& item) {
     }
     const float c4[4] = {shape->customB, shape->customC, 0.0f, 0.0f};
     if (c4[0] != applied_.c4[0] || c4[1] != applied_.c4[1]) {
-        UploadPixel(4, c4, 1);
+        UploadPixel(kPsShapeGloss, c4, 1);
         applied_.c4[0] = c4[0];
         applied_.c4[1] = c4[1];
     }
@@ -363,17 +368,17 @@ bool tmShader::Apply(const tmRenderQueue::Item& item) {
 void tmShader::ApplyEntry(const tmRenderQueue::Item& item) {
     const tmRenderQueue::Entry& e = *item.entry;
     if (e.transform != applied_.transform) {
-        UploadTransposed(0, e.transform);
-        UploadTransposed(12, e.transform * targetMatrix_);
+        UploadTransposed(kVsTransform, e.transform);
+        UploadTransposed(kVsTargetTransform, e.transform * targetMatrix_);
         applied_.transform = e.transform;
     }
     if (item.shape->customF > 0.0f) {
         if (e.nearShadow != applied_.nearShadow) {
-            UploadTransposed(16, e.nearShadow);
+            UploadTransposed(kVsNearShadow, e.nearShadow);
             applied_.nearShadow = e.nearShadow;
         }
         if (e.farShadow != applied_.farShadow) {
-            UploadTransposed(22, e.farShadow);
+            UploadTransposed(kVsFarShadow, e.farShadow);
             applied_.farShadow = e.farShadow;
         }
     }
@@ -387,21 +392,21 @@ void tmShader::ApplyEntry(const tmRenderQueue::Item& item) {
         light = Normalised(light);
         light.w = w;
         const float l[4] = {light.x, light.y, light.z, light.w};
-        UploadVertex(4, l, 1);
-        UploadPixel(1, l, 1);
+        UploadVertex(kVsLight, l, 1);
+        UploadPixel(kPsLight, l, 1);
         const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
         D3DXVECTOR4 objectUp;
         D3DXVec3Transform(&objectUp, &up, &inverse);
         const float u[4] = {objectUp.x, objectUp.y, objectUp.z, objectUp.w};
-        UploadVertex(21, u, 1);
-        UploadVertex(8, &e.world._11, 4);
+        UploadVertex(kVsUp, u, 1);
+        UploadVertex(kVsWorld, &e.world._11, 4);
         applied_.light = e.light;
         applied_.world = e.world;
     }
     if ((item.stateFlags & (STATE_REFLECTMAP | STATE_SPECULARMAP)) && e.eye != applied_.eye) {
         const float v[4] = {e.eye.x, e.eye.y, e.eye.z, e.eye.w};
-        UploadVertex(6, v, 1);
-        UploadPixel(2, v, 1);
+        UploadVertex(kVsEye, v, 1);
+        UploadPixel(kPsEye, v, 1);
         applied_.eye = e.eye;
     }
     applied_.entry = item.entry;
@@ -415,7 +420,7 @@ bool tmShader::ApplyTransformOnly(uint32_t shaderType, const tmRenderQueue::Item
     SetVertexDecl(item.shape->declIndex);
     if (item.entry != applied_.entry) {
         if (item.entry->transform != applied_.transform) {
-            UploadTransposed(0, item.entry->transform);
+            UploadTransposed(kVsTransform, item.entry->transform);
             applied_.transform = item.entry->transform;
         }
         applied_.entry = item.entry;

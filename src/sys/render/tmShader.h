@@ -83,7 +83,7 @@ public:
     bool SupportsShaderModel3() const override { return vs30_ && ps30_; }
 
     // Start of a render pass: the applied-state record is reset and the
-    // frame constants (pixel c5, c8) uploaded.
+    // frame constants (post effect and course colour registers) uploaded.
     void Begin(bool resetStatistics) override;
     // Applies one queue item. False when its program pair could not be made:
     // the caller skips the draw.

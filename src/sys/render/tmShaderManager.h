@@ -26,7 +26,7 @@ public:
     // False when the pair has no usable program (draws with it are skipped).
     virtual bool SetShaders(uint32_t shaderType, uint32_t stateFlags) = 0;
     virtual void SetTexture(int stage, sys::tmTexture* texture, bool force) = 0;
-    // Pixel register 16 + index.
+    // Pixel register zfmt::shader::kPsPost + index.
     virtual void SetPixelConstant(int index, const float vector[4]) = 0;
     virtual void SetTargetSize(uint32_t width, uint32_t height) = 0;
     // While set, Apply turns each shape's clockwise culling into

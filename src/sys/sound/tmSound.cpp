@@ -43,7 +43,9 @@ tmSound::tmSound(const tmSoundSetup& setup)
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const int channels = slot >= kFirstLoopSlot ? 1 : 2;
         m_slots[slot].voice = mixer.CreateVoice(channels);
-        m_slots[slot].kind = slot == kStreamSlot ? 2 : (slot >= kFirstLoopSlot ? 3 : 1);
+        m_slots[slot].kind = slot == kStreamSlot      ? tmSoundCategory::kMusic
+                             : slot >= kFirstLoopSlot ? tmSoundCategory::kLoops
+                                                      : tmSoundCategory::kEffects;
         if (m_slots[slot].voice < 0) {
             std::fprintf(stderr, "sound: cannot create voice %d; sound is off\n", slot);
             for (int i = 0; i < slot; ++i) mixer.DestroyVoice(m_slots[i].voice);
@@ -177,14 +179,14 @@ int tmSound::Play(uint32_t soundId) {
     if (buffer == nullptr) return -1;
     platform::AudioBuffer once = *buffer;
     once.loopCount = 0;  // a one-shot always ends, also when its entry is a loop
-    return PlayOnPool(FindFreeVoice(), 1, soundId, once);
+    return PlayOnPool(FindFreeVoice(), tmSoundCategory::kEffects, soundId, once);
 }
 
 int tmSound::PlayLoop(const LoopSoundRecord* record, float value) {
     if (!m_enabled || record == nullptr) return -1;
     const platform::AudioBuffer* buffer = BufferOf(record->soundId);
     if (buffer == nullptr) return -1;
-    const int slot = PlayOnPool(FindFreeVoiceHigh(), 3, record->soundId, *buffer);
+    const int slot = PlayOnPool(FindFreeVoiceHigh(), tmSoundCategory::kLoops, record->soundId, *buffer);
     if (slot < 0) return -1;
     m_slots[slot].record = record;
     ApplyLoopRecord(slot, value);
@@ -236,7 +238,8 @@ bool tmSound::PlayStream(int streamId, bool preferBank) {
     if (!m_enabled) return true;
     if (m_streamPlaying) return false;
     if (streamId < 0 || streamId >= kMusicStreamCount) return false;
-    m_engine->Mixer().SetVolume(m_slots[kStreamSlot].voice, m_categoryVolume[2] * m_streams[streamId].volume);
+    m_engine->Mixer().SetVolume(m_slots[kStreamSlot].voice,
+                                m_categoryVolume[tmSoundCategory::kMusic] * m_streams[streamId].volume);
     m_stream->Open(streamId, preferBank);
     m_streamPlaying = true;
     return true;
@@ -253,7 +256,8 @@ void tmSound::StopStream() {
 void tmSound::SetCategoryVolume(int category, float volume) {
     if (category < 0 || category >= kCategoryCount || !std::isfinite(volume)) return;
     m_categoryVolume[category] = volume;
-    if (category == 2 && m_enabled && m_streamPlaying) m_engine->Mixer().SetVolume(m_slots[kStreamSlot].voice, volume);
+    if (category == tmSoundCategory::kMusic && m_enabled && m_streamPlaying)
+        m_engine->Mixer().SetVolume(m_slots[kStreamSlot].voice, volume);
 }
 
 float tmSound::GetCategoryVolume(int category) const {

@@ -7,6 +7,7 @@
 
 #include "platform/audio/AudioEngine.h"
 #include "sys/sound/tmSoundBank.h"
+#include "sys/sound/tmSoundIds.h"
 #include "sys/sound/tmSoundStream.h"
 
 // A looping sound and the two curves that turn a control value (0..1) into
@@ -43,7 +44,7 @@ public:
     static constexpr int kLastEffectSlot = 95;
     static constexpr int kFirstLoopSlot = 96;
     static constexpr int kLastLoopSlot = 127;
-    static constexpr int kCategoryCount = 4;  // 0 unused, 1 effects, 2 music, 3 loops
+    static constexpr int kCategoryCount = tmSoundCategory::kCount;
 
     // Makes the process-wide instance (replacing none) and returns 0, also when
     // sound ends up disabled. The window is not used.
@@ -68,11 +69,12 @@ public:
     void Mute(int slot);
     void StopAll();
 
-    // Starts music stream `streamId`: false only when one already plays
+    // Starts music stream `streamId` (tmMusicStream or a course's): false only when one already plays
     // (true when disabled, and also when the stream could not open).
     bool PlayStream(int streamId, bool preferBank);
     void StopStream();
 
+    // Volume 0..1 of a tmSoundCategory.
     void SetCategoryVolume(int category, float volume);
     float GetCategoryVolume(int category) const;
     // Clamped to 0..1, times the category volume of the slot's pool.
@@ -108,7 +110,7 @@ public:
 private:
     struct Slot {
         int voice = -1;  // mixer voice
-        int kind = 0;    // 1 one-shot, 2 music, 3 loop: also the category volume index
+        int kind = 0;    // the slot's pool: its tmSoundCategory
         uint32_t soundId = 0;
         const LoopSoundRecord* record = nullptr;
     };

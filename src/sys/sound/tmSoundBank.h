@@ -26,6 +26,11 @@ struct SoundBankDesc {
 
 constexpr int kSoundBankCount = 3;
 
-// Sound id = bank id + entry index.
+// The banks by index: record 0 is empty.
+constexpr uint32_t kOneShotBank = 1;  // stereo one-shot sounds
+constexpr uint32_t kLoopBank = 2;     // mono looping sounds
+
+// Sound id = bank id (bank index x 65536) + entry index.
+constexpr uint32_t MakeSoundId(uint32_t bank, uint32_t entry) { return (bank << 16) | (entry & 0xFFFFu); }
 constexpr uint32_t SoundBankOf(uint32_t soundId) { return soundId >> 16; }
 constexpr uint32_t SoundEntryOf(uint32_t soundId) { return soundId & 0xFFFFu; }

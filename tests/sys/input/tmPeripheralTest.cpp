@@ -1,12 +1,11 @@
 // tmPeripheralTest.cpp -- actions, repeats, steering and pedals, clicks and lost devices on scripted devices.
 #include <gtest/gtest.h>
 
+#include "platform/input/PadMapping.h"
 #include "platform/window/Window.h"
 #include "sys/input/tmPeripheral.h"
 
 namespace {
-
-const int kUp = 200, kLeft = 203, kRight = 205, kReturn = 28, kEsc = 1;
 
 class tmPeripheralTest : public ::testing::Test {
 protected:
@@ -47,11 +46,11 @@ TEST_F(tmPeripheralTest, SteeringFollowsTheStickWithDeadZoneAndKeysWin) {
     EXPECT_EQ(p.GetSteering(0), -1.0f);
     End();
     in.joy[0].x = 0;
-    in.SetKey(kLeft, true);
+    in.SetKey(tmKey::kLeft, true);
     Begin();
     EXPECT_EQ(p.GetSteering(0), 1.0f);
     End();
-    in.SetKey(kRight, true);  // right wins when both are held
+    in.SetKey(tmKey::kRight, true);  // right wins when both are held
     Begin();
     EXPECT_EQ(p.GetSteering(0), -1.0f);
     // Only players 0 and 1 steer.
@@ -65,8 +64,8 @@ TEST_F(tmPeripheralTest, NoControllerReadsAsNothing) {
     in.joy[0].buttons[2] = 0x80;
     Begin();
     EXPECT_EQ(p.GetSteering(0), 0.0f);
-    EXPECT_FALSE(p.IsPress(7, 0));
-    p.SetPedalType(1, 0);
+    EXPECT_FALSE(p.IsPress(tmAction::kAccelerator, 0));
+    p.SetPedalType(tmPedalType::kXbox360, 0);
     EXPECT_EQ(p.GetAccelerator(0), 0.0f);
     EXPECT_EQ(p.GetTriggeredJoyButton(0), -1);
     End();
@@ -74,29 +73,29 @@ TEST_F(tmPeripheralTest, NoControllerReadsAsNothing) {
 
 TEST_F(tmPeripheralTest, DirectionRepeatsEveryTwelveStepsButtonsDoNot) {
     std::vector<int> triggers, repeats;
-    in.SetKey(kUp, true);
+    in.SetKey(tmKey::kUp, true);
     for (int step = 1; step <= 25; ++step) {
         Begin();
-        if (p.IsTrigger(0, 0)) triggers.push_back(step);
-        if (p.IsRepeat(0, -1)) repeats.push_back(step);
-        EXPECT_TRUE(p.IsPress(0, 0));
+        if (p.IsTrigger(tmAction::kUp, 0)) triggers.push_back(step);
+        if (p.IsRepeat(tmAction::kUp, -1)) repeats.push_back(step);
+        EXPECT_TRUE(p.IsPress(tmAction::kUp, 0));
         End();
     }
     EXPECT_EQ(triggers, std::vector<int>({1}));
     EXPECT_EQ(repeats, std::vector<int>({1, 13, 25}));
 
     std::vector<int> buttonRepeats;
-    in.SetKey(kReturn, true);
+    in.SetKey(tmKey::kReturn, true);
     for (int step = 1; step <= 14; ++step) {
         Begin();
-        if (p.IsRepeat(4, 0)) buttonRepeats.push_back(step);
+        if (p.IsRepeat(tmAction::kDecide, 0)) buttonRepeats.push_back(step);
         End();
     }
     EXPECT_EQ(buttonRepeats, std::vector<int>({1}));
     Begin();
-    EXPECT_FALSE(p.IsPress(16, 0));
+    EXPECT_FALSE(p.IsPress(tmAction::kCount, 0));
     EXPECT_FALSE(p.IsPress(-1, 0));
-    EXPECT_FALSE(p.IsPress(4, 2));
+    EXPECT_FALSE(p.IsPress(tmAction::kDecide, 2));
     End();
 }
 
@@ -125,9 +124,142 @@ TEST_F(tmPeripheralTest, DoubleClickWithinTwentyNineStepsAndSevenPixels) {
     EXPECT_FALSE(clickAfter(10, 8));
 }
 
+// An Xbox-style pad read through its game-controller mapping, step by step.
+TEST_F(tmPeripheralTest, AMappedPadDrivesEveryPedalTypeOnlyWhenPulled) {
+    WithPad();
+    platform::PadReading pad;
+    auto pedals = [&](int type) {
+        p.SetPedalType(type, 0);
+        in.joy[0] = platform::JoyStateFromPad(pad);
+        Begin();
+        const std::pair<float, float> v(p.GetAccelerator(0), p.GetBrake(0));
+        End();
+        return v;
+    };
+    const std::pair<float, float> none(0.0f, 0.0f);
+    for (int type : {tmPedalType::kXbox360, tmPedalType::kAnalog, tmPedalType::kDfgt})
+        EXPECT_EQ(pedals(type), none) << "a pad at rest never accelerates, type " << type;
+
+    pad.rightTrigger = 32767;
+    EXPECT_EQ(pedals(tmPedalType::kXbox360), std::make_pair(1.0f, 0.0f));
+    EXPECT_EQ(pedals(tmPedalType::kDfgt), std::make_pair(1.0f, 0.0f));
+    pad.rightTrigger = 0;
+    pad.leftTrigger = 16384;
+    EXPECT_NEAR(pedals(tmPedalType::kXbox360).second, (500.0f - 10.0f) / 940.0f, 1e-4f);
+    EXPECT_NEAR(pedals(tmPedalType::kDfgt).second, 0.5f, 1e-3f);
+    EXPECT_EQ(pedals(tmPedalType::kAnalog), none) << "the analog type reads the right stick, not the triggers";
+    pad.leftTrigger = 0;
+    pad.rightY = -32767;  // right stick up
+    EXPECT_EQ(pedals(tmPedalType::kAnalog), std::make_pair(1.0f, 0.0f));
+    pad.rightY = 32767;
+    EXPECT_EQ(pedals(tmPedalType::kAnalog), std::make_pair(0.0f, 1.0f));
+
+    // The same pad read by raw axes would hold the accelerator down at rest.
+    platform::RawJoystickReading raw;
+    raw.axisCount = 6;
+    raw.axes[2] = raw.axes[5] = -32768;
+    p.SetPedalType(tmPedalType::kXbox360, 0);
+    in.joy[0] = platform::JoyStateFromRaw(raw);
+    Begin();
+    EXPECT_EQ(p.GetAccelerator(0), 1.0f);
+    End();
+}
+
+TEST_F(tmPeripheralTest, MappedPadButtonsMeetTheDefaultBindings) {
+    WithPad();
+    platform::PadReading pad;
+    auto triggered = [&](platform::PadReading::Button b, int action) {
+        pad = platform::PadReading();
+        in.joy[0] = platform::JoyStateFromPad(pad);
+        Step();
+        pad.buttons[b] = true;
+        in.joy[0] = platform::JoyStateFromPad(pad);
+        Begin();
+        const bool t = p.IsTrigger(action, 0);
+        End();
+        return t;
+    };
+    EXPECT_TRUE(triggered(platform::PadReading::kA, tmAction::kDecide));
+    EXPECT_TRUE(triggered(platform::PadReading::kB, tmAction::kCancel));
+    EXPECT_TRUE(triggered(platform::PadReading::kStart, tmAction::kGearUp));
+    EXPECT_TRUE(triggered(platform::PadReading::kRightStick, tmAction::kViewChange));
+    EXPECT_TRUE(triggered(platform::PadReading::kDpadLeft, tmAction::kLeft));
+    EXPECT_FALSE(triggered(platform::PadReading::kDpadLeft, tmAction::kRight));
+}
+
+TEST_F(tmPeripheralTest, SavedPadAssignmentsBindTheirActions) {
+    WithPad();
+    // Entries 1..8 take buttons 8..15: each entry's button then drives its action.
+    for (int entry = tmPadAssign::kAccel; entry <= tmPadAssign::kPause; ++entry)
+        p.SetJoyButtonAssign(tmPadAssign::ActionOf(entry), 7 + entry, 0);
+    EXPECT_EQ(tmPadAssign::ActionOf(0), -1);
+    EXPECT_EQ(tmPadAssign::ActionOf(tmPadAssign::kCount), -1);
+    const struct {
+        int button, action;
+    } expected[] = {
+        {8, tmAction::kAccelerator}, {8, tmAction::kDecide},     {9, tmAction::kBrake},   {9, tmAction::kCancel},
+        {10, tmAction::kBoost},      {11, tmAction::kTransform}, {12, tmAction::kGearUp}, {13, tmAction::kGearDown},
+        {14, tmAction::kViewChange}, {15, tmAction::kPause},
+    };
+    for (const auto& e : expected) EXPECT_EQ(p.GetJoyButtonAssign(e.action, 0), e.button) << e.action;
+    in.joy[0].buttons[15] = 0x80;
+    Begin();
+    EXPECT_TRUE(p.IsPauseTriggered(0));
+    End();
+}
+
+TEST(tmKeyNames, AreTheCodesTheKeyboardMapGives) {
+    // Keyboard positions (USB usage numbers, as SDL numbers its scan codes) and their names.
+    const struct {
+        int usb, key;
+    } keys[] = {
+        {41, tmKey::kEscape},
+        {30, tmKey::k1},
+        {39, tmKey::k0},
+        {46, tmKey::kEquals},
+        {42, tmKey::kBackspace},
+        {20, tmKey::kQ},
+        {48, tmKey::kRightBracket},
+        {40, tmKey::kReturn},
+        {4, tmKey::kA},
+        {53, tmKey::kGrave},
+        {49, tmKey::kBackslash},
+        {29, tmKey::kZ},
+        {27, tmKey::kX},
+        {56, tmKey::kSlash},
+        {44, tmKey::kSpace},
+        {57, tmKey::kCapsLock},
+        {65, tmKey::kF8},
+        {95, tmKey::kNumpad7},
+        {99, tmKey::kNumpadPeriod},
+        {88, tmKey::kNumpadEnter},
+        {82, tmKey::kUp},
+        {81, tmKey::kDown},
+        {80, tmKey::kLeft},
+        {79, tmKey::kRight},
+        {8, tmKey::kE},
+        {21, tmKey::kR},
+        {23, tmKey::kT},
+        {28, tmKey::kY},
+        {19, tmKey::kP},
+        {22, tmKey::kS},
+        {7, tmKey::kD},
+        {9, tmKey::kF},
+        {10, tmKey::kG},
+        {11, tmKey::kH},
+        {6, tmKey::kC},
+        {25, tmKey::kV},
+        {5, tmKey::kB},
+        {17, tmKey::kN},
+        {224, tmKey::kLeftControl},
+        {230, tmKey::kRightAlt},
+    };
+    for (const auto& k : keys) EXPECT_EQ(platform::SdlScancodeToDik(k.usb), k.key) << k.usb;
+}
+
 TEST_F(tmPeripheralTest, DecideTriggersOnCrossingPointNine) {
     WithPad();
-    p.SetPedalType(1, 0);
+    p.SetPedalType(tmPedalType::kXbox360, 0);
     auto accel = [&](int z) {
         in.joy[0].z = z;
         Begin();
@@ -151,36 +283,36 @@ TEST_F(tmPeripheralTest, DecideTriggersOnCrossingPointNine) {
 
 TEST_F(tmPeripheralTest, AssignedButtonsAndTheirCompanions) {
     WithPad();
-    p.SetJoyButtonAssign(7, 5, 0);
-    EXPECT_EQ(p.GetJoyButtonAssign(4, 0), 5);
+    p.SetJoyButtonAssign(tmAction::kAccelerator, 5, 0);
+    EXPECT_EQ(p.GetJoyButtonAssign(tmAction::kDecide, 0), 5);
     in.joy[0].buttons[5] = 0x80;
     Begin();
-    EXPECT_TRUE(p.IsTrigger(4, 0));
+    EXPECT_TRUE(p.IsTrigger(tmAction::kDecide, 0));
     EXPECT_TRUE(p.IsDecideTriggered());
     End();
     // Bindings outside the pad's 128 buttons read as nothing.
-    p.SetJoyButtonAssign(9, 200, 0);
-    p.SetJoyButtonAssign(10, -7, 0);
+    p.SetJoyButtonAssign(tmAction::kBoost, 200, 0);
+    p.SetJoyButtonAssign(tmAction::kTransform, -7, 0);
     Begin();
-    EXPECT_FALSE(p.IsPress(9, 0));
-    EXPECT_FALSE(p.IsPress(10, 0));
+    EXPECT_FALSE(p.IsPress(tmAction::kBoost, 0));
+    EXPECT_FALSE(p.IsPress(tmAction::kTransform, 0));
     End();
 }
 
 TEST_F(tmPeripheralTest, TextEntryLockKeepsKeysFromActions) {
     WithPad();
     p.textEntryLock = 1;
-    in.SetKey(kReturn, true);
-    in.SetKey(kEsc, true);
+    in.SetKey(tmKey::kReturn, true);
+    in.SetKey(tmKey::kEscape, true);
     Begin();
-    EXPECT_FALSE(p.IsTrigger(4, 0));
+    EXPECT_FALSE(p.IsTrigger(tmAction::kDecide, 0));
     EXPECT_FALSE(p.IsEscapeTriggered());
-    EXPECT_TRUE(p.IsKeyTriggered(kReturn));
+    EXPECT_TRUE(p.IsKeyTriggered(tmKey::kReturn));
     EXPECT_TRUE(p.IsTextKeyTriggered());
     End();
     in.joy[0].buttons[0] = 0x80;  // decide's pad button still works
     Begin();
-    EXPECT_TRUE(p.IsTrigger(4, 0));
+    EXPECT_TRUE(p.IsTrigger(tmAction::kDecide, 0));
     End();
 }
 
@@ -198,13 +330,13 @@ TEST_F(tmPeripheralTest, StickPushesHideButtonsAndHatSteersMenus) {
     in.joy[0].buttons[3] = 0;
     in.joy[0].pov[0] = 27000;  // hat left
     Begin();
-    EXPECT_TRUE(p.IsTrigger(2, 0));
-    EXPECT_FALSE(p.IsPress(3, 0));
+    EXPECT_TRUE(p.IsTrigger(tmAction::kLeft, 0));
+    EXPECT_FALSE(p.IsPress(tmAction::kRight, 0));
     End();
     in.joy[0].pov[0] = platform::JoyState::kHatCentred;
     in.joy[0].buttons[6] = 0x80;
     Begin();
-    EXPECT_FALSE(p.IsPress(2, 0));
+    EXPECT_FALSE(p.IsPress(tmAction::kLeft, 0));
     EXPECT_EQ(p.GetTriggeredJoyButton(0), 6);
     End();
 }
@@ -216,7 +348,7 @@ TEST_F(tmPeripheralTest, LostDevicesReadAsAbsentAndAreRetriedEachStep) {
     Step();
     in.joyLost[0] = true;
     Begin();
-    EXPECT_FALSE(p.IsPress(7, 0));
+    EXPECT_FALSE(p.IsPress(tmAction::kAccelerator, 0));
     EXPECT_EQ(p.GetSteering(0), 0.0f);
     End();
     const int before = in.reopenCalls;
@@ -225,17 +357,17 @@ TEST_F(tmPeripheralTest, LostDevicesReadAsAbsentAndAreRetriedEachStep) {
     EXPECT_EQ(in.reopenCalls - before, 2);
     in.joyLost[0] = false;
     Begin();
-    EXPECT_TRUE(p.IsPress(7, 0));
+    EXPECT_TRUE(p.IsPress(tmAction::kAccelerator, 0));
     End();
 
-    in.SetKey(kReturn, true);
+    in.SetKey(tmKey::kReturn, true);
     in.keyboardLost = true;
     Begin();
-    EXPECT_FALSE(p.IsKeyDown(kReturn));
+    EXPECT_FALSE(p.IsKeyDown(tmKey::kReturn));
     End();
     in.keyboardLost = false;
     Begin();
-    EXPECT_TRUE(p.IsKeyTriggered(kReturn));
+    EXPECT_TRUE(p.IsKeyTriggered(tmKey::kReturn));
     End();
 }
 
@@ -249,7 +381,7 @@ TEST(tmPeripheralStart, WithoutDevicesItReportsAndReadsNothing) {
     EXPECT_EQ(boxes.shown[0].caption, "Interface System");
     EXPECT_NE(p.Update(), 0);
     p.UpdatePov();
-    EXPECT_FALSE(p.IsPress(4, -1));
+    EXPECT_FALSE(p.IsPress(tmAction::kDecide, -1));
     EXPECT_EQ(p.GetSteering(0), 0.0f);
     p.StorePrevious();
 }

@@ -137,6 +137,30 @@ TEST_F(tmNetworkTest, AddressFilesAreCutAtCarriageReturnOrSpace) {
     EXPECT_EQ(lf.GetAddresses().host, platform::MakeIPv4(10, 0, 0, 2));
 }
 
+TEST_F(tmNetworkTest, AFifteenCharacterAddressWithItsLineEndReads) {
+    // 15 characters and a line feed fill all 16 bytes: the text ends at 15.
+    tmNetwork net(options);
+    WriteAddressFile("hostip.txt", "192.168.100.200\n");
+    EXPECT_EQ(net.LoadAddressFiles(), 0);
+    EXPECT_STREQ(net.GetAddresses().hostText, "192.168.100.200");
+    EXPECT_EQ(net.GetAddresses().host, platform::MakeIPv4(192, 168, 100, 200));
+    EXPECT_EQ(net.GetAddresses().hostRead, 1);
+
+    tmNetwork own(options);
+    WriteAddressFile("ownip.txt", "172.16.254.199\r\nsecond line");
+    EXPECT_EQ(own.LoadAddressFiles(), 1);
+    EXPECT_STREQ(own.GetAddresses().ownText, "172.16.254.199");
+    EXPECT_EQ(own.GetAddresses().own, platform::MakeIPv4(172, 16, 254, 199));
+
+    // Text longer than an address is cut at 15 and then parsed: what remains must still be one.
+    tmNetwork longer(options);
+    WriteAddressFile("hostip.txt", "10.10.10.10 and more text after it");
+    WriteAddressFile("ownip.txt", "10.20.30.40.50.60");
+    EXPECT_EQ(longer.LoadAddressFiles(), 0);
+    EXPECT_STREQ(longer.GetAddresses().hostText, "10.10.10.10");
+    EXPECT_STREQ(longer.GetAddresses().ownText, "192.168.0.1");
+}
+
 TEST_F(tmNetworkTest, BadAddressFilesKeepTheDefaultAndNeverBroadcast) {
     for (const char* bad : {"1234567890123456789", "not an address", "", "255.255.255.255", "10.0.0\r\n"}) {
         tmNetwork net(options);

@@ -187,7 +187,7 @@ TEST(SoundCurve, PiecewiseLinearWithItsEdgeCases) {
 
 TEST_F(SoundTest, LoopCurvesShapeVolumeAndPitchWithTheLoopVolumeOnce) {
     auto sound = Make();
-    sound->SetCategoryVolume(3, 0.5f);
+    sound->SetCategoryVolume(tmSoundCategory::kLoops, 0.5f);
     const LoopSoundRecord brake = {
         0x20000, {0, 0.31f, 0.64f, 1.0f, 0, 0.345f, 0.19f, 0.07f}, {0, 1, 1, 1, 0.77f, 1.15f, 1.15f, 1.15f}};
     const int slot = sound->PlayLoop(&brake, 0.5f);
@@ -248,8 +248,8 @@ TEST_F(SoundTest, LoopBankEntriesPlayedAsOneShotsPlayOnceInTheirOwnFormat) {
 
 TEST_F(SoundTest, CategoryVolumesApplyPerPool) {
     auto sound = Make();
-    sound->SetCategoryVolume(1, 0.5f);
-    const int slot = sound->Play(0x10000);
+    sound->SetCategoryVolume(tmSoundCategory::kEffects, 0.5f);
+    const int slot = sound->Play(MakeSoundId(kOneShotBank, 0));
     EXPECT_FLOAT_EQ(sound->GetVoiceVolume(slot), 0.5f);
     sound->SetVoiceVolume(slot, 2.0f);  // clamped to 1, then the category
     EXPECT_FLOAT_EQ(sound->GetVoiceVolume(slot), 0.5f);
@@ -259,12 +259,12 @@ TEST_F(SoundTest, CategoryVolumesApplyPerPool) {
     EXPECT_FLOAT_EQ(sound->GetVoiceVolume(slot), 0.25f);
     EXPECT_EQ(Pull(*sound->Mixer(), 1)[0], OneShotValue(0) / 4);
     sound->SetCategoryVolume(7, 0.1f);  // no such category
-    EXPECT_FLOAT_EQ(sound->GetCategoryVolume(1), 0.5f);
+    EXPECT_FLOAT_EQ(sound->GetCategoryVolume(tmSoundCategory::kEffects), 0.5f);
     sound->SetVoiceFrequencyRatio(slot, 5.0f);
     EXPECT_FLOAT_EQ(sound->GetVoiceFrequencyRatio(slot), 2.0f);
 }
 
-TEST_F(SoundTest, MusicStreamVolumeAndPairing) {
+TEST_F(SoundTest, StreamVolumeFollowsItsCategoryAndOneStreamPlaysAtATime) {
     MusicStreamRow rows[kMusicStreamCount];
     for (int i = 0; i < kMusicStreamCount; ++i) rows[i] = MusicStreamTable[i];
     rows[4] = {"data\\bankTM.dat", 0x2468ACE0u, 1, 0, 0, -1, 0.9f};
@@ -278,14 +278,14 @@ TEST_F(SoundTest, MusicStreamVolumeAndPairing) {
     setup.streams = rows;
     setup.folder = dir.Path();
     tmSound sound(setup);
-    sound.SetCategoryVolume(2, 0.8f);
+    sound.SetCategoryVolume(tmSoundCategory::kMusic, 0.8f);
     EXPECT_TRUE(sound.PlayStream(4, true));
     EXPECT_TRUE(sound.IsStreamPlaying());
     EXPECT_NEAR(sound.GetVoiceVolume(0), 0.72f, 1e-6);
     EXPECT_TRUE(sound.IsVoicePlaying(0));
     EXPECT_EQ(Pull(*sound.Mixer(), 1)[0], 720);
-    EXPECT_FALSE(sound.PlayStream(4, true));  // already playing
-    sound.SetCategoryVolume(2, 0.5f);         // the row's 0.9 is not applied again
+    EXPECT_FALSE(sound.PlayStream(4, true));                 // already playing
+    sound.SetCategoryVolume(tmSoundCategory::kMusic, 0.5f);  // the row's 0.9 is not applied again
     EXPECT_FLOAT_EQ(sound.GetVoiceVolume(0), 0.5f);
     sound.StopStream();
     EXPECT_FALSE(sound.IsStreamPlaying());
@@ -295,6 +295,19 @@ TEST_F(SoundTest, MusicStreamVolumeAndPairing) {
     EXPECT_FALSE(sound.PlayStream(4, true));
     sound.StopAll();
     EXPECT_TRUE(sound.PlayStream(4, true));
+}
+
+TEST(SoundIds, ScreenMusicNamesPlayableRows) {
+    for (int id : {tmMusicStream::kMenu, tmMusicStream::kLobby, tmMusicStream::kSelect, tmMusicStream::kEnding,
+                   tmMusicStream::kViewers, tmMusicStream::kTitle}) {
+        ASSERT_LT(id, kMusicStreamCount);
+        EXPECT_STRNE(MusicStreamTable[id].fileName, "") << id;
+        EXPECT_EQ(MusicStreamTable[id].loopLength == 0, id == tmMusicStream::kEnding) << "only the ending plays once";
+    }
+    EXPECT_STREQ(MusicStreamTable[tmMusicStream::kNone].fileName, "");
+    EXPECT_EQ(MakeSoundId(kLoopBank, 131), 0x20083u);
+    EXPECT_EQ(SoundBankOf(MakeSoundId(kLoopBank, 131)), kLoopBank);
+    EXPECT_EQ(SoundEntryOf(MakeSoundId(kOneShotBank, 131)), 131u);
 }
 
 TEST_F(SoundTest, DisabledSoundIsHarmlessAndLoadsNothing) {
@@ -311,7 +324,7 @@ TEST_F(SoundTest, DisabledSoundIsHarmlessAndLoadsNothing) {
     EXPECT_FALSE(sound->IsVoicePlaying(0));
     EXPECT_EQ(sound->CountPlayingVoices(), 0);
     sound->StopAll();
-    sound->SetCategoryVolume(2, 0.3f);  // stored even when disabled
+    sound->SetCategoryVolume(tmSoundCategory::kMusic, 0.3f);  // stored even when disabled
     EXPECT_FLOAT_EQ(sound->GetCategoryVolume(2), 0.3f);
     for (const SoundBankDesc& d : banks.table) {
         EXPECT_EQ(d.fileImage, nullptr);
@@ -348,7 +361,7 @@ TEST_F(SoundTest, BanksLoadOnceAndUnloadAtShutdown) {
     EXPECT_GT(sound->Play(0x10001), 0);  // the other bank is unaffected
 }
 
-TEST_F(SoundTest, ProcessWideInstance) {
+TEST_F(SoundTest, CreateMakesOneInstanceAndDestroyIsSafeTwice) {
     tmSoundSetup setup;
     setup.backend = platform::AudioBackend::Test;
     EXPECT_EQ(tmSound::Create(nullptr, setup), 0);

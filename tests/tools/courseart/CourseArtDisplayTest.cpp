@@ -2,10 +2,8 @@
 // garage.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -20,6 +18,7 @@
 #pragma GCC diagnostic pop
 
 #include "content_tables.h"
+#include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
@@ -66,20 +65,16 @@ struct Shot {
     int roadX = -1, roadY = -1;
 };
 
-// The renderer on a hidden OpenGL window with the banks of the run folder; each course's group is
-// loaded, its lighting ramp bound and its static slots drawn as the course object draws them.
-class CourseArtDisplayTest : public ::testing::TestWithParam<bool> {
+// The renderer on a hidden OpenGL window, in a folder of its own with the run folder's data (the
+// shader and content banks) linked in; each course's group is loaded, its lighting ramp bound and
+// its static slots drawn as the course object draws them. The parameter picks the multi-pass frame
+// with the shader bank (true) or the fixed-function frame a software rasteriser uses (false).
+class CourseArtDisplayTest : public harness::GlFixture, public ::testing::WithParamInterface<bool> {
 protected:
+    CourseArtDisplayTest() : GlFixture({0, 0, GetParam(), true}) {}
     void SetUp() override {
-        char cwd[PATH_MAX];
-        cwd_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
-        gfx::GlOptions o;
-        o.hidden = true;
-        o.multiPassInSoftware = GetParam();
-        std::string error;
-        dev_ = gfx::CreateGlDevice(o, &error);
-        if (!dev_) GTEST_SKIP() << "no OpenGL: " << error;
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_TRUE(StartRenderer());
         if (GetParam() && (!r_->GetShader() || !r_->GetShader()->SupportsShaderModel3()))
             GTEST_SKIP() << "no shader path";
@@ -97,12 +92,12 @@ protected:
         s.shadows = 0;
         s.gammaReport = 0;
         r_ = tmRender::Create();
-        return r_->Initialize(dev_.get(), s);
+        return r_->Initialize(dev.get(), s);
     }
     void TearDown() override {
         tmRender::Destroy();
         yiResourceGroup::ResetState();
-        if (!cwd_.empty()) (void)chdir(cwd_.c_str());
+        GlFixture::TearDown();
     }
     std::string Suffix() const { return GetParam() ? "_shaded" : ""; }
 
@@ -161,7 +156,7 @@ protected:
         }
         r_->Render();
         uint32_t w = 0, h = 0;
-        EXPECT_TRUE(dev_->readPixels(dev_->backBuffer(), 0, &shot.pixels, &w, &h));
+        EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot.pixels, &w, &h));
         EXPECT_EQ(w, static_cast<uint32_t>(kW));
         // Where the centre of the road 200 units ahead of the front row lands on screen.
         const D3DXVECTOR3 road = start + dir * 200.0f;
@@ -176,8 +171,6 @@ protected:
         return shot;
     }
 
-    std::string cwd_;
-    std::unique_ptr<gfx::Device> dev_;
     tmRender* r_ = nullptr;
     int shots_ = 0;
 };
@@ -331,7 +324,7 @@ TEST_P(CourseArtDisplayTest, MiniMapsWithMarkers) {
         r_->Render();
         std::vector<uint32_t> shot;
         uint32_t w = 0, h = 0;
-        ASSERT_TRUE(dev_->readPixels(dev_->backBuffer(), 0, &shot, &w, &h));
+        ASSERT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
         int road = 0, start = 0, player = 0;
         for (uint32_t p : shot) {
             const Rgb8 c = Split(p);

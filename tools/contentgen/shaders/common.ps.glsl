@@ -1,8 +1,9 @@
 // Helpers shared by every pixel program (put before each program's own text).
-// Registers: PC[1] object-space light (w: ambient share), PC[2] eye,
-// PC[3] (shadow strength, specular, reflection, alpha), PC[4] (gloss, glow, 0, 0),
-// PC[5] (fake HDR a, b, c, bloom rate), PC[6] ambient, PC[7] diffuse,
-// PC[8] course light colour, PC[16...] post-process constants.
+// Registers (named by the defines in front, whose meanings the shader manager
+// documents): PC_LIGHT object-space light (w: ambient share), PC_EYE,
+// PC_SHAPE_PARAMS (shadow strength, specular, reflection, alpha),
+// PC_SHAPE_GLOSS (gloss, glow, 0, 0), PC_POST_EFFECT, PC_AMBIENT, PC_DIFFUSE,
+// PC_COURSE_COLOUR, PC_POST_OFFSETS and PC_POST_WEIGHTS (post-process passes).
 // Samplers: s0 image, s1 light map, s2 normal map, s3 mask, s4 HDR map,
 // s6 lighting ramp, s7 near shadow, s8 environment cube, s10 post texture,
 // s11 far shadow, s12 second or mirrored view.
@@ -45,7 +46,7 @@ vec4 imageColour() {
 // 1.0 lit, down to 1 - strength in shadow: near map first, far map beyond it.
 float shadowFactor() {
 #ifdef STATE_SHADOWMAP
-    float strength = clamp(PC[3].x, 0.0, 1.0);
+    float strength = clamp(PC[PC_SHAPE_PARAMS].x, 0.0, 1.0);
     vec4 n = vExtra[2];
     if (n.w > 0.0) {
         vec3 q = n.xyz / n.w;
@@ -66,7 +67,7 @@ float shadowFactor() {
 
 // Diffuse and ambient lighting of the object-space normal n.
 vec3 lighting(vec3 n) {
-    vec3 l = -normalize(PC[1].xyz);
+    vec3 l = -normalize(PC[PC_LIGHT].xyz);
     float d = max(dot(n, l), 0.0);
 #ifdef STATE_HSLIGHT
     d = 0.5 * dot(n, l) + 0.5;  // half-sphere light: soft wrap-around
@@ -74,8 +75,8 @@ vec3 lighting(vec3 n) {
 #ifdef STATE_GOURAUD
     d = texture(s6, vec2(clamp(d, 0.02, 0.98), 0.5)).r;
 #endif
-    vec3 diffuse = PC[7].rgb * PC[8].rgb * d * shadowFactor();
-    return PC[6].rgb * (0.35 + PC[1].w) + diffuse;
+    vec3 diffuse = PC[PC_DIFFUSE].rgb * PC[PC_COURSE_COLOUR].rgb * d * shadowFactor();
+    return PC[PC_AMBIENT].rgb * (0.35 + PC[PC_LIGHT].w) + diffuse;
 }
 
 vec3 surfaceNormal() {
@@ -121,17 +122,17 @@ vec4 litSurface() {
 #endif
 #endif
 #if defined(STATE_SPECULARMAP) || defined(STATE_REFLECTMAP)
-    vec3 l = -normalize(PC[1].xyz);
+    vec3 l = -normalize(PC[PC_LIGHT].xyz);
     vec3 h = normalize(l + v);
-    float gloss = max(PC[4].x * 64.0, 4.0);
-    c += PC[8].rgb * max(PC[3].y, 0.0) * pow(max(dot(n, h), 0.0), gloss) * mask;
+    float gloss = max(PC[PC_SHAPE_GLOSS].x * 64.0, 4.0);
+    c += PC[PC_COURSE_COLOUR].rgb * max(PC[PC_SHAPE_PARAMS].y, 0.0) * pow(max(dot(n, h), 0.0), gloss) * mask;
 #endif
 #ifdef TYPE_REFLECTFLOOR
     if (vExtra[4].w > 0.0)
-        c = mix(c, texture(s12, vExtra[4].xy / vExtra[4].w).rgb, clamp(PC[3].z, 0.0, 1.0) * mask);
+        c = mix(c, texture(s12, vExtra[4].xy / vExtra[4].w).rgb, clamp(PC[PC_SHAPE_PARAMS].z, 0.0, 1.0) * mask);
 #elif defined(STATE_REFLECTMAP) || defined(STATE_DYNAMICREFLECT)
     c = mix(c, texture(s8, cubeLookup(normalize(vExtra[4].xyz + vec3(0.0, 1e-5, 0.0)))).rgb,
-            clamp(PC[3].z, 0.0, 1.0) * mask);
+            clamp(PC[PC_SHAPE_PARAMS].z, 0.0, 1.0) * mask);
 #endif
 #ifdef STATE_HDRMAP
 #ifdef STATE_HDRMAP_UV01
@@ -140,6 +141,6 @@ vec4 litSurface() {
     c += texture(s4, vUv0.xy).rgb;
 #endif
 #endif
-    c += base.rgb * max(PC[4].y, 0.0);
-    return vec4(c, base.a * PC[3].w);
+    c += base.rgb * max(PC[PC_SHAPE_GLOSS].y, 0.0);
+    return vec4(c, base.a * PC[PC_SHAPE_PARAMS].w);
 }

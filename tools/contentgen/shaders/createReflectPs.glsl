@@ -4,7 +4,7 @@ void main() {
 #ifdef STATE_VERTEXCOLOR
     base *= vColour;
 #endif
-    float d = max(dot(normalize(vExtra[0].xyz), -normalize(PC[1].xyz)), 0.0);
-    vec3 light = PC[6].rgb * 0.6 + PC[7].rgb * PC[8].rgb * d;
+    float d = max(dot(normalize(vExtra[0].xyz), -normalize(PC[PC_LIGHT].xyz)), 0.0);
+    vec3 light = PC[PC_AMBIENT].rgb * 0.6 + PC[PC_DIFFUSE].rgb * PC[PC_COURSE_COLOUR].rgb * d;
     finish(vec4(base.rgb * light, base.a));
 }

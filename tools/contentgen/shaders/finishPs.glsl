@@ -1,12 +1,12 @@
 // Composite: the scene, its bloom and the glow, with the fake HDR curve
-// PC[5] = (saturation boost, bloom share, contrast, bloom rate).
+// PC_POST_EFFECT = (saturation boost, bloom share, contrast, bloom rate).
 void main() {
     vec3 scene = texture(s0, vUv0.xy).rgb;
     vec3 bloom = texture(s3, vUv0.xy).rgb;
     vec3 glow = texture(s5, vUv0.xy).rgb;
-    vec3 c = scene + bloom * (PC[5].y + PC[5].w) + glow;
+    vec3 c = scene + bloom * (PC[PC_POST_EFFECT].y + PC[PC_POST_EFFECT].w) + glow;
     float grey = dot(c, vec3(0.299, 0.587, 0.114));
-    c = mix(vec3(grey), c, 1.0 + PC[5].x);
-    c = (c - 0.5) * (1.0 + PC[5].z) + 0.5;
+    c = mix(vec3(grey), c, 1.0 + PC[PC_POST_EFFECT].x);
+    c = (c - 0.5) * (1.0 + PC[PC_POST_EFFECT].z) + 0.5;
     finish(vec4(clamp(c, 0.0, 1.0), 1.0));
 }

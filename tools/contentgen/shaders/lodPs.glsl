@@ -4,5 +4,5 @@ void main() {
 #ifdef STATE_VERTEXCOLOR
     c *= vColour;
 #endif
-    finish(vec4(c.rgb * vExtra[0].rgb, c.a * PC[3].w));
+    finish(vec4(c.rgb * vExtra[0].rgb, c.a * PC[PC_SHAPE_PARAMS].w));
 }

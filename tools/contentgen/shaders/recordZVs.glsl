@@ -1,6 +1,6 @@
 // Depth record: projected depth for the depth and shadow maps.
 void main() {
-    vec4 c = rowTransform(objectPosition(), 0);
+    vec4 c = rowTransform(objectPosition(), VC_TRANSFORM);
     gl_Position = toClip(c);
     vExtra[0] = c;
     vColour = vec4(1.0);

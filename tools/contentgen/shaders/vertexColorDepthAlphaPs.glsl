@@ -1,6 +1,6 @@
 // Soft particles: fade in over the first units in front of the camera.
 void main() {
     vec4 c = vColour * imageColour();
-    c.a *= PC[3].w * clamp((vExtra[0].x - 10.0) / 30.0, 0.0, 1.0);
+    c.a *= PC[PC_SHAPE_PARAMS].w * clamp((vExtra[0].x - 10.0) / 30.0, 0.0, 1.0);
     finish(c);
 }

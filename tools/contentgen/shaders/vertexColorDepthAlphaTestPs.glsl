@@ -2,6 +2,6 @@
 void main() {
     vec4 c = vColour * imageColour();
     if (c.a < 0.5) discard;
-    c.a *= PC[3].w;
+    c.a *= PC[PC_SHAPE_PARAMS].w;
     finish(c);
 }

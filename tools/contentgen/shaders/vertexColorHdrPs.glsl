@@ -2,6 +2,6 @@
 void main() {
     vec4 c = vColour * imageColour();
     c.rgb *= 2.0;
-    c.a *= PC[3].w;
+    c.a *= PC[PC_SHAPE_PARAMS].w;
     finish(c);
 }

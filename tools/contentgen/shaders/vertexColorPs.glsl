@@ -1,6 +1,6 @@
 // Effect batches: vertex colour times texture, faded by the entry alpha.
 void main() {
     vec4 c = vColour * imageColour();
-    c.a *= PC[3].w;
+    c.a *= PC[PC_SHAPE_PARAMS].w;
     finish(c);
 }
