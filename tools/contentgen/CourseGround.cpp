@@ -139,13 +139,25 @@ void BuildWater(const CourseSite& site, const Surroundings& around, CourseMesh& 
 
 namespace {
 
-// One far mountain or hill: a cone of `sides` faces, rock or grass below, its cap above, the
-// place's forest band at its foot.
+// One far mountain or hill: a cone of `sides` faces, rock or grass below and its cap above; in the
+// autumn woods a cliff-sided, flat-topped hill.
 void PeakCone(CourseMesh& m, const Frame& f, float radius, float height, const PlaceStyle& st, int sides) {
-    float capFrom = 0.7f, forest = 0.0f;
+    if (st.place == Place::Canada) {
+        // Cliffs: a wooded foot, a sheer rock wall and a flat wooded top.
+        Frame part = f;
+        m.Use(Finish::Lit, st.farHigh);
+        m.Prism(part, sides, radius, radius * 0.82f, height * 0.3f, st.farHigh, false);
+        part.origin = f.At(0, height * 0.3f, 0);
+        m.Use(Finish::Lit, st.farLow);
+        m.Prism(part, sides, radius * 0.8f, radius * 0.74f, height * 0.62f, st.farLow, false);
+        part.origin = f.At(0, height * 0.92f, 0);
+        m.Use(Finish::Lit, Hex(0x9A4A22));
+        m.Prism(part, sides, radius * 0.74f, radius * 0.6f, height * 0.08f, Hex(0x9A4A22), true);
+        return;
+    }
+    float capFrom = 0.7f;
     switch (st.place) {
         case Place::Niseko: capFrom = 0.42f; break;
-        case Place::Canada: capFrom = 0.78f, forest = 0.35f; break;
         case Place::Barcelona:
         case Place::Sydney: capFrom = 0.75f; break;
         default: break;
@@ -160,7 +172,6 @@ void PeakCone(CourseMesh& m, const Frame& f, float radius, float height, const P
         y = y1;
         r = r1;
     };
-    if (forest > 0) band(forest, st.farHigh);
     band(capFrom, st.farLow);
     m.Use(Finish::Lit, st.farCap);
     part.origin = f.At(0, y, 0);

@@ -280,7 +280,7 @@ PlaceStyle Canada() {
     s.water = true;
     s.waterColour = Hex(0x1E5C8E);
     s.pillar = Hex(0x8C8676);
-    s.farLow = Hex(0x6E6258);
+    s.farLow = Hex(0x9A8E84);
     s.farHigh = Hex(0x8A4A26);
     s.farCap = Hex(0xB0A8A0);
     s.farHeight = 3400;

@@ -323,9 +323,9 @@ void Billboard(CourseMesh& m, const Frame& f, float w, float h, Rgb a, Rgb b) {
 void SailRoofs(CourseMesh& m, const Frame& f, float size) {
     const Rgb podium = Hex(0xC89A70), white = Hex(0xFAFAF6);
     m.Use(Finish::Lit, podium);
-    m.Box(f, size * 1.3f, size * 0.12f, size * 2.2f, podium);
+    m.Box(f, size * 1.3f, size * 0.2f, size * 2.2f, podium);
     m.Use(Finish::Lit, white);
-    const float base = size * 0.12f;
+    const float base = size * 0.2f;
     for (int row = 0; row < 2; ++row)
         for (int k = 0; k < 3; ++k) {
             const float s = size * (0.75f - 0.15f * k) * (row ? 0.8f : 1.0f);

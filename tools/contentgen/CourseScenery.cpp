@@ -241,7 +241,8 @@ void Qir(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, Mes
     });
 }
 
-void Sydney(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, MeshChunks& out) {
+void Sydney(CourseSite& site, const track::CentreLine& line, const track::Sample* start, CourseRandom& rnd,
+            MeshChunks& out) {
     const auto& samples = line.Samples();
     // The arch over the bridge: the elevated stretch over the harbour.
     int first = -1, last = -1;
@@ -257,18 +258,36 @@ void Sydney(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
         ArchBridge(out.Next(), f, (a1 - a0) + 500.0f, mid.centre.y - 10.0f,
                    2.0f * mid.WallOffset(0) + 2.0f * kWallThickness + 40.0f, Hex(0x8A9098));
         // Sail roofs on the shore beside the harbour mouth.
-        for (float side : {1.0f, -1.0f}) {
-            const V3 across = P(mid.Left()) * side;
-            const V3 along = P(mid.forward);
-            for (float reach = 2200.0f; reach < 5200.0f; reach += 300.0f) {
-                const V3 p = V3{mid.centre.x, 0, mid.centre.z} + across * reach + along * 1700.0f;
+        bool placed = false;
+        for (float side : {1.0f, -1.0f})
+            for (float reach = 2200.0f; reach < 5200.0f && !placed; reach += 300.0f) {
+                const V3 across = P(mid.Left()) * side;
+                const V3 p = V3{mid.centre.x, 0, mid.centre.z} + across * reach + P(mid.forward) * 1700.0f;
                 if (site.Wetness(p.x, p.z) > 0.05f || !site.Free(p.x, p.z, 450)) continue;
                 SailRoofs(out.Next(), Frame::Facing(V3{p.x, site.Ground(p.x, p.z), p.z}, across), 420.0f);
                 site.Occupy(p.x, p.z, 450);
-                side = 0;
+                placed = true;
+            }
+    }
+    // And on a point of the waterfront the start straight looks out over, a little along from the
+    // stands.
+    if (start) {
+        const V3 sea = site.SeaDirection();
+        const V3 ahead = P(start->forward);
+        bool placed = false;
+        for (float along : {2600.0f, -2600.0f, 3600.0f, -3600.0f, 4600.0f, -4600.0f}) {
+            const V3 from = V3{start->centre.x, 0, start->centre.z} + ahead * along;
+            for (float d = 300.0f; d < 6000.0f && !placed; d += 150.0f) {
+                const V3 p = from + sea * d;
+                if (site.Wetness(p.x, p.z) < 0.5f) continue;
+                if (site.Free(p.x, p.z, 380, true)) {
+                    SailRoofs(out.Next(), Frame::Facing(V3{p.x, kWaterLevel - 5.0f, p.z}, sea), 380.0f);
+                    site.Occupy(p.x, p.z, 380);
+                    placed = true;
+                }
                 break;
             }
-            if (side == 0) break;
+            if (placed) break;
         }
     }
     AlongRoad(site, line, rnd, 220.0f, 60.0f, 500.0f, 80.0f, [&](V3 p, const track::Sample&, float) {
@@ -384,7 +403,11 @@ void BuildPlaceScenery(CourseSite& site, const track::Layout& forward, const Sur
         case Place::Niseko: Niseko(site, forward.line, rnd, out); break;
         case Place::Berlin: Berlin(site, forward.line, rnd, out); break;
         case Place::Qir: Qir(site, forward.line, rnd, out); break;
-        case Place::Sydney: Sydney(site, forward.line, rnd, out); break;
+        case Place::Sydney: {
+            const track::Sample start = forward.line.At(forward.gates.empty() ? 0.0f : forward.gates[0].arc);
+            Sydney(site, forward.line, &start, rnd, out);
+            break;
+        }
         case Place::Canada: Canada(site, forward.line, rnd, out); break;
     }
 }
