@@ -104,12 +104,6 @@ protected:
     // Draws course `id` from above and behind its first grid slot, looking down the road.
     Shot Shoot(int id, D3DXVECTOR3 eyeOffset, float lookAhead) {
         Shot shot;
-        // The multi-pass frame draws only the first frame of a renderer on this device (its later
-        // frames come out black), so each picture gets a fresh renderer.
-        if (GetParam() && shots_++ > 0) {
-            tmRender::Destroy();
-            EXPECT_TRUE(StartRenderer());
-        }
         const CourseRecord* rec = GetCourseRecord(id);
         EXPECT_NE(rec, nullptr);
         if (!rec) return shot;
@@ -172,7 +166,6 @@ protected:
     }
 
     tmRender* r_ = nullptr;
-    int shots_ = 0;
 };
 
 // Pictures of the twelve circuit layouts side by side, four to a row.
@@ -279,11 +272,6 @@ TEST_P(CourseArtDisplayTest, MiniMapsWithMarkers) {
     Sheet sheet;
     for (int id = kFirstCircuitId; id < kFirstCircuitId + 6; ++id) {
         SCOPED_TRACE(id);
-        if (GetParam() && id > kFirstCircuitId) {  // a fresh renderer and cache for each frame
-            tmRender::Destroy();
-            yiResourceGroup::ResetState();
-            ASSERT_TRUE(StartRenderer());
-        }
         if (!yiResourceGroup::IsLoaded(12)) ASSERT_TRUE(group && group->Load());
         tmResourceHolder* cache = tmGetResourceHolder();
         const CourseRecord* rec = GetCourseRecord(id);
