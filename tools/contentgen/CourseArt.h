@@ -1,25 +1,22 @@
-// CourseArt.h -- the visible course content: each circuit's and the garage's model and texture banks, the mini maps.
+// CourseArt.h -- the visible course content: each circuit's and the garage's models and skies, the mini maps.
 #pragma once
 
 #include <string>
 
+#include "CourseMap.h"
 #include "Generators.h"
 #include "TextureSets.h"
 #include "format/ByteIO.h"
 
 namespace contentgen {
 
-// The group holding the mini maps and their markers (the rest of it is made by GenModels).
+// The group holding the mini maps and their markers (CourseMap.h; the rest of it is made by GenModels).
 constexpr int kMiniMapGroup = 12;
 constexpr int kGarageGroup = 31;
 
 // True for the groups whose banks the course art makes: the twelve circuit layouts (0 to 11) and
 // the garage (31).
 bool CourseArtMakesGroup(int groupId);
-
-// The mini-map models of group 12 (a circuit's outline at a tenth of world size, the markers and
-// the map's base plate) by file name; empty bytes for a file of that group it does not make.
-zfmt::Bytes MiniMapModel(const std::string& file);
 
 // Makes the model bank of one course group.
 void MakeCourseGroup(int groupId, Output& out, const Context& ctx);

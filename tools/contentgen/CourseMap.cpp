@@ -1,7 +1,8 @@
 // CourseMap.cpp -- the mini maps (each circuit's outline at a tenth of world size), the map plate and the markers.
+#include "CourseMap.h"
+
 #include <cmath>
 
-#include "CourseArt.h"
 #include "CourseMesh.h"
 #include "tools/track/Layout.h"
 

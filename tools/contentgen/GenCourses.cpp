@@ -1,4 +1,5 @@
-// Generator: one course group's model and texture banks, each model in the slot the course table draws it from.
+// Generator: one course group's model bank, each model in the slot the course table draws it from, and the
+// group's sky and lighting pictures for the texture generator.
 #include <algorithm>
 #include <cmath>
 

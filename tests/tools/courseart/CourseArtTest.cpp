@@ -8,12 +8,15 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "CourseBuild.h"
+#include "CourseMap.h"
 #include "CourseMesh.h"
 #include "CourseRoad.h"
 #include "CourseSky.h"
 #include "format/BinaryMesh.h"
+#include "format/MaterialRecord.h"
 #include "platform/image/Image.h"
 #include "tools/track/Layout.h"
 
@@ -226,6 +229,68 @@ TEST(CourseArt, ACircuitAndItsReverseShareTheirPlace) {
             EXPECT_LT(worst, 0.01f) << "part " << k;
         }
     }
+}
+
+TEST(CourseArt, MiniMapFollowsTheCircuitAtATenthOfItsSize) {
+    const track::Layout& layout = track::AllLayouts()[4];
+    const zfmt::Bytes bytes = MiniMapModel("F_BER_layout_obj.ybm");
+    zfmt::BinaryMesh map;
+    ASSERT_TRUE(zfmt::ParseBinaryMesh(bytes.data(), bytes.size(), map, nullptr));
+    ASSERT_GT(map.vertexCount, 100u);
+    for (uint32_t i = 0; i < map.vertexCount; i += 11) {
+        float p[3];
+        std::memcpy(p, &map.vertexBytes[static_cast<size_t>(i) * 56], 12);
+        const Across a = Locate(layout.line, V3{p[0] * 10.0f, 0, p[2] * 10.0f});
+        EXPECT_LT(a.distance, 530.0f) << "vertex " << i << " strays from the road";
+    }
+    // The markers point along +z, the player's (turned round by the display) along -z.
+    for (const char* file : {"F_CMN_marker_player.ybm", "F_CMN_marker_goal.ybm"}) {
+        const zfmt::Bytes m = MiniMapModel(file);
+        zfmt::BinaryMesh marker;
+        ASSERT_TRUE(zfmt::ParseBinaryMesh(m.data(), m.size(), marker, nullptr)) << file;
+        float tip = 0;
+        for (uint32_t i = 0; i < marker.vertexCount; ++i) {
+            float z;
+            std::memcpy(&z, &marker.vertexBytes[static_cast<size_t>(i) * 56 + 8], 4);
+            if (std::fabs(z) > std::fabs(tip)) tip = z;
+        }
+        EXPECT_EQ(tip > 0, std::string(file) == "F_CMN_marker_player.ybm") << file;
+    }
+    EXPECT_TRUE(MiniMapModel("F_CMN_mirror_mask.ybm").empty());
+}
+
+TEST(CourseArt, CubeFaceCopiesFaceTheLightAndSectorsKeepEveryTriangle) {
+    CourseMesh m;
+    m.Use(Finish::Glow, Hex(0xFF00FF));
+    for (int k = 0; k < 8; ++k) {
+        const float t = 2 * kPi * (k + 0.5f) / 8;
+        const V3 c{std::cos(t) * 100.0f, 0, std::sin(t) * 100.0f};
+        m.Tri(c, c + V3{0, 10, 0}, c + V3{5, 0, 5});
+    }
+    const std::vector<CourseMesh> sectors = m.SplitByAzimuth(V3{}, 4);
+    ASSERT_EQ(sectors.size(), 4u);
+    for (const CourseMesh& s : sectors) EXPECT_EQ(s.TriangleCount(), 2u);
+    const zfmt::Bytes copy = m.CubeFaceCopy(V3{0, 2, 0}).Write();
+    zfmt::BinaryMesh parsed;
+    ASSERT_TRUE(zfmt::ParseBinaryMesh(copy.data(), copy.size(), parsed, nullptr));
+    for (uint32_t i = 0; i < parsed.vertexCount; ++i) {
+        float n[3];
+        std::memcpy(n, &parsed.vertexBytes[static_cast<size_t>(i) * 56 + 12], 12);
+        EXPECT_FLOAT_EQ(n[1], 1.0f);
+    }
+    // Lit through the per-vertex programs: diffuse light, no glow.
+    const zfmt::MaterialRecord mat = zfmt::ReadMaterialRecord(parsed.materialBytes.data());
+    EXPECT_FLOAT_EQ(mat.diffuse[0], 1.0f);
+    EXPECT_FLOAT_EQ(mat.custom5[0], 0.0f);
+}
+
+TEST(CourseArt, PanoramaRunsFromTheZenithToBelowTheHorizon) {
+    EXPECT_NEAR(PanoramaDirection(0.3f, 0.0f).y, 1.0f, 1e-5f);
+    EXPECT_NEAR(std::asin(PanoramaDirection(0.7f, 1.0f).y), kPanoramaLowest, 1e-4f);
+    const V3 east = PanoramaDirection(0.0f, (kPi / 2) / (kPi / 2 - kPanoramaLowest));
+    EXPECT_NEAR(east.x, 1.0f, 1e-4f);
+    const V3 south = PanoramaDirection(0.25f, (kPi / 2) / (kPi / 2 - kPanoramaLowest));
+    EXPECT_NEAR(south.z, 1.0f, 1e-4f);
 }
 
 }  // namespace
