@@ -57,6 +57,9 @@ std::vector<CourseMesh> CourseBuild::NearParts(int slots) {
         it->Append(rest);
     }
     while (static_cast<int>(parts.size()) < slots) parts.push_back(Gantry());
+    // The slots are drawn in order: the ground goes last, so the depth test turns away most of its
+    // pixels behind the road and scenery already drawn (fill rate is what a software rasteriser lacks).
+    std::rotate(parts.begin() + 2, parts.begin() + 3, parts.end());
     return parts;
 }
 

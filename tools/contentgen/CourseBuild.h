@@ -26,8 +26,9 @@ public:
     const PlaceStyle& Style() const { return *style_; }
     const Surroundings& Around() const { return around_; }
 
-    // `slots` near parts: road surface, barriers with the gantry, ground with water, the start
-    // area, then the place's scenery spread over the rest. Empty when the scenery does not fit.
+    // `slots` near parts in drawing order: road surface, barriers with the gantry, the start area,
+    // the place's scenery spread over the next ones, and last the ground with its water. Empty when
+    // the scenery does not fit.
     std::vector<CourseMesh> NearParts(int slots);
     // The sky dome and the far ring.
     CourseMesh FarPart() const;
