@@ -1,0 +1,1 @@
+list(APPEND ZARVO_SOURCES ${CMAKE_CURRENT_LIST_DIR} / tmSpriteTween.cpp)
