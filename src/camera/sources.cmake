@@ -1,0 +1,4 @@
+list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tmCamera.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmCameraFixedPath.cpp
+)
