@@ -1,4 +1,8 @@
 list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmLapTimer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmLevelUp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmRaceChoiceMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmRaceResultPanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmRaceState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmTrophyInfo.cpp
 )
