@@ -15,6 +15,7 @@
 #include "machine/tmSimSound.h"
 #include "platform/input/InputDevices.h"
 #include "race/tmRaceState.h"
+#include "sys/input/tmInputActions.h"
 
 class tmCourse;
 
@@ -69,8 +70,8 @@ public:
 
 // Pad keys of the default bindings.
 namespace pad {
-constexpr int kLeft = 203, kRight = 205, kAccelerate = 44, kBrake = 30, kBoost = 31, kBody = 45, kGearUp = 200,
-              kGearDown = 208;
+constexpr int kLeft = tmKey::kLeft, kRight = tmKey::kRight, kAccelerate = tmKey::kZ, kBrake = tmKey::kA,
+              kBoost = tmKey::kS, kBody = tmKey::kX, kGearUp = tmKey::kUp, kGearDown = tmKey::kDown;
 }
 
 class MachineTest : public ::testing::Test {
