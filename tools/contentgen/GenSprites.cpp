@@ -1,4 +1,5 @@
 // Generator: the 46 sprite sheets, their banks, sprite records, sprite names and ids.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +8,7 @@
 
 #include "ContentPng.h"
 #include "Generators.h"
+#include "SpriteArt.h"
 
 namespace contentgen {
 
@@ -21,6 +23,15 @@ struct SheetSpec {
 struct Rect {
     int x, y, w, h;
 };
+
+// A sprite the manifest gives a pixel size and a painting style.
+struct SizedSprite {
+    int w = 0, h = 0;
+    SpriteStyle style;
+};
+
+// Unsized sprites of a sheet that also holds sized ones keep a small labelled cell.
+constexpr int kDefaultCell = 96;
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -42,10 +53,50 @@ std::vector<Rect> Layout(const SheetSpec& s) {
     return out;
 }
 
-zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names) {
+// Skyline packing, tallest first: every rect of `sizes` gets a place in the sheet, or the
+// packing fails (false) when they do not fit.
+bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes, std::vector<Rect>* out) {
+    std::vector<size_t> order(sizes.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return sizes[a].second != sizes[b].second ? sizes[a].second > sizes[b].second : sizes[a].first > sizes[b].first;
+    });
+    std::vector<int> column(size_t(sheetW), 0);
+    out->assign(sizes.size(), Rect{0, 0, 0, 0});
+    for (size_t i : order) {
+        const int w = sizes[i].first, h = sizes[i].second;
+        int bestX = -1, bestY = sheetH + 1;
+        for (int x = 0; x + w <= sheetW; ++x) {
+            if (x > 0 && column[size_t(x)] == column[size_t(x - 1)]) continue;  // only where the skyline steps
+            int y = 0;
+            for (int k = x; k < x + w; ++k) y = std::max(y, column[size_t(k)]);
+            if (y + h <= sheetH && y < bestY) {
+                bestY = y;
+                bestX = x;
+            }
+        }
+        if (bestX < 0) return false;
+        for (int k = bestX; k < bestX + w; ++k) column[size_t(k)] = bestY + h;
+        (*out)[i] = {bestX, bestY, w, h};
+    }
+    return true;
+}
+
+// Paints every cell: sized sprites in their style, the others as labelled placeholders.
+zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
+                      const std::vector<const SizedSprite*>& sized, Output& out) {
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];
+        if (sized[i]) {
+            Canvas art(1, 1);
+            std::string error;
+            if (!PaintSprite(sized[i]->style, r.w, r.h, &art, &error)) out.Fail("sprite " + names[i] + ": " + error);
+            for (int y = 0; y < r.h && y < art.height; ++y)
+                std::copy_n(&art.rgba[(size_t(y) * art.width) * 4], size_t(r.w) * 4,
+                            &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            continue;
+        }
         const bool white = IsWhite(s.first + static_cast<int>(i), names[i]);
         const std::uint32_t colour = white ? 0xFFFFFFFFu : ColourOf(names[i]);
         for (int y = r.y; y < r.y + r.h; ++y) {
@@ -65,6 +116,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
 void GenSprites(Output& out, const Context& ctx) {
     std::vector<SheetSpec> sheets;
     std::map<int, std::string> pinned;
+    std::map<int, SizedSprite> sizedById;
     for (const ManifestLine& line : ReadManifest(ctx, "sprite_groups.txt", out)) {
         const auto& f = line.fields;
         if (f[0] == "sheet" && f.size() == 9) {
@@ -80,6 +132,18 @@ void GenSprites(Output& out, const Context& ctx) {
             sheets.push_back(s);
         } else if (f[0] == "sprite" && f.size() == 3) {
             pinned[std::stoi(f[1])] = f[2];
+        } else if (f[0] == "sprite" && f.size() >= 6 && f.size() <= 8) {
+            // sprite <id> <name> <width> <height> <style> ["caption"] [param]
+            const int id = std::stoi(f[1]);
+            pinned[id] = f[2];
+            SizedSprite& sprite = sizedById[id];
+            sprite.w = std::stoi(f[3]);
+            sprite.h = std::stoi(f[4]);
+            sprite.style.style = f[5];
+            if (f.size() > 6) sprite.style.caption = f[6];
+            if (f.size() > 7) sprite.style.param = f[7];
+            out.Check(sprite.w > 0 && sprite.h > 0 && IsKnownStyle(f[5]),
+                      "sprite_groups.txt:" + std::to_string(line.lineNumber) + ": bad size or style");
         } else {
             out.Fail("sprite_groups.txt:" + std::to_string(line.lineNumber) + ": unreadable line");
         }
@@ -113,9 +177,31 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
-        layouts.push_back(Layout(s));
+        // A sheet that sizes any of its sprites is packed; the others keep their grid.
+        std::vector<const SizedSprite*> sized(size_t(s.count), nullptr);
+        std::vector<std::pair<int, int>> sizes;
+        bool anySized = false;
+        for (int i = 0; i < s.count; ++i) {
+            const auto it = sizedById.find(s.first + i);
+            if (it != sizedById.end()) {
+                sized[size_t(i)] = &it->second;
+                anySized = true;
+                sizes.push_back({it->second.w, it->second.h});
+            } else {
+                sizes.push_back({kDefaultCell, kDefaultCell});
+            }
+        }
+        std::vector<Rect> cells;
+        if (!anySized) {
+            cells = Layout(s);
+        } else if (!Pack(s.width, s.height, sizes, &cells)) {
+            out.Fail("sprite groups: the sprites of " + s.texture + " do not fit the sheet");
+            cells = Layout(s);
+            std::fill(sized.begin(), sized.end(), nullptr);
+        }
+        layouts.push_back(cells);
         BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
-        bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
+        bank.Add(s.texture, DrawSheet(s, layouts.back(), own, sized, out));
     }
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");
     out.Check(names.back() == "TV_CNT_FONT3_ON", "sprite groups: the last sprite must be TV_CNT_FONT3_ON");
