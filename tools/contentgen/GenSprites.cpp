@@ -56,6 +56,8 @@ std::vector<Rect> Layout(const SheetSpec& s) {
 // Skyline packing, tallest first: every rect of `sizes` gets a place in the sheet, or the
 // packing fails (false) when they do not fit.
 bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes, std::vector<Rect>* out) {
+    // Each rect keeps a one-pixel gutter on every side, so filtering never reads a neighbour.
+    constexpr int kGutter = 1;
     std::vector<size_t> order(sizes.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
@@ -64,7 +66,8 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
     std::vector<int> column(size_t(sheetW), 0);
     out->assign(sizes.size(), Rect{0, 0, 0, 0});
     for (size_t i : order) {
-        const int w = sizes[i].first, h = sizes[i].second;
+        const int w = std::min(sheetW, sizes[i].first + 2 * kGutter);
+        const int h = std::min(sheetH, sizes[i].second + 2 * kGutter);
         int bestX = -1, bestY = sheetH + 1;
         for (int x = 0; x + w <= sheetW; ++x) {
             if (x > 0 && column[size_t(x)] == column[size_t(x - 1)]) continue;  // only where the skyline steps
@@ -77,7 +80,10 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
         }
         if (bestX < 0) return false;
         for (int k = bestX; k < bestX + w; ++k) column[size_t(k)] = bestY + h;
-        (*out)[i] = {bestX, bestY, w, h};
+        // A sprite as large as its sheet has no room for a gutter and fills it.
+        const int gx = sizes[i].first + 2 * kGutter <= sheetW ? kGutter : 0;
+        const int gy = sizes[i].second + 2 * kGutter <= sheetH ? kGutter : 0;
+        (*out)[i] = {bestX + gx, bestY + gy, sizes[i].first, sizes[i].second};
     }
     return true;
 }
