@@ -7,6 +7,7 @@
 
 #include "ContentPng.h"
 #include "Generators.h"
+#include "HudArt.h"
 
 namespace contentgen {
 
@@ -113,9 +114,18 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
-        layouts.push_back(Layout(s));
         BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
-        bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
+        std::vector<SheetCell> painted;
+        zfmt::Bytes png;
+        if (PaintHudSheet(s.id, s.width, s.height, own, &painted, &png)) {
+            std::vector<Rect> cells;
+            for (const SheetCell& c : painted) cells.push_back({c.x, c.y, c.w, c.h});
+            layouts.push_back(cells);
+            bank.Add(s.texture, png);
+        } else {
+            layouts.push_back(Layout(s));
+            bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
+        }
     }
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");
     out.Check(names.back() == "TV_CNT_FONT3_ON", "sprite groups: the last sprite must be TV_CNT_FONT3_ON");
