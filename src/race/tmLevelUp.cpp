@@ -43,8 +43,9 @@ constexpr float kPointsX = 690.0f, kPointsY = 95.0f, kPointsSingleShift = 20.0f;
 constexpr float kGaugeX = 120.0f, kGaugeY = 104.0f;
 constexpr float kFlashX = 560.0f, kFlashY = 10.0f;
 
-// The digit strip: 32-pixel cells, advance 20.
+// Digits 32 wide at advance 20, cut from the panels' 26-pixel strip and drawn enlarged.
 constexpr float kDigitAdvance = 20.0f;
+constexpr float kDigitScale = 32.0f / tmRaceSprites::kDigitCell;
 
 void PlaySound(uint32_t id) {
     if (tmSound* sound = tmSound::GetInstance()) sound->Play(id);
@@ -68,7 +69,7 @@ tmLevelUp::~tmLevelUp() {
 void tmLevelUp::Init() {
     if (!panel_) panel_ = TM_NEW tmSpriteTween();
     panel_->SetTarget(kPanelStart);
-    font_.Setup(tmRaceSprites::kDigitFont, tmRaceSprites::kDigitStripWidth, tmRaceSprites::kDigitCell,
+    font_.Setup(tmRaceSprites::kDigitFont, tmRaceSprites::kDigitStripWidth, tmRaceSprites::kDigitStripHeight,
                 tmRaceSprites::kDigitCell, tmRaceSprites::kDigitCell, kDigitAdvance);
     state = kInactive;
     previous_ = 0xFFFFFFFFu;
@@ -161,10 +162,10 @@ void tmLevelUp::Draw() const {
     const float x = panel_->x, y = panel_->y;
     const int place = tmSpritePlacement::kVirtualScreen;
     const uint32_t shown = level_ + 1;
-    font_.DrawNumber(shown, 0, x + kLevelX + (shown < 10 ? kLevelSingleShift : 0.0f), y + kLevelY, kLevelScale, place,
-                     colour);
-    font_.DrawNumber(points_, 0, x + kPointsX + (points_ < 10 ? kPointsSingleShift : 0.0f), y + kPointsY, 1.0f, place,
-                     colour);
+    font_.DrawNumber(shown, 0, x + kLevelX + (shown < 10 ? kLevelSingleShift : 0.0f), y + kLevelY,
+                     kLevelScale * kDigitScale, place, colour);
+    font_.DrawNumber(points_, 0, x + kPointsX + (points_ < 10 ? kPointsSingleShift : 0.0f), y + kPointsY, kDigitScale,
+                     place, colour);
     tmDraw* draw = tmDraw::GetInstance();
     const float fill = static_cast<float>(points_) / static_cast<float>(kPointsPerLevel);
     if (fill > 0.0f)

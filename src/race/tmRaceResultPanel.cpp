@@ -33,10 +33,10 @@ constexpr float kEmblemX = 495.0f, kEmblemY = 7.0f;
 constexpr float kTimeX = 778.0f, kTimeY = 5.0f;
 constexpr float kTotalX = 778.0f, kLastX = 900.0f, kPointsY = 9.0f;
 
-// Large digits: 26 pixels at advance 18 from the 32-pixel strip; small: 20 at 15.
+// Large digits: 26 x 26 at advance 18; small: 20 x 20 at advance 15.
 constexpr float kLargeGlyph = 26.0f, kLargeAdvance = 18.0f;
 constexpr float kSmallGlyph = 20.0f, kSmallAdvance = 15.0f;
-constexpr float kLargeScale = kLargeGlyph / tmRaceSprites::kDigitCell;
+constexpr float kLargeScale = 1.0f;
 constexpr float kLargeY = (tmRaceSprites::kRowHeight - kLargeGlyph) / 2.0f;
 
 constexpr uint32_t kHeaderSprites[tmRaceResultPanel::kPages] = {
@@ -75,10 +75,10 @@ tmRaceResultPanel::tmRaceResultPanel() { groupLoaded_ = tmSpriteGroup::Load(kRac
 tmRaceResultPanel::~tmRaceResultPanel() { Term(); }
 
 void tmRaceResultPanel::Init() {
-    large_.Setup(tmRaceSprites::kDigitFont, tmRaceSprites::kDigitStripWidth, tmRaceSprites::kDigitCell,
-                 tmRaceSprites::kDigitCell, tmRaceSprites::kDigitCell, kLargeAdvance);
-    small_.Setup(tmRaceSprites::kSmallFont, tmRaceSprites::kSmallStripWidth, tmRaceSprites::kSmallCell, kSmallGlyph,
-                 kSmallGlyph, kSmallAdvance);
+    large_.Setup(tmRaceSprites::kDigitFont, tmRaceSprites::kDigitStripWidth, tmRaceSprites::kDigitStripHeight,
+                 kLargeGlyph, kLargeGlyph, kLargeAdvance);
+    small_.Setup(tmRaceSprites::kSmallFont, tmRaceSprites::kSmallSheetWidth, tmRaceSprites::kSmallSheetHeight,
+                 kSmallGlyph, kSmallGlyph, kSmallAdvance);
     for (int page = 0; page < kPages; ++page) {
         if (!headers_[page]) headers_[page] = TM_NEW tmSpriteTween();
         headers_[page]->SetTarget({kHeaderX, kHeaderOffY, 0.0f, kHeaderSprites[page], 0, 0.0f, 0.0f});

@@ -8,14 +8,16 @@
 // the results panel lays its columns over. The content generator draws the
 // sprites at exactly these sizes (a test compares them with the sprite records).
 namespace tmRaceSprites {
-// Race display strip: 15 cells (digits, ":", "+", "-", "/", ".") of 32 x 32 pixels.
-constexpr uint32_t kDigitFont = content::SPR_FE_FONT_DIGITS;
-constexpr float kDigitCell = 32.0f;
-constexpr float kDigitStripWidth = 15.0f * kDigitCell;
-// Common strip (CM_FONT01): 15 cells of 20 x 20 pixels.
+// The panels' digit strip: 15 cells (digits, ":", "+", "-", "/", ".") 26 pixels apart on a 512 x 32 sprite.
+constexpr uint32_t kDigitFont = content::SPR_FE_FONT_PANEL;
+constexpr float kDigitStripWidth = 512.0f;
+constexpr float kDigitStripHeight = 32.0f;
+constexpr float kDigitCell = 26.0f;
+// The common grid font (CM_FONT01): printable ASCII in rows of 16 cells of 20 x 20 on 512 x 128.
 constexpr uint32_t kSmallFont = content::SPR_CM_FONT01;
+constexpr float kSmallSheetWidth = 512.0f;
+constexpr float kSmallSheetHeight = 128.0f;
 constexpr float kSmallCell = 20.0f;
-constexpr float kSmallStripWidth = 15.0f * kSmallCell;
 
 // Results panel rows and headers.
 constexpr float kRowWidth = 1024.0f;

@@ -27,10 +27,10 @@ TEST(tmRaceSprites, DigitStripsAndRowsHaveTheSizesTheDrawingAssumes) {
     float w = 0, h = 0;
     ASSERT_TRUE(SpriteSize(tmRaceSprites::kDigitFont, &w, &h));
     EXPECT_EQ(w, tmRaceSprites::kDigitStripWidth);
-    EXPECT_EQ(h, tmRaceSprites::kDigitCell);
+    EXPECT_EQ(h, tmRaceSprites::kDigitStripHeight);
     ASSERT_TRUE(SpriteSize(tmRaceSprites::kSmallFont, &w, &h));
-    EXPECT_EQ(w, tmRaceSprites::kSmallStripWidth);
-    EXPECT_EQ(h, tmRaceSprites::kSmallCell);
+    EXPECT_EQ(w, tmRaceSprites::kSmallSheetWidth);
+    EXPECT_EQ(h, tmRaceSprites::kSmallSheetHeight);
     for (int id : {content::SPR_FE_RESULT_ROW_EVEN, content::SPR_FE_RESULT_ROW_ODD, content::SPR_FE_RESULT_ROW_OWN_EVEN,
                    content::SPR_FE_RESULT_ROW_OWN_ODD}) {
         ASSERT_TRUE(SpriteSize(id, &w, &h));

@@ -8,6 +8,7 @@
 
 #include "ContentPng.h"
 #include "Generators.h"
+#include "HudArt.h"
 #include "SpriteArt.h"
 
 namespace contentgen {
@@ -30,7 +31,16 @@ struct SizedSprite {
     SpriteStyle style;
 };
 
-// Unsized sprites of a sheet that also holds sized ones keep a small labelled cell.
+// What fills one cell: a manifest style, pixels the race display painted, or
+// (neither) a labelled placeholder.
+struct Picture {
+    const SizedSprite* styled = nullptr;
+    bool painted = false;
+    int w = 0, h = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
+// Unsized sprites of a sheet that also holds painted ones keep a small labelled cell.
 constexpr int kDefaultCell = 96;
 
 std::string Upper(std::string s) {
@@ -90,14 +100,21 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
 
 // Paints every cell: sized sprites in their style, the others as labelled placeholders.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
-                      const std::vector<const SizedSprite*>& sized, Output& out) {
+                      const std::vector<Picture>& pictures, Output& out) {
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];
-        if (sized[i]) {
-            Canvas art(1, 1);
+        if (pictures[i].painted) {
+            for (int y = 0; y < r.h; ++y)
+                std::copy_n(&pictures[i].rgba[(size_t(y) * r.w) * 4], size_t(r.w) * 4,
+                            &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            continue;
+        }
+        if (pictures[i].styled) {
+            SpriteCanvas art(1, 1);
             std::string error;
-            if (!PaintSprite(sized[i]->style, r.w, r.h, &art, &error)) out.Fail("sprite " + names[i] + ": " + error);
+            if (!PaintSprite(pictures[i].styled->style, r.w, r.h, &art, &error))
+                out.Fail("sprite " + names[i] + ": " + error);
             for (int y = 0; y < r.h && y < art.height; ++y)
                 std::copy_n(&art.rgba[(size_t(y) * art.width) * 4], size_t(r.w) * 4,
                             &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
@@ -183,31 +200,38 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
-        // A sheet that sizes any of its sprites is packed; the others keep their grid.
-        std::vector<const SizedSprite*> sized(size_t(s.count), nullptr);
+        // A sheet with any painted sprite (styled in the manifest or drawn by the race display)
+        // is packed; the others keep their grid of labelled placeholders.
+        std::vector<Picture> pictures(size_t(s.count));
         std::vector<std::pair<int, int>> sizes;
-        bool anySized = false;
+        bool anyPainted = false;
         for (int i = 0; i < s.count; ++i) {
+            Picture& p = pictures[size_t(i)];
             const auto it = sizedById.find(s.first + i);
             if (it != sizedById.end()) {
-                sized[size_t(i)] = &it->second;
-                anySized = true;
-                sizes.push_back({it->second.w, it->second.h});
+                p.styled = &it->second;
+                p.w = it->second.w;
+                p.h = it->second.h;
+            } else if (PaintHudSprite(own[size_t(i)], &p.w, &p.h, &p.rgba)) {
+                p.painted = true;
             } else {
-                sizes.push_back({kDefaultCell, kDefaultCell});
+                p.w = p.h = kDefaultCell;
             }
+            anyPainted |= p.styled || p.painted;
+            sizes.push_back({p.w, p.h});
         }
         std::vector<Rect> cells;
-        if (!anySized) {
+        if (!anyPainted) {
             cells = Layout(s);
+            pictures.assign(size_t(s.count), Picture{});
         } else if (!Pack(s.width, s.height, sizes, &cells)) {
             out.Fail("sprite groups: the sprites of " + s.texture + " do not fit the sheet");
             cells = Layout(s);
-            std::fill(sized.begin(), sized.end(), nullptr);
+            pictures.assign(size_t(s.count), Picture{});
         }
         layouts.push_back(cells);
         BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
-        bank.Add(s.texture, DrawSheet(s, layouts.back(), own, sized, out));
+        bank.Add(s.texture, DrawSheet(s, layouts.back(), own, pictures, out));
     }
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");
     out.Check(names.back() == "TV_CNT_FONT3_ON", "sprite groups: the last sprite must be TV_CNT_FONT3_ON");

@@ -59,7 +59,8 @@ float RoundedCoverage(float px, float py, float x0, float y0, float x1, float y1
 }
 
 // A rounded panel with an edge of `edgeWidth` pixels.
-void Panel(Canvas& c, int x, int y, int w, int h, std::uint32_t fill, std::uint32_t edge, int edgeWidth, float radius) {
+void Panel(SpriteCanvas& c, int x, int y, int w, int h, std::uint32_t fill, std::uint32_t edge, int edgeWidth,
+           float radius) {
     const float x0 = static_cast<float>(x), y0 = static_cast<float>(y);
     const float x1 = x0 + static_cast<float>(w), y1 = y0 + static_cast<float>(h);
     const float e = static_cast<float>(edgeWidth);
@@ -77,7 +78,7 @@ void Panel(Canvas& c, int x, int y, int w, int h, std::uint32_t fill, std::uint3
     }
 }
 
-void VerticalGradient(Canvas& c, int x, int y, int w, int h, std::uint32_t top, std::uint32_t bottom) {
+void VerticalGradient(SpriteCanvas& c, int x, int y, int w, int h, std::uint32_t top, std::uint32_t bottom) {
     for (int py = 0; py < h; ++py) {
         const std::uint32_t col = Mix(top, bottom, h > 1 ? static_cast<float>(py) / (h - 1) : 0.0f);
         for (int px = 0; px < w; ++px) c.Blend(x + px, y + py, col);
@@ -88,7 +89,7 @@ int CaptionHeight(int h, float share, int most) { return std::max(8, std::min(mo
 
 // ---- painters ------------------------------------------------------------------------
 
-bool PaintPanel(const SpriteStyle& s, Canvas& c) {
+bool PaintPanel(const SpriteStyle& s, SpriteCanvas& c) {
     Panel(c, 0, 0, c.width, c.height, kPanelFill, kEdge, 2, 10.0f);
     if (!s.param.empty()) {
         const std::uint32_t accent = ParseColour(s.param, kDefaultAccent);
@@ -102,7 +103,7 @@ bool PaintPanel(const SpriteStyle& s, Canvas& c) {
 }
 
 // The yes/no frame: the question's place and the two answers, dim, under their cursors.
-bool PaintWindow(const SpriteStyle& s, Canvas& c) {
+bool PaintWindow(const SpriteStyle& s, SpriteCanvas& c) {
     Panel(c, 0, 0, c.width, c.height, kPanelFill, kEdge, 2, 12.0f);
     const std::uint32_t accent = ParseColour(s.param, 0xFF4CC8FFu);
     c.FillRect(24, 74, c.width - 48, 2, WithAlpha(accent, 200));
@@ -116,21 +117,21 @@ bool PaintWindow(const SpriteStyle& s, Canvas& c) {
 }
 
 // A highlighted answer or choice: an accent bar with a bright caption.
-bool PaintCursor(const SpriteStyle& s, Canvas& c) {
+bool PaintCursor(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t accent = ParseColour(s.param, 0xFF4CC8FFu);
     Panel(c, 12, 4, c.width - 24, c.height - 8, WithAlpha(accent, 150), 0xFFFFFFFFu, 2, 8.0f);
     return s.caption.empty() || DrawCaption(c, s.caption, c.width / 2, c.height / 2, CaptionHeight(c.height, 0.55f, 40),
                                             1, 0xFFFFFFFFu, 0xE0101018u, 2, c.width - 48);
 }
 
-bool PaintCaption(const SpriteStyle& s, Canvas& c) {
+bool PaintCaption(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t colour = ParseColour(s.param, 0xFFFFFFFFu);
     return DrawCaption(c, s.caption, c.width / 2, c.height / 2, CaptionHeight(c.height, 0.7f, 64), 1, colour,
                        0xE0101018u, 2, c.width - 8);
 }
 
 // A row of a results table; "alt" rows are lighter, "own" rows carry the accent.
-bool PaintRow(const SpriteStyle& s, Canvas& c) {
+bool PaintRow(const SpriteStyle& s, SpriteCanvas& c) {
     const std::vector<std::string> words = Split(s.param, ',');
     const bool alt = std::find(words.begin(), words.end(), "alt") != words.end();
     const bool own = std::find(words.begin(), words.end(), "own") != words.end();
@@ -142,7 +143,7 @@ bool PaintRow(const SpriteStyle& s, Canvas& c) {
 }
 
 // A table header: the title on the left, column labels at their x ("112=POS;168=NO").
-bool PaintHead(const SpriteStyle& s, Canvas& c) {
+bool PaintHead(const SpriteStyle& s, SpriteCanvas& c) {
     Panel(c, 0, 0, c.width, c.height, kPanelFill, kEdge, 2, 8.0f);
     c.FillRect(2, c.height - 4, c.width - 4, 2, kDefaultAccent);
     bool ok = DrawCaption(c, s.caption, 24, 18, 26, 0);
@@ -156,7 +157,7 @@ bool PaintHead(const SpriteStyle& s, Canvas& c) {
 }
 
 // A menu choice: dim when not chosen ("item"), accent glow when chosen ("itemon").
-bool PaintItem(const SpriteStyle& s, Canvas& c, bool on) {
+bool PaintItem(const SpriteStyle& s, SpriteCanvas& c, bool on) {
     const std::uint32_t accent = ParseColour(s.param, kDefaultAccent);
     if (on) {
         Panel(c, 0, 0, c.width, c.height, WithAlpha(accent, 110), 0xFFFFFFFFu, 2, 14.0f);
@@ -169,7 +170,7 @@ bool PaintItem(const SpriteStyle& s, Canvas& c, bool on) {
 }
 
 // The level-up panel: its title, the level and points labels and the gauge's empty track.
-bool PaintLevelUp(const SpriteStyle& s, Canvas& c) {
+bool PaintLevelUp(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t accent = ParseColour(s.param, kDefaultAccent);
     Panel(c, 0, 0, c.width, c.height, kPanelFill, kEdge, 2, 12.0f);
     c.FillRect(10, 10, 5, c.height - 20, accent);
@@ -181,7 +182,7 @@ bool PaintLevelUp(const SpriteStyle& s, Canvas& c) {
 }
 
 // A digit strip: one cell per character of the caption, each glyph centred.
-bool PaintDigits(const SpriteStyle& s, Canvas& c) {
+bool PaintDigits(const SpriteStyle& s, SpriteCanvas& c) {
     const int cells = static_cast<int>(s.caption.size());
     if (cells == 0) return false;
     const int cell = c.width / cells;
@@ -192,20 +193,20 @@ bool PaintDigits(const SpriteStyle& s, Canvas& c) {
     return ok;
 }
 
-bool PaintEmblem(const SpriteStyle& s, Canvas& c) {
+bool PaintEmblem(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t colour = ParseColour(s.param, kDefaultAccent);
     Panel(c, 0, 0, c.width, c.height, WithAlpha(colour, 235), 0xFFFFFFFFu, 1, c.height * 0.3f);
     return DrawCaption(c, s.caption, c.width / 2, c.height / 2, CaptionHeight(c.height, 0.75f, 40), 1, 0xFFFFFFFFu,
                        0xE0101018u, 1, c.width - 4);
 }
 
-bool PaintBar(const SpriteStyle& s, Canvas& c) {
+bool PaintBar(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t colour = ParseColour(s.param, kDefaultAccent);
     VerticalGradient(c, 0, 0, c.width, c.height, Mix(colour, 0xFFFFFFFFu, 0.45f), Mix(colour, 0xFF000000u, 0.25f));
     return true;
 }
 
-bool PaintGlow(const SpriteStyle& s, Canvas& c) {
+bool PaintGlow(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t colour = ParseColour(s.param, 0xFFFFF2C0u);
     const float cx = c.width / 2.0f, cy = c.height / 2.0f;
     for (int y = 0; y < c.height; ++y)
@@ -218,7 +219,7 @@ bool PaintGlow(const SpriteStyle& s, Canvas& c) {
 }
 
 // A horizontal bar tile that stretches across the screen.
-bool PaintInfoBar(const SpriteStyle& s, Canvas& c) {
+bool PaintInfoBar(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t accent = ParseColour(s.param, 0xFF3CD2B4u);
     c.FillRect(0, 0, c.width, c.height, 0xD20C1016u);
     c.FillRect(0, 2, c.width, 2, kEdge);
@@ -228,7 +229,7 @@ bool PaintInfoBar(const SpriteStyle& s, Canvas& c) {
 }
 
 // A trophy banner: a gold cup on the left, "TROPHY" and the trophy's title.
-bool PaintTrophy(const SpriteStyle& s, Canvas& c) {
+bool PaintTrophy(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t gold = 0xFFF2C14Eu;
     Panel(c, 0, 0, c.width, c.height, kPanelFill, gold, 2, 10.0f);
     // The cup: a bowl, a stem and a foot.
@@ -259,7 +260,8 @@ float Noise(std::uint32_t seed, int i) {
 }
 
 // A silhouette layer: smooth hills ("hills"), blocks ("city"), spikes ("trees").
-void Skyline(Canvas& c, const std::string& kind, std::uint32_t colour, float base, float height, std::uint32_t seed) {
+void Skyline(SpriteCanvas& c, const std::string& kind, std::uint32_t colour, float base, float height,
+             std::uint32_t seed) {
     const int w = c.width;
     std::vector<float> top(size_t(w), base);
     if (kind == "city") {
@@ -290,7 +292,7 @@ void Skyline(Canvas& c, const std::string& kind, std::uint32_t colour, float bas
 }
 
 // param: "skyTop,skyBottom,far,near,kind"; the caption is the course title.
-bool PaintBoard(const SpriteStyle& s, Canvas& c) {
+bool PaintBoard(const SpriteStyle& s, SpriteCanvas& c) {
     const std::vector<std::string> p = Split(s.param, ',');
     const std::uint32_t skyTop = ParseColour(p.size() > 0 ? p[0] : "", 0xFF1C3C70u);
     const std::uint32_t skyBottom = ParseColour(p.size() > 1 ? p[1] : "", 0xFFE8A060u);
@@ -326,7 +328,7 @@ bool PaintBoard(const SpriteStyle& s, Canvas& c) {
 
 }  // namespace
 
-void Canvas::Blend(int x, int y, std::uint32_t argb, float coverage) {
+void SpriteCanvas::Blend(int x, int y, std::uint32_t argb, float coverage) {
     if (x < 0 || y < 0 || x >= width || y >= height || coverage <= 0.0f) return;
     const float a = static_cast<float>(argb >> 24) / 255.0f * std::min(coverage, 1.0f);
     std::uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
@@ -341,13 +343,13 @@ void Canvas::Blend(int x, int y, std::uint32_t argb, float coverage) {
     p[3] = static_cast<std::uint8_t>(std::lround(outA * 255.0f));
 }
 
-void Canvas::FillRect(int x, int y, int w, int h, std::uint32_t argb) {
+void SpriteCanvas::FillRect(int x, int y, int w, int h, std::uint32_t argb) {
     for (int py = y; py < y + h; ++py)
         for (int px = x; px < x + w; ++px) Blend(px, py, argb);
 }
 
-bool DrawCaption(Canvas& c, const std::string& text, int x, int y, int pixelHeight, int align, std::uint32_t colour,
-                 std::uint32_t outline, int outlineRadius, int maxWidth) {
+bool DrawCaption(SpriteCanvas& c, const std::string& text, int x, int y, int pixelHeight, int align,
+                 std::uint32_t colour, std::uint32_t outline, int outlineRadius, int maxWidth) {
     if (text.empty()) return true;
     TextMask m = RenderText(text, pixelHeight);
     if (m.coverage.empty()) return false;
@@ -384,9 +386,9 @@ bool IsKnownStyle(const std::string& style) {
     return false;
 }
 
-bool PaintSprite(const SpriteStyle& s, int w, int h, Canvas* out, std::string* error) {
-    *out = Canvas(w, h);
-    Canvas& c = *out;
+bool PaintSprite(const SpriteStyle& s, int w, int h, SpriteCanvas* out, std::string* error) {
+    *out = SpriteCanvas(w, h);
+    SpriteCanvas& c = *out;
     bool ok = true;
     if (s.style == "panel")
         ok = PaintPanel(s, c);
