@@ -73,6 +73,8 @@ public:
     // a before b: both finished with different times: the smaller time;
     // finished before unfinished; more laps; more progress; more distance.
     static bool CompareStanding(const Standing& a, const Standing& b);
+    // Orders by CompareStanding; up to 16 records exact ties keep their order.
+    static void SortStandings(Standing** order, int count);
 
     tmSeqRace();
     ~tmSeqRace() override;

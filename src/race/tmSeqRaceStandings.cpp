@@ -31,6 +31,10 @@ bool tmSeqRace::CompareStanding(const Standing& a, const Standing& b) {
     return a.distance > b.distance;
 }
 
+void tmSeqRace::SortStandings(Standing** order, int count) {
+    tmSortPointers(order, count, [](const Standing* a, const Standing* b) { return CompareStanding(*a, *b); });
+}
+
 void tmSeqRace::UpdateStandings() {
     tmRaceState& rs = tmRaceState::Get();
     const tmCollision* collision = course_ ? course_->GetCollision() : nullptr;
@@ -58,7 +62,7 @@ void tmSeqRace::UpdateStandings() {
         ++n;
     }
     // HOOK(race network): the host publishes its order; a guest takes the host's instead of sorting.
-    tmSortPointers(order, n, [](const Standing* a, const Standing* b) { return CompareStanding(*a, *b); });
+    SortStandings(order, n);
     for (int k = 0; k < n; ++k) {
         const Standing& s = *order[k];
         standings_[k] = s;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/tmCameraCtrl.h"
 #include "app/tmConfig.h"
 #include "harness/Autopilot.h"
 #include "harness/Harness.h"
@@ -199,4 +200,77 @@ TEST_F(RaceSession, CupRaceShowsResultsAndStandingsAndSetsUpTheNextRace) {
     EXPECT_EQ(Trace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqLoading}));
     EXPECT_EQ(rs.cup.raceIndex, 1u);
     EXPECT_EQ(rs.setup.course, tmRaceState::GetCup(1)->races[1].course);
+}
+
+TEST_F(RaceSession, ViewKeyCyclesFourViewsAndStoresTheChoice) {
+    SetUpRace(s, 5, 0, 5, 3);  // machine 5 uses the second column of the view table
+    ASSERT_TRUE(s.RunUntil([&] { return Phase(s) == tmSeqRace::kRacing; }, 600));
+    const int expected[] = {9, 12, 14, 8, 9};
+    for (int k = 0; k < 5; ++k) {
+        s.TapKey(tmKey::kP);
+        EXPECT_EQ(Race(s)->GetViewIndex(), static_cast<uint32_t>((k + 1) % 4));
+        EXPECT_EQ(Race(s)->GetCamera()->GetMode(), expected[k]);
+    }
+    EXPECT_EQ(tmConfig::GetInstance().GetGameOption3(), 1);
+    s.TapKey(tmKey::kSpace);  // the view-change action does the same
+    EXPECT_EQ(Race(s)->GetViewIndex(), 2u);
+    EXPECT_EQ(tmConfig::GetInstance().GetGameOption3(), 2);
+}
+
+TEST_F(RaceSession, NoPauseAfterTheOwnFinish) {
+    SetUpRace(s, 5, 0, 1, 3);
+    ASSERT_TRUE(Drive(
+        s, pilot, [&] { return Phase(s) == tmSeqRace::kAfterFinish; }, 9000));
+    for (int i = 0; i < 5; ++i) {
+        s.TapKey(tmKey::kEscape);
+        EXPECT_EQ(Phase(s), tmSeqRace::kAfterFinish);
+    }
+}
+
+TEST_F(RaceSession, NetworkRaceWithoutASessionCannotPauseAndEndsAsConnectionLost) {
+    SetUpRace(s, 5, 0, 1, 3);
+    tmRaceState::Get().setup.mode = kRaceModeDirect;  // no race network session exists
+    ASSERT_TRUE(s.RunUntil([&] { return Race(s) != nullptr; }, 5));
+    for (int i = 0; i < 20; ++i) {
+        s.TapKey(tmKey::kEscape);
+        EXPECT_NE(Phase(s), tmSeqRace::kPause);
+    }
+    EXPECT_EQ(Phase(s), tmSeqRace::kConnectionLost);
+    ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu && s.Switches().size() > 2; }, 300));
+    EXPECT_EQ(s.CountSound(tmSoundId::kWarning), 1);
+    EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);
+}
+
+TEST_F(RaceSession, DemoWithoutReplaysReturnsToTheDebugMenuAtOnce) {
+    SetUpRace(s, 5, 0, 1, 3);
+    tmRaceState::Get().setup.mode = kRaceModeDemo;
+    ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu && s.Switches().size() > 2; }, 100));
+    EXPECT_EQ(Trace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqDebugMenu}));
+    EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);
+}
+
+TEST(tmSeqRace, StandingsOrderAndTies) {
+    using S = tmSeqRace::Standing;
+    S finishedSlow{0, 1, 90000, 3, 10, 0.0f}, finishedFast{1, 1, 80000, 3, 10, 0.0f};
+    S aheadByLap{2, 0, 0, 2, 5, 0.0f}, aheadByProgress{3, 0, 0, 1, 40, 0.0f}, behind{4, 0, 0, 1, 30, 5.0f};
+    S tieA{5, 0, 0, 1, 30, 5.0f}, tieB{6, 0, 0, 1, 30, 5.0f};
+    S* order[] = {&tieA, &behind, &aheadByProgress, &tieB, &finishedSlow, &aheadByLap, &finishedFast};
+    tmSeqRace::SortStandings(order, 7);
+    std::vector<int32_t> machines;
+    for (const S* s : order) machines.push_back(s->machine);
+    EXPECT_EQ(machines, (std::vector<int32_t>{1, 0, 2, 3, 5, 4, 6}));  // exact ties keep entrant order
+    // Equal finished times fall through to the lap and progress rules.
+    S sameTimeA{0, 1, 80000, 3, 10, 1.0f}, sameTimeB{1, 1, 80000, 3, 10, 2.0f};
+    EXPECT_TRUE(tmSeqRace::CompareStanding(sameTimeB, sameTimeA));
+}
+
+TEST(tmSeqRace, ViewTables) {
+    EXPECT_EQ(tmSeqRace::ViewCount(kRaceModeSingle), 4u);
+    EXPECT_EQ(tmSeqRace::ViewCount(kRaceModeDemo), 5u);
+    EXPECT_EQ(tmSeqRace::GetView(2, kRaceModeCup, 1).camera, 11u);
+    EXPECT_EQ(tmSeqRace::GetView(2, kRaceModeCup, 1).drawOwn, 0);
+    EXPECT_EQ(tmSeqRace::GetView(2, kRaceModeCup, 6).camera, 12u);
+    EXPECT_EQ(tmSeqRace::GetView(0, kRaceModeReplay, 1).camera, 21u);
+    EXPECT_EQ(tmSeqRace::GetView(0, kRaceModeReplay, 1).hud, 0);
+    EXPECT_EQ(tmSeqRace::GetView(4, kRaceModeReplay, 1).camera, 11u);
 }
