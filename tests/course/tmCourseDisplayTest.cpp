@@ -1,9 +1,7 @@
 // tmCourseDisplayTest.cpp -- screenshots of every course layout drawn by the course object from above its start.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -16,6 +14,7 @@
 #include "content_tables.h"
 #include "course/tmCollision.h"
 #include "course/tmCourse.h"
+#include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "table/yiResourceGroup.h"
@@ -42,18 +41,14 @@ void WritePng(const std::string& path, const std::vector<uint32_t>& argb, int w,
     EXPECT_NE(stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3), 0) << path;
 }
 
-// The renderer on a hidden OpenGL window with the shader bank of the run folder.
-class CourseDisplayTest : public ::testing::Test {
+// The renderer on a hidden OpenGL window, working in a folder of its own with
+// the run folder's data (shader and content banks) linked in.
+class CourseDisplayTest : public harness::GlFixture {
 protected:
+    CourseDisplayTest() : GlFixture({0, 0, false, true}) {}
     void SetUp() override {
-        char cwd[PATH_MAX];
-        cwd_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
-        gfx::GlOptions o;
-        o.hidden = true;
-        std::string error;
-        dev_ = gfx::CreateGlDevice(o, &error);
-        if (!dev_) GTEST_SKIP() << "no OpenGL: " << error;
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         tmRenderSetting s;
         s.width = kW;
         s.height = kH;
@@ -63,17 +58,17 @@ protected:
         s.cubeTargetSize = 32;
         s.gammaReport = 0;
         r_ = tmRender::Create();
-        ASSERT_TRUE(r_->Initialize(dev_.get(), s));
+        ASSERT_TRUE(r_->Initialize(dev.get(), s));
         yiResourceGroup::ResetState();
     }
     void TearDown() override {
         tmRender::Destroy();
         yiResourceGroup::ResetState();
-        if (!cwd_.empty()) (void)chdir(cwd_.c_str());
+        GlFixture::TearDown();
     }
 
     // Draws the course from above and behind its first grid slot, looking down the road.
-    std::vector<uint32_t> Shoot(int courseId) {
+    std::vector<uint32_t> DrawCourse(int courseId) {
         std::vector<uint32_t> shot;
         tmCourse course;
         if (!course.Init(courseId)) return shot;
@@ -103,13 +98,11 @@ protected:
         course.Draw(0);
         r_->Render();
         uint32_t w = 0, h = 0;
-        EXPECT_TRUE(dev_->readPixels(dev_->backBuffer(), 0, &shot, &w, &h));
+        EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
         course.Release();
         return shot;
     }
 
-    std::string cwd_;
-    std::unique_ptr<gfx::Device> dev_;
     tmRender* r_ = nullptr;
 };
 
@@ -164,7 +157,7 @@ TEST_F(CourseDisplayTest, SceneryAndObjectsReachTheFrame) {
     r_->Render();
     std::vector<uint32_t> shot;
     uint32_t w = 0, h = 0;
-    ASSERT_TRUE(dev_->readPixels(dev_->backBuffer(), 0, &shot, &w, &h));
+    ASSERT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
     ASSERT_EQ(w, static_cast<uint32_t>(kW));
     WritePng(ShotDir() + "/course_scenery.png", shot, kW, kH);
     course.Release();
@@ -193,7 +186,7 @@ TEST_F(CourseDisplayTest, EveryCourseFromAboveItsStart) {
     std::set<std::vector<uint32_t>> distinct;
     for (int id = kFirstCircuitId; id <= kLastCourseId; ++id) {
         SCOPED_TRACE(id);
-        const std::vector<uint32_t> shot = Shoot(id);
+        const std::vector<uint32_t> shot = DrawCourse(id);
         ASSERT_EQ(shot.size(), static_cast<size_t>(kW) * kH);
         WritePng(dir + "/course_" + std::to_string(id) + ".png", shot, kW, kH);
         distinct.insert(shot);
