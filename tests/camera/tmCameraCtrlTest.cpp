@@ -9,6 +9,7 @@
 #include "camera/tmCameraReplay.h"
 #include "frontend/DrawLog.h"
 #include "machine/tmMachineCore.h"
+#include "platform/input/InputDevices.h"
 #include "race/tmRaceState.h"
 #include "sys/input/tmPeripheral.h"
 
@@ -215,6 +216,37 @@ TEST(CameraCtrl, FreeLookWheelNarrowsTheLens) {
     tmPeripheral::Destroy();
     EXPECT_EQ(tmCameraCtrl::AngleBetween(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(1, 0, 0)), kPi);
     EXPECT_NEAR(tmCameraCtrl::AngleBetween(D3DXVECTOR3(0, 0, 1), D3DXVECTOR3(1, 0, 0)), kPi / 2, 1e-6f);
+}
+
+TEST(CameraCtrl, OrbitZoomStopsAtThirtyAndMinusThreeAndAHalf) {
+    DrawLog log;
+    platform::ScriptedInput keys;
+    tmPeripheral::Create();
+    tmPeripheral* in = tmPeripheral::GetInstance();
+    ASSERT_EQ(in->Init(&keys, true), 0);
+    tmCameraCtrl cam;
+    cam.Init();
+    cam.SetMode(16);
+    EXPECT_FLOAT_EQ(cam.GetOrbitAngle(), kPi / 4);
+    auto hold = [&](int key, int steps) {
+        keys.SetKey(key, true);
+        for (int i = 0; i < steps; ++i) {
+            in->Update();
+            in->UpdatePov();
+            cam.Update();
+            in->StorePrevious();
+        }
+        keys.SetKey(key, false);
+    };
+    hold(tmKey::kUp, 400);
+    EXPECT_FLOAT_EQ(cam.GetOrbitZoom(), 30.0f);
+    EXPECT_NEAR(cam.GetEye().y, 38.0f, 1e-3f);  // the centre (3 up), 5 and the zoom above it
+    hold(tmKey::kDown, 400);
+    EXPECT_FLOAT_EQ(cam.GetOrbitZoom(), -3.5f);
+    hold(tmKey::kRight, 10);
+    EXPECT_NEAR(cam.GetOrbitAngle(), kPi / 4 - 10 * 0.06283186f, 1e-4f);
+    in->Release();
+    tmPeripheral::Destroy();
 }
 
 }  // namespace

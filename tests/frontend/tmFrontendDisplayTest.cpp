@@ -68,7 +68,7 @@ void RaceMoment(int machineId, int courseId, tmHudMachineRecord* m, tmHudLapReco
 // the run folder's data linked in); the save image's display options come back afterwards.
 class FrontendDisplayTest : public harness::GlFixture {
 protected:
-    FrontendDisplayTest() : GlFixture({0, 0, true, true}) {}
+    explicit FrontendDisplayTest(harness::GlSetup setup = {0, 0, true, true}) : GlFixture(setup) {}
     void SetUp() override {
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
@@ -181,6 +181,31 @@ protected:
     uint8_t flags_[4] = {};
 };
 
+// The simple frame (software OpenGL without shader model 3) draws the cockpit's models unlit in
+// their own colours, as the multi-pass frame does.
+class SimpleFrameDisplayTest : public FrontendDisplayTest {
+protected:
+    SimpleFrameDisplayTest() : FrontendDisplayTest({0, 0, false, true}) {}
+};
+
+TEST_F(SimpleFrameDisplayTest, CockpitKeepsItsColours) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    tmFrontend hud;
+    hud.Init(1);
+    tmHudMachineRecord m;
+    tmHudLapRecord lap;
+    tmGaugeArray rows;
+    hud.Update(m, lap, rows);
+    hud.Draw();
+    r_->Render();
+    const Picture p = Grab();
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_simple_frame.png", p);
+    // The bezel's orange ring at the dial's right edge (1192 + 133, 604).
+    const uint32_t c = p.At(1192 + 133, 604);
+    EXPECT_GT(int((c >> 16) & 0xFF), 200);
+    EXPECT_LT(int(c & 0xFF), 90);
+}
+
 // One race frame of a cockpit family on its own circuit, with the mini map and the mirror, for a
 // person to look at. The display must change the cockpit's corner and the panels' corners of the
 // frame, and the race time must read back from its glyphs on the HUD plane.
@@ -194,9 +219,8 @@ class CockpitDisplayTest : public FrontendDisplayTest, public ::testing::WithPar
 TEST_P(CockpitDisplayTest, HudOverARaceFrame) {
     const FamilyShot s = GetParam();
     tmConfig::GetInstance().SetGameFlag3(1);
-    tmConfig::GetInstance().SetGameFlag2(1);
     tmConfig::GetInstance().SetGameFlag1(1);
-    r_->SetViewFlags(true, true);
+    r_->SetViewFlags(true, false);
     const Picture plain = RaceFrame(s.machine, s.course, false);
     const Picture hud = RaceFrame(s.machine, s.course, true);
     ASSERT_EQ(hud.w, kW);
