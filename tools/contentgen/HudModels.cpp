@@ -216,10 +216,9 @@ Cockpit BuildTorvin() {
                       r >= 11600 ? kWhite : kTick);
         }
         for (int k = 0; k <= 14; k += 2) {
-            const Vec2 p = Polar(o, 82, TorvinAngle(1000.0f * k));
-            m.Text(std::to_string(k), {p.x, p.y - 8}, 16, 2.6f, kWhite, 1.4f, kInk, 1);
+            const Vec2 p = Polar(o, 88, TorvinAngle(1000.0f * k));
+            m.Text(std::to_string(k), {p.x, p.y - 7}, 14, 2.4f, kWhite, 1.4f, kInk, 1);
         }
-        m.Text("X1000RPM", {0, 68}, 8, 1.5f, 0xC0D8DEE6u, 0, 0, 1);
         c.face = At(c.group.Add(m));
     }
     {  // bezel
@@ -230,14 +229,14 @@ Cockpit BuildTorvin() {
     }
     {  // unit label
         FlatMesh m;
-        m.Text("KM/H", {62, -96}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 2);
+        m.Text("KM/H", {0, -94}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 1);
         c.fixed[1] = At(c.group.Add(m));
     }
     // Lamps for a stock of 1, 2 and 3, outside the dial's top right.
     AddLampPictures(c, {Polar(o, 152, Rad(60)), Polar(o, 152, Rad(49)), Polar(o, 152, Rad(38))});
     c.lampPlace = At(0);
     AddDigits(c);
-    c.speed = Number(64, -66, 2.0f, true);
+    c.speed = Number(46, -66, 1.8f, true);
     c.state1 = GearPictures(c);
     c.state1Place = At(0, -13, -4, 1.5f);
     AddBodyBadges(c, {0, 0});
@@ -258,7 +257,7 @@ Cockpit BuildTorvin() {
         c.gaugeAWarning = c.group.Add(m);
     }
     c.gaugeAPlace = At(0);
-    c.gaugeANumber = Number(-160, 84, 0.8f, true);
+    c.gaugeANumber = Number(-118, 128, 0.7f, true);
     // Gauge B: a ring below left; 96 pictures are four turns of 24 fills.
     const Vec2 b{-150, -112};
     std::vector<uint32_t> ring;
@@ -291,16 +290,16 @@ Cockpit BuildBelmar() {
     c.group.id = 14;
     const uint32_t accent = 0xFFFFD21Eu;
     auto block = [](int i, float* x0, float* y0, float* x1, float* y1) {
-        *x0 = -186.0f + 25.0f * static_cast<float>(i);
-        *x1 = *x0 + 20.0f;
+        *x0 = -196.0f + 23.0f * static_cast<float>(i);
+        *x1 = *x0 + 18.0f;
         *y0 = 44.0f;
         *y1 = 62.0f + 3.0f * static_cast<float>(i);
     };
     for (int i = 0; i < 15; ++i) {
         FlatMesh m;
-        m.RoundRect(-204, -118, 204, 126, 14, kInk);
-        m.RoundRect(-202, -116, 202, 124, 12, kDial);
-        m.Rect(-202, 36, 202, 38, accent);
+        m.RoundRect(-212, -118, 158, 126, 14, kInk);
+        m.RoundRect(-210, -116, 156, 124, 12, kDial);
+        m.Rect(-210, 36, 156, 38, accent);
         for (int k = 0; k < 15; ++k) {
             float x0, y0, x1, y1;
             block(k, &x0, &y0, &x1, &y1);
@@ -316,32 +315,32 @@ Cockpit BuildBelmar() {
             block(k, &x0, &y0, &x1, &y1);
             m.Text(std::to_string(k), {(x0 + x1) / 2, y1 + 6}, 10, 1.8f, kTick, 0, 0, 1);
         }
-        m.Text("KM/H", {70, -82}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 0);
-        m.Text("GEAR", {150, 8}, 9, 1.6f, accent, 0, 0, 1);
+        m.Text("KM/H", {66, -82}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 0);
+        m.Text("GEAR", {112, 8}, 9, 1.6f, accent, 0, 0, 1);
         c.face = At(c.group.Add(m));
     }
     c.lamps.push_back(c.group.Add(Lamps({{0, 0}}, 1, 8.0f)));
-    c.lampPlace = At(0, -176, -98);
+    c.lampPlace = At(0, -184, -98);
     c.lampSpacing = 24.0f;
     AddDigits(c);
-    c.speed = Number(62, -70, 2.0f, true);
-    c.state1Number = Number(150 - kDigitAdvance * 0.8f, -40, 1.6f, false);
+    c.speed = Number(60, -70, 2.0f, true);
+    c.state1Number = Number(112 - kDigitAdvance * 0.8f, -40, 1.6f, false);
     AddBodyBadges(c, {0, 0});
-    c.state2Place = At(0, -150, 14);
+    c.state2Place = At(0, -158, 14);
     for (int i = 0; i < 12; ++i) {
         FlatMesh a, b;
-        Bar(a, -186, -28, -86, -18, static_cast<float>(i + 1) / 12.0f, kBoost);
-        Bar(b, -186, -28, -86, -18, static_cast<float>(i + 1) / 12.0f, kBoost2);
+        Bar(a, -196, -28, -96, -18, static_cast<float>(i + 1) / 12.0f, kBoost);
+        Bar(b, -196, -28, -96, -18, static_cast<float>(i + 1) / 12.0f, kBoost2);
         c.gaugeA.push_back(c.group.Add(a));
         c.gaugeB.push_back(c.group.Add(b));
     }
     FlatMesh wa, wb;
-    Bar(wa, -186, -28, -86, -18, 1.0f, kRed);
-    Bar(wb, -186, -28, -86, -18, 1.0f, 0xFFFF8020u);
+    Bar(wa, -196, -28, -96, -18, 1.0f, kRed);
+    Bar(wb, -196, -28, -96, -18, 1.0f, 0xFFFF8020u);
     c.gaugeAWarning = c.group.Add(wa);
     c.gaugeBWarning = c.group.Add(wb);
     c.gaugeAPlace = c.gaugeBPlace = At(0);
-    c.gaugeANumber = c.gaugeBNumber = Number(-80, -33, 0.75f, false);
+    c.gaugeANumber = c.gaugeBNumber = Number(-90, -33, 0.75f, false);
     FillGroup(c, 66, c.face.model);
     return c;
 }
@@ -403,7 +402,7 @@ Cockpit BuildDravik() {
     c.kind = 5;
     c.group.id = 16;
     const uint32_t accent = 0xFFFF3C3Cu;
-    const float x0 = -200, x1 = 176, y0 = 40, y1 = 68, lean = 10;
+    const float x0 = -248, x1 = 128, y0 = 40, y1 = 68, lean = 10;
     auto cell = [&](int k, uint32_t colour, FlatMesh& m) {
         const float w = (x1 - x0) / 35.0f;
         const float a = x0 + w * static_cast<float>(k) + 1.0f, b = a + w - 2.0f;
@@ -411,29 +410,30 @@ Cockpit BuildDravik() {
     };
     for (int i = 0; i < 35; ++i) {
         FlatMesh m;
-        m.RoundRect(-218, -112, 198, 104, 12, kInk);
-        m.RoundRect(-216, -110, 196, 102, 10, kDial);
+        m.RoundRect(-266, -112, 156, 122, 12, kInk);
+        m.RoundRect(-264, -110, 154, 120, 10, kDial);
         m.Quad({x0 - 3, y0 - 3}, {x1 + 3, y0 - 3}, {x1 + lean + 3, y1 + 3}, {x0 + lean - 3, y1 + 3}, kInk);
         for (int k = 0; k < 35; ++k) cell(k, k <= i ? MeterColour(accent, k, 35) : kTrack, m);
         for (int k = 0; k < 35; k += 5)
             m.Text(std::to_string(k * 4 / 10), {x0 + (x1 - x0) * k / 35.0f + 10, y1 + 8}, 11, 1.8f, kTick, 0, 0, 1);
-        m.Text("KM/H", {120, -96}, 10, 1.8f, 0xFFD8DEE6u, 0, 0, 2);
+        m.Text("KM/H", {100, -96}, 10, 1.8f, 0xFFD8DEE6u, 0, 0, 2);
+        m.Text("GEAR", {-244, -26}, 9, 1.6f, accent, 0, 0, 0);
         c.meter.push_back({400.0f * static_cast<float>(i), c.group.Add(m)});
     }
     c.meterPlace = At(0);
-    AddLampPictures(c, {{-190, 90}, {-166, 90}, {-142, 90}});
+    AddLampPictures(c, {{-240, 102}, {-216, 102}, {-192, 102}});
     c.lampPlace = At(0);
     AddDigits(c);
     c.state1 = GearPictures(c);
-    c.state1Place = At(0, -196, -68, 1.6f);
-    c.speed = Number(120, -68, 2.0f, true);
+    c.state1Place = At(0, -244, -68, 1.6f);
+    c.speed = Number(100, -68, 2.0f, true);
     for (int i = 0; i < 24; ++i) {
         FlatMesh m;
         Bar(m, x0, 18, x1, 28, static_cast<float>(i + 1) / 24.0f, kBoost);
         c.gaugeA.push_back(c.group.Add(m));
     }
     c.gaugeAPlace = At(0);
-    c.gaugeANumber = Number(x1 + 6, 14, 0.65f, false);
+    c.gaugeANumber = Number(x1 + 4, 14, 0.65f, false);
     c.face = At(0);
     FillGroup(c, 80, c.meter[0].model);
     return c;
@@ -474,6 +474,7 @@ Cockpit BuildOlvane() {
         m.Disc(o, 13, 0xFF1A1E24u, 32);
         m.Arc(o, 9, 13, 0, 2 * kPi, accent, 32);
         m.Text("KM/H", {168, -130}, 10, 1.8f, 0xFFD8DEE6u, 0, 0, 2);
+        m.Text("GEAR", {-166, -84}, 9, 1.6f, accent, 0, 0, 0);
         c.meter.push_back({rpm, c.group.Add(m)});
     }
     c.meterPlace = At(0);
@@ -500,7 +501,7 @@ Cockpit BuildOlvane() {
 }
 
 // ---- Prentis: climbing quarter arc -------------------------------------------------------
-float PrentisAngle(float rpm) { return Rad(220.0f - 125.0f * rpm / 13600.0f); }
+float PrentisAngle(float rpm) { return Rad(235.0f - 140.0f * rpm / 13600.0f); }
 
 Cockpit BuildPrentis() {
     Cockpit c;
@@ -508,35 +509,36 @@ Cockpit BuildPrentis() {
     c.kind = 3;
     c.group.id = 18;
     const uint32_t accent = 0xFFB478FFu;
-    const Vec2 o{40, -40};
+    const Vec2 o{20, -30};
     // The speed is drawn before the meter: the meter leaves its place free and
     // floats on a dark backing of its own.
     for (int i = 0; i < 35; ++i) {
         FlatMesh m;
-        m.Arc(o, 124, 158, PrentisAngle(-300), PrentisAngle(14000), 0xB80C1016u);
+        m.Arc(o, 118, 158, PrentisAngle(-300), PrentisAngle(14000), 0xB80C1016u);
         for (int k = 0; k < 35; ++k) {
             const float s0 = PrentisAngle(400.0f * k) - Rad(0.5f), s1 = PrentisAngle(400.0f * (k + 1)) + Rad(0.5f);
-            const float w = 12.0f + 10.0f * static_cast<float>(k) / 34.0f;
-            m.Arc(o, 150 - w, 152, s0, s1, k <= i ? MeterColour(accent, k, 35) : kTrack, 2);
+            const float w = 12.0f + 12.0f * static_cast<float>(k) / 34.0f;
+            m.Arc(o, 152 - w, 154, s0, s1, k <= i ? MeterColour(accent, k, 35) : kTrack, 2);
         }
         for (int k = 0; k <= 12; k += 4) {
-            const Vec2 p = Polar(o, 116, PrentisAngle(1000.0f * k));
+            const Vec2 p = Polar(o, 108, PrentisAngle(1000.0f * k));
             m.Text(std::to_string(k), {p.x, p.y - 6}, 12, 2.0f, kTick, 1.0f, kInk, 1);
         }
-        m.Text("KM/H", {196, -30}, 10, 1.8f, 0xFFD8DEE6u, 1.0f, kInk, 2);
+        m.Text("KM/H", {154, -50}, 10, 1.8f, 0xFFD8DEE6u, 1.0f, kInk, 2);
+        m.Text("GEAR", {8, 74}, 9, 1.6f, accent, 1.0f, kInk, 0);
         c.meter.push_back({400.0f * static_cast<float>(i), c.group.Add(m)});
     }
     c.meterPlace = At(0);
     AddDigits(c);
-    c.speed = Number(196, -4, 2.0f, true);
+    c.speed = Number(154, -30, 2.0f, true);
     c.state1 = GearPictures(c);
-    c.state1Place = At(0, 20, 62, 1.5f);
-    AddLampPictures(c, {{-48, -96}, {-24, -96}, {0, -96}});
+    c.state1Place = At(0, 8, 34, 1.5f);
+    AddLampPictures(c, {{-36, -150}, {-12, -150}, {12, -150}});
     c.lampPlace = At(0);
-    const Vec2 g{150, 74};
+    const Vec2 g{110, 70};
     for (int i = 0; i < 24; ++i) {
         FlatMesh m;
-        RingGauge(m, g, 22, 32, static_cast<float>(i + 1) / 24.0f, kBoost);
+        RingGauge(m, g, 20, 30, static_cast<float>(i + 1) / 24.0f, kBoost);
         c.gaugeA.push_back(c.group.Add(m));
     }
     c.gaugeAPlace = At(0);
@@ -555,7 +557,8 @@ FlatMesh CourseMap(const char* base) {
     for (const track::Layout& l : track::AllLayouts()) {
         if (!l.info || l.info->reverse || std::string(l.info->collisionBase) != base || !l.line.Ok()) continue;
         const auto& s = l.line.Samples();
-        const size_t step = std::max<size_t>(1, s.size() / 900);
+        // A few hundred points keep both passes well inside a model's 65536 vertices.
+        const size_t step = std::max<size_t>(1, (s.size() + 359) / 360);
         std::vector<Vec2> pts;
         for (size_t i = 0; i < s.size(); i += step) pts.push_back({s[i].centre.x * 0.1f, s[i].centre.z * 0.1f});
         for (int pass = 0; pass < 2; ++pass) {
