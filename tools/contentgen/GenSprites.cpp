@@ -6,6 +6,7 @@
 #include <set>
 
 #include "ContentPng.h"
+#include "GenLobbySprites.h"
 #include "Generators.h"
 
 namespace contentgen {
@@ -113,8 +114,23 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
-        layouts.push_back(Layout(s));
         BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
+        if (s.prefix == "LB") {
+            // The lobby's sheet has art of its own (frames, buttons, plates, cursor, picture).
+            LobbySheet lobby;
+            std::string error;
+            if (!DrawLobbySheet(s.width, s.height, s.first, s.count, &lobby, &error)) {
+                out.Fail("sprite groups: lobby sheet: " + error);
+                return;
+            }
+            std::vector<Rect> rects;
+            for (const SpriteBox& b : lobby.boxes) rects.push_back({b.x, b.y, b.w, b.h});
+            layouts.push_back(rects);
+            bank.Add(s.texture, std::move(lobby.png));
+            out.AddLooseFile("data/NoImage.jpg", std::move(lobby.noImageJpeg));
+            continue;
+        }
+        layouts.push_back(Layout(s));
         bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
     }
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");

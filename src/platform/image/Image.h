@@ -61,6 +61,12 @@ Container Sniff(const void* data, size_t size);
 // in *error on bad or unsupported input; out is then empty.
 bool Decode(const void* data, size_t size, Image& out, std::string* error = nullptr);
 
+// Decodes a JPEG picture from an untrusted source (a player's picture from the
+// network) with libjpeg-turbo: sides of at most maxSide pixels (checked before
+// any pixel is decoded), every error and corrupt-data warning refused, a
+// bounded number of progressive scans. Other formats are refused.
+bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, std::string* error = nullptr);
+
 // Decodes a cube texture: a DDS cube map, or any 2D image whose height is six
 // times its width, holding the six faces stacked top to bottom in cube order.
 bool DecodeCube(const void* data, size_t size, Image& out, std::string* error = nullptr);
