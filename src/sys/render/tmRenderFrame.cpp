@@ -62,6 +62,8 @@ void tmRender::DrawCubeFaceLayer(int face) { DrawLayer(L::CubeFace(face)); }
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
     queue_->Flush(device_);
+    // Each frame starts from the clear colour: nothing of the last frame shows through.
+    Clear(true);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};
     light.specular = {0.8f, 0.8f, 0.8f, 0};
