@@ -2,6 +2,8 @@
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
 #include "menu/tmSeqLoadingCourse.h"
+#include "menu/tmSeqMenuMain.h"
+#include "menu/tmSeqTitle.h"
 #include "race/tmSeqRace.h"
 #include "test/tmSeqMenuDebug.h"
 
@@ -11,6 +13,8 @@ tmSequenceFactory tmMakeScreenFactory() {
     tmSequenceFactory factory;
     tmRegisterPlaceholderScreens(factory);
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
+    factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
+    factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     return factory;

@@ -99,6 +99,24 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
     return true;
 }
 
+// Copies a painted cell's outermost pixels into the one-pixel gutter around it, so that
+// filtering at the cell's edge reads the cell's own colour (no dark seam where two halves of
+// a wide panel meet, or at a screen-filling sprite's border).
+void BleedIntoGutter(std::vector<std::uint8_t>& px, int sheetW, int sheetH, const Rect& r) {
+    auto at = [&](int x, int y) { return &px[(size_t(y) * sheetW + x) * 4]; };
+    const int x0 = r.x, x1 = r.x + r.w - 1, y0 = r.y, y1 = r.y + r.h - 1;
+    if (r.w <= 0 || r.h <= 0) return;
+    for (int y = y0; y <= y1; ++y) {
+        if (x0 > 0) std::copy_n(at(x0, y), 4, at(x0 - 1, y));
+        if (x1 + 1 < sheetW) std::copy_n(at(x1, y), 4, at(x1 + 1, y));
+    }
+    const int left = std::max(0, x0 - 1), right = std::min(sheetW - 1, x1 + 1);
+    for (int x = left; x <= right; ++x) {
+        if (y0 > 0) std::copy_n(at(x, y0), 4, at(x, y0 - 1));
+        if (y1 + 1 < sheetH) std::copy_n(at(x, y1), 4, at(x, y1 + 1));
+    }
+}
+
 // Paints every cell: sized sprites in their style, the others as labelled placeholders.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
                       const std::vector<Picture>& pictures, Output& out) {
@@ -109,6 +127,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
             for (int y = 0; y < r.h; ++y)
                 std::copy_n(&pictures[i].rgba[(size_t(y) * r.w) * 4], size_t(r.w) * 4,
                             &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            BleedIntoGutter(px, s.width, s.height, r);
             continue;
         }
         if (pictures[i].styled) {
@@ -119,6 +138,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
             for (int y = 0; y < r.h && y < art.height; ++y)
                 std::copy_n(&art.rgba[(size_t(y) * art.width) * 4], size_t(r.w) * 4,
                             &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            BleedIntoGutter(px, s.width, s.height, r);
             continue;
         }
         const bool white = IsWhite(names[i]);
