@@ -1,6 +1,7 @@
 // tmScreens.cpp -- the screen factory of the game: one constructor per screen id.
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
+#include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "menu/tmSeqMenuMain.h"
 #include "menu/tmSeqTitle.h"
@@ -15,6 +16,7 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
+    factory.Set(kSeqCourseSelect, []() -> tmSequence* { return new tmSeqCourseSelect(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     return factory;

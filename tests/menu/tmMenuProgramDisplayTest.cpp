@@ -11,6 +11,7 @@
 #include "harness/FramePicture.h"
 #include "harness/Harness.h"
 #include "menu/tmMenuFlow.h"
+#include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqMenuMain.h"
 #include "menu/tmSeqTitle.h"
 #include "sys/input/tmInputActions.h"
@@ -41,6 +42,14 @@ protected:
         order_.push_back(name);
         shots_[name] = picture_;
         return shots_[name];
+    }
+    // From the start to the main menu's top page.
+    void ToMainMenu() {
+        ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqTitle>() && Screen<tmSeqTitle>()->GetState() >= 1; }, 40));
+        S().TapKey(tmKey::kReturn);
+        S().TapKey(tmKey::kReturn);
+        ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>() != nullptr; }, 40));
+        ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));
     }
     template <class T>
     T* Screen() {
@@ -98,4 +107,21 @@ TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
     S().TapKey(tmKey::kReturn);
     Shoot("main_lobby_question", 30);
     CheckAll("menu_contact_title_main");
+}
+
+TEST_F(MenuProgramDisplay, CourseSelect) {
+    ToMainMenu();
+    S().TapKey(tmKey::kReturn);
+    S().TapKey(tmKey::kReturn);
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqCourseSelect>() != nullptr; }, 40));
+    const harness::FramePicture& first = Shoot("course_niseko", 60);
+    EXPECT_GT(first.Bright(-131, 220, 300, 300), 100);  // the information's title
+    S().TapKey(tmKey::kRight);
+    Shoot("course_barcelona", 50);
+    for (int i = 0; i < 5; ++i) S().TapKey(tmKey::kRight);
+    Shoot("course_niseko_reverse", 50);
+    S().TapKey(tmKey::kLeft);
+    S().TapKey(tmKey::kLeft);
+    Shoot("course_qir", 50);
+    CheckAll("menu_contact_course_select");
 }

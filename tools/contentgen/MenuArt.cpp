@@ -198,19 +198,27 @@ bool PaintHeadBar(const SpriteStyle& s, SpriteCanvas& c) {
                        kOutline, 2, c.width - 280);
 }
 
-// A bar along the bottom; the right half carries the key help ("a|b" in two lines).
+// A bar along the bottom. param "accent[,title]": with "title" the caption is set large at the
+// left (a screen's name); otherwise it is the key help at the right ("a|b" in lines).
 bool PaintFootBar(const SpriteStyle& s, SpriteCanvas& c) {
-    const std::uint32_t accent = ParseColour(s.param, 0xFF4CC8FFu);
+    const std::vector<std::string> p = Split(s.param, ',');
+    const std::uint32_t accent = ParseColour(p.empty() ? "" : p[0], 0xFF4CC8FFu);
     c.FillRect(0, 4, c.width, c.height - 4, kBarFill);
     c.FillRect(0, 0, c.width, 2, accent);
     c.FillRect(0, 2, c.width, 2, WithAlpha(kEdge, 230));
     if (s.caption.empty() || s.caption == "L" || s.caption == "R") return true;
+    if (p.size() > 1 && p[1] == "title") {
+        for (int y = 16; y < 16 + 34; ++y)
+            for (int x = 0; x < 14; ++x) c.Blend(190 + x + (50 - y) / 3, y, accent);
+        return DrawCaption(c, s.caption, 226, 33, 30, 0, 0xFFFFFFFFu, kOutline, 2, c.width - 260);
+    }
     const std::vector<std::string> lines = Split(s.caption, '|');
     bool ok = true;
     const int n = static_cast<int>(lines.size());
+    const int band = std::min(c.height - 4, 64);
     for (int i = 0; i < n; ++i)
-        ok &= DrawCaption(c, lines[size_t(i)], c.width - 24, 4 + (c.height - 4) * (2 * i + 1) / (2 * n),
-                          std::min(18, (c.height - 8) / n - 4), 2, kDim, kOutline, 1, c.width - 40);
+        ok &= DrawCaption(c, lines[size_t(i)], c.width - 24, 4 + band * (2 * i + 1) / (2 * n),
+                          std::min(18, (band - 8) / n - 4), 2, kDim, kOutline, 1, c.width - 40);
     return ok;
 }
 

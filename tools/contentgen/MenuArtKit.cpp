@@ -96,6 +96,7 @@ void FillPolygon(SpriteCanvas& c, const std::vector<Point>& p, std::uint32_t col
     }
     const int y0 = std::max(0, static_cast<int>(minY)), y1 = std::min(c.height - 1, static_cast<int>(maxY) + 1);
     const int x0 = std::max(0, static_cast<int>(minX)), x1 = std::min(c.width - 1, static_cast<int>(maxX) + 1);
+    if (x1 < x0 || y1 < y0) return;
     constexpr int kSub = 4;
     std::vector<float> cover(size_t(x1 - x0 + 1), 0.0f);
     std::vector<float> xs;

@@ -300,7 +300,7 @@ void Skyline(SpriteCanvas& c, const std::string& kind, std::uint32_t colour, flo
 
 namespace {
 
-// param: "skyTop,skyBottom,far,near,kind"; the caption is the course title.
+// param: "skyTop,skyBottom,far,near,kind"; the caption (the course title) seeds the scenery.
 bool PaintBoard(const SpriteStyle& s, SpriteCanvas& c) {
     const std::vector<std::string> p = Split(s.param, ',');
     const std::uint32_t skyTop = ParseColour(p.size() > 0 ? p[0] : "", 0xFF1C3C70u);
@@ -330,9 +330,8 @@ bool PaintBoard(const SpriteStyle& s, SpriteCanvas& c) {
         c.FillRect(x + 32, roadTop - 6, 32, 6, 0xFFF2F2F2u);
     }
     c.FillRect(0, roadTop + roadH / 2 - 2, c.width, 4, 0x80FFFFFFu);
-    // The title sits inside the screen's visible part (x 171..1537, y 60..828 of the board).
-    return DrawCaption(c, s.caption, std::min(261, c.width / 8), std::min(260, c.height / 4),
-                       std::min(120, c.height / 6), 0, 0xFFFFFFFFu, 0xF0101018u, 5, c.width - 300);
+    // No title: the screens that show a board name the course in panels of their own.
+    return true;
 }
 
 }  // namespace
