@@ -8,13 +8,10 @@ namespace contentgen {
 
 const std::vector<Generator>& AllGenerators() {
     static const std::vector<Generator> kGenerators = {
-        {"data tables", GenDataTables},
-        {"circuit rows", GenCircuitRows},
-        {"machine rows", GenMachineRows},
-        {"sounds", GenSounds},
-        {"music", GenMusic},
-        {"models", GenModels},
-        {"sprites", GenSprites},
+        {"data tables", GenDataTables}, {"circuit rows", GenCircuitRows},
+        {"collision", GenCollision},    {"machine rows", GenMachineRows},
+        {"sounds", GenSounds},          {"music", GenMusic},
+        {"models", GenModels},          {"sprites", GenSprites},
         {"shaders", GenShaders},
     };
     return kGenerators;

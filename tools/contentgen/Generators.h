@@ -61,6 +61,7 @@ std::vector<ManifestLine> ReadManifest(const Context& ctx, const std::string& fi
 // ---- generators ----
 void GenDataTables(Output& out, const Context& ctx);
 void GenCircuitRows(Output& out, const Context& ctx);
+void GenCollision(Output& out, const Context& ctx);
 void GenMachineRows(Output& out, const Context& ctx);
 void GenSounds(Output& out, const Context& ctx);
 void GenMusic(Output& out, const Context& ctx);

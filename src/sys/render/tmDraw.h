@@ -7,6 +7,7 @@
 #include "sys/render/tmRenderLayer.h"
 
 namespace sys {
+class tmCubeTexture;
 class tmModel;
 class tmSprite;
 class tmTexture;
@@ -95,10 +96,14 @@ public:
     virtual void SetLightDirection(const float direction[4], const D3DXMATRIX& transform) = 0;
     virtual void SetLightDirectionDefault(const float direction[4]) = 0;
     virtual D3DXVECTOR4 GetLightDirection() const = 0;
-    // The course's cube map (6), gouraud ramp (9) and post-process lookup (10); null unbinds.
+    // The course's gouraud ramp (6), a texture on the sky sampler (9) and the post-process lookup (10);
+    // null unbinds.
     virtual void SetSampler6Texture(sys::tmTexture* texture) = 0;
     virtual void SetSampler9Texture(sys::tmTexture* texture) = 0;
     virtual void SetSampler10Texture(sys::tmTexture* texture) = 0;
+    // The course's sky cube on sampler 9, the shaders' cube sampler; null unbinds. Drawers that bind
+    // nothing need not override it.
+    virtual void SetSampler9CubeTexture(sys::tmCubeTexture* cube) { (void)cube; }
     // The course colour vector handed to the shaders.
     virtual void SetVector(const D3DXVECTOR3& v) = 0;
     virtual void SetFakeHdr(float a, float b, float c) = 0;

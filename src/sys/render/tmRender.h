@@ -17,6 +17,7 @@ namespace gfx {
 class Device;
 }
 namespace sys {
+class tmCubeTexture;
 class tmModel;
 class tmSprite;
 class tmTexture;
@@ -126,6 +127,7 @@ public:
     void SetLightDirectionDefault(const float direction[4]) override;
     D3DXVECTOR4 GetLightDirection() const override;
     void SetSampler9Texture(sys::tmTexture* texture) override;
+    void SetSampler9CubeTexture(sys::tmCubeTexture* cube) override;
     void SetSampler6Texture(sys::tmTexture* texture) override;
     void SetSampler10Texture(sys::tmTexture* texture) override;
     void SetClearColor(uint32_t argb) override;
@@ -220,6 +222,7 @@ private:
     std::unique_ptr<tmShaderManager> shader_;
     std::unique_ptr<tmFrustum> frustum_;
     sys::tmTexture* sampler9_ = nullptr;
+    sys::tmCubeTexture* sampler9Cube_ = nullptr;  // bound instead of sampler9_ when set
     sys::tmTexture* sampler6_ = nullptr;
     sys::tmTexture* sampler10_ = nullptr;
 };

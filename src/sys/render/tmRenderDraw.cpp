@@ -6,6 +6,7 @@
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmCubeTexture.h"
 #include "sys/resource/tmTexture.h"
 #include "sys/tmTimer.h"
 
@@ -149,7 +150,13 @@ D3DXVECTOR4 tmRender::GetLightDirection() const { return queue_ ? queue_->GetLig
 
 void tmRender::SetSampler9Texture(sys::tmTexture* t) {
     sampler9_ = t;
+    sampler9Cube_ = nullptr;
     if (device_) device_->setTexture(9, t ? t->GetTexture() : gfx::Texture{});
+}
+void tmRender::SetSampler9CubeTexture(sys::tmCubeTexture* c) {
+    sampler9_ = nullptr;
+    sampler9Cube_ = c;
+    if (device_) device_->setTexture(9, c ? c->GetTexture() : gfx::Texture{});
 }
 void tmRender::SetSampler6Texture(sys::tmTexture* t) {
     sampler6_ = t;

@@ -2,6 +2,7 @@
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmCubeTexture.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
 
@@ -183,7 +184,9 @@ void tmRender::RenderMultiPass() {
 
     // Environment cube, second view, mirrored view.
     if (!s.environmentMap || !cube_) {
-        device_->setTexture(8, sampler9_ ? sampler9_->GetTexture() : gfx::Texture{});
+        device_->setTexture(8, sampler9Cube_ ? sampler9Cube_->GetTexture()
+                               : sampler9_   ? sampler9_->GetTexture()
+                                             : gfx::Texture{});
     } else {
         device_->setState(gfx::State::ZEnable, 1);
         device_->setDepthSurface(cubeDepth_);

@@ -8,6 +8,7 @@
 #include "platform/gfx/NullDevice.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
+#include "sys/resource/tmCubeTexture.h"
 #include "sys/resource/tmModel.h"
 #include "sys/resource/tmResourceHolder.h"
 #include "sys/resource/tmShape.h"
@@ -346,4 +347,24 @@ TEST_F(RenderTest, ResourceCacheOutlivesResetsAndGoesWithTheRenderer) {
     tmRender::Destroy();
     r = tmRender::Create();
     EXPECT_EQ(tmGetResourceHolder(), nullptr);
+}
+
+TEST_F(RenderTest, SkyCubeBindsTheCubeSamplerAndStandsInForTheEnvironment) {
+    settings.environmentMap = 0;
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    gfx::TextureDesc desc;
+    desc.width = desc.height = 8;
+    desc.cube = true;
+    sys::tmCubeTexture sky;
+    sky.SetTexture(dev.createTexture(desc));
+    r->SetSampler9CubeTexture(&sky);
+    EXPECT_EQ(dev.boundTexture(9), sky.GetTexture());
+    r->Render();
+    EXPECT_EQ(dev.boundTexture(8), sky.GetTexture());
+    // Unbinding leaves both samplers empty at the next frame.
+    r->SetSampler9CubeTexture(nullptr);
+    EXPECT_EQ(dev.boundTexture(9), gfx::Texture{});
+    r->Render();
+    EXPECT_EQ(dev.boundTexture(8), gfx::Texture{});
+    sky.SetTexture(gfx::Texture{});
 }

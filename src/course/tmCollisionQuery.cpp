@@ -1,0 +1,140 @@
+// tmCollisionQuery.cpp -- the floor, wall, body and route queries of a collision set.
+#include <cmath>
+
+#include "course/tmCollision.h"
+
+namespace {
+
+// A step of this squared length or more never hits another machine's body.
+constexpr float kLongestBoxStepSq = 3600.0f;
+constexpr float kParallel = 0.000001f;
+constexpr float kFlatPlaneB = 0.00001f;
+
+// (x, 0, z) scaled to unit length; a zero vector stays zero.
+void Unit(float x, float z, float* ox, float* oz) {
+    const float len = std::sqrt(x * x + z * z);
+    if (len > 0.0f) {
+        x /= len;
+        z /= len;
+    }
+    *ox = x;
+    *oz = z;
+}
+
+// Y of the cross product of (ux, 0, uz) and (vx, 0, vz).
+float CrossY(float ux, float uz, float vx, float vz) { return uz * vx - ux * vz; }
+
+}  // namespace
+
+bool tmCollision::SegmentsCross(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, const D3DXVECTOR3& q1,
+                                const D3DXVECTOR3& q2, D3DXVECTOR3* point) {
+    // Quick rejection: the fixed segment lies wholly on one side of the step's box.
+    if (q1.x < p1.x && q1.x < p2.x && q2.x < p1.x && q2.x < p2.x) return false;
+    if (q1.x > p1.x && q1.x > p2.x && q2.x > p1.x && q2.x > p2.x) return false;
+    if (q1.z < p1.z && q1.z < p2.z && q2.z < p1.z && q2.z < p2.z) return false;
+    if (q1.z > p1.z && q1.z > p2.z && q2.z > p1.z && q2.z > p2.z) return false;
+
+    const float dpx = p2.x - p1.x, dpz = p2.z - p1.z;
+    const float dqx = q2.x - q1.x, dqz = q2.z - q1.z;
+    const float den = dqx * dpz - dqz * dpx;
+    if (std::fabs(den) < kParallel) return false;
+    const float wx = q1.x - p1.x, wz = q1.z - p1.z;
+    const float t = (dqx * wz - dqz * wx) / den;
+    const float u = (dpx * wz - dpz * wx) / den;
+    if (!(t >= 0.0f && t <= 1.0f && u >= 0.0f && u <= 1.0f)) return false;
+    if (point) *point = D3DXVECTOR3(p1.x + t * dpx, p1.y, p1.z + t * dpz);
+    return true;
+}
+
+bool tmCollision::PolygonContains(const Polygon& polygon, float x, float z) {
+    const int n = static_cast<int>(polygon.vertexCount);
+    if (n < 3 || n > 4) return false;
+    // Tested at two opposite corners: each corner's wedge between its two edges holds the
+    // polygon, and for a convex polygon the two wedges meet exactly in it.
+    for (int k = 0; k < 2; ++k) {
+        const int a = (2 * k) % n;
+        const int b = (2 * k + 1) % n;
+        const int c = (n + 2 * k - 1) % n;
+        float e1x, e1z, e2x, e2z, px, pz;
+        Unit(polygon.x[b] - polygon.x[a], polygon.z[b] - polygon.z[a], &e1x, &e1z);
+        Unit(polygon.x[c] - polygon.x[a], polygon.z[c] - polygon.z[a], &e2x, &e2z);
+        Unit(x - polygon.x[a], z - polygon.z[a], &px, &pz);
+        const float s1 = CrossY(e1x, e1z, px, pz);
+        const float s2 = CrossY(px, pz, e2x, e2z);
+        if (s1 * s2 < 0.0f || s1 < 0.0f || s2 < 0.0f) return false;
+    }
+    return true;
+}
+
+bool tmCollision::GetFloor(const D3DXVECTOR3& position, float* height, D3DXVECTOR3* normal,
+                           std::uint32_t* attribute) const {
+    const float x = position.x, z = position.z;
+    for (const Cell& cell : cells_) {
+        if (!(cell.minX <= x && x <= cell.maxX && cell.minZ <= z && z <= cell.maxZ)) continue;
+        // Cell ranges were checked against the polygon count when the floor was read.
+        const Polygon* found = nullptr;
+        for (std::uint32_t i = 0; i < cell.polygonCount; ++i) {
+            const Polygon& p = polygons_[cell.firstPolygon + i];
+            if (PolygonContains(p, x, z)) {
+                found = &p;
+                break;
+            }
+        }
+        if (!found || std::fabs(found->b) < kFlatPlaneB) continue;
+        if (height) *height = -(found->a * x + found->c * z + found->d) / found->b;
+        if (normal) *normal = found->normal;
+        if (attribute) *attribute = found->attribute + 1;
+        return true;
+    }
+    return false;
+}
+
+bool tmCollision::HitWall(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, D3DXVECTOR3* hitPoint,
+                          D3DXVECTOR3* wallVector) const {
+    for (const Wall& w : walls_) {
+        if (!SegmentsCross(p1, p2, w.a, w.b, hitPoint)) continue;
+        if (wallVector) *wallVector = w.vector;
+        return true;
+    }
+    return false;
+}
+
+bool tmCollision::HitBox(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, const tmCollisionBox& other,
+                         D3DXVECTOR3* hitPoint, D3DXVECTOR3* direction) const {
+    const D3DXVECTOR3 step = p2 - p1;
+    if (step.x * step.x + step.y * step.y + step.z * step.z >= kLongestBoxStepSq) return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!SegmentsCross(p1, p2, other.corners[i], other.corners[(i + 1) % 4], hitPoint)) continue;
+        if (direction) {
+            D3DXVECTOR3 d = p1 - other.position;
+            const float lenSq = d.x * d.x + d.y * d.y + d.z * d.z;
+            if (lenSq > 0.01f) d /= std::sqrt(lenSq);
+            *direction = d;
+        }
+        return true;
+    }
+    return false;
+}
+
+int tmCollision::FindSection(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2) const {
+    const std::vector<Section>& sections = sections_[0];
+    for (int s = static_cast<int>(sections.size()) - 1; s >= 0; --s)
+        if (SegmentsCross(p1, p2, sections[s].a, sections[s].b, nullptr)) return s;
+    return -1;
+}
+
+int tmCollision::GetCheckpoint(int section) const {
+    for (std::uint32_t i = 0; i < header_.checkpointCount; ++i)
+        if (header_.checkpoints[i].section == section) return static_cast<int>(i);
+    return -1;
+}
+
+float tmCollision::GetSectionDistance(const D3DXVECTOR3& position, int section) const {
+    if (section < 0 || section >= GetSectionCount()) return 0.0f;
+    const Section& s = sections_[0][section];
+    const float dx = position.x - s.a.x, dz = position.z - s.a.z;
+    const float ex = s.b.x - s.a.x, ez = s.b.z - s.a.z;
+    const float len = std::sqrt(ex * ex + ez * ez);
+    if (!(len > 0.0f)) return 0.0f;  // a gate whose ends coincide has no line
+    return std::fabs(CrossY(dx, dz, ex, ez)) / len;
+}

@@ -1,0 +1,4 @@
+list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tmLapTimer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmRaceState.cpp
+)
