@@ -29,10 +29,6 @@ cd "$root"
 # Known includes that break the plan today, each with the reason it stays for now. Format:
 # "including file -> included path as written". Mend the code, then delete the line.
 exceptions=(
-  # The batches still reach the renderer itself for the current view and device; they are to take the
-  # view matrix from their caller and queue through the drawing seam.
-  "src/sys/batch/tyBillboard.cpp -> sys/render/tmRender.h"
-  "src/sys/batch/tyPolygon.cpp -> sys/render/tmRender.h"
   # The engine reads its default bank directories and slot names from the generated tables.
   "src/sys/data/tmExtDataBase.cpp -> content_tables.h"
   "src/sys/render/tmShader.cpp -> content_tables.h"

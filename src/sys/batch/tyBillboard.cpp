@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sys/batch/tyDepthSort.h"
-#include "sys/render/tmRender.h"
+#include "sys/render/tmDraw.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
 
 namespace {
@@ -86,9 +86,8 @@ void tyBillboard::Draw() {
     for (int i = 0; i < count_; ++i) Emit(*order[size_t(i)], i * 6);
     vertexCount_ = count_ * 6;
 
-    if (tmRender* render = tmRender::GetInstance())
-        render->DrawBatch(kSpriteSlot, GetLayer(), 0xFFFFFFFFu, GetShaderType(), 1, count_ * 2, positions_.get(),
-                          colours_.get(), texCoords_.get());
+    tmDraw::GetInstance()->DrawBatch(kSpriteSlot, GetLayer(), 0xFFFFFFFFu, GetShaderType(), 1, count_ * 2,
+                                     positions_.get(), colours_.get(), texCoords_.get());
     count_ = 0;
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sys/batch/tyDepthSort.h"
-#include "sys/render/tmRender.h"
+#include "sys/render/tmDraw.h"
 #include "sys/resource/tmSpriteGroupRecord.h"
 
 namespace {
@@ -135,8 +135,7 @@ void tyPolygon::Draw() {
         std::memcpy(colours_.get() + size_t(i) * 3, t.colour, sizeof t.colour);
     }
     vertexCount_ = count_ * 3;
-    if (tmRender* render = tmRender::GetInstance())
-        render->DrawBatch(kSpriteSlot, GetLayer(), 0xFFFFFFFFu, GetShaderType(), 2, count_, positions_.get(),
-                          colours_.get(), texCoords_.get());
+    tmDraw::GetInstance()->DrawBatch(kSpriteSlot, GetLayer(), 0xFFFFFFFFu, GetShaderType(), 2, count_, positions_.get(),
+                                     colours_.get(), texCoords_.get());
     count_ = 0;
 }
