@@ -8,6 +8,7 @@
 
 #include "ContentPng.h"
 #include "Generators.h"
+#include "MachineArt.h"
 #include "format/BinaryMesh.h"
 
 namespace contentgen {
@@ -259,6 +260,7 @@ zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
 
 void GenModels(Output& out, const Context& ctx) {
     std::vector<GroupSpec> groups = ReadGroups(ctx, out);
+    const MachineArt machineArt(ctx, out);
     out.Check(groups.size() == 36, "resource groups: 36 groups expected");
     std::vector<std::string> names{"dummy"};
     std::vector<int> firstSlot;
@@ -274,12 +276,24 @@ void GenModels(Output& out, const Context& ctx) {
             const std::string path = g.folder + "\\model\\" + g.files[p];
             out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
             out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
-            models.Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
+            std::vector<std::string> textureNames;
+            for (const TextureSpec& t : g.textures) textureNames.push_back(t.name);
+            zfmt::Bytes art;
+            if (machineArt.Model(g.id, static_cast<int>(names.size()), textureNames, art))
+                models.Add(path, std::move(art));
+            else
+                models.Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
             names.push_back(path);
         }
         BankOutput& textures = out.AddBank(g.textureBank, DefaultBankKey(g.textureBank), BankDirectory::Stems);
-        for (const TextureSpec& t : g.textures) textures.Add(t.name, TextureBytes(t));
+        for (const TextureSpec& t : g.textures) {
+            zfmt::Bytes art;
+            textures.Add(t.name, machineArt.Texture(g.id, t.kind, art) ? std::move(art) : TextureBytes(t));
+        }
     }
+    std::vector<int> counts;
+    for (const GroupSpec& g : groups) counts.push_back(g.count);
+    machineArt.CheckSlots(out, firstSlot, counts);
     out.Check(names.size() == 1406, "resource groups: 1405 models expected");
     out.Check(groups.size() == 36 && firstSlot[35] + groups[35].count - 1 == 1405,
               "resource groups: the last model of group 35 must be slot 1405");

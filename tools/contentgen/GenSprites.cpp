@@ -6,6 +6,7 @@
 #include <set>
 
 #include "ContentPng.h"
+#include "EffectSheet.h"
 #include "Generators.h"
 
 namespace contentgen {
@@ -42,7 +43,15 @@ std::vector<Rect> Layout(const SheetSpec& s) {
     return out;
 }
 
+// The sheet whose sprites the particle batches draw.
+constexpr int kEffectSheet = 16;
+
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names) {
+    if (s.id == kEffectSheet) {
+        std::vector<SpriteCell> own;
+        for (const Rect& r : cells) own.push_back({r.x, r.y, r.w, r.h});
+        return EncodePng(s.width, s.height, DrawEffectSheet(s.width, s.height, own));
+    }
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];

@@ -183,13 +183,28 @@ void MeshBuilder::Fan(const std::vector<V3>& points, const V3& normal, UvRect uv
         lo[1] = std::min(lo[1], t);
         hi[1] = std::max(hi[1], t);
     }
+    // A narrow face (a plate's edge, a strut's side) samples the middle of its
+    // rectangle across its narrow side: stretching the whole rectangle over a few
+    // pixels would make the texture's footprint, and its filtering, huge.
+    const float kNarrow = 0.6f;
+    const bool narrowS = hi[0] - lo[0] < kNarrow, narrowT = hi[1] - lo[1] < kNarrow;
     std::vector<int> ids;
     for (const V3& p : points) {
-        const float s = (Dot(p, a) - lo[0]) / std::max(hi[0] - lo[0], 1e-6f);
-        const float t = (Dot(p, b) - lo[1]) / std::max(hi[1] - lo[1], 1e-6f);
+        const float s = narrowS ? 0.5f : (Dot(p, a) - lo[0]) / std::max(hi[0] - lo[0], 1e-6f);
+        const float t = narrowT ? 0.5f : (Dot(p, b) - lo[1]) / std::max(hi[1] - lo[1], 1e-6f);
         ids.push_back(AddVertex(p, normal, uv.U(s), uv.V(t), colour));
     }
     for (size_t i = 1; i + 1 < ids.size(); ++i) Triangle(ids[0], ids[i], ids[i + 1], material);
+}
+
+void MeshBuilder::QuadUv(const V3 (&corners)[4], const float (&uv)[4][2], const V3& normal, uint32_t material,
+                         uint32_t colour) {
+    int id[4];
+    for (int k = 0; k < 4; ++k) id[k] = AddVertex(corners[k], normal, uv[k][0], uv[k][1], colour);
+    if (Dot(Cross(corners[1] - corners[0], corners[2] - corners[0]), normal) >= 0)
+        Quad(id[0], id[1], id[2], id[3], material);
+    else
+        Quad(id[0], id[3], id[2], id[1], material);
 }
 
 void MeshBuilder::Box(const V3& lo, const V3& hi, UvRect uv, uint32_t material, uint32_t colour) {

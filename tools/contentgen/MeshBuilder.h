@@ -81,6 +81,9 @@ public:
     // A flat polygon fan (convex, counter-clockwise about its normal).
     void Fan(const std::vector<V3>& points, const V3& normal, UvRect uv, uint32_t material,
              uint32_t colour = 0xFFFFFFFFu);
+    // One quad with its own texture corners, wound to face `normal`.
+    void QuadUv(const V3 (&corners)[4], const float (&uv)[4][2], const V3& normal, uint32_t material,
+                uint32_t colour = 0xFFFFFFFFu);
     // A box from lo to hi, flat sides.
     void Box(const V3& lo, const V3& hi, UvRect uv, uint32_t material, uint32_t colour = 0xFFFFFFFFu);
     // A cylinder along X (axis from -w/2 to w/2) with capped ends; `sides` segments.
