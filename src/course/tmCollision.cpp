@@ -1,6 +1,7 @@
 // tmCollision.cpp -- loading and releasing a course's collision set from the collision bank.
 #include "course/tmCollision.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -115,7 +116,9 @@ bool tmCollision::LoadWallBytes(const void* data, std::size_t size, const char* 
         return false;
     }
     walls_.reserve(file.size());
-    for (const zfmt::WallRecord& w : file) walls_.push_back(Wall{Vec(w.a), Vec(w.b), Vec(w.normal)});
+    for (const zfmt::WallRecord& w : file)
+        walls_.push_back(Wall{Vec(w.a), Vec(w.b), Vec(w.normal), std::fmin(w.a.x, w.b.x), std::fmax(w.a.x, w.b.x),
+                              std::fmin(w.a.z, w.b.z), std::fmax(w.a.z, w.b.z)});
     return true;
 }
 

@@ -41,7 +41,8 @@ public:
     };
     struct Wall {
         D3DXVECTOR3 a, b;
-        D3DXVECTOR3 vector;  // handed to the caller with a hit: the normal toward the road
+        D3DXVECTOR3 vector;            // handed to the caller with a hit: the normal toward the road
+        float minX, maxX, minZ, maxZ;  // the ends' extent, for the crossing test's quick rejection
     };
     // The gate across the road where a section begins.
     struct Section {

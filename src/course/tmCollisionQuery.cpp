@@ -91,7 +91,11 @@ bool tmCollision::GetFloor(const D3DXVECTOR3& position, float* height, D3DXVECTO
 
 bool tmCollision::HitWall(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, D3DXVECTOR3* hitPoint,
                           D3DXVECTOR3* wallVector) const {
+    // The same rejection as the crossing test's first step, against the step's extent once.
+    const float minX = std::fmin(p1.x, p2.x), maxX = std::fmax(p1.x, p2.x);
+    const float minZ = std::fmin(p1.z, p2.z), maxZ = std::fmax(p1.z, p2.z);
     for (const Wall& w : walls_) {
+        if (w.maxX < minX || w.minX > maxX || w.maxZ < minZ || w.minZ > maxZ) continue;
         if (!SegmentsCross(p1, p2, w.a, w.b, hitPoint)) continue;
         if (wallVector) *wallVector = w.vector;
         return true;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "sys/render/tmRenderLayer.h"
 #include "table/CourseTable.h"
 
 class tmCollision;
@@ -22,8 +23,10 @@ public:
     static constexpr int kPostProcessGroup = 32;
     static constexpr const char* kPostProcessTexture = "TEX_CMN_PostProcess.tga";
     static constexpr const char* kPostProcessFolder = ".\\data\\Common\\texture\\";
-    static constexpr int kExtraLayer = 18;        // second queue entry of a static slot
-    static constexpr uint32_t kCubeFaceArg = 20;  // draw argument of the cube-face entries
+    // Second queue entry of a normally drawn slot when the view asks for it.
+    static constexpr int kExtraLayer = tmRenderLayer::kMirrorView;
+    // Draw argument of the cube-face entries.
+    static constexpr uint32_t kCubeFaceArg = tmShaderType::kCreateReflect;
     static constexpr float kObjectScale = 10.0f;  // animated objects are modelled at a tenth
 
     tmCourse();

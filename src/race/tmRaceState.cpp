@@ -54,6 +54,14 @@ void CopyName(char (&dst)[kRaceNameSize], const char* src) {
     for (int i = 0; src && i < kRaceNameSize - 1 && src[i] != '\0'; ++i) dst[i] = src[i];
 }
 
+// Puts *value back to `fallback` when it lies outside lo..hi; logs the change.
+bool Keep(uint32_t* value, uint32_t lo, uint32_t hi, uint32_t fallback, const char* what) {
+    if (*value >= lo && *value <= hi) return true;
+    std::fprintf(stderr, "race state: %s %u out of range, %u used\n", what, *value, fallback);
+    *value = fallback;
+    return false;
+}
+
 // Race index as a column of the points table.
 uint32_t Column(uint32_t raceIndex) { return raceIndex < kCupRaceSlots ? raceIndex : kCupRaceSlots - 1; }
 
@@ -130,6 +138,9 @@ void tmRaceState::SetupCupRace() {
     setup.local = 0;
     setup.difficulty = static_cast<uint32_t>(config.GetGameOption1());
     setup.laps = static_cast<uint32_t>(config.GetGameOption2());
+    // The two options come from the save file: keep them to what the driver and the lap timer can take.
+    Keep(&setup.difficulty, 0, 3, 1, "difficulty option");
+    Keep(&setup.laps, 1, kRaceMaxLaps, 3, "laps option");
 
     uint32_t playerId = race.count;
     bool playerListed = false;
@@ -316,18 +327,6 @@ void tmRaceState::ClearCup() {
 }
 
 // ---- Validation --------------------------------------------------------------------------
-
-namespace {
-
-// Puts *value back to `fallback` when it lies outside lo..hi; logs the change.
-bool Keep(uint32_t* value, uint32_t lo, uint32_t hi, uint32_t fallback, const char* what) {
-    if (*value >= lo && *value <= hi) return true;
-    std::fprintf(stderr, "race state: %s %u out of range, %u used\n", what, *value, fallback);
-    *value = fallback;
-    return false;
-}
-
-}  // namespace
 
 bool tmRaceState::ValidateSetup() {
     bool ok = true;

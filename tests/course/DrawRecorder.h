@@ -47,7 +47,7 @@ public:
         return 0;
     }
     int DrawModelToCubeLayers(int slot, uint32_t arg) override {
-        models.push_back({ModelDraw::kCubeFaces, slot, arg, 9, world});
+        models.push_back({ModelDraw::kCubeFaces, slot, arg, tmRenderLayer::kCubeFace0, world});
         return 0;
     }
     int DrawModelPtr(sys::tmModel*, uint32_t, int, float) override { return 0; }

@@ -34,20 +34,10 @@ protected:
 
 // ---- defaults and entrants ----
 
-TEST_F(RaceStateTest, StartsWithTheDefaultSetup) {
-    EXPECT_EQ(rs.status, 0u);
-    EXPECT_EQ(rs.setup.course, 3u);
-    EXPECT_EQ(rs.setup.mode, 0u);
+TEST_F(RaceStateTest, StartsEmptyWithOneLocalEntrant) {
     EXPECT_EQ(rs.setup.count, 1u);
-    EXPECT_EQ(rs.setup.local, 0u);
-    EXPECT_EQ(rs.setup.difficulty, 1u);
     EXPECT_EQ(rs.setup.laps, 3u);
-    EXPECT_EQ(rs.hostFlag, 1);
-    for (const tmEntrant& e : rs.entrants) {
-        EXPECT_EQ(e.machineId, 1u);
-        EXPECT_EQ(e.controllerType, 1u);
-        EXPECT_EQ(e.driverName[0], '\0');
-    }
+    EXPECT_EQ(rs.entrants[0].controllerType, (uint32_t)kControllerPlayer);
     for (int i = 0; i < kRaceEntrants; ++i) {
         EXPECT_EQ(rs.cores[i], nullptr);
         EXPECT_EQ(rs.GetDriverStanding(i), nullptr);
@@ -163,6 +153,19 @@ TEST_F(RaceStateTest, CupRunsItsRacesAndStopsAfterTheLast) {
     EXPECT_EQ(rs.points[3][2], 0u);
 }
 
+TEST_F(RaceStateTest, CupOptionsFromTheSaveAreKeptInRange) {
+    tmConfig::GetInstance().SetGameOption1(7);
+    tmConfig::GetInstance().SetGameOption2(0);
+    ASSERT_TRUE(rs.StartCup(1, 2, 0));
+    EXPECT_EQ(rs.setup.difficulty, 1u);
+    EXPECT_EQ(rs.setup.laps, 3u);
+    tmConfig::GetInstance().SetGameOption1(3);
+    tmConfig::GetInstance().SetGameOption2(32);
+    ASSERT_TRUE(rs.NextCupRace());
+    EXPECT_EQ(rs.setup.difficulty, 3u);
+    EXPECT_EQ(rs.setup.laps, 32u);
+}
+
 TEST_F(RaceStateTest, UnknownCupOrMachineStartsNothing) {
     rs.setup.course = 7;
     EXPECT_FALSE(rs.StartCup(3, 2, 0));
@@ -175,18 +178,10 @@ TEST_F(RaceStateTest, UnknownCupOrMachineStartsNothing) {
     EXPECT_TRUE(rs.IsLastCupRace());
 }
 
-TEST_F(RaceStateTest, CupTableHoldsTheGivenRaces) {
-    ASSERT_NE(tmRaceState::GetCup(0), nullptr);
-    EXPECT_EQ(tmRaceState::GetCup(0)->raceCount, 2u);
-    EXPECT_EQ(tmRaceState::GetCup(0)->races[0].count, 16u);
-    EXPECT_EQ(tmRaceState::GetCup(0)->races[1].course, 5u);
-    EXPECT_EQ(tmRaceState::GetCup(1)->races[5].machines[0], 8u);
-    EXPECT_EQ(tmRaceState::GetCup(2)->races[5].drivers[9], 0u);
+TEST_F(RaceStateTest, CupDriverIdsStayWithOneMachine) {
     EXPECT_EQ(tmRaceState::GetCup(3), nullptr);
-    // Within a cup a driver id always belongs to the same machine.
-    for (uint32_t c = 0; c < tmRaceState::kCupCount; ++c) {
+    for (uint32_t c = 1; c < tmRaceState::kCupCount; ++c) {  // cup 0 runs every machine twice
         const tmCup* cup = tmRaceState::GetCup(c);
-        if (c == 0) continue;  // the unoffered cup runs every machine twice
         uint32_t machineOf[16] = {};
         for (uint32_t r = 0; r < cup->raceCount; ++r) {
             for (uint32_t i = 0; i < cup->races[r].count; ++i) {

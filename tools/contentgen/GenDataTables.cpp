@@ -1,5 +1,5 @@
-// Generator of the data-table bank: machine handling, computer route tables
-// and the course viewer's placements, as text tables in bankRD01.
+// Generator of the data-table bank: machine handling, the computer route table of each
+// circuit layout and the course viewer's placements, as text tables in bankRD01.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "format/ExtDbText.h"
 #include "format/MachineTableKeys.h"
 #include "format/RouteTableKeys.h"
+#include "tools/track/RouteRows.h"
 
 namespace contentgen {
 namespace {
@@ -193,34 +194,6 @@ std::vector<std::pair<std::string, MachineColumn>> ReadMachines(const Context& c
 
 // ---- route tables ----
 
-// A computer route table: one row per course section in the grid "ArrayTable".
-// Stand-in values until the circuits are generated: a steady target speed,
-// no boost marks, a lookahead of four sections, the gate's middle as the
-// normal line and a quarter of the gate toward end A as the overtaking line.
-std::string RouteTable(int sections) {
-    zfmt::RouteEntry e;
-    for (int t = 0; t < 2; ++t) {
-        e.speed[t] = t == 0 ? 420.0f : 440.0f;
-        e.nextRoute[t] = 4;
-        e.otShift[t] = 0.5f;
-    }
-    zfmt::ExtDbWriter w;
-    zfmt::WriteRouteTable(w, std::vector<zfmt::RouteEntry>(std::size_t(sections), e));
-    return w.Text();
-}
-
-struct CourseRoute {
-    const char* name;
-    int sections;
-};
-
-// Route tables by course name, with each circuit's section count.
-const CourseRoute kCourseRoutes[] = {
-    {"CourseBarcelona", 287}, {"CourseBarcelonaRev", 287}, {"CourseNiseko", 79},  {"CourseNisekoRev", 79},
-    {"CourseBerlin", 329},    {"CourseBerlinRev", 329},    {"CourseQir", 461},    {"CourseQirRev", 461},
-    {"CourseSydney", 325},    {"CourseSydneyRev", 325},    {"CourseCanada", 268}, {"CourseCanadaRev", 268},
-};
-
 }  // namespace
 
 void GenDataTables(Output& out, const Context& ctx) {
@@ -237,7 +210,15 @@ void GenDataTables(Output& out, const Context& ctx) {
     out.Check(machine.Error().empty(), "machine table: " + machine.Error());
     bank.Add(zfmt::ExtDbTableFile(zfmt::kMachineTable), machine.Text());
 
-    for (const CourseRoute& r : kCourseRoutes) bank.Add(zfmt::ExtDbTableFile(r.name), RouteTable(r.sections));
+    // One computer route table per layout, from the layout's centre line.
+    for (const track::Layout& l : track::AllLayouts()) {
+        if (!l.info) continue;
+        out.Check(l.error.empty(), "route table " + std::string(l.info->routeTable) + ": " + l.error);
+        zfmt::ExtDbWriter route;
+        zfmt::WriteRouteTable(route, track::BuildRouteRows(l));
+        out.Check(route.Error().empty(), std::string(l.info->routeTable) + ": " + route.Error());
+        bank.Add(zfmt::ExtDbTableFile(l.info->routeTable), route.Text());
+    }
 
     // The course viewer finds no placements and shows nothing; the sample
     // table is read by nothing and shows the line format.

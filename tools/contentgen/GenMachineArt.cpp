@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <set>
 
-#include "ContentPng.h"
 #include "MachineArt.h"
 
 namespace contentgen {
@@ -55,15 +54,19 @@ std::vector<zfmt::MaterialRecord> EffectMaterials(const std::string& texture) {
 
 MachineArt::MachineArt(const Context& ctx, Output& out) : machines_(ReadMachineDescriptions(ctx, out)) {}
 
-bool MachineArt::Model(int group, int slot, const std::vector<std::string>& textures, zfmt::Bytes& bytes) const {
-    const std::string livery = textures.empty() ? std::string() : textures[0];
-    const std::string flame = textures.size() > 1 ? textures[1] : livery;
+bool MachineArt::Model(int group, int slot, const std::vector<NamedTextureSpec>& textures,
+                       zfmt::Bytes& bytes) const {
+    std::string livery, flame;
+    for (const NamedTextureSpec& t : textures) {
+        if (t.kind == "livery") livery = t.name;
+        if (t.kind == "flame") flame = t.name;
+    }
     MeshBuilder mb;
     if (group == kEffectGroup) {
         const int position = slot - 1393;  // slots 1394..1399
         if (position < 1 || position > 6) return false;
         BuildEffectFlame(position, mb);
-        bytes = mb.Write(EffectMaterials(livery));
+        bytes = mb.Write(EffectMaterials(flame));
         return true;
     }
     const int id = group - kFirstMachineGroup + 1;
@@ -108,14 +111,16 @@ bool MachineArt::Model(int group, int slot, const std::vector<std::string>& text
     return true;
 }
 
-bool MachineArt::Texture(int group, const std::string& kind, zfmt::Bytes& bytes) const {
+bool MachineArt::Texture(int group, const std::string& kind, int& size, std::vector<uint8_t>& rgba) const {
     if (kind == "flame") {
-        bytes = EncodePng(32, 32, DrawEffectTexture(32));
+        size = 32;
+        rgba = DrawEffectTexture(size);
         return true;
     }
     const int id = group - kFirstMachineGroup + 1;
     if (kind != "livery" || id < 1 || id >= kMachineCount || !machines_[id].present) return false;
-    bytes = EncodePng(livery::kSize, livery::kSize, DrawLivery(machines_[id]));
+    size = livery::kSize;
+    rgba = DrawLivery(machines_[id]);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "ContentPng.h"
 #include "EffectSheet.h"
+#include "GenLobbySprites.h"
 #include "Generators.h"
 
 namespace contentgen {
@@ -28,8 +29,9 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// Sprites that must be plain white (solid fills drawn with a colour).
-bool IsWhite(int id, const std::string& name) { return name == "CM_16x16_WHITE" || id == 422; }
+// Sprites that must be plain white: solid fills drawn in a colour, and the
+// effect batches' sprite.
+bool IsWhite(const std::string& name) { return name == "CM_16x16_WHITE" || name == "LB_WHITE" || name == "eff_white"; }
 
 // Cells of a near-square grid over the sheet, row by row.
 std::vector<Rect> Layout(const SheetSpec& s) {
@@ -55,7 +57,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];
-        const bool white = IsWhite(s.first + static_cast<int>(i), names[i]);
+        const bool white = IsWhite(names[i]);
         const std::uint32_t colour = white ? 0xFFFFFFFFu : ColourOf(names[i]);
         for (int y = r.y; y < r.y + r.h; ++y) {
             std::uint8_t* row = &px[(static_cast<size_t>(y) * s.width + r.x) * 4];
@@ -88,7 +90,9 @@ void GenSprites(Output& out, const Context& ctx) {
             s.prefix = f[8];
             sheets.push_back(s);
         } else if (f[0] == "sprite" && f.size() == 3) {
-            pinned[std::stoi(f[1])] = f[2];
+            const int id = std::stoi(f[1]);
+            out.Check(!pinned.count(id), "sprite groups: sprite " + f[1] + " pinned twice");
+            pinned[id] = f[2];
         } else {
             out.Fail("sprite_groups.txt:" + std::to_string(line.lineNumber) + ": unreadable line");
         }
@@ -111,6 +115,7 @@ void GenSprites(Output& out, const Context& ctx) {
             std::string name;
             if (pinned.count(id)) {
                 name = pinned[id];
+                pinned.erase(id);
             } else if (s.count == 1) {
                 name = s.prefix;
             } else {
@@ -122,10 +127,26 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
-        layouts.push_back(Layout(s));
         BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
+        if (s.prefix == "LB") {
+            // The lobby's sheet has art of its own (frames, buttons, plates, cursor, picture).
+            LobbySheet lobby;
+            std::string error;
+            if (!DrawLobbySheet(s.width, s.height, s.first, s.count, &lobby, &error)) {
+                out.Fail("sprite groups: lobby sheet: " + error);
+                return;
+            }
+            std::vector<Rect> rects;
+            for (const SpriteBox& b : lobby.boxes) rects.push_back({b.x, b.y, b.w, b.h});
+            layouts.push_back(rects);
+            bank.Add(s.texture, std::move(lobby.png));
+            out.AddLooseFile("data/NoImage.jpg", std::move(lobby.noImageJpeg));
+            continue;
+        }
+        layouts.push_back(Layout(s));
         bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
     }
+    for (const auto& p : pinned) out.Fail("sprite groups: " + p.second + " pinned outside every sheet");
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");
     out.Check(names.back() == "TV_CNT_FONT3_ON", "sprite groups: the last sprite must be TV_CNT_FONT3_ON");
     if (names.size() != 1173) return;

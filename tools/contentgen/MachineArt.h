@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MachineManifest.h"
+#include "ResourceGroups.h"
 #include "MeshBuilder.h"
 #include "format/MaterialRecord.h"
 
@@ -81,10 +82,11 @@ class MachineArt {
 public:
     MachineArt(const Context& ctx, Output& out);
     // The model of a slot of a machine group or the effect group; false for any other slot.
-    // textures: the group's textures (the livery sheet, then the flame texture).
-    bool Model(int group, int slot, const std::vector<std::string>& textures, zfmt::Bytes& bytes) const;
-    // A texture of kind "livery" (a machine group's) or "flame"; false for any other kind.
-    bool Texture(int group, const std::string& kind, zfmt::Bytes& bytes) const;
+    // textures: the group's named textures (its "livery" and "flame" sheets are the ones used).
+    bool Model(int group, int slot, const std::vector<NamedTextureSpec>& textures, zfmt::Bytes& bytes) const;
+    // The RGBA8 pixels (size x size) of a texture of kind "livery" (a machine group's) or
+    // "flame"; false for any other kind or group.
+    bool Texture(int group, const std::string& kind, int& size, std::vector<uint8_t>& rgba) const;
     // Checks that every slot of the machine groups has a meaning (called with the first slot of each group).
     void CheckSlots(Output& out, const std::vector<int>& firstSlot, const std::vector<int>& counts) const;
 

@@ -15,6 +15,7 @@ struct CircuitLayout {
     std::vector<yiVec3> forward;
     std::vector<float> gateArc;  // distance along the centre line from gate 0
     float length = 0.0f;         // lap length
+    std::vector<yiVec3> grid;    // the 16 grid slots when the track placed them, else empty
 
     int SectionCount() const { return static_cast<int>(gateMid.size()); }
     // Centre-line point and driving direction at distance `arc` along the lap.
@@ -24,12 +25,6 @@ struct CircuitLayout {
 // Builds a layout from a closed centre line (points in driving order) cut into gates at the
 // given distances along it (gateArc ascending from 0, one per section).
 CircuitLayout LayoutFromCentreLine(const std::vector<yiVec3>& centreLine, const std::vector<float>& gateArc);
-
-// A stand-in circuit until the track generator supplies real ones: a stadium-shaped lap of
-// `sectionCount` sections whose gates are spaced so that each grid slot stands inside its start
-// section, with the grid on the start straight and slot 0's column midpoint at `anchor`,
-// driving toward -x.
-CircuitLayout MakeStandInLayout(int sectionCount, const int32_t startSections[16], yiVec3 anchor);
 
 // Section holding distance `arc` along the lap.
 int SectionAt(const CircuitLayout& layout, float arc);

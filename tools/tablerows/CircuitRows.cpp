@@ -137,7 +137,10 @@ std::vector<ReplayZone> BuildZones(int n, int zoneCount, int trackCount, const s
 CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout) {
     CircuitRows rows;
     const int n = layout.SectionCount();
-    PlaceGrid(layout, circuit_fixed::kStartSections[courseId], rows.grid);
+    if (layout.grid.size() == 16)
+        for (int k = 0; k < 16; ++k) rows.grid[k] = layout.grid[k];
+    else
+        PlaceGrid(layout, circuit_fixed::kStartSections[courseId], rows.grid);
     if (courseId == 2)
         for (int k = 0; k < 16; ++k) rows.grid[k] = circuit_fixed::SpainGridSlot(k);
     if (courseId == 5)

@@ -11,9 +11,6 @@
 namespace tablerows {
 namespace {
 
-// Route sections per course id (reverse layouts share their forward layout's count).
-constexpr int kSectionCounts[14] = {0, 0, 287, 79, 329, 461, 325, 268, 287, 79, 329, 461, 325, 268};
-
 std::string F(float v) {
     char buf[48];
     std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
@@ -28,24 +25,18 @@ std::string State(const CameraState& c) {
     return "{" + V(c.eye) + ", " + V(c.target) + ", " + V(c.up) + ", " + F(c.fov) + "}";
 }
 
-yiVec3 Anchor(int courseId) {
-    if (courseId == 2) return {-917.846f, 0.199347f, 5600.0f};
-    if (courseId == 5) return {-4032.77f, 0.0f, 8180.05f};
-    return {0.0f, 0.0f, 0.0f};
-}
-
 }  // namespace
 
-void WriteCircuitRows(std::ostream& out) {
+bool WriteCircuitRows(std::ostream& out, const std::vector<CircuitLayout>& layouts) {
+    if (layouts.size() != 14) return false;
     out << "#include \"table/ReplayCameraTable.h\"\n\nnamespace content {\nnamespace circuit_rows {\n\n";
     CircuitRows rows[14];
     for (int id = 2; id < 14; ++id) {
-        const CircuitLayout layout =
-            MakeStandInLayout(kSectionCounts[id], circuit_fixed::kStartSections[id], Anchor(id));
-        rows[id] = BuildCircuitRows(id, layout);
+        if (layouts[id].SectionCount() == 0) return false;
+        rows[id] = BuildCircuitRows(id, layouts[id]);
     }
     out << "constexpr int32_t kSectionCounts[14] = {";
-    for (int id = 0; id < 14; ++id) out << (id ? ", " : "") << kSectionCounts[id];
+    for (int id = 0; id < 14; ++id) out << (id ? ", " : "") << layouts[id].SectionCount();
     out << "};\n\nconstexpr yiVec3 kGrid[14][16] = {\n";
     for (int id = 0; id < 14; ++id) {
         out << "    {";
@@ -82,6 +73,7 @@ void WriteCircuitRows(std::ostream& out) {
     out << "};\nconstexpr int32_t kZoneCounts[14] = {0, 0";
     for (int id = 2; id < 14; ++id) out << ", " << rows[id].zones.size();
     out << "};\n\n}  // namespace circuit_rows\n}  // namespace content\n";
+    return true;
 }
 
 }  // namespace tablerows

@@ -2,11 +2,15 @@
 #pragma once
 
 #include <ostream>
+#include <vector>
+
+#include "tools/tablerows/CircuitLayout.h"
 
 namespace tablerows {
 
 // Writes `content::circuit_rows`: section counts, grids and replay lists by course id, derived
-// from each circuit's layout with the fixed rows kept as they stand.
-void WriteCircuitRows(std::ostream& out);
+// from each layout (indexed by course id 0..13; ids 2..13 filled) with the fixed rows kept as
+// they stand. False when a layout is missing.
+bool WriteCircuitRows(std::ostream& out, const std::vector<CircuitLayout>& layouts);
 
 }  // namespace tablerows

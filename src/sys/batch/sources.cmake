@@ -1,4 +1,5 @@
 list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tyBatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tyBillboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tyPolygon.cpp
 )

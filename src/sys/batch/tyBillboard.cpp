@@ -1,4 +1,4 @@
-// tyBillboard.cpp -- view-space quads of the billboard batch, sorted and queued with the renderer.
+// tyBillboard.cpp -- view-space quads of the billboard batch, sorted and queued through the drawing seam.
 #include "sys/batch/tyBillboard.h"
 
 #include <algorithm>
@@ -11,14 +11,12 @@
 
 namespace {
 
-struct Kind {
-    int layer;
-    uint32_t shaderType;
-    bool sorted;
-};
-constexpr Kind kKinds[3] = {{6, 2, false}, {5, 10, true}, {4, 2, true}};
-
-D3DXMATRIX g_view;  // shared by every billboard batch; zero until set
+namespace L = tmRenderLayer;
+namespace T = tmShaderType;
+// Glowing (unsorted), faded near the camera, and plain blended.
+constexpr tyBatch::Kind kKinds[3] = {{L::kGlow, T::kVertexColour, false},
+                                     {L::kNoDepthWrite, T::kVertexColourDepthAlpha, true},
+                                     {L::kBlended, T::kVertexColour, true}};
 
 uint32_t Channel(float f) {
     const float v = std::clamp(f, 0.0f, 1.0f) * 255.0f;
@@ -28,14 +26,7 @@ uint32_t Channel(float f) {
 }  // namespace
 
 tyBillboard::tyBillboard(const sys::tmSpriteRecord* sprites, int spriteCount, int capacity, int kind)
-    : sprites_(sprites),
-      spriteCount_(sprites ? std::max(0, spriteCount) : 0),
-      capacity_(std::max(0, capacity)),
-      kind_(kind >= 0 && kind < 3 ? kind : 0),
-      instances_(new Instance[size_t(capacity_)]),
-      positions_(new float[size_t(capacity_) * 6 * 3]()),
-      colours_(new uint32_t[size_t(capacity_) * 6]()),
-      texCoords_(new float[size_t(capacity_) * 6 * 2]()) {}
+    : tyBatch(sprites, spriteCount, capacity, kKinds, 3, kind, 6), instances_(new Instance[size_t(capacity_)]) {}
 
 tyBillboard::tyBillboard(const tmSpriteGroupRecord* group, int capacity, int kind)
     : tyBillboard(group ? group->sprites : nullptr, group ? static_cast<int>(group->spriteCount) : 0, capacity, kind) {}
@@ -44,17 +35,8 @@ tyBillboard::~tyBillboard() = default;
 
 void tyBillboard::Release() {
     instances_.reset();
-    positions_.reset();
-    colours_.reset();
-    texCoords_.reset();
-    capacity_ = 0;
-    count_ = 0;
-    vertexCount_ = 0;
+    tyBatch::Release();
 }
-
-int tyBillboard::GetLayer() const { return kKinds[kind_].layer; }
-uint32_t tyBillboard::GetShaderType() const { return kKinds[kind_].shaderType; }
-bool tyBillboard::IsSorted() const { return kKinds[kind_].sorted; }
 
 void tyBillboard::SetColorF(float a, float r, float g, float b) {
     current_.colour = Channel(a) << 24 | Channel(r) << 16 | Channel(g) << 8 | Channel(b);
@@ -63,20 +45,17 @@ void tyBillboard::SetColorF(float a, float r, float g, float b) {
 
 void tyBillboard::Add(int spriteIndex) {
     current_.sprite = spriteIndex;
-    if (count_ >= capacity_ || spriteIndex < 0 || spriteIndex >= spriteCount_) return;
+    if (count_ >= capacity_ || !HasSprite(spriteIndex)) return;
     instances_[count_++] = current_;
 }
 
-void tyBillboard::SetViewMatrix(const D3DXMATRIX& view) { g_view = view; }
-const D3DXMATRIX& tyBillboard::GetViewMatrix() { return g_view; }
-
-void tyBillboard::Draw() {
+void tyBillboard::Draw(const D3DXMATRIX& view) {
     if (count_ == 0) return;
     std::vector<Instance*> order(static_cast<size_t>(count_));
     for (int i = 0; i < count_; ++i) {
         Instance& in = instances_[i];
         D3DXVECTOR3 p(in.x, in.y, in.z), v;
-        D3DXVec3TransformCoord(&v, &p, &g_view);
+        D3DXVec3TransformCoord(&v, &p, &view);
         in.x = v.x;
         in.y = v.y;
         in.z = v.z;
@@ -84,11 +63,7 @@ void tyBillboard::Draw() {
     }
     if (IsSorted()) tyDepthSort(order.data(), count_, [](const Instance* in) { return in->z; });
     for (int i = 0; i < count_; ++i) Emit(*order[size_t(i)], i * 6);
-    vertexCount_ = count_ * 6;
-
-    tmDraw::GetInstance()->DrawBatch(kSpriteSlot, GetLayer(), 0xFFFFFFFFu, GetShaderType(), 1, count_ * 2,
-                                     positions_.get(), colours_.get(), texCoords_.get());
-    count_ = 0;
+    Queue(1, count_ * 2);  // view space
 }
 
 void tyBillboard::Emit(const Instance& in, int base) {
@@ -102,7 +77,7 @@ void tyBillboard::Emit(const Instance& in, int base) {
             k[1] = -s * x + c * y;
         }
     }
-    const sys::tmSpriteRecord& r = sprites_[in.sprite];
+    const sys::tmSpriteRecord& r = Sprite(in.sprite);
     const float uv[4][2] = {{r.u, r.v}, {r.u, r.v + r.height}, {r.u + r.width, r.v}, {r.u + r.width, r.v + r.height}};
     static const int kCorners[6] = {0, 2, 1, 3, 1, 2};
 

@@ -1,4 +1,4 @@
-// tyPolygon.cpp -- triangle collection, depth ordering and queueing of the polygon batch.
+// tyPolygon.cpp -- triangle collection, depth ordering and queueing of the polygon batch through the drawing seam.
 #include "sys/batch/tyPolygon.h"
 
 #include <algorithm>
@@ -11,26 +11,18 @@
 
 namespace {
 
-struct Kind {
-    int layer;
-    uint32_t shaderType;
-    bool sorted;
-};
-constexpr Kind kKinds[4] = {{6, 2, false}, {4, 10, true}, {0, 2, false}, {4, 2, true}};
-
-D3DXMATRIX g_view;  // shared by every polygon batch; zero until set
+namespace L = tmRenderLayer;
+namespace T = tmShaderType;
+// Glowing, faded near the camera, scene, and plain blended.
+constexpr tyBatch::Kind kKinds[4] = {{L::kGlow, T::kVertexColour, false},
+                                     {L::kBlended, T::kVertexColourDepthAlpha, true},
+                                     {L::kScene, T::kVertexColour, false},
+                                     {L::kBlended, T::kVertexColour, true}};
 
 }  // namespace
 
 tyPolygon::tyPolygon(const sys::tmSpriteRecord* sprites, int spriteCount, int capacity, int kind)
-    : sprites_(sprites),
-      spriteCount_(sprites ? std::max(0, spriteCount) : 0),
-      capacity_(std::max(0, capacity)),
-      kind_(kind >= 0 && kind < 4 ? kind : 0),
-      triangles_(new Triangle[size_t(capacity_)]),
-      positions_(new float[size_t(capacity_) * 3 * 3]()),
-      colours_(new uint32_t[size_t(capacity_) * 3]()),
-      texCoords_(new float[size_t(capacity_) * 3 * 2]()) {}
+    : tyBatch(sprites, spriteCount, capacity, kKinds, 4, kind, 3), triangles_(new Triangle[size_t(capacity_)]) {}
 
 tyPolygon::tyPolygon(const tmSpriteGroupRecord* group, int capacity, int kind)
     : tyPolygon(group ? group->sprites : nullptr, group ? static_cast<int>(group->spriteCount) : 0, capacity, kind) {}
@@ -39,25 +31,13 @@ tyPolygon::~tyPolygon() = default;
 
 void tyPolygon::Release() {
     triangles_.reset();
-    positions_.reset();
-    colours_.reset();
-    texCoords_.reset();
-    capacity_ = 0;
-    count_ = 0;
-    vertexCount_ = 0;
+    tyBatch::Release();
 }
-
-int tyPolygon::GetLayer() const { return kKinds[kind_].layer; }
-uint32_t tyPolygon::GetShaderType() const { return kKinds[kind_].shaderType; }
-bool tyPolygon::IsSorted() const { return kKinds[kind_].sorted; }
-
-void tyPolygon::SetViewMatrix(const D3DXMATRIX& view) { g_view = view; }
-const D3DXMATRIX& tyPolygon::GetViewMatrix() { return g_view; }
 
 int tyPolygon::AddTriangles(int spriteIndex, int count, const float* positions, const float* texCoords,
                             const uint32_t* colours) {
-    if (spriteIndex < 0 || spriteIndex >= spriteCount_ || !positions || !texCoords || !colours) return 0;
-    const sys::tmSpriteRecord& s = sprites_[spriteIndex];
+    if (!HasSprite(spriteIndex) || !positions || !texCoords || !colours) return 0;
+    const sys::tmSpriteRecord& s = Sprite(spriteIndex);
     int added = 0;
     for (int t = 0; t < count && count_ < capacity_; ++t, ++added) {
         Triangle& tri = triangles_[count_++];
@@ -115,7 +95,7 @@ int tyPolygon::AddStrip(int spriteIndex, int vertexCount, const float* positions
     return added;
 }
 
-void tyPolygon::Draw() {
+void tyPolygon::Draw(const D3DXMATRIX& view) {
     if (count_ == 0) return;
     std::vector<Triangle*> order(static_cast<size_t>(count_));
     for (int i = 0; i < count_; ++i) order[size_t(i)] = &triangles_[i];
@@ -123,7 +103,7 @@ void tyPolygon::Draw() {
         for (Triangle* t : order) {
             const D3DXVECTOR3 first(t->position[0], t->position[1], t->position[2]);
             D3DXVECTOR3 v;
-            D3DXVec3TransformCoord(&v, &first, &g_view);
+            D3DXVec3TransformCoord(&v, &first, &view);
             t->depth = v.z;
         }
         tyDepthSort(order.data(), count_, [](const Triangle* t) { return t->depth; });
@@ -134,8 +114,5 @@ void tyPolygon::Draw() {
         std::memcpy(texCoords_.get() + size_t(i) * 6, t.uv, sizeof t.uv);
         std::memcpy(colours_.get() + size_t(i) * 3, t.colour, sizeof t.colour);
     }
-    vertexCount_ = count_ * 3;
-    tmDraw::GetInstance()->DrawBatch(kSpriteSlot, GetLayer(), 0xFFFFFFFFu, GetShaderType(), 2, count_, positions_.get(),
-                                     colours_.get(), texCoords_.get());
-    count_ = 0;
+    Queue(2, count_);  // world space
 }

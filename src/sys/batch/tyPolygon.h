@@ -4,26 +4,21 @@
 #include <memory>
 
 #include "sys/base/tmMath.h"
-#include "sys/resource/tmSprite.h"
+#include "sys/batch/tyBatch.h"
 
 struct tmSpriteGroupRecord;
 
-// Collects triangles (positions, texture coordinates inside a sprite of one
-// sheet, colours) during a frame; Draw copies them, depth sorted for some
-// kinds, into output arrays and queues them with the renderer as one batch.
-// Owned by the race effects. The output arrays are read when the frame is
-// rendered, so Draw runs at most once per frame.
-class tyPolygon {
+// Collects world-space triangles (positions, texture coordinates inside a
+// sprite of one sheet, colours) during a frame; Draw copies them, depth sorted
+// with the frame's view matrix for some kinds, into the output arrays and
+// queues them as one batch. Owned by the race effects.
+class tyPolygon : public tyBatch {
 public:
-    static constexpr int kSpriteSlot = 114;
-
     // sprites: the sheet's sprite records (not owned); kind 0..3 (other: 0).
     tyPolygon(const sys::tmSpriteRecord* sprites, int spriteCount, int capacity, int kind);
     // The sprites of a sprite group (tmSpriteGroup::Get); null: no sprites.
     tyPolygon(const tmSpriteGroupRecord* group, int capacity, int kind);
     ~tyPolygon();
-    tyPolygon(const tyPolygon&) = delete;
-    tyPolygon& operator=(const tyPolygon&) = delete;
 
     void Release();
 
@@ -38,22 +33,9 @@ public:
     // second one reversed so all keep the strip's winding).
     int AddStrip(int spriteIndex, int vertexCount, const float* positions, const float* texCoords,
                  const uint32_t* colours);
-    void Draw();
-    void Clear() { count_ = 0; }
-
-    static void SetViewMatrix(const D3DXMATRIX& view);
-    static const D3DXMATRIX& GetViewMatrix();
-
-    int GetCount() const { return count_; }
-    int GetCapacity() const { return capacity_; }
-    int GetLayer() const;
-    uint32_t GetShaderType() const;
-    bool IsSorted() const;
-    // Output of the last Draw: 3 vertices per triangle.
-    int GetVertexCount() const { return vertexCount_; }
-    const float* GetPositions() const { return positions_.get(); }
-    const uint32_t* GetColours() const { return colours_.get(); }
-    const float* GetTexCoords() const { return texCoords_.get(); }
+    // Builds 3 vertices per triangle (sorted kinds farthest first in the
+    // frame's view), queues them and empties the batch.
+    void Draw(const D3DXMATRIX& view);
 
 private:
     struct Triangle {
@@ -63,14 +45,5 @@ private:
         uint32_t colour[3];
     };
 
-    const sys::tmSpriteRecord* sprites_;
-    int spriteCount_;
-    int capacity_;
-    int kind_;
     std::unique_ptr<Triangle[]> triangles_;
-    int count_ = 0;
-    std::unique_ptr<float[]> positions_;
-    std::unique_ptr<uint32_t[]> colours_;
-    std::unique_ptr<float[]> texCoords_;
-    int vertexCount_ = 0;
 };

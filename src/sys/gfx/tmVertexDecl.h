@@ -22,6 +22,9 @@ public:
     void Set(int index);
     // Forgets the device and the current index.
     void Release();
+    // Forgets the current index (someone else set a layout on the device), so
+    // the next Set sets its layout whatever it is.
+    void Forget() { current_ = -1; }
 
     int GetCurrent() const { return current_; }
 

@@ -1,8 +1,6 @@
 // tmRender.cpp -- renderer life: device set-up and reset with its report files, render states, targets.
 #include "sys/render/tmRender.h"
 
-#include <cmath>
-
 #include "platform/gfx/Device.h"
 #include "sys/data/tmLogFile.h"
 #include "sys/gfx/tmDevice.h"
@@ -145,18 +143,12 @@ void tmRender::ReleaseDeviceObjects() {
         device_->releaseTexture(cube_);
         ReleaseTarget(targets_[kMirror]);
         ReleaseTarget(targets_[kSecondView]);
-        for (int i = kBloomLevels - 1; i >= 0; --i) ReleaseTarget(glow_[i]);
-        ReleaseTarget(targets_[kGlowResult]);
-        ReleaseTarget(targets_[kGlowWork]);
-        ReleaseTarget(targets_[kSceneB]);
-        ReleaseTarget(targets_[kBloomResult]);
-        for (int i = kBloomLevels - 1; i >= 0; --i) ReleaseTarget(bloom_[i]);
-        ReleaseTarget(targets_[kWork2]);
-        ReleaseTarget(targets_[kWork1]);
+        if (post_) post_->Release();
         ReleaseTarget(targets_[kSceneA]);
     }
     cube_ = {};
     cubeDepth_ = {};
+    post_.reset();
     queue_.reset();
     shader_.reset();
     frustum_.reset();
@@ -237,6 +229,8 @@ bool tmRender::SetupDirect3D(gfx::Device* device, const tmRenderSetting& setting
     frameCount_ = 0;
     log.Printf("Setup D3DRenderState\n");
     SetRenderStates();
+    // Once per set-up: the multi-pass frame restores the render states every frame.
+    if (current.gammaReport) WriteGammaReport();
     CreateResources();
     if (existing && onRestored_) onRestored_();
     if (!current.windowed) device_->showCursor(false);
@@ -277,34 +271,47 @@ void tmRender::SetRenderStates() {
     device_->setSamplerFilter(0, gfx::Filter::Anisotropic, gfx::Filter::Anisotropic, gfx::Filter::Anisotropic, 4);
     for (uint32_t s = 1; s < gfx::kTextureStages; ++s)
         device_->setSamplerFilter(s, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
-    if (tmGetCurrentRenderSetting().gammaReport) WriteGammaReport();
 }
 
 tmRender::Target tmRender::MakeTarget(uint32_t width, uint32_t height) {
-    Target t;
-    t.texture = device_->createTexture({width, height, 1, gfx::Format::A8R8G8B8, gfx::Usage::RenderTarget, false});
-    if (!t.texture) return {};
-    t.depth = device_->createDepthSurface(width, height, gfx::Format::D24X8);
-    if (!t.depth) {
-        device_->releaseTexture(t.texture);
-        return {};
-    }
-    t.width = width;
-    t.height = height;
-    BindTarget(t);
-    Clear(true);
-    return t;
+    return tmMakeRenderTarget(device_, width, height, activeClear_);
 }
 
-void tmRender::ReleaseTarget(Target& t) {
-    if (t.depth) device_->releaseDepthSurface(t.depth);
-    if (t.texture) device_->releaseTexture(t.texture);
-    t = Target{};
-}
+void tmRender::ReleaseTarget(Target& t) { tmReleaseRenderTarget(device_, t); }
 
 const tmRender::Target& tmRender::GetTarget(int index) const {
     static const Target kNone;
-    return index >= 0 && index < kTargetCount ? targets_[index] : kNone;
+    if (index < 0 || index >= kTargetCount) return kNone;
+    if (!post_) return targets_[index];
+    switch (index) {
+        case kWork1: return post_->Work1();
+        case kWork2: return post_->Work2();
+        case kBloomResult: return post_->BloomResult();
+        case kSceneB: return post_->GlowSource();
+        case kGlowWork: return post_->GlowWork();
+        case kGlowResult: return post_->GlowResult();
+        default: return targets_[index];
+    }
+}
+
+const tmRender::Target& tmRender::GetBloomLevel(int i) const {
+    static const Target kNone;
+    return post_ ? post_->GetBloomLevel(i) : kNone;
+}
+
+const tmRender::Target& tmRender::GetGlowLevel(int i) const {
+    static const Target kNone;
+    return post_ ? post_->GetGlowLevel(i) : kNone;
+}
+
+const tmRender::Kernel& tmRender::GetBloomKernel(int i) const {
+    static const Kernel kNone = {};
+    return post_ ? post_->GetBloomKernel(i) : kNone;
+}
+
+const tmRender::Kernel& tmRender::GetGlowKernel(int i) const {
+    static const Kernel kNone = {};
+    return post_ ? post_->GetGlowKernel(i) : kNone;
 }
 
 void tmRender::CreateResources() {
@@ -327,15 +334,9 @@ void tmRender::CreateResources() {
     Clear(true);
 
     targets_[kSceneA] = MakeTarget(s.sceneTargetWidth, s.sceneTargetHeight);
-    targets_[kWork1] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
-    targets_[kWork2] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
-    for (int i = 0; i < kBloomLevels; ++i) bloom_[i] = MakeTarget(256u >> i, 256u >> i);
-    targets_[kBloomResult] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+    post_ = std::make_unique<tmPostProcess>(device_, shader_.get());
+    post_->Create(s, activeClear_);
     activeClear_ = 0x00000000u;
-    targets_[kSceneB] = MakeTarget(s.sceneTargetWidth, s.sceneTargetHeight);
-    targets_[kGlowWork] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
-    targets_[kGlowResult] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
-    for (int i = 0; i < kBloomLevels; ++i) glow_[i] = MakeTarget(256u >> i, 256u >> i);
     targets_[kSecondView] = MakeTarget(s.secondViewWidth, s.secondViewHeight);
     targets_[kMirror] = MakeTarget(s.mirrorWidth, s.mirrorHeight);
     activeClear_ = 0xFFFFFFFFu;
@@ -351,37 +352,9 @@ void tmRender::CreateResources() {
         device_->releaseTexture(cube_);
         cube_ = {};
     }
-    ComputeKernels();
     if (shader_) shader_->SetTargetSize(s.workTargetWidth, s.workTargetHeight);
     activeClear_ = storedClear_;
     BindTarget(Target{backBuffer_, backDepth_, s.width, s.height});
-}
-
-void tmRender::ComputeKernels() {
-    static const float kGlowScale[kBloomLevels] = {1.0f, 1.5f, 2.0f, 2.5f, 2.0f, 1.5f};
-    static const float kGlowSize[kBloomLevels] = {256, 128, 64, 64, 64, 64};
-    for (int level = 0; level < kBloomLevels; ++level) {
-        for (int chain = 0; chain < 2; ++chain) {
-            Kernel& k = chain == 0 ? bloomKernel_[level] : glowKernel_[level];
-            k = Kernel{};
-            const float w = chain == 0 ? float(256 >> level) : kGlowSize[level];
-            const float h = w;
-            int n = 0;
-            float sum = 0.0f;
-            for (int dx = -2; dx <= 2; ++dx)
-                for (int dy = -2; dy <= 2; ++dy) {
-                    if (std::abs(dx) + std::abs(dy) > 2) continue;
-                    k.offsets[n][0] = float(dx) / w;
-                    k.offsets[n][1] = float(dy) / h;
-                    k.weights[n] = std::exp(-float(dx * dx + dy * dy) / 2.0f);
-                    sum += k.weights[n++];
-                }
-            for (int i = 0; i < n; ++i) {
-                k.weights[i] /= sum;
-                if (chain == 1) k.weights[i] *= kGlowScale[level];
-            }
-        }
-    }
 }
 
 // ---- drawing seam readers and parameters ----

@@ -11,7 +11,9 @@
 #include "sys/gfx/tmRenderSetting.h"
 #include "sys/render/tmDraw.h"
 #include "sys/render/tmFrustum.h"
+#include "sys/render/tmPostProcess.h"
 #include "sys/render/tmRenderQueue.h"
+#include "sys/render/tmRenderTarget.h"
 
 namespace gfx {
 class Device;
@@ -27,8 +29,9 @@ class tmResourceHolder;
 
 // One instance (Create/GetInstance/Destroy), made by the main loop. It sets up
 // the device from a tmRenderSetting (report files in the working folder),
-// owns the render queue, the shader manager, the frustum and the off-screen
-// targets, draws the queue each frame and paces the frames.
+// owns the render queue, the shader manager, the frustum, the scene, view and
+// shadow targets and the post-process (bloom and glow), draws the queue each
+// frame as a sequence of named passes and paces the frames.
 class tmRender : public tmDraw {
 public:
     using ShaderFactory = std::function<std::unique_ptr<tmShaderManager>(gfx::Device*)>;
@@ -36,21 +39,12 @@ public:
     using MessageBoxHook = std::function<void(const char* caption, const char* text)>;
 
     // A colour texture with its own depth surface.
-    struct Target {
-        gfx::Texture texture;
-        gfx::DepthSurface depth;
-        uint32_t width = 0, height = 0;
-        bool Ok() const { return texture && depth; }
-    };
+    using Target = tmRenderTarget;
     struct FormatCombo {
         gfx::Format adapter, backBuffer, depthStencil;
     };
-    // Gaussian kernel of one chain level: 16 offset pairs, 16 weights (13 used).
-    struct Kernel {
-        float offsets[16][2];
-        float weights[16];
-    };
-    enum { kBloomLevels = 6 };
+    using Kernel = tmPostProcess::Kernel;
+    enum { kBloomLevels = tmPostProcess::kLevels };
 
     static tmRender* Create();
     static tmRender* GetInstance();
@@ -137,6 +131,8 @@ public:
     void SetVector(const D3DXVECTOR3& v) override;
     void SetFakeHdr(float a, float b, float c) override;
     void SetBloomRate(float rate) override;
+    sys::tmTexture* CreateTexture(const char* name, int width, int height) override;
+    bool UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height) override;
     int GetBackBufferWidth() const override;
     int GetBackBufferHeight() const override;
     float GetFrameRate() const override;
@@ -152,12 +148,13 @@ public:
     tmRenderQueue* GetQueue() const { return queue_.get(); }
     tmShaderManager* GetShader() const { return shader_.get(); }
     tmFrustum* GetFrustum() const { return frustum_.get(); }
-    const Target& GetTarget(int index) const;  // 0..14 in creation order, see kTarget*
-    const Target& GetBloomLevel(int i) const { return bloom_[i]; }
-    const Target& GetGlowLevel(int i) const { return glow_[i]; }
+    const Target& GetTarget(int index) const;  // see the target list below; empty before a set-up
+    const Target& GetBloomLevel(int i) const;
+    const Target& GetGlowLevel(int i) const;
     gfx::Texture GetCubeTexture() const { return cube_; }
-    const Kernel& GetBloomKernel(int i) const { return bloomKernel_[i]; }
-    const Kernel& GetGlowKernel(int i) const { return glowKernel_[i]; }
+    const Kernel& GetBloomKernel(int i) const;
+    const Kernel& GetGlowKernel(int i) const;
+    tmPostProcess* GetPostProcess() const { return post_.get(); }
     uint32_t GetEntriesDrawn() const { return entriesDrawn_; }
     uint32_t GetVerticesDrawn() const { return verticesDrawn_; }
     uint32_t GetPrimitivesDrawn() const { return primitivesDrawn_; }
@@ -165,6 +162,7 @@ public:
     float GetMeasuredFrameTime() const { return measured_; }
     float GetLastFrameTime() const { return last_; }
 
+    // Off-screen targets: the renderer's own and, for reading, the post-process's.
     enum {
         kSceneA,
         kWork1,
@@ -188,15 +186,22 @@ private:
     void CreateResources();
     Target MakeTarget(uint32_t width, uint32_t height);
     void ReleaseTarget(Target& t);
-    void ComputeKernels();
     void Clear(bool colour);
     void SetAddress(gfx::Address mode);
     void BindTarget(const Target& t);
-    void DrawQuad(gfx::Texture source);
-    void SetPostConstants(int first, const float* values, int count4);
-    void PostPass(uint32_t shaderType, const Target& target, gfx::Texture source);
-    void BloomChain(const Target* levels, const Kernel* kernels, const Target& source, const Target& result);
+    Target BackBufferTarget() const;
     void WriteGammaReport();
+
+    // ---- the passes of the multi-pass frame, in drawing order ----
+    void BeginMultiPass();
+    void DepthAndShadowPass(const tmRenderSetting& s);
+    void EnvironmentPass(const tmRenderSetting& s);
+    void SecondViewPass();
+    void MirrorPass();
+    bool ScenePass();
+    void GlowScenePass(bool scene);
+    void CompositePass();
+    void OverlayPass();
 
     gfx::Device* device_ = nullptr;
     tmSlotSource* holder_ = nullptr;
@@ -209,17 +214,16 @@ private:
     gfx::Format desktopFormat_ = gfx::Format::Unknown;
     gfx::Texture backBuffer_;
     gfx::DepthSurface backDepth_;
-    Target targets_[kTargetCount];
-    Target bloom_[kBloomLevels], glow_[kBloomLevels];
+    Target targets_[kTargetCount];  // the renderer's own; the post-process holds the rest
     gfx::Texture cube_;
     gfx::DepthSurface cubeDepth_;
-    Kernel bloomKernel_[kBloomLevels] = {}, glowKernel_[kBloomLevels] = {};
     float last_ = 0, accumulated_ = 0, average_ = 0, measured_ = 0;
     int frameCount_ = 0, frameTimeIndex_ = 0;
     std::unique_ptr<tmResourceHolder> cache_;
     std::unique_ptr<tmSlotSource> cacheSlots_;
     std::unique_ptr<tmRenderQueue> queue_;
     std::unique_ptr<tmShaderManager> shader_;
+    std::unique_ptr<tmPostProcess> post_;
     std::unique_ptr<tmFrustum> frustum_;
     sys::tmTexture* sampler9_ = nullptr;
     sys::tmCubeTexture* sampler9Cube_ = nullptr;  // bound instead of sampler9_ when set

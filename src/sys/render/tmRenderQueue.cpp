@@ -96,7 +96,7 @@ tmRenderQueue::Item* const* tmRenderQueue::GetLayerItems(int layer) const {
 }
 
 tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye, uint32_t shaderType,
-                                              float alpha) {
+                                              float alpha, bool placed) {
     if (entryCount_ >= static_cast<int>(entries_.size())) {
         ++dropped_;
         return nullptr;
@@ -117,6 +117,7 @@ tmRenderQueue::Entry* tmRenderQueue::AddEntry(const D3DXMATRIX* transform, const
     e.light = light_;
     e.shaderType = shaderType;
     e.alpha = alpha;
+    e.placed = placed;
     return &e;
 }
 

@@ -53,6 +53,10 @@ public:
         D3DXVECTOR4 light{0, -1, 0, 0.3f};
         uint32_t shaderType = 0;
         float alpha = 1.0f;
+        // Sprite quads and batches: the vertices are placed already (world or
+        // view space) and `transform` alone takes them to clip space; world,
+        // view and projection are the queue's matrices of the moment, not theirs.
+        bool placed = false;
     };
     struct Item {
         sys::tmShape* shape = nullptr;
@@ -164,7 +168,8 @@ public:
     const gfx::Material& GetSpriteMaterial() const { return spriteMaterial_; }
 
 private:
-    Entry* AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye, uint32_t shaderType, float alpha);
+    Entry* AddEntry(const D3DXMATRIX* transform, const D3DXVECTOR4* eye, uint32_t shaderType, float alpha,
+                    bool placed = false);
     bool AddToLayer(sys::tmShape* shape, int layer, Entry* entry, int flag);
     int AppendSprite(const SpriteRecord& rec);
     void BuildSprites(gfx::Device* device);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gfx/Device.h"
+#include "sys/base/tmMemory.h"
 #include "sys/gfx/tmRenderSetting.h"
 #include "sys/render/tmRenderQueue.h"
 #include "sys/resource/tmShape.h"
@@ -139,7 +140,7 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     if (verts.empty()) return nullptr;  // a texture without an image draws nothing
     gfx::Buffer vb = MakeBuffer(device, verts);
     if (!vb) return nullptr;
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     const uint32_t quads = static_cast<uint32_t>(verts.size() / 6);
     shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList,
                             kPretransformedVertices, tmShaderType::kSprite);
@@ -182,7 +183,7 @@ sys::tmShape* tmRenderQueue::BuildWorldRun(gfx::Device* device, int first, sys::
     if (verts.empty()) return nullptr;
     gfx::Buffer vb = MakeBuffer(device, verts);
     if (!vb) return nullptr;
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     const uint32_t quads = static_cast<uint32_t>(verts.size() / 6);
     shape->SetupFromBuffers(vb, quads * 2, quads * 6, texture, spriteMaterial_, gfx::Primitive::TriangleList,
                             kWorldVertices, tmShaderType::kSprite);
@@ -224,7 +225,7 @@ void tmRenderQueue::BuildSprites(gfx::Device* device) {
         }
     }
     if (!world.empty()) {
-        Entry* entry = AddEntry(&viewProjection_, nullptr, tmShaderType::kFrontend, 1.0f);
+        Entry* entry = AddEntry(&viewProjection_, nullptr, tmShaderType::kFrontend, 1.0f, true);
         for (const Run& run : world) {
             int next = 0;
             sys::tmShape* shape = entry ? BuildWorldRun(device, run.first, run.texture, &next) : nullptr;
@@ -248,7 +249,7 @@ sys::tmShape* tmRenderQueue::BuildPolygon(gfx::Device* device, const PolygonReco
                 g = float((rec.colour >> 8) & 0xFF) / 255.0f, b = float(rec.colour & 0xFF) / 255.0f;
     const gfx::Colour4 c{r, g, b, a};
     const gfx::Material material{c, c, c, c, 0.0f};
-    auto* shape = new sys::tmShape;
+    auto* shape = TM_NEW sys::tmShape;
     shape->SetupFromBuffers(vb, uint32_t(rec.triangleCount), uint32_t(n), rec.sprite->GetTexture(), material,
                             gfx::Primitive::TriangleList, kWorldVertices, tmShaderType::kStandard);
     return shape;
@@ -265,7 +266,7 @@ void tmRenderQueue::BuildPolygons(gfx::Device* device) {
             const D3DXMATRIX& m = rec.matrixChoice == 0   ? viewProjection_
                                   : rec.matrixChoice == 1 ? extra1_
                                                           : secondViewProjection_;
-            Entry* entry = AddEntry(&m, nullptr, rec.shaderType, 1.0f);
+            Entry* entry = AddEntry(&m, nullptr, rec.shaderType, 1.0f, true);
             if (entry) AddToLayer(shape, layer, entry, tmModelFlag::kOthers);
         }
     }

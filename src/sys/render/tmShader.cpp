@@ -237,6 +237,8 @@ void tmShader::ResetApplied() {
 
 void tmShader::Begin(bool resetStatistics) {
     ResetApplied();
+    // Post passes and the composite set layouts on the device directly.
+    vertexDecl_.Forget();
     const float c5[4] = {fakeHdr_.x, fakeHdr_.y, fakeHdr_.z, bloomRate_};
     const float c8[4] = {courseVector_.x, courseVector_.y, courseVector_.z, 0.0f};
     UploadPixel(kPsPostEffect, c5, 1);

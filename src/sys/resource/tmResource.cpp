@@ -1,6 +1,7 @@
 // tmResource.cpp -- reference counting of shared resources and the process-wide device pointer.
 #include "sys/resource/tmResource.h"
 
+#include "sys/base/tmMemory.h"
 #include "sys/gfx/tmDevice.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace sys {
 int tmResource::Release() {
     if (--refCount_ > 0) return refCount_;
     if (owner_) owner_->Remove(GetType(), GetName(), this);
-    delete this;
+    TM_DELETE(this);
     return 0;
 }
 

@@ -16,9 +16,10 @@ public:
     virtual void Remove(int type, const char* name, tmResource* resource) = 0;
 };
 
-// A named, counted resource. The cache creates, names and registers it
-// (count 1); AddRef shares it; Release at the last reference removes it from
-// its owner and deletes it.
+// A named, counted resource. The cache creates it with the tracking
+// allocator (TM_NEW), names and registers it (count 1); AddRef shares it;
+// Release at the last reference removes it from its owner and deletes it
+// (TM_DELETE). Resources on the stack or in members are never released to 0.
 class tmResource {
 public:
     enum Type { kShape = 0, kTexture = 1, kMesh = 3, kModel = 4, kSprite = 5, kCubeTexture = 6 };

@@ -9,6 +9,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/image/Image.h"
 #include "platform/mesh/XText.h"
+#include "sys/base/tmMemory.h"
 #include "sys/data/tmArchiver.h"
 #include "sys/gfx/tmDevice.h"
 #include "sys/model/tmBinaryMeshLoader.h"
@@ -110,7 +111,26 @@ tmResourceHolder::tmResourceHolder(const char* const* modelNames, int modelCount
     for (auto& m : maps_) m = std::make_unique<tmMap>(128, 16);
 }
 
-tmResourceHolder::~tmResourceHolder() = default;
+// Whatever is still loaded goes with the cache, whoever still counts on it:
+// models and sprites first (they only point at shapes and textures), then
+// shapes (their texture references are not given back one by one), meshes,
+// textures and cubes. Owners are cleared first so no deletion edits a map
+// being walked.
+tmResourceHolder::~tmResourceHolder() {
+    static const int kOrder[6] = {sys::tmResource::kModel, sys::tmResource::kSprite,  sys::tmResource::kShape,
+                                  sys::tmResource::kMesh,  sys::tmResource::kTexture, sys::tmResource::kCubeTexture};
+    for (int type : kOrder) {
+        std::vector<sys::tmResource*> left;
+        for (tmMapNode* n = maps_[type]->First(); n; n = maps_[type]->Next(n))
+            left.push_back(static_cast<sys::tmResource*>(n->value));
+        maps_[type]->Clear();
+        for (sys::tmResource* r : left) {
+            r->SetOwner(nullptr);
+            if (type == sys::tmResource::kShape) static_cast<sys::tmShape*>(r)->holdsTextures = false;
+            TM_DELETE(r);
+        }
+    }
+}
 
 int tmResourceHolder::GetCount(int type) const { return type >= 0 && type < 7 ? maps_[type]->GetCount() : 0; }
 
@@ -234,12 +254,12 @@ int32_t tmResourceHolder::LoadModel(const char* name, tmArchiver* modelBank, tmA
         }
     const std::vector<platform::mesh::AttributeRange> table = cpu.AttributeTable();
 
-    auto* model = new sys::tmModel;
+    auto* model = TM_NEW sys::tmModel;
     model->ClearShapes();
     model->SetName(name);
     Register(model);
     SetModelSlot(model);
-    auto* mesh = new sys::tmMesh;
+    auto* mesh = TM_NEW sys::tmMesh;
     mesh->SetMesh(std::move(cpu));
     mesh->SetName(name);
     Register(mesh);
@@ -270,7 +290,7 @@ int32_t tmResourceHolder::LoadModel(const char* name, tmArchiver* modelBank, tmA
             stage.alphaMode = static_cast<uint32_t>(st.alphaMode);
             textures[s] = GetOrLoadTexture(textureFolder.c_str(), st.fileName.c_str(), &stage, formatMode, textureBank);
         }
-        auto* shape = new sys::tmShape;
+        auto* shape = TM_NEW sys::tmShape;
         sys::tmShape::AttributeRange range{table[i].attribId, table[i].faceStart, table[i].faceCount,
                                            table[i].vertexStart, table[i].vertexCount};
         shape->SetupFromMesh(mesh, record, textures, range, static_cast<uint32_t>(i));
@@ -373,7 +393,7 @@ sys::tmTexture* tmResourceHolder::LoadTexture(const char* folder, const char* fi
         }
     }
     if (!tex) std::fprintf(stderr, "texture: no image for %s\n", fileName);
-    auto* t = new sys::tmTexture;
+    auto* t = TM_NEW sys::tmTexture;
     t->SetName(fileName);
     const int mode = std::strstr(fileName, "Frontend") ? 2 : (formatMode ? 4 : -1);
     t->Setup(tex, nullptr, stage, mode);
@@ -399,7 +419,7 @@ int32_t tmResourceHolder::LoadSpriteGroup(const tmSpriteGroupRecord* group, tmAr
         std::fprintf(stderr, "sprite sheet: cannot make %s\n", group->texture);
         return kFail;
     }
-    auto* texture = new sys::tmTexture;
+    auto* texture = TM_NEW sys::tmTexture;
     texture->SetName(group->texture);
     texture->Setup(tex, group, nullptr, 2);
     Register(texture);
@@ -409,7 +429,7 @@ int32_t tmResourceHolder::LoadSpriteGroup(const tmSpriteGroupRecord* group, tmAr
             s->AddRef();
             continue;
         }
-        auto* sprite = new sys::tmSprite;
+        auto* sprite = TM_NEW sys::tmSprite;
         sprite->Set(texture, rec);
         sprite->SetName(rec->name);
         Register(sprite);
@@ -459,7 +479,7 @@ int32_t tmResourceHolder::GetOrLoadCubeTexture(const char* name, const void* dat
         std::fprintf(stderr, "cube texture: cannot make %s\n", name);
         return kFail;
     }
-    auto* cube = new sys::tmCubeTexture;
+    auto* cube = TM_NEW sys::tmCubeTexture;
     cube->SetTexture(tex);
     cube->SetName(name);
     Register(cube);

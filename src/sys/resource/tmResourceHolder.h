@@ -24,9 +24,12 @@ class tmSprite;
 // The one cache of shared graphics resources: a name map per resource type,
 // 1406 model slots and 1173 sprite slots named by the compiled-in name tables.
 // Loads models (by extension), textures, sprite sheets and cube textures on
-// first request and shares them by reference count afterwards. The renderer
-// creates it at start-up, publishes it with tmSetResourceHolder, and destroys
-// it at shutdown; it survives device resets. Main thread only.
+// first request and shares them by reference count afterwards. Every resource
+// it makes comes from the tracking allocator and is deleted at its last
+// release, or with the cache: destroying the cache deletes what is still
+// loaded. The renderer creates it at start-up, publishes it with
+// tmSetResourceHolder, and destroys it at shutdown (device still set); it
+// survives device resets. Main thread only.
 class tmResourceHolder : public sys::tmResourceOwner {
 public:
     static constexpr int kModelSlots = 1406;
@@ -52,6 +55,7 @@ public:
                                      bool formatMode, tmArchiver* bank);
     int32_t GetOrLoadCubeTexture(const char* name, const void* data, size_t size);
 
+    // Takes a resource made with TM_NEW into its map (one reference added).
     void Register(sys::tmResource* resource);
     void Remove(int type, const char* name, sys::tmResource* resource) override;
     sys::tmResource* Find(int type, const char* name) const;

@@ -4,6 +4,7 @@
 #include "format/MaterialRecord.h"
 #include "platform/gfx/Device.h"
 #include "platform/mesh/Mesh.h"
+#include "sys/base/tmMemory.h"
 #include "sys/gfx/tmDevice.h"
 #include "sys/resource/tmMesh.h"
 #include "sys/resource/tmTexture.h"
@@ -101,7 +102,7 @@ void tmShape::Draw(gfx::Device* device) const {
 void tmShape::DestroyWithBuffer() {
     if (vertexBuffer && tmGetDevice()) tmGetDevice()->releaseBuffer(vertexBuffer);
     vertexBuffer = {};
-    delete this;
+    TM_DELETE(this);
 }
 
 }  // namespace sys

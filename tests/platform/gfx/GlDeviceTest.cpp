@@ -4,34 +4,20 @@
 #include <cstdlib>
 #include <string>
 
+#include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
 
 using namespace gfx;
 
 namespace {
-class GlDeviceTest : public ::testing::Test {
+class GlDeviceTest : public harness::GlFixture {
 protected:
+    GlDeviceTest() : GlFixture({64, 64}) {}
     void SetUp() override {
-        GlOptions o;
-        o.hidden = true;
-        std::string error;
-        dev = CreateGlDevice(o, &error);
-        if (!dev) GTEST_SKIP() << "no OpenGL: " << error;
-        PresentParams p;
-        p.width = 64;
-        p.height = 64;
-        ASSERT_EQ(dev->create(p), Res::Ok);
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         dev->setState(State::Lighting, 0);
         dev->setState(State::CullMode, Cull::None);
-        dev->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF000000, 1.0f, 0);
-    }
-    uint32_t Pixel(int x, int y) {
-        if (shot.empty()) {
-            uint32_t w, h;
-            EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
-            width = w;
-        }
-        return shot[size_t(y) * width + x] | 0xFF000000;
     }
     void DrawCornerTriangle() {
         // Clip-space corners: top-left, top-middle, left-middle (clockwise on screen).
@@ -45,9 +31,6 @@ protected:
         dev->setLayout(7);
         dev->drawInline(Primitive::TriangleList, 1, v, 32);
     }
-    std::unique_ptr<Device> dev;
-    std::vector<uint32_t> shot;
-    uint32_t width = 0;
 };
 }  // namespace
 
@@ -64,16 +47,16 @@ TEST_F(GlDeviceTest, TexturedScreenQuadLandsOnItsPixelsTopDown) {
     dev->setShaders(Shader{}, Shader{});
     dev->setLayout(0);
     dev->drawInline(Primitive::TriangleFan, 2, quad, 24);
-    EXPECT_EQ(Pixel(8, 8), 0xFFFF0000u);
-    EXPECT_EQ(Pixel(39, 8), 0xFF00FF00u);
-    EXPECT_EQ(Pixel(8, 39), 0xFF0000FFu);
-    EXPECT_EQ(Pixel(39, 39), 0xFFFFFFFFu);
-    EXPECT_EQ(Pixel(7, 8), 0xFF000000u);
-    EXPECT_EQ(Pixel(40, 39), 0xFF000000u);
-    EXPECT_EQ(Pixel(39, 40), 0xFF000000u);
+    EXPECT_EQ(Pixel(8, 8), 0xFF0000u);
+    EXPECT_EQ(Pixel(39, 8), 0x00FF00u);
+    EXPECT_EQ(Pixel(8, 39), 0x0000FFu);
+    EXPECT_EQ(Pixel(39, 39), 0xFFFFFFu);
+    EXPECT_EQ(Pixel(7, 8), 0x000000u);
+    EXPECT_EQ(Pixel(40, 39), 0x000000u);
+    EXPECT_EQ(Pixel(39, 40), 0x000000u);
 }
 
-TEST_F(GlDeviceTest, LitTriangleColourAndClockwiseCulling) {
+TEST_F(GlDeviceTest, LitTriangleIsMaterialTimesLightAndCullingDropsOneWinding) {
     Material m;
     m.diffuse = {0, 1, 0, 1};
     m.ambient = {0.2f, 0, 0, 1};
@@ -93,16 +76,16 @@ TEST_F(GlDeviceTest, LitTriangleColourAndClockwiseCulling) {
     EXPECT_NEAR(int((lit >> 16) & 0xFF), 51, 2);
     EXPECT_EQ((lit >> 8) & 0xFF, 0xFFu);
     EXPECT_EQ(lit & 0xFF, 0u);
-    EXPECT_EQ(Pixel(40, 40), 0xFF000000u);
+    EXPECT_EQ(Pixel(40, 40), 0x000000u);
 
-    shot.clear();
+    ForgetShot();
     dev->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF000000, 1.0f, 0);
     dev->setState(State::CullMode, Cull::CW);  // removes them
     DrawCornerTriangle();
-    EXPECT_EQ(Pixel(4, 4), 0xFF000000u);
+    EXPECT_EQ(Pixel(4, 4), 0x000000u);
 }
 
-TEST_F(GlDeviceTest, RenderTargetAlphaTestAndConstantsSurviveProgramChange) {
+TEST_F(GlDeviceTest, AlphaTestRefusesFaintPixelsAndConstantsSurviveAProgramChange) {
     Texture rt = dev->createTexture({16, 8, 1, Format::A8R8G8B8, Usage::RenderTarget, false});
     ASSERT_TRUE(rt);
     dev->setRenderTarget(rt, 0);

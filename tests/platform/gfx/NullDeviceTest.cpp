@@ -22,7 +22,7 @@ TEST(VertexLayouts, StridesMatchElementsAndPretransformedFlag) {
     EXPECT_EQ(VertexCountFor(Primitive::TriangleList, 2), 6u);
 }
 
-TEST(NullDevice, ScriptsPresentLossAndResetFailures) {
+TEST(NullDevice, ScriptedPresentAndResetFailuresComeOnceThenSucceed) {
     NullDevice d;
     d.presentResults = {Res::DeviceLost};
     d.resetResults = {Res::DriverInternalError};

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "harness/WorkFolder.h"
 #include "platform/gfx/NullDevice.h"
 #include "sys/batch/tyBillboard.h"
 #include "sys/batch/tyDepthSort.h"
@@ -47,15 +48,14 @@ protected:
         render->SetResourceHolder(&slots);
         render->SetShaderFactory([](gfx::Device*) { return std::make_unique<NoShader>(); });
         ASSERT_TRUE(render->Initialize(&dev, settings));
-        D3DXMATRIX id;
-        D3DXMatrixIdentity(&id);
-        tyBillboard::SetViewMatrix(id);
-        tyPolygon::SetViewMatrix(id);
+        D3DXMatrixIdentity(&identity);
     }
     void TearDown() override { tmRender::Destroy(); }
     tmRenderQueue& Queue() { return *render->GetQueue(); }
     static float Y(const float* p, int v) { return p[v * 3 + 1]; }
 
+    D3DXMATRIX identity;         // the view of most cases
+    harness::WorkFolder folder;  // the renderer's set-up reports
     gfx::NullDevice dev;
     tmRenderSetting settings;
     WhiteSlot slots;
@@ -68,11 +68,10 @@ TEST_F(BatchTest, BillboardIsAQuadAroundItsViewPositionTurnedByItsRotation) {
     tyBillboard b(kSheet, 2, 16, 0);
     D3DXMATRIX view;
     D3DXMatrixTranslation(&view, 0, 0, -5);
-    tyBillboard::SetViewMatrix(view);
     b.SetPosition(D3DXVECTOR3(10, 20, 0));
     b.SetSize(4, 2);
     b.Add(0);
-    b.Draw();
+    b.Draw(view);
     EXPECT_EQ(b.GetCount(), 0);
     ASSERT_EQ(b.GetVertexCount(), 6);
     // Corners 0, 2, 1, 3, 1, 2 of (+w, +h), (+w, -h), (-w, +h), (-w, -h) around (10, 20, -5).
@@ -98,7 +97,7 @@ TEST_F(BatchTest, BillboardIsAQuadAroundItsViewPositionTurnedByItsRotation) {
     // A quarter turn: the width now runs along view y.
     b.SetRotation(static_cast<float>(M_PI / 2));
     b.Add(0);
-    b.Draw();
+    b.Draw(view);
     float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
     for (int v = 0; v < 6; ++v) {
         minX = std::min(minX, b.GetPositions()[v * 3]);
@@ -111,6 +110,34 @@ TEST_F(BatchTest, BillboardIsAQuadAroundItsViewPositionTurnedByItsRotation) {
     EXPECT_NEAR((minY + maxY) / 2, 20.0f, 1e-4f);
 }
 
+TEST_F(BatchTest, EachBatchUsesTheViewItIsDrawnWith) {
+    // Two cameras in one frame (the main view and the mirror): neither batch sees the other's view.
+    tyBillboard near(kSheet, 2, 4, 0), far(kSheet, 2, 4, 0);
+    D3DXMATRIX back;
+    D3DXMatrixTranslation(&back, 0, 0, -40);
+    for (tyBillboard* b : {&near, &far}) {
+        b->SetPosition(D3DXVECTOR3(1, 2, 3));
+        b->Add(0);
+    }
+    far.Draw(back);
+    near.Draw(identity);
+    EXPECT_FLOAT_EQ(near.GetPositions()[2], 3.0f);
+    EXPECT_FLOAT_EQ(far.GetPositions()[2], -37.0f);
+    ASSERT_EQ(Queue().GetPolygonCount(6), 2);
+
+    tyPolygon sorted(kSheet, 2, 4, 3);
+    const float texCoords[6] = {0, 0, 1, 0, 0, 1};
+    const uint32_t colours[3] = {1, 2, 3};
+    for (float z : {-10.0f, 10.0f}) {
+        const float tri[9] = {z, 0, z, z + 1, 0, z, z, 1, z};
+        ASSERT_EQ(sorted.AddTriangles(0, 1, tri, texCoords, colours), 1);
+    }
+    D3DXMATRIX turned;
+    D3DXMatrixRotationY(&turned, D3DX_PI);  // looking the other way: the far one is now the near one
+    sorted.Draw(turned);
+    EXPECT_FLOAT_EQ(sorted.GetPositions()[2], 10.0f);
+}
+
 TEST_F(BatchTest, SortedBillboardsComeOutFarthestFirst) {
     tyBillboard b(kSheet, 2, 16, 1);
     EXPECT_EQ(b.GetLayer(), 5);
@@ -119,7 +146,7 @@ TEST_F(BatchTest, SortedBillboardsComeOutFarthestFirst) {
         b.SetPosition(D3DXVECTOR3(0, 0, z));
         b.Add(1);
     }
-    b.Draw();
+    b.Draw(identity);
     ASSERT_EQ(b.GetVertexCount(), 18);
     EXPECT_FLOAT_EQ(b.GetPositions()[0 * 18 + 2], -50.0f);
     EXPECT_FLOAT_EQ(b.GetPositions()[1 * 18 + 2], -20.0f);
@@ -133,7 +160,7 @@ TEST_F(BatchTest, SortedBillboardsComeOutFarthestFirst) {
         plain.SetPosition(D3DXVECTOR3(0, 0, z));
         plain.Add(0);
     }
-    plain.Draw();
+    plain.Draw(identity);
     EXPECT_FLOAT_EQ(plain.GetPositions()[2], -10.0f);
 }
 
@@ -142,22 +169,22 @@ TEST_F(BatchTest, SecondColourKeepsAlphaAndTintsOnlyTheLowestCorner) {
     b.SetColor(0x80112233);
     b.SetRGB(0xFFAABBCC);
     b.Add(0);
-    b.Draw();
+    b.Draw(identity);
     // Lowest y: corner 1, first met at vertex 2 and used again by vertex 4.
     for (int v = 0; v < 6; ++v) EXPECT_EQ(b.GetColours()[v], (v == 2 || v == 4) ? 0x80AABBCCu : 0x80112233u) << v;
 
     b.SetColorF(1.0f, 0.5f, 0.0f, 2.0f);  // out-of-range channels are clamped
     b.Add(0);
-    b.Draw();
+    b.Draw(identity);
     for (int v = 0; v < 6; ++v) EXPECT_EQ(b.GetColours()[v], 0xFF7F00FFu);
 }
 
 TEST_F(BatchTest, BatchesDropWhatDoesNotFitAndEmptyBatchesQueueNothing) {
     const tmSpriteGroupRecord group{"effects", 256, 256, 2, 0, 8, kSheet, "bank"};
     tyBillboard b(&group, 2, 0);
-    b.Draw();
+    b.Draw(identity);
     tyPolygon p(&group, 8, 0);
-    p.Draw();
+    p.Draw(identity);
     // Without a group nothing can be added.
     tyBillboard none(static_cast<const tmSpriteGroupRecord*>(nullptr), 4, 0);
     none.Add(0);
@@ -171,7 +198,7 @@ TEST_F(BatchTest, BatchesDropWhatDoesNotFitAndEmptyBatchesQueueNothing) {
     b.Add(1);  // beyond capacity
     EXPECT_EQ(b.GetCount(), 2);
     b.Clear();
-    b.Draw();
+    b.Draw(identity);
     EXPECT_EQ(Queue().GetPolygonCount(6), 0);
 
     D3DXMATRIX id;
@@ -187,7 +214,7 @@ TEST_F(BatchTest, QuadIsFourTrianglesOfBothWindingsAndStopsAtCapacity) {
     EXPECT_EQ(p.AddQuad(0, m, 0xFF00FF00), 4);
     EXPECT_EQ(p.AddQuad(1, m, 0xFFFF0000), 1);
     EXPECT_EQ(p.GetCount(), 5);
-    p.Draw();
+    p.Draw(identity);
     ASSERT_EQ(p.GetVertexCount(), 15);
     const float* pos = p.GetPositions();
     // First triangle: corners 0, 2, 1 = (-0.5, -0.5), (0.5, 0.5), (-0.5, 0.5), moved by 100 in x.
@@ -215,14 +242,13 @@ TEST_F(BatchTest, SortedPolygonsOrderByViewDepthButKeepTheirPositions) {
     tyPolygon p(kSheet, 2, 8, 3);
     D3DXMATRIX view;
     D3DXMatrixTranslation(&view, 0, 0, -100);
-    tyPolygon::SetViewMatrix(view);
     const float texCoords[6] = {0, 0, 1, 0, 0, 1};
     const uint32_t colours[3] = {1, 2, 3};
     for (float z : {30.0f, -40.0f, 0.0f}) {
         const float tri[9] = {0, 0, z, 1, 0, z, 0, 1, z};
         ASSERT_EQ(p.AddTriangles(0, 1, tri, texCoords, colours), 1);
     }
-    p.Draw();
+    p.Draw(view);
     EXPECT_FLOAT_EQ(p.GetPositions()[2], -40.0f);
     EXPECT_FLOAT_EQ(p.GetPositions()[9 + 2], 0.0f);
     EXPECT_FLOAT_EQ(p.GetPositions()[18 + 2], 30.0f);
@@ -234,7 +260,7 @@ TEST_F(BatchTest, SortedPolygonsOrderByViewDepthButKeepTheirPositions) {
     const float stripUv[10] = {};
     const uint32_t stripColours[5] = {};
     EXPECT_EQ(p.AddStrip(1, 5, strip, stripUv, stripColours), 3);
-    p.Draw();
+    p.Draw(view);
     const float* q = p.GetPositions();
     for (int t = 0; t < 3; ++t) {
         const float* a = q + t * 9;

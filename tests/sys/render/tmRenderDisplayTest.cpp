@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
@@ -19,14 +20,11 @@ struct Slots : tmSlotSource {
     sys::tmSprite* GetSpriteSlot(int s) override { return s >= 1 && s <= 3 ? sprites[s - 1] : nullptr; }
 };
 
-class RenderDisplayTest : public ::testing::Test {
+class RenderDisplayTest : public harness::GlFixture {
 protected:
     void SetUp() override {
-        gfx::GlOptions o;
-        o.hidden = true;
-        std::string error;
-        dev = gfx::CreateGlDevice(o, &error);
-        if (!dev) GTEST_SKIP() << "no OpenGL: " << error;
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         tmRenderSetting s;
         s.width = 320;
         s.height = 240;
@@ -43,13 +41,8 @@ protected:
     void TearDown() override {
         slots.model = nullptr;
         tmRender::Destroy();
-    }
-    uint32_t Pixel(int x, int y) {
-        if (shot.empty()) {
-            uint32_t w, h;
-            EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
-        }
-        return shot[size_t(y) * 320 + x] & 0x00FFFFFF;
+        textures.clear();
+        GlFixture::TearDown();
     }
     sys::tmTexture* SolidTexture(uint32_t argb) {
         auto* t = new sys::tmTexture;
@@ -60,15 +53,13 @@ protected:
         t->Setup(tex, nullptr, nullptr, 1);
         return t;
     }
-    std::unique_ptr<gfx::Device> dev;
     tmRender* r = nullptr;
     Slots slots;
     std::vector<std::unique_ptr<sys::tmTexture>> textures;
-    std::vector<uint32_t> shot;
 };
 }  // namespace
 
-TEST_F(RenderDisplayTest, ModelSlotDrawnWithWorldMatrixAndLight) {
+TEST_F(RenderDisplayTest, ModelSlotIsPlacedByTheWorldMatrixAndLitByTheLight) {
     // One triangle, counter-clockwise on screen (kept by clockwise culling), facing the viewer.
     struct V {
         float p[3], n[3], uv[2];
@@ -103,7 +94,7 @@ TEST_F(RenderDisplayTest, ModelSlotDrawnWithWorldMatrixAndLight) {
     dev->releaseBuffer(shape.vertexBuffer);
 }
 
-TEST_F(RenderDisplayTest, SpritesInEveryPlacementModeOneRotated) {
+TEST_F(RenderDisplayTest, SpritesLandWhereTheirPlacementModeAndRotationPutThem) {
     sys::tmSpriteRecord rec{"S", 0, 0, 1, 1};  // 16 x 16 pixels
     sys::tmSprite red, green, blue;
     red.Set(SolidTexture(0xFFFF0000), &rec);

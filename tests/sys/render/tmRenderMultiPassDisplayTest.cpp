@@ -1,11 +1,10 @@
 // tmRenderMultiPassDisplayTest.cpp -- screenshots of the multi-pass frame with the shader bank's programs.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cmath>
 #include <cstring>
 
+#include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
 #include "sys/base/tmMath.h"
 #include "sys/render/tmRender.h"
@@ -20,18 +19,13 @@ struct Slots : tmSlotSource {
     sys::tmSprite* GetSpriteSlot(int) override { return nullptr; }
 };
 
-class MultiPassDisplayTest : public ::testing::Test {
+class MultiPassDisplayTest : public harness::GlFixture {
 protected:
+    // The renderer creates the device; multi-pass caps and the shader bank.
+    MultiPassDisplayTest() : GlFixture({0, 0, true, true}) {}
     void SetUp() override {
-        char cwd[PATH_MAX];
-        cwd_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);  // the shader bank lives in data/ of the run folder
-        gfx::GlOptions o;
-        o.hidden = true;
-        o.multiPassInSoftware = true;
-        std::string error;
-        dev = gfx::CreateGlDevice(o, &error);
-        if (!dev) GTEST_SKIP() << "no OpenGL: " << error;
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         tmRenderSetting s;
         s.width = 320;
         s.height = 240;
@@ -49,27 +43,18 @@ protected:
     void TearDown() override {
         slots.model = nullptr;
         tmRender::Destroy();
-        if (!cwd_.empty()) (void)chdir(cwd_.c_str());
+        GlFixture::TearDown();
     }
-    uint32_t Pixel(int x, int y) {
-        if (shot.empty()) {
-            uint32_t w, h;
-            EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
-        }
-        return shot[size_t(y) * 320 + x] & 0x00FFFFFF;
-    }
-    static int Green(uint32_t c) { return int((c >> 8) & 0xFF); }
     bool environment_ = false;  // render the environment cube each frame
-    std::string cwd_;
-    std::unique_ptr<gfx::Device> dev;
     tmRender* r = nullptr;
     Slots slots;
-    std::vector<uint32_t> shot;
 };
 }  // namespace
 
-TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
-    // A white square in the middle of the screen (clip -0.2..0.2), counter-clockwise on screen.
+namespace {
+// A white square in the middle of the screen (clip -0.2..0.2, pixels 128..191
+// x 96..143), counter-clockwise on screen, vertex coloured, in layout 2.
+gfx::Buffer WhiteSquare(gfx::Device* dev, sys::tmShape* shape) {
     struct V {
         float p[3];
         uint32_t colour;
@@ -77,23 +62,47 @@ TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
     } quad[6] = {{{-0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {0, 0}},  {{-0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {0, 1}},
                  {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},   {{0.2f, 0.2f, 0.5f}, 0xFFFFFFFF, {1, 0}},
                  {{-0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {0, 1}}, {{0.2f, -0.2f, 0.5f}, 0xFFFFFFFF, {1, 1}}};
-    sys::tmShape shape;
     gfx::Buffer vb = dev->createBuffer(gfx::BufferKind::Vertex, sizeof quad, false);
     std::memcpy(dev->lockBuffer(vb, 0, 0), quad, sizeof quad);
     dev->unlockBuffer(vb);
-    shape.SetupFromBuffers(vb, 2, 6, nullptr, gfx::Material{}, gfx::Primitive::TriangleList, 2, 2);
-    shape.featureFlags = 0x400;  // vertex colour only
+    shape->SetupFromBuffers(vb, 2, 6, nullptr, gfx::Material{}, gfx::Primitive::TriangleList, 2, 2);
+    shape->featureFlags = 0x400;  // vertex colour only
+    return vb;
+}
+}  // namespace
+
+TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
+    sys::tmShape shape;
+    gfx::Buffer vb = WhiteSquare(dev.get(), &shape);
     sys::tmModel model;
     model.AddShape(&shape);
     slots.model = &model;
 
     ASSERT_GE(r->DrawModel(1, 2, 1), 0);
     r->Render();
-    // The square covers pixels 128..191 x 96..143.
     EXPECT_GT(Green(Pixel(160, 120)), 240);
     const int nearEdge = Green(Pixel(160, 90)), far = Green(Pixel(10, 10));
     EXPECT_LT(far, 4);
     EXPECT_GT(nearEdge, far + 8) << "no bloom beyond the square";
+    dev->releaseBuffer(vb);
+}
+
+TEST_F(MultiPassDisplayTest, GlowDrawnInOneFrameIsGoneInTheNext) {
+    sys::tmShape shape;
+    gfx::Buffer vb = WhiteSquare(dev.get(), &shape);
+    sys::tmModel model;
+    model.AddShape(&shape);
+    slots.model = &model;
+
+    ASSERT_GE(r->DrawModel(1, 2, 6), 0);  // the glowing layer only
+    r->Render();
+    EXPECT_GT(Green(Pixel(160, 120)), 60) << "no glow where the square was drawn";
+    for (int frame = 1; frame <= 3; ++frame) {
+        r->Render();  // nothing queued
+        ForgetShot();
+        EXPECT_LT(Green(Pixel(160, 120)), 4) << "glow still on screen " << frame << " frames later";
+        EXPECT_LT(Green(Pixel(160, 90)), 4) << "glow still on screen " << frame << " frames later";
+    }
     dev->releaseBuffer(vb);
 }
 
@@ -254,7 +263,7 @@ TEST_F(CubeReflectionTest, MirrorsShowTheWallOfTheDirectionTheyReflect) {
             for (int w = 0; w < 6; ++w) ASSERT_GE(r->DrawModelPtr(&wallModels[w], 20, 9 + face, 1.0f), 0);
         ASSERT_GE(r->DrawModelPtr(&mirrorModel, 0, 0, 1.0f), 0);
         r->Render();
-        shot.clear();
+        ForgetShot();
         const uint32_t p = Pixel(160, 120);
         const int red = int((p >> 16) & 0xFF), green = int((p >> 8) & 0xFF), blue = int(p & 0xFF);
         auto on = [](uint32_t mask, int shift) { return ((mask >> shift) & 0xFF) != 0; };

@@ -118,7 +118,7 @@ TEST_F(QueueTest, SpriteRunsFollowTextureChangesPerKind) {
     EXPECT_FLOAT_EQ(w[6 * 2], -0.125f);  // c2 left
 }
 
-TEST_F(QueueTest, PlacementModesAndSubRectangles) {
+TEST_F(QueueTest, PlacementModeSubRectangleAndRotationSetTheCorners) {
     // Sprite A is 128 x 32 pixels at scale 1 on a 1366 x 768 screen.
     struct Case {
         int mode;
@@ -206,7 +206,7 @@ TEST_F(QueueTest, CapacitiesDropAndCountInsteadOfOverrunning) {
     EXPECT_EQ(q.GetLayerItems(8)[1]->shape->primitiveCount, 176u);
 }
 
-TEST_F(QueueTest, SortingByKeyAndBlendedFarthestFirst) {
+TEST_F(QueueTest, ItemsSortByKeyAndBlendedOnesFarthestFirst) {
     std::vector<sys::tmShape> s(40);
     std::vector<tmRenderQueue::Item> items(40);
     std::vector<tmRenderQueue::Item*> p(40);

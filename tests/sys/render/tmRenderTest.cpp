@@ -1,9 +1,10 @@
 // tmRenderTest.cpp -- renderer set-up reports, targets, frame passes, drawing interface, pacing and device loss.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <memory>
 
+#include "harness/WorkFolder.h"
 #include "platform/clock/Clock.h"
 #include "platform/gfx/NullDevice.h"
 #include "sys/render/tmRender.h"
@@ -12,16 +13,10 @@
 #include "sys/resource/tmModel.h"
 #include "sys/resource/tmResourceHolder.h"
 #include "sys/resource/tmShape.h"
+#include "sys/resource/tmTexture.h"
 #include "sys/tmTimer.h"
 
 namespace {
-std::string ReadFile(const char* name) {
-    std::ifstream in(name);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 struct FakeShader : tmShaderManager {
     bool sm3 = true;
     bool mirror = false;
@@ -76,6 +71,7 @@ protected:
         slots.model = &model;
     }
     void TearDown() override { tmRender::Destroy(); }
+    harness::WorkFolder folder;  // the set-up's report files
     gfx::NullDevice dev;
     tmRenderSetting settings;
     tmRender* r = nullptr;
@@ -87,7 +83,7 @@ protected:
 };
 }  // namespace
 
-TEST(tmRenderCombos, DepthFormatsNeedSixteenBitsAndFourStencil) {
+TEST(tmRenderCombos, DepthFormatsNeedSixteenBitsAndFourStencilBits) {
     auto combos = tmRender::BuildFormatCombos();
     ASSERT_FALSE(combos.empty());
     EXPECT_EQ(combos[0].adapter, gfx::Format::R8G8B8);
@@ -109,12 +105,12 @@ TEST(tmRenderCombos, DepthFormatsNeedSixteenBitsAndFourStencil) {
 TEST_F(RenderTest, SetupWritesReportsAndDerivesLayout) {
     dev.scriptedCaps.vertexShaderVersion = 0x200;
     ASSERT_TRUE(r->Initialize(&dev, settings));
-    EXPECT_EQ(ReadFile("renderInitializeLog.txt"),
+    EXPECT_EQ(folder.Read("renderInitializeLog.txt"),
               "Create Direct3D Object.\nSetup Direct3D Device.\nFinish initializing.\n");
-    EXPECT_EQ(ReadFile("setupDirect3DLog.txt"),
+    EXPECT_EQ(folder.Read("setupDirect3DLog.txt"),
               "starting setup Direct3D\nCreate Device\nUse Software Processing\nBegin Initializing Device\n"
               "End Initializing Device\nSetup D3DRenderState\nComplete setup.\n");
-    const std::string gamma = ReadFile("DebugReportGamma.txt");
+    const std::string gamma = folder.Read("DebugReportGamma.txt");
     EXPECT_EQ(gamma.rfind("Clibrate Gamma Report\n\n(  0,  0,  0\n", 0), 0u);
     EXPECT_EQ(std::count(gamma.begin(), gamma.end(), '\n'), 2 + 255);
     EXPECT_EQ(tmGetCurrentRenderSetting().requireRenderTargets, 0);  // trimmed by the caps
@@ -141,8 +137,8 @@ TEST_F(RenderTest, SetupWritesReportsAndDerivesLayout) {
 TEST_F(RenderTest, SetupFailuresAreReported) {
     dev.desktop.format = gfx::Format::R3G3B2;  // no triple uses it
     EXPECT_FALSE(r->Initialize(&dev, settings));
-    EXPECT_NE(ReadFile("setupDirect3DLog.txt").find("Failed Check Device\n"), std::string::npos);
-    EXPECT_EQ(ReadFile("renderInitializeLog.txt"), "Create Direct3D Object.\nsetup direct3D error.\n");
+    EXPECT_NE(folder.Read("setupDirect3DLog.txt").find("Failed Check Device\n"), std::string::npos);
+    EXPECT_EQ(folder.Read("renderInitializeLog.txt"), "Create Direct3D Object.\nsetup direct3D error.\n");
 
     dev.desktop.format = gfx::Format::X8R8G8B8;
     ASSERT_TRUE(r->Initialize(&dev, settings));
@@ -150,11 +146,27 @@ TEST_F(RenderTest, SetupFailuresAreReported) {
     r->SetMessageBoxHook([&](const char* caption, const char*) { box = caption; });
     dev.resetResults = {gfx::Res::DriverInternalError};
     EXPECT_EQ(r->ResetDevice(), gfx::Res::Fail);
-    EXPECT_NE(ReadFile("setupDirect3DLog.txt").find("Can't create d3DDevice INTERNALERROR\n"), std::string::npos);
+    EXPECT_NE(folder.Read("setupDirect3DLog.txt").find("Can't create d3DDevice INTERNALERROR\n"), std::string::npos);
     EXPECT_EQ(box, "ZARVO System error");
 }
 
-TEST_F(RenderTest, DeviceLossPaths) {
+TEST_F(RenderTest, GammaReportIsWrittenOncePerDeviceSetUpNotPerFrame) {
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    ASSERT_TRUE(folder.Remove("DebugReportGamma.txt"));
+    for (int frame = 0; frame < 3; ++frame) r->Render();  // multi-pass frames restore the render states
+    EXPECT_FALSE(folder.Exists("DebugReportGamma.txt"));
+    ASSERT_EQ(r->ResetDevice(), gfx::Res::Ok);
+    EXPECT_TRUE(folder.Exists("DebugReportGamma.txt"));
+
+    ASSERT_TRUE(folder.Remove("DebugReportGamma.txt"));
+    tmRenderSetting quiet = settings;
+    quiet.gammaReport = 0;
+    ASSERT_TRUE(r->SetupDirect3D(&dev, quiet));
+    r->Render();
+    EXPECT_FALSE(folder.Exists("DebugReportGamma.txt"));
+}
+
+TEST_F(RenderTest, LostDeviceWaitsThenResetsAndRestoresItsObjects) {
     ASSERT_TRUE(r->Initialize(&dev, settings));
     const int begun = dev.scenesBegun;
     dev.presentResults = {gfx::Res::DeviceLost};
@@ -180,7 +192,7 @@ TEST_F(RenderTest, DeviceLossPaths) {
     EXPECT_NE(r->GetQueue(), nullptr);  // rebuilt
 }
 
-TEST_F(RenderTest, DrawingInterfaceValues) {
+TEST_F(RenderTest, ClearColourIsDimmedCubeDrawsFillSixLayersAndLightFramesTheShadowMaps) {
     ASSERT_TRUE(r->Initialize(&dev, settings));
     r->SetClearColor(0xFF808080);
     EXPECT_EQ(r->GetClearColor(), 0xFF595959u);
@@ -209,6 +221,30 @@ TEST_F(RenderTest, DrawingInterfaceValues) {
     EXPECT_NEAR(depth(r->GetQueue()->GetFarShadow(), -2200), 1.0f, 1e-4f);
 }
 
+TEST_F(RenderTest, TexturesFilledOnTheCpuAreMadeUnregisteredAndUploadedAtTheirSize) {
+    EXPECT_EQ(r->CreateTexture("early", 4, 2), nullptr);  // no device yet
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    EXPECT_EQ(r->CreateTexture("flat", 4, 0), nullptr);
+    EXPECT_EQ(r->CreateTexture(nullptr, 4, 2), nullptr);
+    std::unique_ptr<sys::tmTexture> t(r->CreateTexture("text", 4, 2));
+    ASSERT_NE(t, nullptr);
+    EXPECT_STREQ(t->GetName(), "text");
+    EXPECT_EQ(t->GetRefCount(), 0);  // the caller registers it
+    EXPECT_EQ(t->GetAlphaMode(), 2u);
+    uint32_t w = 0, h = 0;
+    ASSERT_TRUE(t->GetSize(&w, &h));
+    EXPECT_EQ(w, 4u);
+    EXPECT_EQ(h, 2u);
+    const uint32_t px[8] = {1, 2, 3, 4, 5, 6, 7, 0xFF00FF00u};
+    EXPECT_FALSE(r->UploadTexture(t.get(), px, 2, 4));  // not the texture's size
+    EXPECT_FALSE(r->UploadTexture(t.get(), nullptr, 4, 2));
+    ASSERT_TRUE(r->UploadTexture(t.get(), px, 4, 2));
+    const std::vector<uint32_t>* texels = dev.textureTexels(t->GetTexture());
+    ASSERT_NE(texels, nullptr);
+    EXPECT_EQ(texels->front(), 1u);
+    EXPECT_EQ(texels->back(), 0xFF00FF00u);
+}
+
 TEST_F(RenderTest, MultiPassRunsEveryPassOnAnEmptyQueue) {
     settings.shadows = 0;
     ASSERT_TRUE(r->Initialize(&dev, settings));
@@ -223,7 +259,7 @@ TEST_F(RenderTest, MultiPassRunsEveryPassOnAnEmptyQueue) {
     EXPECT_EQ(dev.draws.back().target, dev.backBuffer());
 }
 
-TEST_F(RenderTest, MirroredLayersAndViewFlags) {
+TEST_F(RenderTest, MirrorAndSecondViewLayersDrawOnlyWithTheirFlags) {
     ASSERT_TRUE(r->Initialize(&dev, settings));
     r->DrawModel(1, 0, 3);
     r->DrawModel(1, 0, 1);
@@ -270,7 +306,8 @@ TEST_F(RenderTest, SimplePathDrawsLayersZeroToEight) {
     EXPECT_EQ(r->GetQueue()->GetLayerCount(0), 0);  // cleared
 }
 
-TEST(tmRenderKernels, GaussianTapsAndGlowScale) {
+TEST(tmRenderKernels, DiamondTapsAreNormalisedAndGlowLevelsScaled) {
+    harness::WorkFolder folder;
     gfx::NullDevice dev;
     tmRenderSetting s;
     s.sceneTargetWidth = s.shadowMapSize = 32;
@@ -297,10 +334,11 @@ struct SteppingClock : platform::FakeClock {
 };
 }  // namespace
 
-TEST(tmRenderPacing, SleepThenSpinAndSixtyFrameAverage) {
+TEST(tmRenderPacing, ShortFrameSleepsThenSpinsAndTheAverageComesEverySixtyFrames) {
     SteppingClock clock;
     platform::SetClock(&clock);
     tmTimer::Create();
+    harness::WorkFolder folder;
     gfx::NullDevice dev;
     tmRenderSetting s;
     s.sceneTargetWidth = s.shadowMapSize = 32;

@@ -1,49 +1,34 @@
-// Every shader type compiles and links under the OpenGL device with each single
-// flag and the flag sets generated content uses.
+// tmShaderGlTest.cpp -- every shader type compiles and links on the OpenGL device with each flag and common sets.
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
 #include "sys/render/tmShader.h"
 
 namespace {
 
-class ShaderGl : public ::testing::Test {
+class ShaderGl : public harness::GlFixture {
 protected:
+    ShaderGl() : GlFixture({64, 64, true, true}) {}  // multi-pass caps, the shader bank
     void SetUp() override {
-        char buf[4096];
-        cwd_ = getcwd(buf, sizeof buf) ? buf : ".";
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
-        gfx::GlOptions options;
-        options.hidden = true;
-        options.multiPassInSoftware = true;
-        std::string error;
-        device_ = gfx::CreateGlDevice(options, &error);
-        if (!device_) GTEST_SKIP() << "no OpenGL context: " << error;
-        gfx::PresentParams params;
-        params.width = 64;
-        params.height = 64;
-        params.windowed = true;
-        ASSERT_EQ(device_->create(params), gfx::Res::Ok);
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         tmShader::SetErrorReporter([this](const char*, const std::string& text) { errors_.push_back(text); });
     }
     void TearDown() override {
         tmShader::SetErrorReporter(nullptr);
-        (void)chdir(cwd_.c_str());
+        GlFixture::TearDown();
     }
-    std::string cwd_;
     std::vector<std::string> errors_;
-    std::unique_ptr<gfx::Device> device_;
 };
 
 TEST_F(ShaderGl, EveryTypeCompilesWithEachFlagAndCommonSets) {
     tmShader s;
-    s.Initialize(device_.get());
+    s.Initialize(dev.get());
     std::vector<uint32_t> flagSets = {0,
                                       0x401,
                                       0x1FFFF,

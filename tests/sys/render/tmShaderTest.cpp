@@ -21,7 +21,7 @@ int CountLines(const std::vector<std::string>& log, const std::string& prefix) {
 
 // ---- header -------------------------------------------------------------------
 
-TEST(ShaderHeader, TypeZeroWithImageAndVertexColour) {
+TEST(ShaderHeader, ImageAndVertexColourFlagsBecomeDefinesBeforeTheFakeHdrValues) {
     EXPECT_EQ(tmShader::BuildHeader(0, 0x401),
               "// setting state\n\n"
               "#define STATE_IMAGEMAP\t\t(1)\n"
@@ -40,7 +40,7 @@ TEST(ShaderHeader, ReflectFloorTypeHasNoStateLines) {
     EXPECT_EQ(tmShader::BuildHeader(0, 0).find("TYPE_REFLECTFLOOR"), std::string::npos);
 }
 
-TEST(ShaderHeader, AllFlagsInAscendingOrderWithHexValues) {
+TEST(ShaderHeader, EveryFlagIsDefinedInAscendingOrderWithItsHexValue) {
     const std::string h = tmShader::BuildHeader(1, 0x1FFFF);
     size_t last = 0;
     for (const char* name : {"STATE_IMAGEMAP\t", "STATE_LIGHTMAP\t", "STATE_HDRMAP\t", "STATE_VERTEXCOLOR\t",
@@ -151,6 +151,26 @@ TEST_F(ShaderManager, SharedEntryUploadsTransformOnce) {
     const float* c0 = device_.constants(gfx::Stage::Vertex, 0);
     EXPECT_FLOAT_EQ(c0[3], 1.0f);
     EXPECT_FLOAT_EQ(device_.constants(gfx::Stage::Vertex, 1)[3], 2.0f);
+}
+
+TEST_F(ShaderManager, LayoutSetBehindItsBackIsSetAgainAfterBegin) {
+    tmShader s;
+    s.Initialize(&device_);
+    s.Begin(true);
+    tmRenderQueue::Entry entry;
+    sys::tmShape shape;
+    Prepare(shape);
+    shape.declIndex = 2;
+    const tmRenderQueue::Item item{&shape, &entry, 2, 0x401, 0.0f};
+    EXPECT_TRUE(s.Apply(item));
+    device_.setLayout(0);  // a post pass draws its quad
+    device_.log.clear();
+    s.Begin(false);
+    EXPECT_TRUE(s.Apply(item));
+    EXPECT_EQ(CountLines(device_.log, "setLayout 2"), 1) << "a world quad after the composite drew as a screen quad";
+    device_.log.clear();
+    EXPECT_TRUE(s.Apply(item));
+    EXPECT_EQ(CountLines(device_.log, "setLayout"), 0);  // within a pass a repeat costs nothing
 }
 
 TEST_F(ShaderManager, ZeroAmbientAfterBeginUploadsNothing) {

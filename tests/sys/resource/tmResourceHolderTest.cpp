@@ -8,11 +8,13 @@
 
 #include "format/BinaryMesh.h"
 #include "platform/gfx/NullDevice.h"
+#include "sys/base/tmMemory.h"
 #include "sys/gfx/tmDevice.h"
 #include "sys/resource/tmMesh.h"
 #include "sys/resource/tmModel.h"
 #include "sys/resource/tmResourceHolder.h"
 #include "sys/resource/tmShape.h"
+#include "sys/resource/tmSpriteGroupRecord.h"
 
 namespace {
 
@@ -127,6 +129,43 @@ TEST_F(HolderTest, ModelsNamingOneTextureShareIt) {
     EXPECT_NE(cache_.GetModelSlot(2), nullptr);
     EXPECT_TRUE(cache_.ReleaseModel("T\\model\\other.ybm"));
     EXPECT_EQ(cache_.Find(sys::tmResource::kTexture, "wall.tga"), nullptr);
+}
+
+namespace {
+// Live tracked blocks allocated by the cache's loaders.
+size_t LiveCacheBlocks() {
+    size_t n = 0;
+    for (const tmAllocSiteStats& site : tmLiveAllocations())
+        if (site.file.size() >= 20 && site.file.compare(site.file.size() - 20, 20, "tmResourceHolder.cpp") == 0)
+            n += site.liveBlocks;
+    return n;
+}
+}  // namespace
+
+TEST_F(HolderTest, ResourcesComeFromTheTrackerAndWhatIsLeftGoesWithTheCache) {
+    WriteBox("data/T/model/box.ybm", "wall.tga");
+    Write("data/T/texture/wall.tga", Tga());
+    ASSERT_EQ(system(("mkdir -p " + dir_ + "/data/sprite").c_str()), 0);
+    Write("data/sprite/fx.tga", Tga());
+    static const sys::tmSpriteRecord kFx[2] = {{"ONE", 0, 0, 0.5f, 0.5f}, {"TWO", 0.5f, 0, 0.5f, 0.5f}};
+    const tmSpriteGroupRecord group{"fx.tga", 2, 2, 2, 0, 8, kFx, nullptr};
+    const size_t before = LiveCacheBlocks();
+    {
+        tmResourceHolder cache(kModels, 3, kSprites, 2);
+        ASSERT_EQ(cache.LoadModel("T\\model\\box.ybm", nullptr, nullptr), 0);
+        ASSERT_EQ(cache.LoadSpriteGroup(&group, nullptr), 0);
+        ASSERT_NE(cache.GetSpriteSlot(1), nullptr);
+        // Model, mesh, shape and its texture; the sheet and its two sprites.
+        EXPECT_EQ(LiveCacheBlocks(), before + 7);
+        EXPECT_EQ(device_.liveTextures(), 2);
+        EXPECT_GT(device_.liveBuffers(), 0);
+        // One model is given back; the sheet stays loaded until the cache goes.
+        EXPECT_TRUE(cache.ReleaseModel("T\\model\\box.ybm"));
+        EXPECT_EQ(LiveCacheBlocks(), before + 3);
+    }
+    EXPECT_EQ(LiveCacheBlocks(), before);
+    EXPECT_EQ(device_.liveTextures(), 0);
+    EXPECT_EQ(device_.liveBuffers(), 0);
 }
 
 TEST(tmMeshLayout, APrefixMatchNeverGivesAWiderVertex) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "SoundTestFiles.h"
@@ -120,10 +122,14 @@ TEST(SoundContent, MixedEngineBlipsAndMusicRenderCleanly) {
         auto out = Pull(mixer, chunk);
         all.insert(all.end(), out.begin(), out.end());
     }
-    const auto wav = zfmt::WriteWav(zfmt::PcmFormat(2), all.data(), all.size());
-    WriteFile("mixed_sound.wav", wav);
-
-    // Read the file back and judge it.
+    // Written as a wave file in a folder of the test's own, read back and judged.
+    TempDir dir;
+    WriteFile(dir.File("mixed_sound.wav"), zfmt::WriteWav(zfmt::PcmFormat(2), all.data(), all.size()));
+    std::vector<uint8_t> wav;
+    {
+        std::ifstream in(dir.File("mixed_sound.wav"), std::ios::binary);
+        wav.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     uint32_t size = 0, offset = 0;
     ASSERT_TRUE(zfmt::FindChunk(wav.data(), wav.size(), zfmt::kDataId, size, offset));
     ASSERT_EQ(size, all.size() * 2);

@@ -1,43 +1,30 @@
 // tmDebugFontDisplayTest.cpp -- screenshots of debug text drawn through the OpenGL device.
 #include <gtest/gtest.h>
 
+#include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
 #include "sys/gfx/tmDevice.h"
 #include "sys/text/tmDxFont.h"
 
 namespace {
 
-class DebugTextScreenTest : public ::testing::Test {
+class DebugTextScreenTest : public harness::GlFixture {
 protected:
     static constexpr int kW = 128, kH = 64;
+    DebugTextScreenTest() : GlFixture({kW, kH}) {}
     void SetUp() override {
-        gfx::GlOptions o;
-        o.hidden = true;
-        std::string error;
-        dev = gfx::CreateGlDevice(o, &error);
-        if (!dev) GTEST_SKIP() << "no OpenGL: " << error;
-        gfx::PresentParams p;
-        p.width = kW;
-        p.height = kH;
-        ASSERT_EQ(dev->create(p), gfx::Res::Ok);
-        dev->setRenderTarget(dev->backBuffer());
-        dev->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, 0xFF000000, 1.0f, 0);
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         tmSetDevice(dev.get());
     }
     void TearDown() override {
         tmDxFont::Destroy();
         tmGlyphFont::SetBackend(platform::GlyphBackend::System);
         tmSetDevice(nullptr);
+        GlFixture::TearDown();
     }
-    void Shoot() {
-        uint32_t w = 0, h = 0;
-        ASSERT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
-        ASSERT_EQ(w, uint32_t(kW));
-        ASSERT_EQ(h, uint32_t(kH));
-    }
-    uint32_t Pixel(int x, int y) const { return shot[size_t(y) * kW + x] & 0xFFFFFF; }
     // Lit pixels inside and outside a rectangle.
-    void CountLit(int left, int top, int right, int bottom, int* inside, int* outside) const {
+    void CountLit(int left, int top, int right, int bottom, int* inside, int* outside) {
         *inside = *outside = 0;
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x) {
@@ -46,8 +33,6 @@ protected:
                 ++*(in ? inside : outside);
             }
     }
-    std::unique_ptr<gfx::Device> dev;
-    std::vector<uint32_t> shot;
 };
 
 }  // namespace

@@ -12,14 +12,6 @@ using namespace tablerows;
 
 namespace {
 
-const int kSections[14] = {0, 0, 287, 79, 329, 461, 325, 268, 287, 79, 329, 461, 325, 268};
-
-yiVec3 Anchor(int id) {
-    if (id == 2) return {-917.846f, 0.199347f, 5600.0f};
-    if (id == 5) return {-4032.77f, 0.0f, 8180.05f};
-    return {0.0f, 0.0f, 0.0f};
-}
-
 // Section whose stretch of centre line passes nearest to p.
 int NearestSection(const CircuitLayout& layout, yiVec3 p) {
     float best = 1e30f, bestArc = 0.0f;
@@ -37,47 +29,7 @@ int NearestSection(const CircuitLayout& layout, yiVec3 p) {
 
 }  // namespace
 
-TEST(CircuitRows, StandInGridSlotsStandInTheirStartSections) {
-    for (int id = 2; id < 14; ++id) {
-        const int32_t* start = circuit_fixed::kStartSections[id];
-        const CircuitLayout layout = MakeStandInLayout(kSections[id], start, Anchor(id));
-        ASSERT_EQ(layout.SectionCount(), kSections[id]);
-        const CircuitRows rows = BuildCircuitRows(id, layout);
-        for (int k = 0; k < 16; ++k)
-            EXPECT_EQ(NearestSection(layout, rows.grid[k]), start[k]) << "course " << id << " slot " << k;
-        // Gates lie further apart than one frame's travel at top speed, in lap order.
-        for (int s = 1; s < layout.SectionCount(); ++s)
-            EXPECT_GT(layout.gateArc[s] - layout.gateArc[s - 1], 28.0f) << "course " << id << " gate " << s;
-        EXPECT_GT(layout.length - layout.gateArc.back(), 28.0f);
-    }
-}
-
-TEST(CircuitRows, GivenGridRowsSitOnTheStandInTrack) {
-    const CircuitLayout spain = MakeStandInLayout(287, circuit_fixed::kStartSections[2], Anchor(2));
-    for (int k = 0; k < 16; ++k) {
-        EXPECT_EQ(NearestSection(spain, circuit_fixed::SpainGridSlot(k)), circuit_fixed::kStartSections[2][k]) << k;
-    }
-    const CircuitLayout qir = MakeStandInLayout(461, circuit_fixed::kStartSections[5], Anchor(5));
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(NearestSection(qir, circuit_fixed::kQirGrid[k]), circuit_fixed::kStartSections[5][k]) << k;
-    }
-}
-
-TEST(CircuitRows, StartHeadingFromGateMidpointsFacesDownTheGrid) {
-    // A machine's start heading runs from the reference point (gate midpoint) of the section
-    // before the goal to that of the goal section: that is the way the grid faces.
-    for (int id = 2; id < 14; ++id) {
-        const CircuitLayout layout = MakeStandInLayout(kSections[id], circuit_fixed::kStartSections[id], Anchor(id));
-        const CircuitRows rows = BuildCircuitRows(id, layout);
-        const yiVec3 goal = layout.gateMid[0];
-        const yiVec3 before = layout.gateMid[layout.SectionCount() - 1];
-        const float hx = goal.x - before.x, hz = goal.z - before.z;
-        const float gx = rows.grid[0].x - rows.grid[15].x, gz = rows.grid[0].z - rows.grid[15].z;
-        EXPECT_GT(hx * gx + hz * gz, 0.0f) << id;
-    }
-}
-
-TEST(CircuitRows, LayoutFromCentreLine) {
+TEST(CircuitRows, GatesGridAndSectionsFollowTheCentreLine) {
     // A 4000 x 1000 rectangle starting halfway along its first long side.
     const std::vector<yiVec3> line = {{2000, 0, 0}, {4000, 0, 0}, {4000, 0, 1000}, {0, 0, 1000}, {0, 0, 0}};
     const CircuitLayout layout = LayoutFromCentreLine(line, {0.0f, 1000.0f, 2500.0f, 6000.0f, 9000.0f});

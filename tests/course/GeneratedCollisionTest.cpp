@@ -1,0 +1,210 @@
+// Every generated collision set, loaded through tmCollision by the course table's file names:
+// the floor under the centre line, walls that keep machines on the road, the route walked lap by
+// lap and the grid.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+
+#include "content_tables.h"
+#include "course/tmCollision.h"
+#include "harness/WorkFolder.h"
+#include "table/CourseTable.h"
+#include "tools/track/Layout.h"
+
+namespace {
+
+using V = D3DXVECTOR3;
+
+V ToV(const yiVec3& v) { return V(v.x, v.y, v.z); }
+
+// Runs in a working folder of its own with the run folder's data linked in (data\bankRC01.dat).
+class GeneratedCollision : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::make_unique<harness::WorkFolder>(true);
+        ASSERT_TRUE(folder_->Ok());
+    }
+    void TearDown() override { folder_.reset(); }
+
+    static bool LoadCourse(int courseId, tmCollision& c) {
+        const CourseRecord* r = GetCourseRecord(courseId);
+        return r && c.Load(r->collisionFile, r->wallFile, r->routeFile);
+    }
+
+    std::unique_ptr<harness::WorkFolder> folder_;
+};
+
+}  // namespace
+
+TEST_F(GeneratedCollision, TheBankHoldsThreeFilesPerLayoutAndTheGarageSharesNiseko) {
+    EXPECT_EQ(content::bankRC01.entryCount, 36u);
+    tmCollision garage, niseko;
+    ASSERT_TRUE(LoadCourse(1, garage));
+    ASSERT_TRUE(LoadCourse(3, niseko));
+    EXPECT_EQ(garage.GetPolygons().size(), niseko.GetPolygons().size());
+    EXPECT_EQ(garage.GetSectionCount(), 79);
+}
+
+TEST_F(GeneratedCollision, CentreLineIsOnTheRoadOfTheRightSectionAndWallsKeepMachinesOnIt) {
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        const track::Layout& layout = track::AllLayouts()[id];
+        tmCollision c;
+        ASSERT_TRUE(LoadCourse(id, c));
+        EXPECT_EQ(c.GetSectionCount(), layout.SectionCount());
+        EXPECT_EQ(c.GetGoalSection(), 0);
+        EXPECT_EQ(c.GetCheckpoint(0), 0);
+        int misses = 0, blocked = 0, probes = 0;
+        for (float a = 3.0f; a < layout.line.Length(); a += 97.0f) {
+            const track::Sample s = layout.line.At(a);
+            float h = 0.0f;
+            V n;
+            std::uint32_t attribute = 0;
+            if (!c.GetFloor(ToV(s.centre), &h, &n, &attribute) || std::fabs(h - s.centre.y) > 0.5f || attribute != 1 ||
+                n.y < 0.9f)
+                ++misses;
+            // A sideways step from the centre to beyond either wall is stopped by a wall facing back.
+            for (int side = 0; side < 2; ++side) {
+                const float far = (side == 0 ? 1.0f : -1.0f) * (s.WallOffset(side) + 30.0f);
+                const V from = ToV(s.centre), to = ToV(s.At(far));
+                V hit, wall;
+                ++probes;
+                if (c.HitWall(from, to, &hit, &wall) && wall.x * (to.x - from.x) + wall.z * (to.z - from.z) < 0.0f)
+                    ++blocked;
+            }
+            // The section between the previous gate and this point is the layout's.
+            const int section = layout.SectionAtArc(a);
+            const float back = std::min(layout.line.Wrap(a - layout.gates[section].arc) + 1.0f, 30.0f);
+            const V before = ToV(layout.line.At(a - back).centre);
+            const int crossed = c.FindSection(before, ToV(s.centre));
+            if (crossed >= 0) EXPECT_EQ(crossed, section) << "arc " << a;
+            EXPECT_GE(c.GetSectionDistance(ToV(s.centre), section), 0.0f);
+        }
+        EXPECT_EQ(misses, 0);
+        EXPECT_EQ(blocked, probes);
+    }
+}
+
+TEST_F(GeneratedCollision, WalkingTheRouteCrossesEveryCheckpointInOrderAndTheGoalOncePerLap) {
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        const track::Layout& layout = track::AllLayouts()[id];
+        tmCollision c;
+        ASSERT_TRUE(LoadCourse(id, c));
+        const int ns = c.GetSectionCount(), nk = c.GetCheckpointCount();
+        ASSERT_GE(nk, 2);
+        // Full speed: one logic step's travel at the highest speed.
+        const float step = track::kMaxStepTravel;
+        const float start = layout.gates[0].arc + 0.5f;
+        int nextSection = 1, lastCheckpoint = 0, laps = 0;
+        V p = ToV(layout.line.At(start).centre);
+        for (float a = step; a <= 3.0f * layout.line.Length() + step; a += step) {
+            const V q = ToV(layout.line.At(start + a).centre);
+            const int s = c.FindSection(p, q);
+            p = q;
+            // A step ending exactly on a gate crosses it, and so does the next one starting there.
+            if (s < 0 || s == (nextSection + ns - 1) % ns) continue;
+            ASSERT_EQ(s, nextSection) << "arc " << a;
+            nextSection = (s + 1) % ns;
+            const int k = c.GetCheckpoint(s);
+            if (k < 0) continue;
+            ASSERT_EQ(k, (lastCheckpoint + 1) % nk) << "checkpoint after " << lastCheckpoint;
+            lastCheckpoint = k;
+            if (k == 0) ++laps;
+        }
+        EXPECT_EQ(laps, 3);
+    }
+}
+
+TEST_F(GeneratedCollision, GridSlotsOfTheCourseTableStandOnTheRoadInTheirSections) {
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        const CourseRecord* r = GetCourseRecord(id);
+        ASSERT_NE(r, nullptr);
+        const track::Layout& layout = track::AllLayouts()[id];
+        tmCollision c;
+        ASSERT_TRUE(LoadCourse(id, c));
+        for (int k = 0; k < kCourseGridSlots; ++k) {
+            const yiVec3& g = r->grid[k];
+            float h = 0.0f;
+            std::uint32_t attribute = 0;
+            ASSERT_TRUE(c.GetFloor(V(g.x, g.y, g.z), &h, nullptr, &attribute)) << "slot " << k;
+            EXPECT_NEAR(h, g.y, 0.5f) << "slot " << k;
+            EXPECT_EQ(attribute, 1u);
+            EXPECT_EQ(layout.SectionAtArc(layout.gridArc[k]), r->startSection[k]);
+            EXPECT_LT(std::hypot(layout.grid[k].x - g.x, layout.grid[k].z - g.z), 0.05f) << "slot " << k;
+        }
+    }
+}
+
+// A map of every layout as the floor query sees it, written for a person to look at: road grey,
+// kerbs red, rough verges green, refill bays blue, the goal gate white and the checkpoint gates
+// yellow; four tiles across, three down, in course order.
+TEST_F(GeneratedCollision, FloorMapsOfAllTwelveLayouts) {
+    constexpr int kTile = 240, kCols = 4, kRows = 3;
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(kTile * kCols) * kTile * kRows * 3, 16);
+    const std::uint8_t kColours[7][3] = {{16, 16, 16},  {120, 120, 125}, {0, 0, 0},     {210, 40, 40},
+                                         {60, 140, 60}, {0, 0, 0},       {60, 110, 230}};
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        tmCollision c;
+        ASSERT_TRUE(LoadCourse(id, c));
+        float x0 = 1e30f, x1 = -1e30f, z0 = 1e30f, z1 = -1e30f;
+        for (const tmCollision::Wall& w : c.GetWalls()) {
+            x0 = std::min(x0, w.minX);
+            x1 = std::max(x1, w.maxX);
+            z0 = std::min(z0, w.minZ);
+            z1 = std::max(z1, w.maxZ);
+        }
+        const float scale = std::max(x1 - x0, z1 - z0) / (kTile - 8);
+        const int tile = id - track::kFirstLayoutCourse;
+        const int ox = (tile % kCols) * kTile, oz = (tile / kCols) * kTile;
+        auto put = [&](int px, int pz, const std::uint8_t* col) {
+            if (px < 0 || pz < 0 || px >= kTile || pz >= kTile) return;
+            std::uint8_t* p = &rgb[((static_cast<std::size_t>(oz + pz)) * kTile * kCols + ox + px) * 3];
+            p[0] = col[0];
+            p[1] = col[1];
+            p[2] = col[2];
+        };
+        int counts[7] = {};
+        for (int pz = 0; pz < kTile; ++pz)
+            for (int px = 0; px < kTile; ++px) {
+                const V at(x0 + (px - 4 + 0.5f) * scale, 0.0f, z0 + (pz - 4 + 0.5f) * scale);
+                float h = 0.0f;
+                std::uint32_t a = 0;
+                if (!c.GetFloor(at, &h, nullptr, &a) || a > 6) a = 0;
+                ++counts[a];
+                put(px, pz, kColours[a]);
+            }
+        const std::uint8_t white[3] = {255, 255, 255}, yellow[3] = {250, 220, 40};
+        for (int s = 0; s < c.GetSectionCount(); ++s) {
+            const int k = c.GetCheckpoint(s);
+            if (k < 0) continue;
+            const tmCollision::Section& g = c.GetSections()[s];
+            for (int i = 0; i <= 40; ++i) {
+                const float t = i / 40.0f;
+                put(static_cast<int>((g.a.x + (g.b.x - g.a.x) * t - x0) / scale) + 4,
+                    static_cast<int>((g.a.z + (g.b.z - g.a.z) * t - z0) / scale) + 4, k == 0 ? white : yellow);
+            }
+        }
+        EXPECT_GT(counts[1], kTile * kTile / 100) << "road";
+        EXPECT_GT(counts[4], 0) << "verges";
+        EXPECT_GT(counts[0], kTile * kTile / 4) << "ground off the road";
+    }
+    const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
+    mkdir(dir.c_str(), 0755);
+    EXPECT_NE(stbi_write_png((dir + "/collision_maps.png").c_str(), kTile * kCols, kTile * kRows, 3, rgb.data(),
+                             kTile * kCols * 3),
+              0);
+}
