@@ -1,13 +1,11 @@
 // tmEffParticles.cpp -- spawning, stepping and drawing of point flashes and smoke puffs.
 #include "effect/tmEffParticles.h"
 
+#include "effect/tmEffectRandom.h"
 #include "sys/base/tmMemory.h"
-#include "sys/base/tmRandom.h"
 #include "sys/batch/tyBillboard.h"
 
 namespace {
-
-tmRandom& Random() { return *tmRandom::Create(); }
 
 uint32_t WithAlpha(float alpha, uint32_t rgb) {
     const float a = alpha < 0.0f ? 0.0f : (alpha > 1.0f ? 1.0f : alpha);
@@ -22,28 +20,29 @@ bool tmEffPointFlash::Spawn(const int* sprites, int spriteCount, bool additive, 
                             uint32_t argb, int life, const D3DXVECTOR3* velocity, const D3DXVECTOR3* acceleration,
                             int fadeIn, int fadeOut, int lifeJitter, float sizeJitter, float positionJitter,
                             float rotationJitter, float damping, float growth) {
-    tmRandom& rnd = Random();
     tmEffPointFlash* f = TM_NEW tmEffPointFlash;
     f->additive = additive ? 1 : 0;
     f->position = position;
     f->velocity = velocity ? *velocity : D3DXVECTOR3(0, 0, 0);
     f->acceleration = acceleration ? *acceleration : D3DXVECTOR3(0, 0, 0);
     f->size = size;
-    if (sizeJitter > 0.0f) f->size += rnd.GetFloatRange(-sizeJitter, sizeJitter);
+    if (sizeJitter > 0.0f) f->size += tmEffectRandom::GetFloatRange(-sizeJitter, sizeJitter);
     f->rgb = argb & 0xFFFFFFu;
     f->alpha = static_cast<float>(argb >> 24) / 255.0f;
     f->life = life;
-    if (lifeJitter > 0) f->life += rnd.GetInt(-lifeJitter, lifeJitter);
+    if (lifeJitter > 0) f->life += tmEffectRandom::GetInt(-lifeJitter, lifeJitter);
     f->totalLife = f->life;
-    f->rotation = rnd.GetFloatRange(-D3DX_PI, D3DX_PI);
-    f->rotationSpeed = rotationJitter != 0.0f ? rnd.GetFloatRange(-rotationJitter, rotationJitter) : 0.0f;
+    f->rotation = tmEffectRandom::GetFloatRange(-D3DX_PI, D3DX_PI);
+    f->rotationSpeed = rotationJitter != 0.0f ? tmEffectRandom::GetFloatRange(-rotationJitter, rotationJitter) : 0.0f;
     if (positionJitter > 0.0f) {
         for (float* c : {&f->position.x, &f->position.y, &f->position.z}) {
-            const float r = static_cast<float>(rnd.Rand()) / 32767.0f;
+            const float r = static_cast<float>(tmEffectRandom::Rand()) / 32767.0f;
             *c += (2.0f * r - 1.0f) * positionJitter;
         }
     }
-    f->sprite = sprites != nullptr && spriteCount > 0 ? static_cast<uint32_t>(sprites[rnd.GetInt(0, spriteCount)]) : 0;
+    f->sprite = sprites != nullptr && spriteCount > 0
+                    ? static_cast<uint32_t>(sprites[tmEffectRandom::GetInt(0, spriteCount)])
+                    : 0;
     f->fadeIn = fadeIn;
     f->fadeOut = fadeOut;
     f->damping = damping;
@@ -52,25 +51,23 @@ bool tmEffPointFlash::Spawn(const int* sprites, int spriteCount, bool additive, 
 }
 
 bool tmEffPointFlash::SpawnSpark(const D3DXVECTOR3& position, const D3DXVECTOR3& baseVelocity, uint32_t argb) {
-    tmRandom& rnd = Random();
     D3DXVECTOR3 v = baseVelocity;
-    v.x += rnd.GetFloatRange(-0.4f, 0.4f);
-    v.y += rnd.GetFloatRange(-0.4f, 0.4f);
-    v.z += rnd.GetFloatRange(-0.4f, 0.4f);
+    v.x += tmEffectRandom::GetFloatRange(-0.4f, 0.4f);
+    v.y += tmEffectRandom::GetFloatRange(-0.4f, 0.4f);
+    v.z += tmEffectRandom::GetFloatRange(-0.4f, 0.4f);
     return Spawn(kFlashSprites, 5, true, position, 1.0f, argb, 60, &v, nullptr, 8, 20, 10, 2.0f, 0.0f, 0.0f, 1.0f,
                  0.0f);
 }
 
 bool tmEffPointFlash::SpawnDebris(const D3DXVECTOR3& position, uint32_t argb) {
-    tmRandom& rnd = Random();
     D3DXVECTOR3 v;
-    v.x = rnd.GetFloatRange(-4.0f, 4.0f);
-    v.y = rnd.GetFloatRange(0.0f, 8.0f);
-    v.z = rnd.GetFloatRange(-4.0f, 4.0f);
+    v.x = tmEffectRandom::GetFloatRange(-4.0f, 4.0f);
+    v.y = tmEffectRandom::GetFloatRange(0.0f, 8.0f);
+    v.z = tmEffectRandom::GetFloatRange(-4.0f, 4.0f);
     D3DXVECTOR3 a;
-    a.x = rnd.GetFloatRange(-0.06f, 0.06f);
-    a.y = rnd.GetFloatRange(-0.06f, 0.06f);
-    a.z = rnd.GetFloatRange(-0.06f, 0.06f);
+    a.x = tmEffectRandom::GetFloatRange(-0.06f, 0.06f);
+    a.y = tmEffectRandom::GetFloatRange(-0.06f, 0.06f);
+    a.z = tmEffectRandom::GetFloatRange(-0.06f, 0.06f);
     return Spawn(kFlashSprites, 5, true, position, 2.0f, argb, 60, &v, &a, 8, 30, 10, 1.0f, 0.0f, 0.31415927f, 0.9f,
                  0.0f);
 }
@@ -110,24 +107,23 @@ void tmEffPointFlash::Draw() {
 // ---- smoke -------------------------------------------------------------------------
 
 bool tmEffSmoke::Spawn(const D3DXVECTOR3& position) {
-    tmRandom& rnd = Random();
     tmEffSmoke* s = TM_NEW tmEffSmoke;
-    s->life = rnd.GetInt(10, 30) + 60;
+    s->life = tmEffectRandom::GetInt(10, 30) + 60;
     s->totalLife = s->life;
     s->fadeIn = static_cast<int32_t>(static_cast<float>(s->totalLife) * 0.1f);
     s->fadeOut = static_cast<int32_t>(static_cast<float>(s->totalLife) * 0.3f);
     s->position = position;
-    s->velocity.x = rnd.GetFloatRange(-1.0f, 1.0f) * 0.4f;
-    s->velocity.y = rnd.GetFloatRange(0.3f, 1.0f) * 0.2f;
-    s->velocity.z = rnd.GetFloatRange(-1.0f, 1.0f) * 0.4f;
+    s->velocity.x = tmEffectRandom::GetFloatRange(-1.0f, 1.0f) * 0.4f;
+    s->velocity.y = tmEffectRandom::GetFloatRange(0.3f, 1.0f) * 0.2f;
+    s->velocity.z = tmEffectRandom::GetFloatRange(-1.0f, 1.0f) * 0.4f;
     s->velocityDamping = 1.0f;
-    s->rotation = rnd.GetFloat(6.2831855f);
+    s->rotation = tmEffectRandom::GetFloat(6.2831855f);
     s->rotationSpeed = 0.01f;
     s->rotationDamping = 1.0f;
-    s->size = rnd.GetFloatRange(18.0f, 24.0f);
-    s->growth = rnd.GetFloatRange(0.2f, 0.6f);
+    s->size = tmEffectRandom::GetFloatRange(18.0f, 24.0f);
+    s->growth = tmEffectRandom::GetFloatRange(0.2f, 0.6f);
     s->growthDamping = 1.0f;
-    s->sprite = static_cast<uint32_t>(kFirstSprite + rnd.Rand() % kSpriteCount);
+    s->sprite = static_cast<uint32_t>(kFirstSprite + tmEffectRandom::Rand() % kSpriteCount);
     s->firstRgb = 0xFFFFFF;
     s->secondRgb = 0x000000;
     s->alpha = 1.0f;

@@ -129,9 +129,9 @@ void ty_sEffectManager::Update() {
 void ty_sEffectManager::Draw() {
     ty_sEffectEventManager::Draw();
     for (auto& b : billboards_)
-        if (b) b->Draw();
+        if (b) b->Draw(view_);
     for (auto& p : polygons_)
-        if (p) p->Draw();
+        if (p) p->Draw(view_);
 }
 
 void ty_sEffectManager::DrawBatches() {

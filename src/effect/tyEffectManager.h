@@ -87,6 +87,9 @@ public:
     // Empties the five batches (once per logic step, before the frame's draws).
     void DrawBatches();
     void SkipNextUpdate() { skipNextUpdate_ = true; }
+    // The frame's view matrix, with which the billboards face the camera and the sorted batches order.
+    void SetViewMatrix(const D3DXMATRIX& view) { view_ = view; }
+    const D3DXMATRIX& GetViewMatrix() const { return view_; }
 
     // Null before Init and after Release.
     tyBillboard* GetBillboard(int index) const;
@@ -96,6 +99,7 @@ private:
     ty_sEffectManager() = default;
 
     bool skipNextUpdate_ = false;
+    D3DXMATRIX view_ = D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
     bool groupLoaded_ = false;
     std::unique_ptr<tyBillboard> billboards_[kBillboardCount];
     std::unique_ptr<tyPolygon> polygons_[kPolygonCount];

@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         D3DXMATRIX id;
         D3DXMatrixIdentity(&id);
-        tyPolygon::SetViewMatrix(id);
+        ty_sEffectManager::Instance().SetViewMatrix(id);
         ty_sEffectManager::Instance().Init();
         ASSERT_TRUE(trails().Create(true, 2));
     }

@@ -5,6 +5,7 @@
 
 #include "effect/DrawLog.h"
 #include "effect/tmEffParticles.h"
+#include "effect/tmEffectRandom.h"
 #include "effect/tyEffectManager.h"
 #include "sys/base/tmMemory.h"
 #include "sys/base/tmRandom.h"
@@ -29,13 +30,11 @@ int Probe::deleted = 0;
 class ParticleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        tmRandom::Create();  // the shared generator exists before any count of live blocks
-        tmSrand(1);
+        tmEffectRandom::Seed(1);
         Probe::removed = Probe::deleted = 0;
         D3DXMATRIX id;
         D3DXMatrixIdentity(&id);
-        tyBillboard::SetViewMatrix(id);
-        tyPolygon::SetViewMatrix(id);
+        ty_sEffectManager::Instance().SetViewMatrix(id);
         tmEffectSetReferencePoint(D3DXVECTOR3(0, 0, 0));
         manager().Init();
     }
@@ -146,7 +145,7 @@ TEST_F(ParticleTest, FadeInScalesSizeAndAlphaUntilTheAgeReachesTheFadeFrames) {
 
 TEST_F(ParticleTest, ParticlesFartherThan500InXOrZAreNotDrawnButStillAge) {
     DrawLog log;
-    tmSrand(7);
+    tmEffectRandom::Seed(7);
     ASSERT_TRUE(tmEffSmoke::Spawn(D3DXVECTOR3(501.0f, 0, 0)));
     tmEffSmoke* s = static_cast<tmEffSmoke*>(const_cast<ty_sEffect*>(manager().GetHead()));
     s->velocity = D3DXVECTOR3(0, 0, 0);

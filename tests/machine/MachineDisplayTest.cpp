@@ -144,10 +144,9 @@ protected:
         r_->SetNearFar(5.0f, 4000.0f);
         const float light[4] = {-0.45f, -0.8f, -0.4f, 0.35f};
         r_->SetLightDirectionDefault(light);
-        tyPolygon::SetViewMatrix(view_);
         // The frame starts from the clear colour (the main loop clears at each present).
         dev_->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, kClear, 1.0f, 0);
-        if (floor && floor_) floor_->Draw();
+        if (floor && floor_) floor_->Draw(view_);
         for (auto& m : shown_) m->model.Draw(false);
         r_->Render();
         std::vector<uint32_t> shot;
