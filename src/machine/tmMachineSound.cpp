@@ -160,9 +160,10 @@ bool tmMachineSound::InCrowdStretch() const {
 void tmMachineSound::UpdateAmbient() {
     const float kmh = core_->kmh;
     ambient_[kCrowd] = Clamp01(ambient_[kCrowd] + (InCrowdStretch() ? 0.01f : -0.01f));
-    float wind = (kmh - 400.0f) / (600.0f - 400.0f);
+    // Clamped before the body's share, so outside the normal body the wind never passes 0.7.
+    float wind = Clamp01((kmh - 400.0f) / (600.0f - 400.0f));
     if (core_->bodyMode != 0) wind *= 0.7f;
-    ambient_[kWind] = Clamp01(wind);
+    ambient_[kWind] = wind;
     const float rumble = Clamp01((kmh - 30.0f) / (100.0f - 30.0f));
     ambient_[kSurface4] = core_->floorState == 4 ? rumble : 0.0f;
     ambient_[kSurface3] = core_->floorState == 3 ? rumble : 0.0f;

@@ -195,13 +195,17 @@ std::vector<uint8_t> DrawLivery(const MachineDescription& d) {
 }
 
 std::vector<uint8_t> DrawEffectTexture(int size) {
-    // White with alpha falling toward the sides, so crossed flame sheets have soft edges.
+    // A white core going pale blue toward the sides, where the alpha falls, so
+    // crossed flame sheets have soft edges.
     std::vector<uint8_t> px(static_cast<size_t>(size) * size * 4, 255);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const float u = (static_cast<float>(x) + 0.5f) / static_cast<float>(size);
-            px[(static_cast<size_t>(y) * size + x) * 4 + 3] =
-                static_cast<uint8_t>(std::pow(std::sin(u * 3.14159265f), 0.7f) * 255.0f);
+            const float edge = std::fabs(u - 0.5f) * 2.0f;
+            uint8_t* p = &px[(static_cast<size_t>(y) * size + x) * 4];
+            p[0] = static_cast<uint8_t>(255.0f - 90.0f * edge);
+            p[1] = static_cast<uint8_t>(255.0f - 45.0f * edge);
+            p[3] = static_cast<uint8_t>(std::pow(std::sin(u * 3.14159265f), 0.7f) * 255.0f);
         }
     return px;
 }
