@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "LobbyArt.h"
 #include "MachineArt.h"
 #include "platform/text/GlyphSource.h"
 
@@ -55,8 +56,23 @@ private:
     std::vector<uint8_t> px_;
 };
 
-// Sets a text centred at (cx, cy) with FreeType (the system's gothic face, else the built-in glyphs).
+// Sets a text centred at (cx, cy) with the captions' FreeType face, else with the built-in glyphs.
 void DrawText(Sheet& sheet, const std::string& text, int pixelHeight, int cx, int cy, Rgb colour) {
+    std::string error;
+    if (std::unique_ptr<Captions> captions = Captions::Open(&error)) {
+        const int box = pixelHeight * 2;
+        Canvas layer(box, box);
+        captions->DrawCentred(layer, text, pixelHeight, 0, 0, box, box, Rgba{colour.r, colour.g, colour.b, 1.0f},
+                              Rgba{1.0f, 1.0f, 1.0f, 1.0f}, 1, true);
+        for (int y = 0; y < box; ++y)
+            for (int x = 0; x < box; ++x) {
+                const Rgba c = layer.Get(x, y);
+                const int px = cx - box / 2 + x, py = cy - box / 2 + y;
+                if (c.a <= 0.0f || px < 0 || py < 0 || px >= sheet.Size() || py >= sheet.Size()) continue;
+                sheet.Set(px, py, Mix(sheet.Get(px, py), Rgb{c.r, c.g, c.b}, c.a));
+            }
+        return;
+    }
     std::unique_ptr<platform::GlyphSource> font =
         platform::CreateGlyphSource(platform::GlyphBackend::System, pixelHeight);
     std::vector<platform::Glyph> glyphs;
