@@ -54,8 +54,7 @@ std::vector<zfmt::MaterialRecord> EffectMaterials(const std::string& texture) {
 
 MachineArt::MachineArt(const Context& ctx, Output& out) : machines_(ReadMachineDescriptions(ctx, out)) {}
 
-bool MachineArt::Model(int group, int slot, const std::vector<NamedTextureSpec>& textures,
-                       zfmt::Bytes& bytes) const {
+bool MachineArt::Model(int group, int slot, const std::vector<NamedTextureSpec>& textures, zfmt::Bytes& bytes) const {
     std::string livery, flame;
     for (const NamedTextureSpec& t : textures) {
         if (t.kind == "livery") livery = t.name;

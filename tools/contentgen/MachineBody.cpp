@@ -470,7 +470,18 @@ void BuildBody(const MachineDescription& d, const BodyParams& p, const float whe
     mb.Push(Place::At(V3(0, canopyTop - 0.35f, p.canopyZ)));
     mb.Dome(p.canopyW, p.canopyH, p.canopyLen * 0.5f, lowDetail ? 6 : 14, lowDetail ? 2 : 5, livery::kGlass, kMatGlass);
     mb.Pop();
-    if (!lowDetail) Decals(p, mb);
+    if (!lowDetail) {
+        Decals(p, mb);
+        // Light strips along both flanks from behind the cockpit to the tail, in the stripe colour.
+        const float z0 = p.canopyZ + p.canopyLen * 0.6f, z1 = p.tailZ - 3.0f;
+        for (int side = -1; side <= 1; side += 2) {
+            const float sf = static_cast<float>(side);
+            const Section a = SectionAt(p, SAtZ(p, z0)), b = SectionAt(p, SAtZ(p, z1));
+            const float ya = a.bottom + (a.top - a.bottom) * 0.3f, yb = b.bottom + (b.top - b.bottom) * 0.3f;
+            Strut(mb, V3(sf * (a.halfW + 0.05f), ya, z0), V3(sf * (b.halfW + 0.05f), yb, z1), 0.25f, 0.35f,
+                  livery::kStripe, kMatGlow);
+        }
+    }
 
     const std::vector<Nozzle> nozzles = Nozzles(d);
     auto exitZ = [&](const Nozzle& n) { return n.zFirst + (n.zLast - n.zFirst) * std::min(p.extend / 2.5f, 1.0f); };

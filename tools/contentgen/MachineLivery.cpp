@@ -112,8 +112,8 @@ std::vector<uint8_t> DrawLivery(const MachineDescription& d) {
     s.Fill(kPaint, [&](int x, int y, float u, float v) {
         Rgb c = paint;
         const float dTop = std::fabs(u - 0.25f);
-        if (dTop < 0.045f) c = stripe;                  // the racing stripe over the top
-        if (dTop >= 0.045f && dTop < 0.055f) c = trim;  // its pinstripes
+        if (dTop < 0.03f) c = stripe;                 // the racing stripe over the top
+        if (dTop >= 0.03f && dTop < 0.04f) c = trim;  // its pinstripes
         if (std::fabs(u - 0.035f) < 0.012f || std::fabs(u - 0.465f) < 0.012f) c = stripe;  // flank stripes
         if (u > 0.56f && u < 0.94f) c = Mix(trim, paint, 0.25f);                           // underside
         if (v < 0.035f) c = trim;                                                          // nose tip

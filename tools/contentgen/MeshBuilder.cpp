@@ -11,7 +11,7 @@ constexpr float kPi = 3.14159265f;
 // The renderer keeps faces whose corners run clockwise on screen (the
 // original's convention): counter-clockwise-from-outside triangles are
 // written reversed.
-constexpr bool kWriteReversed = true;
+constexpr bool kWriteReversed = false;
 }  // namespace
 
 uint32_t Argb(float a, float r, float g, float b) {
