@@ -2,6 +2,7 @@
 #include <memory>
 #include <set>
 
+#include "CourseArt.h"
 #include "MachineArt.h"
 #include "ResourceGroups.h"
 #include "TextureSets.h"
@@ -56,7 +57,7 @@ void GenTextures(Output& out, const Context& ctx) {
                     return c;
                 };
                 plan.push_back(std::move(job));
-            } else if (NamedTexture(t.name, t.kind, g.theme, job))
+            } else if (CourseArtTexture(g.id, t.name, t.kind, job) || NamedTexture(t.name, t.kind, g.theme, job))
                 plan.push_back(std::move(job));
             else
                 out.Fail(where + t.name + " has the unknown kind " + t.kind);
