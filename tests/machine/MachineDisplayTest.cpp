@@ -15,7 +15,12 @@
 #define STB_IMAGE_WRITE_STATIC
 #include <stb/stb_image_write.h>
 
+#include "app/tmConfig.h"
+#include "effect/tmEffParticles.h"
+#include "effect/tyBoostTail.h"
+#include "effect/tyEffectManager.h"
 #include "machine/tmMachineCore.h"
+#include "machine/tmMachineEffect.h"
 #include "machine/tmMachineModel.h"
 #include "machine/tmMachineMove.h"
 #include "platform/gfx/Device.h"
@@ -141,6 +146,8 @@ protected:
         r_->SetViewMatrix(view_);
         r_->SetProjectionMatrix(proj_);
         r_->SetSecondViewProjection(view_, proj_);
+        r_->SetExtraMatrix1(proj_);  // billboards are queued in view space
+        ty_sEffectManager::Instance().SetViewMatrix(view_);
         r_->SetNearFar(5.0f, 4000.0f);
         const float light[4] = {-0.45f, -0.8f, -0.4f, 0.35f};
         r_->SetLightDirectionDefault(light);
@@ -148,6 +155,11 @@ protected:
         dev_->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, kClear, 1.0f, 0);
         if (floor && floor_) floor_->Draw(view_);
         for (auto& m : shown_) m->model.Draw(false);
+        if (drawEffects_) {
+            for (auto& e : effects_) e->Draw(false);
+            tyBoostTailManager::Instance().Draw();
+            ty_sEffectManager::Instance().Draw();
+        }
         r_->Render();
         std::vector<uint32_t> shot;
         uint32_t w = 0, h = 0;
@@ -169,6 +181,8 @@ protected:
     tmRender* r_ = nullptr;
     std::vector<std::unique_ptr<Shown>> shown_;
     std::unique_ptr<tyPolygon> floor_;
+    std::vector<std::unique_ptr<tmMachineEffect>> effects_;
+    bool drawEffects_ = false;
     D3DXMATRIX view_, proj_;
 };
 
@@ -296,6 +310,59 @@ TEST_F(MachineDisplayTest, EveryMachineHasItsOwnSilhouette) {
                 << "machines " << a + 1 << " and " << b + 1 << " have nearly the same outline";
         }
     }
+}
+
+// A boosting machine on rough ground: sparks and trails from its nozzles, tire smoke
+// behind it and a burst of debris, drawn from the particle sheet through the batches.
+TEST_F(MachineDisplayTest, ABoostingMachineTrailsSparksSmokeAndDebris) {
+    Floor(140);
+    tmConfig::GetInstance().SetVideoFlag(1);
+    ty_sEffectManager& fx = ty_sEffectManager::Instance();
+    fx.Init();
+    tyBoostTailManager& trails = tyBoostTailManager::Instance();
+    ASSERT_TRUE(trails.Create(true, 2));
+    Shown& m = Place(1, 0, 0, 0.0f, -1.0f, 2);
+    m.core.params.bstTimeUse = 240;
+    m.core.params.bstTimeCharge = 90;
+    m.core.floorState = 4;
+    m.core.kmh = 180;
+    effects_.push_back(std::make_unique<tmMachineEffect>());
+    tmMachineEffect& effect = *effects_.back();
+    effect.Init(m.core, m.move);
+    tmRaceState::Get().cores[0] = &m.core;
+    // The machine drives toward -Z for 40 steps, leaving its trails and smoke behind.
+    for (int step = 0; step < 40; ++step) {
+        fx.DrawBatches();
+        trails.ClearAll();
+        m.core.boostFramesLeft = 200 - step;
+        const float z = -static_cast<float>(step) * 1.5f;
+        D3DXMATRIX at;
+        D3DXMatrixTranslation(&at, 0, 0, z);
+        m.core.worldMatrix = at;  // the model's nose already points along -Z
+        m.core.position = D3DXVECTOR3(0, 0, z);
+        m.model.Update();
+        effect.Update();
+        fx.Update();
+        trails.Update();
+    }
+    for (int i = 0; i < 30; ++i) tmEffPointFlash::SpawnDebris(m.core.position + D3DXVECTOR3(0, 6, 0), 0xFFE0C040u);
+    ASSERT_GT(fx.GetCount(), 40);
+    Camera(D3DXVECTOR3(-45, 30, -95), D3DXVECTOR3(0, 6, -45), 0.75f);
+    drawEffects_ = true;
+    const std::vector<uint32_t> shot = Shoot(true);
+    ASSERT_EQ(shot.size(), static_cast<size_t>(kW) * kH);
+    WritePng("machine_boost_effects.png", shot, kW, kH);
+    // The trails and smoke lie behind the machine (toward +Z): pixels there differ from the empty floor.
+    drawEffects_ = false;
+    effect.Release();
+    effects_.clear();
+    const std::vector<uint32_t> plain = Shoot(true);
+    int changed = 0;
+    for (size_t i = 0; i < shot.size(); ++i) changed += (shot[i] & 0xFFFFFF) != (plain[i] & 0xFFFFFF);
+    EXPECT_GT(changed, kW * kH / 100);
+    tmRaceState::Get().cores[0] = nullptr;
+    trails.Release();
+    fx.Release();
 }
 
 }  // namespace
