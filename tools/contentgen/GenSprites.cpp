@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ContentPng.h"
+#include "EffectSheet.h"
 #include "GenLobbySprites.h"
 #include "Generators.h"
 #include "HudArt.h"
@@ -117,9 +118,18 @@ void BleedIntoGutter(std::vector<std::uint8_t>& px, int sheetW, int sheetH, cons
     }
 }
 
-// Paints every cell: sized sprites in their style, the others as labelled placeholders.
+// The sheet whose sprites the particle batches draw.
+constexpr int kEffectSheet = 16;
+
+// Paints every cell: sized sprites in their style, the others as labelled placeholders; the
+// particle sheet has art of its own.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
                       const std::vector<Picture>& pictures, Output& out) {
+    if (s.id == kEffectSheet) {
+        std::vector<SpriteCell> own;
+        for (const Rect& r : cells) own.push_back({r.x, r.y, r.w, r.h});
+        return EncodePng(s.width, s.height, DrawEffectSheet(s.width, s.height, own));
+    }
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];
