@@ -3,6 +3,7 @@
 #include "app/tmSequence.h"
 #include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqLoadingCourse.h"
+#include "menu/tmSeqMachineSelect.h"
 #include "menu/tmSeqMenuMain.h"
 #include "menu/tmSeqTitle.h"
 #include "race/tmSeqRace.h"
@@ -17,6 +18,7 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
     factory.Set(kSeqCourseSelect, []() -> tmSequence* { return new tmSeqCourseSelect(); });
+    factory.Set(kSeqMachineSelect, []() -> tmSequence* { return new tmSeqMachineSelect(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     return factory;

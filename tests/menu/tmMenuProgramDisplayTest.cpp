@@ -10,8 +10,10 @@
 #include "app/tmConfig.h"
 #include "harness/FramePicture.h"
 #include "harness/Harness.h"
+#include "menu/tmMachineSelectFrontend.h"
 #include "menu/tmMenuFlow.h"
 #include "menu/tmSeqCourseSelect.h"
+#include "menu/tmSeqMachineSelect.h"
 #include "menu/tmSeqMenuMain.h"
 #include "menu/tmSeqTitle.h"
 #include "sys/input/tmInputActions.h"
@@ -124,4 +126,31 @@ TEST_F(MenuProgramDisplay, CourseSelect) {
     S().TapKey(tmKey::kLeft);
     Shoot("course_qir", 50);
     CheckAll("menu_contact_course_select");
+}
+
+TEST_F(MenuProgramDisplay, MachineSelect) {
+    ToMainMenu();
+    S().TapKey(tmKey::kReturn);
+    S().TapKey(tmKey::kReturn);
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqCourseSelect>() != nullptr; }, 40));
+    S().RunUntil([&] { return Screen<tmSeqCourseSelect>()->GetState() == tmSeqCourseSelect::kChoosing; }, 40);
+    S().TapKey(tmKey::kReturn);
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMachineSelect>() != nullptr; }, 60));
+    const harness::FramePicture& torvin = Shoot("machine_torvin", 60);
+    EXPECT_GT(torvin.Variety(), 40);  // the machine in its studio
+    S().TapKey(tmKey::kRight);
+    Shoot("machine_prentis", 50);
+    S().TapKey(tmKey::kRight);
+    S().TapKey(tmKey::kRight);
+    Shoot("machine_quessa_j", 50);
+    S().TapKey(tmKey::kReturn);
+    Shoot("machine_transmission", 30);
+    S().TapKey(tmKey::kBackspace);
+    ASSERT_EQ(Screen<tmSeqMachineSelect>()->GetState(), tmSeqMachineSelect::kMachine);
+    S().RunUntil([&] { return !Screen<tmSeqMachineSelect>()->GetFrontend()->IsBusy(); }, 40);
+    for (int k = 0; k < 3; ++k) {  // Dravik/R, Olvane E, Custrel K
+        for (int i = 0; i < 2; ++i) S().TapKey(tmKey::kRight);
+        Shoot("machine_" + std::to_string(k), 50);
+    }
+    CheckAll("menu_contact_machine_select");
 }

@@ -11,6 +11,7 @@
 #include "GenLobbySprites.h"
 #include "Generators.h"
 #include "HudArt.h"
+#include "MachineCard.h"
 #include "SpriteArt.h"
 
 namespace contentgen {
@@ -168,6 +169,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
 }  // namespace
 
 void GenSprites(Output& out, const Context& ctx) {
+    PrepareMachineCards(ctx, out);  // the menus' machine pictures are rendered from the machines' models
     std::vector<SheetSpec> sheets;
     std::map<int, std::string> pinned;
     std::map<int, SizedSprite> sizedById;

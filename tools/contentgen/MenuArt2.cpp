@@ -286,7 +286,7 @@ bool IsMenuStyle2(const std::string& style) {
     static const char* const kStyles[] = {"coursemap", "courseicon", "courseinfo", "difficulty", "marker", "arrow"};
     for (const char* k : kStyles)
         if (style == k) return true;
-    return false;
+    return IsMachineStyle(style);
 }
 
 bool PaintMenuSprite2(const SpriteStyle& s, SpriteCanvas& c) {
@@ -296,7 +296,7 @@ bool PaintMenuSprite2(const SpriteStyle& s, SpriteCanvas& c) {
     if (s.style == "difficulty") return PaintDifficulty(s, c);
     if (s.style == "marker") return PaintMarker(s, c);
     if (s.style == "arrow") return PaintArrow(s, c);
-    return false;
+    return PaintMachineSprite(s, c);
 }
 
 }  // namespace contentgen

@@ -11,6 +11,9 @@ namespace contentgen {
 // The second set of menu painters (MenuArt2.cpp): course maps, machine cards, rows and pictures.
 bool IsMenuStyle2(const std::string& style);
 bool PaintMenuSprite2(const SpriteStyle& style, SpriteCanvas& out);
+// The machines' pictures and panels (MenuArtMachine.cpp).
+bool IsMachineStyle(const std::string& style);
+bool PaintMachineSprite(const SpriteStyle& style, SpriteCanvas& out);
 
 namespace menuart {
 
