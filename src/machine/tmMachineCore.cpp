@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "content_tables.h"
 #include "course/tmCollision.h"
 #include "course/tmCourse.h"
 #include "machine/tmMachineMath.h"
@@ -18,9 +19,9 @@
 
 namespace {
 
-constexpr uint32_t kSoundLapPlayer = 0x10083;
-constexpr uint32_t kSoundLapOther = 0x1003f;
-constexpr uint32_t kSoundRefill = 0x1000b;
+constexpr uint32_t kSoundLapPlayer = content::SND_LAP_02;
+constexpr uint32_t kSoundLapOther = content::SND_LAP_01;
+constexpr uint32_t kSoundRefill = content::SND_REFILL_01;
 
 const tmCollision* CollisionOf(const tmCourse* course) { return course ? course->GetCollision() : nullptr; }
 

@@ -9,6 +9,7 @@
 #include "machine/tmMachineSources.h"
 #include "race/tmRaceState.h"
 #include "sys/base/tmMemory.h"
+#include "sys/input/tmInputActions.h"
 #include "sys/input/tmPeripheral.h"
 
 tmMachineMove::tmMachineMove() = default;
@@ -121,9 +122,9 @@ tmMachineControl tmMachineMove::ReadPad() const {
     const tmPeripheral* pad = tmPeripheral::GetInstance();
     if (!pad) return record;
     // The pad reads positive for left; the record's -1 is full left.
-    record.steering = -pad->GetSteering(0);
-    record.accelerator = pad->GetAccelerator(0);
-    record.brake = pad->GetBrake(0);
+    record.steering = -pad->GetSteering(tmPlayer::kOne);
+    record.accelerator = pad->GetAccelerator(tmPlayer::kOne);
+    record.brake = pad->GetBrake(tmPlayer::kOne);
     if (core_->viewerMode) {
         record.accelerator *= 3.0f;
         record.brake *= 7.0f;
@@ -135,10 +136,10 @@ tmMachineControl tmMachineMove::ReadPad() const {
             record.accelerator = 0.0f;
         }
     }
-    record.shiftUp = pad->IsAction11Triggered(0) ? 1 : 0;
-    record.shiftDown = pad->IsAction12Triggered(0) ? 1 : 0;
-    record.bodyMode = pad->IsAction10Triggered(0) ? 1 : 0;
-    record.boost = pad->IsAction9Triggered(0) ? 1 : 0;
+    record.shiftUp = pad->IsAction11Triggered(tmPlayer::kOne) ? 1 : 0;
+    record.shiftDown = pad->IsAction12Triggered(tmPlayer::kOne) ? 1 : 0;
+    record.bodyMode = pad->IsAction10Triggered(tmPlayer::kOne) ? 1 : 0;
+    record.boost = pad->IsAction9Triggered(tmPlayer::kOne) ? 1 : 0;
     return record;
 }
 

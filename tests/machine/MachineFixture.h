@@ -1,5 +1,5 @@
-// MachineFixture.h -- shared set-up of the machine tests: run folder, race state, seeded generator,
-// scripted pad, recorded sounds and machines on a course.
+// MachineFixture.h -- shared set-up of the machine tests: a working folder with the run data, race state,
+// seeded generator, scripted pad, recorded sounds and machines on a course.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include "machine/tmSimSound.h"
 #include "platform/input/InputDevices.h"
 #include "race/tmRaceState.h"
+#include "sys/input/tmInputActions.h"
+#include "tests/harness/WorkFolder.h"
 
 class tmCourse;
 
@@ -69,8 +71,8 @@ public:
 
 // Pad keys of the default bindings.
 namespace pad {
-constexpr int kLeft = 203, kRight = 205, kAccelerate = 44, kBrake = 30, kBoost = 31, kBody = 45, kGearUp = 200,
-              kGearDown = 208;
+constexpr int kLeft = tmKey::kLeft, kRight = tmKey::kRight, kAccelerate = tmKey::kZ, kBrake = tmKey::kA,
+              kBoost = tmKey::kS, kBody = tmKey::kX, kGearUp = tmKey::kUp, kGearDown = tmKey::kDown;
 }
 
 class MachineTest : public ::testing::Test {
@@ -92,7 +94,7 @@ protected:
     int steps_ = 0;
 
 private:
-    std::string cwd_;
+    std::unique_ptr<harness::WorkFolder> folder_;  // a folder of the test's own with the run data linked in
 };
 
 // Handling values for closed-form tests: flat torque, one gear, rear drive, no slide.

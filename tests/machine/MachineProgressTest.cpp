@@ -1,6 +1,7 @@
 // MachineProgressTest.cpp -- grid placement, checkpoints and laps, lap times, refills and set-up checks.
 #include <cmath>
 
+#include "content_tables.h"
 #include "course/tmCollision.h"
 #include "race/tmLapTimer.h"
 #include "tests/machine/MachineFixture.h"
@@ -8,7 +9,8 @@
 
 namespace {
 
-constexpr uint32_t kLapSoundPlayer = 0x10083, kLapSoundOther = 0x1003f, kRefillSound = 0x1000b;
+constexpr uint32_t kLapSoundPlayer = content::SND_LAP_02, kLapSoundOther = content::SND_LAP_01,
+                   kRefillSound = content::SND_REFILL_01;
 
 class Progress : public MachineTest {
 protected:

@@ -62,6 +62,9 @@ void tmRender::DrawCubeFaceLayer(int face) { DrawLayer(L::CubeFace(face)); }
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
     queue_->Flush(device_);
+    // Every frame starts from the clear colour and a far depth, or the last frame shows through.
+    activeClear_ = storedClear_;
+    Clear(true);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};
     light.specular = {0.8f, 0.8f, 0.8f, 0};
