@@ -10,6 +10,7 @@
 #include "ContentPng.h"
 #include "CourseArt.h"
 #include "Generators.h"
+#include "HudArt.h"
 #include "MachineArt.h"
 #include "ResourceGroups.h"
 #include "format/BinaryMesh.h"
@@ -147,7 +148,9 @@ std::string PlaneYsm() {
 
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
-zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
+zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
+    zfmt::Bytes hud;
+    if (HudModelBytes(g.id, position, &hud)) return hud;
     if (g.id == kMiniMapGroup) {
         zfmt::Bytes map = MiniMapModel(file);
         if (!map.empty()) return map;
@@ -193,7 +196,7 @@ void GenModels(Output& out, const Context& ctx) {
             if (models && machineArt.Model(g.id, static_cast<int>(names.size()), g.textures, art))
                 models->Add(path, std::move(art));
             else if (models)
-                models->Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
+                models->Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
             names.push_back(path);
         }
     }
@@ -224,6 +227,7 @@ void GenModels(Output& out, const Context& ctx) {
         h << "inline constexpr int MDL_" << Upper(Stem(file)) << " = " << i << ";\n";
     }
     h << "\n}  // namespace content\n";
+    WriteCockpitTables(h, firstSlot);
 
     auto& c = out.Source();
     c << "\nnamespace content {\n\nconst char* const kModelNames[1406] = {\n";

@@ -9,6 +9,7 @@
 #include "EffectSheet.h"
 #include "GenLobbySprites.h"
 #include "Generators.h"
+#include "HudArt.h"
 
 namespace contentgen {
 
@@ -143,8 +144,17 @@ void GenSprites(Output& out, const Context& ctx) {
             out.AddLooseFile("data/NoImage.jpg", std::move(lobby.noImageJpeg));
             continue;
         }
-        layouts.push_back(Layout(s));
-        bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
+        std::vector<SheetCell> painted;
+        zfmt::Bytes png;
+        if (PaintHudSheet(s.id, s.width, s.height, own, &painted, &png)) {
+            std::vector<Rect> cells;
+            for (const SheetCell& c : painted) cells.push_back({c.x, c.y, c.w, c.h});
+            layouts.push_back(cells);
+            bank.Add(s.texture, png);
+        } else {
+            layouts.push_back(Layout(s));
+            bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
+        }
     }
     for (const auto& p : pinned) out.Fail("sprite groups: " + p.second + " pinned outside every sheet");
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");
