@@ -7,6 +7,8 @@
 #include "app/tmConfig.h"
 #include "app/tmMainLoop.h"
 #include "platform/input/InputDevices.h"
+#include "platform/input/TextInput.h"
+#include "sys/input/tmTextInput.h"
 
 namespace {
 
@@ -56,6 +58,10 @@ int tmRunProgram(const tmProgramOptions& options) {
     std::unique_ptr<platform::InputDevices> input;
     if (options.window == platform::Window::Backend::Sdl) input = platform::CreateSdlInput(*window);
     if (!input) input = std::make_unique<platform::ScriptedInput>();
+    // Text fields (the lobby) type through the window's text input.
+    std::unique_ptr<platform::TextInput> textInput;
+    if (options.window == platform::Window::Backend::Sdl) textInput = platform::CreateSdlTextInput();
+    tmTextInput::SetDevice(textInput.get());
 
     tmMainLoopSetup setup;
     setup.window = window.get();
@@ -63,9 +69,11 @@ int tmRunProgram(const tmProgramOptions& options) {
     tmMainLoop loop(setup);
     if (!loop.Initialize()) {
         std::fprintf(stderr, "start: the game services could not start\n");
+        tmTextInput::SetDevice(nullptr);
         return 1;
     }
     loop.Run();
     loop.Shutdown();
+    tmTextInput::SetDevice(nullptr);
     return 0;
 }

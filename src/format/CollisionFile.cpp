@@ -1,4 +1,4 @@
-// Writers and checked readers of the course collision files.
+// CollisionFile.cpp -- writers and checked readers of the course collision files.
 #include "format/CollisionFile.h"
 
 #include <cmath>

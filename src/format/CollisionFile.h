@@ -1,4 +1,4 @@
-// Byte layouts of the three course collision files: floor (.clb), walls (.wlb) and route (.rtb).
+// CollisionFile.h -- byte layouts of the three course collision files: floor (.clb), walls (.wlb) and route (.rtb).
 //
 // All three start with 128 bytes the reader skips, then little-endian counts and fixed-size records:
 //   floor: NC u32, NP u32, NC cells of 24 bytes, NP polygons of 72 bytes;

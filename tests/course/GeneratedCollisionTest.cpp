@@ -3,14 +3,22 @@
 // lap and the grid.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
 
 #include "content_tables.h"
 #include "course/tmCollision.h"
+#include "harness/WorkFolder.h"
 #include "table/CourseTable.h"
 #include "tools/track/Layout.h"
 
@@ -20,23 +28,21 @@ using V = D3DXVECTOR3;
 
 V ToV(const yiVec3& v) { return V(v.x, v.y, v.z); }
 
-// Runs in the run folder, where the game finds data\bankRC01.dat.
+// Runs in a working folder of its own with the run folder's data linked in (data\bankRC01.dat).
 class GeneratedCollision : public ::testing::Test {
 protected:
     void SetUp() override {
-        char* old = getcwd(nullptr, 0);
-        cwd_ = old ? old : ".";
-        std::free(old);
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
+        folder_ = std::make_unique<harness::WorkFolder>(true);
+        ASSERT_TRUE(folder_->Ok());
     }
-    void TearDown() override { (void)chdir(cwd_.c_str()); }
+    void TearDown() override { folder_.reset(); }
 
     static bool LoadCourse(int courseId, tmCollision& c) {
         const CourseRecord* r = GetCourseRecord(courseId);
         return r && c.Load(r->collisionFile, r->wallFile, r->routeFile);
     }
 
-    std::string cwd_;
+    std::unique_ptr<harness::WorkFolder> folder_;
 };
 
 }  // namespace
@@ -140,4 +146,65 @@ TEST_F(GeneratedCollision, GridSlotsOfTheCourseTableStandOnTheRoadInTheirSection
             EXPECT_LT(std::hypot(layout.grid[k].x - g.x, layout.grid[k].z - g.z), 0.05f) << "slot " << k;
         }
     }
+}
+
+// A map of every layout as the floor query sees it, written for a person to look at: road grey,
+// kerbs red, rough verges green, refill bays blue, the goal gate white and the checkpoint gates
+// yellow; four tiles across, three down, in course order.
+TEST_F(GeneratedCollision, FloorMapsOfAllTwelveLayouts) {
+    constexpr int kTile = 240, kCols = 4, kRows = 3;
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(kTile * kCols) * kTile * kRows * 3, 16);
+    const std::uint8_t kColours[7][3] = {{16, 16, 16},  {120, 120, 125}, {0, 0, 0},     {210, 40, 40},
+                                         {60, 140, 60}, {0, 0, 0},       {60, 110, 230}};
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        tmCollision c;
+        ASSERT_TRUE(LoadCourse(id, c));
+        float x0 = 1e30f, x1 = -1e30f, z0 = 1e30f, z1 = -1e30f;
+        for (const tmCollision::Wall& w : c.GetWalls()) {
+            x0 = std::min(x0, w.minX);
+            x1 = std::max(x1, w.maxX);
+            z0 = std::min(z0, w.minZ);
+            z1 = std::max(z1, w.maxZ);
+        }
+        const float scale = std::max(x1 - x0, z1 - z0) / (kTile - 8);
+        const int tile = id - track::kFirstLayoutCourse;
+        const int ox = (tile % kCols) * kTile, oz = (tile / kCols) * kTile;
+        auto put = [&](int px, int pz, const std::uint8_t* col) {
+            if (px < 0 || pz < 0 || px >= kTile || pz >= kTile) return;
+            std::uint8_t* p = &rgb[((static_cast<std::size_t>(oz + pz)) * kTile * kCols + ox + px) * 3];
+            p[0] = col[0];
+            p[1] = col[1];
+            p[2] = col[2];
+        };
+        int counts[7] = {};
+        for (int pz = 0; pz < kTile; ++pz)
+            for (int px = 0; px < kTile; ++px) {
+                const V at(x0 + (px - 4 + 0.5f) * scale, 0.0f, z0 + (pz - 4 + 0.5f) * scale);
+                float h = 0.0f;
+                std::uint32_t a = 0;
+                if (!c.GetFloor(at, &h, nullptr, &a) || a > 6) a = 0;
+                ++counts[a];
+                put(px, pz, kColours[a]);
+            }
+        const std::uint8_t white[3] = {255, 255, 255}, yellow[3] = {250, 220, 40};
+        for (int s = 0; s < c.GetSectionCount(); ++s) {
+            const int k = c.GetCheckpoint(s);
+            if (k < 0) continue;
+            const tmCollision::Section& g = c.GetSections()[s];
+            for (int i = 0; i <= 40; ++i) {
+                const float t = i / 40.0f;
+                put(static_cast<int>((g.a.x + (g.b.x - g.a.x) * t - x0) / scale) + 4,
+                    static_cast<int>((g.a.z + (g.b.z - g.a.z) * t - z0) / scale) + 4, k == 0 ? white : yellow);
+            }
+        }
+        EXPECT_GT(counts[1], kTile * kTile / 100) << "road";
+        EXPECT_GT(counts[4], 0) << "verges";
+        EXPECT_GT(counts[0], kTile * kTile / 4) << "ground off the road";
+    }
+    const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
+    mkdir(dir.c_str(), 0755);
+    EXPECT_NE(stbi_write_png((dir + "/collision_maps.png").c_str(), kTile * kCols, kTile * kRows, 3, rgb.data(),
+                             kTile * kCols * 3),
+              0);
 }

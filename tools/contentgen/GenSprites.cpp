@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ContentPng.h"
+#include "GenLobbySprites.h"
 #include "Generators.h"
 #include "HudArt.h"
 #include "SpriteArt.h"
@@ -48,8 +49,9 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// Sprites that must be plain white (solid fills drawn with a colour).
-bool IsWhite(int id, const std::string& name) { return name == "CM_16x16_WHITE" || id == 422; }
+// Sprites that must be plain white: solid fills drawn in a colour, and the
+// effect batches' sprite.
+bool IsWhite(const std::string& name) { return name == "CM_16x16_WHITE" || name == "LB_WHITE" || name == "eff_white"; }
 
 // Cells of a near-square grid over the sheet, row by row.
 std::vector<Rect> Layout(const SheetSpec& s) {
@@ -120,7 +122,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
                             &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
             continue;
         }
-        const bool white = IsWhite(s.first + static_cast<int>(i), names[i]);
+        const bool white = IsWhite(names[i]);
         const std::uint32_t colour = white ? 0xFFFFFFFFu : ColourOf(names[i]);
         for (int y = r.y; y < r.y + r.h; ++y) {
             std::uint8_t* row = &px[(static_cast<size_t>(y) * s.width + r.x) * 4];
@@ -154,10 +156,13 @@ void GenSprites(Output& out, const Context& ctx) {
             s.prefix = f[8];
             sheets.push_back(s);
         } else if (f[0] == "sprite" && f.size() == 3) {
-            pinned[std::stoi(f[1])] = f[2];
+            const int id = std::stoi(f[1]);
+            out.Check(!pinned.count(id), "sprite groups: sprite " + f[1] + " pinned twice");
+            pinned[id] = f[2];
         } else if (f[0] == "sprite" && f.size() >= 6 && f.size() <= 8) {
             // sprite <id> <name> <width> <height> <style> ["caption"] [param]
             const int id = std::stoi(f[1]);
+            out.Check(!pinned.count(id), "sprite groups: sprite " + f[1] + " pinned twice");
             pinned[id] = f[2];
             SizedSprite& sprite = sizedById[id];
             sprite.w = std::stoi(f[3]);
@@ -189,6 +194,7 @@ void GenSprites(Output& out, const Context& ctx) {
             std::string name;
             if (pinned.count(id)) {
                 name = pinned[id];
+                pinned.erase(id);
             } else if (s.count == 1) {
                 name = s.prefix;
             } else {
@@ -199,6 +205,22 @@ void GenSprites(Output& out, const Context& ctx) {
             out.Check(seen.insert(Upper(name)).second, "sprite groups: name used twice: " + name);
             own.push_back(name);
             names.push_back(name);
+        }
+        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
+        if (s.prefix == "LB") {
+            // The lobby's sheet has art of its own (frames, buttons, plates, cursor, picture).
+            LobbySheet lobby;
+            std::string error;
+            if (!DrawLobbySheet(s.width, s.height, s.first, s.count, &lobby, &error)) {
+                out.Fail("sprite groups: lobby sheet: " + error);
+                return;
+            }
+            std::vector<Rect> rects;
+            for (const SpriteBox& b : lobby.boxes) rects.push_back({b.x, b.y, b.w, b.h});
+            layouts.push_back(rects);
+            bank.Add(s.texture, std::move(lobby.png));
+            out.AddLooseFile("data/NoImage.jpg", std::move(lobby.noImageJpeg));
+            continue;
         }
         // A sheet with any painted sprite (styled in the manifest or drawn by the race display)
         // is packed; the others keep their grid of labelled placeholders.
@@ -230,9 +252,9 @@ void GenSprites(Output& out, const Context& ctx) {
             pictures.assign(size_t(s.count), Picture{});
         }
         layouts.push_back(cells);
-        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
         bank.Add(s.texture, DrawSheet(s, layouts.back(), own, pictures, out));
     }
+    for (const auto& p : pinned) out.Fail("sprite groups: " + p.second + " pinned outside every sheet");
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");
     out.Check(names.back() == "TV_CNT_FONT3_ON", "sprite groups: the last sprite must be TV_CNT_FONT3_ON");
     if (names.size() != 1173) return;

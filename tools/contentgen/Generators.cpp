@@ -8,10 +8,15 @@ namespace contentgen {
 
 const std::vector<Generator>& AllGenerators() {
     static const std::vector<Generator> kGenerators = {
-        {"data tables", GenDataTables}, {"circuit rows", GenCircuitRows},
-        {"collision", GenCollision},    {"machine rows", GenMachineRows},
-        {"sounds", GenSounds},          {"music", GenMusic},
-        {"models", GenModels},          {"sprites", GenSprites},
+        {"textures", GenTextures},
+        {"data tables", GenDataTables},
+        {"circuit rows", GenCircuitRows},
+        {"collision", GenCollision},
+        {"machine rows", GenMachineRows},
+        {"sounds", GenSounds},
+        {"music", GenMusic},
+        {"models", GenModels},
+        {"sprites", GenSprites},
         {"shaders", GenShaders},
     };
     return kGenerators;

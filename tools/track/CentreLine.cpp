@@ -1,4 +1,4 @@
-// Builds and samples a circuit's closed centre line from its plan of straights and bends.
+// CentreLine.cpp -- builds and samples a circuit's closed centre line from its plan of straights and bends.
 #include "tools/track/CentreLine.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// A circuit's closed centre line: built from straights and eased bends, sampled for the road.
+// CentreLine.h -- a circuit's closed centre line: built from straights and eased bends, sampled for the road.
 //
 // The centre line is the one shape every part of a circuit comes from: the floor, the walls,
 // the gates, the computer route, the grid and (later) the visible road and scenery. A circuit is

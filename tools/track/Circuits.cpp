@@ -1,4 +1,4 @@
-// The six circuits: each one's plan of straights and bends, heights and where its grid stands.
+// Circuits.cpp -- the six circuits: each one's plan of straights and bends, heights and where its grid stands.
 #include "tools/track/Circuits.h"
 
 #include "table/CircuitFixedRows.h"

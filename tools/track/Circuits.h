@@ -1,4 +1,4 @@
-// The six circuits' plans and the twelve course layouts made from them.
+// Circuits.h -- the six circuits' plans and the twelve course layouts made from them.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// Builds a layout's floor, walls and route records from its centre line and gates.
+// CollisionSet.cpp -- builds a layout's floor, walls and route records from its centre line and gates.
 #include "tools/track/CollisionSet.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The three collision files of a course layout: floor polygons in cells, walls and route gates.
+// CollisionSet.h -- the three collision files of a course layout: floor polygons in cells, walls and route gates.
 #pragma once
 
 #include <vector>

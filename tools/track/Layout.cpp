@@ -1,4 +1,4 @@
-// Course layouts: the driving direction, the gates of the route sections, the grid and the
+// Layout.cpp -- course layouts: the driving direction, the gates of the route sections, the grid and the
 // checkpoints of each course id, placed so that the start sections the course table fixes hold
 // their grid slots.
 #include "tools/track/Layout.h"

@@ -1,4 +1,4 @@
-// One course layout: a circuit's centre line in its driving direction, cut into route sections.
+// Layout.h -- one course layout: a circuit's centre line in its driving direction, cut into route sections.
 #pragma once
 
 #include <string>

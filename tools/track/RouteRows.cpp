@@ -1,4 +1,4 @@
-// Derives a layout's computer route table from the curvature of its centre line.
+// RouteRows.cpp -- derives a layout's computer route table from the curvature of its centre line.
 #include "tools/track/RouteRows.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The computer route table of a layout: target speed, boost marks and lines per section.
+// RouteRows.h -- the computer route table of a layout: target speed, boost marks and lines per section.
 #pragma once
 
 #include <vector>

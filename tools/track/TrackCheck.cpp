@@ -1,4 +1,4 @@
-// Checks a generated layout's collision set against the invariants the race relies on.
+// TrackCheck.cpp -- checks a generated layout's collision set against the invariants the race relies on.
 #include "tools/track/TrackCheck.h"
 
 #include <algorithm>

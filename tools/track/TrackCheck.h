@@ -1,4 +1,4 @@
-// Invariants of a generated course layout and its collision files; the content tool refuses to
+// TrackCheck.h -- invariants of a generated course layout and its collision files; the content tool refuses to
 // write a bank that breaks one.
 #pragma once
 

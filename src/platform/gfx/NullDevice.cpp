@@ -57,6 +57,11 @@ uint32_t NullDevice::clearColour(Texture target, uint32_t face) const {
     return it == textures_.end() || face > 5 ? 0 : it->second.clear[face];
 }
 
+const std::vector<uint32_t>* NullDevice::textureTexels(Texture tex) const {
+    auto it = textures_.find(tex.id);
+    return it == textures_.end() || it->second.images.empty() ? nullptr : &it->second.images[0];
+}
+
 const std::vector<uint8_t>* NullDevice::bufferData(Buffer buf) const {
     auto it = buffers_.find(buf.id);
     return it == buffers_.end() ? nullptr : &it->second.bytes;

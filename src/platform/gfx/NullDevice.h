@@ -69,6 +69,8 @@ public:
     uint32_t clearColour(Texture target, uint32_t face = 0) const;
     // Last bytes written into a buffer (the CPU copy).
     const std::vector<uint8_t>* bufferData(Buffer buf) const;
+    // Texels of level 0, face 0 of a texture (the last upload), null for none.
+    const std::vector<uint32_t>* textureTexels(Texture tex) const;
     Shader currentVertexShader() const { return vs_; }
     Shader currentPixelShader() const { return ps_; }
     const Material& material() const { return material_; }

@@ -61,9 +61,20 @@ Container Sniff(const void* data, size_t size);
 // in *error on bad or unsupported input; out is then empty.
 bool Decode(const void* data, size_t size, Image& out, std::string* error = nullptr);
 
+// Decodes a JPEG picture from an untrusted source (a player's picture from the
+// network) with libjpeg-turbo: sides of at most maxSide pixels (checked before
+// any pixel is decoded), every error and corrupt-data warning refused, a
+// bounded number of progressive scans. Other formats are refused.
+bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, std::string* error = nullptr);
+
 // Decodes a cube texture: a DDS cube map, or any 2D image whose height is six
 // times its width, holding the six faces stacked top to bottom in cube order.
 bool DecodeCube(const void* data, size_t size, Image& out, std::string* error = nullptr);
+
+// True when the file holds every byte its header declares (TGA, BMP, PNG,
+// JPEG; DDS checks its own levels), so a truncated or hostile file is refused
+// before any pixel memory is allocated. The reason goes to *error.
+bool FitsDeclaredSize(const void* data, size_t size, Container c, std::string* error = nullptr);
 
 // DDS reader (our own; stb_image has none). Same contract as Decode.
 bool DecodeDds(const uint8_t* data, size_t size, Image& out, std::string* error);

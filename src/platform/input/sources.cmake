@@ -2,4 +2,5 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PadMapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SdlInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScriptedInput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SdlTextInput.cpp
 )

@@ -4,6 +4,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/text/GlyphSource.h"
 
@@ -39,8 +40,9 @@ public:
         if (library_) FT_Done_FreeType(library_);
     }
 
-    bool Open(int pixelHeight, std::string* error) {
+    bool Open(int pixelHeight, const FaceRequest& request, std::string* error) {
         height_ = std::max(1, pixelHeight);
+        monochrome_ = request.monochrome;
         if (FT_Init_FreeType(&library_) != 0) {
             *error = "FreeType cannot start";
             return false;
@@ -50,14 +52,15 @@ public:
             return false;
         }
         // A Japanese gothic face first, then whatever the system offers.
-        const char* patterns[] = {"IPAGothic,VL Gothic,Noto Sans CJK JP,monospace:lang=ja", "sans-serif"};
-        for (const char* pattern : patterns) {
+        std::vector<std::string> patterns = request.patterns;
+        if (patterns.empty()) patterns = {"IPAGothic,VL Gothic,Noto Sans CJK JP,monospace:lang=ja", "sans-serif"};
+        for (const std::string& pattern : patterns) {
             int index = 0;
-            const std::string file = MatchFontFile(pattern, &index);
+            const std::string file = MatchFontFile(pattern.c_str(), &index);
             if (file.empty()) continue;
             FT_Face face = nullptr;
             if (FT_New_Face(library_, file.c_str(), index, &face) != 0) continue;
-            if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(height_)) != 0) {
+            if (!SetSize(face, request.cellHeight)) {
                 FT_Done_Face(face);
                 continue;
             }
@@ -74,6 +77,15 @@ public:
         return false;
     }
 
+    // The em square at the pixel height, or (cell) ascender plus descender at it.
+    bool SetSize(FT_Face face, bool cell) {
+        if (!cell || !FT_IS_SCALABLE(face)) return FT_Set_Pixel_Sizes(face, 0, FT_UInt(height_)) == 0;
+        FT_Size_RequestRec req{};
+        req.type = FT_SIZE_REQUEST_TYPE_CELL;
+        req.height = FT_Long(height_) * 64;
+        return FT_Request_Size(face, &req) == 0;
+    }
+
     int PixelHeight() const override { return height_; }
     int Ascent() const override { return ascent_; }
     const std::string& Name() const override { return name_; }
@@ -82,8 +94,9 @@ public:
         *g = Glyph{};
         const FT_UInt index = FT_Get_Char_Index(face_, FT_ULong(cp));
         if (index == 0 && cp != 0x20) return false;
-        if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT) != 0) return false;
-        if (FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) != 0) return false;
+        const FT_Int32 load = monochrome_ ? FT_LOAD_TARGET_MONO : FT_LOAD_DEFAULT;
+        if (FT_Load_Glyph(face_, index, load) != 0) return false;
+        if (FT_Render_Glyph(face_->glyph, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return false;
         const FT_GlyphSlot slot = face_->glyph;
         const FT_Bitmap& bm = slot->bitmap;
         g->left = slot->bitmap_left;
@@ -111,16 +124,22 @@ private:
     FT_Face face_ = nullptr;
     int height_ = 16;
     int ascent_ = 14;
+    bool monochrome_ = false;
     std::string name_;
 };
 
 }  // namespace
 
-std::unique_ptr<GlyphSource> CreateFreeTypeGlyphSource(int pixelHeight, std::string* error) {
+std::unique_ptr<GlyphSource> CreateFreeTypeGlyphSource(int pixelHeight, const FaceRequest& request,
+                                                       std::string* error) {
     auto source = std::make_unique<FreeTypeGlyphSource>();
     std::string ignored;
-    if (!source->Open(pixelHeight, error ? error : &ignored)) return nullptr;
+    if (!source->Open(pixelHeight, request, error ? error : &ignored)) return nullptr;
     return source;
+}
+
+std::unique_ptr<GlyphSource> CreateFreeTypeGlyphSource(int pixelHeight, std::string* error) {
+    return CreateFreeTypeGlyphSource(pixelHeight, FaceRequest{}, error);
 }
 
 }  // namespace platform

@@ -41,8 +41,20 @@ enum class GlyphBackend {
 // Never null: the System backend falls back to the built-in glyphs.
 std::unique_ptr<GlyphSource> CreateGlyphSource(GlyphBackend backend, int pixelHeight);
 
+// How the FreeType backend picks and sizes its face.
+struct FaceRequest {
+    // fontconfig patterns tried in order; empty: a Japanese gothic face, else any sans-serif.
+    std::vector<std::string> patterns;
+    // Size the face so that ascender plus descender fill the pixel height (a
+    // text cell, as a GDI font height means) instead of the em square.
+    bool cellHeight = false;
+    // One bit per pixel, hinted for monochrome (coverage is 0 or 255).
+    bool monochrome = false;
+};
+
 // The FreeType backend alone; null (with a reason) when no face can be opened.
 std::unique_ptr<GlyphSource> CreateFreeTypeGlyphSource(int pixelHeight, std::string* error);
+std::unique_ptr<GlyphSource> CreateFreeTypeGlyphSource(int pixelHeight, const FaceRequest& request, std::string* error);
 // The built-in bitmap glyphs: printable ASCII as 5 x 7 cells scaled to the height,
 // every other visible code point as a hollow box.
 std::unique_ptr<GlyphSource> CreateBuiltinGlyphSource(int pixelHeight);

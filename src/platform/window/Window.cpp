@@ -77,6 +77,8 @@ public:
                 quit_ = true;
             } else if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) {
                 close_ = true;
+            } else if (e.type == SDL_TEXTEDITING_EXT) {
+                SDL_free(e.editExt.text);  // long compositions: the text input caught a copy
             }
         }
         return !quit_;

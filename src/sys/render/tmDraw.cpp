@@ -66,6 +66,10 @@ tmSilentDraw g_silent;
 tmDraw* g_drawer = nullptr;
 }  // namespace
 
+sys::tmTexture* tmDraw::CreateTexture(const char*, int, int) { return nullptr; }
+
+bool tmDraw::UploadTexture(sys::tmTexture*, const uint32_t*, int, int) { return false; }
+
 tmDraw* tmDraw::GetInstance() { return g_drawer ? g_drawer : &g_silent; }
 
 void tmDraw::SetInstance(tmDraw* drawer) { g_drawer = drawer; }

@@ -115,6 +115,16 @@ public:
     virtual void SetFakeHdr(float a, float b, float c) = 0;
     virtual void SetBloomRate(float rate) = 0;
 
+    // ---- textures filled on the CPU (text, pictures) ----
+    // A texture resource named `name` of width x height ARGB texels, not yet
+    // registered in the resource cache (the caller registers it); null when no
+    // device can make it. The silent drawer makes none.
+    virtual sys::tmTexture* CreateTexture(const char* name, int width, int height);
+    // Replaces every texel of a texture made by CreateTexture with width x
+    // height ARGB words, top row first; false (nothing uploaded) when the size
+    // is not the texture's or there is no device.
+    virtual bool UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height);
+
     // ---- readers ----
     // The resource cache (null when none is set up).
     virtual tmResourceHolder* GetResourceHolder() const = 0;

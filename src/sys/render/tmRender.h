@@ -132,6 +132,8 @@ public:
     void SetVector(const D3DXVECTOR3& v) override;
     void SetFakeHdr(float a, float b, float c) override;
     void SetBloomRate(float rate) override;
+    sys::tmTexture* CreateTexture(const char* name, int width, int height) override;
+    bool UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height) override;
     int GetBackBufferWidth() const override;
     int GetBackBufferHeight() const override;
     float GetFrameRate() const override;

@@ -4,6 +4,7 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/gfx/Device.h"
+#include "sys/base/tmMemory.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
 #include "sys/resource/tmCubeTexture.h"
@@ -45,6 +46,31 @@ int tmRender::DrawModelToCubeLayers(int slot, uint32_t shaderType) {
 
 int tmRender::DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha) {
     return queue_ ? queue_->AddModel(model, shaderType, layer, alpha, -1) : -1;
+}
+
+// ---- textures filled on the CPU ----
+
+sys::tmTexture* tmRender::CreateTexture(const char* name, int width, int height) {
+    if (!device_ || !name || width <= 0 || height <= 0) return nullptr;
+    const gfx::TextureDesc desc{static_cast<uint32_t>(width),
+                                static_cast<uint32_t>(height),
+                                1,
+                                gfx::Format::A8R8G8B8,
+                                gfx::Usage::Static,
+                                false};
+    gfx::Texture texture = device_->createTexture(desc);
+    if (!texture) return nullptr;
+    auto* resource = TM_NEW sys::tmTexture;
+    resource->SetName(name);
+    resource->Setup(texture, nullptr, nullptr, 2);  // blended: text and pictures carry alpha
+    return resource;
+}
+
+bool tmRender::UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height) {
+    if (!device_ || !texture || !argb || !texture->GetTexture()) return false;
+    uint32_t w = 0, h = 0;
+    if (!texture->GetSize(&w, &h) || static_cast<int>(w) != width || static_cast<int>(h) != height) return false;
+    return device_->uploadTexture(texture->GetTexture(), 0, 0, argb) == gfx::Res::Ok;
 }
 
 // ---- sprites ----

@@ -98,6 +98,34 @@ TEST(ImageDecode, OversizedHeaderIsRefusedBeforeDecoding) {
     EXPECT_FALSE(Decode(png.data(), png.size(), img, &why));
 }
 
+TEST(ImageDecode, PicturesFromTheNetworkAreBoundedAndOnlyPictureFormats) {
+    std::vector<uint8_t> jpg, big, tga;
+    auto px = Pixels(8, 8, 3);
+    stbi_write_jpg_to_func(Append, &jpg, 8, 8, 3, px.data(), 90);
+    auto bigPx = Pixels(300, 20, 3);
+    stbi_write_jpg_to_func(Append, &big, 300, 20, 3, bigPx.data(), 90);
+    auto px4 = Pixels(4, 4, 4);
+    stbi_write_tga_to_func(Append, &tga, 4, 4, 4, px4.data());
+    Image img;
+    std::string why;
+    ASSERT_TRUE(DecodePicture(jpg.data(), jpg.size(), 256, img, &why));
+    EXPECT_EQ(img.width, 8u);
+    EXPECT_FALSE(DecodePicture(big.data(), big.size(), 256, img, &why));  // 300 wide
+    EXPECT_TRUE(img.faces.empty());
+    EXPECT_FALSE(DecodePicture(tga.data(), tga.size(), 256, img, &why));  // not a JPEG
+    auto png = Png(8, 8, 3);
+    EXPECT_FALSE(DecodePicture(png.data(), png.size(), 256, img, &why));
+    // The decoded pixels are the picture's.
+    ASSERT_TRUE(DecodePicture(jpg.data(), jpg.size(), 256, img, &why));
+    EXPECT_NEAR(int(img.faces[0][0]), int(px[0]), 12);
+    EXPECT_EQ(img.faces[0][3], 255);
+    // A JPEG cut short is refused, never read past its end.
+    for (size_t cut : {size_t(2), size_t(20), jpg.size() / 2}) {
+        std::vector<uint8_t> part(jpg.begin(), jpg.begin() + cut);
+        EXPECT_FALSE(DecodePicture(part.data(), part.size(), 256, img, &why)) << cut;
+    }
+}
+
 TEST(ImageDecode, StackedPngMakesSixCubeFacesAndOtherShapesAreRefused) {
     auto strip = Png(4, 24, 4);
     Image img;

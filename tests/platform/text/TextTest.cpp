@@ -112,3 +112,40 @@ TEST(FreeTypeGlyphs, SystemFaceDrawsLatinAndKanji) {
     // The System backend never fails.
     EXPECT_NE(CreateGlyphSource(GlyphBackend::System, 16), nullptr);
 }
+
+TEST(TextEncoding, Utf8AndCp932RoundTripAndUnmappableIsDropped) {
+    // "全角" in UTF-8 and in CP932.
+    const std::string utf8 = "\xE5\x85\xA8\xE8\xA7\x92";
+    EXPECT_EQ(Utf8ToCp932(utf8), std::string("\x91\x53\x8A\x70"));
+    EXPECT_EQ(Cp932ToUtf8(std::string("\x91\x53\x8A\x70")), utf8);
+    EXPECT_EQ(Cp932ToUtf8("Ab1"), "Ab1");
+    // An emoji has no CP932 code: dropped, the rest kept in order.
+    EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80"
+                          "b"),
+              "ab");
+    // A broken UTF-8 byte is dropped too.
+    EXPECT_EQ(Utf8ToCp932("x\xC3y"), "xy");
+    EXPECT_TRUE(Utf8ToCp932("").empty());
+}
+
+TEST(FreeTypeGlyphs, CellSizedMonochromeFaceFitsItsHeight) {
+    FaceRequest req;
+    req.patterns = {"IPAGothic,VL Gothic,Noto Sans Mono CJK JP,monospace:lang=ja:spacing=mono"};
+    req.cellHeight = true;
+    req.monochrome = true;
+    std::string error;
+    auto src = CreateFreeTypeGlyphSource(14, req, &error);
+    if (!src) GTEST_SKIP() << "no system font: " << error;
+    EXPECT_GE(src->Ascent(), 10);
+    EXPECT_LE(src->Ascent(), 13);
+    Glyph g;
+    ASSERT_TRUE(src->Render(0x5168, &g));  // 全
+    EXPECT_LE(g.height, 14);
+    EXPECT_LE(g.width, 14);
+    int lit = 0;
+    for (uint8_t c : g.coverage) {
+        EXPECT_TRUE(c == 0 || c == 255);  // one bit per pixel
+        lit += c != 0;
+    }
+    EXPECT_GT(lit, 20);
+}

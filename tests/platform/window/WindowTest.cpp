@@ -1,4 +1,4 @@
-// WindowTest.cpp -- the single-instance lock, message boxes, text conversion and key codes.
+// WindowTest.cpp -- the single-instance lock, message boxes, text conversion, key codes and scripted text entry.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/input/InputDevices.h"
+#include "platform/input/TextInput.h"
 #include "platform/window/Window.h"
 
 TEST(SingleInstance, OneHolderPerNameUntilReleased) {
@@ -49,4 +50,32 @@ TEST(KeyCodes, ScanCodesMapToPcSetOne) {
     EXPECT_EQ(platform::SdlScancodeToDik(80), 203);  // Left
     EXPECT_EQ(platform::SdlScancodeToDik(88), 156);  // keypad Enter
     EXPECT_EQ(platform::SdlScancodeToDik(0), 0);
+}
+
+TEST(ScriptedTextInput, EventsQueueOnlyWhileActiveAndStopDropsThem) {
+    platform::ScriptedTextInput in;
+    platform::TextInputEvent e;
+    in.Type("a");  // not started: a field is not editing
+    EXPECT_FALSE(in.Poll(&e));
+    in.Start();
+    in.Type("b");
+    in.Compose("\xE3\x81\x82", 1, 1);
+    in.Press(platform::EditKey::Left, true, false);
+    ASSERT_TRUE(in.Poll(&e));
+    EXPECT_EQ(e.kind, platform::TextInputEvent::Kind::Text);
+    EXPECT_EQ(e.utf8, "b");
+    ASSERT_TRUE(in.Poll(&e));
+    EXPECT_EQ(e.kind, platform::TextInputEvent::Kind::Composition);
+    EXPECT_EQ(e.start, 1);
+    ASSERT_TRUE(in.Poll(&e));
+    EXPECT_EQ(e.key, platform::EditKey::Left);
+    EXPECT_TRUE(e.shift);
+    in.Type("c");
+    in.Stop();
+    EXPECT_FALSE(in.Poll(&e));
+    // A flood keeps only the newest events.
+    in.Start();
+    for (size_t i = 0; i < platform::TextInput::kMaxPending + 5; ++i) in.Type(std::to_string(i));
+    ASSERT_TRUE(in.Poll(&e));
+    EXPECT_EQ(e.utf8, "5");
 }

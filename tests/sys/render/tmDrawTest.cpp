@@ -12,6 +12,10 @@ TEST(DrawSeamTest, WithoutRendererCallsAreAcceptedAndDiscarded) {
     EXPECT_EQ(drawer->GetResourceHolder(), nullptr);
     EXPECT_EQ(drawer->GetBackBufferWidth(), 1366);
     EXPECT_EQ(drawer->GetBackBufferHeight(), 768);
+    // No device, no textures: CPU-drawn pixels stay on the CPU.
+    EXPECT_EQ(drawer->CreateTexture("text", 16, 16), nullptr);
+    const uint32_t px[1] = {0};
+    EXPECT_FALSE(drawer->UploadTexture(nullptr, px, 1, 1));
     // The frustum still works headless: cameras cull against it.
     D3DXMATRIX view;
     D3DXMatrixIdentity(&view);

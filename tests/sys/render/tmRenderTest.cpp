@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "harness/WorkFolder.h"
 #include "platform/clock/Clock.h"
@@ -12,6 +13,7 @@
 #include "sys/resource/tmModel.h"
 #include "sys/resource/tmResourceHolder.h"
 #include "sys/resource/tmShape.h"
+#include "sys/resource/tmTexture.h"
 #include "sys/tmTimer.h"
 
 namespace {
@@ -217,6 +219,30 @@ TEST_F(RenderTest, ClearColourIsDimmedCubeDrawsFillSixLayersAndLightFramesTheSha
     EXPECT_NEAR(depth(r->GetQueue()->GetNearShadow(), -260), 1.0f, 1e-4f);
     EXPECT_NEAR(depth(r->GetQueue()->GetFarShadow(), 300), 0.0f, 1e-4f);
     EXPECT_NEAR(depth(r->GetQueue()->GetFarShadow(), -2200), 1.0f, 1e-4f);
+}
+
+TEST_F(RenderTest, TexturesFilledOnTheCpuAreMadeUnregisteredAndUploadedAtTheirSize) {
+    EXPECT_EQ(r->CreateTexture("early", 4, 2), nullptr);  // no device yet
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    EXPECT_EQ(r->CreateTexture("flat", 4, 0), nullptr);
+    EXPECT_EQ(r->CreateTexture(nullptr, 4, 2), nullptr);
+    std::unique_ptr<sys::tmTexture> t(r->CreateTexture("text", 4, 2));
+    ASSERT_NE(t, nullptr);
+    EXPECT_STREQ(t->GetName(), "text");
+    EXPECT_EQ(t->GetRefCount(), 0);  // the caller registers it
+    EXPECT_EQ(t->GetAlphaMode(), 2u);
+    uint32_t w = 0, h = 0;
+    ASSERT_TRUE(t->GetSize(&w, &h));
+    EXPECT_EQ(w, 4u);
+    EXPECT_EQ(h, 2u);
+    const uint32_t px[8] = {1, 2, 3, 4, 5, 6, 7, 0xFF00FF00u};
+    EXPECT_FALSE(r->UploadTexture(t.get(), px, 2, 4));  // not the texture's size
+    EXPECT_FALSE(r->UploadTexture(t.get(), nullptr, 4, 2));
+    ASSERT_TRUE(r->UploadTexture(t.get(), px, 4, 2));
+    const std::vector<uint32_t>* texels = dev.textureTexels(t->GetTexture());
+    ASSERT_NE(texels, nullptr);
+    EXPECT_EQ(texels->front(), 1u);
+    EXPECT_EQ(texels->back(), 0xFF00FF00u);
 }
 
 TEST_F(RenderTest, MultiPassRunsEveryPassOnAnEmptyQueue) {

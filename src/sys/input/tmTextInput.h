@@ -1,0 +1,47 @@
+// tmTextInput.h -- the text-entry service: typed text, compositions and editing keys in Shift-JIS.
+#pragma once
+#include <string>
+
+namespace platform {
+class TextInput;
+}
+
+// Keys a text field edits with.
+enum class tmEditKey { None, Backspace, Delete, Left, Right, Home, End, Enter, Escape, Insert, A, C, V, X };
+
+// One text-entry event with its text already in CP932.
+struct tmTextEvent {
+    enum class Kind { Text, Composition, Key };
+    Kind kind = Kind::Text;
+    // Text: the committed characters. Composition: the composition string
+    // (empty when it closed). Characters CP932 cannot hold are dropped.
+    std::string text;
+    // Composition: the caret and the selected clause [clauseStart, clauseEnd)
+    // as byte offsets into `text` (an empty clause when there is none).
+    int cursor = 0;
+    int clauseStart = 0;
+    int clauseEnd = 0;
+    // Key: the key and the modifiers held.
+    tmEditKey key = tmEditKey::None;
+    bool shift = false;
+    bool ctrl = false;
+};
+
+// The one text-entry service of the process, over the window's text input
+// (installed by the program; a test installs a scripted one). Without one
+// installed it reports no events and an empty clipboard. Main thread only.
+class tmTextInput {
+public:
+    // Installs the platform text input (not owned); null removes it.
+    static void SetDevice(platform::TextInput* device);
+    static platform::TextInput* GetDevice();
+
+    // Turns the input method on for a field that starts editing, and off again.
+    static void Start();
+    static void Stop();
+    static bool IsActive();
+    // The oldest pending event; false when none is left.
+    static bool Poll(tmTextEvent* event);
+    static std::string GetClipboard();
+    static void SetClipboard(const std::string& sjis);
+};
