@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "ContentPng.h"
+#include "CourseArt.h"
 #include "Generators.h"
 #include "HudArt.h"
 #include "ResourceGroups.h"
@@ -147,6 +148,11 @@ std::string PlaneYsm() {
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
 zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
+    // The mini maps come from the circuits' own centre lines; the race display makes the rest of its group.
+    if (g.id == kMiniMapGroup) {
+        zfmt::Bytes map = MiniMapModel(file);
+        if (!map.empty()) return map;
+    }
     zfmt::Bytes hud;
     if (HudModelBytes(g.id, position, &hud)) return hud;
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
@@ -173,14 +179,19 @@ void GenModels(Output& out, const Context& ctx) {
         const GroupSpec& g = groups[i];
         out.Check(g.id == static_cast<int>(i), "resource groups: ids must run 0 to 35 in order");
         firstSlot.push_back(static_cast<int>(names.size()));
-        BankOutput& models = out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
-        models.KeepOrder();
-        models.ExpectCount(g.count);
+        // The course groups' banks are made by their own generators (CourseArt.h).
+        const bool courseArt = CourseArtMakesGroup(g.id);
+        BankOutput* models = nullptr;
+        if (!courseArt) {
+            models = &out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
+            models->KeepOrder();
+            models->ExpectCount(g.count);
+        }
         for (int p = 0; p < g.count; ++p) {
             const std::string path = g.folder + "\\model\\" + g.files[p];
             out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
             out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
-            models.Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
+            if (models) models->Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
             names.push_back(path);
         }
     }

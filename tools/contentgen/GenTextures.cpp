@@ -1,6 +1,7 @@
 // Generator: the texture banks of the 36 resource groups, each with the entry count its group gives.
 #include <set>
 
+#include "CourseArt.h"
 #include "ResourceGroups.h"
 #include "TextureSets.h"
 
@@ -38,7 +39,7 @@ void GenTextures(Output& out, const Context& ctx) {
         std::vector<TextureJob>& plan = plans[gi];
         for (const NamedTextureSpec& t : g.textures) {
             TextureJob job;
-            if (NamedTexture(t.name, t.kind, g.theme, job))
+            if (CourseArtTexture(g.id, t.name, t.kind, job) || NamedTexture(t.name, t.kind, g.theme, job))
                 plan.push_back(std::move(job));
             else
                 out.Fail(where + t.name + " has the unknown kind " + t.kind);
