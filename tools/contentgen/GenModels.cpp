@@ -11,6 +11,7 @@
 #include "CourseArt.h"
 #include "Generators.h"
 #include "HudArt.h"
+#include "MachineArt.h"
 #include "ResourceGroups.h"
 #include "format/BinaryMesh.h"
 
@@ -148,13 +149,12 @@ std::string PlaneYsm() {
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
 zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
-    // The mini maps come from the circuits' own centre lines; the race display makes the rest of its group.
+    zfmt::Bytes hud;
+    if (HudModelBytes(g.id, position, &hud)) return hud;
     if (g.id == kMiniMapGroup) {
         zfmt::Bytes map = MiniMapModel(file);
         if (!map.empty()) return map;
     }
-    zfmt::Bytes hud;
-    if (HudModelBytes(g.id, position, &hud)) return hud;
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
     if (file == "cube2_with_tex.x") return Text(CubeX());
     if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
@@ -172,6 +172,7 @@ zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position
 void GenModels(Output& out, const Context& ctx) {
     std::vector<GroupSpec> groups = ReadGroups(ctx, out);
     out.Check(groups.size() == 36, "resource groups: 36 groups expected");
+    const MachineArt machineArt(ctx, out);
     std::vector<std::string> names{"dummy"};
     std::vector<int> firstSlot;
     std::set<std::string> stems;
@@ -191,10 +192,17 @@ void GenModels(Output& out, const Context& ctx) {
             const std::string path = g.folder + "\\model\\" + g.files[p];
             out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
             out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
-            if (models) models->Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
+            zfmt::Bytes art;
+            if (models && machineArt.Model(g.id, static_cast<int>(names.size()), g.textures, art))
+                models->Add(path, std::move(art));
+            else if (models)
+                models->Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
             names.push_back(path);
         }
     }
+    std::vector<int> counts;
+    for (const GroupSpec& g : groups) counts.push_back(g.count);
+    machineArt.CheckSlots(out, firstSlot, counts);
     out.Check(names.size() == 1406, "resource groups: 1405 models expected");
     out.Check(groups.size() == 36 && firstSlot[35] + groups[35].count - 1 == 1405,
               "resource groups: the last model of group 35 must be slot 1405");

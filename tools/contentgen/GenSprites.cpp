@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ContentPng.h"
+#include "EffectSheet.h"
 #include "GenLobbySprites.h"
 #include "Generators.h"
 #include "HudArt.h"
@@ -65,6 +66,9 @@ std::vector<Rect> Layout(const SheetSpec& s) {
     return out;
 }
 
+// The sheet whose sprites the particle batches draw.
+constexpr int kEffectSheet = 16;
+
 // Skyline packing, tallest first: every rect of `sizes` gets a place in the sheet, or the
 // packing fails (false) when they do not fit.
 bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes, std::vector<Rect>* out) {
@@ -103,6 +107,11 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
 // Paints every cell: sized sprites in their style, the others as labelled placeholders.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
                       const std::vector<Picture>& pictures, Output& out) {
+    if (s.id == kEffectSheet) {
+        std::vector<SpriteCell> own;
+        for (const Rect& r : cells) own.push_back({r.x, r.y, r.w, r.h});
+        return EncodePng(s.width, s.height, DrawEffectSheet(s.width, s.height, own));
+    }
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];

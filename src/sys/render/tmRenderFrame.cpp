@@ -80,6 +80,8 @@ void tmRender::RenderSimple() {
     D3DXMatrixIdentity(&identity);
     for (int layer = L::kScene; layer <= L::kScreen; ++layer) {
         device_->setState(gfx::State::ZEnable, layer <= L::kNoDepthWrite ? 1 : 0);
+        // Glow, overlays and screen sprites are unlit, as their programs are on the multi-pass path.
+        device_->setState(gfx::State::Lighting, layer <= L::kNoDepthWrite ? 1 : 0);
         const int n = queue_->GetLayerCount(layer);
         tmRenderQueue::Item* const* items = queue_->GetLayerItems(layer);
         for (int i = 0; i < n; ++i) {
@@ -102,6 +104,7 @@ void tmRender::RenderSimple() {
             ++entriesDrawn_;
         }
     }
+    device_->setState(gfx::State::Lighting, 1);
     device_->setState(gfx::State::CullMode, gfx::Cull::CW);
     queue_->Clear();
 }
