@@ -8,6 +8,7 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmReplayFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqRace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqRaceDisplay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqRaceReplay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqRaceStandings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmTrophyInfo.cpp
 )
