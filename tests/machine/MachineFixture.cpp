@@ -1,18 +1,13 @@
 // MachineFixture.cpp -- the machine tests' shared set-up.
 #include "tests/machine/MachineFixture.h"
 
-#include <unistd.h>
-
-#include <climits>
-
 #include "sys/base/tmMemory.h"
 #include "sys/base/tmRandom.h"
 #include "sys/input/tmPeripheral.h"
 
 void MachineTest::SetUp() {
-    char buf[PATH_MAX];
-    cwd_ = getcwd(buf, sizeof buf) ? buf : ".";
-    ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
+    folder_ = std::make_unique<harness::WorkFolder>(true);
+    ASSERT_TRUE(folder_->Ok());
     tmRandom::Create()->SetSeed(1);
     race_.setup = tmRaceSetup();
     race_.setup.mode = kRaceModeCup;
@@ -34,7 +29,7 @@ void MachineTest::TearDown() {
     tmPeerSource::Set(nullptr);
     race_.status = 0;
     race_.setup = tmRaceSetup();
-    (void)chdir(cwd_.c_str());
+    folder_.reset();
 }
 
 tmMachine& MachineTest::AddMachine(const tmCourse* course, int machineId, uint32_t controller, int grid, bool player,

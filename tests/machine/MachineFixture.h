@@ -1,5 +1,5 @@
-// MachineFixture.h -- shared set-up of the machine tests: run folder, race state, seeded generator,
-// scripted pad, recorded sounds and machines on a course.
+// MachineFixture.h -- shared set-up of the machine tests: a working folder with the run data, race state,
+// seeded generator, scripted pad, recorded sounds and machines on a course.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "platform/input/InputDevices.h"
 #include "race/tmRaceState.h"
 #include "sys/input/tmInputActions.h"
+#include "tests/harness/WorkFolder.h"
 
 class tmCourse;
 
@@ -93,7 +94,7 @@ protected:
     int steps_ = 0;
 
 private:
-    std::string cwd_;
+    std::unique_ptr<harness::WorkFolder> folder_;  // a folder of the test's own with the run data linked in
 };
 
 // Handling values for closed-form tests: flat torque, one gear, rear drive, no slide.

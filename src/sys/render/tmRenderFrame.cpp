@@ -62,7 +62,8 @@ void tmRender::DrawCubeFaceLayer(int face) { DrawLayer(L::CubeFace(face)); }
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
     queue_->Flush(device_);
-    // Each frame starts from the clear colour: nothing of the last frame shows through.
+    // Every frame starts from the clear colour and a far depth, or the last frame shows through.
+    activeClear_ = storedClear_;
     Clear(true);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};

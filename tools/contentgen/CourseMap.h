@@ -1,0 +1,14 @@
+// CourseMap.h -- the mini-map models: each circuit's outline at a tenth of world size, the markers and the map's plate.
+#pragma once
+
+#include <string>
+
+#include "format/ByteIO.h"
+
+namespace contentgen {
+
+// The mini-map models of group 12 by file name (the outlines "F_SPA_layout_obj.ybm" and the rest,
+// the markers 234 to 236, the plate 233); empty bytes for a file of that group it does not make.
+zfmt::Bytes MiniMapModel(const std::string& file);
+
+}  // namespace contentgen
