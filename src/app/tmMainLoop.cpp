@@ -48,7 +48,7 @@ bool tmMainLoop::Initialize() {
     StartReplay();
 
     sequences_ = std::make_unique<tmSequenceManager>(setup_.screens);
-    sequences_->Reset();
+    sequences_->Reset(setup_.firstScreen);
     sequences_->SetSwitchWait(setup_.switchWaitMicros);
 
     lastStepTime_ = Now();
@@ -109,6 +109,7 @@ bool tmMainLoop::RunFrame() {
         if (!setup_.window->Pump()) end = true;
         if (setup_.window->CloseRequested()) g_closeRequest = true;
     }
+    if (setup_.beforePresent) setup_.beforePresent();
     if (PresentFrame() != 0) end = true;
     WaitFrame();
     return !(end || g_closeRequest);

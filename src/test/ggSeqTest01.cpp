@@ -37,6 +37,7 @@ ggSeqTest01::~ggSeqTest01() {
 }
 
 void ggSeqTest01::Init() {
+    ownsDebugFont_ = tmDxFont::GetInstance() == nullptr;
     tmDxFont::Create(32, false);
 
     camera_ = std::make_unique<tmCameraCtrl>();
@@ -102,5 +103,6 @@ void ggSeqTest01::Term() {
     }
     sheet_.reset();
     camera_.reset();
-    tmDxFont::Destroy();
+    if (ownsDebugFont_) tmDxFont::Destroy();  // a font another screen keeps stays
+    ownsDebugFont_ = false;
 }

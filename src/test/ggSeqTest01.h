@@ -22,7 +22,7 @@ class ggSpriteManager;
 // 1: "1", 2: a full-width Japanese text). Enter, keypad Enter or Escape go
 // back to the debug menu. Owns the camera controller, the sprite sheet, the
 // sprite manager, the font and the text texture, and the debug font while it
-// runs.
+// runs when no other screen keeps one.
 class ggSeqTest01 : public tmSequence {
 public:
     static constexpr int kId = 12;
@@ -56,4 +56,5 @@ private:
     };
     std::unique_ptr<g2ui::TextTexture, TextDeleter> text_;
     int32_t frameCount_ = 0;
+    bool ownsDebugFont_ = false;  // the debug font was made here
 };

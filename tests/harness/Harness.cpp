@@ -8,16 +8,20 @@
 #include <filesystem>
 
 #include "app/tmConfig.h"
+#include "app/tmProgram.h"
+#include "sys/sound/tmSound.h"
 
 namespace harness {
 
-Session::Session(tmSequenceFactory screens) {
+Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) {
     char tmpl[] = "/tmp/zarvo_session_XXXXXX";
     const char* dir = mkdtemp(tmpl);
     folder_ = dir ? dir : "/tmp";
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd)) previousFolder_ = cwd;
     if (chdir(folder_.c_str()) != 0) std::perror("harness: chdir");
+    if (sessionSetup.runData && symlink(ZARVO_RUN_DIR "/data", (folder_ + "/data").c_str()) != 0)
+        std::perror("harness: data link");
 
     clock_.Set(1000000);
     platform::SetClock(&clock_);
@@ -25,8 +29,11 @@ Session::Session(tmSequenceFactory screens) {
     tmConfig& cfg = tmConfig::GetInstance();
     cfg.SetSaveFile(nullptr);
     cfg.RestoreDefaults();
+    if (sessionSetup.videoMode >= 0) cfg.SetVideoMode(sessionSetup.videoMode);
 
-    window_ = platform::Window::Create(platform::Window::Backend::Headless, platform::Window::Desc());
+    window_ = sessionSetup.realWindow
+                  ? tmCreateGameWindow(platform::Window::Backend::Sdl)
+                  : platform::Window::Create(platform::Window::Backend::Headless, platform::Window::Desc());
     tmMainLoopSetup setup;
     setup.window = window_.get();
     setup.input = &input_;
@@ -34,10 +41,13 @@ Session::Session(tmSequenceFactory screens) {
     setup.switchWaitMicros = 0;
     setup.audio = platform::AudioBackend::Test;
     setup.network.backend = platform::UdpSocket::Backend::Loopback;
+    setup.firstScreen = sessionSetup.firstScreen;
+    setup.beforePresent = sessionSetup.beforePresent;
     loop_ = std::make_unique<tmMainLoop>(setup);
 }
 
 Session::~Session() {
+    tmSound::SetPlayObserver(nullptr);
     if (started_) loop_->Shutdown();
     loop_.reset();
     platform::SetClock(nullptr);
@@ -48,16 +58,28 @@ Session::~Session() {
 }
 
 bool Session::Start() {
-    if (!loop_->Initialize()) return false;
+    if (!window_ || !loop_->Initialize()) return false;
     started_ = true;
     loop_->GetSequenceManager()->SetSwitchObserver([this](uint64_t step, int previous, int next) {
         switches_.push_back({step, previous, next});
     });
+    tmSound::SetPlayObserver([this](uint32_t id) {
+        const tmSequenceManager* m = loop_->GetSequenceManager();
+        sounds_.push_back({m ? m->GetTotalSteps() : 0, id});
+    });
     return true;
+}
+
+int Session::CountSound(uint32_t id) const {
+    int n = 0;
+    for (const SoundRequest& s : sounds_) n += s.id == id;
+    return n;
 }
 
 bool Session::Frame() {
     if (ended_) return false;
+    // The frame wait paces one step; the rest of a multi-step frame is time that passed before it.
+    if (stepsPerFrame_ > 1) clock_.Advance(uint64_t(stepsPerFrame_ - 1) * 16667u);
     if (!loop_->RunFrame()) {
         ended_ = true;
         tmConfig::GetInstance().Save();  // as Run does when the loop ends

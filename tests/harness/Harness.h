@@ -21,6 +21,25 @@ struct Switch {
     bool operator==(const Switch& o) const { return step == o.step && previous == o.previous && next == o.next; }
 };
 
+// What a session starts from besides the screens.
+struct SessionSetup {
+    // Link the run folder's data/ (content banks) into the working folder.
+    bool runData = false;
+    int firstScreen = kSeqTitle;
+    // The game's own SDL window and OpenGL device (a display is needed) instead of none.
+    bool realWindow = false;
+    // The saved video mode the window is made in (-1: the default).
+    int videoMode = -1;
+    // Called after each frame is drawn, before it is shown.
+    std::function<void()> beforePresent;
+};
+
+// One sound id asked for, and the logic step it came in.
+struct SoundRequest {
+    uint64_t step;
+    uint32_t id;
+};
+
 // A headless game session in a fresh temporary working folder: fake clock
 // (frames are paced to exactly 1/60 s, so one logic step per frame, and no
 // real sleeps), no window, scripted input, message boxes recorded, the save
@@ -28,7 +47,8 @@ struct Switch {
 // game's own by default); every switch is recorded.
 class Session {
 public:
-    explicit Session(tmSequenceFactory screens = tmMakeScreenFactory());
+    explicit Session(tmSequenceFactory screens = tmMakeScreenFactory(), SessionSetup setup = {});
+    explicit Session(SessionSetup setup) : Session(tmMakeScreenFactory(), setup) {}
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -41,6 +61,10 @@ public:
     bool RunUntilEnd(int maxFrames);
     // Frames until pred() holds (checked before each frame); false when maxFrames ran out.
     bool RunUntil(const std::function<bool()>& pred, int maxFrames);
+    // Logic steps the next frame runs (1..8): the fake clock moves on by that many steps.
+    void SetStepsPerFrame(int steps) { stepsPerFrame_ = steps; }
+    // False when a real window was asked for and could not be made.
+    bool HasWindow() const { return window_ != nullptr; }
     // Holds the key for one frame, then releases it for one frame.
     void TapKey(int dik);
     bool Ended() const { return ended_; }
@@ -50,6 +74,10 @@ public:
     platform::Window& Window() { return *window_; }
     tmMainLoop& Loop() { return *loop_; }
     const std::vector<Switch>& Switches() const { return switches_; }
+    // Every one-shot sound id a screen asked for, in order.
+    const std::vector<SoundRequest>& Sounds() const { return sounds_; }
+    // How often `id` was asked for.
+    int CountSound(uint32_t id) const;
     const platform::RecordingMessageBoxes& MessageBoxes() const { return boxes_; }
     int CurrentId();
     // The temporary working folder (removed with the session).
@@ -64,7 +92,9 @@ private:
     std::unique_ptr<platform::Window> window_;
     std::unique_ptr<tmMainLoop> loop_;
     std::vector<Switch> switches_;
+    std::vector<SoundRequest> sounds_;
     bool started_ = false;
+    int stepsPerFrame_ = 1;
     bool ended_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include "sys/input/tmInputActions.h"
 #include "sys/resource/tmResource.h"
 #include "sys/resource/tmResourceHolder.h"
+#include "sys/text/tmDxFont.h"
 #include "sys/text/tmFontFace.h"
 #include "test/ggSeqTest01.h"
 
@@ -26,19 +27,28 @@ tmSequence* MakeWidgetTest() {
     return g_screen = new ggSeqTest01();
 }
 
-// Stands in for the debug menu's row of the widget test: goes there at once.
+bool TextureInCache();
+
+// Stands in for the start screen and for the debug menu's row of the widget
+// test: goes there at once, noting whether the text texture is still in the cache.
+int g_launches = 0;
+bool g_textureAtLaunch = false;
 class Launcher : public tmSequence {
 public:
-    void Init() override {}
+    void Init() override {
+        ++g_launches;
+        g_textureAtLaunch = TextureInCache();
+    }
     int Update() override { return ggSeqTest01::kId; }
     void Term() override {}
     void Draw() override {}
 };
 
-// The game's screens, with the start screen leading straight to the widget test.
+// The game's screens, with the start screen and the debug menu leading straight to the widget test.
 tmSequenceFactory Screens() {
     tmSequenceFactory f = tmMakeScreenFactory();
     f.Set(kSeqTitle, []() -> tmSequence* { return new Launcher(); });
+    f.Set(kSeqDebugMenu, []() -> tmSequence* { return new Launcher(); });
     f.Set(ggSeqTest01::kId, &MakeWidgetTest);
     return f;
 }
@@ -82,6 +92,7 @@ protected:
         tmFontFace::UseBuiltinGlyphs(true);  // the same glyphs on every machine
         g_screen = nullptr;
         g_made = 0;
+        g_launches = 0;
         // The lobby sprite sheet loads from the build's data.
         ASSERT_EQ(symlink(ZARVO_RUN_DIR "/data", (s.Folder() + "/data").c_str()), 0);
         ASSERT_TRUE(s.Start());
@@ -111,6 +122,28 @@ TEST(WidgetTestScreenFactory, TheGameMakesTheWidgetTestAtTwelve) {
         std::unique_ptr<tmSequence> other(f.Construct(id));
         EXPECT_EQ(dynamic_cast<ggSeqTest01*>(other.get()), nullptr) << id;
     }
+}
+
+TEST(WidgetTestScreenAlone, KeepsADebugFontItFoundAndRemovesTheOneItMade) {
+    // No renderer: the text stays on the CPU and the screen still runs.
+    tmDxFont::Create(14, false);
+    tmDxFont* kept = tmDxFont::GetInstance();
+    {
+        ggSeqTest01 screen;
+        screen.Init();
+        EXPECT_EQ(screen.Update(), 0);
+        screen.Draw();
+        EXPECT_EQ(screen.GetTextTexture()->penX, 42);
+        screen.Term();
+    }
+    EXPECT_EQ(tmDxFont::GetInstance(), kept);
+    tmDxFont::Destroy();
+    {
+        ggSeqTest01 screen;
+        screen.Init();
+        EXPECT_NE(tmDxFont::GetInstance(), nullptr);
+    }  // deleted without Term: still cleans up
+    EXPECT_EQ(tmDxFont::GetInstance(), nullptr);
 }
 
 TEST_F(WidgetTestScreen, StartsWithTheLatinTextAndItsSprites) {
@@ -188,17 +221,16 @@ TEST_F(WidgetTestScreen, EnterEscapeAndKeypadEnterReturnToTheDebugMenuAndTheScre
         Tap({tmKey::kNumpad2});  // leave with the second text shown
         EXPECT_TRUE(TextureInCache());
         Tap({keys[i]});
-        ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu; }, 5));
-        // Leaving gave the text texture back, so the next visit can make it again.
-        EXPECT_FALSE(TextureInCache());
-        // The debug menu (its stand-in) leads to the start screen, and that back here.
-        s.TapKey(tmKey::kReturn);
-        ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == ggSeqTest01::kId && g_made == i + 2; }, 10));
+        ASSERT_TRUE(s.RunUntil([&] { return g_made == i + 2 && s.CurrentId() == ggSeqTest01::kId; }, 10));
+        // The screen left for the debug menu, which found the text texture given back,
+        // so this visit could make it again.
+        EXPECT_EQ(g_launches, i + 2);
+        EXPECT_FALSE(g_textureAtLaunch);
         EXPECT_TRUE(TextureInCache());
         EXPECT_EQ(Text().penX, 42) << "a fresh visit starts with the Latin text";
         EXPECT_GT(LitColumns(Text()).second, 35);
     }
-    bool sawLeave = false;
-    for (const harness::Switch& sw : s.Switches()) sawLeave |= sw.previous == 12 && sw.next == 1;
-    EXPECT_TRUE(sawLeave);
+    int leaves = 0;
+    for (const harness::Switch& sw : s.Switches()) leaves += sw.previous == 12 && sw.next == kSeqDebugMenu;
+    EXPECT_EQ(leaves, 3);
 }

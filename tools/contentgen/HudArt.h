@@ -20,12 +20,8 @@ bool HudModelBytes(int group, int position, zfmt::Bytes* out);
 // groups' first slots; appended to the generated header.
 void WriteCockpitTables(std::ostream& header, const std::vector<int>& firstSlot);
 
-// A sprite sheet the race display paints: its cell of each sprite (x, y, w,
-// h in pixels) and its picture. False for sheets it leaves to others.
-struct SheetCell {
-    int x, y, w, h;
-};
-bool PaintHudSheet(int sheetId, int width, int height, const std::vector<std::string>& names,
-                   std::vector<SheetCell>* cells, zfmt::Bytes* png);
+// Paints one race-display sprite by name: its size and RGBA pixels (row 0 at
+// the top). False for a sprite the race display leaves to others.
+bool PaintHudSprite(const std::string& name, int* width, int* height, std::vector<std::uint8_t>* rgba);
 
 }  // namespace contentgen

@@ -336,52 +336,19 @@ const std::map<std::string, Art>& FrontendArt() {
     return art;
 }
 
-// A stand-in picture for sprites other screens paint: a labelled colour field.
-Art StandIn(const std::string& name) {
-    return {128, 64, [name](Canvas& c) {
-                c.RoundRect(0, 0, 128, 64, 0, FromArgb(ColourOf(name) | 0xFF000000u));
-                c.Fill(
-                    0, 0, 128, 64,
-                    [](float x, float y) { return std::fabs(hud::SdRoundBox(x, y, 64, 32, 63, 31, 0)) - 1; }, kWhite);
-            }};
-}
-
 }  // namespace
 
-bool PaintHudSheet(int sheetId, int width, int height, const std::vector<std::string>& names,
-                   std::vector<SheetCell>* cells, zfmt::Bytes* png) {
-    if (sheetId != 13 && sheetId != 19) return false;
+bool PaintHudSprite(const std::string& name, int* width, int* height, std::vector<std::uint8_t>* rgba) {
     const auto& art = FrontendArt();
-    std::vector<Art> pictures;
-    for (const std::string& n : names) {
-        const auto it = art.find(n);
-        pictures.push_back(it != art.end() ? it->second : StandIn(n));
-    }
-    // Shelves, tallest pictures first, two pixels apart.
-    std::vector<size_t> order(names.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return pictures[a].h > pictures[b].h; });
-    cells->assign(names.size(), SheetCell{0, 0, 0, 0});
-    int x = 0, y = 0, shelf = 0;
-    for (size_t i : order) {
-        const Art& a = pictures[i];
-        if (x + a.w > width) {
-            x = 0;
-            y += shelf + 2;
-            shelf = 0;
-        }
-        if (y + a.h > height) return false;  // the sheet is too small: leave it to the plain layout
-        (*cells)[i] = {x, y, a.w, a.h};
-        x += a.w + 2;
-        shelf = std::max(shelf, a.h);
-    }
-    std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4, 0);
-    for (size_t i = 0; i < names.size(); ++i) {
-        Canvas c(pictures[i].w, pictures[i].h);
-        pictures[i].paint(c);
-        c.CopyInto(rgba, width, height, (*cells)[i].x, (*cells)[i].y);
-    }
-    *png = EncodePng(width, height, rgba);
+    const auto it = art.find(name);
+    if (it == art.end()) return false;
+    const Art& a = it->second;
+    Canvas c(a.w, a.h);
+    a.paint(c);
+    *width = a.w;
+    *height = a.h;
+    rgba->assign(static_cast<size_t>(a.w) * a.h * 4, 0);
+    c.CopyInto(*rgba, a.w, a.h, 0, 0);
     return true;
 }
 
