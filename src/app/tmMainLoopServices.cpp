@@ -13,6 +13,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/NullDevice.h"
 #include "platform/window/Window.h"
+#include "race/tmRaceNetwork.h"
 #include "sys/base/tmRandom.h"
 #include "sys/input/tmPeripheral.h"
 #include "sys/net/tmNetwork.h"
@@ -116,9 +117,7 @@ void tmMainLoop::StartRandom(uint32_t seed) {
     tmRandom::GetInstance()->SetSeed(seed);
 }
 
-void tmMainLoop::StartRaceNetwork() {
-    // HOOK(race network): tmRaceNetwork::Create().
-}
+void tmMainLoop::StartRaceNetwork() { tmRaceNetwork::Create(); }
 
 void tmMainLoop::StopServices() {
     tmConsole::Destroy();
@@ -127,7 +126,8 @@ void tmMainLoop::StopServices() {
     tmRender::Destroy();
     g_device.reset();
     tmPeripheral::Destroy();
-    // HOOK(replay): tmReplay::Destroy().     HOOK(race network): tmRaceNetwork::Destroy().
+    // HOOK(replay): tmReplay::Destroy().
+    tmRaceNetwork::Destroy();
     tmNetwork::Destroy();
     tmRandom::Destroy();
 }
