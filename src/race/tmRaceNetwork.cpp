@@ -48,7 +48,11 @@ const char* VerdictText(tmNetVerdict v) {
 }  // namespace
 
 tmRaceNetwork* tmRaceNetwork::Create() {
-    if (!g_session) g_session = TM_NEW tmRaceNetwork(std::make_unique<tmNetworkTransport>(tmNetwork::GetInstance()));
+    if (!g_session) {
+        g_session = TM_NEW tmRaceNetwork(std::make_unique<tmNetworkTransport>(tmNetwork::GetInstance()));
+        // Remote machines of a network race read their states from here.
+        tmPeerSource::Set(g_session);
+    }
     return g_session;
 }
 

@@ -8,6 +8,7 @@
 #include "race/tmRaceTransport.h"
 
 class tmMachineCore;
+class tmRaceState;
 
 // Everything the players of a network race exchange: each player's entry in
 // the waiting room, the host's player table with grid slots and the start
@@ -24,7 +25,8 @@ public:
     static constexpr uint32_t kRoomSilenceLimit = 600;    // the waiting room gives up above this
     static constexpr uint32_t kPlayerSilenceLimit = 600;  // a player silent longer leaves the barrier checks
 
-    // The process's session over the UDP transport of tmNetwork (main loop).
+    // The process's session over the UDP transport of tmNetwork (main loop);
+    // it is also the peer source of remote machines.
     static tmRaceNetwork* Create();
     static tmRaceNetwork* Get();
     static void Destroy();
@@ -79,6 +81,11 @@ public:
     // Otherwise polls, advances the race control (host), stores and sends
     // the own state, and the host sends the race control.
     bool SyncRace(const tmPeerMachineState& own, bool watchSilence = true);
+    // Sets the race state up from the table for the race: course and laps
+    // kept, mode 5 unless 6, one entrant per player on its grid slot (entrant
+    // id = table row), the local entrant = this player's grid slot. False,
+    // with nothing changed, when this player has no row in a valid table.
+    bool SetupRaceFromEntries(tmRaceState& race) const;
     // The state a machine's core gives for the wire (barrier 0).
     static tmPeerMachineState MakeMachineState(const tmMachineCore& core);
 

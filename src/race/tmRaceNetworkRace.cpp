@@ -1,9 +1,11 @@
 // tmRaceNetworkRace.cpp -- the race side of the network session: own state, barriers, order and the per-frame sync.
 #include <cmath>
+#include <cstring>
 
 #include "machine/tmMachineCore.h"
 #include "race/tmLapTimer.h"
 #include "race/tmRaceNetwork.h"
+#include "race/tmRaceState.h"
 
 void tmRaceNetwork::StoreOwnState(const tmPeerMachineState& state) {
     const uint32_t barrier = ownState_.barrier;
@@ -60,4 +62,28 @@ tmPeerMachineState tmRaceNetwork::MakeMachineState(const tmMachineCore& core) {
     s.speed = core.kmh;
     if (!std::isfinite(s.x) || !std::isfinite(s.z)) s.x = s.z = 0.0f;
     return s;
+}
+
+bool tmRaceNetwork::SetupRaceFromEntries(tmRaceState& race) const {
+    const int own = FindOwnIndex();
+    if (own < 0 || !tmNetIsTableValid(table_)) return false;
+    // The local entrant is this player's slot in the host's table (its own
+    // entry never learns one).
+    const int local = table_.entries[own].gridSlot;
+    if (race.setup.mode != kRaceModeDirect) race.setup.mode = kRaceModeLobby;
+    race.setup.count = table_.count;
+    race.setup.local = static_cast<uint32_t>(local);
+    race.setup.difficulty = 1;
+    for (uint32_t i = 0; i < table_.count; ++i) {
+        const tmNetPlayerEntry& e = table_.entries[i];
+        tmEntrant entrant;
+        entrant.machineId = e.machine != 0 ? e.machine : 1;
+        entrant.controllerType = e.gridSlot == local ? kControllerPlayer : kControllerNetwork;
+        entrant.variant = e.variant;
+        std::memcpy(entrant.driverName, e.driverName, kRaceNameSize);
+        std::memcpy(entrant.teamName, e.teamName, kRaceNameSize);
+        entrant.entrantId = i;
+        race.SetEntrant(e.gridSlot, entrant);
+    }
+    return true;
 }
