@@ -349,3 +349,45 @@ TEST_F(RaceNetTest, PeerStatesServeTheMachineOfEachGridSlot) {
     ASSERT_TRUE(host.net->GetPeerState(1, &s));
     EXPECT_EQ(s.x, 12.5f);
 }
+
+TEST_F(RaceNetTest, TheRaceTakesTheHostsGridSlotsAndEachPlayersRowAsItsId) {
+    Player host = Join(1);
+    Player a = Join(2);
+    Player b = Join(3);
+    host.net->Poll();
+    host.net->SwapSlots(0, 2);  // b starts first, the host last
+    host.net->Send(kNetMsgTable);
+    PollAll({&a, &b});
+    tmRaceState race;
+    race.setup.mode = kRaceModeLobby;
+    race.setup.course = 6;
+    race.setup.laps = 5;
+    ASSERT_TRUE(a.net->SetupRaceFromEntries(race));
+    EXPECT_EQ(race.setup.count, 3u);
+    EXPECT_EQ(race.setup.local, 1u);  // a's slot, though its own entry never learnt one
+    EXPECT_EQ(race.setup.course, 6u);
+    EXPECT_EQ(race.setup.laps, 5u);
+    EXPECT_EQ(race.setup.mode, static_cast<uint32_t>(kRaceModeLobby));
+    EXPECT_EQ(race.entrants[0].entrantId, 2u);  // b
+    EXPECT_EQ(race.entrants[1].entrantId, 1u);  // a
+    EXPECT_EQ(race.entrants[2].entrantId, 0u);  // the host
+    EXPECT_EQ(race.entrants[1].controllerType, static_cast<uint32_t>(kControllerPlayer));
+    EXPECT_EQ(race.entrants[0].controllerType, static_cast<uint32_t>(kControllerNetwork));
+    EXPECT_EQ(race.entrants[2].controllerType, static_cast<uint32_t>(kControllerNetwork));
+    EXPECT_STREQ(race.entrants[0].driverName, "Tester");
+
+    // The host's own slot moved too: it drives the last machine, not the first.
+    tmRaceState hostRace;
+    hostRace.setup.mode = kRaceModeDirect;
+    ASSERT_TRUE(host.net->SetupRaceFromEntries(hostRace));
+    EXPECT_EQ(hostRace.setup.local, 2u);
+    EXPECT_EQ(hostRace.setup.mode, static_cast<uint32_t>(kRaceModeDirect));
+
+    // A player the host never admitted has no place in the race.
+    Player stranger = Join(9);
+    stranger.net->Poll();
+    tmRaceState none;
+    none.setup.count = 7;
+    EXPECT_FALSE(stranger.net->SetupRaceFromEntries(none));
+    EXPECT_EQ(none.setup.count, 7u);
+}
