@@ -45,7 +45,7 @@ bool tmMainLoop::Initialize() {
     StartReplay();
 
     sequences_ = std::make_unique<tmSequenceManager>(setup_.screens);
-    sequences_->Reset();
+    sequences_->Reset(setup_.firstScreen);
     sequences_->SetSwitchWait(setup_.switchWaitMicros);
 
     lastStepTime_ = Now();

@@ -121,6 +121,8 @@ void tmMainLoop::StartRaceNetwork() { tmRaceNetwork::Create(); }
 
 void tmMainLoop::StopServices() {
     tmConsole::Destroy();
+    // A screen's debug font (the race display keeps one) lives on the device that goes next.
+    tmDxFont::Destroy();
     tmTimer::Destroy();
     tmSound::Destroy();
     tmRender::Destroy();

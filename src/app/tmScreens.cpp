@@ -1,11 +1,17 @@
 // tmScreens.cpp -- the screen factory of the game: one constructor per screen id.
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
+#include "menu/tmSeqLoadingCourse.h"
+#include "race/tmSeqRace.h"
+#include "test/tmSeqMenuDebug.h"
 
 // Every real screen registers its constructor here, replacing the stand-in
 // of its id: factory.Set(id, [] () -> tmSequence* { return new tmSeqX(); });
 tmSequenceFactory tmMakeScreenFactory() {
     tmSequenceFactory factory;
     tmRegisterPlaceholderScreens(factory);
+    factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
+    factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
+    factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     return factory;
 }

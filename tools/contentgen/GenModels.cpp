@@ -8,6 +8,7 @@
 
 #include "ContentPng.h"
 #include "Generators.h"
+#include "HudArt.h"
 #include "format/BinaryMesh.h"
 
 namespace contentgen {
@@ -242,7 +243,9 @@ std::string PlaneYsm() {
 
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
-zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
+zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
+    zfmt::Bytes hud;
+    if (HudModelBytes(g.id, position, &hud)) return hud;
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
     if (file == "cube2_with_tex.x") return Text(CubeX());
     if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
@@ -274,7 +277,7 @@ void GenModels(Output& out, const Context& ctx) {
             const std::string path = g.folder + "\\model\\" + g.files[p];
             out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
             out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
-            models.Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
+            models.Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
             names.push_back(path);
         }
         BankOutput& textures = out.AddBank(g.textureBank, DefaultBankKey(g.textureBank), BankDirectory::Stems);
@@ -304,6 +307,7 @@ void GenModels(Output& out, const Context& ctx) {
         h << "inline constexpr int MDL_" << Upper(Stem(file)) << " = " << i << ";\n";
     }
     h << "\n}  // namespace content\n";
+    WriteCockpitTables(h, firstSlot);
 
     auto& c = out.Source();
     c << "\nnamespace content {\n\nconst char* const kModelNames[1406] = {\n";
