@@ -2,6 +2,7 @@
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
 #include "menu/tmSeqLoadingCourse.h"
+#include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
 #include "test/tmSeqMenuDebug.h"
 
@@ -13,5 +14,6 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
+    factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
     return factory;
 }

@@ -48,11 +48,15 @@ const char* VerdictText(tmNetVerdict v) {
 }  // namespace
 
 tmRaceNetwork* tmRaceNetwork::Create() {
-    if (!g_session) {
-        g_session = TM_NEW tmRaceNetwork(std::make_unique<tmNetworkTransport>(tmNetwork::GetInstance()));
-        // Remote machines of a network race read their states from here.
-        tmPeerSource::Set(g_session);
-    }
+    if (!g_session) Create(std::make_unique<tmNetworkTransport>(tmNetwork::GetInstance()));
+    return g_session;
+}
+
+tmRaceNetwork* tmRaceNetwork::Create(std::unique_ptr<tmRaceTransport> transport) {
+    Destroy();
+    g_session = TM_NEW tmRaceNetwork(std::move(transport));
+    // Remote machines of a network race read their states from here.
+    tmPeerSource::Set(g_session);
     return g_session;
 }
 
@@ -123,6 +127,8 @@ void tmRaceNetwork::Stop() {
 bool tmRaceNetwork::IsOpen() const { return transport_ && transport_->IsOpen(); }
 
 uint32_t tmRaceNetwork::GetOwnId() const { return transport_ ? transport_->OwnAddress() : 0; }
+
+uint32_t tmRaceNetwork::GetHostId() const { return transport_ ? transport_->HostAddress() : 0; }
 
 void tmRaceNetwork::Poll() {
     if (IsOpen()) Receive();
@@ -338,8 +344,9 @@ void tmRaceNetwork::FreezeOwnStatus() {
 
 void tmRaceNetwork::CheckAllReady() {
     if (table_.sessionState != kNetSessionOpen || table_.count == 0) return;
+    // A player silent for long has gone: it holds nobody up.
     for (uint32_t i = 0; i < table_.count; ++i)
-        if (!table_.entries[i].ready) return;
+        if (!table_.entries[i].ready && !IsPlayerSilent(static_cast<int>(i))) return;
     table_.sessionState = kNetSessionStart;
 }
 

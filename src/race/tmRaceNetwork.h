@@ -28,6 +28,8 @@ public:
     // The process's session over the UDP transport of tmNetwork (main loop);
     // it is also the peer source of remote machines.
     static tmRaceNetwork* Create();
+    // The same over another transport (tests: an in-process hub); the previous session is replaced.
+    static tmRaceNetwork* Create(std::unique_ptr<tmRaceTransport> transport);
     static tmRaceNetwork* Get();
     static void Destroy();
 
@@ -54,7 +56,7 @@ public:
     void SetOwnStatus(uint32_t machine, uint32_t variant);
     // Locks the choice once a machine is chosen.
     void FreezeOwnStatus();
-    // While the session is open: start once every player is ready.
+    // While the session is open: start once every player is ready (long-silent players excepted).
     void CheckAllReady();
     // While the session is open: cancelled.
     void Cancel();
@@ -96,6 +98,7 @@ public:
     const tmPeerMachineState& GetState(int index) const;
     const tmNetRaceControl& GetRaceControl() const { return control_; }
     uint32_t GetOwnId() const;
+    uint32_t GetHostId() const;
     uint32_t GetSentCount() const { return sent_; }
     uint32_t GetAcceptedCount() const { return accepted_; }
     uint32_t GetCrcErrorCount() const { return crcErrors_; }

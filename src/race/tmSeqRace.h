@@ -23,8 +23,9 @@ class tmTrophyInfo;
 // while the save question is asked, a yes/no window. Runs the race through 13
 // phases, keeps the standings and the result flags of the race state, counts
 // the race in tmConfig, offers retry and chooses the next screen. The replay
-// recorder and the race network session are services of their own; where the
-// race meets them the code is marked HOOK(replay) and HOOK(race network).
+// recorder is a service of its own; where the race meets it the code is
+// marked HOOK(replay). In network races (modes 5 and 6) the race network
+// session carries the barriers, the machine states and the host's order.
 class tmSeqRace : public tmSequence {
 public:
     enum Phase : uint32_t {
@@ -122,7 +123,8 @@ private:
     void UpdateSpeedEffect();
     void SetHiddenByPhase();
     void StopMusic();
-    // HOOK(race network): barriers, the machine-state exchange and the session's silence.
+    // Network races: the session polled, the own state sent, the host's barrier
+    // steps; a closed or silent session brings phase 12.
     void SyncNetwork();
     // HOOK(replay): the recorder and the player.
     void StartReplayRecord();
