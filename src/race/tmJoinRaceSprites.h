@@ -7,7 +7,7 @@
 // The waiting room's sheet (sprite group 20) and the common grid font (group
 // 13). The content generator draws the sprites at exactly these sizes.
 namespace tmJoinRaceSprites {
-constexpr uint32_t kTitleBase = content::SPR_JR_TITLE_BASE;  // 1326 x 88
+constexpr uint32_t kTitleBase = content::SPR_JR_TITLE_BASE;  // 1326 x 80
 constexpr uint32_t kTitleHost = content::SPR_JR_TITLE_HOST;
 constexpr uint32_t kTitleGuest = content::SPR_JR_TITLE_GUEST;
 constexpr uint32_t kLeave = content::SPR_JR_BTN_LEAVE;
@@ -16,7 +16,7 @@ constexpr uint32_t kReady = content::SPR_JR_BTN_READY;
 constexpr uint32_t kReadyOn = content::SPR_JR_BTN_READY_ON;
 constexpr uint32_t kStart = content::SPR_JR_BTN_START;
 constexpr uint32_t kStartOn = content::SPR_JR_BTN_START_ON;
-constexpr uint32_t kHead = content::SPR_JR_HEAD;  // 1024 x 44, column labels at the row offsets below
+constexpr uint32_t kHead = content::SPR_JR_HEAD;  // 1024 x 56, column labels at the row offsets below
 constexpr uint32_t kRow = content::SPR_JR_ROW;    // 1024 x 38
 constexpr uint32_t kRowOwn = content::SPR_JR_ROW_OWN;
 constexpr uint32_t kRowCursor = content::SPR_JR_ROW_CURSOR;
@@ -35,7 +35,9 @@ constexpr uint32_t kStatusReady = content::SPR_JR_STR_READY;
 constexpr uint32_t kStatusStarting = content::SPR_JR_STR_STARTING;
 constexpr uint32_t kStatusCancelled = content::SPR_JR_STR_CANCELLED;
 constexpr uint32_t kStatusLeaving = content::SPR_JR_STR_LEAVING;
-constexpr uint32_t kCoursePlate = content::SPR_JR_COURSE_PLATE;  // 380 x 36
+constexpr uint32_t kCoursePlate = content::SPR_JR_COURSE_PLATE;  // 360 x 36, in the title bar
+constexpr float kCoursePlateX = 407.0f;
+constexpr float kCoursePlateY = 14.0f;  // below the title bar's top
 // The grid numbers' digit strip: 15 cells of 26 x 32 ("0"-"9", ":", "+", "-", "/", ".").
 constexpr uint32_t kDigits = content::SPR_JR_FONT_DIGITS;
 constexpr float kDigitsWidth = 390.0f;
@@ -50,12 +52,12 @@ constexpr float kNameAdvance = 14.0f;
 // A fade over the whole screen: the common white square, tinted and stretched.
 constexpr uint32_t kWhite = content::SPR_CM_16X16_WHITE;
 
-// Where a row's parts sit, from the row's left edge.
-constexpr float kRowLeft = 171.0f;  // the rows' left edge when they are in
+// Where a row's parts sit, from the row's left edge (virtual x 0 when the row is in).
+constexpr float kRowLeft = 0.0f;
 constexpr float kGridX = 20.0f;
 constexpr float kDriverX = 124.0f;
 constexpr float kTeamX = 420.0f;
 constexpr float kMachineX = 660.0f;
-constexpr float kGearX = 816.0f;
-constexpr float kStatusX = 880.0f;
+constexpr float kGearX = 844.0f;
+constexpr float kStatusX = 904.0f;
 }  // namespace tmJoinRaceSprites

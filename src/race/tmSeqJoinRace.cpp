@@ -35,13 +35,14 @@ struct TitleLayout {
     SpriteTarget shown;
     SpriteTarget closed;
 };
+// The virtual screen's x runs from -171 (the left edge of a 1366-wide screen) to 1195.
 const TitleLayout kTitles[tmSeqJoinRace::kTitleSprites] = {
-    {tmJoinRaceSprites::kTitleBase, {20, -100, 0, 0, 0, 0, 0}, {20, 16, 1, 0}, {20, -100, 0, 0}},
-    {tmJoinRaceSprites::kTitleHost, {40, -90, 0, 0, 0, 0, 0}, {40, 22, 1, 2}, {40, -90, 0, 0}},
-    {tmJoinRaceSprites::kHead, {171, 110, 0, 0, 0, 0, 0}, {171, 110, 1, 4}, {171, 110, 0, 0}},
-    {tmJoinRaceSprites::kLeave, {966, -80, 0, 0, 0, 0, 0}, {966, 30, 1, 6}, {966, -80, 0, 0}},
-    {tmJoinRaceSprites::kReady, {1146, -80, 0, 0, 0, 0, 0}, {1146, 30, 1, 8}, {1146, -80, 0, 0}},
-    {tmJoinRaceSprites::kStatusWaiting, {40, 66, 0, 0, 0, 0, 0}, {40, 66, 1, 10}, {40, 66, 0, 0}},
+    {tmJoinRaceSprites::kTitleBase, {-151, -100, 0, 0, 0, 0, 0}, {-151, 16, 1, 0}, {-151, -100, 0, 0}},
+    {tmJoinRaceSprites::kTitleHost, {-131, -90, 0, 0, 0, 0, 0}, {-131, 20, 1, 2}, {-131, -90, 0, 0}},
+    {tmJoinRaceSprites::kHead, {0, 98, 0, 0, 0, 0, 0}, {0, 98, 1, 4}, {0, 98, 0, 0}},
+    {tmJoinRaceSprites::kLeave, {795, -80, 0, 0, 0, 0, 0}, {795, 26, 1, 6}, {795, -80, 0, 0}},
+    {tmJoinRaceSprites::kReady, {985, -80, 0, 0, 0, 0, 0}, {985, 26, 1, 8}, {985, -80, 0, 0}},
+    {tmJoinRaceSprites::kStatusWaiting, {-131, 62, 0, 0, 0, 0, 0}, {-131, 62, 1, 10}, {-131, 62, 0, 0}},
 };
 enum Title { kBase = 0, kCaption = 1, kHead = 2, kLeaveButton = 3, kReadyButton = 4, kStatus = 5 };
 

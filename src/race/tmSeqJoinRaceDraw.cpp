@@ -90,17 +90,17 @@ void tmSeqJoinRace::DrawTitle() const {
     for (const tmSpriteTween* s : titles_)
         if (s) s->Draw();
     if (!previewReady_) return;
-    // The course the race is on, on a plate under the buttons.
+    // The course the race is on, on a plate in the title bar.
     const tmSpriteTween* base = titles_[0];
     if (!base || !base->IsOnScreen()) return;
-    const float x = 946.0f, y = base->y + 96.0f;
+    const float x = jr::kCoursePlateX, y = base->y + jr::kCoursePlateY;
     tmDraw* draw = tmDraw::GetInstance();
     draw->DrawSpriteAlpha(static_cast<int>(jr::kCoursePlate), x, y, base->alpha, kScreen);
     const CourseRecord* course = GetCourseRecord(static_cast<int>(tmRaceState::Get().setup.course));
     if (course) {
         char text[40];
         std::snprintf(text, sizeof text, "%.24s", course->name);
-        names_.DrawString(text, x + 24.0f, y + 8.0f, 1.0f, kScreen, WithAlpha(kNameColour, base->alpha));
+        names_.DrawString(text, x + 22.0f, y + 8.0f, 1.0f, kScreen, WithAlpha(kNameColour, base->alpha));
     }
 }
 
@@ -118,7 +118,7 @@ void tmSeqJoinRace::DrawRows(const tmNetPlayerTable& table) const {
         if (cursor_ == kCursorFirstRow + i) draw->DrawSpriteAlpha(static_cast<int>(jr::kRowCursor), x, y, a, kScreen);
         if (picked_ == i) draw->DrawSpriteAlpha(static_cast<int>(jr::kRowPicked), x, y, a * flash, kScreen);
 
-        digits_.DrawNumber(static_cast<uint32_t>(e.gridSlot + 1), 2, x + jr::kGridX, y + 3.0f, 1.0f, kScreen,
+        digits_.DrawNumber(static_cast<uint32_t>(e.gridSlot + 1), 0, x + jr::kGridX, y + 3.0f, 1.0f, kScreen,
                            WithAlpha(0xFFFFFFFFu, a));
         char text[kRaceNameSize];
         NameText(e.driverName, text);
@@ -153,7 +153,7 @@ void tmSeqJoinRace::DrawFade() const {
     if (state_ == kFadeIn) black = 1.0f - static_cast<float>(stateCounter_) / static_cast<float>(kFadeInFrames);
     if (state_ == kDeciding) black = static_cast<float>(stateCounter_) / static_cast<float>(kLeaveFrames);
     if (black <= 0.0f) return;
-    tmDraw::GetInstance()->DrawSpriteEx(static_cast<int>(jr::kWhite), 0.0f, 0.0f, 1366.0f / 16.0f, 768.0f / 16.0f,
+    tmDraw::GetInstance()->DrawSpriteEx(static_cast<int>(jr::kWhite), -171.0f, 0.0f, 1366.0f / 16.0f, 768.0f / 16.0f,
                                         WithAlpha(0xFF000000u, black), kScreen, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f,
                                         1.0f);
 }
