@@ -37,6 +37,7 @@ Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) {
     setup.switchWaitMicros = 0;
     setup.audio = platform::AudioBackend::Test;
     setup.network.backend = platform::UdpSocket::Backend::Loopback;
+    setup.network.port = sessionSetup.networkPort;
     setup.firstScreen = sessionSetup.firstScreen;
     loop_ = std::make_unique<tmMainLoop>(setup);
 }

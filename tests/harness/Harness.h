@@ -26,6 +26,8 @@ struct SessionSetup {
     // Link the run folder's data/ (content banks) into the working folder.
     bool runData = false;
     int firstScreen = kSeqTitle;
+    // The port of the race transport (two sessions on one machine race on a port of their own).
+    uint16_t networkPort = tmNetwork::kPort;
 };
 
 // One sound id asked for, and the logic step it came in.

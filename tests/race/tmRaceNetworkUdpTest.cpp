@@ -1,5 +1,5 @@
-// tmRaceNetworkUdpTest.cpp -- two processes race over UDP on 127.0.0.1 and 127.0.0.2: results agree, loss is
-// survived, a killed player brings the other to connection lost.
+// tmRaceNetworkUdpTest.cpp -- two processes, each the whole game headless from the waiting room, race over UDP
+// on 127.0.0.1 and 127.0.0.2: the results agree, loss is survived, a killed player brings the other to phase 12.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -27,7 +27,7 @@ struct Outcome {
     int frames = 0;
     int racingFrame = -1;
     int lostFrame = -1;
-    std::vector<std::string> rows;  // "machine time finished laps", by position
+    std::vector<std::string> rows;  // "entrant time finished laps", by position
 };
 
 class TwoProcesses : public ::testing::Test {
@@ -131,7 +131,9 @@ protected:
         EXPECT_EQ(o.what, "lost");
         ASSERT_GE(o.racingFrame, 0);
         EXPECT_GE(o.lostFrame - o.racingFrame, 1801);
-        EXPECT_EQ(o.frames - o.lostFrame, 180);
+        // Phase 12 shows its notice for 180 frames, then the screen changes.
+        EXPECT_GE(o.frames - o.lostFrame, 180);
+        EXPECT_LE(o.frames - o.lostFrame, 184);
     }
 
     std::vector<std::unique_ptr<platform::TempDirectory>> folders_;
@@ -144,13 +146,16 @@ void ExpectSameFinish(const Outcome& host, const Outcome& guest) {
     EXPECT_EQ(guest.what, "finished");
     ASSERT_EQ(host.rows.size(), 2u);
     EXPECT_EQ(host.rows, guest.rows);
+    unsigned previous = 0;
     for (const std::string& row : host.rows) {
-        int machine = -1, finished = 0, laps = 0;
+        int entrant = -1, finished = 0, laps = 0;
         unsigned ms = 0;
-        std::istringstream(row) >> machine >> ms >> finished >> laps;
+        std::istringstream(row) >> entrant >> ms >> finished >> laps;
         EXPECT_EQ(finished, 1) << row;
         EXPECT_EQ(laps, 3) << row;
         EXPECT_GT(ms, 30000u) << row;  // three real laps, not a stale zero
+        EXPECT_GT(ms, previous) << "in order of time";
+        previous = ms;
     }
 }
 
