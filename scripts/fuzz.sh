@@ -25,5 +25,7 @@ for name in "${targets[@]}"; do
   args=("build-fuzz/corpus/$name")
   [ -d "$corpus" ] && args+=("$corpus")
   # Run inside the build folder: harnesses may write logs to the working folder.
-  (cd build-fuzz && "../$f" -seed=1 -max_total_time="$seconds" -print_final_stats=0 "${args[@]/#/../}" 2>&1 | tail -n 2)
+  # The last lines and the speed: every harness should manage 1,000 runs a second.
+  (cd build-fuzz && "../$f" -seed=1 -max_total_time="$seconds" -print_final_stats=0 "${args[@]/#/../}" 2>&1 |
+    tail -n 2 | awk '{ print } /^Done [0-9]+ runs in [0-9]+ second/ { printf "   %d runs a second\n", $2 / $5 }')
 done

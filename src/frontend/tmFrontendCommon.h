@@ -76,7 +76,8 @@ private:
     void DrawNotice() const;
     void DrawSprite(const HudSpriteLayout& l, float alpha, float dx = 0.0f, float dy = 0.0f) const;
     // A time with the one-minute layout, or dashes for no time.
-    void DrawTimeOrDashes(const tmNumberFont& font, uint32_t ms, float x, float y, float scale, uint32_t colour) const;
+    void DrawTimeOrDashes(const tmNumberFont& font, uint32_t ms, float x, float y, float scale, int layer,
+                          uint32_t colour) const;
     // The best of the completed laps the record holds; false when none is.
     bool BestLap(uint32_t* ms) const;
 

@@ -14,7 +14,7 @@
 namespace {
 
 using L = HudCommonLayout;
-constexpr int kPlacement = tmSpritePlacement::kVirtualScreen;
+constexpr int kFadePlacement = tmSpritePlacement::kVirtualScreen;
 constexpr float kMapScale = 0.1f;      // world units to map units
 constexpr float kMarkerScale = 90.0f;  // the other entrants' markers
 constexpr float kOwnMarkerScale = 180.0f;
@@ -34,6 +34,22 @@ uint32_t Tint(uint32_t rgb, float alpha) {
 }
 float Clamp01(float v) { return std::max(0.0f, std::min(v, 1.0f)); }
 
+// The world matrix of a model placed in pixels, seen through the fixed camera of the
+// after-post layers (eye (0, 0, -50) at the origin, a quarter-turn lens, the screen's aspect):
+// x from the left and y from the bottom (fromCorner), or x from the centre and y from the top.
+D3DXMATRIX ScreenView(const HudModelLayout& l, bool fromCorner) {
+    const tmDraw* draw = tmDraw::GetInstance();
+    const float w = static_cast<float>(std::max(1, draw->GetBackBufferWidth()));
+    const float h = static_cast<float>(std::max(1, draw->GetBackBufferHeight()));
+    const float px = fromCorner ? l.x : w / 2.0f + l.x;
+    const float py = fromCorner ? h - l.y : l.y;
+    const float unit = 100.0f / h;  // world units per pixel at the origin's depth
+    D3DXMATRIX scale, at;
+    D3DXMatrixScaling(&scale, l.scale * unit, l.scale * unit, l.scale * unit);
+    D3DXMatrixTranslation(&at, -(px - w / 2.0f) * unit, (h / 2.0f - py) * unit, 0.0f);
+    return scale * at;
+}
+
 }  // namespace
 
 void tmFrontendCommon::DrawSprite(const HudSpriteLayout& l, float alpha, float dx, float dy) const {
@@ -42,21 +58,12 @@ void tmFrontendCommon::DrawSprite(const HudSpriteLayout& l, float alpha, float d
                                            static_cast<int>(l.layer));
 }
 
-void tmFrontendCommon::DrawTimeOrDashes(const tmNumberFont& font, uint32_t ms, float x, float y, float scale,
+void tmFrontendCommon::DrawTimeOrDashes(const tmNumberFont& font, uint32_t ms, float x, float y, float scale, int layer,
                                         uint32_t colour) const {
-    if (ms >= kNoTime) {
-        // The strip's advance is per glyph; dashes take the time's own places.
-        const float a = font.advance * scale;
-        font.DrawDigit(tmNumberFont::kMinus, x, y, scale, kPlacement, colour);
-        font.DrawDigit(tmNumberFont::kColon, x + 0.65f * a, y, scale, kPlacement, colour);
-        font.DrawDigit(tmNumberFont::kMinus, x + 1.35f * a, y, scale, kPlacement, colour);
-        font.DrawDigit(tmNumberFont::kMinus, x + 2.35f * a, y, scale, kPlacement, colour);
-        font.DrawDigit(tmNumberFont::kPoint, x + 3.0f * a, y, scale, kPlacement, colour);
-        for (int i = 0; i < 3; ++i)
-            font.DrawDigit(tmNumberFont::kMinus, x + (3.7f + static_cast<float>(i)) * a, y, scale, kPlacement, colour);
-        return;
-    }
-    font.DrawTime(ms, x, y, scale, kPlacement, colour, 1);
+    if (ms >= kNoTime)
+        font.DrawBlankTime(x, y, scale, layer, colour, 1);
+    else
+        font.DrawTime(ms, x, y, scale, layer, colour, 1);
 }
 
 bool tmFrontendCommon::BestLap(uint32_t* ms) const {
@@ -91,15 +98,16 @@ void tmFrontendCommon::DrawRankAndLap() const {
     if (alpha <= 0.0f) return;
     DrawSprite(base, alpha);
     const uint32_t c = White(alpha);
+    const int at = static_cast<int>(base.layer);
     const int rank = std::max(0, lap_.rank);
     if (rank >= 9)
-        largeFont_.DrawNumber(static_cast<uint32_t>(rank + 1), 2, l.rankX, l.rankY, l.rankScale, kPlacement, c);
+        largeFont_.DrawNumber(static_cast<uint32_t>(rank + 1), 2, l.rankX, l.rankY, l.rankScale, at, c);
     else
-        largeFont_.DrawNumber(static_cast<uint32_t>(rank + 1), 1, l.rankX + 12.0f, l.rankY, l.rankScale, kPlacement, c);
+        largeFont_.DrawNumber(static_cast<uint32_t>(rank + 1), 1, l.rankX + 12.0f, l.rankY, l.rankScale, at, c);
     const int total = std::max(0, lap_.lapTotal);
     const int current = std::max(0, std::min(lap_.lapsDone + 1, total));
-    largeFont_.DrawNumber(static_cast<uint32_t>(current), 2, l.lapX, l.lapY, l.lapScale, kPlacement, c);
-    largeFont_.DrawNumber(static_cast<uint32_t>(total), 2, l.lapTotalX, l.lapTotalY, l.lapTotalScale, kPlacement, c);
+    largeFont_.DrawNumber(static_cast<uint32_t>(current), 2, l.lapX, l.lapY, l.lapScale, at, c);
+    largeFont_.DrawNumber(static_cast<uint32_t>(total), 2, l.lapTotalX, l.lapTotalY, l.lapTotalScale, at, c);
 }
 
 void tmFrontendCommon::DrawTimes() const {
@@ -110,6 +118,10 @@ void tmFrontendCommon::DrawTimes() const {
     float alpha = PanelAlpha(l.timeBase);
     if (alpha > 0.0f) {
         DrawSprite(l.timeBase, alpha);
+        // The plate is a sprite rectangle on the HUD plane: queued before the glyphs, it lies under them.
+        tmDraw::GetInstance()->DrawSpriteRect(static_cast<int>(l.raceTimePlate.model),
+                                              tmHudPlace::Element(l.raceTimePlate), White(alpha), -1.0f, -1.0f, -1.0f,
+                                              -1.0f, l.raceTimePlateWidth, l.raceTimePlateHeight);
         const bool record =
             allDone && static_cast<int>(lap_.raceTime) <= cfg.GetModeRecord(lap_.lapTotal, courseId_, machineId_);
         timeSheet_.DrawTime(lap_.raceTime, tmHudPlace::Element(l.raceTime), 0.0f, 0.0f, l.raceTimeScale,
@@ -139,8 +151,9 @@ void tmFrontendCommon::DrawTimes() const {
         }
         const uint32_t c = completed && static_cast<int>(ms) <= lapRecord ? Tint(kRecordColour, alpha) : White(alpha);
         const float y = l.lapRowY + l.lapRowStep * static_cast<float>(row);
-        smallFont_.DrawNumber(static_cast<uint32_t>(lapNo), 0, l.lapRowX, y, l.lapRowScale, kPlacement, White(alpha));
-        smallFont_.DrawTime(ms, l.lapRowX + l.lapTimeOffset, y, l.lapRowScale, kPlacement, c, 1);
+        const int at = static_cast<int>(l.lapsBase.layer);
+        smallFont_.DrawNumber(static_cast<uint32_t>(lapNo), 0, l.lapNumberX, y, l.lapRowScale, at, White(alpha));
+        smallFont_.DrawTime(ms, l.lapTimeX, y, l.lapRowScale, at, c, 1);
     }
 }
 
@@ -157,7 +170,7 @@ void tmFrontendCommon::DrawRecords() const {
         for (int col = 0; col < 2; ++col) {
             const int t = times[row][col];
             DrawTimeOrDashes(smallFont_, t < 0 ? kNoTime : static_cast<uint32_t>(t), l.recordX[col], l.recordY[row],
-                             l.recordScale, White(alpha));
+                             l.recordScale, static_cast<int>(l.recordBase.layer), White(alpha));
         }
 }
 
@@ -207,7 +220,8 @@ void tmFrontendCommon::DrawBanner() const {
     DrawSprite(l.bannerBest, w);
     const int record = tmConfig::GetInstance().GetCourseRecord(courseId_);
     const uint32_t colour = static_cast<int>(best) == record ? 0xFFFF3232u : kBestLapColour;
-    largeFont_.DrawTime(best, l.bannerTimeX, l.bannerTimeY, l.bannerTimeScale, kPlacement, Tint(colour, w), 1);
+    largeFont_.DrawTime(best, l.bannerTimeX, l.bannerTimeY, l.bannerTimeScale, static_cast<int>(l.bannerBest.layer),
+                        Tint(colour, w), 1);
 }
 
 void tmFrontendCommon::DrawMiniMap() const {
@@ -252,7 +266,7 @@ void tmFrontendCommon::DrawMiniMap() const {
         draw->DrawModel(kMarkerOwn, tmShaderType::kFrontend, tmRenderLayer::kSecondView);
     }
     // The second view's picture in its frame.
-    draw->SetWorldMatrix(tmHudPlace::Element(l.mapView));
+    draw->SetWorldMatrix(ScreenView(l.mapView, true));
     draw->DrawModel(static_cast<int>(l.mapView.model), tmShaderType::kDynamicSprite, tmRenderLayer::kAfterPostSecond);
     DrawSprite(l.mapFrame[0], PanelAlpha(l.mapFrame[0]));
     const int w = draw->GetBackBufferWidth(), h = draw->GetBackBufferHeight();
@@ -263,13 +277,10 @@ void tmFrontendCommon::DrawMiniMap() const {
 void tmFrontendCommon::DrawWideOverlay() const {
     if (!tmConfig::GetInstance().GetGameFlag2()) return;
     const HudModelLayout& o = RaceDisplayLayout.wideOverlay;
-    tmMatrixStack s(4);
-    s.Translate(o.x, o.y, o.z);
-    s.Scale(o.scale * kWideStretch, o.scale, o.scale);
-    s.RotateY(o.angleY);
-    s.RotateX(o.angleX);
+    D3DXMATRIX stretch;
+    D3DXMatrixScaling(&stretch, kWideStretch, 1.0f, 1.0f);
     tmDraw* draw = tmDraw::GetInstance();
-    draw->SetWorldMatrix(*s.Top());
+    draw->SetWorldMatrix(stretch * ScreenView(o, false));
     draw->DrawModel(static_cast<int>(o.model), tmShaderType::kDynamicSprite, tmRenderLayer::kAfterPostMirror);
 }
 
@@ -286,7 +297,7 @@ void tmFrontendCommon::DrawPopup() const {
     const bool marked = static_cast<int>(ms) <= tmConfig::GetInstance().GetModeCourseRecord(courseId_, machineId_);
     DrawSprite(l.popupBase, w, 0.0f, -slide);
     if (marked) DrawSprite(l.popupRecord, w, 0.0f, -slide);
-    largeFont_.DrawTime(ms, l.popupTimeX, l.popupTimeY - slide, l.popupTimeScale, kPlacement,
+    largeFont_.DrawTime(ms, l.popupTimeX, l.popupTimeY - slide, l.popupTimeScale, static_cast<int>(l.popupBase.layer),
                         marked ? Tint(kRecordColour, w) : White(w), 1);
 }
 
@@ -296,13 +307,14 @@ void tmFrontendCommon::DrawMessage() {
     const HudMessage& m = HudMessages[std::max(1, std::min(message_, kHudMessages - 1))];
     DrawSprite(l.messageFrames[0], 1.0f);
     DrawSprite(l.messageFrames[1], 1.0f);
+    const int at = static_cast<int>(l.messageFrames[0].layer);
     if (m.picture != 0)
         tmDraw::GetInstance()->DrawSprite(static_cast<int>(m.picture), l.messagePictureX, l.messagePictureY + m.offsetY,
-                                          kPlacement);
+                                          at);
     char text[sizeof m.text];
     std::copy(m.text, m.text + sizeof m.text, text);
     text[sizeof text - 1] = '\0';
-    gridFont_.DrawString(text, l.messageTextX, l.messageTextY, l.messageTextScale, kPlacement, m.colour);
+    gridFont_.DrawString(text, l.messageTextX, l.messageTextY, l.messageTextScale, at, m.colour);
     message_ = 0;
 }
 
@@ -321,29 +333,30 @@ void tmFrontendCommon::DrawNotice() const {
     if (t < 10) offset = static_cast<float>(10 - t) * 7.0f;
     if (t >= 110) offset = static_cast<float>(t - 110) * 7.0f;
     DrawSprite(l.noticeBase, 1.0f, -offset);
+    const int at = static_cast<int>(l.noticeBase.layer);
     gridFont_.DrawString(noticeRow_.raceDone ? "GOAL" : "LAP", l.noticeWordX - offset, l.noticeWordY, l.noticeWordScale,
-                         kPlacement, noticeRow_.raceDone ? 0xFFFFD21Eu : 0xFF2ADCFFu);
+                         at, noticeRow_.raceDone ? 0xFFFFD21Eu : 0xFF2ADCFFu);
     if (tmDxFont* font = tmDxFont::GetInstance()) {
         char name[tmGaugeRow::kNameSize];
         std::copy(noticeRow_.name, noticeRow_.name + tmGaugeRow::kNameSize, name);
         name[tmGaugeRow::kNameSize - 1] = '\0';
-        font->SetPosition(l.noticeNameX - offset, l.noticeNameY);
+        font->SetPositionRaw(static_cast<int>(l.noticeNameX - offset), static_cast<int>(l.noticeNameY));
         font->DrawText(name);
     }
-    smallFont_.DrawTime(noticeRow_.time, l.noticeTimeX - offset, l.noticeTimeY, l.noticeTimeScale, kPlacement,
-                        0xFFFFFFFFu, noticeRow_.time >= 600000u ? 2 : 1);
+    smallFont_.DrawTime(noticeRow_.time, l.noticeTimeX - offset, l.noticeTimeY, l.noticeTimeScale, at, 0xFFFFFFFFu,
+                        noticeRow_.time >= 600000u ? 2 : 1);
 }
 
 void tmFrontendCommon::DrawFade() const {
     if (fade_ <= 0.0f) return;
     // A black cover over the whole virtual screen and beyond it on wide screens.
-    tmDraw::GetInstance()->DrawSpriteEx(22, -192.0f, 0.0f, 98.375f, 61.0f, Tint(0x000000u, fade_), kPlacement, 0.0f,
+    tmDraw::GetInstance()->DrawSpriteEx(22, -192.0f, 0.0f, 98.375f, 61.0f, Tint(0x000000u, fade_), kFadePlacement, 0.0f,
                                         0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
 void tmFrontendCommon::DrawViewer() const {
     const HudModelLayout& v = RaceDisplayLayout.viewerElement;
     tmDraw* draw = tmDraw::GetInstance();
-    draw->SetWorldMatrix(tmHudPlace::Element(v));
+    draw->SetWorldMatrix(ScreenView(v, true));
     draw->DrawModel(static_cast<int>(v.model), tmShaderType::kDynamicSprite, tmRenderLayer::kAfterPostSecond);
 }

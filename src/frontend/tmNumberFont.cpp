@@ -117,32 +117,45 @@ void tmNumberFont::DrawNumber(uint32_t value, int digits, float x, float y, floa
     run.Queue();
 }
 
-void tmNumberFont::DrawTime(uint32_t ms, float x, float y, float scale, int layer, uint32_t colour,
-                            int minuteDigits) const {
-    const float a = advance * scale;
-    GlyphRun run(*this, x, y, scale, layer, colour);
+namespace {
+// The glyphs of a time in DrawTime's places: digits of `ms`, or dashes when blank.
+void TimeRun(GlyphRun& run, float a, uint32_t ms, bool blank, int minuteDigits) {
+    auto digit = [&](int d, float at) { run.Add(true, blank ? tmNumberFont::kMinus : d, at, a); };
     float colon = 0.0f;
     if (minuteDigits == 1) {
-        run.Add(true, static_cast<int>(std::min<uint32_t>(ms / 60000u, 9u)), 0.0f, a);
+        digit(static_cast<int>(std::min<uint32_t>(ms / 60000u, 9u)), 0.0f);
         colon = a - 0.35f * a;
     } else if (minuteDigits > 1) {
-        int d[kMaxDigits];
-        const int n = SplitDigits(ms / 60000u, minuteDigits, d);
-        for (int i = 0; i < n; ++i) run.Add(true, d[i], static_cast<float>(i) * a, a);
+        int d[tmNumberFont::kMaxDigits];
+        const int n = tmNumberFont::SplitDigits(ms / 60000u, minuteDigits, d);
+        for (int i = 0; i < n; ++i) digit(d[i], static_cast<float>(i) * a);
         colon = static_cast<float>(n) * a - 0.35f * a;
     }
-    run.Add(true, kColon, colon, a);
+    run.Add(true, tmNumberFont::kColon, colon, a);
     const float seconds = colon + 0.7f * a;
     const uint32_t s = (ms / 1000u) % 60u;
-    run.Add(true, static_cast<int>(s / 10), seconds, a);
-    run.Add(true, static_cast<int>(s % 10), seconds + a, a);
+    digit(static_cast<int>(s / 10), seconds);
+    digit(static_cast<int>(s % 10), seconds + a);
     const float point = seconds + 2.0f * a - 0.35f * a;
-    run.Add(true, kPoint, point, a);
+    run.Add(true, tmNumberFont::kPoint, point, a);
     const float millis = point + 0.7f * a;
     const uint32_t m = ms % 1000u;
-    run.Add(true, static_cast<int>(m / 100), millis, a);
-    run.Add(true, static_cast<int>(m / 10 % 10), millis + a, a);
-    run.Add(true, static_cast<int>(m % 10), millis + 2.0f * a, a);
+    digit(static_cast<int>(m / 100), millis);
+    digit(static_cast<int>(m / 10 % 10), millis + a);
+    digit(static_cast<int>(m % 10), millis + 2.0f * a);
+}
+}  // namespace
+
+void tmNumberFont::DrawTime(uint32_t ms, float x, float y, float scale, int layer, uint32_t colour,
+                            int minuteDigits) const {
+    GlyphRun run(*this, x, y, scale, layer, colour);
+    TimeRun(run, advance * scale, ms, false, minuteDigits);
+    run.Queue();
+}
+
+void tmNumberFont::DrawBlankTime(float x, float y, float scale, int layer, uint32_t colour, int minuteDigits) const {
+    GlyphRun run(*this, x, y, scale, layer, colour);
+    TimeRun(run, advance * scale, 0u, true, minuteDigits);
     run.Queue();
 }
 

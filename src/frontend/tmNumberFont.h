@@ -30,6 +30,8 @@ public:
     void DrawNumber(uint32_t value, int digits, float x, float y, float scale, int layer, uint32_t colour) const;
     // m:ss.mmm; one minute digit is capped at 9, minuteDigits <= 0 drops the minutes.
     void DrawTime(uint32_t ms, float x, float y, float scale, int layer, uint32_t colour, int minuteDigits) const;
+    // "-:--.---" in the places DrawTime gives a time (no time to show).
+    void DrawBlankTime(float x, float y, float scale, int layer, uint32_t colour, int minuteDigits) const;
     // The pen advances by `advance` (not scaled) per character.
     void DrawString(const char* text, float x, float y, float scale, int layer, uint32_t colour) const;
 

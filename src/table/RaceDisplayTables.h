@@ -94,9 +94,14 @@ struct HudMessage {
 };
 static_assert(sizeof(HudMessage) == 52, "messages are 52 bytes");
 
-// The elements every race display shows, placed on the 1366 x 768 virtual
-// screen (sprites and the screen fonts) or on the HUD camera's plane (the
-// race time's glyphs, the mini map's frame).
+// The elements every race display shows. Sprites and the screen fonts stand
+// by their placement (tmSpritePlacement: a corner, the top centre); a font run
+// on a right-anchored placement is measured from the screen's right edge to
+// its right end, and on a centred one its first glyph's centre is x from the
+// screen's centre. The race time's glyphs stand on the HUD camera's plane. The
+// two view frames (the mini map's and the mirrored view's) are placed in
+// pixels: x from the left (mini map) or from the centre (mirror), y from the
+// bottom (mini map) or from the top (mirror), scale in pixels per model unit.
 struct HudCommonLayout {
     HudSpriteLayout rankBase[2];  // background chosen by game flag 1 (0 when clear)
     float rankX, rankY, rankScale;
@@ -105,9 +110,10 @@ struct HudCommonLayout {
     HudSpriteLayout timeBase;
     HudModelLayout raceTime;  // glyph frame of the race time (world plane)
     float raceTimeScale;
+    HudModelLayout raceTimePlate;                   // a sprite (its slot in `model`) under the race time's glyphs
+    float raceTimePlateWidth, raceTimePlateHeight;  // in the record's units (pixels)
     HudSpriteLayout lapsBase;
-    float lapRowX, lapRowY, lapRowStep, lapRowScale;  // lap number and time rows
-    float lapTimeOffset;                              // from the lap number to its time
+    float lapNumberX, lapTimeX, lapRowY, lapRowStep, lapRowScale;  // rows of lap number and time
     HudSpriteLayout recordBase;
     float recordX[2], recordY[2], recordScale;  // columns: any machine, this machine; rows: race, lap
     HudSpriteLayout countdownBase[2];
@@ -116,7 +122,7 @@ struct HudCommonLayout {
     HudSpriteLayout bannerParts[3];     // left wing, band, right wing
     HudSpriteLayout bannerFinish;       // phase 1
     HudSpriteLayout bannerComplete;     // phase 2 in race mode 0
-    HudSpriteLayout bannerRank;         // phase 2 in other modes (x, y; the sprite comes from rankPictures)
+    HudSpriteLayout bannerRank;         // phase 2 in other modes (the sprite comes from rankPictures)
     HudSpriteLayout bannerBest;         // "best lap" caption of phase 2
     float bannerTimeX, bannerTimeY, bannerTimeScale;
     uint32_t rankPictures[16];
@@ -124,16 +130,16 @@ struct HudCommonLayout {
     HudSpriteLayout popupRecord;
     float popupTimeX, popupTimeY, popupTimeScale;
     HudModelLayout map;            // the course map in the second view
-    HudModelLayout mapView;        // the second view's picture on the screen
+    HudModelLayout mapView;        // the second view's picture on the screen (pixels)
     HudSpriteLayout mapFrame[2];   // frame, and the wide screens' second frame
-    HudModelLayout wideOverlay;    // the mirrored view's frame
-    HudModelLayout viewerElement;  // the element the HUD viewer shows
+    HudModelLayout wideOverlay;    // the mirrored view's frame (pixels)
+    HudModelLayout viewerElement;  // the element the HUD viewer shows (pixels, as mapView)
     HudSpriteLayout messageFrames[2];
     float messagePictureX, messagePictureY;
     float messageTextX, messageTextY, messageTextScale;
     HudSpriteLayout noticeBase;
     float noticeWordX, noticeWordY, noticeWordScale;
-    float noticeNameX, noticeNameY;  // debug-font layout units (1024 x 768)
+    float noticeNameX, noticeNameY;  // back-buffer pixels of the debug font
     float noticeTimeX, noticeTimeY, noticeTimeScale;
 };
 

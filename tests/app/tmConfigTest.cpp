@@ -301,7 +301,7 @@ TEST_F(tmConfigTest, HostileValuesAreResetAndTextsTerminated) {
     EXPECT_EQ(std::strlen(cfg.GetComment()), 40u);
 }
 
-TEST_F(tmConfigTest, ResetVideoAndRenderParams) {
+TEST_F(tmConfigTest, VideoOptionsFillTheRenderSettingsAndResetTouchesOnlyVideo) {
     tmSaveFile file(path_);
     tmConfig cfg(&GuidA, &file);
     cfg.SetVideoMode(0);
@@ -371,7 +371,7 @@ TEST_F(tmConfigTest, RecordsImproveOnlyOnStrictlyBetterTimes) {
     EXPECT_EQ(cfg.GetRecord(0, 0), tmConfig::kNoTime);
 }
 
-TEST_F(tmConfigTest, CountersStreaksAndUnlocks) {
+TEST_F(tmConfigTest, NetworkStreakSurvivesOfflineLossesAndUnlocksNeedAValidIndex) {
     tmConfig cfg(&GuidA);
     cfg.CountRace(true, true);
     cfg.CountRace(true, false);

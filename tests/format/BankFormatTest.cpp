@@ -30,7 +30,7 @@ TEST(BankCodec, ScrambleXorsWholeWordsAndLeavesTail) {
     EXPECT_FALSE(zfmt::ScrambleWords(1, none.data(), 0));
 }
 
-TEST(BankCodec, MemberEndingInThePlainTail) {
+TEST(BankCodec, MemberReachingTheUnscrambledTailReadsBackExactly) {
     // 15-byte bank, member at offset 6 of size 9: key rotated by 16 bits, one
     // word and two bytes unscrambled, the last three returned as stored.
     const std::uint32_t key = 0xA1B2C3D4u;
@@ -74,7 +74,7 @@ TEST(BankCodec, ShortMembersAndClippedReadsStayInsideTheirBytes) {
     EXPECT_FALSE(zfmt::UnscrambleMember(key, empty.data(), 0, 0, 16));
 }
 
-TEST(BankCodec, StemsAndPathKeys) {
+TEST(BankCodec, StemIsTheUpperCaseNameAfterTheLastSeparatorWithoutExtensions) {
     EXPECT_EQ(zfmt::BankStem("data/Config/ExtDB_Machine.txt"), "EXTDB_MACHINE");
     EXPECT_EQ(zfmt::BankStem("data/Config/ExtDB_Machine.txt.user.txt"), "EXTDB_MACHINE");
     EXPECT_EQ(zfmt::BankStem("CourseNiseko\\model\\S_NSK_data_a01.ybm"), "S_NSK_DATA_A01");

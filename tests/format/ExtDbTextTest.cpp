@@ -13,7 +13,7 @@ namespace {
 
 std::vector<zfmt::ExtDbRow> Parse(const std::string& s) { return zfmt::ParseExtDbText(s.data(), s.size()); }
 
-TEST(ExtDbText, CellsKeysAndCarriageReturns) {
+TEST(ExtDbText, KeyIsThreeCellsAfterTheTypeAndCarriageReturnsEndLines) {
     auto rows = Parse("float,revLimit,M1,Name,9500.5\r\nint,a,b\n,,,,\n");
     ASSERT_EQ(rows.size(), 4u);  // the text's final line feed leaves an empty last row
     EXPECT_EQ(rows[0].key, "revLimit,M1,Name");
@@ -44,7 +44,7 @@ TEST(ExtDbText, EmptyLinesAndTextsWithoutFinalLineFeed) {
     EXPECT_EQ(zfmt::ParseExtDbText(withNul, sizeof withNul - 1).size(), 1u);
 }
 
-TEST(ExtDbText, WriterRoundTripAndRefusals) {
+TEST(ExtDbText, WrittenRowsReadBackAndCommasOrLineFeedsAreRefused) {
     zfmt::ExtDbWriter w;
     w.Int("nbGear", "torvin", "Name", 6);
     w.Float("weight", "torvin", "Name", 1050.25);
@@ -75,7 +75,7 @@ TEST(ExtDbText, FloatTextIsShortAndExact) {
         EXPECT_EQ(std::strtof(zfmt::ExtDbFloatText(f).c_str(), nullptr), f);
 }
 
-TEST(MachineTableKeys, CurveColumnsAndRows) {
+TEST(MachineTableKeys, CurveColumnsAreNamedAfterTheModelCodeAndRowsAfterTheirValue) {
     EXPECT_EQ(zfmt::TorqueColumn("torvin"), "torvinTrqTbl");
     EXPECT_EQ(zfmt::GearUpColumn("drvkr"), "drvkrGearUp");
     EXPECT_EQ(zfmt::TorqueRowKey(0), "0");

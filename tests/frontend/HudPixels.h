@@ -13,11 +13,11 @@ struct Picture {
     int w = 0, h = 0;
     std::vector<uint32_t> px;
     uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
-    // A light stroke pixel: every channel above the threshold.
+    // A stroke pixel: its brightest channel above the threshold (white and coloured digits on dark panels).
     bool Light(int x, int y, int threshold = 170) const {
         if (x < 0 || y < 0 || x >= w || y >= h) return false;
         const uint32_t c = At(x, y);
-        return int((c >> 16) & 0xFF) > threshold && int((c >> 8) & 0xFF) > threshold && int(c & 0xFF) > threshold;
+        return std::max({int((c >> 16) & 0xFF), int((c >> 8) & 0xFF), int(c & 0xFF)}) > threshold;
     }
 };
 

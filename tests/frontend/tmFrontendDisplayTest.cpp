@@ -1,8 +1,5 @@
 // tmFrontendDisplayTest.cpp -- screenshots of the race display over race frames, and digits read back from the pixels.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -19,11 +16,13 @@
 #include "frontend/ForwardingDraw.h"
 #include "frontend/HudPixels.h"
 #include "frontend/tmFrontend.h"
+#include "harness/GlFixture.h"
 #include "machine/tmMachine.h"
 #include "machine/tmMachineCore.h"
 #include "platform/gfx/Device.h"
 #include "race/tmRaceState.h"
 #include "sys/render/tmRender.h"
+#include "sys/text/tmDxFont.h"
 #include "table/MachineTable.h"
 #include "table/yiResourceGroup.h"
 
@@ -65,19 +64,14 @@ void RaceMoment(int machineId, int courseId, tmHudMachineRecord* m, tmHudLapReco
     lap->raceTime = 74321 + 31208;
 }
 
-// The renderer on a hidden OpenGL window at the virtual screen's size, with the run folder's data.
-class FrontendDisplayTest : public ::testing::Test {
+// The renderer at the virtual screen's size on the shared fixture's device (multi-pass frame,
+// the run folder's data linked in); the save image's display options come back afterwards.
+class FrontendDisplayTest : public harness::GlFixture {
 protected:
+    explicit FrontendDisplayTest(harness::GlSetup setup = {0, 0, true, true}) : GlFixture(setup) {}
     void SetUp() override {
-        char cwd[PATH_MAX];
-        cwd_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
-        gfx::GlOptions o;
-        o.hidden = true;
-        o.multiPassInSoftware = true;
-        std::string error;
-        dev_ = gfx::CreateGlDevice(o, &error);
-        if (!dev_) GTEST_SKIP() << "no OpenGL: " << error;
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         tmRenderSetting s;
         s.width = kW;
         s.height = kH;
@@ -87,7 +81,7 @@ protected:
         s.cubeTargetSize = 16;
         s.gammaReport = 0;
         r_ = tmRender::Create();
-        ASSERT_TRUE(r_->Initialize(dev_.get(), s));
+        ASSERT_TRUE(r_->Initialize(dev.get(), s));
         yiResourceGroup::ResetState();
         tmConfig& cfg = tmConfig::GetInstance();
         flags_[0] = cfg.GetGameFlag1();
@@ -101,15 +95,16 @@ protected:
         cfg.SetGameFlag2(flags_[1]);
         cfg.SetGameFlag3(flags_[2]);
         cfg.SetDisplayFlag(flags_[3]);
+        tmDxFont::Destroy();  // made by the display on this device
         if (r_) tmRender::Destroy();
         yiResourceGroup::ResetState();
-        if (!cwd_.empty()) (void)chdir(cwd_.c_str());
+        GlFixture::TearDown();
     }
 
     Picture Grab() {
         Picture p;
         uint32_t w = 0, h = 0;
-        EXPECT_TRUE(dev_->readPixels(dev_->backBuffer(), 0, &p.px, &w, &h));
+        EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &p.px, &w, &h));
         p.w = static_cast<int>(w);
         p.h = static_cast<int>(h);
         return p;
@@ -145,8 +140,8 @@ protected:
         rows.count = 4;
         rows.player = 0;
         for (int r = 1; r < 4; ++r) {
-            rows.rows[r].position[0] = m.position[0] + 180.0f * r;
-            rows.rows[r].position[2] = m.position[2] - 260.0f * r;
+            rows.rows[r].position[0] = m.position[0] + (r == 2 ? -900.0f : 700.0f * r);
+            rows.rows[r].position[2] = m.position[2] + (r == 3 ? -1600.0f : 1200.0f * r);
             rows.rows[r].heading = 0.3f * r;
             rows.rows[r].sameTeam = r == 2 ? 1 : 0;
         }
@@ -163,11 +158,11 @@ protected:
         r_->SetLightDirectionDefault(course.GetLightDirection());
         r_->SetClearColor(0xFF5A7896u);
         course.Update();
-        course.Draw(0);
+        course.Draw(1);  // also into the mirrored view
         if (body) {
             // The body stands on its grid slot (the machine has not moved, so its matrix is not made yet).
             D3DXMATRIX scale, turn, at;
-            D3DXMatrixScaling(&scale, 6.0f, 3.0f, 12.0f);
+            D3DXMatrixScaling(&scale, 3.0f, 1.6f, 6.0f);
             D3DXMatrixRotationY(&turn, core->GetYaw());
             D3DXMatrixTranslation(&at, core->position.x, core->position.y + 3.0f, core->position.z);
             r_->SetWorldMatrix(scale * turn * at);
@@ -182,43 +177,71 @@ protected:
         return p;
     }
 
-    std::string cwd_;
-    std::unique_ptr<gfx::Device> dev_;
     tmRender* r_ = nullptr;
     uint8_t flags_[4] = {};
 };
 
-// One race frame per cockpit family, each on its own circuit with the mini map, for a person
-// to look at; the display must change the cockpit's corner and the panels' corners of the frame.
-TEST_F(FrontendDisplayTest, EveryCockpitFamilyOverARaceFrame) {
-    struct Shot {
-        int machine, course;
-        const char* name;
-    } shots[] = {{1, 2, "torvin"}, {2, 3, "belmar"}, {3, 4, "quessa"},
-                 {5, 5, "dravik"}, {7, 6, "olvane"}, {9, 7, "prentis"}};
+// The simple frame (software OpenGL without shader model 3) draws the cockpit's models unlit in
+// their own colours, as the multi-pass frame does.
+class SimpleFrameDisplayTest : public FrontendDisplayTest {
+protected:
+    SimpleFrameDisplayTest() : FrontendDisplayTest({0, 0, false, true}) {}
+};
+
+TEST_F(SimpleFrameDisplayTest, CockpitKeepsItsColours) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    tmFrontend hud;
+    hud.Init(1);
+    tmHudMachineRecord m;
+    tmHudLapRecord lap;
+    tmGaugeArray rows;
+    hud.Update(m, lap, rows);
+    hud.Draw();
+    r_->Render();
+    const Picture p = Grab();
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_simple_frame.png", p);
+    // The bezel's orange ring at the dial's right edge (1192 + 133, 604).
+    const uint32_t c = p.At(1192 + 133, 604);
+    EXPECT_GT(int((c >> 16) & 0xFF), 200);
+    EXPECT_LT(int(c & 0xFF), 90);
+}
+
+// One race frame of a cockpit family on its own circuit, with the mini map and the mirror, for a
+// person to look at. The display must change the cockpit's corner and the panels' corners of the
+// frame, and the race time must read back from its glyphs on the HUD plane.
+struct FamilyShot {
+    int machine, course;
+    const char* name;
+};
+
+class CockpitDisplayTest : public FrontendDisplayTest, public ::testing::WithParamInterface<FamilyShot> {};
+
+TEST_P(CockpitDisplayTest, HudOverARaceFrame) {
+    const FamilyShot s = GetParam();
     tmConfig::GetInstance().SetGameFlag3(1);
     tmConfig::GetInstance().SetGameFlag1(1);
     r_->SetViewFlags(true, false);
-    const std::string dir = ShotDir(ZARVO_RUN_DIR);
-    for (const Shot& s : shots) {
-        SCOPED_TRACE(s.name);
-        const Picture plain = RaceFrame(s.machine, s.course, false);
-        const Picture hud = RaceFrame(s.machine, s.course, true);
-        ASSERT_EQ(hud.w, kW);
-        WritePng(dir + "/hud_" + s.name + ".png", hud);
-        auto changed = [&](int x0, int y0, int x1, int y1) {
-            int n = 0;
-            for (int y = y0; y < y1; ++y)
-                for (int x = x0; x < x1; ++x) n += (plain.At(x, y) & 0xFFFFFF) != (hud.At(x, y) & 0xFFFFFF);
-            return static_cast<float>(n) / static_cast<float>((x1 - x0) * (y1 - y0));
-        };
-        EXPECT_GT(changed(1040, 480, 1340, 740), 0.3f) << "cockpit";
-        EXPECT_GT(changed(30, 30, 320, 120), 0.3f) << "rank and lap";
-        EXPECT_GT(changed(1030, 30, 1330, 80), 0.3f) << "race time";
-        // The race time reads back from the glyphs on the HUD plane.
-        EXPECT_EQ(ReadDigits(hud, 1092, 30, 1345, 74), "1:45.529");
-    }
+    const Picture plain = RaceFrame(s.machine, s.course, false);
+    const Picture hud = RaceFrame(s.machine, s.course, true);
+    ASSERT_EQ(hud.w, kW);
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_" + s.name + ".png", hud);
+    auto changed = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += (plain.At(x, y) & 0xFFFFFF) != (hud.At(x, y) & 0xFFFFFF);
+        return static_cast<float>(n) / static_cast<float>((x1 - x0) * (y1 - y0));
+    };
+    EXPECT_GT(changed(1040, 480, 1340, 740), 0.15f) << "cockpit";
+    EXPECT_GT(changed(30, 30, 320, 120), 0.3f) << "rank and lap";
+    EXPECT_GT(changed(30, 530, 240, 740), 0.05f) << "mini map";
+    EXPECT_EQ(ReadDigits(hud, 1098, 24, 1345, 70), "1:45.529");
 }
+
+INSTANTIATE_TEST_SUITE_P(Families, CockpitDisplayTest,
+                         ::testing::Values(FamilyShot{1, 2, "torvin"}, FamilyShot{2, 3, "belmar"},
+                                           FamilyShot{3, 4, "quessa"}, FamilyShot{5, 5, "dravik"},
+                                           FamilyShot{7, 6, "olvane"}, FamilyShot{9, 7, "prentis"}),
+                         [](const ::testing::TestParamInfo<FamilyShot>& i) { return std::string(i.param.name); });
 
 // A known lap time shown by the lap-time popup over a black screen reads back from the pixels.
 TEST_F(FrontendDisplayTest, LapTimeDigitsReadBackFromThePixels) {
@@ -238,9 +261,72 @@ TEST_F(FrontendDisplayTest, LapTimeDigitsReadBackFromThePixels) {
     r_->Render();
     const Picture p = Grab();
     WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_lap_popup.png", p);
+    // The popup's time is centred on the screen's middle plus its offset, glyph by glyph.
     const HudCommonLayout& l = RaceDisplayLayout;
-    const int x0 = static_cast<int>(l.popupTimeX) - 4, y0 = static_cast<int>(l.popupTimeY);
+    const int x0 = kW / 2 + static_cast<int>(l.popupTimeX) - 24, y0 = static_cast<int>(l.popupTimeY);
     EXPECT_EQ(ReadDigits(p, x0, y0, x0 + 240, y0 + 40), "0:34.321");
+}
+
+// The start, the finish and a message with a notice, each over a black screen: the countdown
+// lights its lamps step by step, the banner shows the rank and reads back the best lap.
+TEST_F(FrontendDisplayTest, CountdownBannerMessageAndNotice) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    const uint32_t mode = tmRaceState::Get().setup.mode;
+    tmRaceState::Get().setup.mode = kRaceModeCup;
+    tmHudMachineRecord m;
+    tmHudLapRecord lap;
+    RaceMoment(1, 2, &m, &lap);
+    tmGaugeArray rows;
+    auto frame = [&](const char* name, const tmHudLapRecord& l, const tmGaugeArray& r, int message) {
+        tmFrontend hud;
+        hud.Init(1);
+        hud.SetFinished();
+        for (int i = 0; i < 60; ++i) hud.Update(m, l, r);
+        if (message) hud.ShowMessage(message);
+        hud.Draw();
+        r_->Render();
+        const Picture p = Grab();
+        WritePng(ShotDir(ZARVO_RUN_DIR) + std::string("/hud_") + name + ".png", p);
+        return p;
+    };
+    auto red = [](uint32_t c) { return ((c >> 16) & 0xFF) > 180 && ((c >> 8) & 0xFF) < 140; };
+    auto green = [](uint32_t c) { return ((c >> 8) & 0xFF) > 180 && ((c >> 16) & 0xFF) < 170; };
+
+    tmHudLapRecord start = lap;
+    start.lapsDone = 0;
+    start.raceTime = 0;
+    start.countdown = 1200;  // step 2: the lamps of 3 and 2 are lit
+    Picture p = frame("countdown", start, rows, 0);
+    const int lampY = 210 + 55, centre = kW / 2;
+    EXPECT_TRUE(red(p.At(centre - 145 - 28, lampY)));
+    EXPECT_TRUE(red(p.At(centre - 28, lampY)));
+    EXPECT_FALSE(red(p.At(centre + 145 - 28, lampY)));
+
+    start.countdown = 0;
+    start.raceTime = 200;
+    p = frame("start", start, rows, 0);
+    EXPECT_TRUE(green(p.At(centre + 145 - 28, lampY)));
+
+    tmHudLapRecord finish = lap;
+    finish.lapsDone = 3;
+    finish.lapTimes[1] = 71002;
+    finish.lapTimes[2] = 73550;
+    finish.rank = 0;
+    finish.bannerTime = 3000;  // in the third phase: rank and best lap
+    p = frame("banner", finish, rows, 0);
+    const HudCommonLayout& l = RaceDisplayLayout;
+    const int tx = centre + static_cast<int>(l.bannerTimeX) - 20, ty = static_cast<int>(l.bannerTimeY);
+    EXPECT_EQ(ReadDigits(p, tx, ty, tx + 220, ty + 38), "1:11.002");
+
+    tmGaugeArray notice;
+    notice.count = 3;
+    notice.player = 0;
+    notice.SetName(2, "RIVAL");
+    notice.rows[2].raceDone = 1;
+    notice.rows[2].time = 245678;
+    p = frame("message_notice", lap, notice, 3);
+    EXPECT_EQ(ReadDigits(p, 110, 326, 280, 352), "4:05.678");
+    tmRaceState::Get().setup.mode = mode;
 }
 
 // The frame-rate readout at the bottom right shows 60 reading left to right, not 06.

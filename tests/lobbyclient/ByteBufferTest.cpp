@@ -50,7 +50,7 @@ TEST(ByteBuffer, OutOfBoundsAccessThrowsWithoutMoving) {
     EXPECT_THROW(w.getU8(), ByteBuffer::Exception);
 }
 
-TEST(ByteBuffer, LimitAndMarkRules) {
+TEST(ByteBuffer, LimitPullsThePositionBackAndDropsAMarkBeyondIt) {
     ByteBuffer b(16);
     EXPECT_THROW(b.limit(17), ByteBuffer::IllegalArgumentException);
     EXPECT_THROW(b.limit(-1), ByteBuffer::IllegalArgumentException);

@@ -98,7 +98,7 @@ TEST_F(State, RefusedLoginQueuesTheMappedErrorAndKeepsNoId) {
     EXPECT_EQ(state.GetOwnId(), -1);
 }
 
-TEST_F(State, UpdatesAndLeavesOfUnknownPlayers) {
+TEST_F(State, UnknownPlayersAreAddedByUpdatesAndIgnoredOnLeave) {
     Login(10, {3});
     Apply(EncFNSH(77));
     EXPECT_EQ(Drain(), T{});
@@ -158,7 +158,7 @@ TEST_F(State, ChatKeepsMessageOrderAndTheNewest1024Lines) {
     EXPECT_GT(chat.lines[0].time, 0);
 }
 
-TEST_F(State, BattleMessages) {
+TEST_F(State, BattleResultsBecomeChatLinesAndRequestsKeepUnknownIds) {
     Login(10, {3});
     Apply(EncBTTL(3, 0, true, 2, "Alice", "Bob"));
     std::vector<lobby::CLobbyMsg> got;
@@ -194,7 +194,7 @@ TEST_F(State, BattleMessages) {
     delete rep.data;
 }
 
-TEST_F(State, RoomsFromCreationToStart) {
+TEST_F(State, RoomStartCarriesEveryMemberEvenOnesNotListed) {
     Login(10, {3});
     RoomInfo room;
     room.id = 7;
@@ -254,7 +254,7 @@ TEST_F(State, ListsStopAt200Entries) {
     EXPECT_EQ(rooms.rooms[199].id, 200);
 }
 
-TEST_F(State, PictureCache) {
+TEST_F(State, PicturesAreAskedForOnceAndStaleWhenANewerOneExists) {
     Login(10);
     lobby::CPlayerPict out;
     state.GetPicture(5, out);
@@ -288,7 +288,7 @@ TEST_F(State, PictureCache) {
     EXPECT_EQ(Drain(), T{});
 }
 
-TEST_F(State, OwnPictureStates) {
+TEST_F(State, OwnPictureBecomesPresentOnceUploadedAndNoneWhenEmpty) {
     auto own = std::make_unique<lobby::CPlayerPict>();
     own->state = lobby::CPlayerPict::kRequested;
     own->size = 4;

@@ -299,7 +299,7 @@ TEST(Lobby, MovedStatusPageIsFollowedOverPlainHttpOnly) {
     }
 }
 
-TEST(Lobby, StatusPageMarkers) {
+TEST(Lobby, StatusPageTakesTheLastInfoAndMaintenanceMarkersUntrimmed) {
     std::string mainte, info;
     lobby::ParseStatusPage("<!-- info:Welcome\r\nx<!-- info:Later -->y\r\n", &mainte, &info);
     EXPECT_EQ(info, "Later");

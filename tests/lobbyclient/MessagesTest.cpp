@@ -69,7 +69,7 @@ PlayerInfo SampleInfo(uint32_t id) {
     return p;
 }
 
-TEST(LobbyMessages, PlayerBlockSizesAndFieldOrder) {
+TEST(LobbyMessages, PlayerBlocksAre1196BytesOutAnd1200InWithFieldsInOrder) {
     const lobby::CPlayer p = SamplePlayer();
     const ClientMsg upd = Encode(lobby::CSendableUPDT(p, 28464));
     EXPECT_EQ(upd.code, "UPDT");

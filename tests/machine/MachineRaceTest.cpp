@@ -1,10 +1,12 @@
 // MachineRaceTest.cpp -- whole races on the generated circuits: every machine finishes, nothing
 // sticks, the same seed gives the same race, and a pinned hash of every step's state.
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
 
+#include "course/tmCollision.h"
 #include "course/tmCourse.h"
 #include "machine/tmMachineDriver.h"
 #include "race/tmLapTimer.h"
@@ -17,6 +19,8 @@ struct RaceOutcome {
     std::vector<int> order;           // entrants in finishing order
     std::map<int, uint32_t> totalMs;  // race time of each entrant
     int longestStuck = 0;             // most steps a racing machine spent below 5 km/h after the start
+    int offFloor = 0;                 // machine steps that ended with no floor under the machine
+    float worstHeight = 0.0f;         // largest distance of a machine above or below its floor
     int steps = 0;
 };
 
@@ -41,6 +45,13 @@ protected:
                 }
                 stuck[i] = (!done[i] && s > 5 * 60 && c->kmh < 5.0f) ? stuck[i] + 1 : 0;
                 out.longestStuck = std::max(out.longestStuck, stuck[i]);
+                float floor = 0.0f;
+                D3DXVECTOR3 normal;
+                uint32_t surface = 0;
+                if (course->GetCollision()->GetFloor(c->position, &floor, &normal, &surface))
+                    out.worstHeight = std::max(out.worstHeight, std::fabs(c->position.y - floor));
+                else
+                    ++out.offFloor;
             }
         }
         return out;
@@ -62,6 +73,8 @@ TEST_P(EveryLayout, EightComputerMachinesFinishThreeLapsTheSameWayTwice) {
         run = Run(&course, 60 * 60 * 6);
         EXPECT_EQ(run.order.size(), 8u) << "course " << GetParam();
         EXPECT_LE(run.longestStuck, 5 * 60) << "a machine stood against a wall for more than 5 s";
+        EXPECT_EQ(run.offFloor, 0) << "a machine left the floor";
+        EXPECT_LT(run.worstHeight, 3.0f) << "a machine floated above or sank into the floor";
     }
     EXPECT_EQ(runs[0].order, runs[1].order);
     EXPECT_EQ(runs[0].totalMs, runs[1].totalMs);

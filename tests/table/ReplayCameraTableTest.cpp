@@ -8,36 +8,25 @@
 
 namespace {
 
-const int kShots[14] = {0, 0, 4, 2, 4, 4, 4, 4, 4, 3, 4, 4, 4, 5};
-const int kTracks[14] = {0, 0, 18, 25, 32, 35, 23, 23, 21, 25, 32, 35, 23, 24};
-const int kZones[14] = {0, 0, 14, 11, 26, 31, 21, 21, 14, 9, 26, 24, 20, 21};
-
 bool IsUp(const yiVec3& v) { return v.x == 0.0f && v.y == 1.0f && v.z == 0.0f; }
 
 }  // namespace
 
-TEST(ReplayCameraTable, ListSizesByCourse) {
+TEST(ReplayCameraTable, EveryCircuitHasListsAndTheGarageNone) {
     for (int id = 0; id < 2; ++id) {
         EXPECT_EQ(ReplayShotTable[id], nullptr);
         EXPECT_EQ(ReplayTrackTable[id], nullptr);
         EXPECT_EQ(ReplayCameraParams[id], nullptr);
         EXPECT_EQ(ReplayShotCounts[id] + ReplayTrackCounts[id] + ReplayZoneCounts[id], 0);
     }
-    int tracks = 0, fixedMoves = 0;
     for (int id = 2; id < 14; ++id) {
-        EXPECT_EQ(ReplayShotCounts[id], kShots[id]) << id;
-        EXPECT_EQ(ReplayTrackCounts[id], kTracks[id]) << id;
-        EXPECT_EQ(ReplayZoneCounts[id], kZones[id]) << id;
+        EXPECT_GT(ReplayShotCounts[id], 0) << id;
+        EXPECT_GT(ReplayTrackCounts[id], 0) << id;
+        EXPECT_GT(ReplayZoneCounts[id], 0) << id;
         ASSERT_NE(ReplayShotTable[id], nullptr);
         ASSERT_NE(ReplayTrackTable[id], nullptr);
         ASSERT_NE(ReplayCameraParams[id], nullptr);
-        for (int t = 0; t < ReplayTrackCounts[id]; ++t) {
-            ++tracks;
-            if (ReplayTrackTable[id][t].kind == kReplayTrackFixed) ++fixedMoves;
-        }
     }
-    EXPECT_EQ(tracks, 316);
-    EXPECT_EQ(fixedMoves, 14);
 }
 
 TEST(ReplayCameraTable, ZonesCoverEveryLapSectionInDrivingOrder) {
@@ -78,7 +67,7 @@ TEST(ReplayCameraTable, EveryZoneOffersValidTracks) {
     }
 }
 
-TEST(ReplayCameraTable, TrackAndShotRows) {
+TEST(ReplayCameraTable, TracksAndShotsHaveUprightCamerasAndSaneLengths) {
     for (int id = 2; id < 14; ++id) {
         EXPECT_EQ(ReplayTrackTable[id][0].kind, kReplayTrackChase) << "opening shot of course " << id;
         for (int t = 0; t < ReplayTrackCounts[id]; ++t) {
@@ -101,47 +90,34 @@ TEST(ReplayCameraTable, TrackAndShotRows) {
             EXPECT_GT(shot.start.fov, 0.0f);
         }
     }
-    const int fixedMoves[][2] = {{2, 3},  {3, 3},   {3, 22},  {4, 22},  {4, 28},  {5, 12}, {8, 20},
-                                 {9, 22}, {10, 22}, {10, 28}, {11, 12}, {11, 31}, {13, 9}, {13, 19}};
-    for (const auto& m : fixedMoves) EXPECT_EQ(ReplayTrackTable[m[0]][m[1]].kind, kReplayTrackFixed);
-
-    const ReplayShot& pan = ReplayShotTable[2][0];
-    EXPECT_EQ(pan.frames, 600u);
-    EXPECT_FLOAT_EQ(pan.start.eye.x, -2313.5f);
-    EXPECT_FLOAT_EQ(pan.end.target.x, -2292.1f);
-    const ReplayTrack& opening = ReplayTrackTable[2][0];
-    EXPECT_EQ(opening.frames, 900u);
-    EXPECT_FLOAT_EQ(opening.follow, 0.8f);
-    EXPECT_FLOAT_EQ(opening.end.fov, 0.07853982f);
-    EXPECT_FLOAT_EQ(ReplayTrackTable[2][1].follow, 1.0f);
-    EXPECT_EQ(ReplayTrackTable[2][1].frames, 30u);
 }
 
-TEST(ReplayCameraTable, GoalCrossingStaysInTheFirstZone) {
-    const ReplayZone* zones = ReplayCameraParams[2];
-    const int count = ReplayZoneCounts[2];
-    EXPECT_EQ(zones[0].fromSection, 285);
-    EXPECT_EQ(zones[0].toSection, 8);
-    for (int s : {285, 286, 0, 1, 8}) EXPECT_EQ(FindReplayZone(zones, count, s), 0) << s;
-    EXPECT_EQ(FindReplayZone(zones, count, 9), 1);
-    EXPECT_EQ(FindReplayZone(zones, count, 82), 4);
-    EXPECT_EQ(zones[4].tracks[0], 6);
+TEST(ReplayCameraTable, EverySectionFindsTheZoneThatHoldsIt) {
+    for (int id = 2; id < 14; ++id) {
+        const int n = content::circuit_rows::kSectionCounts[id];
+        const ReplayZone* zones = ReplayCameraParams[id];
+        const int count = ReplayZoneCounts[id];
+        for (int z = 0; z < count; ++z)
+            for (int s = zones[z].fromSection;; s = (s + 1) % n) {
+                // Sections across the goal (the first zone's wrap) belong to their zone too.
+                EXPECT_EQ(FindReplayZone(zones, count, s), z) << "course " << id << " section " << s;
+                if (s == zones[z].toSection) break;
+            }
+    }
     EXPECT_EQ(FindReplayZone(nullptr, 0, 5), -1);
 }
 
-TEST(ReplayCameraTable, DoubleTrackZonesOfferBothTracks) {
-    const ReplayZone* zones = ReplayCameraParams[8];
-    const int z = FindReplayZone(zones, ReplayZoneCounts[8], 265);
-    ASSERT_GE(z, 0);
-    EXPECT_EQ(zones[z].fromSection, 259);
-    EXPECT_EQ(zones[z].toSection, 277);
-    EXPECT_EQ(ReplayZoneTrackCount(zones[z]), 2);
-    EXPECT_EQ(ReplayZoneTrack(zones[z], 0), 3);
-    EXPECT_EQ(ReplayZoneTrack(zones[z], 1), 2);
-    EXPECT_EQ(ReplayZoneTrack(zones[z], 2), -1);
-    const int other = FindReplayZone(zones, ReplayZoneCounts[8], 161);
-    EXPECT_EQ(zones[other].tracks[0], 20);
-    EXPECT_EQ(zones[other].tracks[1], 19);
+TEST(ReplayCameraTable, ZoneTracksAreReadInOrderAndMissingOnesAreMinusOne) {
+    int doubles = 0;
+    for (int id = 2; id < 14; ++id)
+        for (int z = 0; z < ReplayZoneCounts[id]; ++z) {
+            const ReplayZone& zone = ReplayCameraParams[id][z];
+            const int n = ReplayZoneTrackCount(zone);
+            for (int i = 0; i < n; ++i) EXPECT_EQ(ReplayZoneTrack(zone, i), zone.tracks[i]);
+            EXPECT_EQ(ReplayZoneTrack(zone, n), -1);
+            doubles += n == 2 ? 1 : 0;
+        }
+    EXPECT_GT(doubles, 0) << "some zones offer two tracks";
 }
 
 TEST(ReplayCameraTable, ZoneWithoutTracksStartsNoShot) {

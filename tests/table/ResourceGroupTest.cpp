@@ -71,11 +71,11 @@ TEST(ResourceGroupTable, ModelListsMatchTheirBanksAndTheSlotTable) {
     }
     EXPECT_EQ(slot, 1406);
     EXPECT_EQ(content::kResourceGroupFirstModel[35] + 2, 1405);
-    EXPECT_STREQ(content::kModelNames[1404], "Test02\\model\\cube_with_tex.ybm");
-    EXPECT_STREQ(content::kModelNames[1], "CourseNiseko\\model\\S_NSK_anim_F16.ybm");
-    EXPECT_STREQ(content::kModelNames[230], "Frontend\\model\\F_BER_layout_obj.ybm");
-    EXPECT_EQ(content::MDL_PLANE_WITH_ALPHATEX, 1405);
-    EXPECT_STREQ(content::BankFileTable[70], "data\\bankMT02.dat");
+    // The bank file table lists each group's model bank, then its texture bank.
+    for (int id = 0; id < kResourceGroupCount; ++id) {
+        EXPECT_STREQ(content::BankFileTable[2 * id], content::BankTable[id]->modelArchive->fileName) << id;
+        EXPECT_STREQ(content::BankFileTable[2 * id + 1], content::BankTable[id]->textureArchive->fileName) << id;
+    }
     yiResourceGroup::Get(7);
     EXPECT_EQ(yiResourceGroup::CurrentGroupId(), 7);
     EXPECT_EQ(yiResourceGroup::Get(36), nullptr);
@@ -92,9 +92,6 @@ TEST(SpriteGroupTable, SheetsFollowEachOtherInIdOrder) {
     EXPECT_EQ(next, 1173);
     EXPECT_EQ(tmSpriteGroup::Get(0), nullptr);
     EXPECT_EQ(tmSpriteGroup::Get(47), nullptr);
-    EXPECT_EQ(content::SPR_CS_ARROW_LEFT, 65);
-    EXPECT_EQ(content::SPR_CM_WINDOW_BASE, 15);
-    EXPECT_EQ(content::SPR_TV_CNT_FONT3_ON, 1172);
 }
 
 TEST_F(GroupTest, TestGroupsLoadEveryReaderAndUnloadToNothing) {

@@ -1,4 +1,5 @@
-// Generator: the 36 resource groups: model and texture banks, group table, model names and ids.
+// Generator: the 36 resource groups: model banks, group table, model names and ids (GenTextures makes
+// the texture banks).
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -7,26 +8,16 @@
 #include <sstream>
 
 #include "ContentPng.h"
+#include "CourseArt.h"
 #include "Generators.h"
 #include "HudArt.h"
+#include "MachineArt.h"
+#include "ResourceGroups.h"
 #include "format/BinaryMesh.h"
 
 namespace contentgen {
 
 namespace {
-
-struct TextureSpec {
-    std::string name;
-    std::string kind;  // label, cube, ramp, alpha, post
-};
-
-struct GroupSpec {
-    int id = -1;
-    std::string modelBank, textureBank, folder, constant;
-    int count = 0;
-    std::vector<std::string> files;  // file names in <folder>\model\, by position
-    std::vector<TextureSpec> textures;
-};
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -36,92 +27,6 @@ std::string Stem(const std::string& file) { return file.substr(0, file.find('.')
 std::string Ext(const std::string& file) {
     size_t dot = file.rfind('.');
     return dot == std::string::npos ? std::string() : file.substr(dot + 1);
-}
-
-std::vector<GroupSpec> ReadGroups(const Context& ctx, Output& out) {
-    std::vector<GroupSpec> groups;
-    std::string fill;
-    auto finish = [&]() {
-        if (groups.empty()) return;
-        GroupSpec& g = groups.back();
-        for (int p = 0; p < g.count; ++p) {
-            if (!g.files[p].empty()) continue;
-            char name[256];
-            std::snprintf(name, sizeof name, fill.c_str(), p + 1);
-            g.files[p] = name;
-        }
-        fill.clear();
-    };
-    for (const ManifestLine& line : ReadManifest(ctx, "resource_groups.txt", out)) {
-        const auto& f = line.fields;
-        const std::string where = "resource_groups.txt:" + std::to_string(line.lineNumber);
-        if (f[0] == "group" && f.size() == 7) {
-            finish();
-            GroupSpec g;
-            g.id = std::stoi(f[1]);
-            g.modelBank = f[2];
-            g.textureBank = f[3];
-            g.folder = f[4];
-            g.count = std::stoi(f[5]);
-            g.constant = f[6];
-            g.files.assign(g.count, "");
-            groups.push_back(g);
-        } else if (f[0] == "model" && f.size() == 3 && !groups.empty()) {
-            int pos = std::stoi(f[1]);
-            if (pos < 1 || pos > groups.back().count)
-                out.Fail(where + ": position outside the group");
-            else
-                groups.back().files[pos - 1] = f[2];
-        } else if (f[0] == "fill" && f.size() == 2) {
-            fill = f[1];
-        } else if (f[0] == "texture" && f.size() == 3 && !groups.empty()) {
-            groups.back().textures.push_back({f[1], f[2]});
-        } else {
-            out.Fail(where + ": unreadable line");
-        }
-    }
-    finish();
-    return groups;
-}
-
-// ---- pictures ---------------------------------------------------------------------
-
-std::vector<std::uint8_t> Picture(int w, int h, std::uint32_t colour, bool checker, std::uint8_t alpha) {
-    std::vector<std::uint8_t> px(static_cast<size_t>(w) * h * 4);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = &px[(static_cast<size_t>(y) * w + x) * 4];
-            bool dark = checker && (((x / 8) + (y / 8)) & 1);
-            bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
-            for (int c = 0; c < 3; ++c) {
-                int v = (colour >> (8 * c)) & 0xFF;
-                p[c] = static_cast<std::uint8_t>(edge ? 255 : (dark ? v / 2 : v));
-            }
-            p[3] = alpha == 255 ? 255 : static_cast<std::uint8_t>(alpha * x / (w - 1));
-        }
-    return px;
-}
-
-zfmt::Bytes TextureBytes(const TextureSpec& t) {
-    const std::uint32_t colour = ColourOf(t.name);
-    if (t.kind == "cube") {
-        std::vector<std::uint8_t> strip;
-        for (int f = 0; f < 6; ++f) {
-            auto face = Picture(32, 32, ColourOf(t.name + std::to_string(f)), false, 255);
-            strip.insert(strip.end(), face.begin(), face.end());
-        }
-        return EncodePng(32, 32 * 6, strip);
-    }
-    if (t.kind == "ramp" || t.kind == "post") {
-        std::vector<std::uint8_t> px(256 * 4);
-        for (int x = 0; x < 256; ++x) {
-            px[x * 4] = px[x * 4 + 1] = px[x * 4 + 2] = static_cast<std::uint8_t>(x);
-            px[x * 4 + 3] = 255;
-        }
-        return EncodePng(256, 1, px);
-    }
-    if (t.kind == "alpha") return EncodePng(64, 64, Picture(64, 64, colour, true, 254));
-    return EncodePng(64, 64, Picture(64, 64, colour, true, 255));
 }
 
 // ---- placeholder models -------------------------------------------------------------
@@ -246,6 +151,10 @@ zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end());
 zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
     zfmt::Bytes hud;
     if (HudModelBytes(g.id, position, &hud)) return hud;
+    if (g.id == kMiniMapGroup) {
+        zfmt::Bytes map = MiniMapModel(file);
+        if (!map.empty()) return map;
+    }
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
     if (file == "cube2_with_tex.x") return Text(CubeX());
     if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
@@ -263,6 +172,7 @@ zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position
 void GenModels(Output& out, const Context& ctx) {
     std::vector<GroupSpec> groups = ReadGroups(ctx, out);
     out.Check(groups.size() == 36, "resource groups: 36 groups expected");
+    const MachineArt machineArt(ctx, out);
     std::vector<std::string> names{"dummy"};
     std::vector<int> firstSlot;
     std::set<std::string> stems;
@@ -270,19 +180,29 @@ void GenModels(Output& out, const Context& ctx) {
         const GroupSpec& g = groups[i];
         out.Check(g.id == static_cast<int>(i), "resource groups: ids must run 0 to 35 in order");
         firstSlot.push_back(static_cast<int>(names.size()));
-        BankOutput& models = out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
-        models.KeepOrder();
-        models.ExpectCount(g.count);
+        // The course groups' banks are made by their own generators (CourseArt.h).
+        const bool courseArt = CourseArtMakesGroup(g.id);
+        BankOutput* models = nullptr;
+        if (!courseArt) {
+            models = &out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
+            models->KeepOrder();
+            models->ExpectCount(g.count);
+        }
         for (int p = 0; p < g.count; ++p) {
             const std::string path = g.folder + "\\model\\" + g.files[p];
             out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
             out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
-            models.Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
+            zfmt::Bytes art;
+            if (models && machineArt.Model(g.id, static_cast<int>(names.size()), g.textures, art))
+                models->Add(path, std::move(art));
+            else if (models)
+                models->Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
             names.push_back(path);
         }
-        BankOutput& textures = out.AddBank(g.textureBank, DefaultBankKey(g.textureBank), BankDirectory::Stems);
-        for (const TextureSpec& t : g.textures) textures.Add(t.name, TextureBytes(t));
     }
+    std::vector<int> counts;
+    for (const GroupSpec& g : groups) counts.push_back(g.count);
+    machineArt.CheckSlots(out, firstSlot, counts);
     out.Check(names.size() == 1406, "resource groups: 1405 models expected");
     out.Check(groups.size() == 36 && firstSlot[35] + groups[35].count - 1 == 1405,
               "resource groups: the last model of group 35 must be slot 1405");

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ContentPng.h"
+#include "EffectSheet.h"
 #include "GenLobbySprites.h"
 #include "Generators.h"
 #include "HudArt.h"
@@ -49,8 +50,9 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// Sprites that must be plain white (solid fills drawn with a colour).
-bool IsWhite(int id, const std::string& name) { return name == "CM_16x16_WHITE" || id == 422; }
+// Sprites that must be plain white: solid fills drawn in a colour, and the
+// effect batches' sprite.
+bool IsWhite(const std::string& name) { return name == "CM_16x16_WHITE" || name == "LB_WHITE" || name == "eff_white"; }
 
 // Cells of a near-square grid over the sheet, row by row.
 std::vector<Rect> Layout(const SheetSpec& s) {
@@ -99,9 +101,17 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
     return true;
 }
 
+// The sheet whose sprites the particle batches draw.
+constexpr int kEffectSheet = 16;
+
 // Paints every cell: sized sprites in their style, the others as labelled placeholders.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
                       const std::vector<Picture>& pictures, Output& out) {
+    if (s.id == kEffectSheet) {
+        std::vector<SpriteCell> own;
+        for (const Rect& r : cells) own.push_back({r.x, r.y, r.w, r.h});
+        return EncodePng(s.width, s.height, DrawEffectSheet(s.width, s.height, own));
+    }
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];
@@ -121,7 +131,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
                             &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
             continue;
         }
-        const bool white = IsWhite(s.first + static_cast<int>(i), names[i]);
+        const bool white = IsWhite(names[i]);
         const std::uint32_t colour = white ? 0xFFFFFFFFu : ColourOf(names[i]);
         for (int y = r.y; y < r.y + r.h; ++y) {
             std::uint8_t* row = &px[(static_cast<size_t>(y) * s.width + r.x) * 4];
@@ -155,10 +165,13 @@ void GenSprites(Output& out, const Context& ctx) {
             s.prefix = f[8];
             sheets.push_back(s);
         } else if (f[0] == "sprite" && f.size() == 3) {
-            pinned[std::stoi(f[1])] = f[2];
+            const int id = std::stoi(f[1]);
+            out.Check(!pinned.count(id), "sprite groups: sprite " + f[1] + " pinned twice");
+            pinned[id] = f[2];
         } else if (f[0] == "sprite" && f.size() >= 6 && f.size() <= 8) {
             // sprite <id> <name> <width> <height> <style> ["caption"] [param]
             const int id = std::stoi(f[1]);
+            out.Check(!pinned.count(id), "sprite groups: sprite " + f[1] + " pinned twice");
             pinned[id] = f[2];
             SizedSprite& sprite = sizedById[id];
             sprite.w = std::stoi(f[3]);
@@ -190,6 +203,7 @@ void GenSprites(Output& out, const Context& ctx) {
             std::string name;
             if (pinned.count(id)) {
                 name = pinned[id];
+                pinned.erase(id);
             } else if (s.count == 1) {
                 name = s.prefix;
             } else {
@@ -250,6 +264,7 @@ void GenSprites(Output& out, const Context& ctx) {
         BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
         bank.Add(s.texture, DrawSheet(s, layouts.back(), own, pictures, out));
     }
+    for (const auto& p : pinned) out.Fail("sprite groups: " + p.second + " pinned outside every sheet");
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");
     out.Check(names.back() == "TV_CNT_FONT3_ON", "sprite groups: the last sprite must be TV_CNT_FONT3_ON");
     if (names.size() != 1173) return;

@@ -27,7 +27,10 @@
 //     so reader and writer share one definition; round-trip test them there.
 #pragma once
 
+#include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Output.h"
@@ -36,7 +39,22 @@ namespace contentgen {
 
 struct Context {
     std::string manifestDir;  // tools/contentgen/manifest
+    unsigned jobs = 1;        // threads a generator may use for work of its own
 };
+
+// Calls fn(i) for i in [0, count) on up to `jobs` threads. Results must not
+// depend on the order: write each to a slot of its own.
+template <typename Fn>
+void ParallelFor(std::size_t count, unsigned jobs, Fn fn) {
+    std::atomic<std::size_t> next{0};
+    std::vector<std::thread> threads;
+    const unsigned n = std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(count)));
+    for (unsigned t = 0; t < n; ++t)
+        threads.emplace_back([&] {
+            for (std::size_t i = next++; i < count; i = next++) fn(i);
+        });
+    for (std::thread& t : threads) t.join();
+}
 
 using GeneratorFn = void (*)(Output& out, const Context& ctx);
 
@@ -66,6 +84,7 @@ void GenMachineRows(Output& out, const Context& ctx);
 void GenSounds(Output& out, const Context& ctx);
 void GenMusic(Output& out, const Context& ctx);
 void GenModels(Output& out, const Context& ctx);
+void GenTextures(Output& out, const Context& ctx);
 void GenSprites(Output& out, const Context& ctx);
 void GenShaders(Output& out, const Context& ctx);
 

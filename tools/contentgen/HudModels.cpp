@@ -6,7 +6,6 @@
 #include "HudArt.h"
 #include "HudShapes.h"
 #include "table/HudPlane.h"
-#include "tools/track/Layout.h"
 
 namespace contentgen {
 
@@ -216,10 +215,9 @@ Cockpit BuildTorvin() {
                       r >= 11600 ? kWhite : kTick);
         }
         for (int k = 0; k <= 14; k += 2) {
-            const Vec2 p = Polar(o, 82, TorvinAngle(1000.0f * k));
-            m.Text(std::to_string(k), {p.x, p.y - 8}, 16, 2.6f, kWhite, 1.4f, kInk, 1);
+            const Vec2 p = Polar(o, 88, TorvinAngle(1000.0f * k));
+            m.Text(std::to_string(k), {p.x, p.y - 7}, 14, 2.4f, kWhite, 1.4f, kInk, 1);
         }
-        m.Text("X1000RPM", {0, 68}, 8, 1.5f, 0xC0D8DEE6u, 0, 0, 1);
         c.face = At(c.group.Add(m));
     }
     {  // bezel
@@ -230,14 +228,14 @@ Cockpit BuildTorvin() {
     }
     {  // unit label
         FlatMesh m;
-        m.Text("KM/H", {62, -96}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 2);
+        m.Text("KM/H", {0, -94}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 1);
         c.fixed[1] = At(c.group.Add(m));
     }
     // Lamps for a stock of 1, 2 and 3, outside the dial's top right.
     AddLampPictures(c, {Polar(o, 152, Rad(60)), Polar(o, 152, Rad(49)), Polar(o, 152, Rad(38))});
     c.lampPlace = At(0);
     AddDigits(c);
-    c.speed = Number(64, -66, 2.0f, true);
+    c.speed = Number(46, -66, 1.8f, true);
     c.state1 = GearPictures(c);
     c.state1Place = At(0, -13, -4, 1.5f);
     AddBodyBadges(c, {0, 0});
@@ -258,7 +256,7 @@ Cockpit BuildTorvin() {
         c.gaugeAWarning = c.group.Add(m);
     }
     c.gaugeAPlace = At(0);
-    c.gaugeANumber = Number(-160, 84, 0.8f, true);
+    c.gaugeANumber = Number(-118, 128, 0.7f, true);
     // Gauge B: a ring below left; 96 pictures are four turns of 24 fills.
     const Vec2 b{-150, -112};
     std::vector<uint32_t> ring;
@@ -291,16 +289,16 @@ Cockpit BuildBelmar() {
     c.group.id = 14;
     const uint32_t accent = 0xFFFFD21Eu;
     auto block = [](int i, float* x0, float* y0, float* x1, float* y1) {
-        *x0 = -186.0f + 25.0f * static_cast<float>(i);
-        *x1 = *x0 + 20.0f;
+        *x0 = -196.0f + 23.0f * static_cast<float>(i);
+        *x1 = *x0 + 18.0f;
         *y0 = 44.0f;
         *y1 = 62.0f + 3.0f * static_cast<float>(i);
     };
     for (int i = 0; i < 15; ++i) {
         FlatMesh m;
-        m.RoundRect(-204, -118, 204, 126, 14, kInk);
-        m.RoundRect(-202, -116, 202, 124, 12, kDial);
-        m.Rect(-202, 36, 202, 38, accent);
+        m.RoundRect(-212, -118, 158, 126, 14, kInk);
+        m.RoundRect(-210, -116, 156, 124, 12, kDial);
+        m.Rect(-210, 36, 156, 38, accent);
         for (int k = 0; k < 15; ++k) {
             float x0, y0, x1, y1;
             block(k, &x0, &y0, &x1, &y1);
@@ -316,32 +314,32 @@ Cockpit BuildBelmar() {
             block(k, &x0, &y0, &x1, &y1);
             m.Text(std::to_string(k), {(x0 + x1) / 2, y1 + 6}, 10, 1.8f, kTick, 0, 0, 1);
         }
-        m.Text("KM/H", {70, -82}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 0);
-        m.Text("GEAR", {150, 8}, 9, 1.6f, accent, 0, 0, 1);
+        m.Text("KM/H", {66, -82}, 11, 2.0f, 0xFFD8DEE6u, 1.2f, kInk, 0);
+        m.Text("GEAR", {112, 8}, 9, 1.6f, accent, 0, 0, 1);
         c.face = At(c.group.Add(m));
     }
     c.lamps.push_back(c.group.Add(Lamps({{0, 0}}, 1, 8.0f)));
-    c.lampPlace = At(0, -176, -98);
+    c.lampPlace = At(0, -184, -98);
     c.lampSpacing = 24.0f;
     AddDigits(c);
-    c.speed = Number(62, -70, 2.0f, true);
-    c.state1Number = Number(150 - kDigitAdvance * 0.8f, -40, 1.6f, false);
+    c.speed = Number(60, -70, 2.0f, true);
+    c.state1Number = Number(112 - kDigitAdvance * 0.8f, -40, 1.6f, false);
     AddBodyBadges(c, {0, 0});
-    c.state2Place = At(0, -150, 14);
+    c.state2Place = At(0, -158, 14);
     for (int i = 0; i < 12; ++i) {
         FlatMesh a, b;
-        Bar(a, -186, -28, -86, -18, static_cast<float>(i + 1) / 12.0f, kBoost);
-        Bar(b, -186, -28, -86, -18, static_cast<float>(i + 1) / 12.0f, kBoost2);
+        Bar(a, -196, -28, -96, -18, static_cast<float>(i + 1) / 12.0f, kBoost);
+        Bar(b, -196, -28, -96, -18, static_cast<float>(i + 1) / 12.0f, kBoost2);
         c.gaugeA.push_back(c.group.Add(a));
         c.gaugeB.push_back(c.group.Add(b));
     }
     FlatMesh wa, wb;
-    Bar(wa, -186, -28, -86, -18, 1.0f, kRed);
-    Bar(wb, -186, -28, -86, -18, 1.0f, 0xFFFF8020u);
+    Bar(wa, -196, -28, -96, -18, 1.0f, kRed);
+    Bar(wb, -196, -28, -96, -18, 1.0f, 0xFFFF8020u);
     c.gaugeAWarning = c.group.Add(wa);
     c.gaugeBWarning = c.group.Add(wb);
     c.gaugeAPlace = c.gaugeBPlace = At(0);
-    c.gaugeANumber = c.gaugeBNumber = Number(-80, -33, 0.75f, false);
+    c.gaugeANumber = c.gaugeBNumber = Number(-90, -33, 0.75f, false);
     FillGroup(c, 66, c.face.model);
     return c;
 }
@@ -403,7 +401,7 @@ Cockpit BuildDravik() {
     c.kind = 5;
     c.group.id = 16;
     const uint32_t accent = 0xFFFF3C3Cu;
-    const float x0 = -200, x1 = 176, y0 = 40, y1 = 68, lean = 10;
+    const float x0 = -248, x1 = 128, y0 = 40, y1 = 68, lean = 10;
     auto cell = [&](int k, uint32_t colour, FlatMesh& m) {
         const float w = (x1 - x0) / 35.0f;
         const float a = x0 + w * static_cast<float>(k) + 1.0f, b = a + w - 2.0f;
@@ -411,29 +409,30 @@ Cockpit BuildDravik() {
     };
     for (int i = 0; i < 35; ++i) {
         FlatMesh m;
-        m.RoundRect(-218, -112, 198, 104, 12, kInk);
-        m.RoundRect(-216, -110, 196, 102, 10, kDial);
+        m.RoundRect(-266, -112, 156, 122, 12, kInk);
+        m.RoundRect(-264, -110, 154, 120, 10, kDial);
         m.Quad({x0 - 3, y0 - 3}, {x1 + 3, y0 - 3}, {x1 + lean + 3, y1 + 3}, {x0 + lean - 3, y1 + 3}, kInk);
         for (int k = 0; k < 35; ++k) cell(k, k <= i ? MeterColour(accent, k, 35) : kTrack, m);
         for (int k = 0; k < 35; k += 5)
             m.Text(std::to_string(k * 4 / 10), {x0 + (x1 - x0) * k / 35.0f + 10, y1 + 8}, 11, 1.8f, kTick, 0, 0, 1);
-        m.Text("KM/H", {120, -96}, 10, 1.8f, 0xFFD8DEE6u, 0, 0, 2);
+        m.Text("KM/H", {100, -96}, 10, 1.8f, 0xFFD8DEE6u, 0, 0, 2);
+        m.Text("GEAR", {-244, -26}, 9, 1.6f, accent, 0, 0, 0);
         c.meter.push_back({400.0f * static_cast<float>(i), c.group.Add(m)});
     }
     c.meterPlace = At(0);
-    AddLampPictures(c, {{-190, 90}, {-166, 90}, {-142, 90}});
+    AddLampPictures(c, {{-240, 102}, {-216, 102}, {-192, 102}});
     c.lampPlace = At(0);
     AddDigits(c);
     c.state1 = GearPictures(c);
-    c.state1Place = At(0, -196, -68, 1.6f);
-    c.speed = Number(120, -68, 2.0f, true);
+    c.state1Place = At(0, -244, -68, 1.6f);
+    c.speed = Number(100, -68, 2.0f, true);
     for (int i = 0; i < 24; ++i) {
         FlatMesh m;
         Bar(m, x0, 18, x1, 28, static_cast<float>(i + 1) / 24.0f, kBoost);
         c.gaugeA.push_back(c.group.Add(m));
     }
     c.gaugeAPlace = At(0);
-    c.gaugeANumber = Number(x1 + 6, 14, 0.65f, false);
+    c.gaugeANumber = Number(x1 + 4, 14, 0.65f, false);
     c.face = At(0);
     FillGroup(c, 80, c.meter[0].model);
     return c;
@@ -474,6 +473,7 @@ Cockpit BuildOlvane() {
         m.Disc(o, 13, 0xFF1A1E24u, 32);
         m.Arc(o, 9, 13, 0, 2 * kPi, accent, 32);
         m.Text("KM/H", {168, -130}, 10, 1.8f, 0xFFD8DEE6u, 0, 0, 2);
+        m.Text("GEAR", {-166, -84}, 9, 1.6f, accent, 0, 0, 0);
         c.meter.push_back({rpm, c.group.Add(m)});
     }
     c.meterPlace = At(0);
@@ -500,7 +500,7 @@ Cockpit BuildOlvane() {
 }
 
 // ---- Prentis: climbing quarter arc -------------------------------------------------------
-float PrentisAngle(float rpm) { return Rad(220.0f - 125.0f * rpm / 13600.0f); }
+float PrentisAngle(float rpm) { return Rad(235.0f - 140.0f * rpm / 13600.0f); }
 
 Cockpit BuildPrentis() {
     Cockpit c;
@@ -508,35 +508,36 @@ Cockpit BuildPrentis() {
     c.kind = 3;
     c.group.id = 18;
     const uint32_t accent = 0xFFB478FFu;
-    const Vec2 o{40, -40};
+    const Vec2 o{20, -30};
     // The speed is drawn before the meter: the meter leaves its place free and
     // floats on a dark backing of its own.
     for (int i = 0; i < 35; ++i) {
         FlatMesh m;
-        m.Arc(o, 124, 158, PrentisAngle(-300), PrentisAngle(14000), 0xB80C1016u);
+        m.Arc(o, 118, 158, PrentisAngle(-300), PrentisAngle(14000), 0xB80C1016u);
         for (int k = 0; k < 35; ++k) {
             const float s0 = PrentisAngle(400.0f * k) - Rad(0.5f), s1 = PrentisAngle(400.0f * (k + 1)) + Rad(0.5f);
-            const float w = 12.0f + 10.0f * static_cast<float>(k) / 34.0f;
-            m.Arc(o, 150 - w, 152, s0, s1, k <= i ? MeterColour(accent, k, 35) : kTrack, 2);
+            const float w = 12.0f + 12.0f * static_cast<float>(k) / 34.0f;
+            m.Arc(o, 152 - w, 154, s0, s1, k <= i ? MeterColour(accent, k, 35) : kTrack, 2);
         }
         for (int k = 0; k <= 12; k += 4) {
-            const Vec2 p = Polar(o, 116, PrentisAngle(1000.0f * k));
+            const Vec2 p = Polar(o, 108, PrentisAngle(1000.0f * k));
             m.Text(std::to_string(k), {p.x, p.y - 6}, 12, 2.0f, kTick, 1.0f, kInk, 1);
         }
-        m.Text("KM/H", {196, -30}, 10, 1.8f, 0xFFD8DEE6u, 1.0f, kInk, 2);
+        m.Text("KM/H", {154, -50}, 10, 1.8f, 0xFFD8DEE6u, 1.0f, kInk, 2);
+        m.Text("GEAR", {8, 74}, 9, 1.6f, accent, 1.0f, kInk, 0);
         c.meter.push_back({400.0f * static_cast<float>(i), c.group.Add(m)});
     }
     c.meterPlace = At(0);
     AddDigits(c);
-    c.speed = Number(196, -4, 2.0f, true);
+    c.speed = Number(154, -30, 2.0f, true);
     c.state1 = GearPictures(c);
-    c.state1Place = At(0, 20, 62, 1.5f);
-    AddLampPictures(c, {{-48, -96}, {-24, -96}, {0, -96}});
+    c.state1Place = At(0, 8, 34, 1.5f);
+    AddLampPictures(c, {{-36, -150}, {-12, -150}, {12, -150}});
     c.lampPlace = At(0);
-    const Vec2 g{150, 74};
+    const Vec2 g{110, 70};
     for (int i = 0; i < 24; ++i) {
         FlatMesh m;
-        RingGauge(m, g, 22, 32, static_cast<float>(i + 1) / 24.0f, kBoost);
+        RingGauge(m, g, 20, 30, static_cast<float>(i + 1) / 24.0f, kBoost);
         c.gaugeA.push_back(c.group.Add(m));
     }
     c.gaugeAPlace = At(0);
@@ -545,56 +546,11 @@ Cockpit BuildPrentis() {
     return c;
 }
 
-// ---- group 12: course maps, markers and view frames --------------------------------------
-// Positions of group 12 (1-based): maps of Berlin, Canada, Qir, the second view's frame,
-// team, rival and own markers, the mirrored view's frame, maps of Niseko, Spain, Sydney.
-constexpr int kCommonCount = 11;
-
-FlatMesh CourseMap(const char* base) {
-    FlatMesh m;
-    for (const track::Layout& l : track::AllLayouts()) {
-        if (!l.info || l.info->reverse || std::string(l.info->collisionBase) != base || !l.line.Ok()) continue;
-        const auto& s = l.line.Samples();
-        const size_t step = std::max<size_t>(1, s.size() / 900);
-        std::vector<Vec2> pts;
-        for (size_t i = 0; i < s.size(); i += step) pts.push_back({s[i].centre.x * 0.1f, s[i].centre.z * 0.1f});
-        for (int pass = 0; pass < 2; ++pass) {
-            const float hw = pass == 0 ? 34.0f : 22.0f;
-            const uint32_t colour = pass == 0 ? 0xE0101418u : 0xFFE8EEF4u;
-            for (size_t i = 0; i < pts.size(); ++i) {
-                const Vec2 a = pts[i], b = pts[(i + 1) % pts.size()];
-                m.Capsule(a, b, hw, colour);
-            }
-        }
-        // The goal line across the road at the first grid slot.
-        const Vec2 g{l.grid[0].x * 0.1f, l.grid[0].z * 0.1f};
-        const track::Sample at = l.line.At(l.gridArc[0]);
-        const Vec2 side{at.forward.z, -at.forward.x};
-        m.Capsule({g.x - side.x * 30, g.y - side.y * 30}, {g.x + side.x * 30, g.y + side.y * 30}, 6, 0xFFFF3030u);
-        break;
-    }
-    return m;
-}
-
-// An arrow along +y (the machine's forward after the map's turn), |len| long; a
-// negative length points it along -y.
-FlatMesh Marker(uint32_t fill, float len) {
-    FlatMesh m;
-    const float w = len * 0.62f;
-    const std::vector<Vec2> outer = {
-        {0, len * 0.62f}, {w * 0.5f, -len * 0.38f}, {0, -len * 0.18f}, {-w * 0.5f, -len * 0.38f}};
-    auto grow = [](const std::vector<Vec2>& p, float k) {
-        std::vector<Vec2> q;
-        for (const Vec2& v : p) q.push_back({v.x * k, v.y * k});
-        return q;
-    };
-    const std::vector<Vec2> big = grow(outer, 1.28f);
-    m.Triangle(big[0], big[1], big[2], 0xF0101418u);
-    m.Triangle(big[0], big[2], big[3], 0xF0101418u);
-    m.Triangle(outer[0], outer[1], outer[2], fill);
-    m.Triangle(outer[0], outer[2], outer[3], fill);
-    return m;
-}
+// ---- group 12: the view frames -----------------------------------------------------------
+// Positions of group 12 (0-based) the race display makes: the second view's frame (3) and
+// the mirrored view's frame (7). The course maps and markers of the group are the course art's.
+constexpr int kSecondViewFrame = 3;
+constexpr int kMirrorFrame = 7;
 
 // A unit quad showing a view picture (its own picture comes from sampler 12).
 FlatMesh ViewQuad(float w, float h) {
@@ -605,7 +561,7 @@ FlatMesh ViewQuad(float w, float h) {
 
 struct Hud {
     Cockpit cockpits[kCockpitFamilies];
-    std::vector<zfmt::Bytes> common;
+    zfmt::Bytes secondViewFrame, mirrorFrame;
 };
 
 const Hud& Content() {
@@ -617,23 +573,8 @@ const Hud& Content() {
         h.cockpits[3] = BuildDravik();
         h.cockpits[4] = BuildOlvane();
         h.cockpits[5] = BuildPrentis();
-        const char* maps[kCommonCount] = {"Berlin", "Canada", "Qir",    nullptr, nullptr, nullptr,
-                                          nullptr,  nullptr,  "Niseko", "Spain", "Sydney"};
-        for (int p = 0; p < kCommonCount; ++p) {
-            if (maps[p]) {
-                h.common.push_back(CourseMap(maps[p]).Ybm(0, true));
-                continue;
-            }
-            // Markers lie on the ground plane of the map; views are quads facing the camera.
-            switch (p) {
-                case 3: h.common.push_back(ViewQuad(1, 1).YbmWithViewUv(21)); break;
-                case 4: h.common.push_back(Marker(0xFF50FF78u, 1.0f).Ybm(0, true)); break;
-                case 5: h.common.push_back(Marker(0xFFFF4040u, 1.0f).Ybm(0, true)); break;
-                // The own marker points backward: the display turns it half round.
-                case 6: h.common.push_back(Marker(0xFFFFD21Eu, -0.7f).Ybm(0, true)); break;
-                default: h.common.push_back(ViewQuad(1.2f, 0.6f).YbmWithViewUv(21)); break;
-            }
-        }
+        h.secondViewFrame = ViewQuad(1, 1).YbmWithViewUv(21);
+        h.mirrorFrame = ViewQuad(1.2f, 0.6f).YbmWithViewUv(21);
         return h;
     }();
     return hud;
@@ -678,8 +619,8 @@ struct Emitter {
 bool HudModelBytes(int group, int position, zfmt::Bytes* out) {
     const Hud& hud = Content();
     if (group == 12) {
-        if (position < 0 || position >= static_cast<int>(hud.common.size())) return false;
-        *out = hud.common[position];
+        if (position != kSecondViewFrame && position != kMirrorFrame) return false;
+        *out = position == kSecondViewFrame ? hud.secondViewFrame : hud.mirrorFrame;
         return true;
     }
     for (const Cockpit& c : hud.cockpits)

@@ -96,12 +96,22 @@ Art Panel(int w, int h, const std::string& caption, float accent = 6.0f) {
             }};
 }
 
+// A small caption tab in the accent colour (the race time floats beside it).
+Art Tab(int w, int h, const std::string& caption) {
+    return {w, h, [=](Canvas& c) {
+                c.Panel(1, 1, static_cast<float>(w) - 1, static_cast<float>(h) - 1, 6, kPanelTop, kPanelBottom, kEdge,
+                        1.2f);
+                c.RoundRect(5, 6, 8, static_cast<float>(h) - 6, 1.5f, kAccent);
+                Caption(c, caption, 14, (static_cast<float>(h) - 12) / 2, 12, kAccent);
+            }};
+}
+
 Art RecordBase() {
     return {330, 74, [](Canvas& c) {
                 PanelGround(c, 0);
                 Caption(c, "COURSE BEST", 14, 6, 9, kAccent);
-                Caption(c, "ALL", 150, 6, 9);
-                Caption(c, "MACHINE", 254, 6, 9);
+                Caption(c, "ALL", 120, 6, 9);
+                Caption(c, "MACHINE", 226, 6, 9);
                 Caption(c, "RACE", 14, 26, 11);
                 Caption(c, "LAP", 14, 50, 11);
             }};
@@ -277,7 +287,12 @@ const std::map<std::string, Art>& FrontendArt() {
         std::map<std::string, Art> m;
         m.emplace("FE_RANK_BASE_A", RankBase(false));
         m.emplace("FE_RANK_BASE_B", RankBase(true));
-        m.emplace("FE_TIME_BASE", Panel(330, 70, "TIME"));
+        m.emplace("FE_TIME_BASE", Tab(66, 26, "TIME"));
+        m.emplace("FE_TIME_PLATE", Art{264, 56, [](Canvas& c) {
+                                           c.Panel(1, 1, 263, 55, 12, hud::WithAlpha(kPanelTop, 0.72f),
+                                                   hud::WithAlpha(kPanelBottom, 0.78f), hud::WithAlpha(kEdge, 0.5f),
+                                                   1.2f);
+                                       }});
         m.emplace("FE_LAPS_BASE", Panel(330, 100, "LAPS"));
         m.emplace("FE_RECORD_BASE", RecordBase());
         m.emplace("FE_CD_BASE", CountdownBase());

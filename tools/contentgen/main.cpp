@@ -62,18 +62,6 @@ bool WriteIfChanged(const std::string& path, const std::string& text) {
     return WriteFile(path, text.data(), text.size());
 }
 
-template <typename Fn>
-void ParallelFor(std::size_t count, unsigned jobs, Fn fn) {
-    std::atomic<std::size_t> next{0};
-    std::vector<std::thread> threads;
-    unsigned n = std::max(1u, std::min<unsigned>(jobs, unsigned(count)));
-    for (unsigned t = 0; t < n; ++t)
-        threads.emplace_back([&] {
-            for (std::size_t i = next++; i < count; i = next++) fn(i);
-        });
-    for (std::thread& t : threads) t.join();
-}
-
 bool IsIdentifier(const std::string& s) {
     if (s.empty() || !(std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_')) return false;
     for (char c : s)
@@ -146,7 +134,7 @@ int Report(std::vector<std::string>& errors) {
 
 int Run(const Options& opt) {
     const std::vector<Generator>& gens = AllGenerators();
-    Context ctx{opt.manifestDir};
+    Context ctx{opt.manifestDir, opt.jobs};
     std::vector<Output> outs(gens.size());
     ParallelFor(gens.size(), opt.jobs, [&](std::size_t i) { gens[i].run(outs[i], ctx); });
 

@@ -105,10 +105,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!runDir.empty() && chdir(runDir.c_str()) != 0) {
-        std::fprintf(stderr, "machinetune: cannot enter %s\n", runDir.c_str());
-        return 2;
-    }
     Manifest manifest;
     if (!manifestPath.empty()) {
         bool ok = false;
@@ -119,6 +115,10 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!runDir.empty() && chdir(runDir.c_str()) != 0) {
+        std::fprintf(stderr, "machinetune: cannot enter %s\n", runDir.c_str());
+        return 2;
+    }
     MachineTrials trials;
     std::vector<MachineTrialResult> results(kMachineTableSize);
     std::printf("%-10s %7s %7s %7s %7s %6s %6s | %6s %6s %6s | %6s %6s %6s\n", "machine", "top", "aero", "boost", "2nd",

@@ -13,14 +13,13 @@ bool AudioMixer::Valid(int voice) const { return voice >= 0 && voice < kMaxVoice
 int AudioMixer::CreateVoice(int channels) {
     if (channels != 1 && channels != 2) return -1;
     std::lock_guard<std::mutex> lock(m_lock);
-    int live = 0;
-    for (const Voice& v : m_voices) live += v.exists ? 1 : 0;
-    if (live >= m_voiceLimit) return -1;
+    if (m_live >= m_voiceLimit) return -1;
     for (int i = 0; i < kMaxVoices; ++i) {
         if (!m_voices[i].exists) {
-            m_voices[i] = Voice{};
+            m_voices[i].Reset();
             m_voices[i].exists = true;
             m_voices[i].channels = channels;
+            ++m_live;
             return i;
         }
     }
@@ -29,7 +28,9 @@ int AudioMixer::CreateVoice(int channels) {
 
 void AudioMixer::DestroyVoice(int voice) {
     std::lock_guard<std::mutex> lock(m_lock);
-    if (Valid(voice)) m_voices[voice] = Voice{};
+    if (!Valid(voice)) return;
+    m_voices[voice].Reset();
+    --m_live;
 }
 
 uint32_t AudioMixer::TotalFrames(const AudioBuffer& b) {

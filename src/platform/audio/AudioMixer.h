@@ -79,6 +79,16 @@ private:
         double frac = 0.0;        // fraction towards the next frame
         uint32_t loopsLeft = 0;   // loops still to play of the front buffer
         bool positioned = false;  // pos/loopsLeft set up for the front buffer
+
+        // Back to a voice that does not exist, keeping the queue's storage.
+        void Reset() {
+            queue.clear();
+            exists = started = positioned = false;
+            channels = 2;
+            volume = ratio = 1.0f;
+            pos = loopsLeft = 0;
+            frac = 0.0;
+        }
     };
 
     bool Valid(int voice) const;
@@ -95,6 +105,7 @@ private:
 
     mutable std::mutex m_lock;
     int m_voiceLimit;
+    int m_live = 0;  // voices that exist
     std::vector<Voice> m_voices;
     std::vector<float> m_accum;
 };

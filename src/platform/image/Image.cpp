@@ -60,6 +60,7 @@ PixelFormat FormatFor(Container c, int components, const uint8_t* p) {
 
 bool DecodeStb(const uint8_t* p, size_t size, Container c, Image& out, std::string* error) {
     if (size > static_cast<size_t>(INT_MAX)) return Fail(error, "image too large");
+    if (!FitsDeclaredSize(p, size, c, error)) return false;
     int w = 0, h = 0, comp = 0;
     if (!stbi_info_from_memory(p, static_cast<int>(size), &w, &h, &comp)) return Fail(error, "unreadable image header");
     if (w <= 0 || h <= 0 || static_cast<uint32_t>(w) > kMaxSide || static_cast<uint32_t>(h) > kMaxSide ||

@@ -71,6 +71,11 @@ bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, 
 // times its width, holding the six faces stacked top to bottom in cube order.
 bool DecodeCube(const void* data, size_t size, Image& out, std::string* error = nullptr);
 
+// True when the file holds every byte its header declares (TGA, BMP, PNG,
+// JPEG; DDS checks its own levels), so a truncated or hostile file is refused
+// before any pixel memory is allocated. The reason goes to *error.
+bool FitsDeclaredSize(const void* data, size_t size, Container c, std::string* error = nullptr);
+
 // DDS reader (our own; stb_image has none). Same contract as Decode.
 bool DecodeDds(const uint8_t* data, size_t size, Image& out, std::string* error);
 

@@ -62,7 +62,7 @@ TEST(FileSystemTest, AtomicWriteReplacesOrKeepsTheOldFile) {
     EXPECT_FALSE(platform::WriteFileAtomic(tmp.Join("no/such/file"), "x", 1));
 }
 
-TEST(FileSystemTest, SeekReadAndShortReads) {
+TEST(FileSystemTest, ReadsStopAtTheEndAndNegativeSeeksFail) {
     TempDirectory tmp;
     Put(tmp.Join("f"), "0123456789");
     auto f = File::Open(tmp.Join("f"), File::Mode::Read);

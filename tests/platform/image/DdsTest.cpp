@@ -43,7 +43,7 @@ std::vector<uint8_t> Header(uint32_t w, uint32_t h, uint32_t mips, const char* f
 
 }  // namespace
 
-TEST(Dxt, Dxt1FourAndThreeColourModes) {
+TEST(Dxt, Dxt1ColourOrderChoosesFourColoursOrThreeAndTransparent) {
     uint8_t out[64];
     // c0 red (0xF800) > c1 blue (0x001F): four colours; pixel 0 index 0, pixel 1 index 1, pixel 2 index 2.
     const uint8_t fourMode[8] = {0x00, 0xF8, 0x1F, 0x00, 0b00100100, 0, 0, 0};
@@ -62,7 +62,7 @@ TEST(Dxt, Dxt1FourAndThreeColourModes) {
     EXPECT_EQ(out[0], 0);
 }
 
-TEST(Dxt, Dxt3AndDxt5Alpha) {
+TEST(Dxt, Dxt3AlphaIsFourBitAndDxt5AlphaInterpolates) {
     uint8_t out[64];
     uint8_t b3[16] = {0x0F, 0xF0};  // pixel 0 alpha 15 -> 255, pixel 1 0, pixel 3 15
     DecodeDxt3Block(b3, out);
@@ -76,7 +76,7 @@ TEST(Dxt, Dxt3AndDxt5Alpha) {
     EXPECT_EQ(out[7], 218);
 }
 
-TEST(Dds, UncompressedMasksAndReportedFormats) {
+TEST(Dds, UncompressedPixelsFollowTheirMasksAndReportTheirFormat) {
     auto argb = Header(2, 1, 1, nullptr, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     const uint8_t px[8] = {0x10, 0x20, 0x30, 0x40, 0x01, 0x02, 0x03, 0x04};  // B G R A
     argb.insert(argb.end(), px, px + 8);

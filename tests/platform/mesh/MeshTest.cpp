@@ -18,7 +18,7 @@ void SetPos(Mesh& m, uint32_t v, float x, float y, float z) {
 
 }  // namespace
 
-TEST(VertexLayouts, SizesAndFvfCodes) {
+TEST(VertexLayouts, EachBuiltinLayoutHasItsSizeAndFvfAndOthersNone) {
     const uint32_t sizes[] = {24, 28, 24, 56, 44, 32, 36, 32};
     const uint32_t fvf[] = {0x104, 0x144, 0x142, 0, 0x252, 0x242, 0x152, 0x112};
     for (int i = 0; i < kBuiltinLayoutCount; ++i) {

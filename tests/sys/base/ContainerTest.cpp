@@ -49,7 +49,7 @@ TEST(ContainerTest, ArraySplitKeepsLeadingDelimiters) {
     EXPECT_EQ(SplitArray(many.c_str(), -1, ",").size(), 400u);
 }
 
-TEST(ContainerTest, HashPrimes) {
+TEST(ContainerTest, HashPrimeRoundsUpToAPrimeAndStopsAt65521) {
     EXPECT_EQ(tmHashPrime(128), 131);
     EXPECT_EQ(tmHashPrime(16), 17);
     EXPECT_EQ(tmHashPrime(17), 17);
@@ -80,7 +80,7 @@ TEST(ContainerTest, MapInsertFindEraseAndNodeReuse) {
     EXPECT_EQ(m.Insert("beta", &two), a);  // the freed node is taken again
 }
 
-TEST(ContainerTest, MapPoolBlocks) {
+TEST(ContainerTest, MapTakesNodesFromBlocksAndReusesThemAfterClear) {
     std::vector<std::string> keys;
     for (int i = 0; i < 40; ++i) keys.push_back("key" + std::to_string(i));
     tmMap m(16, 16);

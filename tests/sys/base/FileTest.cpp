@@ -29,7 +29,7 @@ TEST(FileTest, Crc32RegisterWithoutPresetOrComplement) {
     EXPECT_EQ(~whole, 0x414FA339u);
 }
 
-TEST(FileTest, ReadRangeStatuses) {
+TEST(FileTest, ReadRangeAppendsAndTellsWhetherItReachedTheEnd) {
     platform::TempDirectory tmp;
     std::string path = tmp.Join("r.bin");
     {
@@ -58,7 +58,7 @@ TEST(FileTest, ReadRangeStatuses) {
     EXPECT_TRUE(out.empty());
 }
 
-TEST(FileTest, WholeFileReads) {
+TEST(FileTest, WholeFileLoadsAppendAndShortReadsFail) {
     platform::TempDirectory tmp;
     std::string path = tmp.Join("w.txt");
     {

@@ -104,7 +104,7 @@ TEST(MathTest, LookAtRHAndPerspectiveFovRHMatchHandComputedMatrices) {
     ExpectNear(Transform({0, 0, -101}, proj), {0, 0, 1}, 1e-4f);
 }
 
-TEST(MathTest, VectorHelpers) {
+TEST(MathTest, CrossIsExactAndNormalsIgnoreTranslation) {
     D3DXVECTOR3 a(1, 2, 3), b(4, 5, 6), c;
     tmVec3::Cross(&c, &a, &b);
     ExpectNear(c, {-3, 6, -3});

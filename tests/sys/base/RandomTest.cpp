@@ -30,7 +30,7 @@ TEST(RandomTest, SeedOneGivesTheKnownSequence) {
     EXPECT_EQ(tmRandom::GetInstance(), nullptr);
 }
 
-TEST(RandomTest, RangesAndDrawCounts) {
+TEST(RandomTest, EmptyRangesDrawNothingAndResultsStayInRange) {
     tmRandom* r = tmRandom::Create();
     r->SetSeed(7);
     EXPECT_EQ(r->GetInt(5, 5), 5);  // consumes no draw

@@ -53,7 +53,7 @@ TEST(StringTest, LiteralReferencesAreNeitherCopiedNorFreed) {
     EXPECT_EQ(HeapBlocks(), base);
 }
 
-TEST(StringTest, AssignFromItsOwnCharacters) {
+TEST(StringTest, AssigningFromItsOwnTextKeepsTheText) {
     tmString s("hello world, a long text");
     s.Assign(s.GetText() + 6);  // shorter, block reused, overlapping copy
     EXPECT_STREQ(s.GetText(), "world, a long text");
@@ -82,7 +82,7 @@ TEST(StringTest, FindCountsFromTheStart) {
     EXPECT_TRUE(s != nullptr);
 }
 
-TEST(StringTest, StrEqual) {
+TEST(StringTest, EqualityIsCaseSensitiveAndNullEqualsOnlyNull) {
     const char* p = "A";
     EXPECT_TRUE(tmStrEqual(nullptr, nullptr));
     EXPECT_TRUE(tmStrEqual(p, p));
@@ -126,7 +126,7 @@ TEST(StringTest, OverlongCellDoesNotBreakATokenLoop) {
     EXPECT_STREQ(cell, "");
 }
 
-TEST(StringTest, StrToFloatAndSplitFloats) {
+TEST(StringTest, FloatsParseAfterLimitedBlanksAndSplitsNeedATrailingSeparator) {
     EXPECT_FLOAT_EQ(tmStrToFloat("  -2.5", 8), -2.5f);
     EXPECT_FLOAT_EQ(tmStrToFloat("x1", 8), 0.0f);
     EXPECT_FLOAT_EQ(tmStrToFloat("   7", 2), 0.0f);  // more blanks than allowed

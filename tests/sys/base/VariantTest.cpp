@@ -8,7 +8,7 @@
 
 using sys::tmVariant;
 
-TEST(VariantTest, DefaultAndCopiedDefault) {
+TEST(VariantTest, EmptyVariantHasNoTextUntilCopied) {
     tmVariant v;
     EXPECT_EQ(v.GetString(), nullptr);
     EXPECT_EQ(v.GetInt(), 0);
@@ -71,7 +71,7 @@ TEST(VariantTest, FormattingIsBounded) {
     EXPECT_STREQ(t.CopyTo(small, sizeof small), "abc");
 }
 
-TEST(VariantTest, CountAndReplace) {
+TEST(VariantTest, CountsOverlapsAndReplaceRereadsTheNumber) {
     tmVariant v;
     v = "aaaa";
     EXPECT_EQ(v.Count("aa"), 3);
@@ -92,7 +92,7 @@ TEST(VariantTest, CountAndReplace) {
     EXPECT_FALSE(v.Contains(nullptr));
 }
 
-TEST(VariantTest, CaseTrimAppendAndPrefix) {
+TEST(VariantTest, EditsWorkBytewiseAndAppendingItsOwnTextIsSafe) {
     tmVariant v;
     v = "ab\x82\xA0\x82\x61z";  // byte by byte: a second byte in 'a'..'z' changes too
     v.ToUpper();
@@ -120,7 +120,7 @@ TEST(VariantTest, CaseTrimAppendAndPrefix) {
     EXPECT_TRUE(sys::IsEqualTo("1234512345", v));
 }
 
-TEST(VariantTest, SplitIntoAList) {
+TEST(VariantTest, SplitKeepsEmptyCellsButNotATrailingOne) {
     auto split = [](const char* text, const char* d, int k) {
         tmVariant v;
         v = text;

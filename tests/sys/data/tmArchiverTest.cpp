@@ -93,7 +93,7 @@ TEST(tmArchiver, DirectoryLargerThanTheFileIsClipped) {
     EXPECT_EQ(a.Read("outside"), nullptr);
 }
 
-TEST(tmArchiver, WholeFileOpen) {
+TEST(tmArchiver, BankOpenedWholeIsOneMemberWithoutNames) {
     TestBank bank("w.dat", {Member("sheet.png", "PNGDATA-7")}, kKey, false);
     tmArchiver a;
     ASSERT_TRUE(a.OpenWhole(bank.Info().fileName, kKey));
@@ -102,7 +102,7 @@ TEST(tmArchiver, WholeFileOpen) {
     EXPECT_EQ(a.Read("sheet"), nullptr);  // no directory to look names up in
 }
 
-TEST(tmArchiver, OpenAndCloseStates) {
+TEST(tmArchiver, ReadsNeedAnOpenBankAndOpeningTwiceFails) {
     TestBank bank("o.dat", {Member("a.bin", "abcd")}, kKey, false);
     tmArchiver a;
     EXPECT_EQ(a.Read("a.bin"), nullptr);  // closed

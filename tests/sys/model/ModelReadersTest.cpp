@@ -70,7 +70,7 @@ TEST(BinaryMeshLoader, BuildsASortedLayout3MeshAndRefusesBadImages) {
     EXPECT_NE(loader.LoadFromFile("no\\such\\file.ybm", mesh, mats), 0);
 }
 
-TEST(XMaterialParser, KeywordsStagesAndCustomDefaults) {
+TEST(XMaterialParser, NameKeywordsSetFeatureBitsAndMissingValuesTakeDefaults) {
     tmXMaterialParser parser;
     std::vector<uint8_t> out;
     std::string text = Ysm(kPlainMaterial, 1);
@@ -166,7 +166,7 @@ TEST(YsmLoader, ChoosesTheLayoutAndFillsTheSecondUvSet) {
     EXPECT_NE(loader.Parse(bad.data(), bad.size(), mesh, mats, false), 0);
 }
 
-TEST(ObjLoader, FacesCornersMaterialsAndLimits) {
+TEST(ObjLoader, QuadsBecomeFansAndRepeatedMaterialsShareOneRecord) {
     const std::string folder = testing::TempDir();
     {
         std::ofstream mtl(folder + "walls.mtl", std::ios::binary);

@@ -33,7 +33,7 @@ TEST(tmResource, LastReleaseFreesDeviceTextureAndLeavesOwner) {
     tmSetDevice(nullptr);
 }
 
-TEST(tmResource, AlphaModeFromFormatAndShapeWithoutTexture) {
+TEST(tmResource, AlphaComesFromTheFormatAndAShapeWithoutTextureIsOpaque) {
     using F = gfx::Format;
     EXPECT_EQ(sys::tmTexture::AlphaModeFromFormat(F::A1R5G5B5), 0u);
     EXPECT_EQ(sys::tmTexture::AlphaModeFromFormat(F::DXT1), 0u);

@@ -264,7 +264,7 @@ TEST_F(SoundTest, CategoryVolumesApplyPerPool) {
     EXPECT_FLOAT_EQ(sound->GetVoiceFrequencyRatio(slot), 2.0f);
 }
 
-TEST_F(SoundTest, MusicStreamVolumeAndPairing) {
+TEST_F(SoundTest, StreamVolumeFollowsItsCategoryAndOneStreamPlaysAtATime) {
     MusicStreamRow rows[kMusicStreamCount];
     for (int i = 0; i < kMusicStreamCount; ++i) rows[i] = MusicStreamTable[i];
     rows[4] = {"data\\bankTM.dat", 0x2468ACE0u, 1, 0, 0, -1, 0.9f};
@@ -361,7 +361,7 @@ TEST_F(SoundTest, BanksLoadOnceAndUnloadAtShutdown) {
     EXPECT_GT(sound->Play(0x10001), 0);  // the other bank is unaffected
 }
 
-TEST_F(SoundTest, ProcessWideInstance) {
+TEST_F(SoundTest, CreateMakesOneInstanceAndDestroyIsSafeTwice) {
     tmSoundSetup setup;
     setup.backend = platform::AudioBackend::Test;
     EXPECT_EQ(tmSound::Create(nullptr, setup), 0);

@@ -29,7 +29,7 @@ int NearestSection(const CircuitLayout& layout, yiVec3 p) {
 
 }  // namespace
 
-TEST(CircuitRows, LayoutFromCentreLine) {
+TEST(CircuitRows, GatesGridAndSectionsFollowTheCentreLine) {
     // A 4000 x 1000 rectangle starting halfway along its first long side.
     const std::vector<yiVec3> line = {{2000, 0, 0}, {4000, 0, 0}, {4000, 0, 1000}, {0, 0, 1000}, {0, 0, 0}};
     const CircuitLayout layout = LayoutFromCentreLine(line, {0.0f, 1000.0f, 2500.0f, 6000.0f, 9000.0f});
