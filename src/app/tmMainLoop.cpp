@@ -109,6 +109,7 @@ bool tmMainLoop::RunFrame() {
         if (!setup_.window->Pump()) end = true;
         if (setup_.window->CloseRequested()) g_closeRequest = true;
     }
+    if (setup_.beforePresent) setup_.beforePresent();
     if (PresentFrame() != 0) end = true;
     WaitFrame();
     return !(end || g_closeRequest);

@@ -1,6 +1,7 @@
 // tmMainLoop.h -- the frame driver: services up and down, fixed logic steps, one draw per frame.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "app/tmSequence.h"
@@ -25,6 +26,8 @@ struct tmMainLoopSetup {
     uint32_t switchWaitMicros = 100000;
     // The first screen: the title; tests may start at the debug menu.
     int firstScreen = kSeqTitle;
+    // Called after each frame is drawn and before it is shown (tests read the picture back).
+    std::function<void()> beforePresent;
     // Sound output: the audio device, or the pulled test mixer (headless runs).
     platform::AudioBackend audio = platform::AudioBackend::Device;
 };

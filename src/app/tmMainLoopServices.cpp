@@ -14,6 +14,7 @@
 #include "platform/gfx/NullDevice.h"
 #include "platform/window/Window.h"
 #include "race/tmRaceNetwork.h"
+#include "race/tmReplay.h"
 #include "sys/base/tmRandom.h"
 #include "sys/input/tmPeripheral.h"
 #include "sys/net/tmNetwork.h"
@@ -108,9 +109,7 @@ bool tmMainLoop::StartSound() {
 
 void tmMainLoop::StartConsole() { tmConsole::Create(); }
 
-void tmMainLoop::StartReplay() {
-    // HOOK(replay): tmReplay::Create().
-}
+void tmMainLoop::StartReplay() { tmReplay::Create(); }
 
 void tmMainLoop::StartRandom(uint32_t seed) {
     tmRandom::Create();
@@ -128,7 +127,7 @@ void tmMainLoop::StopServices() {
     tmRender::Destroy();
     g_device.reset();
     tmPeripheral::Destroy();
-    // HOOK(replay): tmReplay::Destroy().
+    tmReplay::Destroy();
     tmRaceNetwork::Destroy();
     tmNetwork::Destroy();
     tmRandom::Destroy();

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/tmConfig.h"
+#include "app/tmProgram.h"
 #include "sys/sound/tmSound.h"
 
 namespace harness {
@@ -28,8 +29,11 @@ Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) {
     tmConfig& cfg = tmConfig::GetInstance();
     cfg.SetSaveFile(nullptr);
     cfg.RestoreDefaults();
+    if (sessionSetup.videoMode >= 0) cfg.SetVideoMode(sessionSetup.videoMode);
 
-    window_ = platform::Window::Create(platform::Window::Backend::Headless, platform::Window::Desc());
+    window_ = sessionSetup.realWindow
+                  ? tmCreateGameWindow(platform::Window::Backend::Sdl)
+                  : platform::Window::Create(platform::Window::Backend::Headless, platform::Window::Desc());
     tmMainLoopSetup setup;
     setup.window = window_.get();
     setup.input = &input_;
@@ -39,6 +43,7 @@ Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) {
     setup.network.backend = platform::UdpSocket::Backend::Loopback;
     setup.network.port = sessionSetup.networkPort;
     setup.firstScreen = sessionSetup.firstScreen;
+    setup.beforePresent = sessionSetup.beforePresent;
     loop_ = std::make_unique<tmMainLoop>(setup);
 }
 
@@ -54,7 +59,7 @@ Session::~Session() {
 }
 
 bool Session::Start() {
-    if (!loop_->Initialize()) return false;
+    if (!window_ || !loop_->Initialize()) return false;
     started_ = true;
     loop_->GetSequenceManager()->SetSwitchObserver([this](uint64_t step, int previous, int next) {
         switches_.push_back({step, previous, next});
@@ -74,6 +79,8 @@ int Session::CountSound(uint32_t id) const {
 
 bool Session::Frame() {
     if (ended_) return false;
+    // The frame wait paces one step; the rest of a multi-step frame is time that passed before it.
+    if (stepsPerFrame_ > 1) clock_.Advance(uint64_t(stepsPerFrame_ - 1) * 16667u);
     if (!loop_->RunFrame()) {
         ended_ = true;
         tmConfig::GetInstance().Save();  // as Run does when the loop ends

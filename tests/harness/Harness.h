@@ -26,6 +26,12 @@ struct SessionSetup {
     // Link the run folder's data/ (content banks) into the working folder.
     bool runData = false;
     int firstScreen = kSeqTitle;
+    // The game's own SDL window and OpenGL device (a display is needed) instead of none.
+    bool realWindow = false;
+    // The saved video mode the window is made in (-1: the default).
+    int videoMode = -1;
+    // Called after each frame is drawn, before it is shown.
+    std::function<void()> beforePresent;
     // The port of the race transport (two sessions on one machine race on a port of their own).
     uint16_t networkPort = tmNetwork::kPort;
 };
@@ -57,6 +63,10 @@ public:
     bool RunUntilEnd(int maxFrames);
     // Frames until pred() holds (checked before each frame); false when maxFrames ran out.
     bool RunUntil(const std::function<bool()>& pred, int maxFrames);
+    // Logic steps the next frame runs (1..8): the fake clock moves on by that many steps.
+    void SetStepsPerFrame(int steps) { stepsPerFrame_ = steps; }
+    // False when a real window was asked for and could not be made.
+    bool HasWindow() const { return window_ != nullptr; }
     // Holds the key for one frame, then releases it for one frame.
     void TapKey(int dik);
     bool Ended() const { return ended_; }
@@ -86,6 +96,7 @@ private:
     std::vector<Switch> switches_;
     std::vector<SoundRequest> sounds_;
     bool started_ = false;
+    int stepsPerFrame_ = 1;
     bool ended_ = false;
 };
 

@@ -37,8 +37,7 @@ constexpr int kFrameLimit = 60 * 60 * 10;
 
 class ScreenPeer {
 public:
-    ScreenPeer(const std::string& run, uint16_t port)
-        : run_(run), s_(harness::SessionSetup{true, kSeqJoinRace, port}) {}
+    ScreenPeer(const std::string& run, uint16_t port) : run_(run), s_(Setup(port)) {}
 
     bool Start(double loss, uint32_t seed) {
         for (const char* name : {"ownip.txt", "hostip.txt"}) {
@@ -86,6 +85,14 @@ public:
     }
 
 private:
+    static harness::SessionSetup Setup(uint16_t port) {
+        harness::SessionSetup setup;
+        setup.runData = true;
+        setup.firstScreen = kSeqJoinRace;
+        setup.networkPort = port;
+        return setup;
+    }
+
     bool Finished() const { return sawResults_; }
 
     tmSeqRace* Race() {

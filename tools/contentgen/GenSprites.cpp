@@ -66,6 +66,9 @@ std::vector<Rect> Layout(const SheetSpec& s) {
     return out;
 }
 
+// The sheet whose sprites the particle batches draw.
+constexpr int kEffectSheet = 16;
+
 // Skyline packing, tallest first: every rect of `sizes` gets a place in the sheet, or the
 // packing fails (false) when they do not fit.
 bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes, std::vector<Rect>* out) {
@@ -100,9 +103,6 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
     }
     return true;
 }
-
-// The sheet whose sprites the particle batches draw.
-constexpr int kEffectSheet = 16;
 
 // Paints every cell: sized sprites in their style, the others as labelled placeholders.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
@@ -215,8 +215,8 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
+        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
         if (s.prefix == "LB") {
-            BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
             // The lobby's sheet has art of its own (frames, buttons, plates, cursor, picture).
             LobbySheet lobby;
             std::string error;
@@ -261,7 +261,6 @@ void GenSprites(Output& out, const Context& ctx) {
             pictures.assign(size_t(s.count), Picture{});
         }
         layouts.push_back(cells);
-        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
         bank.Add(s.texture, DrawSheet(s, layouts.back(), own, pictures, out));
     }
     for (const auto& p : pinned) out.Fail("sprite groups: " + p.second + " pinned outside every sheet");

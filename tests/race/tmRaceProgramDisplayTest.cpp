@@ -1,0 +1,143 @@
+// tmRaceProgramDisplayTest.cpp -- the real program (SDL window, OpenGL, no sound) races a cup lap from the debug menu.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+
+#include "app/tmConfig.h"
+#include "harness/Autopilot.h"
+#include "harness/Harness.h"
+#include "menu/tmMenuFlow.h"
+#include "platform/gfx/Device.h"
+#include "race/tmRaceResultPanel.h"
+#include "race/tmSeqRace.h"
+#include "sys/input/tmInputActions.h"
+#include "sys/render/tmRender.h"
+
+namespace {
+
+// The last picture a frame drew, read back before it was shown.
+struct Picture {
+    std::vector<uint32_t> pixels;
+    uint32_t width = 0, height = 0;
+    bool wanted = false;
+
+    void Take() {
+        if (!wanted) return;
+        tmRender* render = tmRender::GetInstance();
+        gfx::Device* device = render ? render->GetDevice() : nullptr;
+        if (device && device->readPixels(device->backBuffer(), 0, &pixels, &width, &height)) wanted = false;
+    }
+    uint32_t At(int x, int y) const { return pixels[size_t(y) * width + size_t(x)] & 0xFFFFFFu; }
+    // Distinct colours on a coarse grid: a drawn scene has many, an empty frame one.
+    int Variety() const {
+        std::vector<uint32_t> seen;
+        for (uint32_t y = 0; y < height; y += 16)
+            for (uint32_t x = 0; x < width; x += 16) {
+                const uint32_t c = At(int(x), int(y)) & 0xF0F0F0u;
+                bool found = false;
+                for (uint32_t s : seen) found |= s == c;
+                if (!found) seen.push_back(c);
+            }
+        return static_cast<int>(seen.size());
+    }
+    // Near-white pixels in a rectangle (text, digits).
+    int Bright(int x0, int y0, int x1, int y1) const {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const uint32_t c = At(x, y);
+                n += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) > 600;
+            }
+        return n;
+    }
+    void Write(const std::string& name) const {
+        const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
+        mkdir(dir.c_str(), 0755);
+        std::vector<uint8_t> rgb(size_t(width) * height * 3);
+        for (size_t i = 0; i < size_t(width) * height; ++i) {
+            rgb[i * 3] = uint8_t(pixels[i] >> 16);
+            rgb[i * 3 + 1] = uint8_t(pixels[i] >> 8);
+            rgb[i * 3 + 2] = uint8_t(pixels[i]);
+        }
+        EXPECT_NE(stbi_write_png((dir + "/" + name).c_str(), int(width), int(height), 3, rgb.data(), int(width) * 3),
+                  0);
+    }
+};
+
+tmSeqRace* Race(harness::Session& s) {
+    tmSequenceManager* m = s.Loop().GetSequenceManager();
+    return m ? dynamic_cast<tmSeqRace*>(m->GetScreen()) : nullptr;
+}
+
+}  // namespace
+
+TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
+    Picture picture;
+    harness::SessionSetup setup;
+    setup.runData = true;
+    setup.firstScreen = kSeqDebugMenu;
+    setup.realWindow = true;
+    setup.beforePresent = [&picture] { picture.Take(); };
+    harness::Session s(setup);
+    if (!s.HasWindow()) GTEST_SKIP() << "no display for the game window";
+    harness::Autopilot::Prepare(s);
+    tmConfig::GetInstance().SetGameOption2(1);  // one lap
+    if (!s.Start()) GTEST_SKIP() << "the renderer cannot start here";
+    s.Frame();
+    // MAIN, the race set-up: cup, machine 1, course 3.
+    for (int i = 0; i < 5; ++i) s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kReturn);
+    s.TapKey(tmKey::kRight);
+    s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kRight);
+    s.TapKey(tmKey::kReturn);
+    tmMenuFlow::SetNormalPlay(true);
+
+    // The race in progress on the start straight, seven seconds after the start.
+    s.SetStepsPerFrame(8);
+    harness::Autopilot pilot;
+    const auto drive = [&](const std::function<bool()>& done, int frames) {
+        for (int i = 0; i < frames && !done(); ++i) {
+            pilot.BeforeFrame(s);
+            s.Frame();
+        }
+        return done();
+    };
+    ASSERT_TRUE(drive([&] { return Race(s) && Race(s)->GetPhase() == tmSeqRace::kRacing; }, 200));
+    ASSERT_TRUE(drive([&] { return Race(s)->GetRaceFrame() > 420; }, 400));
+    s.SetStepsPerFrame(1);
+    picture.wanted = true;
+    pilot.BeforeFrame(s);
+    s.Frame();
+    ASSERT_FALSE(picture.pixels.empty());
+    picture.Write("RaceProgramDisplay.RaceInProgress.png");
+    EXPECT_GT(picture.Variety(), 15);  // the scene and the race display
+    EXPECT_GT(picture.Bright(0, 0, int(picture.width) / 2, int(picture.height) / 4), 50);  // rank and lap
+
+    // The results panel of the cup race.
+    s.SetStepsPerFrame(8);
+    ASSERT_TRUE(drive([&] { return Race(s)->GetPhase() == tmSeqRace::kResults; }, 3000));
+    s.SetStepsPerFrame(1);
+    ASSERT_TRUE(s.RunUntil([&] { return Race(s)->GetResults()->state == tmRaceResultPanel::kRaceShown; }, 40));
+    for (int i = 0; i < 40; ++i) s.Frame();
+    picture.wanted = true;
+    s.Frame();
+    ASSERT_FALSE(picture.pixels.empty());
+    picture.Write("RaceProgramDisplay.ResultsPanel.png");
+    // Rows from y 110 (virtual), 40 apart, over the 1024-wide middle: dark translucent panels.
+    const float k = static_cast<float>(picture.height) / 768.0f;
+    const float offset = (static_cast<float>(picture.width) - static_cast<float>(picture.height) * 4.0f / 3.0f) / 2.0f;
+    const int x = static_cast<int>(600 * k + offset), y = static_cast<int>((110 + 19) * k);
+    EXPECT_GT(picture.Bright(int(238 * k + offset), int(110 * k), int(480 * k + offset), int(470 * k)), 300);  // names
+    const uint32_t row = picture.At(x, y);
+    EXPECT_LT(((row >> 16) & 0xFF) + ((row >> 8) & 0xFF) + (row & 0xFF), 3u * 140u);
+}
