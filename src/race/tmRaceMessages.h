@@ -58,7 +58,7 @@ struct tmNetRaceControl {
     }
 };
 
-// Why a datagram was refused (kNetOk: it may be applied).
+// Why a datagram was refused (kOk: it may be applied).
 enum class tmNetVerdict {
     kOk,
     kShort,           // shorter than a header

@@ -246,9 +246,10 @@ void tmSeqJoinRace::RunWaiting() {
         return;
     }
 
-    // 6. Choosing.
+    // 6. Choosing. The rows follow the grid while the session is open (a ready
+    // player too sees the host's later swaps).
+    if (!leaving_ && table.sessionState == kNetSessionOpen) SlideRowsIn(table);
     if (!ready_ && !leaving_ && table.sessionState == kNetSessionOpen) {
-        SlideRowsIn(table);
         HandleInput();
         if (in && in->IsRepeat(tmAction::kLeft, tmPlayer::kOne)) ChangeMachine(-1);
         if (in && in->IsRepeat(tmAction::kRight, tmPlayer::kOne)) ChangeMachine(1);
