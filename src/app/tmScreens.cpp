@@ -2,6 +2,7 @@
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
 #include "menu/tmSeqLoadingCourse.h"
+#include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
 #include "test/ggSeqTest01.h"
 #include "test/tmSeqMenuDebug.h"
@@ -15,5 +16,6 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
+    factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
     return factory;
 }
