@@ -13,6 +13,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/NullDevice.h"
 #include "platform/window/Window.h"
+#include "race/tmRaceNetwork.h"
 #include "race/tmReplay.h"
 #include "sys/base/tmRandom.h"
 #include "sys/input/tmPeripheral.h"
@@ -115,9 +116,7 @@ void tmMainLoop::StartRandom(uint32_t seed) {
     tmRandom::GetInstance()->SetSeed(seed);
 }
 
-void tmMainLoop::StartRaceNetwork() {
-    // HOOK(race network): tmRaceNetwork::Create().
-}
+void tmMainLoop::StartRaceNetwork() { tmRaceNetwork::Create(); }
 
 void tmMainLoop::StopServices() {
     tmConsole::Destroy();
@@ -129,7 +128,7 @@ void tmMainLoop::StopServices() {
     g_device.reset();
     tmPeripheral::Destroy();
     tmReplay::Destroy();
-    // HOOK(race network): tmRaceNetwork::Destroy().
+    tmRaceNetwork::Destroy();
     tmNetwork::Destroy();
     tmRandom::Destroy();
 }

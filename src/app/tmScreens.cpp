@@ -6,7 +6,9 @@
 #include "menu/tmSeqMachineSelect.h"
 #include "menu/tmSeqMenuMain.h"
 #include "menu/tmSeqTitle.h"
+#include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
+#include "test/ggSeqTest01.h"
 #include "test/tmSeqMenuDebug.h"
 
 // Every real screen registers its constructor here, replacing the stand-in
@@ -19,7 +21,9 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
     factory.Set(kSeqCourseSelect, []() -> tmSequence* { return new tmSeqCourseSelect(); });
     factory.Set(kSeqMachineSelect, []() -> tmSequence* { return new tmSeqMachineSelect(); });
+    factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
+    factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
     return factory;
 }

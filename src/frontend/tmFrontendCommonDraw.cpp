@@ -118,6 +118,10 @@ void tmFrontendCommon::DrawTimes() const {
     float alpha = PanelAlpha(l.timeBase);
     if (alpha > 0.0f) {
         DrawSprite(l.timeBase, alpha);
+        // The plate is a sprite rectangle on the HUD plane: queued before the glyphs, it lies under them.
+        tmDraw::GetInstance()->DrawSpriteRect(static_cast<int>(l.raceTimePlate.model),
+                                              tmHudPlace::Element(l.raceTimePlate), White(alpha), -1.0f, -1.0f, -1.0f,
+                                              -1.0f, l.raceTimePlateWidth, l.raceTimePlateHeight);
         const bool record =
             allDone && static_cast<int>(lap_.raceTime) <= cfg.GetModeRecord(lap_.lapTotal, courseId_, machineId_);
         timeSheet_.DrawTime(lap_.raceTime, tmHudPlace::Element(l.raceTime), 0.0f, 0.0f, l.raceTimeScale,

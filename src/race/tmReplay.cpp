@@ -269,6 +269,15 @@ bool tmReplay::LoadRandom() {
     return Load(names[pick].GetString(), false);
 }
 
+bool tmReplay::StartDemo() {
+    tmRaceState& race = tmRaceState::Get();
+    const uint32_t previous = race.setup.mode;
+    race.setup.mode = kRaceModeDemo;
+    if (LoadRandom()) return true;
+    race.setup.mode = previous;
+    return false;
+}
+
 sys::tmVariant tmReplay::MakeFileName(int64_t time) {
     tmReplayDate d{};
     if (!tmReplayLocalDate(time, &d)) {
@@ -281,10 +290,14 @@ sys::tmVariant tmReplay::MakeFileName(int64_t time) {
 }
 
 const tmReplayRecord* tmReplay::GetPlaybackRecord(int entrant) const {
+    return GetPlaybackRecordAt(frameIndex, entrant);
+}
+
+const tmReplayRecord* tmReplay::GetPlaybackRecordAt(uint32_t frame, int entrant) const {
     const uint32_t count = playbackHeader_.setup.count;
     if (entrant < 0 || count == 0 || static_cast<uint32_t>(entrant) >= count) return nullptr;
-    if (frameIndex >= GetPlaybackFrames()) return nullptr;
-    const uint64_t index = static_cast<uint64_t>(frameIndex) * count + static_cast<uint32_t>(entrant);
+    if (frame >= GetPlaybackFrames()) return nullptr;
+    const uint64_t index = static_cast<uint64_t>(frame) * count + static_cast<uint32_t>(entrant);
     if (index >= static_cast<uint64_t>(playback_.GetCount())) return nullptr;
     return &playback_[static_cast<int>(index)];
 }

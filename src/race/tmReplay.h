@@ -74,12 +74,17 @@ public:
     static bool ListReplays(tmArray<tmReplayHeader>* headers, tmArray<sys::tmVariant>* names);
     // The demo: loads one listed replay picked at random for watching.
     bool LoadRandom();
+    // The main menu's demo: race mode 3 and a random replay; when there is none to
+    // load the race mode is left as it was.
+    bool StartDemo();
     // "./replay/QUVASE_REP0220_YYYYMMDDhhmmss.dat" in local time.
     static sys::tmVariant MakeFileName(int64_t time);
 
     // The record of the current playback frame for an entrant; null past the
     // records or for an entrant the replay does not hold.
     const tmReplayRecord* GetPlaybackRecord(int entrant) const override;
+    // The same for any frame.
+    const tmReplayRecord* GetPlaybackRecordAt(uint32_t frame, int entrant) const;
     // Frames whose records are all present.
     uint32_t GetPlaybackFrames() const;
 

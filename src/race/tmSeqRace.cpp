@@ -11,6 +11,7 @@
 #include "menu/tmMenuFlow.h"
 #include "race/tmLevelUp.h"
 #include "race/tmRaceChoiceMenu.h"
+#include "race/tmRaceNetwork.h"
 #include "race/tmRaceResultPanel.h"
 #include "race/tmTrophyInfo.h"
 #include "sys/base/tmMemory.h"
@@ -31,6 +32,17 @@ void PlaySound(uint32_t id) {
 }
 
 bool IsReplayMode(uint32_t mode) { return mode == kRaceModeReplay || mode == kRaceModeDemo; }
+
+// The barriers the race phases show the other players.
+constexpr uint32_t kBarrierIntro = 1;
+constexpr uint32_t kBarrierStart = 3;
+constexpr uint32_t kBarrierFinished = 4;
+
+// The open network session of a network race, else null.
+tmRaceNetwork* NetworkOf(const tmRaceState& rs) {
+    tmRaceNetwork* net = rs.IsNetworkMode() ? tmRaceNetwork::Get() : nullptr;
+    return net && net->IsOpen() ? net : nullptr;
+}
 
 }  // namespace
 
@@ -241,7 +253,11 @@ void tmSeqRace::RunPhase() {
             break;
         case kIntro:
             if (phaseCounter_ == 0) hud_->SetFinished();
-            // HOOK(race network): own barrier 1; the counter is held while the race control is not at 1.
+            if (tmRaceNetwork* net = NetworkOf(rs)) {
+                // Every player waits here until all are in; the counter is held at 1.
+                net->SetOwnBarrier(kBarrierIntro);
+                if (net->GetRaceControl().phase < kBarrierIntro) phaseCounter_ = 0;
+            }
             if (phaseCounter_ > kIntroFrames) {
                 phase_ = kCountdown;
                 rs.status = 2;
@@ -249,7 +265,13 @@ void tmSeqRace::RunPhase() {
             break;
         case kCountdown:
             if (countdown_ > 0) --countdown_;
-            // HOOK(race network): below 2, own barrier 3 and the countdown held while the race control is not at 3.
+            if (tmRaceNetwork* net = NetworkOf(rs)) {
+                // The light turns green for everybody at once: the countdown is held at 1 until all are there.
+                if (countdown_ < 2) {
+                    net->SetOwnBarrier(kBarrierStart);
+                    if (net->GetRaceControl().phase < kBarrierStart) countdown_ = 1;
+                }
+            }
             if (countdown_ < 1) {
                 phase_ = kRacing;
                 rs.status = 3;
@@ -274,7 +296,8 @@ void tmSeqRace::RunPhase() {
         }
         case kAfterFinish:
             ++afterFinish_;
-            // HOOK(race network): own barrier 4 (it holds nothing: each machine leaves on its own).
+            // Barrier 4 holds nothing: each machine leaves 360 frames after its own finish.
+            if (tmRaceNetwork* net = NetworkOf(rs)) net->SetOwnBarrier(kBarrierFinished);
             UpdateStandings();
             if (afterFinish_ > kAfterFinishFrames) {
                 rs.status = 4;
@@ -332,7 +355,7 @@ void tmSeqRace::RunPhase() {
                 if (retry_) {
                     Retry();
                 } else {
-                    // HOOK(race network): network modes stop the race network here.
+                    if (tmRaceNetwork* net = NetworkOf(rs)) net->Stop();
                     ChooseNextId();
                 }
             }
@@ -342,7 +365,7 @@ void tmSeqRace::RunPhase() {
             hud_->ShowMessage(3);
             if (phaseCounter_ > kConnectionLostFrames) {
                 StopMusic();
-                // HOOK(race network): the race network stops here.
+                if (tmRaceNetwork* net = tmRaceNetwork::Get()) net->Stop();
                 if (!tmMenuFlow::IsNormalPlay())
                     nextId_ = kSeqDebugMenu;
                 else
@@ -389,42 +412,18 @@ void tmSeqRace::StopMusic() {
 
 void tmSeqRace::SyncNetwork() {
     tmRaceState& rs = tmRaceState::Get();
-    if (!rs.IsNetworkMode()) return;
-    // HOOK(race network): Poll, the host's barrier steps 0 -> 1 -> 3 -> 4 and the own machine state
-    // sent as type 4 (and type 5 by the host) every frame. Until the session exists no network race
-    // can be set up; one that is anyway has no open session and its connection counts as lost.
-    // The silence check stops once the own machine has finished (its result and replay are kept).
+    if (!rs.IsNetworkMode() || phase_ == kConnectionLost) return;
+    // The silence check stops once the own machine has finished: a player still
+    // racing when the others have left keeps its result and its replay.
     const tmMachine* local = Local();
     const bool finished = local && local->GetCore()->raceState == 2;
-    if (!finished && phase_ != kConnectionLost) phase_ = kConnectionLost;
-}
-
-void tmSeqRace::StartReplayRecord() {
-    // HOOK(replay): not in modes 2 and 3: reset the recording; its setup is the race state's six
-    // words (mode 4 stored as mode 0 with count 1) and its first `count` entrant records.
-}
-
-void tmSeqRace::RecordReplayFrame() {
-    // HOOK(replay): not in modes 2 and 3: modes 0 and 4 record machine 0, modes 1, 5 and 6 every
-    // machine, each stamped with the race frame counter.
-}
-
-void tmSeqRace::SaveRecordAnswer(bool keep) {
-    // HOOK(replay): not in modes 2 and 3: the total (the local lap timer's when finished, else
-    // 5999999) and the best completed lap go with the answer to the replay's Save. Until the
-    // replay service exists the answer writes nothing.
-    (void)keep;
-}
-
-bool tmSeqRace::LoadRandomReplay() {
-    // HOOK(replay): the replay manager's LoadRandom; without it there is no replay to load.
-    return false;
-}
-
-bool tmSeqRace::ReplayEnded() const {
-    // HOOK(replay): the replay frame index has reached the loaded replay's last frame. Without a
-    // replay player there is nothing to watch, so a viewing ends at once.
-    return true;
+    tmRaceNetwork* net = tmRaceNetwork::Get();
+    const tmPeerMachineState own = local ? tmRaceNetwork::MakeMachineState(*local->GetCore()) : tmPeerMachineState();
+    if (net && net->SyncRace(own, !finished)) {
+        ++networkSends_;
+        return;
+    }
+    if (!finished) phase_ = kConnectionLost;
 }
 
 void tmSeqRace::Term() {

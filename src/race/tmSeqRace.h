@@ -22,9 +22,10 @@ class tmTrophyInfo;
 // the pause and post-race menus, the results, level-up and trophy panels and,
 // while the save question is asked, a yes/no window. Runs the race through 13
 // phases, keeps the standings and the result flags of the race state, counts
-// the race in tmConfig, offers retry and chooses the next screen. The replay
-// recorder and the race network session are services of their own; where the
-// race meets them the code is marked HOOK(replay) and HOOK(race network).
+// the race in tmConfig, records the race into the replay service or plays a
+// loaded replay back, offers retry and chooses the next screen. In network
+// races (modes 5 and 6) the race network session carries the barriers, the
+// machine states and the host's order.
 class tmSeqRace : public tmSequence {
 public:
     enum Phase : uint32_t {
@@ -122,9 +123,11 @@ private:
     void UpdateSpeedEffect();
     void SetHiddenByPhase();
     void StopMusic();
-    // HOOK(race network): barriers, the machine-state exchange and the session's silence.
+    // Network races: the session polled, the own state sent, the host's barrier
+    // steps; a closed or silent session brings phase 12.
     void SyncNetwork();
-    // HOOK(replay): the recorder and the player.
+    // The replay side (tmSeqRaceReplay.cpp): recording, saving, the demo's next replay and the
+    // end of a viewing. The playback frame index follows replayFrame_.
     void StartReplayRecord();
     void RecordReplayFrame();
     void SaveRecordAnswer(bool keep);

@@ -113,6 +113,8 @@ void tmSeqRace::Draw() {
     if (nextId_ == 0) {
         camera_->UpdateView();
         camera_->Apply();
+        // The course's part before the scene: its light.
+        if (const float* light = course_->GetLightDirection()) tmDraw::GetInstance()->SetLightDirectionDefault(light);
         const tmConfig& cfg = tmConfig::GetInstance();
         const int mode = camera_->GetMode();
         const bool detail = cfg.GetGameFlag2() != 0 && mode >= 7 && mode <= 14;

@@ -4,6 +4,7 @@
 #include "machine/tmMachine.h"
 #include "machine/tmMachineCore.h"
 #include "race/tmLapTimer.h"
+#include "race/tmRaceNetwork.h"
 #include "race/tmSeqRace.h"
 #include "sys/base/tmSort.h"
 
@@ -40,6 +41,8 @@ void tmSeqRace::UpdateStandings() {
     const tmCollision* collision = course_ ? course_->GetCollision() : nullptr;
     const int sections = collision ? collision->GetSectionCount() : 0;
     const int goal = collision ? collision->GetGoalSection() : -1;
+    // In network races the times are the players' own, from their machine states.
+    tmRaceNetwork* net = rs.IsNetworkMode() ? tmRaceNetwork::Get() : nullptr;
     Standing records[kRaceEntrants];
     Standing* order[kRaceEntrants];
     int n = 0;
@@ -52,8 +55,17 @@ void tmSeqRace::UpdateStandings() {
         s.machine = i;
         s.laps = static_cast<uint32_t>(core.GetCompletedLaps());
         s.finished = core.GetLapTotal() >= 1 && core.GetCompletedLaps() >= core.GetLapTotal() ? 1 : 0;
-        // HOOK(race network): in modes 5 and 6 the time is the race time of the machine's network slot.
         s.timeMs = timer ? tmLapTimer::ToMilliseconds(timer->GetTotal()) : 0;
+        if (net) {
+            const tmPeerMachineState& state = net->GetState(static_cast<int>(core.networkSlot));
+            s.timeMs = state.raceTimeMs;
+            // A remote player who has finished says so (barrier 4), even when its copy here
+            // missed a checkpoint between two late states.
+            if (state.barrier == 4 && static_cast<uint32_t>(i) != rs.setup.local) {
+                s.finished = 1;
+                s.laps = static_cast<uint32_t>(core.GetLapTotal());
+            }
+        }
         s.progress = core.section;
         if (core.section < goal) s.progress += sections;
         if (!core.goalCrossed) s.progress -= sections;
@@ -61,8 +73,29 @@ void tmSeqRace::UpdateStandings() {
         order[n] = &s;
         ++n;
     }
-    // HOOK(race network): the host publishes its order; a guest takes the host's instead of sorting.
-    SortStandings(order, n);
+    if (net && !net->IsHost() && n == Count()) {
+        // A guest takes the host's order instead of sorting.
+        Standing* byHost[kRaceEntrants];
+        bool used[kRaceEntrants] = {};
+        bool whole = true;
+        for (int k = 0; k < n && whole; ++k) {
+            const int m = net->GetRaceControl().order[k];
+            whole = m < n && !used[m];
+            if (whole) used[m] = true, byHost[k] = &records[m];
+        }
+        if (whole)
+            for (int k = 0; k < n; ++k) order[k] = byHost[k];
+        else
+            SortStandings(order, n);
+    } else {
+        SortStandings(order, n);
+        if (net && net->IsHost()) {
+            // The host publishes its order: position k holds the machine index at k.
+            int machines[kRaceEntrants];
+            for (int k = 0; k < n; ++k) machines[k] = order[k]->machine;
+            net->SetRaceOrder(machines, n);
+        }
+    }
     for (int k = 0; k < n; ++k) {
         const Standing& s = *order[k];
         standings_[k] = s;

@@ -21,6 +21,13 @@ constexpr HudSpriteLayout Right(uint32_t sprite, float x, float y, int32_t fadeS
 }
 constexpr HudSpriteLayout Centre(uint32_t sprite, float x, float y) { return Sprite(sprite, x, y, P::kTopCentre); }
 
+// A sprite rectangle on the HUD plane, centred on the virtual-screen point, one unit a pixel.
+constexpr HudModelLayout PlatePlace(uint32_t sprite, float px, float py) {
+    HudModelLayout l = hudplane::PlaceGlyphs(px, py, 1.0f);
+    l.model = sprite;
+    return l;
+}
+
 // A model placed in pixels; its record is turned into the fixed camera's units when drawn.
 constexpr HudModelLayout Pixels(uint32_t model, float x, float y, float pixelsPerUnit) {
     return HudModelLayout{model, x, y, 0.0f, pixelsPerUnit, 0.0f, 0.0f};
@@ -44,6 +51,10 @@ const HudCommonLayout RaceDisplayLayout = {
     Right(content::SPR_FE_TIME_BASE, 272, 34, 16, 20),
     hudplane::PlaceGlyphs(1126.0f, 47.0f, 50.0f),
     1.0f,
+    // A dark plate under the glyphs, on the same plane, so the time reads over a bright sky.
+    PlatePlace(content::SPR_FE_TIME_PLATE, 1224.0f, 47.0f),
+    264.0f,
+    56.0f,
     // Lap times: the number's and the time's right ends from the screen's right edge.
     Right(content::SPR_FE_LAPS_BASE, 20, 84, 22, 20),
     205.0f,

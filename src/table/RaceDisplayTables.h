@@ -110,6 +110,8 @@ struct HudCommonLayout {
     HudSpriteLayout timeBase;
     HudModelLayout raceTime;  // glyph frame of the race time (world plane)
     float raceTimeScale;
+    HudModelLayout raceTimePlate;                   // a sprite (its slot in `model`) under the race time's glyphs
+    float raceTimePlateWidth, raceTimePlateHeight;  // in the record's units (pixels)
     HudSpriteLayout lapsBase;
     float lapNumberX, lapTimeX, lapRowY, lapRowStep, lapRowScale;  // rows of lap number and time
     HudSpriteLayout recordBase;

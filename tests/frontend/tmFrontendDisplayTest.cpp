@@ -234,7 +234,7 @@ TEST_P(CockpitDisplayTest, HudOverARaceFrame) {
     EXPECT_GT(changed(1040, 480, 1340, 740), 0.15f) << "cockpit";
     EXPECT_GT(changed(30, 30, 320, 120), 0.3f) << "rank and lap";
     EXPECT_GT(changed(30, 530, 240, 740), 0.05f) << "mini map";
-    EXPECT_EQ(ReadDigits(hud, 1092, 24, 1345, 72), "1:45.529");
+    EXPECT_EQ(ReadDigits(hud, 1098, 24, 1345, 70), "1:45.529");
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, CockpitDisplayTest,

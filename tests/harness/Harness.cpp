@@ -41,6 +41,7 @@ Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) {
     setup.switchWaitMicros = 0;
     setup.audio = platform::AudioBackend::Test;
     setup.network.backend = platform::UdpSocket::Backend::Loopback;
+    setup.network.port = sessionSetup.networkPort;
     setup.firstScreen = sessionSetup.firstScreen;
     setup.beforePresent = sessionSetup.beforePresent;
     loop_ = std::make_unique<tmMainLoop>(setup);

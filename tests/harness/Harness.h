@@ -32,6 +32,8 @@ struct SessionSetup {
     int videoMode = -1;
     // Called after each frame is drawn, before it is shown.
     std::function<void()> beforePresent;
+    // The port of the race transport (two sessions on one machine race on a port of their own).
+    uint16_t networkPort = tmNetwork::kPort;
 };
 
 // One sound id asked for, and the logic step it came in.

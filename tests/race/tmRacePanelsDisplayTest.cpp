@@ -4,6 +4,7 @@
 #include "app/tmConfig.h"
 #include "content_tables.h"
 #include "harness/GlFixture.h"
+#include "menu/tmCommonWindow.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "race/PanelRig.h"
 #include "race/tmLevelUp.h"
@@ -192,9 +193,24 @@ TEST_F(RacePanelsDisplayTest, TrophyBannerAndSaveQuestion) {
     tmTrophyInfo trophy;
     trophy.Init();
     trophy.Start();
-    for (int i = 0; i < 40; ++i) rig.Step([&] { trophy.Update(); });
+    tmCommonWindow window;
+    window.Init(tmCommonWindow::kTypeSaveReplay);
+    window.Open();
+    for (int i = 0; i < 40; ++i)
+        rig.Step([&] {
+            trophy.Update();
+            window.Update();
+        });
     tmDraw::SetInstance(render_);
-    Frame([&] { trophy.Draw(); });
-    EXPECT_GT(WhiteIn(171 + 229 + 90, 62 + 30, 171 + 229 + 500, 62 + 70), 100);
+    Frame([&] {
+        trophy.Draw();
+        window.Draw();
+    });
+    EXPECT_GT(WhiteIn(171 + 229 + 90, 62 + 30, 171 + 229 + 500, 62 + 70), 100);  // the trophy's title
+    // The question at (256, 183): its message, then NO lit in the accent below the dim YES.
+    EXPECT_GT(WhiteIn(171 + 256, 183 + 26, 171 + 768, 183 + 74), 200);
+    const uint32_t no = Pixel(171 + 256 + 30, 183 + 160 + 32);
+    EXPECT_GT(Blue(no), Red(no) + 60);
+    window.Term();
     trophy.Term();
 }

@@ -351,6 +351,18 @@ TEST_F(ReplayFolderTest, TheDemoPicksAnyListedReplayLatestIncluded) {
     EXPECT_TRUE(seen[2]);
 }
 
+TEST_F(ReplayFolderTest, TheMainMenusDemoLeavesTheModeAloneWhenThereIsNothingToPlay) {
+    tmReplay p;
+    race_.setup.mode = kRaceModeCup;
+    EXPECT_FALSE(p.StartDemo());
+    EXPECT_EQ(race_.setup.mode, (uint32_t)kRaceModeCup);
+    Put("QUVASE_REP0220_LATEST.dat", 5, 9);
+    EXPECT_TRUE(p.StartDemo());
+    EXPECT_EQ(race_.setup.mode, (uint32_t)kRaceModeDemo);
+    EXPECT_EQ(race_.setup.course, 9u);
+    EXPECT_EQ(p.PlaybackHeader().setup.mode, (uint32_t)kRaceModeDemo);
+}
+
 TEST_F(ReplayTest, TheObjectIsTheMachinesReplaySource) {
     EXPECT_EQ(tmReplay::Get(), nullptr);
     tmReplay* r = tmReplay::Create();

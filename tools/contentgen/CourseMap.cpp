@@ -1,4 +1,4 @@
-// CourseMap.cpp -- the mini maps (each circuit's outline at a tenth of world size), the map plate and the markers.
+// CourseMap.cpp -- the mini maps (each circuit's outline at a tenth of world size) and the markers.
 #include "CourseMap.h"
 
 #include <cmath>
@@ -71,22 +71,6 @@ zfmt::Bytes Marker(Rgb fill, bool backward) {
     return m.Write();
 }
 
-// The plate under the map: a dark disc with a light rim, radius one unit.
-zfmt::Bytes Plate() {
-    CourseMesh m;
-    const int segments = 48;
-    for (int k = 0; k < segments; ++k) {
-        const float t0 = 2 * kPi * k / segments, t1 = 2 * kPi * (k + 1) / segments;
-        const V3 a{std::cos(t0), 0, std::sin(t0)}, b{std::cos(t1), 0, std::sin(t1)};
-        m.Use(Finish::Glow, Hex(0x141A28));
-        m.TriFacing(V3{}, a * 0.94f, b * 0.94f, Hex(0x141A28), V3{0, 1, 0});
-        m.TriFacing(V3{}, a * 0.94f, b * 0.94f, Hex(0x141A28), V3{0, -1, 0});
-        m.Use(Finish::Glow, Hex(0x8FB8E8));
-        Flat(m, a * 0.94f, b * 0.94f, b, a, Hex(0x8FB8E8));
-    }
-    return m.Write();
-}
-
 }  // namespace
 
 zfmt::Bytes MiniMapModel(const std::string& file) {
@@ -101,7 +85,6 @@ zfmt::Bytes MiniMapModel(const std::string& file) {
     if (file == "F_CMN_marker_player.ybm") return Marker(Hex(0x3CE070), false);
     if (file == "F_CMN_marker_rival.ybm") return Marker(Hex(0xFF5A3A), false);
     if (file == "F_CMN_marker_goal.ybm") return Marker(Hex(0xFFE03A), true);
-    if (file == "F_CMN_layout_base.ybm") return Plate();
     return {};
 }
 

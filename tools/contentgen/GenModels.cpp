@@ -149,6 +149,7 @@ std::string PlaneYsm() {
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
 zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
+    // The mini maps come from the circuits' own centre lines; the race display makes the rest of its group.
     if (g.id == kMiniMapGroup) {
         zfmt::Bytes map = MiniMapModel(file);
         if (!map.empty()) return map;

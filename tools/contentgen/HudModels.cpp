@@ -6,7 +6,6 @@
 #include "HudArt.h"
 #include "HudShapes.h"
 #include "table/HudPlane.h"
-#include "tools/track/Layout.h"
 
 namespace contentgen {
 
@@ -547,57 +546,11 @@ Cockpit BuildPrentis() {
     return c;
 }
 
-// ---- group 12: course maps, markers and view frames --------------------------------------
-// Positions of group 12 (1-based): maps of Berlin, Canada, Qir, the second view's frame,
-// team, rival and own markers, the mirrored view's frame, maps of Niseko, Spain, Sydney.
-constexpr int kCommonCount = 11;
-
-FlatMesh CourseMap(const char* base) {
-    FlatMesh m;
-    for (const track::Layout& l : track::AllLayouts()) {
-        if (!l.info || l.info->reverse || std::string(l.info->collisionBase) != base || !l.line.Ok()) continue;
-        const auto& s = l.line.Samples();
-        // A few hundred points keep both passes well inside a model's 65536 vertices.
-        const size_t step = std::max<size_t>(1, (s.size() + 359) / 360);
-        std::vector<Vec2> pts;
-        for (size_t i = 0; i < s.size(); i += step) pts.push_back({s[i].centre.x * 0.1f, s[i].centre.z * 0.1f});
-        for (int pass = 0; pass < 2; ++pass) {
-            const float hw = pass == 0 ? 34.0f : 22.0f;
-            const uint32_t colour = pass == 0 ? 0xE0101418u : 0xFFE8EEF4u;
-            for (size_t i = 0; i < pts.size(); ++i) {
-                const Vec2 a = pts[i], b = pts[(i + 1) % pts.size()];
-                m.Capsule(a, b, hw, colour);
-            }
-        }
-        // The goal line across the road at the first grid slot.
-        const Vec2 g{l.grid[0].x * 0.1f, l.grid[0].z * 0.1f};
-        const track::Sample at = l.line.At(l.gridArc[0]);
-        const Vec2 side{at.forward.z, -at.forward.x};
-        m.Capsule({g.x - side.x * 30, g.y - side.y * 30}, {g.x + side.x * 30, g.y + side.y * 30}, 6, 0xFFFF3030u);
-        break;
-    }
-    return m;
-}
-
-// An arrow along +y (the machine's forward after the map's turn), |len| long; a
-// negative length points it along -y.
-FlatMesh Marker(uint32_t fill, float len) {
-    FlatMesh m;
-    const float w = len * 0.62f;
-    const std::vector<Vec2> outer = {
-        {0, len * 0.62f}, {w * 0.5f, -len * 0.38f}, {0, -len * 0.18f}, {-w * 0.5f, -len * 0.38f}};
-    auto grow = [](const std::vector<Vec2>& p, float k) {
-        std::vector<Vec2> q;
-        for (const Vec2& v : p) q.push_back({v.x * k, v.y * k});
-        return q;
-    };
-    const std::vector<Vec2> big = grow(outer, 1.28f);
-    m.Triangle(big[0], big[1], big[2], 0xF0101418u);
-    m.Triangle(big[0], big[2], big[3], 0xF0101418u);
-    m.Triangle(outer[0], outer[1], outer[2], fill);
-    m.Triangle(outer[0], outer[2], outer[3], fill);
-    return m;
-}
+// ---- group 12: the view frames -----------------------------------------------------------
+// Positions of group 12 (0-based) the race display makes: the second view's frame (3) and
+// the mirrored view's frame (7). The course maps and markers of the group are the course art's.
+constexpr int kSecondViewFrame = 3;
+constexpr int kMirrorFrame = 7;
 
 // A unit quad showing a view picture (its own picture comes from sampler 12).
 FlatMesh ViewQuad(float w, float h) {
@@ -608,7 +561,7 @@ FlatMesh ViewQuad(float w, float h) {
 
 struct Hud {
     Cockpit cockpits[kCockpitFamilies];
-    std::vector<zfmt::Bytes> common;
+    zfmt::Bytes secondViewFrame, mirrorFrame;
 };
 
 const Hud& Content() {
@@ -620,23 +573,8 @@ const Hud& Content() {
         h.cockpits[3] = BuildDravik();
         h.cockpits[4] = BuildOlvane();
         h.cockpits[5] = BuildPrentis();
-        const char* maps[kCommonCount] = {"Berlin", "Canada", "Qir",    nullptr, nullptr, nullptr,
-                                          nullptr,  nullptr,  "Niseko", "Spain", "Sydney"};
-        for (int p = 0; p < kCommonCount; ++p) {
-            if (maps[p]) {
-                h.common.push_back(CourseMap(maps[p]).Ybm(0, true));
-                continue;
-            }
-            // Markers lie on the ground plane of the map; views are quads facing the camera.
-            switch (p) {
-                case 3: h.common.push_back(ViewQuad(1, 1).YbmWithViewUv(21)); break;
-                case 4: h.common.push_back(Marker(0xFF50FF78u, 1.0f).Ybm(0, true)); break;
-                case 5: h.common.push_back(Marker(0xFFFF4040u, 1.0f).Ybm(0, true)); break;
-                // The own marker points backward: the display turns it half round.
-                case 6: h.common.push_back(Marker(0xFFFFD21Eu, -0.7f).Ybm(0, true)); break;
-                default: h.common.push_back(ViewQuad(1.2f, 0.6f).YbmWithViewUv(21)); break;
-            }
-        }
+        h.secondViewFrame = ViewQuad(1, 1).YbmWithViewUv(21);
+        h.mirrorFrame = ViewQuad(1.2f, 0.6f).YbmWithViewUv(21);
         return h;
     }();
     return hud;
@@ -681,8 +619,8 @@ struct Emitter {
 bool HudModelBytes(int group, int position, zfmt::Bytes* out) {
     const Hud& hud = Content();
     if (group == 12) {
-        if (position < 0 || position >= static_cast<int>(hud.common.size())) return false;
-        *out = hud.common[position];
+        if (position != kSecondViewFrame && position != kMirrorFrame) return false;
+        *out = position == kSecondViewFrame ? hud.secondViewFrame : hud.mirrorFrame;
         return true;
     }
     for (const Cockpit& c : hud.cockpits)

@@ -288,6 +288,11 @@ const std::map<std::string, Art>& FrontendArt() {
         m.emplace("FE_RANK_BASE_A", RankBase(false));
         m.emplace("FE_RANK_BASE_B", RankBase(true));
         m.emplace("FE_TIME_BASE", Tab(66, 26, "TIME"));
+        m.emplace("FE_TIME_PLATE", Art{264, 56, [](Canvas& c) {
+                                           c.Panel(1, 1, 263, 55, 12, hud::WithAlpha(kPanelTop, 0.72f),
+                                                   hud::WithAlpha(kPanelBottom, 0.78f), hud::WithAlpha(kEdge, 0.5f),
+                                                   1.2f);
+                                       }});
         m.emplace("FE_LAPS_BASE", Panel(330, 100, "LAPS"));
         m.emplace("FE_RECORD_BASE", RecordBase());
         m.emplace("FE_CD_BASE", CountdownBase());
