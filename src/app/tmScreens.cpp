@@ -9,7 +9,10 @@
 #include "menu/tmSeqMenuOptGame.h"
 #include "menu/tmSeqMenuOptSound.h"
 #include "menu/tmSeqMenuOptVideo.h"
+#include "menu/tmSeqRecordViewer.h"
+#include "menu/tmSeqReplaySelect.h"
 #include "menu/tmSeqTitle.h"
+#include "menu/tmSeqTrophyViewer.h"
 #include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
 #include "test/ggSeqTest01.h"
@@ -23,6 +26,8 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
+    factory.Set(15, []() -> tmSequence* { return new tmSeqTrophyViewer(); });
+    factory.Set(16, []() -> tmSequence* { return new tmSeqRecordViewer(); });
     factory.Set(17, []() -> tmSequence* { return new tmSeqMenuOptGame(); });
     factory.Set(18, []() -> tmSequence* { return new tmSeqMenuOptCtrler(); });
     factory.Set(19, []() -> tmSequence* { return new tmSeqMenuOptVideo(); });
@@ -30,6 +35,7 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqCourseSelect, []() -> tmSequence* { return new tmSeqCourseSelect(); });
     factory.Set(kSeqMachineSelect, []() -> tmSequence* { return new tmSeqMachineSelect(); });
     factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
+    factory.Set(kSeqReplaySelect, []() -> tmSequence* { return new tmSeqReplaySelect(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });

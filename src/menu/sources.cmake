@@ -15,6 +15,10 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptGame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptSound.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptVideo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqRecordViewer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqReplaySelect.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqReplaySelectDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqTitle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqTrophyViewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSpriteTween.cpp
 )

@@ -10,6 +10,7 @@
 #include "app/tmConfig.h"
 #include "harness/FramePicture.h"
 #include "harness/Harness.h"
+#include "menu/MenuReplays.h"
 #include "menu/tmMachineSelectFrontend.h"
 #include "menu/tmMenuFlow.h"
 #include "menu/tmSeqCourseSelect.h"
@@ -182,4 +183,54 @@ TEST_F(MenuProgramDisplay, OptionScreens) {
         S().TapKey(tmKey::kReturn);
     }
     CheckAll("menu_contact_options");
+}
+
+TEST_F(MenuProgramDisplay, ViewersAndReplaySelect) {
+    tmConfig& cfg = tmConfig::GetInstance();
+    for (int i : {0, 1, 6, 33, 42, 43, 53, 54, 55, 90}) cfg.Unlock(i);
+    cfg.UpdateRecord(112345, 3, 3, 1);
+    cfg.UpdateRecord(111000, 3, 3, 4);
+    cfg.UpdateCourseRecord(36500, 3, 9);
+    cfg.UpdateCourseRecord(36800, 3, 1);
+    for (int k = 0; k < 6; ++k)
+        ASSERT_TRUE(menutest::WriteReplay(
+            "QUVASE_REP0220_2024030112000" + std::to_string(k) + ".dat",
+            menutest::MakeHeader(k % 3 == 2 ? 5 : k % 2, 2 + 2 * k, 1 + k % 3, 1709294400 + 3600 * k, 1 + 3 * k)));
+    ToMainMenu();
+    for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);  // the records page
+    S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);  // TROPHIES
+    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 15; }, 30));
+    const harness::FramePicture& trophies = Shoot("trophies", 80);
+    EXPECT_GT(trophies.Bright(189 + 68, 83, 189 + 500, 150, 500), 100);  // the first trophy's title
+    S().Input().SetKey(tmKey::kDown, true);
+    for (int i = 0; i < 26; ++i) S().Frame();
+    S().Input().SetKey(tmKey::kDown, false);
+    Shoot("trophies_scrolled", 20);
+    S().TapKey(tmKey::kReturn);
+    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == kSeqMainMenu; }, 100));
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));
+    for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);
+    S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);  // COURSE RECORDS
+    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 16; }, 30));
+    Shoot("records", 80);
+    S().TapKey(tmKey::kRight);
+    S().TapKey(tmKey::kRight);
+    Shoot("records_barcelona", 10);
+    S().TapKey(tmKey::kReturn);
+    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == kSeqMainMenu; }, 100));
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));
+    S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);
+    S().TapKey(tmKey::kReturn);  // REPLAY
+    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == kSeqReplaySelect; }, 30));
+    Shoot("replays", 80);
+    S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kX);
+    Shoot("replays_delete", 20);
+    CheckAll("menu_contact_viewers");
 }

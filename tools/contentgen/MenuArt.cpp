@@ -185,8 +185,15 @@ bool PaintPrompt(const SpriteStyle& s, SpriteCanvas& c) {
 bool IsLeftHalf(const SpriteStyle& s) { return s.caption == "L" || (s.caption != "R" && s.param.find('R') == 0); }
 
 // A bar along the top: dark, a light edge and an accent line at its foot, the caption at the left.
+// param "accent[,count]": "count" adds the slash of the trophy count ("NN / 97") at x 944.
 bool PaintHeadBar(const SpriteStyle& s, SpriteCanvas& c) {
-    const std::uint32_t accent = ParseColour(s.param, 0xFF4CC8FFu);
+    const std::vector<std::string> p = Split(s.param, ',');
+    const std::uint32_t accent = ParseColour(p.empty() ? "" : p[0], 0xFF4CC8FFu);
+    if (p.size() > 1 && p[1] == "count") {
+        c.FillRect(0, 0, c.width, c.height - 4, kBarFill);
+        ThickLine(c, 953, 40, 945, 16, 3.0f, 0xFFE8ECF2u);
+        Panel(c, 880, 10, 120, 36, 0x60000000u, WithAlpha(kEdge, 90), 1, 8.0f);
+    }
     c.FillRect(0, 0, c.width, c.height - 4, kBarFill);
     c.FillRect(0, c.height - 4, c.width, 2, WithAlpha(kEdge, 230));
     c.FillRect(0, c.height - 2, c.width, 2, accent);

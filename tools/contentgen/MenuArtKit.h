@@ -14,6 +14,9 @@ bool PaintMenuSprite2(const SpriteStyle& style, SpriteCanvas& out);
 // The machines' pictures and panels (MenuArtMachine.cpp).
 bool IsMachineStyle(const std::string& style);
 bool PaintMachineSprite(const SpriteStyle& style, SpriteCanvas& out);
+// The viewers' list rows, covers, scroll bars, trophies and staff roll (MenuArtLists.cpp).
+bool IsListStyle(const std::string& style);
+bool PaintListSprite(const SpriteStyle& style, SpriteCanvas& out);
 
 namespace menuart {
 

@@ -238,7 +238,15 @@ bool PaintInfoBar(const SpriteStyle& s, SpriteCanvas& c) {
 bool PaintTrophy(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t gold = 0xFFF2C14Eu;
     Panel(c, 0, 0, c.width, c.height, kPanelFill, gold, 2, 10.0f);
-    // The cup: a bowl, a stem and a foot.
+    // The trophy's own emblem when the manifest gives one, else a cup: a bowl, a stem and a foot.
+    if (!s.param.empty()) {
+        const int size = c.height - 10;
+        bool ok = DrawTrophyEmblem(c, 8 + size / 2, c.height / 2, size, s.param);
+        const int x = 16 + size;
+        ok &= DrawCaption(c, "TROPHY", x, c.height * 27 / 100, c.height / 4, 0, gold, 0xC0101018u, 1);
+        return ok && DrawCaption(c, s.caption, x, c.height * 66 / 100, CaptionHeight(c.height, 0.4f, 30), 0,
+                                 0xFFFFFFFFu, 0xE0101018u, 2, c.width - x - 12);
+    }
     const int cx = 44, top = 14;
     for (int y = 0; y < 30; ++y) {
         const int half = static_cast<int>(22.0f * std::sqrt(1.0f - (y / 30.0f) * (y / 30.0f)));

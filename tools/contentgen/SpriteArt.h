@@ -58,6 +58,11 @@ float Noise(std::uint32_t seed, int i);
 void Skyline(SpriteCanvas& c, const std::string& kind, std::uint32_t colour, float base, float height,
              std::uint32_t seed);
 
+// A trophy's emblem centred at cx, cy within size pixels: param "kind,colour[,label]" (kinds cup,
+// crown, laurel, globe, podium, star, medal, flag, versus, bolt, arrow, zero; colour rrggbb, "gold"
+// or "m<id>" for a machine's paint). False when the label cannot be set.
+bool DrawTrophyEmblem(SpriteCanvas& c, int cx, int cy, int size, const std::string& param);
+
 // The menu screens' painters (MenuArt.cpp): true for their style words.
 bool IsMenuStyle(const std::string& style);
 bool PaintMenuSprite(const SpriteStyle& style, SpriteCanvas& out);
