@@ -4,6 +4,7 @@
 #include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "menu/tmSeqMachineSelect.h"
+#include "menu/tmSeqMachineViewer.h"
 #include "menu/tmSeqMenuMain.h"
 #include "menu/tmSeqMenuOptCtrler.h"
 #include "menu/tmSeqMenuOptGame.h"
@@ -26,6 +27,7 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
+    factory.Set(8, []() -> tmSequence* { return new tmSeqMachineViewer(); });
     factory.Set(15, []() -> tmSequence* { return new tmSeqTrophyViewer(); });
     factory.Set(16, []() -> tmSequence* { return new tmSeqRecordViewer(); });
     factory.Set(17, []() -> tmSequence* { return new tmSeqMenuOptGame(); });

@@ -9,6 +9,7 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqCourseSelect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqLoadingCourse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMachineSelect.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqMachineViewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuMain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuMainDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptCtrler.cpp

@@ -234,3 +234,27 @@ TEST_F(MenuProgramDisplay, ViewersAndReplaySelect) {
     Shoot("replays_delete", 20);
     CheckAll("menu_contact_viewers");
 }
+
+TEST_F(MenuProgramDisplay, Garage) {
+    ToMainMenu();
+    for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);
+    S().TapKey(tmKey::kReturn);  // GARAGE
+    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 8; }, 30));
+    const harness::FramePicture& list = Shoot("garage_list", 60);
+    // The studio stands behind the list: its lit floor and backdrop, not a black frame (an untextured
+    // studio once shaded with the sheet a sprite had left bound).
+    EXPECT_GT(list.Bright(760, 450, 1195, 640, 150), 1000) << "the garage floor is dark";
+    EXPECT_GT(list.Bright(800, 100, 1100, 300, 300), 1000) << "the backdrop is dark";
+    S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);  // Torvin
+    const harness::FramePicture& orbit = Shoot("garage_torvin", 60);
+    EXPECT_GT(orbit.Variety(), 30);
+    for (int i = 0; i < 2; ++i) S().TapKey(tmKey::kP);
+    Shoot("garage_closeup", 30);
+    S().TapKey(tmKey::kReturn);
+    for (int i = 0; i < 5; ++i) S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);  // Dravik/S
+    Shoot("garage_dravik", 60);
+    CheckAll("menu_contact_garage");
+}

@@ -270,6 +270,11 @@ void GenSprites(Output& out, const Context& ctx) {
                 p.styled = &it->second;
                 p.w = it->second.w;
                 p.h = it->second.h;
+                if (p.w > s.width || p.h > s.height) {
+                    out.Fail("sprite groups: " + own[size_t(i)] + " is larger than its sheet " + s.texture);
+                    p.w = std::min(p.w, s.width);
+                    p.h = std::min(p.h, s.height);
+                }
             } else if (PaintHudSprite(own[size_t(i)], &p.w, &p.h, &p.rgba)) {
                 p.painted = true;
             } else {

@@ -171,6 +171,34 @@ bool PaintDescription(const SpriteStyle& s, SpriteCanvas& c) {
     return ok;
 }
 
+// The garage's list window: a title at the top left, the machine rows' column on the right and
+// the RETURN button's place at the bottom left ("TITLE|RETURN").
+bool PaintGarageWindow(const SpriteStyle& s, SpriteCanvas& c) {
+    const std::uint32_t accent = ParseColour(s.param, 0xFFFFB42Bu);
+    const std::vector<std::string> text = Split(s.caption, '|');
+    Panel(c, 0, 0, c.width, c.height, 0xD00A0E16u, WithAlpha(kEdge, 190), 2, 16.0f);
+    c.FillRect(16, 20, 5, 40, accent);
+    bool ok = DrawCaption(c, text.empty() ? "" : text[0], 32, 40, 28, 0, 0xFFFFFFFFu, kOutline, 2, 220);
+    ok &= DrawCaption(c, "↑↓ CHOOSE", 32, 90, 16, 0, kDim, kOutline, 1);
+    ok &= DrawCaption(c, "ENTER  LOOK", 32, 114, 16, 0, kDim, kOutline, 1);
+    ok &= DrawCaption(c, "P  CAMERA", 32, 138, 16, 0, kDim, kOutline, 1);
+    Panel(c, 0, 462, 232, 44, 0xC0141A26u, WithAlpha(kEdge, 130), 2, 12.0f);
+    if (text.size() > 1) ok &= DrawCaption(c, text[1], 116, 484, 22, 1, kDim, kOutline, 1);
+    return ok;
+}
+
+// A list row's base and its lit state.
+bool PaintRowBase(const SpriteStyle& s, SpriteCanvas& c, bool on) {
+    const std::uint32_t accent = ParseColour(s.param, 0xFFFFB42Bu);
+    if (on) {
+        Panel(c, 0, 1, c.width, c.height - 2, WithAlpha(accent, 120), 0xFFFFFFFFu, 2, 6.0f);
+    } else {
+        Panel(c, 0, 1, c.width, c.height - 2, 0x80141A26u, WithAlpha(kEdge, 70), 1, 6.0f);
+        c.FillRect(6, 8, 3, c.height - 16, WithAlpha(accent, 160));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool DrawTrophyEmblem(SpriteCanvas& c, int cx, int cy, int size, const std::string& param) {
@@ -294,8 +322,9 @@ bool DrawTrophyEmblem(SpriteCanvas& c, int cx, int cy, int size, const std::stri
 }
 
 bool IsListStyle(const std::string& style) {
-    static const char* const kStyles[] = {"listbar",   "barcover", "scrollbase", "gauge",       "lockcover", "digit",
-                                          "recordrow", "vignette", "columns",    "courseplate", "desc"};
+    static const char* const kStyles[] = {"listbar", "barcover",  "scrollbase", "gauge",   "lockcover",
+                                          "digit",   "recordrow", "vignette",   "columns", "courseplate",
+                                          "desc",    "garagewin", "rowon",      "rowbase"};
     for (const char* k : kStyles)
         if (style == k) return true;
     return false;
@@ -313,6 +342,9 @@ bool PaintListSprite(const SpriteStyle& s, SpriteCanvas& c) {
     if (s.style == "columns") return PaintColumns(s, c);
     if (s.style == "courseplate") return PaintCoursePlate(s, c);
     if (s.style == "desc") return PaintDescription(s, c);
+    if (s.style == "garagewin") return PaintGarageWindow(s, c);
+    if (s.style == "rowon") return PaintRowBase(s, c, true);
+    if (s.style == "rowbase") return PaintRowBase(s, c, false);
     return false;
 }
 
