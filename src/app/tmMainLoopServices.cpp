@@ -13,6 +13,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/NullDevice.h"
 #include "platform/window/Window.h"
+#include "race/tmReplay.h"
 #include "sys/base/tmRandom.h"
 #include "sys/input/tmPeripheral.h"
 #include "sys/net/tmNetwork.h"
@@ -107,9 +108,7 @@ bool tmMainLoop::StartSound() {
 
 void tmMainLoop::StartConsole() { tmConsole::Create(); }
 
-void tmMainLoop::StartReplay() {
-    // HOOK(replay): tmReplay::Create().
-}
+void tmMainLoop::StartReplay() { tmReplay::Create(); }
 
 void tmMainLoop::StartRandom(uint32_t seed) {
     tmRandom::Create();
@@ -129,7 +128,8 @@ void tmMainLoop::StopServices() {
     tmRender::Destroy();
     g_device.reset();
     tmPeripheral::Destroy();
-    // HOOK(replay): tmReplay::Destroy().     HOOK(race network): tmRaceNetwork::Destroy().
+    tmReplay::Destroy();
+    // HOOK(race network): tmRaceNetwork::Destroy().
     tmNetwork::Destroy();
     tmRandom::Destroy();
 }

@@ -3,6 +3,7 @@
 #include "app/tmSequence.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "race/tmSeqRace.h"
+#include "test/ggSeqTest01.h"
 #include "test/tmSeqMenuDebug.h"
 
 // Every real screen registers its constructor here, replacing the stand-in
@@ -11,6 +12,7 @@ tmSequenceFactory tmMakeScreenFactory() {
     tmSequenceFactory factory;
     tmRegisterPlaceholderScreens(factory);
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
+    factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     return factory;

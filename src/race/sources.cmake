@@ -4,8 +4,11 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmRaceChoiceMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmRaceResultPanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmRaceState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmReplay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmReplayFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqRace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqRaceDisplay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqRaceReplay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqRaceStandings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmTrophyInfo.cpp
 )

@@ -414,34 +414,6 @@ void tmSeqRace::SyncNetwork() {
     if (!finished && phase_ != kConnectionLost) phase_ = kConnectionLost;
 }
 
-void tmSeqRace::StartReplayRecord() {
-    // HOOK(replay): not in modes 2 and 3: reset the recording; its setup is the race state's six
-    // words (mode 4 stored as mode 0 with count 1) and its first `count` entrant records.
-}
-
-void tmSeqRace::RecordReplayFrame() {
-    // HOOK(replay): not in modes 2 and 3: modes 0 and 4 record machine 0, modes 1, 5 and 6 every
-    // machine, each stamped with the race frame counter.
-}
-
-void tmSeqRace::SaveRecordAnswer(bool keep) {
-    // HOOK(replay): not in modes 2 and 3: the total (the local lap timer's when finished, else
-    // 5999999) and the best completed lap go with the answer to the replay's Save. Until the
-    // replay service exists the answer writes nothing.
-    (void)keep;
-}
-
-bool tmSeqRace::LoadRandomReplay() {
-    // HOOK(replay): the replay manager's LoadRandom; without it there is no replay to load.
-    return false;
-}
-
-bool tmSeqRace::ReplayEnded() const {
-    // HOOK(replay): the replay frame index has reached the loaded replay's last frame. Without a
-    // replay player there is nothing to watch, so a viewing ends at once.
-    return true;
-}
-
 void tmSeqRace::Term() {
     TM_DELETE(pause_);
     pause_ = nullptr;

@@ -23,9 +23,10 @@ class tmTrophyInfo;
 // while the save question is asked, a yes/no window; it starts, steps, draws
 // and releases the particle and boost-trail managers. Runs the race through 13
 // phases, keeps the standings and the result flags of the race state, counts
-// the race in tmConfig, offers retry and chooses the next screen. The replay
-// recorder and the race network session are services of their own; where the
-// race meets them the code is marked HOOK(replay) and HOOK(race network).
+// the race in tmConfig, records the race into the replay service or plays a
+// loaded replay back, offers retry and chooses the next screen. The race
+// network session is a service of its own; where the race meets it the code
+// is marked HOOK(race network).
 class tmSeqRace : public tmSequence {
 public:
     enum Phase : uint32_t {
@@ -125,7 +126,8 @@ private:
     void StopMusic();
     // HOOK(race network): barriers, the machine-state exchange and the session's silence.
     void SyncNetwork();
-    // HOOK(replay): the recorder and the player.
+    // The replay side (tmSeqRaceReplay.cpp): recording, saving, the demo's next replay and the
+    // end of a viewing. The playback frame index follows replayFrame_.
     void StartReplayRecord();
     void RecordReplayFrame();
     void SaveRecordAnswer(bool keep);

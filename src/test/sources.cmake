@@ -1,3 +1,4 @@
 list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ggSeqTest01.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuDebug.cpp
 )

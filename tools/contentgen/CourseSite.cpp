@@ -7,6 +7,14 @@
 namespace contentgen {
 
 namespace {
+// Grid cell key: x in the high word, z in the low word (shifted unsigned, so negative cells are defined).
+long long CellKey(int cx, int cz) {
+    return static_cast<long long>(static_cast<unsigned long long>(static_cast<unsigned>(cx)) << 32 |
+                                  static_cast<unsigned>(cz));
+}
+}  // namespace
+
+namespace {
 
 constexpr float kCell = 500.0f;
 
@@ -49,7 +57,7 @@ CourseSite::CourseSite(const track::Layout& layout, const track::Layout& forward
         const int z1 = static_cast<int>(std::floor(std::max(a.z, b.z) / kCell));
         for (int cx = x0; cx <= x1; ++cx)
             for (int cz = z0; cz <= z1; ++cz)
-                roadCells_[(static_cast<long long>(cx) << 32) ^ static_cast<unsigned>(cz)].push_back(i);
+                roadCells_[CellKey(cx, cz)].push_back(i);
     }
 
     // Water shapes, from the circuit's own geometry so they never drown the road.
@@ -109,7 +117,7 @@ float CourseSite::Radius() const { return 0.5f * std::hypot(maxX_ - minX_, maxZ_
 
 long long CourseSite::Cell(float x, float z) const {
     const int cx = static_cast<int>(std::floor(x / kCell)), cz = static_cast<int>(std::floor(z / kCell));
-    return (static_cast<long long>(cx) << 32) ^ static_cast<unsigned>(cz);
+    return CellKey(cx, cz);
 }
 
 CourseSite::Near CourseSite::NearestRoad(float x, float z, float within) const {
@@ -122,7 +130,7 @@ CourseSite::Near CourseSite::NearestRoad(float x, float z, float within) const {
         for (int dx = -r; dx <= r; ++dx)
             for (int dz = -r; dz <= r; ++dz) {
                 if (std::max(std::abs(dx), std::abs(dz)) != r) continue;
-                auto it = roadCells_.find((static_cast<long long>(cx + dx) << 32) ^ static_cast<unsigned>(cz + dz));
+                auto it = roadCells_.find(CellKey(cx + dx, cz + dz));
                 if (it == roadCells_.end()) continue;
                 for (int i : it->second) {
                     float t = 0;
@@ -214,7 +222,7 @@ bool CourseSite::Free(float x, float z, float radius, bool wet) const {
     const int reach = static_cast<int>(radius / kCell) + 2;
     for (int dx = -reach; dx <= reach; ++dx)
         for (int dz = -reach; dz <= reach; ++dz) {
-            auto it = things_.find((static_cast<long long>(cx + dx) << 32) ^ static_cast<unsigned>(cz + dz));
+            auto it = things_.find(CellKey(cx + dx, cz + dz));
             if (it == things_.end()) continue;
             for (const Thing& t : it->second)
                 if (std::hypot(t.x - x, t.z - z) < t.r + radius) return false;

@@ -149,12 +149,13 @@ std::string PlaneYsm() {
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
 zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
-    zfmt::Bytes hud;
-    if (HudModelBytes(g.id, position, &hud)) return hud;
+    // The mini maps come from the circuits' own centre lines; the race display makes the rest of its group.
     if (g.id == kMiniMapGroup) {
         zfmt::Bytes map = MiniMapModel(file);
         if (!map.empty()) return map;
     }
+    zfmt::Bytes hud;
+    if (HudModelBytes(g.id, position, &hud)) return hud;
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
     if (file == "cube2_with_tex.x") return Text(CubeX());
     if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());

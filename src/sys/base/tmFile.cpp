@@ -71,6 +71,24 @@ int tmFileReadRange(std::string* out, platform::File* file, int64_t offset, uint
 
 bool tmFileWriteString(platform::File* file, const std::string& s) { return file && file->Write(s.data(), s.size()); }
 
+bool tmFileLoadHead(std::string* out, const char* path, uint32_t length, int64_t* size) {
+    if (!out || !path || !size) return false;
+    std::unique_ptr<platform::File> file = platform::File::Open(path, platform::File::Mode::Read);
+    if (!file) return false;
+    const int64_t total = file->Size();
+    if (total < 0) return false;
+    const size_t n = static_cast<size_t>(total < static_cast<int64_t>(length) ? total : length);
+    if (!AppendRead(out, file.get(), n)) return false;
+    *size = total;
+    return true;
+}
+
+bool tmFileReplace(const char* path, const void* data, size_t size) {
+    return path && (data || size == 0) && platform::WriteFileAtomic(path, data, size);
+}
+
+bool tmMakeFolder(const char* path) { return path && platform::MakeDirectory(path); }
+
 uint32_t tmCrc32(uint32_t value, const void* bytes, size_t count) {
     const unsigned char* p = static_cast<const unsigned char*>(bytes);
     if (!p) return value;

@@ -25,6 +25,16 @@ int tmFileReadRange(std::string* out, platform::File* file, int64_t offset, uint
 // Writes all bytes of s at the current position.
 bool tmFileWriteString(platform::File* file, const std::string& s);
 
+// Appends up to length bytes from the start of the named file (fewer when it
+// is shorter) and gives its size in *size. False when it cannot be opened or
+// read (the string is then left as it was).
+bool tmFileLoadHead(std::string* out, const char* path, uint32_t length, int64_t* size);
+// Replaces the named file with the bytes: they go to a temporary beside it,
+// which is then renamed over it, so a failure leaves the old file whole.
+bool tmFileReplace(const char* path, const void* data, size_t size);
+// Makes a folder (its parent must exist); true when it exists afterwards.
+bool tmMakeFolder(const char* path);
+
 // The CRC-32 register (reflected polynomial 0xEDB88320) after feeding bytes
 // into value. No preset and no final complement: callers pass 0xFFFFFFFF
 // and keep the register as it comes out.

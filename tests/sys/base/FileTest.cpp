@@ -82,3 +82,30 @@ TEST(FileTest, WholeFileLoadsAppendAndShortReadsFail) {
     EXPECT_TRUE(tmFileReadAll(&out, f.get()));
     EXPECT_EQ(out, "abc");
 }
+
+TEST(FileTest, HeadReadsReplacementAndFolders) {
+    platform::TempDirectory tmp;
+    const std::string folder = tmp.Join("sub");
+    const std::string path = folder + "/h.bin";
+    EXPECT_FALSE(tmFileReplace(path.c_str(), "x", 1));  // no folder yet
+    EXPECT_TRUE(tmMakeFolder(folder.c_str()));
+    EXPECT_TRUE(tmMakeFolder(folder.c_str()));  // already there
+    ASSERT_TRUE(tmFileReplace(path.c_str(), "abcdef", 6));
+    ASSERT_TRUE(tmFileReplace(path.c_str(), "xyz", 3));  // replaced, not overwritten in place
+    EXPECT_FALSE(platform::FileExists(path + ".tmp"));
+
+    std::string out = ">";
+    int64_t size = -1;
+    EXPECT_TRUE(tmFileLoadHead(&out, path.c_str(), 2, &size));
+    EXPECT_EQ(out, ">xy");
+    EXPECT_EQ(size, 3);
+    out.clear();
+    EXPECT_TRUE(tmFileLoadHead(&out, path.c_str(), 100, &size));  // shorter than asked: all of it
+    EXPECT_EQ(out, "xyz");
+    EXPECT_FALSE(tmFileLoadHead(&out, tmp.Join("missing").c_str(), 10, &size));
+    EXPECT_EQ(out, "xyz");
+
+    // A write that cannot finish leaves the old file whole: here the target is a folder.
+    EXPECT_FALSE(tmFileReplace(folder.c_str(), "q", 1));
+    EXPECT_TRUE(platform::DirectoryExists(folder));
+}
