@@ -9,6 +9,7 @@
 
 #include "app/tmConfig.h"
 #include "app/tmMainLoop.h"
+#include "lobby/ggSeqLobby.h"
 #include "platform/clock/Clock.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/NullDevice.h"
@@ -121,6 +122,7 @@ void tmMainLoop::StartRaceNetwork() {
 }
 
 void tmMainLoop::StopServices() {
+    g2lobby::ReleaseLobbyClient();  // a client kept through a lobby race
     tmConsole::Destroy();
     tmTimer::Destroy();
     tmSound::Destroy();
