@@ -55,8 +55,9 @@ std::vector<std::string> ErrorRows(int code, const std::string& text) {
 
 std::vector<std::string> StartWarningRows(const std::vector<std::string>& names) {
     std::vector<std::string> rows = {"UDPポートが空いていない可能性がある", "ドライバーがいます"};
-    for (size_t i = 0; i < names.size() && i < 3; ++i) rows.push_back(names[i]);
-    if (names.size() > 3) rows.push_back("他...");
+    // Up to four names, then "他..." for the rest: five names make seven rows, three make five.
+    for (size_t i = 0; i < names.size() && i < 4; ++i) rows.push_back(names[i]);
+    if (names.size() > 4) rows.push_back("他...");
     return rows;
 }
 

@@ -16,7 +16,7 @@ std::string ConnectingText(int updates);
 std::vector<std::string> SplitMaintenanceRows(const std::string& text);
 // The rows of the error dialog for a library error code and text.
 std::vector<std::string> ErrorRows(int code, const std::string& text);
-// The start warning: two fixed rows, the first three names, "他..." when there are more.
+// The start warning: two fixed rows, the first four names, "他..." when there are more.
 std::vector<std::string> StartWarningRows(const std::vector<std::string>& names);
 // The nine rows of the chat help.
 const std::vector<std::string>& HelpRows();
