@@ -30,8 +30,9 @@ const Rgba kWhite{1, 1, 1, 1};
 const Rgba kInk{0.02f, 0.03f, 0.05f, 0.92f};
 const Rgba kGreyText{0.55f, 0.60f, 0.66f, 1.0f};
 const Rgba kLabelDark{0.22f, 0.28f, 0.36f, 1.0f};
-// The chat body: a mid slate on which white, cyan and black lines all read.
-const Rgba kChatBody{0.31f, 0.39f, 0.48f, 0.95f};
+// The chat body: a slate dark enough for the white and cyan lines, light enough that the
+// server's rare black lines still show.
+const Rgba kChatBody{0.24f, 0.30f, 0.38f, 0.95f};
 
 // ---------------------------------------------------------------- frames
 
@@ -102,8 +103,8 @@ Canvas DialogFrame(Captions& cap) {
     return c;
 }
 
-// The chat frame: a dark column for names, a mid-slate body for the white,
-// cyan and black lines, a dark strip at the bottom holding the entry box.
+// The chat frame: a dark column for names, a slate body for the white, cyan
+// and black lines, a dark strip at the bottom holding the entry box.
 Canvas ChatFrame(Captions& cap) {
     const Borders b{135, 13, 2, 49, 16};
     const int W = b.left + b.k + b.right, H = b.top + b.k + b.bottom;
@@ -164,7 +165,7 @@ Canvas InfoPanel(Captions& cap, bool ownTab) {
         c.FillRoundRect(282, float(y - 4), 140, 24, 3, kPanelDeep);
         c.StrokeRoundRect(282, float(y - 4), 140, 24, 3, kEdgeDim);
     }
-    c.HLine(430, 600, 100, {kAccent.r, kAccent.g, kAccent.b, 0.35f});
+    c.HLine(430, 632, 100, {kAccent.r, kAccent.g, kAccent.b, 0.35f});  // runs on through the stretched middle
     // Right end: labels for the read-outs (rank and level at the right, experience to their left).
     const int R = 616 + 16;
     cap.Draw(c, "RANK", 10, R + 44, 50, kAccentHi, kInk, 0);
