@@ -2,6 +2,7 @@
 #include "app/tmMainLoop.h"
 
 #include "app/tmConfig.h"
+#include "machine/tmMachineLook.h"
 #include "platform/clock/Clock.h"
 #include "platform/window/Window.h"
 #include "sys/input/tmPeripheral.h"
@@ -32,6 +33,8 @@ bool tmMainLoop::Initialize() {
     }
     SetFrameTimeIndex(cfg.GetRenderOption());
     if (!StartSound()) return false;
+    // Machines of races and viewers get their model, effects and sound.
+    tmMachinePartFactory::Set(&tmMachineLook::Instance());
 
     tmPeripheral::Create();
     tmPeripheral* input = tmPeripheral::GetInstance();
@@ -45,7 +48,7 @@ bool tmMainLoop::Initialize() {
     StartReplay();
 
     sequences_ = std::make_unique<tmSequenceManager>(setup_.screens);
-    sequences_->Reset();
+    sequences_->Reset(setup_.firstScreen);
     sequences_->SetSwitchWait(setup_.switchWaitMicros);
 
     lastStepTime_ = Now();
@@ -134,6 +137,7 @@ void tmMainLoop::Shutdown() {
         sequences_.reset();
     }
     StopServices();
+    tmMachinePartFactory::Set(nullptr);
     initialized_ = false;
 }
 

@@ -23,6 +23,8 @@ struct tmMainLoopSetup {
     tmNetwork::Options network;
     // The pause of a screen switch; tests set 0.
     uint32_t switchWaitMicros = 100000;
+    // The first screen: the title; tests may start at the debug menu.
+    int firstScreen = kSeqTitle;
     // Sound output: the audio device, or the pulled test mixer (headless runs).
     platform::AudioBackend audio = platform::AudioBackend::Device;
 };

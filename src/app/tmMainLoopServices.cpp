@@ -14,6 +14,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/NullDevice.h"
 #include "platform/window/Window.h"
+#include "race/tmRaceNetwork.h"
 #include "sys/base/tmRandom.h"
 #include "sys/input/tmPeripheral.h"
 #include "sys/net/tmNetwork.h"
@@ -117,19 +118,20 @@ void tmMainLoop::StartRandom(uint32_t seed) {
     tmRandom::GetInstance()->SetSeed(seed);
 }
 
-void tmMainLoop::StartRaceNetwork() {
-    // HOOK(race network): tmRaceNetwork::Create().
-}
+void tmMainLoop::StartRaceNetwork() { tmRaceNetwork::Create(); }
 
 void tmMainLoop::StopServices() {
     g2lobby::ReleaseLobbyClient();  // a client kept through a lobby race
     tmConsole::Destroy();
+    // A screen's debug font (the race display keeps one) lives on the device that goes next.
+    tmDxFont::Destroy();
     tmTimer::Destroy();
     tmSound::Destroy();
     tmRender::Destroy();
     g_device.reset();
     tmPeripheral::Destroy();
-    // HOOK(replay): tmReplay::Destroy().     HOOK(race network): tmRaceNetwork::Destroy().
+    // HOOK(replay): tmReplay::Destroy().
+    tmRaceNetwork::Destroy();
     tmNetwork::Destroy();
     tmRandom::Destroy();
 }

@@ -2,12 +2,20 @@
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
 #include "lobby/ggSeqLobby.h"
+#include "menu/tmSeqLoadingCourse.h"
+#include "race/tmSeqJoinRace.h"
+#include "race/tmSeqRace.h"
+#include "test/tmSeqMenuDebug.h"
 
 // Every real screen registers its constructor here, replacing the stand-in
 // of its id: factory.Set(id, [] () -> tmSequence* { return new tmSeqX(); });
 tmSequenceFactory tmMakeScreenFactory() {
     tmSequenceFactory factory;
     tmRegisterPlaceholderScreens(factory);
+    factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
+    factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
+    factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
+    factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
     factory.Set(kSeqLobby, []() -> tmSequence* { return new g2lobby::ggSeqLobby(); });
     return factory;
 }

@@ -15,10 +15,10 @@ tmSequenceManager::tmSequenceManager(const tmSequenceFactory& factory) : factory
 
 tmSequenceManager::~tmSequenceManager() { Release(); }
 
-void tmSequenceManager::Reset() {
+void tmSequenceManager::Reset(int first) {
     screen_.reset();
     currentId_ = 0;
-    nextId_ = kSeqTitle;
+    nextId_ = first;
     stepsInSequence_ = 0;
     updatesSinceDraw_ = 0;
 }

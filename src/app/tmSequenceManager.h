@@ -19,8 +19,8 @@ public:
     tmSequenceManager(const tmSequenceManager&) = delete;
     tmSequenceManager& operator=(const tmSequenceManager&) = delete;
 
-    // No screen; the title (13) pending.
-    void Reset();
+    // No screen; `first` pending (the title, 13, in the game).
+    void Reset(int first = kSeqTitle);
     // One logic step; true when no screen exists any more (the program ends).
     // May lower *steps to 1 so a new screen's second step ends its frame.
     bool Update(int* steps);
@@ -29,6 +29,8 @@ public:
     void Release();
 
     int GetNextId() const { return nextId_; }
+    // The live screen (null between screens), for tests that look inside it.
+    tmSequence* GetScreen() const { return screen_.get(); }
     int GetCurrentId() const { return currentId_; }
     uint64_t GetTotalSteps() const { return totalSteps_; }
     // The id of the screen left at the last switch (0 at start), read by the next screen's Init.

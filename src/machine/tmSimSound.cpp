@@ -20,6 +20,23 @@ void tmSimSound::Stop(int voice) {
     if (sound && voice > 0) sound->Stop(voice);
 }
 
+int tmSimSound::PlayLoop(const LoopSoundRecord* record, float value) {
+    tmSound* sound = tmSound::GetInstance();
+    if (!sound || !record) return 0;
+    const int slot = sound->PlayLoop(record, value);
+    return slot > 0 ? slot : 0;
+}
+
+void tmSimSound::SetVoiceParameter(int voice, float value) {
+    tmSound* sound = tmSound::GetInstance();
+    if (sound && voice > 0) sound->SetVoiceParameter(voice, value);
+}
+
+void tmSimSound::Mute(int voice) {
+    tmSound* sound = tmSound::GetInstance();
+    if (sound && voice > 0) sound->Mute(voice);
+}
+
 tmSimSound& tmSimSound::Get() { return g_installed ? *g_installed : g_forwarding; }
 
 void tmSimSound::Set(tmSimSound* sound) { g_installed = sound; }

@@ -70,6 +70,16 @@ constexpr MachineSpec kCustrelK =
 constexpr MachineSpec kCustrelS =
     MakeSpec({11, "CUSTREL S", "custrels", "N.ASHGROVE", "ROSKE", 3, 3, 2, 1, 8.41f, 16.4f, 30});
 
+// The machine descriptions that the nodes and models come from were checked against these types.
+constexpr bool TransitionTypesAgree() {
+    const MachineSpec* specs[] = {&kTorvin,  &kBelmar,  &kQuessaJ, &kQuessaM,  &kDravikR, &kDravikS,
+                                  &kOlvaneE, &kOlvaneL, &kPrentis, &kCustrelK, &kCustrelS};
+    for (const MachineSpec* s : specs)
+        if (s->transitionType != rows::kTransitionType[s->machineId]) return false;
+    return true;
+}
+static_assert(TransitionTypesAgree(), "machine_models.txt and the machine table disagree on a transition type");
+
 }  // namespace
 
 const MachineSpec* const MachineTable[kMachineTableSize] = {nullptr,   &kTorvin,  &kBelmar,   &kQuessaJ,

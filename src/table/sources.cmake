@@ -2,6 +2,7 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CourseTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MachineEffectRows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MachineTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RaceDisplayTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReplayCameraTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScreenLayoutTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SoundBankTable.cpp

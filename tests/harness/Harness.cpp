@@ -8,16 +8,19 @@
 #include <filesystem>
 
 #include "app/tmConfig.h"
+#include "sys/sound/tmSound.h"
 
 namespace harness {
 
-Session::Session(tmSequenceFactory screens) {
+Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) {
     char tmpl[] = "/tmp/zarvo_session_XXXXXX";
     const char* dir = mkdtemp(tmpl);
     folder_ = dir ? dir : "/tmp";
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd)) previousFolder_ = cwd;
     if (chdir(folder_.c_str()) != 0) std::perror("harness: chdir");
+    if (sessionSetup.runData && symlink(ZARVO_RUN_DIR "/data", (folder_ + "/data").c_str()) != 0)
+        std::perror("harness: data link");
 
     clock_.Set(1000000);
     platform::SetClock(&clock_);
@@ -34,10 +37,13 @@ Session::Session(tmSequenceFactory screens) {
     setup.switchWaitMicros = 0;
     setup.audio = platform::AudioBackend::Test;
     setup.network.backend = platform::UdpSocket::Backend::Loopback;
+    setup.network.port = sessionSetup.networkPort;
+    setup.firstScreen = sessionSetup.firstScreen;
     loop_ = std::make_unique<tmMainLoop>(setup);
 }
 
 Session::~Session() {
+    tmSound::SetPlayObserver(nullptr);
     if (started_) loop_->Shutdown();
     loop_.reset();
     platform::SetClock(nullptr);
@@ -53,7 +59,17 @@ bool Session::Start() {
     loop_->GetSequenceManager()->SetSwitchObserver([this](uint64_t step, int previous, int next) {
         switches_.push_back({step, previous, next});
     });
+    tmSound::SetPlayObserver([this](uint32_t id) {
+        const tmSequenceManager* m = loop_->GetSequenceManager();
+        sounds_.push_back({m ? m->GetTotalSteps() : 0, id});
+    });
     return true;
+}
+
+int Session::CountSound(uint32_t id) const {
+    int n = 0;
+    for (const SoundRequest& s : sounds_) n += s.id == id;
+    return n;
 }
 
 bool Session::Frame() {

@@ -21,6 +21,21 @@ struct Switch {
     bool operator==(const Switch& o) const { return step == o.step && previous == o.previous && next == o.next; }
 };
 
+// What a session starts from besides the screens.
+struct SessionSetup {
+    // Link the run folder's data/ (content banks) into the working folder.
+    bool runData = false;
+    int firstScreen = kSeqTitle;
+    // The port of the race transport (two sessions on one machine race on a port of their own).
+    uint16_t networkPort = tmNetwork::kPort;
+};
+
+// One sound id asked for, and the logic step it came in.
+struct SoundRequest {
+    uint64_t step;
+    uint32_t id;
+};
+
 // A headless game session in a fresh temporary working folder: fake clock
 // (frames are paced to exactly 1/60 s, so one logic step per frame, and no
 // real sleeps), no window, scripted input, message boxes recorded, the save
@@ -28,7 +43,8 @@ struct Switch {
 // game's own by default); every switch is recorded.
 class Session {
 public:
-    explicit Session(tmSequenceFactory screens = tmMakeScreenFactory());
+    explicit Session(tmSequenceFactory screens = tmMakeScreenFactory(), SessionSetup setup = {});
+    explicit Session(SessionSetup setup) : Session(tmMakeScreenFactory(), setup) {}
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -50,6 +66,10 @@ public:
     platform::Window& Window() { return *window_; }
     tmMainLoop& Loop() { return *loop_; }
     const std::vector<Switch>& Switches() const { return switches_; }
+    // Every one-shot sound id a screen asked for, in order.
+    const std::vector<SoundRequest>& Sounds() const { return sounds_; }
+    // How often `id` was asked for.
+    int CountSound(uint32_t id) const;
     const platform::RecordingMessageBoxes& MessageBoxes() const { return boxes_; }
     int CurrentId();
     // The temporary working folder (removed with the session).
@@ -64,6 +84,7 @@ private:
     std::unique_ptr<platform::Window> window_;
     std::unique_ptr<tmMainLoop> loop_;
     std::vector<Switch> switches_;
+    std::vector<SoundRequest> sounds_;
     bool started_ = false;
     bool ended_ = false;
 };

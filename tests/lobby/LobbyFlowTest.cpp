@@ -27,7 +27,8 @@ g2lobby::ggSeqLobby* g_lobbyScreen = nullptr;
 int g_lobbyVisits = 0;
 
 // Stand-ins for the screens around the lobby: the main menu's lobby entry
-// (race mode 5, then the lobby) and a lobby race that ends at once.
+// (race mode 5, then the lobby), and a waiting room and a race that end at
+// once (the two-process scenario runs the real ones).
 class LeaveAtOnce : public tmSequence {
 public:
     LeaveAtOnce(int next, bool lobbyMode) : next_(next), lobbyMode_(lobbyMode) {}
@@ -47,6 +48,7 @@ tmSequenceFactory Screens() {
     tmSequenceFactory f = tmMakeScreenFactory();
     f.Set(kSeqTitle, []() -> tmSequence* { return new LeaveAtOnce(kSeqMainMenu, false); });
     f.Set(kSeqMainMenu, []() -> tmSequence* { return new LeaveAtOnce(kSeqLobby, true); });
+    f.Set(kSeqJoinRace, []() -> tmSequence* { return new LeaveAtOnce(kSeqRace, false); });
     f.Set(kSeqRace, []() -> tmSequence* { return new LeaveAtOnce(kSeqLobby, false); });
     f.Set(kSeqLobby, []() -> tmSequence* {
         ++g_lobbyVisits;

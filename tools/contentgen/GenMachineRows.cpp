@@ -1,34 +1,23 @@
 // Generator: the machines' model nodes, body transitions and wheel offsets from their manifest.
+#include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Generators.h"
+#include "MachineManifest.h"
 
 namespace contentgen {
 namespace {
 
-constexpr int kMachines = 12;  // ids 1..11
-constexpr int kNodes = 37;
-constexpr int kFrames = 12;
+constexpr int kMachines = kMachineCount;
+constexpr int kNodes = kMachineNodeCount;
+constexpr int kFrames = kMachineFrames;
 
 struct Node {
     unsigned model = 0, alt = 0, altCondition = 0, kind = 0;
     float pos[3] = {0, 0, 0}, rot[3] = {0, 0, 0};
-};
-
-struct Machine {
-    bool present = false;
-    Node nodes[kNodes];
-    int parts = 0;
-    bool hasList[6] = {};
-    unsigned listKind[6] = {};
-    unsigned lists[6][kFrames] = {};
-    int wheelCount[4] = {};
-    unsigned wheelKey[4][kFrames] = {};
-    float wheelPos[4][kFrames][3] = {};
 };
 
 std::string F(float v) {
@@ -47,104 +36,33 @@ std::string NodeText(const Node& n) {
     return o.str();
 }
 
-bool ToUnsigned(const std::string& s, unsigned& v) {
-    char* end = nullptr;
-    const unsigned long x = std::strtoul(s.c_str(), &end, 10);
-    v = static_cast<unsigned>(x);
-    return end != s.c_str() && *end == '\0';
-}
-
-bool ToFloat(const std::string& s, float& v) {
-    char* end = nullptr;
-    v = std::strtof(s.c_str(), &end);
-    return end != s.c_str() && *end == '\0';
-}
-
 }  // namespace
 
 void GenMachineRows(Output& out, const Context& ctx) {
-    Machine machines[kMachines];
-    Machine* cur = nullptr;
-    for (const ManifestLine& line : ReadManifest(ctx, "machine_models.txt", out)) {
-        const std::vector<std::string>& f = line.fields;
-        const std::string where = "machine_models.txt:" + std::to_string(line.lineNumber) + ": ";
-        auto u = [&](std::size_t i) {
-            unsigned v = 0;
-            if (i >= f.size() || !ToUnsigned(f[i], v)) out.Fail(where + "expected a whole number");
-            return v;
-        };
-        auto fl = [&](std::size_t i) {
-            float v = 0;
-            if (i >= f.size() || !ToFloat(f[i], v)) out.Fail(where + "expected a number");
-            return v;
-        };
-        if (f[0] == "machine") {
-            const unsigned id = u(1);
-            if (id < 1 || id >= kMachines) {
-                out.Fail(where + "machine id outside 1..11");
-                cur = nullptr;
-                continue;
-            }
-            cur = &machines[id];
-            cur->present = true;
-            continue;
-        }
-        if (cur == nullptr) {
-            out.Fail(where + "line before any machine");
-            continue;
-        }
-        if (f[0] == "body" && f.size() == 7) {
-            for (int i = 0; i < 5; ++i) {
-                cur->nodes[i].model = u(1 + i);
-                cur->nodes[i].kind = u(6);
-            }
-        } else if (f[0] == "part" && f.size() == 11) {
-            if (cur->parts >= kNodes - 5) {
-                out.Fail(where + "more than 32 parts");
-                continue;
-            }
-            Node& n = cur->nodes[5 + cur->parts++];
-            n.model = u(1);
-            n.alt = u(2);
-            n.altCondition = u(3);
-            n.kind = u(4);
-            for (int i = 0; i < 3; ++i) {
-                n.pos[i] = fl(5 + i);
-                n.rot[i] = fl(8 + i);
-            }
-            out.Check(n.model != 0, where + "a part without a model");
-            out.Check(n.kind <= 23, where + "part kind above 23");
-            out.Check((n.alt != 0) == (n.altCondition != 0), where + "alternative model and condition go together");
-        } else if (f[0] == "list" && f.size() == 3 + kFrames) {
-            const unsigned index = u(1);
-            if (index >= 6) {
-                out.Fail(where + "list index outside 0..5");
-                continue;
-            }
-            out.Check(!cur->hasList[index], where + "list given twice");
-            cur->hasList[index] = true;
-            cur->listKind[index] = u(2);
-            for (int i = 0; i < kFrames; ++i) cur->lists[index][i] = u(3 + i);
-        } else if (f[0] == "wheel" && f.size() == 6) {
-            const unsigned table = u(1);
-            if (table >= 4 || cur->wheelCount[table] >= kFrames) {
-                out.Fail(where + "wheel table outside 0..3 or more than 12 entries");
-                continue;
-            }
-            const int i = cur->wheelCount[table]++;
-            cur->wheelKey[table][i] = u(2);
-            for (int k = 0; k < 3; ++k) cur->wheelPos[table][i][k] = fl(3 + k);
-        } else {
-            out.Fail(where + "unknown or malformed line");
-        }
-    }
+    const std::array<MachineDescription, kMachineCount> machines = ReadMachineDescriptions(ctx, out);
+    // The table rows of each machine: body and far nodes, then its parts in order.
+    Node nodes[kMachines][kNodes];
+    float wheels[kMachines][4][kFrames][3] = {};
     for (int id = 1; id < kMachines; ++id) {
-        const Machine& m = machines[id];
-        out.Check(m.present, "machine_models.txt: machine " + std::to_string(id) + " missing");
-        for (int i = 0; i < 5; ++i) out.Check(m.nodes[i].model != 0, "machine " + std::to_string(id) + ": no body");
+        const MachineDescription& m = machines[id];
+        for (int i = 0; i < 5; ++i) {
+            nodes[id][i].model = i < 4 ? m.poses[i] : m.far;
+            nodes[id][i].kind = m.bodyKind;
+        }
+        for (size_t p = 0; p < m.parts.size(); ++p) {
+            Node& n = nodes[id][5 + p];
+            const MachinePart& part = m.parts[p];
+            n.model = part.model;
+            n.alt = part.alt;
+            n.altCondition = part.altCondition;
+            n.kind = part.kind;
+            for (int k = 0; k < 3; ++k) {
+                n.pos[k] = part.pos[k];
+                n.rot[k] = part.rot[k];
+            }
+        }
         for (int t = 0; t < 4; ++t)
-            out.Check(m.wheelCount[t] == 0 || m.wheelCount[t] == kFrames,
-                      "machine " + std::to_string(id) + ": a wheel table needs 12 entries");
+            for (int i = 0; m.hasWheelTable[t] && i < kFrames; ++i) m.WheelAt(t, m.wheelKeys[t][i], wheels[id][t][i]);
     }
 
     std::ostringstream& h = out.Header();
@@ -153,7 +71,7 @@ void GenMachineRows(Output& out, const Context& ctx) {
     h << "constexpr MachineNode kNodes[12][37] = {\n";
     for (int id = 0; id < kMachines; ++id) {
         h << "    {";
-        for (int i = 0; i < kNodes; ++i) h << (i ? ",\n     " : "") << NodeText(machines[id].nodes[i]);
+        for (int i = 0; i < kNodes; ++i) h << (i ? ",\n     " : "") << NodeText(nodes[id][i]);
         h << "},\n";
     }
     h << "};\n\nconstexpr bool kHasList[12][6] = {";
@@ -180,7 +98,7 @@ void GenMachineRows(Output& out, const Context& ctx) {
     h << "};\n\nconstexpr bool kHasWheels[12][4] = {";
     for (int id = 0; id < kMachines; ++id) {
         h << (id ? ", " : "") << "{";
-        for (int t = 0; t < 4; ++t) h << (t ? ", " : "") << (machines[id].wheelCount[t] ? "true" : "false");
+        for (int t = 0; t < 4; ++t) h << (t ? ", " : "") << (machines[id].hasWheelTable[t] ? "true" : "false");
         h << "}";
     }
     h << "};\n\nconstexpr WheelOffsetTable kWheels[12][4] = {\n";
@@ -189,14 +107,17 @@ void GenMachineRows(Output& out, const Context& ctx) {
         for (int t = 0; t < 4; ++t) {
             h << (t ? ",\n     " : "") << "{{";
             for (int i = 0; i < kFrames; ++i) {
-                const float* p = machines[id].wheelPos[t][i];
-                h << (i ? ", " : "") << "{" << machines[id].wheelKey[t][i] << "u, {" << F(p[0]) << ", " << F(p[1])
+                const float* p = wheels[id][t][i];
+                h << (i ? ", " : "") << "{" << machines[id].wheelKeys[t][i] << "u, {" << F(p[0]) << ", " << F(p[1])
                   << ", " << F(p[2]) << "}}";
             }
             h << "}}";
         }
         h << "},\n";
     }
+    h << "};\n\n// The transition type each description was checked against (the machine table's own).\n"
+         "constexpr int kTransitionType[12] = {0";
+    for (int id = 1; id < kMachines; ++id) h << ", " << machines[id].transition;
     h << "};\n\n}  // namespace machine_rows\n}  // namespace content\n";
 }
 

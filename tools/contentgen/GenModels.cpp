@@ -8,7 +8,10 @@
 #include <sstream>
 
 #include "ContentPng.h"
+#include "CourseArt.h"
 #include "Generators.h"
+#include "HudArt.h"
+#include "MachineArt.h"
 #include "ResourceGroups.h"
 #include "format/BinaryMesh.h"
 
@@ -145,7 +148,13 @@ std::string PlaneYsm() {
 
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
-zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
+zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
+    zfmt::Bytes hud;
+    if (HudModelBytes(g.id, position, &hud)) return hud;
+    if (g.id == kMiniMapGroup) {
+        zfmt::Bytes map = MiniMapModel(file);
+        if (!map.empty()) return map;
+    }
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
     if (file == "cube2_with_tex.x") return Text(CubeX());
     if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
@@ -163,6 +172,7 @@ zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int slot) {
 void GenModels(Output& out, const Context& ctx) {
     std::vector<GroupSpec> groups = ReadGroups(ctx, out);
     out.Check(groups.size() == 36, "resource groups: 36 groups expected");
+    const MachineArt machineArt(ctx, out);
     std::vector<std::string> names{"dummy"};
     std::vector<int> firstSlot;
     std::set<std::string> stems;
@@ -170,17 +180,29 @@ void GenModels(Output& out, const Context& ctx) {
         const GroupSpec& g = groups[i];
         out.Check(g.id == static_cast<int>(i), "resource groups: ids must run 0 to 35 in order");
         firstSlot.push_back(static_cast<int>(names.size()));
-        BankOutput& models = out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
-        models.KeepOrder();
-        models.ExpectCount(g.count);
+        // The course groups' banks are made by their own generators (CourseArt.h).
+        const bool courseArt = CourseArtMakesGroup(g.id);
+        BankOutput* models = nullptr;
+        if (!courseArt) {
+            models = &out.AddBank(g.modelBank, DefaultBankKey(g.modelBank), BankDirectory::Paths);
+            models->KeepOrder();
+            models->ExpectCount(g.count);
+        }
         for (int p = 0; p < g.count; ++p) {
             const std::string path = g.folder + "\\model\\" + g.files[p];
             out.Check(stems.insert(Upper(Stem(g.files[p]))).second, "resource groups: stem used twice: " + path);
             out.Check(g.id == 34 || Ext(g.files[p]) == "ybm", "resource groups: only group 34 holds other formats");
-            models.Add(path, ModelBytes(g, g.files[p], static_cast<int>(names.size())));
+            zfmt::Bytes art;
+            if (models && machineArt.Model(g.id, static_cast<int>(names.size()), g.textures, art))
+                models->Add(path, std::move(art));
+            else if (models)
+                models->Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
             names.push_back(path);
         }
     }
+    std::vector<int> counts;
+    for (const GroupSpec& g : groups) counts.push_back(g.count);
+    machineArt.CheckSlots(out, firstSlot, counts);
     out.Check(names.size() == 1406, "resource groups: 1405 models expected");
     out.Check(groups.size() == 36 && firstSlot[35] + groups[35].count - 1 == 1405,
               "resource groups: the last model of group 35 must be slot 1405");
@@ -205,6 +227,7 @@ void GenModels(Output& out, const Context& ctx) {
         h << "inline constexpr int MDL_" << Upper(Stem(file)) << " = " << i << ";\n";
     }
     h << "\n}  // namespace content\n";
+    WriteCockpitTables(h, firstSlot);
 
     auto& c = out.Source();
     c << "\nnamespace content {\n\nconst char* const kModelNames[1406] = {\n";

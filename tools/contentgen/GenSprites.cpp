@@ -1,4 +1,5 @@
 // Generator: the 46 sprite sheets, their banks, sprite records, sprite names and ids.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -6,8 +7,11 @@
 #include <set>
 
 #include "ContentPng.h"
+#include "EffectSheet.h"
 #include "GenLobbySprites.h"
 #include "Generators.h"
+#include "HudArt.h"
+#include "SpriteArt.h"
 
 namespace contentgen {
 
@@ -22,6 +26,24 @@ struct SheetSpec {
 struct Rect {
     int x, y, w, h;
 };
+
+// A sprite the manifest gives a pixel size and a painting style.
+struct SizedSprite {
+    int w = 0, h = 0;
+    SpriteStyle style;
+};
+
+// What fills one cell: a manifest style, pixels the race display painted, or
+// (neither) a labelled placeholder.
+struct Picture {
+    const SizedSprite* styled = nullptr;
+    bool painted = false;
+    int w = 0, h = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
+// Unsized sprites of a sheet that also holds painted ones keep a small labelled cell.
+constexpr int kDefaultCell = 96;
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -44,10 +66,71 @@ std::vector<Rect> Layout(const SheetSpec& s) {
     return out;
 }
 
-zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names) {
+// Skyline packing, tallest first: every rect of `sizes` gets a place in the sheet, or the
+// packing fails (false) when they do not fit.
+bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes, std::vector<Rect>* out) {
+    // Each rect keeps a one-pixel gutter on every side, so filtering never reads a neighbour.
+    constexpr int kGutter = 1;
+    std::vector<size_t> order(sizes.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return sizes[a].second != sizes[b].second ? sizes[a].second > sizes[b].second : sizes[a].first > sizes[b].first;
+    });
+    std::vector<int> column(size_t(sheetW), 0);
+    out->assign(sizes.size(), Rect{0, 0, 0, 0});
+    for (size_t i : order) {
+        const int w = std::min(sheetW, sizes[i].first + 2 * kGutter);
+        const int h = std::min(sheetH, sizes[i].second + 2 * kGutter);
+        int bestX = -1, bestY = sheetH + 1;
+        for (int x = 0; x + w <= sheetW; ++x) {
+            if (x > 0 && column[size_t(x)] == column[size_t(x - 1)]) continue;  // only where the skyline steps
+            int y = 0;
+            for (int k = x; k < x + w; ++k) y = std::max(y, column[size_t(k)]);
+            if (y + h <= sheetH && y < bestY) {
+                bestY = y;
+                bestX = x;
+            }
+        }
+        if (bestX < 0) return false;
+        for (int k = bestX; k < bestX + w; ++k) column[size_t(k)] = bestY + h;
+        // A sprite as large as its sheet has no room for a gutter and fills it.
+        const int gx = sizes[i].first + 2 * kGutter <= sheetW ? kGutter : 0;
+        const int gy = sizes[i].second + 2 * kGutter <= sheetH ? kGutter : 0;
+        (*out)[i] = {bestX + gx, bestY + gy, sizes[i].first, sizes[i].second};
+    }
+    return true;
+}
+
+// The sheet whose sprites the particle batches draw.
+constexpr int kEffectSheet = 16;
+
+// Paints every cell: sized sprites in their style, the others as labelled placeholders.
+zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
+                      const std::vector<Picture>& pictures, Output& out) {
+    if (s.id == kEffectSheet) {
+        std::vector<SpriteCell> own;
+        for (const Rect& r : cells) own.push_back({r.x, r.y, r.w, r.h});
+        return EncodePng(s.width, s.height, DrawEffectSheet(s.width, s.height, own));
+    }
     std::vector<std::uint8_t> px(static_cast<size_t>(s.width) * s.height * 4, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
         const Rect& r = cells[i];
+        if (pictures[i].painted) {
+            for (int y = 0; y < r.h; ++y)
+                std::copy_n(&pictures[i].rgba[(size_t(y) * r.w) * 4], size_t(r.w) * 4,
+                            &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            continue;
+        }
+        if (pictures[i].styled) {
+            SpriteCanvas art(1, 1);
+            std::string error;
+            if (!PaintSprite(pictures[i].styled->style, r.w, r.h, &art, &error))
+                out.Fail("sprite " + names[i] + ": " + error);
+            for (int y = 0; y < r.h && y < art.height; ++y)
+                std::copy_n(&art.rgba[(size_t(y) * art.width) * 4], size_t(r.w) * 4,
+                            &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            continue;
+        }
         const bool white = IsWhite(names[i]);
         const std::uint32_t colour = white ? 0xFFFFFFFFu : ColourOf(names[i]);
         for (int y = r.y; y < r.y + r.h; ++y) {
@@ -67,6 +150,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
 void GenSprites(Output& out, const Context& ctx) {
     std::vector<SheetSpec> sheets;
     std::map<int, std::string> pinned;
+    std::map<int, SizedSprite> sizedById;
     for (const ManifestLine& line : ReadManifest(ctx, "sprite_groups.txt", out)) {
         const auto& f = line.fields;
         if (f[0] == "sheet" && f.size() == 9) {
@@ -84,6 +168,19 @@ void GenSprites(Output& out, const Context& ctx) {
             const int id = std::stoi(f[1]);
             out.Check(!pinned.count(id), "sprite groups: sprite " + f[1] + " pinned twice");
             pinned[id] = f[2];
+        } else if (f[0] == "sprite" && f.size() >= 6 && f.size() <= 8) {
+            // sprite <id> <name> <width> <height> <style> ["caption"] [param]
+            const int id = std::stoi(f[1]);
+            out.Check(!pinned.count(id), "sprite groups: sprite " + f[1] + " pinned twice");
+            pinned[id] = f[2];
+            SizedSprite& sprite = sizedById[id];
+            sprite.w = std::stoi(f[3]);
+            sprite.h = std::stoi(f[4]);
+            sprite.style.style = f[5];
+            if (f.size() > 6) sprite.style.caption = f[6];
+            if (f.size() > 7) sprite.style.param = f[7];
+            out.Check(sprite.w > 0 && sprite.h > 0 && IsKnownStyle(f[5]),
+                      "sprite_groups.txt:" + std::to_string(line.lineNumber) + ": bad size or style");
         } else {
             out.Fail("sprite_groups.txt:" + std::to_string(line.lineNumber) + ": unreadable line");
         }
@@ -118,8 +215,8 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
-        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
         if (s.prefix == "LB") {
+            BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
             // The lobby's sheet has art of its own (frames, buttons, plates, cursor, picture).
             LobbySheet lobby;
             std::string error;
@@ -134,8 +231,38 @@ void GenSprites(Output& out, const Context& ctx) {
             out.AddLooseFile("data/NoImage.jpg", std::move(lobby.noImageJpeg));
             continue;
         }
-        layouts.push_back(Layout(s));
-        bank.Add(s.texture, DrawSheet(s, layouts.back(), own));
+        // A sheet with any painted sprite (styled in the manifest or drawn by the race display)
+        // is packed; the others keep their grid of labelled placeholders.
+        std::vector<Picture> pictures(size_t(s.count));
+        std::vector<std::pair<int, int>> sizes;
+        bool anyPainted = false;
+        for (int i = 0; i < s.count; ++i) {
+            Picture& p = pictures[size_t(i)];
+            const auto it = sizedById.find(s.first + i);
+            if (it != sizedById.end()) {
+                p.styled = &it->second;
+                p.w = it->second.w;
+                p.h = it->second.h;
+            } else if (PaintHudSprite(own[size_t(i)], &p.w, &p.h, &p.rgba)) {
+                p.painted = true;
+            } else {
+                p.w = p.h = kDefaultCell;
+            }
+            anyPainted |= p.styled || p.painted;
+            sizes.push_back({p.w, p.h});
+        }
+        std::vector<Rect> cells;
+        if (!anyPainted) {
+            cells = Layout(s);
+            pictures.assign(size_t(s.count), Picture{});
+        } else if (!Pack(s.width, s.height, sizes, &cells)) {
+            out.Fail("sprite groups: the sprites of " + s.texture + " do not fit the sheet");
+            cells = Layout(s);
+            pictures.assign(size_t(s.count), Picture{});
+        }
+        layouts.push_back(cells);
+        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
+        bank.Add(s.texture, DrawSheet(s, layouts.back(), own, pictures, out));
     }
     for (const auto& p : pinned) out.Fail("sprite groups: " + p.second + " pinned outside every sheet");
     out.Check(names.size() == 1173, "sprite groups: 1172 sprites expected");

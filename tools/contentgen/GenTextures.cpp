@@ -1,6 +1,9 @@
 // Generator: the texture banks of the 36 resource groups, each with the entry count its group gives.
+#include <memory>
 #include <set>
 
+#include "CourseArt.h"
+#include "MachineArt.h"
 #include "ResourceGroups.h"
 #include "TextureSets.h"
 
@@ -26,6 +29,7 @@ struct Drawn {
 
 void GenTextures(Output& out, const Context& ctx) {
     const std::vector<GroupSpec> groups = ReadGroups(ctx, out);
+    const auto machineArt = std::make_shared<MachineArt>(ctx, out);
     // Every group's textures: the named ones first, then its theme's catalogue.
     std::vector<std::vector<TextureJob>> plans(groups.size());
     for (size_t gi = 0; gi < groups.size(); ++gi) {
@@ -38,7 +42,22 @@ void GenTextures(Output& out, const Context& ctx) {
         std::vector<TextureJob>& plan = plans[gi];
         for (const NamedTextureSpec& t : g.textures) {
             TextureJob job;
-            if (NamedTexture(t.name, t.kind, g.theme, job))
+            int size = 0;
+            std::vector<uint8_t> rgba;
+            // The machines' livery and flame sheets come from their descriptions.
+            if (machineArt->Texture(g.id, t.kind, size, rgba)) {
+                job.name = t.name;
+                job.make = [size, rgba] {
+                    art::Canvas c(size, size);
+                    for (int y = 0; y < size; ++y)
+                        for (int x = 0; x < size; ++x) {
+                            const uint8_t* p = &rgba[(static_cast<size_t>(y) * size + x) * 4];
+                            c.At(x, y) = art::Colour{p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, p[3] / 255.0f};
+                        }
+                    return c;
+                };
+                plan.push_back(std::move(job));
+            } else if (CourseArtTexture(g.id, t.name, t.kind, job) || NamedTexture(t.name, t.kind, g.theme, job))
                 plan.push_back(std::move(job));
             else
                 out.Fail(where + t.name + " has the unknown kind " + t.kind);

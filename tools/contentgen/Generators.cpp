@@ -4,11 +4,27 @@
 #include <fstream>
 #include <sstream>
 
+#include "CourseArt.h"
+
 namespace contentgen {
 
 const std::vector<Generator>& AllGenerators() {
     static const std::vector<Generator> kGenerators = {
         {"textures", GenTextures},
+        // Course groups next (they take long), heaviest first; they write no C++.
+        {"course Qir", GenCourseGroup<3>},
+        {"course Qir reversed", GenCourseGroup<9>},
+        {"course Berlin", GenCourseGroup<2>},
+        {"course Berlin reversed", GenCourseGroup<8>},
+        {"course Sydney", GenCourseGroup<4>},
+        {"course Sydney reversed", GenCourseGroup<10>},
+        {"course Canada", GenCourseGroup<5>},
+        {"course Canada reversed", GenCourseGroup<11>},
+        {"course Spain", GenCourseGroup<1>},
+        {"course Spain reversed", GenCourseGroup<7>},
+        {"course Niseko", GenCourseGroup<0>},
+        {"course Niseko reversed", GenCourseGroup<6>},
+        {"garage", GenCourseGroup<31>},
         {"data tables", GenDataTables},
         {"circuit rows", GenCircuitRows},
         {"collision", GenCollision},

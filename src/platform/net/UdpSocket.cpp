@@ -45,16 +45,20 @@ public:
         return true;
     }
 
-    int Receive(uint8_t* buffer, size_t capacity, int timeoutMs) override {
+    int Receive(uint8_t* buffer, size_t capacity, int timeoutMs, uint32_t* source) override {
         if (fd_ < 0 || shut_) return kClosed;
         pollfd p{fd_, POLLIN, 0};
         const int r = ::poll(&p, 1, timeoutMs);
         if (shut_) return kClosed;
         if (r == 0) return kTimeout;
         if (r < 0) return errno == EINTR ? kTimeout : kError;
-        const ssize_t n = ::recv(fd_, buffer, capacity, MSG_DONTWAIT);
+        sockaddr_in from{};
+        socklen_t fromSize = sizeof from;
+        const ssize_t n =
+            ::recvfrom(fd_, buffer, capacity, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &fromSize);
         if (shut_) return kClosed;
         if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? kTimeout : kError;
+        if (source) *source = from.sin_family == AF_INET ? from.sin_addr.s_addr : 0;
         return static_cast<int>(n);
     }
 

@@ -22,8 +22,9 @@ public:
     // the loopback backend). False on failure.
     virtual bool Open(uint32_t address, uint16_t port) = 0;
     // Waits at most timeoutMs for one datagram: its length, kTimeout,
-    // kError, or kClosed once Shutdown was called.
-    virtual int Receive(uint8_t* buffer, size_t capacity, int timeoutMs) = 0;
+    // kError, or kClosed once Shutdown was called. With source given, the
+    // sender's address (network order) is stored there.
+    virtual int Receive(uint8_t* buffer, size_t capacity, int timeoutMs, uint32_t* source = nullptr) = 0;
     virtual bool SendTo(uint32_t address, uint16_t port, const void* data, size_t length) = 0;
     // Wakes a blocked Receive; later receives return kClosed.
     virtual void Shutdown() = 0;

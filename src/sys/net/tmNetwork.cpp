@@ -99,7 +99,8 @@ void tmNetwork::ReceiveLoop() {
             std::lock_guard<std::mutex> g(stopLock_);
             if (stop_) break;
         }
-        const int n = socket_->Receive(buffer, sizeof buffer, kPollMs);
+        uint32_t source = 0;
+        const int n = socket_->Receive(buffer, sizeof buffer, kPollMs, &source);
         if (n == platform::UdpSocket::kClosed) break;
         if (n == platform::UdpSocket::kTimeout) continue;
         if (n < 0) {
@@ -118,6 +119,7 @@ void tmNetwork::ReceiveLoop() {
             std::memcpy(s.data, buffer, static_cast<size_t>(n));
             std::memset(s.data + n, 0, static_cast<size_t>(kSlotSize - n));
             s.length = n;
+            s.source = source;
         } else {
             ++dropped_;
         }
@@ -138,6 +140,11 @@ const uint8_t* tmNetwork::GetPacket(int index) const {
 int tmNetwork::GetPacketLength(int index) const {
     if (index < 0 || index >= static_cast<int>(queue_.size())) return 0;
     return queue_[static_cast<size_t>(index)].length;
+}
+
+uint32_t tmNetwork::GetPacketSource(int index) const {
+    if (index < 0 || index >= static_cast<int>(queue_.size())) return 0;
+    return queue_[static_cast<size_t>(index)].source;
 }
 
 void tmNetwork::ClearPackets() {

@@ -66,6 +66,8 @@ public:
     // A 1280-byte slot: the datagram's bytes, zeros after them; null outside the queue.
     const uint8_t* GetPacket(int index) const;
     int GetPacketLength(int index) const;
+    // The sender's IPv4 address (network order) of a queued datagram; 0 outside the queue.
+    uint32_t GetPacketSource(int index) const;
     void ClearPackets();
 
     void SetHostAddress(int a, int b, int c, int d);
@@ -81,6 +83,7 @@ private:
     struct Slot {
         uint8_t data[kSlotSize];
         int length;
+        uint32_t source;
     };
     enum class ReadResult { Missing, Unreadable, Rejected, Read };
 

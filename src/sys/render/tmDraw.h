@@ -43,6 +43,12 @@ public:
     virtual int DrawModel(int slot, uint32_t arg, int layer) = 0;
     // The same with an extra flag (tmModelFlag: the player's machine or the others).
     virtual int DrawModelEx(int slot, uint32_t arg, int layer, int flag) = 0;
+    // The same with an alpha (0..1) that the programs fade the model by (the race display's gauges).
+    // Drawers that keep no alpha may leave it to DrawModel.
+    virtual int DrawModelAlpha(int slot, uint32_t arg, int layer, float alpha) {
+        (void)alpha;
+        return DrawModel(slot, arg, layer);
+    }
     // The model on tmRenderLayer::kScene (its alpha mode then picks the scene layer).
     virtual int DrawModelDefaultLayer(int slot, uint32_t arg) = 0;
     // The model with an identity world matrix on tmRenderLayer::kScene.

@@ -87,6 +87,7 @@ public:
     // ---- drawing interface ----
     int DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) override;
     int DrawModel(int slot, uint32_t shaderType, int layer) override;
+    int DrawModelAlpha(int slot, uint32_t shaderType, int layer, float alpha) override;
     int DrawModelDefaultLayer(int slot, uint32_t shaderType) override;
     int DrawModelIdentity(int slot) override;
     int DrawModelToCubeLayers(int slot, uint32_t shaderType) override;

@@ -26,6 +26,10 @@ int tmRender::DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) {
     return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, 1.0f, flag) : -1;
 }
 int tmRender::DrawModel(int slot, uint32_t shaderType, int layer) { return DrawModelEx(slot, shaderType, layer, -1); }
+int tmRender::DrawModelAlpha(int slot, uint32_t shaderType, int layer, float alpha) {
+    alpha = std::isnan(alpha) ? 0.0f : std::min(1.0f, std::max(0.0f, alpha));
+    return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, alpha, tmModelFlag::kOthers) : -1;
+}
 int tmRender::DrawModelDefaultLayer(int slot, uint32_t shaderType) {
     return DrawModelEx(slot, shaderType, tmRenderLayer::kScene, tmModelFlag::kOthers);
 }

@@ -62,6 +62,9 @@ void tmRender::DrawCubeFaceLayer(int face) { DrawLayer(L::CubeFace(face)); }
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
     queue_->Flush(device_);
+    // Every frame starts from the clear colour and a far depth, or the last frame shows through.
+    activeClear_ = storedClear_;
+    Clear(true);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};
     light.specular = {0.8f, 0.8f, 0.8f, 0};
@@ -77,6 +80,8 @@ void tmRender::RenderSimple() {
     D3DXMatrixIdentity(&identity);
     for (int layer = L::kScene; layer <= L::kScreen; ++layer) {
         device_->setState(gfx::State::ZEnable, layer <= L::kNoDepthWrite ? 1 : 0);
+        // Glow, overlays and screen sprites are unlit, as their programs are on the multi-pass path.
+        device_->setState(gfx::State::Lighting, layer <= L::kNoDepthWrite ? 1 : 0);
         const int n = queue_->GetLayerCount(layer);
         tmRenderQueue::Item* const* items = queue_->GetLayerItems(layer);
         for (int i = 0; i < n; ++i) {
@@ -99,6 +104,7 @@ void tmRender::RenderSimple() {
             ++entriesDrawn_;
         }
     }
+    device_->setState(gfx::State::Lighting, 1);
     device_->setState(gfx::State::CullMode, gfx::Cull::CW);
     queue_->Clear();
 }

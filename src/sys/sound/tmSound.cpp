@@ -173,7 +173,17 @@ int tmSound::PlayOnPool(int slot, int kind, uint32_t soundId, platform::AudioBuf
     return slot;
 }
 
+namespace {
+tmSound::PlayObserver& Observer() {
+    static tmSound::PlayObserver observer;
+    return observer;
+}
+}  // namespace
+
+void tmSound::SetPlayObserver(PlayObserver observer) { Observer() = std::move(observer); }
+
 int tmSound::Play(uint32_t soundId) {
+    if (Observer()) Observer()(soundId);
     if (!m_enabled) return -1;
     const platform::AudioBuffer* buffer = BufferOf(soundId);
     if (buffer == nullptr) return -1;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,9 @@ public:
     // A one-shot sound on the lowest free slot of 1..95; the slot, or -1. It
     // plays once in its own format and frees the slot when it ends.
     int Play(uint32_t soundId);
+    // Hears every one-shot sound id asked for, played or not (tests log them); empty = none.
+    using PlayObserver = std::function<void(uint32_t soundId)>;
+    static void SetPlayObserver(PlayObserver observer);
     // A looping sound on the lowest free slot of 96..127, shaped by the
     // record's curves at `value`; the slot, or -1. The record must outlive the sound.
     int PlayLoop(const LoopSoundRecord* record, float value);

@@ -93,6 +93,10 @@ TEST_F(tmNetworkTest, EachSlotKeepsItsLengthAndNothingOfEarlierDatagrams) {
     const uint8_t* slot = net->GetPacket(1);
     EXPECT_EQ(slot[19], 0xCD);
     for (int i = 20; i < tmNetwork::kSlotSize; ++i) ASSERT_EQ(slot[i], 0) << i;
+    // Each slot names its sender: here the transport itself.
+    EXPECT_EQ(net->GetPacketSource(0), own);
+    EXPECT_EQ(net->GetPacketSource(1), own);
+    EXPECT_EQ(net->GetPacketSource(2), 0u);
     net->Unlock();
 }
 

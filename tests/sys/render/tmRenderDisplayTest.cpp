@@ -91,6 +91,15 @@ TEST_F(RenderDisplayTest, ModelSlotIsPlacedByTheWorldMatrixAndLitByTheLight) {
     EXPECT_EQ(lit & 0xFFFF, 0u);
     EXPECT_EQ(Pixel(120, 95), 0u);   // where it would be without the world matrix
     EXPECT_EQ(Pixel(275, 145), 0u);  // the other half of the square is not part of it
+
+    // The next frame starts from the clear colour: moved left, the triangle leaves no trace behind.
+    ForgetShot();
+    D3DXMatrixTranslation(&world, -0.5f, 0, 0);
+    r->SetWorldMatrix(world);
+    ASSERT_EQ(r->DrawModel(1, 0, 0), 0);
+    r->Render();
+    EXPECT_EQ(Pixel(205, 95), 0u);
+    EXPECT_NE(Pixel(45, 95), 0u);
     dev->releaseBuffer(shape.vertexBuffer);
 }
 

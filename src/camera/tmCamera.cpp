@@ -1,0 +1,83 @@
+// tmCamera.cpp -- lens and view matrices of the base camera and their hand-over to the renderer.
+#include "camera/tmCamera.h"
+
+#include <cmath>
+
+#include "sys/render/tmDraw.h"
+
+namespace sys {
+
+namespace {
+int g_liveCameras = 0;
+}  // namespace
+
+tmCamera::tmCamera() {
+    SetDefaults();
+    ++g_liveCameras;
+}
+
+tmCamera::~tmCamera() { --g_liveCameras; }
+
+int tmCamera::LiveCount() { return g_liveCameras; }
+
+void tmCamera::SetDefaults() {
+    viewportWidth_ = 1366;
+    viewportHeight_ = 768;
+    fov_ = kDefaultFov;
+    aspect_ = 1.0f;
+    near_ = kDefaultNear;
+    far_ = kDefaultFar;
+    D3DXMatrixIdentity(&view_);
+    D3DXMatrixIdentity(&reversedView_);
+    SetFov(kDefaultFov);
+    LookAt(D3DXVECTOR3(10.0f, 2.0f, 0.0f), D3DXVECTOR3(0.0f, 0.0f, 0.0f), D3DXVECTOR3(0.0f, 1.0f, 0.0f));
+}
+
+void tmCamera::SetFov(float fov) {
+    const tmDraw* draw = tmDraw::GetInstance();
+    const int w = draw->GetBackBufferWidth(), h = draw->GetBackBufferHeight();
+    // The silent drawer reports no back buffer: the aspect of the virtual screen stands in.
+    aspect_ = (w > 0 && h > 0) ? static_cast<float>(w) / static_cast<float>(h) : 1366.0f / 768.0f;
+    fov_ = fov;
+    D3DXMatrixPerspectiveFovRH(&projection_, fov_, aspect_, near_, far_);
+    D3DXMatrixPerspectiveFovRH(&farProjection_, fov_, aspect_, kFarProjectionNear, kFarProjectionFar);
+}
+
+void tmCamera::LookAt(const D3DXVECTOR3& eye, const D3DXVECTOR3& lookAt, const D3DXVECTOR3& up) {
+    eye_ = eye;
+    lookAt_ = lookAt;
+    up_ = up;
+    const D3DXVECTOR3 dir = lookAt - eye;
+    D3DXVECTOR3 side;
+    D3DXVec3Cross(&side, &up, &dir);
+    if (D3DXVec3LengthSq(&dir) < 1e-12f || D3DXVec3LengthSq(&side) < 1e-12f) return;
+    D3DXMatrixLookAtRH(&view_, &eye, &lookAt, &up);
+    const D3DXVECTOR3 back = eye - dir;
+    D3DXMatrixLookAtRH(&reversedView_, &eye, &back, &up);
+}
+
+D3DXMATRIX tmCamera::GetMirroredViewProjection() const {
+    D3DXMATRIX mirror;
+    D3DXMatrixIdentity(&mirror);
+    mirror._11 = -1.0f;
+    return reversedView_ * projection_ * mirror;
+}
+
+void tmCamera::Update() {
+    tmDraw* draw = tmDraw::GetInstance();
+    draw->SetProjectionMatrix(projection_);
+    draw->SetViewMatrix(view_);
+    draw->SetNearFar(near_, far_);
+    draw->SetViewProjectionMatrix(view_, projection_);
+    draw->SetExtraMatrix2(farProjection_);
+    draw->SetFrustum(view_, fov_, aspect_, near_, far_);
+    draw->SetExtraMatrix3(GetMirroredViewProjection());
+}
+
+void tmCamera::Apply() {
+    tmDraw* draw = tmDraw::GetInstance();
+    draw->SetSecondViewProjection(view_, projection_);
+    draw->SetExtraMatrix1(projection_);
+}
+
+}  // namespace sys

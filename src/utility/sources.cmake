@@ -1,0 +1,3 @@
+list(APPEND ZARVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tmMouseCtrlMatrix.cpp
+)

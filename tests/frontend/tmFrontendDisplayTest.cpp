@@ -1,0 +1,346 @@
+// tmFrontendDisplayTest.cpp -- screenshots of the race display over race frames, and digits read back from the pixels.
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+
+#include "app/tmCameraCtrl.h"
+#include "app/tmConfig.h"
+#include "content_tables.h"
+#include "course/tmCourse.h"
+#include "frontend/ForwardingDraw.h"
+#include "frontend/HudPixels.h"
+#include "frontend/tmFrontend.h"
+#include "harness/GlFixture.h"
+#include "machine/tmMachine.h"
+#include "machine/tmMachineCore.h"
+#include "platform/gfx/Device.h"
+#include "race/tmRaceState.h"
+#include "sys/render/tmRender.h"
+#include "sys/text/tmDxFont.h"
+#include "table/MachineTable.h"
+#include "table/yiResourceGroup.h"
+
+namespace {
+
+constexpr int kW = 1366;
+constexpr int kH = 768;
+
+void WritePng(const std::string& path, const Picture& p) {
+    std::vector<uint8_t> rgb(static_cast<size_t>(p.w) * p.h * 3);
+    for (size_t i = 0; i < p.px.size(); ++i) {
+        rgb[i * 3] = static_cast<uint8_t>(p.px[i] >> 16);
+        rgb[i * 3 + 1] = static_cast<uint8_t>(p.px[i] >> 8);
+        rgb[i * 3 + 2] = static_cast<uint8_t>(p.px[i]);
+    }
+    EXPECT_NE(stbi_write_png(path.c_str(), p.w, p.h, 3, rgb.data(), p.w * 3), 0) << path;
+}
+
+// A race moment the display shows: the machine at speed in the second lap.
+void RaceMoment(int machineId, int courseId, tmHudMachineRecord* m, tmHudLapRecord* lap) {
+    *m = tmHudMachineRecord{};
+    m->revolutions = 9600.0f;
+    m->speed = 287.4f;
+    m->state1 = 3;
+    m->state2 = 1;
+    m->gaugeA1 = 150;
+    m->gaugeA2 = 240;
+    m->gaugeB1 = 0;
+    m->gaugeB2 = 120;
+    m->flashThreshold = 200;
+    m->boostStock = 2;
+    m->courseId = courseId;
+    m->machineId = machineId;
+    *lap = tmHudLapRecord{};
+    lap->rank = 2;
+    lap->lapTotal = 3;
+    lap->lapsDone = 1;
+    lap->lapTimes[0] = 74321;
+    lap->raceTime = 74321 + 31208;
+}
+
+// The renderer at the virtual screen's size on the shared fixture's device (multi-pass frame,
+// the run folder's data linked in); the save image's display options come back afterwards.
+class FrontendDisplayTest : public harness::GlFixture {
+protected:
+    explicit FrontendDisplayTest(harness::GlSetup setup = {0, 0, true, true}) : GlFixture(setup) {}
+    void SetUp() override {
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        tmRenderSetting s;
+        s.width = kW;
+        s.height = kH;
+        s.sceneTargetWidth = kW;
+        s.sceneTargetHeight = kH;
+        s.shadowMapSize = 64;
+        s.cubeTargetSize = 16;
+        s.gammaReport = 0;
+        r_ = tmRender::Create();
+        ASSERT_TRUE(r_->Initialize(dev.get(), s));
+        yiResourceGroup::ResetState();
+        tmConfig& cfg = tmConfig::GetInstance();
+        flags_[0] = cfg.GetGameFlag1();
+        flags_[1] = cfg.GetGameFlag2();
+        flags_[2] = cfg.GetGameFlag3();
+        flags_[3] = cfg.GetDisplayFlag();
+    }
+    void TearDown() override {
+        tmConfig& cfg = tmConfig::GetInstance();
+        cfg.SetGameFlag1(flags_[0]);
+        cfg.SetGameFlag2(flags_[1]);
+        cfg.SetGameFlag3(flags_[2]);
+        cfg.SetDisplayFlag(flags_[3]);
+        tmDxFont::Destroy();  // made by the display on this device
+        if (r_) tmRender::Destroy();
+        yiResourceGroup::ResetState();
+        GlFixture::TearDown();
+    }
+
+    Picture Grab() {
+        Picture p;
+        uint32_t w = 0, h = 0;
+        EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &p.px, &w, &h));
+        p.w = static_cast<int>(w);
+        p.h = static_cast<int>(h);
+        return p;
+    }
+
+    // One race frame: the course from the chase camera behind the machine on its grid slot,
+    // the machine (its model group's body), then the race display of its family.
+    Picture RaceFrame(int machineId, int courseId, bool withHud) {
+        tmRaceState::Get().setup.course = static_cast<uint32_t>(courseId);
+        tmCourse course;
+        EXPECT_TRUE(course.Init(courseId));
+        tmEntrant entrant;
+        entrant.machineId = static_cast<uint32_t>(machineId);
+        tmMachine machine;
+        machine.Init(&course, entrant, 3, true, false);
+        tmCameraCtrl camera;
+        camera.Init();
+        camera.SetTarget(machine.GetCore());
+        camera.SetMode(8);
+        for (int i = 0; i < 30; ++i) camera.Update();
+        const MachineSpec* spec = GetMachineSpec(machineId);
+        const yiResourceGroup* body = spec ? yiResourceGroup::Get(spec->bankGroup) : nullptr;
+        if (body) body->Load();
+
+        tmFrontend hud;
+        tmHudMachineRecord m;
+        tmHudLapRecord lap;
+        RaceMoment(machineId, courseId, &m, &lap);
+        const tmMachineCore* core = machine.GetCore();
+        for (int k = 0; k < 3; ++k) m.position[k] = (&core->position.x)[k];
+        m.heading = core->GetYaw();
+        tmGaugeArray rows;
+        rows.count = 4;
+        rows.player = 0;
+        for (int r = 1; r < 4; ++r) {
+            rows.rows[r].position[0] = m.position[0] + (r == 2 ? -900.0f : 700.0f * r);
+            rows.rows[r].position[2] = m.position[2] + (r == 3 ? -1600.0f : 1200.0f * r);
+            rows.rows[r].heading = 0.3f * r;
+            rows.rows[r].sameTeam = r == 2 ? 1 : 0;
+        }
+        if (withHud) {
+            hud.Init(machineId);
+            hud.SetFinished();
+            tmHudLapRecord first = lap;
+            first.lapsDone = 0;
+            hud.Update(m, first, rows);
+            for (int i = 0; i < 90; ++i) hud.Update(m, lap, rows);
+        }
+        camera.UpdateView();
+        camera.Apply();
+        r_->SetLightDirectionDefault(course.GetLightDirection());
+        r_->SetClearColor(0xFF5A7896u);
+        course.Update();
+        course.Draw(1);  // also into the mirrored view
+        if (body) {
+            // The body stands on its grid slot (the machine has not moved, so its matrix is not made yet).
+            D3DXMATRIX scale, turn, at;
+            D3DXMatrixScaling(&scale, 3.0f, 1.6f, 6.0f);
+            D3DXMatrixRotationY(&turn, core->GetYaw());
+            D3DXMatrixTranslation(&at, core->position.x, core->position.y + 3.0f, core->position.z);
+            r_->SetWorldMatrix(scale * turn * at);
+            r_->DrawModelEx(content::kResourceGroupFirstModel[spec->bankGroup], tmShaderType::kMachine,
+                            tmRenderLayer::kScene, tmModelFlag::kPlayer);
+        }
+        if (withHud) hud.Draw();
+        r_->Render();
+        Picture p = Grab();
+        if (body) body->Unload();
+        course.Release();
+        return p;
+    }
+
+    tmRender* r_ = nullptr;
+    uint8_t flags_[4] = {};
+};
+
+// The simple frame (software OpenGL without shader model 3) draws the cockpit's models unlit in
+// their own colours, as the multi-pass frame does.
+class SimpleFrameDisplayTest : public FrontendDisplayTest {
+protected:
+    SimpleFrameDisplayTest() : FrontendDisplayTest({0, 0, false, true}) {}
+};
+
+TEST_F(SimpleFrameDisplayTest, CockpitKeepsItsColours) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    tmFrontend hud;
+    hud.Init(1);
+    tmHudMachineRecord m;
+    tmHudLapRecord lap;
+    tmGaugeArray rows;
+    hud.Update(m, lap, rows);
+    hud.Draw();
+    r_->Render();
+    const Picture p = Grab();
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_simple_frame.png", p);
+    // The bezel's orange ring at the dial's right edge (1192 + 133, 604).
+    const uint32_t c = p.At(1192 + 133, 604);
+    EXPECT_GT(int((c >> 16) & 0xFF), 200);
+    EXPECT_LT(int(c & 0xFF), 90);
+}
+
+// One race frame of a cockpit family on its own circuit, with the mini map and the mirror, for a
+// person to look at. The display must change the cockpit's corner and the panels' corners of the
+// frame, and the race time must read back from its glyphs on the HUD plane.
+struct FamilyShot {
+    int machine, course;
+    const char* name;
+};
+
+class CockpitDisplayTest : public FrontendDisplayTest, public ::testing::WithParamInterface<FamilyShot> {};
+
+TEST_P(CockpitDisplayTest, HudOverARaceFrame) {
+    const FamilyShot s = GetParam();
+    tmConfig::GetInstance().SetGameFlag3(1);
+    tmConfig::GetInstance().SetGameFlag1(1);
+    r_->SetViewFlags(true, false);
+    const Picture plain = RaceFrame(s.machine, s.course, false);
+    const Picture hud = RaceFrame(s.machine, s.course, true);
+    ASSERT_EQ(hud.w, kW);
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_" + s.name + ".png", hud);
+    auto changed = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += (plain.At(x, y) & 0xFFFFFF) != (hud.At(x, y) & 0xFFFFFF);
+        return static_cast<float>(n) / static_cast<float>((x1 - x0) * (y1 - y0));
+    };
+    EXPECT_GT(changed(1040, 480, 1340, 740), 0.15f) << "cockpit";
+    EXPECT_GT(changed(30, 30, 320, 120), 0.3f) << "rank and lap";
+    EXPECT_GT(changed(30, 530, 240, 740), 0.05f) << "mini map";
+    EXPECT_EQ(ReadDigits(hud, 1098, 24, 1345, 70), "1:45.529");
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, CockpitDisplayTest,
+                         ::testing::Values(FamilyShot{1, 2, "torvin"}, FamilyShot{2, 3, "belmar"},
+                                           FamilyShot{3, 4, "quessa"}, FamilyShot{5, 5, "dravik"},
+                                           FamilyShot{7, 6, "olvane"}, FamilyShot{9, 7, "prentis"}),
+                         [](const ::testing::TestParamInfo<FamilyShot>& i) { return std::string(i.param.name); });
+
+// A known lap time shown by the lap-time popup over a black screen reads back from the pixels.
+TEST_F(FrontendDisplayTest, LapTimeDigitsReadBackFromThePixels) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    tmFrontend hud;
+    hud.Init(1);
+    tmHudMachineRecord m;
+    tmHudLapRecord lap;
+    RaceMoment(1, 2, &m, &lap);
+    tmGaugeArray rows;
+    tmHudLapRecord before = lap;
+    before.lapsDone = 0;
+    hud.Update(m, before, rows);
+    lap.lapTimes[0] = 34321;
+    for (int i = 0; i < 30; ++i) hud.Update(m, lap, rows);
+    hud.Draw();
+    r_->Render();
+    const Picture p = Grab();
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_lap_popup.png", p);
+    // The popup's time is centred on the screen's middle plus its offset, glyph by glyph.
+    const HudCommonLayout& l = RaceDisplayLayout;
+    const int x0 = kW / 2 + static_cast<int>(l.popupTimeX) - 24, y0 = static_cast<int>(l.popupTimeY);
+    EXPECT_EQ(ReadDigits(p, x0, y0, x0 + 240, y0 + 40), "0:34.321");
+}
+
+// The start, the finish and a message with a notice, each over a black screen: the countdown
+// lights its lamps step by step, the banner shows the rank and reads back the best lap.
+TEST_F(FrontendDisplayTest, CountdownBannerMessageAndNotice) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    const uint32_t mode = tmRaceState::Get().setup.mode;
+    tmRaceState::Get().setup.mode = kRaceModeCup;
+    tmHudMachineRecord m;
+    tmHudLapRecord lap;
+    RaceMoment(1, 2, &m, &lap);
+    tmGaugeArray rows;
+    auto frame = [&](const char* name, const tmHudLapRecord& l, const tmGaugeArray& r, int message) {
+        tmFrontend hud;
+        hud.Init(1);
+        hud.SetFinished();
+        for (int i = 0; i < 60; ++i) hud.Update(m, l, r);
+        if (message) hud.ShowMessage(message);
+        hud.Draw();
+        r_->Render();
+        const Picture p = Grab();
+        WritePng(ShotDir(ZARVO_RUN_DIR) + std::string("/hud_") + name + ".png", p);
+        return p;
+    };
+    auto red = [](uint32_t c) { return ((c >> 16) & 0xFF) > 180 && ((c >> 8) & 0xFF) < 140; };
+    auto green = [](uint32_t c) { return ((c >> 8) & 0xFF) > 180 && ((c >> 16) & 0xFF) < 170; };
+
+    tmHudLapRecord start = lap;
+    start.lapsDone = 0;
+    start.raceTime = 0;
+    start.countdown = 1200;  // step 2: the lamps of 3 and 2 are lit
+    Picture p = frame("countdown", start, rows, 0);
+    const int lampY = 210 + 55, centre = kW / 2;
+    EXPECT_TRUE(red(p.At(centre - 145 - 28, lampY)));
+    EXPECT_TRUE(red(p.At(centre - 28, lampY)));
+    EXPECT_FALSE(red(p.At(centre + 145 - 28, lampY)));
+
+    start.countdown = 0;
+    start.raceTime = 200;
+    p = frame("start", start, rows, 0);
+    EXPECT_TRUE(green(p.At(centre + 145 - 28, lampY)));
+
+    tmHudLapRecord finish = lap;
+    finish.lapsDone = 3;
+    finish.lapTimes[1] = 71002;
+    finish.lapTimes[2] = 73550;
+    finish.rank = 0;
+    finish.bannerTime = 3000;  // in the third phase: rank and best lap
+    p = frame("banner", finish, rows, 0);
+    const HudCommonLayout& l = RaceDisplayLayout;
+    const int tx = centre + static_cast<int>(l.bannerTimeX) - 20, ty = static_cast<int>(l.bannerTimeY);
+    EXPECT_EQ(ReadDigits(p, tx, ty, tx + 220, ty + 38), "1:11.002");
+
+    tmGaugeArray notice;
+    notice.count = 3;
+    notice.player = 0;
+    notice.SetName(2, "RIVAL");
+    notice.rows[2].raceDone = 1;
+    notice.rows[2].time = 245678;
+    p = frame("message_notice", lap, notice, 3);
+    EXPECT_EQ(ReadDigits(p, 110, 326, 280, 352), "4:05.678");
+    tmRaceState::Get().setup.mode = mode;
+}
+
+// The frame-rate readout at the bottom right shows 60 reading left to right, not 06.
+TEST_F(FrontendDisplayTest, FrameRateReadoutShowsSixty) {
+    tmConfig::GetInstance().SetDisplayFlag(1);
+    tmConfig::GetInstance().SetGameFlag3(0);
+    ForwardingDraw sixty(r_, 60.4f);
+    tmFrontend hud;
+    hud.Init(12);  // no cockpit: the common part alone
+    hud.Draw();
+    r_->Render();
+    const Picture p = Grab();
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_frame_rate.png", p);
+    EXPECT_EQ(ReadDigits(p, kW - 80, kH - 24, kW - 1, kH - 1), "60");
+}
+
+}  // namespace
