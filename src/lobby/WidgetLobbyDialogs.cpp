@@ -52,7 +52,7 @@ void WidgetNameEntryDialog::Update() {
 
 // ---------------------------------------------------------------- room creation
 
-WidgetCreateDialog::WidgetCreateDialog(ggSeqLobby* owner) : WidgetSprite(owner->GetSprites()), owner_(owner) {
+WidgetCreateDialog::WidgetCreateDialog(ggSeqLobby* owner) : WidgetSprite(owner->GetSprites()) {
     width = 616.0f;
     height = 298.0f;
     depth = 16;

@@ -65,7 +65,6 @@ public:
     bool OnMessage(const g2ui::WidgetMsg& msg) override;
 
 private:
-    ggSeqLobby* owner_;
     std::unique_ptr<WidgetWindowLayout> frame_;
     std::unique_ptr<g2ui::WidgetLabel> nameBg_;
     std::unique_ptr<g2ui::WidgetButton> yes_, no_;

@@ -406,3 +406,31 @@ TEST_F(LobbyPanes, TheNameEntryAndRoomDialogsKeepTheirLimits) {
     visit->Click(right.x, right.y);
     EXPECT_EQ(create->GetLaps(), 3);
 }
+
+namespace {
+std::time_t g_fakeNow = 0;
+std::time_t FakeClock() { return g_fakeNow; }
+}  // namespace
+
+TEST_F(LobbyPanes, StampsAreMeasuredAgainstTheClockOfEachRebuild) {
+    Enter();
+    g2lobby::WidgetChatPain& chat = *Screen().GetChatPain();
+    chat.SetClock(FakeClock);
+    lobbytest::ChatLine line;
+    line.id1 = 9;
+    line.id2 = 0xFFFFFFFFu;
+    line.kind = 1;
+    line.time = 1700000000;
+    line.name = "Bruno";
+    line.text = "hi";
+    visit->server.Send(lobbytest::EncSAID({line}));
+    g_fakeNow = 1700000000 + 60;
+    ASSERT_TRUE(visit->StepUntil([&] { return chat.GetLines().size() == 1; }));
+    EXPECT_EQ(chat.GetLines()[0].text, "hi" + g2lobby::ChatStamp(line.time, g_fakeNow));
+    EXPECT_EQ(chat.GetLines()[0].text[6], ':');
+    // Two days later the same line shows its date: the clock is read again at every rebuild.
+    g_fakeNow = 1700000000 + 2 * 86400;
+    visit->Step();
+    EXPECT_EQ(chat.GetLines()[0].text, "hi" + g2lobby::ChatStamp(line.time, g_fakeNow));
+    EXPECT_EQ(chat.GetLines()[0].text[6], '/');
+}
