@@ -20,6 +20,7 @@
 #include "race/tmRaceState.h"
 #include "sys/input/tmInputActions.h"
 #include "sys/net/tmNetwork.h"
+#include "sys/sound/tmSound.h"
 
 namespace {
 
@@ -92,6 +93,8 @@ TEST(LobbyFlow, MainMenuLobbyARoomStartedTheRaceRoadAndBack) {
     ASSERT_TRUE(frames([&] { return g_lobbyScreen->GetUserPain()->GetCount() == 3; }));
     EXPECT_EQ(g_lobbyScreen->GetRoomPain()->GetCount(), 1);
     EXPECT_GT(tmConfig::GetInstance().GetLobbyFrameCount(), 0u) << "lobby steps are counted";
+    ASSERT_NE(tmSound::GetInstance(), nullptr);
+    EXPECT_TRUE(tmSound::GetInstance()->IsStreamPlaying()) << "the lobby's music";
 
     // A room through the creation dialog, then started by its host.
     g_lobbyScreen->CreateRoom();
