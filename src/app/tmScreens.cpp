@@ -1,6 +1,7 @@
 // tmScreens.cpp -- the screen factory of the game: one constructor per screen id.
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
+#include "lobby/ggSeqLobby.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
@@ -17,5 +18,6 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
+    factory.Set(kSeqLobby, []() -> tmSequence* { return new g2lobby::ggSeqLobby(); });
     return factory;
 }
