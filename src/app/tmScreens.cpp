@@ -2,7 +2,11 @@
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
 #include "lobby/ggSeqLobby.h"
+#include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqLoadingCourse.h"
+#include "menu/tmSeqMachineSelect.h"
+#include "menu/tmSeqMenuMain.h"
+#include "menu/tmSeqTitle.h"
 #include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
 #include "test/ggSeqTest01.h"
@@ -15,6 +19,10 @@ tmSequenceFactory tmMakeScreenFactory() {
     tmRegisterPlaceholderScreens(factory);
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
     factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
+    factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
+    factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
+    factory.Set(kSeqCourseSelect, []() -> tmSequence* { return new tmSeqCourseSelect(); });
+    factory.Set(kSeqMachineSelect, []() -> tmSequence* { return new tmSeqMachineSelect(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });

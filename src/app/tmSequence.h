@@ -50,5 +50,9 @@ private:
     Make make_[kLastId + 1] = {};
 };
 
+// The id of the screen left at the last switch (0 at start), read by a screen's Init
+// (the sequence manager keeps it).
+int tmGetPreviousSequenceId();
+
 // The factory of the game: every screen of the program (see tmScreens.cpp).
 tmSequenceFactory tmMakeScreenFactory();

@@ -74,3 +74,5 @@ void tmSequenceManager::Release() {
     nextId_ = 0;
     currentId_ = 0;
 }
+
+int tmGetPreviousSequenceId() { return tmSequenceManager::GetPreviousId(); }

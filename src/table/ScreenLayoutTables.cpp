@@ -85,8 +85,8 @@ const CourseSelectRecord CourseSelectTable[14] = {
     Panel(23, 29, 41, 12, content::SPR_BOARD_SYDNEY_REV, 54, 819, content::SPR_CS_ARROW_RIGHT, 309, 420),
     Panel(27, 35, 47, 4, content::SPR_BOARD_CANADA_REV, 58, 929, content::SPR_CS_ARROW_RIGHT, 275, 230)};
 
-const SpritePlacement MachineSelectFramePlacements[3] = {At(-171, 778, 1, 427, 428, kWide), At(-235, 255, 1, 459),
-                                                         At(1366, 255, 1, 443)};
+const SpritePlacement MachineSelectFramePlacements[3] = {At(-171, 778, 1, 427, content::SPR_MS_FRAME_B, kWide),
+                                                         At(-235, 255, 1, 459), At(1366, 255, 1, 443)};
 const SpritePlacement MachineSelectInfoPlacements[2] = {At(-37, 671, 0, 0), At(585, 692, 0, 0)};
 const SpritePlacement MachineSelectTransmissionPlacements[4] = {At(0, 350, 0, 429), At(512, 350, 0, 431),
                                                                 At(0, 350, 0, 430), At(512, 350, 0, 432)};

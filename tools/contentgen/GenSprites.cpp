@@ -11,6 +11,7 @@
 #include "GenLobbySprites.h"
 #include "Generators.h"
 #include "HudArt.h"
+#include "MachineCard.h"
 #include "SpriteArt.h"
 
 namespace contentgen {
@@ -50,8 +51,7 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// Sprites that must be plain white: solid fills drawn in a colour, and the
-// effect batches' sprite.
+// Sprites that must be plain white (solid fills drawn with a colour).
 bool IsWhite(const std::string& name) { return name == "CM_16x16_WHITE" || name == "LB_WHITE" || name == "eff_white"; }
 
 // Cells of a near-square grid over the sheet, row by row.
@@ -65,9 +65,6 @@ std::vector<Rect> Layout(const SheetSpec& s) {
     for (int i = 0; i < s.count; ++i) out.push_back({(i % cols) * cw, (i / cols) * ch, cw, ch});
     return out;
 }
-
-// The sheet whose sprites the particle batches draw.
-constexpr int kEffectSheet = 16;
 
 // Skyline packing, tallest first: every rect of `sizes` gets a place in the sheet, or the
 // packing fails (false) when they do not fit.
@@ -104,7 +101,29 @@ bool Pack(int sheetW, int sheetH, const std::vector<std::pair<int, int>>& sizes,
     return true;
 }
 
-// Paints every cell: sized sprites in their style, the others as labelled placeholders.
+// Copies a painted cell's outermost pixels into the one-pixel gutter around it, so that
+// filtering at the cell's edge reads the cell's own colour (no dark seam where two halves of
+// a wide panel meet, or at a screen-filling sprite's border).
+void BleedIntoGutter(std::vector<std::uint8_t>& px, int sheetW, int sheetH, const Rect& r) {
+    auto at = [&](int x, int y) { return &px[(size_t(y) * sheetW + x) * 4]; };
+    const int x0 = r.x, x1 = r.x + r.w - 1, y0 = r.y, y1 = r.y + r.h - 1;
+    if (r.w <= 0 || r.h <= 0) return;
+    for (int y = y0; y <= y1; ++y) {
+        if (x0 > 0) std::copy_n(at(x0, y), 4, at(x0 - 1, y));
+        if (x1 + 1 < sheetW) std::copy_n(at(x1, y), 4, at(x1 + 1, y));
+    }
+    const int left = std::max(0, x0 - 1), right = std::min(sheetW - 1, x1 + 1);
+    for (int x = left; x <= right; ++x) {
+        if (y0 > 0) std::copy_n(at(x, y0), 4, at(x, y0 - 1));
+        if (y1 + 1 < sheetH) std::copy_n(at(x, y1), 4, at(x, y1 + 1));
+    }
+}
+
+// The sheet whose sprites the particle batches draw.
+constexpr int kEffectSheet = 16;
+
+// Paints every cell: sized sprites in their style, the others as labelled placeholders; the
+// particle sheet has art of its own.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
                       const std::vector<Picture>& pictures, Output& out) {
     if (s.id == kEffectSheet) {
@@ -119,6 +138,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
             for (int y = 0; y < r.h; ++y)
                 std::copy_n(&pictures[i].rgba[(size_t(y) * r.w) * 4], size_t(r.w) * 4,
                             &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            BleedIntoGutter(px, s.width, s.height, r);
             continue;
         }
         if (pictures[i].styled) {
@@ -129,6 +149,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
             for (int y = 0; y < r.h && y < art.height; ++y)
                 std::copy_n(&art.rgba[(size_t(y) * art.width) * 4], size_t(r.w) * 4,
                             &px[((size_t(r.y + y)) * s.width + r.x) * 4]);
+            BleedIntoGutter(px, s.width, s.height, r);
             continue;
         }
         const bool white = IsWhite(names[i]);
@@ -148,6 +169,7 @@ zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const 
 }  // namespace
 
 void GenSprites(Output& out, const Context& ctx) {
+    PrepareMachineCards(ctx, out);  // the menus' machine pictures are rendered from the machines' models
     std::vector<SheetSpec> sheets;
     std::map<int, std::string> pinned;
     std::map<int, SizedSprite> sizedById;
@@ -215,8 +237,8 @@ void GenSprites(Output& out, const Context& ctx) {
             own.push_back(name);
             names.push_back(name);
         }
-        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
         if (s.prefix == "LB") {
+            BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
             // The lobby's sheet has art of its own (frames, buttons, plates, cursor, picture).
             LobbySheet lobby;
             std::string error;
@@ -261,6 +283,7 @@ void GenSprites(Output& out, const Context& ctx) {
             pictures.assign(size_t(s.count), Picture{});
         }
         layouts.push_back(cells);
+        BankOutput& bank = out.AddBank(s.bank, key, BankDirectory::None);
         bank.Add(s.texture, DrawSheet(s, layouts.back(), own, pictures, out));
     }
     for (const auto& p : pinned) out.Fail("sprite groups: " + p.second + " pinned outside every sheet");

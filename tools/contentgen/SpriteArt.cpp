@@ -20,6 +20,10 @@ constexpr std::uint32_t kEdge = 0xFFD0DCEBu;
 constexpr std::uint32_t kDimText = 0xFFB4BCC8u;
 constexpr std::uint32_t kDefaultAccent = 0xFFFF9A28u;  // race panels: orange
 
+}  // namespace
+
+// ---- painting helpers (shared with the menu art) ------------------------------------
+
 std::uint32_t WithAlpha(std::uint32_t argb, int alpha) {
     return (argb & 0x00FFFFFFu) | (static_cast<std::uint32_t>(std::clamp(alpha, 0, 255)) << 24);
 }
@@ -86,6 +90,8 @@ void VerticalGradient(SpriteCanvas& c, int x, int y, int w, int h, std::uint32_t
 }
 
 int CaptionHeight(int h, float share, int most) { return std::max(8, std::min(most, static_cast<int>(h * share))); }
+
+namespace {
 
 // ---- painters ------------------------------------------------------------------------
 
@@ -248,7 +254,8 @@ bool PaintTrophy(const SpriteStyle& s, SpriteCanvas& c) {
 
 // ---- course boards ---------------------------------------------------------------------
 
-// A deterministic value 0..1 from a seed and an index.
+}  // namespace
+
 float Noise(std::uint32_t seed, int i) {
     std::uint32_t h = seed ^ (static_cast<std::uint32_t>(i) * 0x9E3779B9u);
     h ^= h >> 15;
@@ -291,7 +298,9 @@ void Skyline(SpriteCanvas& c, const std::string& kind, std::uint32_t colour, flo
         for (int y = std::max(0, static_cast<int>(top[size_t(x)])); y < c.height; ++y) c.Blend(x, y, colour);
 }
 
-// param: "skyTop,skyBottom,far,near,kind"; the caption is the course title.
+namespace {
+
+// param: "skyTop,skyBottom,far,near,kind"; the caption (the course title) seeds the scenery.
 bool PaintBoard(const SpriteStyle& s, SpriteCanvas& c) {
     const std::vector<std::string> p = Split(s.param, ',');
     const std::uint32_t skyTop = ParseColour(p.size() > 0 ? p[0] : "", 0xFF1C3C70u);
@@ -321,9 +330,8 @@ bool PaintBoard(const SpriteStyle& s, SpriteCanvas& c) {
         c.FillRect(x + 32, roadTop - 6, 32, 6, 0xFFF2F2F2u);
     }
     c.FillRect(0, roadTop + roadH / 2 - 2, c.width, 4, 0x80FFFFFFu);
-    // The title sits inside the screen's visible part (x 171..1537, y 60..828 of the board).
-    return DrawCaption(c, s.caption, std::min(261, c.width / 8), std::min(260, c.height / 4),
-                       std::min(120, c.height / 6), 0, 0xFFFFFFFFu, 0xF0101018u, 5, c.width - 300);
+    // No title: the screens that show a board name the course in panels of their own.
+    return true;
 }
 
 }  // namespace
@@ -383,7 +391,7 @@ bool IsKnownStyle(const std::string& style) {
                                           "infobar", "trophy", "board",  "white",   "levelup"};
     for (const char* k : kStyles)
         if (style == k) return true;
-    return false;
+    return IsMenuStyle(style);
 }
 
 bool PaintSprite(const SpriteStyle& s, int w, int h, SpriteCanvas* out, std::string* error) {
@@ -424,6 +432,8 @@ bool PaintSprite(const SpriteStyle& s, int w, int h, SpriteCanvas* out, std::str
         ok = PaintBoard(s, c);
     else if (s.style == "white")
         c.FillRect(0, 0, w, h, 0xFFFFFFFFu);
+    else if (IsMenuStyle(s.style))
+        ok = PaintMenuSprite(s, c);
     else {
         *error = "unknown sprite style " + s.style;
         return false;

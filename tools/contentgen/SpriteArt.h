@@ -37,4 +37,29 @@ bool DrawCaption(SpriteCanvas& c, const std::string& text, int x, int y, int pix
                  std::uint32_t colour = 0xFFFFFFFFu, std::uint32_t outline = 0xE0101018u, int outlineRadius = 2,
                  int maxWidth = 0);
 
+// ---- painting helpers shared by the interface painters ----
+std::uint32_t WithAlpha(std::uint32_t argb, int alpha);
+// "rrggbb" (or "#rrggbb") to an opaque colour; `fallback` when it is not one.
+std::uint32_t ParseColour(const std::string& text, std::uint32_t fallback);
+std::vector<std::string> Split(const std::string& s, char sep);
+// Per channel a + (b - a) t, alpha included.
+std::uint32_t Mix(std::uint32_t a, std::uint32_t b, float t);
+// Inside test of a rounded rectangle (corner radius r) with soft edges: coverage 0..1.
+float RoundedCoverage(float px, float py, float x0, float y0, float x1, float y1, float r);
+// A rounded panel of `fill` with an edge of `edgeWidth` pixels in `edge`.
+void Panel(SpriteCanvas& c, int x, int y, int w, int h, std::uint32_t fill, std::uint32_t edge, int edgeWidth,
+           float radius);
+void VerticalGradient(SpriteCanvas& c, int x, int y, int w, int h, std::uint32_t top, std::uint32_t bottom);
+// A caption height: `share` of h, at least 8 and at most `most` pixels.
+int CaptionHeight(int h, float share, int most);
+// A deterministic value 0..1 from a seed and an index.
+float Noise(std::uint32_t seed, int i);
+// A silhouette layer across the canvas: smooth hills ("hills"), blocks ("city"), spikes ("trees").
+void Skyline(SpriteCanvas& c, const std::string& kind, std::uint32_t colour, float base, float height,
+             std::uint32_t seed);
+
+// The menu screens' painters (MenuArt.cpp): true for their style words.
+bool IsMenuStyle(const std::string& style);
+bool PaintMenuSprite(const SpriteStyle& style, SpriteCanvas& out);
+
 }  // namespace contentgen

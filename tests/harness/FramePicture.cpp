@@ -1,0 +1,106 @@
+// FramePicture.cpp -- reading the back buffer, picture measures and PNG output of the screen shots.
+#include "harness/FramePicture.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <set>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+
+#include "platform/gfx/Device.h"
+#include "sys/render/tmRender.h"
+
+namespace harness {
+
+void FramePicture::Take() {
+    if (!wanted) return;
+    tmRender* render = tmRender::GetInstance();
+    gfx::Device* device = render ? render->GetDevice() : nullptr;
+    if (device && device->readPixels(device->backBuffer(), 0, &pixels, &width, &height)) wanted = false;
+}
+
+uint32_t FramePicture::AtVirtual(float x, float y) const {
+    const float k = static_cast<float>(height) / 768.0f;
+    const float offset = (static_cast<float>(width) - static_cast<float>(height) * 4.0f / 3.0f) / 2.0f;
+    const int px = std::clamp(static_cast<int>(x * k + offset), 0, int(width) - 1);
+    const int py = std::clamp(static_cast<int>(y * k), 0, int(height) - 1);
+    return At(px, py);
+}
+
+int FramePicture::Variety() const {
+    std::set<uint32_t> seen;
+    for (uint32_t y = 0; y < height; y += 16)
+        for (uint32_t x = 0; x < width; x += 16) seen.insert(At(int(x), int(y)) & 0xF0F0F0u);
+    return static_cast<int>(seen.size());
+}
+
+int FramePicture::Bright(float x0, float y0, float x1, float y1, int least) const {
+    int n = 0;
+    for (float y = y0; y < y1; y += 1.0f)
+        for (float x = x0; x < x1; x += 1.0f) n += Brightness(AtVirtual(x, y)) > least;
+    return n;
+}
+
+float FramePicture::DifferenceTo(const FramePicture& o) const {
+    if (o.width != width || o.height != height || pixels.empty()) return 1.0f;
+    int differ = 0, all = 0;
+    for (uint32_t y = 0; y < height; y += 8)
+        for (uint32_t x = 0; x < width; x += 8) {
+            ++all;
+            const uint32_t a = At(int(x), int(y)), b = o.At(int(x), int(y));
+            int d = 0;
+            for (int s = 0; s < 24; s += 8) d += std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF));
+            differ += d > 24;
+        }
+    return all ? static_cast<float>(differ) / static_cast<float>(all) : 0.0f;
+}
+
+namespace {
+std::string ShotsDir() {
+    const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
+    mkdir(dir.c_str(), 0755);
+    return dir;
+}
+}  // namespace
+
+bool FramePicture::Write(const std::string& name) const {
+    if (pixels.empty()) return false;
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
+    for (size_t i = 0; i < size_t(width) * height; ++i) {
+        rgb[i * 3] = uint8_t(pixels[i] >> 16);
+        rgb[i * 3 + 1] = uint8_t(pixels[i] >> 8);
+        rgb[i * 3 + 2] = uint8_t(pixels[i]);
+    }
+    const std::string path = ShotsDir() + "/" + name + ".png";
+    return stbi_write_png(path.c_str(), int(width), int(height), 3, rgb.data(), int(width) * 3) != 0;
+}
+
+bool FramePicture::WriteContactSheet(const std::vector<const FramePicture*>& pictures, int columns,
+                                     const std::string& name) {
+    constexpr int kCellW = 455, kCellH = 256, kGap = 6;
+    if (pictures.empty() || columns < 1) return false;
+    const int rows = (static_cast<int>(pictures.size()) + columns - 1) / columns;
+    const int w = columns * (kCellW + kGap) + kGap, h = rows * (kCellH + kGap) + kGap;
+    std::vector<uint8_t> rgb(size_t(w) * h * 3, 24);
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const FramePicture& p = *pictures[i];
+        if (p.pixels.empty()) continue;
+        const int cx = kGap + static_cast<int>(i % columns) * (kCellW + kGap);
+        const int cy = kGap + static_cast<int>(i / columns) * (kCellH + kGap);
+        for (int y = 0; y < kCellH; ++y)
+            for (int x = 0; x < kCellW; ++x) {
+                const uint32_t c = p.At(int(x * p.width / kCellW), int(y * p.height / kCellH));
+                uint8_t* o = &rgb[(size_t(cy + y) * w + cx + x) * 3];
+                o[0] = uint8_t(c >> 16);
+                o[1] = uint8_t(c >> 8);
+                o[2] = uint8_t(c);
+            }
+    }
+    const std::string path = ShotsDir() + "/" + name + ".png";
+    return stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3) != 0;
+}
+
+}  // namespace harness
