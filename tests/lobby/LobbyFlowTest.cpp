@@ -27,30 +27,25 @@ namespace {
 g2lobby::ggSeqLobby* g_lobbyScreen = nullptr;
 int g_lobbyVisits = 0;
 
-// Stand-ins for the screens around the lobby: the main menu's lobby entry
-// (race mode 5, then the lobby), and a waiting room and a race that end at
-// once (the two-process scenario runs the real ones).
+// Stand-ins for the waiting room and the race, which end at once (the
+// two-process scenario runs the real ones).
 class LeaveAtOnce : public tmSequence {
 public:
-    LeaveAtOnce(int next, bool lobbyMode) : next_(next), lobbyMode_(lobbyMode) {}
-    void Init() override {
-        if (lobbyMode_) tmRaceState::Get().setup.mode = kRaceModeLobby;
-    }
+    explicit LeaveAtOnce(int next) : next_(next) {}
+    void Init() override {}
     int Update() override { return next_; }
     void Term() override {}
     void Draw() override {}
 
 private:
     int next_;
-    bool lobbyMode_;
 };
 
+// The game's own title, main menu and lobby.
 tmSequenceFactory Screens() {
     tmSequenceFactory f = tmMakeScreenFactory();
-    f.Set(kSeqTitle, []() -> tmSequence* { return new LeaveAtOnce(kSeqMainMenu, false); });
-    f.Set(kSeqMainMenu, []() -> tmSequence* { return new LeaveAtOnce(kSeqLobby, true); });
-    f.Set(kSeqJoinRace, []() -> tmSequence* { return new LeaveAtOnce(kSeqRace, false); });
-    f.Set(kSeqRace, []() -> tmSequence* { return new LeaveAtOnce(kSeqLobby, false); });
+    f.Set(kSeqJoinRace, []() -> tmSequence* { return new LeaveAtOnce(kSeqRace); });
+    f.Set(kSeqRace, []() -> tmSequence* { return new LeaveAtOnce(kSeqLobby); });
     f.Set(kSeqLobby, []() -> tmSequence* {
         ++g_lobbyVisits;
         return g_lobbyScreen = new g2lobby::ggSeqLobby();
@@ -88,6 +83,17 @@ TEST(LobbyFlow, MainMenuLobbyARoomStartedTheRaceRoadAndBack) {
     };
     const auto mode = [&] { return g_lobbyScreen ? g_lobbyScreen->GetModeName() : std::string(); };
 
+    // Title, then the main menu's network page, its lobby entry and "yes" to the connect question.
+    ASSERT_TRUE(frames(
+        [&] {
+            if (session.CurrentId() == kSeqMainMenu) return true;
+            session.TapKey(tmKey::kReturn);
+            return false;
+        },
+        600));
+    session.RunUntil([] { return false; }, 62);
+    for (int key : {tmKey::kDown, tmKey::kDown, tmKey::kReturn, tmKey::kReturn, tmKey::kUp, tmKey::kReturn})
+        session.TapKey(key);
     ASSERT_TRUE(frames([&] { return mode() == "NOTACTIVE"; }));
     EXPECT_EQ(tmRaceState::Get().setup.mode, static_cast<uint32_t>(kRaceModeLobby));
     ASSERT_TRUE(frames([&] { return g_lobbyScreen->GetUserPain()->GetCount() == 3; }));
@@ -119,6 +125,7 @@ TEST(LobbyFlow, MainMenuLobbyARoomStartedTheRaceRoadAndBack) {
         if (s.previous == kSeqLobby && s.next == kSeqJoinRace) leftLobby = s.step;
     }
     EXPECT_EQ(road, (std::vector<int>{kSeqTitle, kSeqMainMenu, kSeqLobby, kSeqJoinRace, kSeqRace, kSeqLobby}));
+    EXPECT_EQ(tmRaceState::Get().setup.mode, static_cast<uint32_t>(kRaceModeLobby)) << "the race mode stays 5";
     EXPECT_GE(leftLobby, started + g2lobby::ggSeqLobby::kHandOverUpdates);
     EXPECT_EQ(tmRaceState::Get().hostFlag, 1);
     EXPECT_STREQ(tmNetwork::GetInstance()->GetAddresses().ownText, "127.0.0.1");

@@ -48,6 +48,14 @@ public:
     void Draw() override {}
 };
 
+harness::SessionSetup Setup(uint16_t port) {
+    harness::SessionSetup setup;
+    setup.runData = true;
+    setup.firstScreen = kSeqMainMenu;
+    setup.networkPort = port;
+    return setup;
+}
+
 tmSequenceFactory Screens() {
     tmSequenceFactory f = tmMakeScreenFactory();
     f.Set(kSeqMainMenu, []() -> tmSequence* { return new LobbyEntry(); });
@@ -72,7 +80,7 @@ std::string ReadLine(const std::string& path) {
 class LobbyRacePeer {
 public:
     LobbyRacePeer(const std::string& run, uint16_t port, bool host)
-        : run_(run), host_(host), port_(port), s_(Screens(), harness::SessionSetup{true, kSeqMainMenu, port}) {}
+        : run_(run), host_(host), port_(port), s_(Screens(), Setup(port)) {}
 
     bool Start() {
         const std::string own = ReadLine(run_ + "/ownip.txt");
