@@ -6,6 +6,10 @@
 #include "menu/tmSeqLoadingCourse.h"
 #include "menu/tmSeqMachineSelect.h"
 #include "menu/tmSeqMenuMain.h"
+#include "menu/tmSeqMenuOptCtrler.h"
+#include "menu/tmSeqMenuOptGame.h"
+#include "menu/tmSeqMenuOptSound.h"
+#include "menu/tmSeqMenuOptVideo.h"
 #include "menu/tmSeqTitle.h"
 #include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
@@ -21,6 +25,10 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
+    factory.Set(17, []() -> tmSequence* { return new tmSeqMenuOptGame(); });
+    factory.Set(18, []() -> tmSequence* { return new tmSeqMenuOptCtrler(); });
+    factory.Set(19, []() -> tmSequence* { return new tmSeqMenuOptVideo(); });
+    factory.Set(20, []() -> tmSequence* { return new tmSeqMenuOptSound(); });
     factory.Set(kSeqCourseSelect, []() -> tmSequence* { return new tmSeqCourseSelect(); });
     factory.Set(kSeqMachineSelect, []() -> tmSequence* { return new tmSeqMachineSelect(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });

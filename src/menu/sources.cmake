@@ -5,11 +5,16 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmMenuCommon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmMenuFlow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmMenuMainLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmMenuOption.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqCourseSelect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqLoadingCourse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMachineSelect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuMain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuMainDraw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptCtrler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptGame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptSound.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmSeqMenuOptVideo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSeqTitle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tmSpriteTween.cpp
 )

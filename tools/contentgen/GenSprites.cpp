@@ -43,8 +43,10 @@ struct Picture {
     std::vector<std::uint8_t> rgba;
 };
 
-// Unsized sprites of a sheet that also holds painted ones keep a small labelled cell.
+// Unsized sprites of a sheet that also holds painted ones keep a small labelled cell; the
+// slots no table or screen names (called <prefix>_<index>) keep a token one.
 constexpr int kDefaultCell = 96;
+constexpr int kUnnamedCell = 8;
 
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -220,11 +222,13 @@ void GenSprites(Output& out, const Context& ctx) {
         out.Check(s.first == static_cast<int>(names.size()),
                   "sprite groups: " + s.texture + " does not start at its first id");
         std::vector<std::string> own;
+        std::vector<bool> unnamed;
         for (int i = 0; i < s.count; ++i) {
             const int id = s.first + i;
             std::string name;
+            std::string pinnedName;
             if (pinned.count(id)) {
-                name = pinned[id];
+                name = pinnedName = pinned[id];
                 pinned.erase(id);
             } else if (s.count == 1) {
                 name = s.prefix;
@@ -234,6 +238,7 @@ void GenSprites(Output& out, const Context& ctx) {
                 name = buf;
             }
             out.Check(seen.insert(Upper(name)).second, "sprite groups: name used twice: " + name);
+            unnamed.push_back(pinnedName.empty() && s.count > 1);
             own.push_back(name);
             names.push_back(name);
         }
@@ -268,7 +273,7 @@ void GenSprites(Output& out, const Context& ctx) {
             } else if (PaintHudSprite(own[size_t(i)], &p.w, &p.h, &p.rgba)) {
                 p.painted = true;
             } else {
-                p.w = p.h = kDefaultCell;
+                p.w = p.h = unnamed[size_t(i)] ? kUnnamedCell : kDefaultCell;
             }
             anyPainted |= p.styled || p.painted;
             sizes.push_back({p.w, p.h});

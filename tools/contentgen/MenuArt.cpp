@@ -277,7 +277,7 @@ bool PaintLabel(const SpriteStyle& s, SpriteCanvas& c) {
 bool PaintText(const SpriteStyle& s, SpriteCanvas& c) {
     const bool centred = s.param == "c";
     const std::uint32_t colour = s.param.size() == 6 ? ParseColour(s.param, 0xFFFFFFFFu) : 0xFFFFFFFFu;
-    return DrawCaption(c, s.caption, centred ? c.width / 2 : 4, c.height / 2, CaptionHeight(c.height, 0.6f, 40),
+    return DrawCaption(c, s.caption, centred ? c.width / 2 : 4, c.height / 2, CaptionHeight(c.height, 0.7f, 40),
                        centred ? 1 : 0, colour, kOutline, 2, c.width - 8);
 }
 
@@ -290,12 +290,66 @@ bool PaintVeil(const SpriteStyle& s, SpriteCanvas& c) {
     return true;
 }
 
+// ---- option rows ---------------------------------------------------------------------------
+
+// The accent of a param "rrggbb[,...]".
+std::uint32_t AccentOf(const SpriteStyle& s, std::uint32_t fallback) {
+    const std::vector<std::string> p = Split(s.param, ',');
+    return ParseColour(p.empty() ? "" : p[0], fallback);
+}
+
+// An option row: a dark bar with the accent at its left; "arrows" adds the dim arrow slots around
+// the choice (the lit arrows are drawn over them while left or right is held).
+bool PaintOptionRow(const SpriteStyle& s, SpriteCanvas& c) {
+    const std::uint32_t accent = AccentOf(s, 0xFF50E0A0u);
+    Panel(c, 0, 2, c.width, c.height - 4, 0xC80E121Au, WithAlpha(kEdge, 150), 2, 10.0f);
+    c.FillRect(8, 10, 4, c.height - 20, WithAlpha(accent, 200));
+    Panel(c, 330, 10, 310, c.height - 20, 0x90000000u, WithAlpha(kEdge, 60), 1, 6.0f);
+    if (s.param.find("arrows") != std::string::npos) {
+        const float y = c.height / 2.0f;
+        for (int side = 0; side < 2; ++side) {
+            const float tip = side == 0 ? 308.0f : 657.0f, back = side == 0 ? 326.0f : 639.0f;
+            FillPolygon(c, {{tip, y}, {back, y - 9}, {back, y + 9}}, 0x70D0DCEBu);
+        }
+    }
+    return true;
+}
+
+// The cursor's row: an accent glow and a bright edge over the row.
+bool PaintOptionRowOn(const SpriteStyle& s, SpriteCanvas& c) {
+    const std::uint32_t accent = AccentOf(s, 0xFF50E0A0u);
+    Panel(c, 0, 2, c.width, c.height - 4, WithAlpha(accent, 60), 0xFFFFFFFFu, 2, 10.0f);
+    c.FillRect(8, 10, 4, c.height - 20, accent);
+    return true;
+}
+
+// RETURN's row, dim (base) or lit (on).
+bool PaintOptionReturn(const SpriteStyle& s, SpriteCanvas& c, bool on) {
+    const std::uint32_t accent = AccentOf(s, 0xFF50E0A0u);
+    if (on) {
+        Panel(c, 0, 2, c.width, c.height - 4, WithAlpha(accent, 110), 0xFFFFFFFFu, 2, 10.0f);
+    } else {
+        Panel(c, 0, 2, c.width, c.height - 4, 0xC80E121Au, WithAlpha(kEdge, 150), 2, 10.0f);
+    }
+    return DrawCaption(c, s.caption, c.width / 2, c.height / 2, CaptionHeight(c.height, 0.5f, 30), 1,
+                       on ? 0xFFFFFFFFu : kDim, kOutline, 2, c.width - 40);
+}
+
+// A choice's caption: dim (off) or bright with an accent underline (on).
+bool PaintChoice(const SpriteStyle& s, SpriteCanvas& c, bool on) {
+    const std::uint32_t accent = AccentOf(s, 0xFF50E0A0u);
+    if (on) c.FillRect(c.width / 2 - 60, c.height - 3, 120, 2, accent);
+    return DrawCaption(c, s.caption, c.width / 2, c.height / 2 - 1, CaptionHeight(c.height, 0.78f, 30), 1,
+                       on ? Mix(accent, 0xFFFFFFFFu, 0.55f) : kDim, kOutline, on ? 2 : 1, c.width - 8);
+}
+
 }  // namespace
 
 bool IsMenuStyle(const std::string& style) {
-    static const char* const kStyles[] = {"menubg",  "whiteboard", "makerslogo", "titleart",  "prompt",
-                                          "headbar", "footbar",    "band",       "infoframe", "choicewin",
-                                          "label",   "text",       "veil"};
+    static const char* const kStyles[] = {"menubg",    "whiteboard",  "makerslogo", "titleart",  "prompt",
+                                          "headbar",   "footbar",     "band",       "infoframe", "choicewin",
+                                          "label",     "text",        "veil",       "optrow",    "optrowon",
+                                          "optreturn", "optreturnon", "choice",     "choiceon"};
     for (const char* k : kStyles)
         if (style == k) return true;
     return IsMenuStyle2(style);
@@ -315,6 +369,12 @@ bool PaintMenuSprite(const SpriteStyle& s, SpriteCanvas& c) {
     if (s.style == "label") return PaintLabel(s, c);
     if (s.style == "text") return PaintText(s, c);
     if (s.style == "veil") return PaintVeil(s, c);
+    if (s.style == "optrow") return PaintOptionRow(s, c);
+    if (s.style == "optrowon") return PaintOptionRowOn(s, c);
+    if (s.style == "optreturn") return PaintOptionReturn(s, c, false);
+    if (s.style == "optreturnon") return PaintOptionReturn(s, c, true);
+    if (s.style == "choice") return PaintChoice(s, c, false);
+    if (s.style == "choiceon") return PaintChoice(s, c, true);
     return PaintMenuSprite2(s, c);
 }
 
