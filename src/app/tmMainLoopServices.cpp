@@ -9,6 +9,7 @@
 
 #include "app/tmConfig.h"
 #include "app/tmMainLoop.h"
+#include "lobby/ggSeqLobby.h"
 #include "platform/clock/Clock.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/NullDevice.h"
@@ -119,6 +120,7 @@ void tmMainLoop::StartRandom(uint32_t seed) {
 void tmMainLoop::StartRaceNetwork() { tmRaceNetwork::Create(); }
 
 void tmMainLoop::StopServices() {
+    g2lobby::ReleaseLobbyClient();  // a client kept through a lobby race
     tmConsole::Destroy();
     // A screen's debug font (the race display keeps one) lives on the device that goes next.
     tmDxFont::Destroy();

@@ -1,6 +1,7 @@
 // tmScreens.cpp -- the screen factory of the game: one constructor per screen id.
 #include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
+#include "lobby/ggSeqLobby.h"
 #include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "menu/tmSeqMachineSelect.h"
@@ -25,6 +26,7 @@ tmSequenceFactory tmMakeScreenFactory() {
     tmSequenceFactory factory;
     tmRegisterPlaceholderScreens(factory);
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
+    factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
     factory.Set(8, []() -> tmSequence* { return new tmSeqMachineViewer(); });
@@ -36,10 +38,10 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(20, []() -> tmSequence* { return new tmSeqMenuOptSound(); });
     factory.Set(kSeqCourseSelect, []() -> tmSequence* { return new tmSeqCourseSelect(); });
     factory.Set(kSeqMachineSelect, []() -> tmSequence* { return new tmSeqMachineSelect(); });
-    factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
     factory.Set(kSeqReplaySelect, []() -> tmSequence* { return new tmSeqReplaySelect(); });
     factory.Set(kSeqLoading, []() -> tmSequence* { return new tmSeqLoadingCourse(); });
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
+    factory.Set(kSeqLobby, []() -> tmSequence* { return new g2lobby::ggSeqLobby(); });
     return factory;
 }

@@ -13,4 +13,17 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/WidgetWindowLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WidgetScroll.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WidgetDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NetworkConf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LobbyPortProbe.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LobbyText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LobbyPaneSupport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WidgetUserPain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WidgetRoomPain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WidgetChatPain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WidgetInfoPain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WidgetBottomPain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WidgetLobbyDialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LobbyModes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ggSeqLobby.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ggSeqLobbyActions.cpp
 )

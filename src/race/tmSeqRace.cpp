@@ -4,6 +4,8 @@
 #include "app/tmCameraCtrl.h"
 #include "app/tmConfig.h"
 #include "course/tmCourse.h"
+#include "effect/tyBoostTail.h"
+#include "effect/tyEffectManager.h"
 #include "frontend/tmFrontend.h"
 #include "machine/tmMachine.h"
 #include "machine/tmMachineCore.h"
@@ -23,6 +25,8 @@
 namespace {
 
 constexpr int kSharedEffectsGroup = 32;
+// The race's trails: enabled, eight-point sections at the table's intervals.
+constexpr int kTrailQuality = 2;
 constexpr float kHdrBorder = 0.996f;
 // The camera mode of the results and what follows.
 constexpr uint32_t kResultsCamera = 21;
@@ -62,7 +66,11 @@ void tmSeqRace::Init() {
     rs.ValidateSetup();
     tmDraw::GetInstance()->SetClearColor(0xFF000000u);
     rs.status = 1;
-    // HOOK(effects): the particle and boost-trail managers are reset here, the trails set up with (1, 2).
+    // The particles and trails start empty before the machines' effect parts take their trail slots.
+    ty_sEffectManager::Instance().Init();
+    tyBoostTailManager::Instance().Reset();
+    tyBoostTailManager::Instance().Create(true, kTrailQuality);
+    effectsStarted_ = true;
     if (const yiResourceGroup* g = yiResourceGroup::Get(kSharedEffectsGroup)) group32Loaded_ = g->Load();
 
     course_ = TM_NEW tmCourse();
@@ -114,7 +122,9 @@ void tmSeqRace::Init() {
 
 void tmSeqRace::Retry() {
     tmRaceState& rs = tmRaceState::Get();
-    // HOOK(effects): the boost-trail manager is reset and set up with (1, 2) again.
+    // Every trail slot is freed and made again; the machines' effect parts take theirs as they restart.
+    tyBoostTailManager::Instance().Reset();
+    tyBoostTailManager::Instance().Create(true, kTrailQuality);
     for (int i = 0; i < Count(); ++i)
         if (machines_[i]) machines_[i]->Restart(course_);
     hud_->Reset();
@@ -167,14 +177,19 @@ void tmSeqRace::SetHiddenByPhase() {
 
 void tmSeqRace::UpdateSimulation() {
     const tmRaceState& rs = tmRaceState::Get();
-    // HOOK(effects): boost-trail manager update, then the effect manager update.
+    // The trails forget their last tube and rebuild it, then the particles move. (Forgetting
+    // after the step, as a post-update, would leave every frame's draw without a tube.)
+    tyBoostTailManager::Instance().ClearAll();
+    tyBoostTailManager::Instance().Update();
+    ty_sEffectManager::Instance().Update();
     for (int i = 0; i < Count(); ++i)
         if (machines_[i]) machines_[i]->Update(course_);
     course_->Update();
     camera_->Update();
     UpdateFrontend();
     UpdateSpeedEffect();
-    // HOOK(effects): the camera's two effect lists, the effect manager's and the boost trails' post-updates.
+    // The batches start empty for the frame's draw.
+    ty_sEffectManager::Instance().DrawBatches();
     RecordReplayFrame();
     ++replayFrame_;
     if (IsReplayMode(rs.setup.mode) && rs.status == 3 && ReplayEnded()) phase_ = kFadeOut;
@@ -443,6 +458,12 @@ void tmSeqRace::Term() {
     for (tmMachine*& m : machines_) {
         TM_DELETE(m);
         m = nullptr;
+    }
+    // After the machines, whose effect parts hand their trail slots back.
+    if (effectsStarted_) {
+        tyBoostTailManager::Instance().Release();
+        ty_sEffectManager::Instance().Release();
+        effectsStarted_ = false;
     }
     if (course_) course_->Release();
     TM_DELETE(course_);

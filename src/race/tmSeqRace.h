@@ -20,7 +20,8 @@ class tmTrophyInfo;
 // The race screen. Builds one race from the race state and owns for its
 // length the course, one machine per entrant, the HUD, the camera control,
 // the pause and post-race menus, the results, level-up and trophy panels and,
-// while the save question is asked, a yes/no window. Runs the race through 13
+// while the save question is asked, a yes/no window; it starts, steps, draws
+// and releases the particle and boost-trail managers. Runs the race through 13
 // phases, keeps the standings and the result flags of the race state, counts
 // the race in tmConfig, records the race into the replay service or plays a
 // loaded replay back, offers retry and chooses the next screen. In network
@@ -160,6 +161,7 @@ private:
     uint8_t drawOwn_ = 1;
     bool musicStarted_ = false;
     bool group32Loaded_ = false;
+    bool effectsStarted_ = false;  // the particle and trail managers are this race's
     float speedEffect_ = 0.0f;
     Standing standings_[kRaceEntrants];
     tmGaugeArray rows_;

@@ -5,6 +5,8 @@
 #include "app/tmCameraCtrl.h"
 #include "app/tmConfig.h"
 #include "course/tmCourse.h"
+#include "effect/tyBoostTail.h"
+#include "effect/tyEffectManager.h"
 #include "frontend/tmFrontend.h"
 #include "frontend/tmHudRecords.h"
 #include "machine/tmMachine.h"
@@ -132,7 +134,11 @@ void tmSeqRace::Draw() {
     hud_->SetShown(hudShown_ != 0);
     hud_->Draw();
     if (nextId_ != 0) return;
-    // HOOK(effects): the boost trails, then the particle effects.
+    // The boost trails, then the particles (and the batches the machines filled), facing the race camera.
+    ty_sEffectManager& effects = ty_sEffectManager::Instance();
+    effects.SetViewMatrix(camera_->GetView());
+    tyBoostTailManager::Instance().Draw();
+    effects.Draw();
     switch (phase_) {
         case kResults: results_->Draw(); break;
         case kLevelUp: levelUp_->Draw(); break;

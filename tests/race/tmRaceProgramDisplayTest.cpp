@@ -57,6 +57,18 @@ struct Picture {
             }
         return n;
     }
+    // Share of the pixels in a rectangle given in fractions of the picture that are not black.
+    float Lit(float fx0, float fy0, float fx1, float fy1) const {
+        const int x0 = int(fx0 * float(width)), x1 = int(fx1 * float(width));
+        const int y0 = int(fy0 * float(height)), y1 = int(fy1 * float(height));
+        int lit = 0, all = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x, ++all) {
+                const uint32_t c = At(x, y);
+                lit += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) > 45;
+            }
+        return all ? float(lit) / float(all) : 0.0f;
+    }
     void Write(const std::string& name) const {
         const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
         mkdir(dir.c_str(), 0755);
@@ -122,6 +134,11 @@ TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
     picture.Write("RaceProgramDisplay.RaceInProgress.png");
     EXPECT_GT(picture.Variety(), 15);  // the scene and the race display
     EXPECT_GT(picture.Bright(0, 0, int(picture.width) / 2, int(picture.height) / 4), 50);  // rank and lap
+    // The course's scenery under the race display is lit and coloured, not black
+    // silhouettes: the road right of the machine, the trees on the left, the stand ahead.
+    EXPECT_GT(picture.Lit(0.70f, 0.53f, 0.76f, 0.58f), 0.9f) << "road";
+    EXPECT_GT(picture.Lit(0.01f, 0.22f, 0.06f, 0.30f), 0.9f) << "trees";
+    EXPECT_GT(picture.Lit(0.32f, 0.27f, 0.40f, 0.33f), 0.9f) << "stand";
 
     // The results panel of the cup race.
     s.SetStepsPerFrame(8);

@@ -30,6 +30,9 @@ const Rgba kWhite{1, 1, 1, 1};
 const Rgba kInk{0.02f, 0.03f, 0.05f, 0.92f};
 const Rgba kGreyText{0.55f, 0.60f, 0.66f, 1.0f};
 const Rgba kLabelDark{0.22f, 0.28f, 0.36f, 1.0f};
+// The chat body: a slate dark enough for the white and cyan lines, light enough that the
+// server's rare black lines still show.
+const Rgba kChatBody{0.24f, 0.30f, 0.38f, 0.95f};
 
 // ---------------------------------------------------------------- frames
 
@@ -78,28 +81,30 @@ Canvas PaneFrame(Captions& cap, const std::string& title) {
     return c;
 }
 
-// The dialogs' frame: one rounded dark panel with a light edge, a header band
-// with the lobby's mark, and a rule over the button row.
+// The dialogs' frame: one rounded dark panel with a light edge, a slim header
+// band with the lobby's mark (rows start at 28, right under it), and a rule
+// over the button row.
 Canvas DialogFrame(Captions& cap) {
     const Borders b{150, 56, 151, 77, 16};
     const int W = b.left + b.k + b.right, H = b.top + b.k + b.bottom;
+    const int band = 22;
     Canvas c(W, H);
     c.FillRoundRect(0, 0, float(W), float(H), 9, kPanel);
-    Canvas band(W, 40);
-    band.VerticalGradient(0, 0, W, 40, {0.13f, 0.20f, 0.28f, 0.95f}, {0.07f, 0.11f, 0.16f, 0.92f});
-    for (int y = 0; y < 40; ++y)
+    Canvas shade(W, band);
+    shade.VerticalGradient(0, 0, W, band, {0.13f, 0.20f, 0.28f, 0.95f}, {0.07f, 0.11f, 0.16f, 0.92f});
+    for (int y = 0; y < band; ++y)
         for (int x = 0; x < W; ++x)
-            if (c.Get(x, y).a > 0.0f) c.Blend(x, y, band.Get(x, y), std::min(1.0f, c.Get(x, y).a / kPanel.a));
-    c.FillRect(8, 40, W - 16, 2, kAccent);
-    c.FillRect(16, 14, 4, 14, kAccent);
-    cap.Draw(c, "ZARVO LOBBY", 14, 26, 14, kAccentHi, kInk, 1, true);
+            if (c.Get(x, y).a > 0.0f) c.Blend(x, y, shade.Get(x, y), std::min(1.0f, c.Get(x, y).a / kPanel.a));
+    c.FillRect(8, band, W - 16, 2, kAccent);
+    c.FillRect(14, 6, 3, 11, kAccent);
+    cap.Draw(c, "ZARVO LOBBY", 11, 22, 5, kAccentHi, kInk, 1, true);
     c.HLine(14, W - 14, H - b.bottom + 4, kEdgeDim);
     c.StrokeRoundRect(0, 0, float(W), float(H), 9, kEdge, 1.0f);
     return c;
 }
 
-// The chat frame: a dark column for names, a light body for black lines, a
-// dark strip at the bottom holding the entry box.
+// The chat frame: a dark column for names, a slate body for the white, cyan
+// and black lines, a dark strip at the bottom holding the entry box.
 Canvas ChatFrame(Captions& cap) {
     const Borders b{135, 13, 2, 49, 16};
     const int W = b.left + b.k + b.right, H = b.top + b.k + b.bottom;
@@ -107,7 +112,7 @@ Canvas ChatFrame(Captions& cap) {
     c.FillRect(0, 0, W, b.top, kPanelHi);
     c.HLine(0, W, b.top - 1, kAccent);
     c.FillRect(0, b.top, b.left, b.k, kPanel);
-    c.FillRect(b.left, b.top, W - b.left, b.k, kLight);
+    c.FillRect(b.left, b.top, W - b.left, b.k, kChatBody);
     c.VLine(b.left - 1, b.top, b.top + b.k, kEdgeDim);
     const int strip = b.top + b.k;
     c.FillRect(0, strip, W, b.bottom, kPanelHi);
@@ -160,7 +165,7 @@ Canvas InfoPanel(Captions& cap, bool ownTab) {
         c.FillRoundRect(282, float(y - 4), 140, 24, 3, kPanelDeep);
         c.StrokeRoundRect(282, float(y - 4), 140, 24, 3, kEdgeDim);
     }
-    c.HLine(430, 600, 100, {kAccent.r, kAccent.g, kAccent.b, 0.35f});
+    c.HLine(430, 632, 100, {kAccent.r, kAccent.g, kAccent.b, 0.35f});  // runs on through the stretched middle
     // Right end: labels for the read-outs (rank and level at the right, experience to their left).
     const int R = 616 + 16;
     cap.Draw(c, "RANK", 10, R + 44, 50, kAccentHi, kInk, 0);

@@ -2,4 +2,5 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TcpSocket.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TcpListener.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UdpSocket.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProbeSocket.cpp
 )

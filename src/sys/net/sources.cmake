@@ -1,3 +1,4 @@
 list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tmNetwork.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tmProbeSocket.cpp
 )

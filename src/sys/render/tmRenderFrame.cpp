@@ -96,10 +96,9 @@ void tmRender::RenderSimple() {
             device_->setTransform(gfx::Transform::View, &(e.placed ? identity : e.view).m[0][0]);
             device_->setTransform(gfx::Transform::World, &(e.placed ? identity : e.world).m[0][0]);
             device_->setMaterial(shape->material);
-            // An untextured shape unbinds stage 0: the fixed program shades it by its colours alone, not
-            // by the last sheet a sprite left bound.
-            if (shader_) shader_->SetTexture(0, shape->textures[0], false);
-            if (!shader_ || !shape->textures[0])
+            if (shader_)
+                shader_->SetTexture(0, shape->textures[0], false);
+            else
                 device_->setTexture(0, shape->textures[0] ? shape->textures[0]->GetTexture() : gfx::Texture{});
             shape->Draw(device_);
             ++entriesDrawn_;

@@ -262,9 +262,12 @@ bool tmShader::SetShaders(uint32_t shaderType, uint32_t stateFlags) {
 void tmShader::SetTexture(int stage, sys::tmTexture* texture, bool force) {
     if (stage < 0 || stage >= kTextureStages) return;
     sys::tmTexture*& held = applied_.textures[stage];
-    if (held == texture && !force) return;
+    bool& known = applied_.textureKnown[stage];
+    if (known && held == texture && !force) return;
+    // An untextured shape unbinds the stage: left bound, the last shape's texture
+    // (a sprite sheet, a font) would tint it.
+    if (device_) device_->setTexture(static_cast<uint32_t>(stage), texture ? texture->GetTexture() : gfx::Texture{});
     if (texture) {
-        if (device_) device_->setTexture(static_cast<uint32_t>(stage), texture->GetTexture());
         ++stats_.textureBinds;
         if (stage == 0 && (!held || held->GetAlphaMode() != texture->GetAlphaMode())) {
             if (device_) device_->setState(gfx::State::AlphaRef, texture->GetAlphaMode() == 2 ? 0u : 128u);
@@ -272,6 +275,7 @@ void tmShader::SetTexture(int stage, sys::tmTexture* texture, bool force) {
         }
     }
     held = texture;
+    known = true;
 }
 
 void tmShader::SetVertexDecl(int index) {

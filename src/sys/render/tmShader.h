@@ -133,7 +133,10 @@ private:
         D3DXMATRIX world, transform, nearShadow, farShadow;
         D3DXVECTOR4 eye, light;
         float alpha = 1.0f;
+        // Per stage: what the device holds, once `textureKnown` says it is known (Begin forgets it:
+        // passes and the post-process bind stages behind the cache's back).
         sys::tmTexture* textures[kTextureStages] = {};
+        bool textureKnown[kTextureStages] = {};
         uint32_t cullMode = 0;
         D3DXVECTOR3 ambient, diffuse;
         float c3[3] = {-1, -1, -1};

@@ -8,6 +8,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/gfx/NullDevice.h"
 #include "sys/render/tmRender.h"
+#include "sys/render/tmShader.h"
 #include "sys/render/tmShaderManager.h"
 #include "sys/resource/tmCubeTexture.h"
 #include "sys/resource/tmModel.h"
@@ -304,6 +305,42 @@ TEST_F(RenderTest, SimplePathDrawsLayersZeroToEight) {
     EXPECT_EQ(dev.draws[1].zEnable, 0u);
     EXPECT_EQ(r->GetEntriesDrawn(), 2u);
     EXPECT_EQ(r->GetQueue()->GetLayerCount(0), 0);  // cleared
+}
+
+// The race display's textured overlay, then next frame an untextured scene shape
+// (course scenery): the scene shape is drawn with nothing on stage 0, not
+// multiplied by the overlay's sheet that the last frame left bound.
+TEST_F(RenderTest, SimplePathUntexturedSceneShapeAfterATexturedOverlayDrawsWithoutTexture) {
+    dev.scriptedCaps.vertexShaderVersion = dev.scriptedCaps.pixelShaderVersion = 0x200;  // the simple path
+    r->SetShaderFactory([](gfx::Device* device) { return tmShader::Make(device); });     // the real manager
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    ASSERT_FALSE(r->GetShader()->SupportsShaderModel3());
+    gfx::TextureDesc desc;
+    desc.width = desc.height = 4;
+    sys::tmTexture sheet;
+    sheet.Setup(dev.createTexture(desc), nullptr, nullptr, 2);
+    sys::tmShape overlay;
+    overlay.vertexBuffer = shape.vertexBuffer;
+    overlay.range = shape.range;
+    overlay.vertexCount = 3;
+    overlay.primitiveCount = 1;
+    overlay.textures[0] = &sheet;
+    sys::tmModel hud;
+    hud.AddShape(&overlay);
+    for (int frame = 0; frame < 2; ++frame) {
+        slots.model = &model;
+        r->DrawModel(1, 0, tmRenderLayer::kScene);
+        slots.model = &hud;
+        r->DrawModel(1, tmShaderType::kFrontend, tmRenderLayer::kOverlay);
+        dev.draws.clear();
+        r->Render();
+        ASSERT_EQ(dev.draws.size(), 2u);
+        EXPECT_EQ(dev.draws[0].texture0, gfx::Texture{}) << "frame " << frame;
+        EXPECT_EQ(dev.draws[1].texture0, sheet.GetTexture()) << "frame " << frame;
+    }
+    slots.model = &model;
+    dev.releaseTexture(sheet.GetTexture());
+    sheet.Setup(gfx::Texture{}, nullptr, nullptr, 2);
 }
 
 TEST(tmRenderKernels, DiamondTapsAreNormalisedAndGlowLevelsScaled) {

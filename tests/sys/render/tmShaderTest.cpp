@@ -211,6 +211,32 @@ TEST_F(ShaderManager, BlendedTextureAfterOpaqueSetsAlphaReferenceOnce) {
     EXPECT_EQ(s.GetStatistics().alphaRefChanges, changes);
 }
 
+TEST_F(ShaderManager, UntexturedShapeUnbindsTheStageEvenWhenBoundBehindTheCache) {
+    tmShader s;
+    s.Initialize(&device_);
+    s.Begin(true);
+    gfx::TextureDesc desc;
+    desc.width = desc.height = 4;
+    sys::tmTexture sheet;
+    sheet.Setup(device_.createTexture(desc), nullptr, nullptr, 2);
+    s.SetTexture(0, &sheet, false);
+    EXPECT_EQ(device_.boundTexture(0), sheet.GetTexture());
+    // The next shape has no texture: the sheet must not stay bound under it.
+    s.SetTexture(0, nullptr, false);
+    EXPECT_EQ(device_.boundTexture(0), gfx::Texture{});
+    // A new pass forgets what the device holds (passes bind stages directly),
+    // so an untextured first shape still unbinds.
+    device_.setTexture(1, sheet.GetTexture());
+    s.Begin(false);
+    s.SetTexture(1, nullptr, false);
+    EXPECT_EQ(device_.boundTexture(1), gfx::Texture{});
+    const int binds = device_.countLog("setTexture");
+    s.SetTexture(1, nullptr, false);  // known now: filtered
+    EXPECT_EQ(device_.countLog("setTexture"), binds);
+    device_.releaseTexture(sheet.GetTexture());
+    sheet.Setup(gfx::Texture{}, nullptr, nullptr, 2);
+}
+
 TEST_F(ShaderManager, FailedProgramIsReportedOnceAndItsDrawsSkipped) {
     tmShader s;
     s.Initialize(&device_);

@@ -1,0 +1,151 @@
+// LobbyShotsTest.cpp -- screenshots of the lobby screen filled by the test lobby server, and of its dialogs.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <memory>
+
+#include "app/tmConfig.h"
+#include "harness/GlFixture.h"
+#include "lobby/LobbyModes.h"
+#include "lobby/LobbyTestSupport.h"
+#include "lobby/LobbyVisit.h"
+#include "lobby/WidgetButton.h"
+#include "lobby/WidgetLobbyDialogs.h"
+#include "lobby/WidgetRoomPain.h"
+#include "lobby/WidgetRoot.h"
+#include "lobby/WidgetSelector.h"
+#include "lobby/WidgetUserPain.h"
+#include "sys/input/tmInputActions.h"
+#include "sys/render/tmRender.h"
+#include "sys/render/tmShaderManager.h"
+#include "sys/text/tmFontFace.h"
+
+using lobbytest::LobbyVisit;
+using lobbytest::MakePlayer;
+using lobbytest::MakeRoom;
+
+namespace {
+
+int Luma(uint32_t rgb) { return int((rgb >> 16) & 0xFF) * 3 + int((rgb >> 8) & 0xFF) * 6 + int(rgb & 0xFF); }
+
+// The lobby screen on the shared screenshot fixture's OpenGL device at
+// 1366 x 768, in the test's own folder with the build's data/ linked in.
+class LobbyShots : public harness::GlFixture {
+protected:
+    LobbyShots() : GlFixture(harness::GlSetup(0, 0, false, true)) {}
+    void SetUp() override {
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        tmFontFace::UseBuiltinGlyphs(false);
+        r = tmRender::Create();
+        r->SetShaderFactory([](gfx::Device*) { return std::unique_ptr<tmShaderManager>(); });
+        ASSERT_TRUE(r->Initialize(dev.get(), lobbytest::SmallRenderSetting(1366, 768)));
+        visit = std::make_unique<LobbyVisit>();
+        visit->afterFrame = [this] {
+            dev->setRenderTarget(dev->backBuffer());
+            dev->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, 0xFF000000u, 1.0f, 0);
+            r->Render();
+        };
+    }
+    void TearDown() override {
+        visit.reset();
+        lobbytest::ResetToolkit();
+        if (r) tmRender::Destroy();
+        GlFixture::TearDown();
+    }
+    // Players, rooms (one started, one full) and chat in Japanese and ASCII.
+    static lobbytest::LobbyScript Crowd() {
+        lobbytest::LobbyScript s;
+        s.others = {MakePlayer(7, "楓", 31),        MakePlayer(9, "Bruno", 12, 2),        MakePlayer(11, "ヨシダ", 44),
+                    MakePlayer(12, "Mika_R", 5, 0), MakePlayer(14, "赤坂レーシング", 20), MakePlayer(15, "Okabe", 8)};
+        s.others[0].team = "チーム風";
+        s.others[2].team = "YOSHIDA-R";
+        s.rooms = {MakeRoom(300, "初心者歓迎", 3, 3, {7, 12}), MakeRoom(301, "Night Berlin", 4, 5, {9}, 1),
+                   MakeRoom(302, "ガチ勢のみ", 8, 7, {11, 14, 15})};
+        return s;
+    }
+    void SayAll() {
+        const uint32_t now = static_cast<uint32_t>(std::time(nullptr));
+        std::vector<lobbytest::ChatLine> lines;
+        auto line = [&](uint32_t id, const std::string& name, const std::string& text, uint32_t ago) {
+            lobbytest::ChatLine l;
+            l.id1 = id;
+            l.id2 = 0xFFFFFFFFu;
+            l.kind = 1;
+            l.time = now - ago;
+            l.name = name;
+            l.text = text;
+            lines.push_back(l);
+        };
+        // The message's first line becomes the newest.
+        line(9, "Bruno", "anyone up for Berlin reverse? 5 laps, no boost spam please", 60);
+        line(7, "楓", "こんばんは！初心者歓迎の部屋を作りました。", 240);
+        line(11, "ヨシダ", "今日はベルリンの調子がいいです", 3000);
+        line(14, "赤坂レーシング", "GG! ありがとうございました", 90000);
+        visit->server.Send(lobbytest::EncSAID(lines));
+    }
+    tmRender* r = nullptr;
+    std::unique_ptr<LobbyVisit> visit;
+};
+
+}  // namespace
+
+TEST_F(LobbyShots, TheLobbyWithPlayersRoomsChatAndAPicture) {
+    if (!visit) return;
+    ASSERT_TRUE(lobbytest::WritePortraitJpeg("MyImage.jpg", 160));
+    tmConfig::GetInstance().SetTeamName("ZARVO R&D");
+    tmConfig::GetInstance().SetComment("よろしくお願いします！");
+    visit->Begin(Crowd(), "Tester");
+    ASSERT_TRUE(visit->Connect(7, 3));
+    SayAll();
+    ASSERT_TRUE(visit->StepUntil([&] { return visit->Screen().GetLobby()->GetChat().count >= 4; }));
+    visit->Screen().ShowHelp();
+    visit->Screen().SelectRoom(300);
+    for (int i = 0; i < 3; ++i) visit->Step();
+    Shoot();
+    // The background is dark, the list bodies light, the picture (warm at its top) drawn in the info pane.
+    EXPECT_LT(Luma(Pixel(5, 400)), 600);
+    EXPECT_GT(Luma(Pixel(150, 60)), 1500);
+    const uint32_t picture = Pixel(334 + 12 + 10, 13 + 51 + 10);
+    EXPECT_GT((picture >> 16) & 0xFF, 150u) << std::hex << picture;
+}
+
+TEST_F(LobbyShots, TheNameEntryDialogOverTheEmptyLobby) {
+    if (!visit) return;
+    visit->Begin(Crowd(), "No Name");
+    visit->Step();
+    ASSERT_EQ(visit->Mode(), "UNKNOWN");
+    visit->text.Press(platform::EditKey::A, false, true);
+    visit->text.Press(platform::EditKey::Backspace);
+    visit->text.Type(u8"レーサー01");
+    for (int i = 0; i < 3; ++i) visit->Step();
+    Shoot();
+    // The dialog (400 x 200) is centred over the dark lobby; its OK stays disabled until the name is committed.
+    const int left = (1366 - 400) / 2, top = (768 - 200) / 2;
+    EXPECT_LT(Luma(Pixel(left - 20, top + 100)), 1200);
+    EXPECT_GT(Luma(Pixel(left + 200, top + 87 + 8)), 2000) << "the field being edited is white";
+    auto* mode = dynamic_cast<g2lobby::LobbyUnknown*>(visit->Screen().GetModeCtrl()->GetCurrentMode());
+    ASSERT_NE(mode, nullptr);
+    EXPECT_TRUE(mode->GetDialog()->GetButton(0)->disabled);
+}
+
+TEST_F(LobbyShots, TheRoomCreationDialogWithACourseAndLaps) {
+    if (!visit) return;
+    visit->Begin(Crowd(), "Tester");
+    ASSERT_TRUE(visit->Connect(7, 3));
+    visit->Tap(tmKey::kR, true);
+    ASSERT_EQ(visit->Mode(), "RMCRT");
+    auto* mode = dynamic_cast<g2lobby::LobbyRmCrt*>(visit->Screen().GetModeCtrl()->GetCurrentMode());
+    ASSERT_NE(mode, nullptr);
+    mode->GetDialog()->GetCourseSelector()->SetValue(3, false);
+    mode->GetDialog()->GetLapsSelector()->SetValue(2, false);
+    visit->text.Type(u8"夜のQIR");
+    for (int i = 0; i < 3; ++i) visit->Step();
+    Shoot();
+    const int left = (1366 - 616) / 2, top = (768 - 298) / 2;
+    // The course plate's accent bar and the cyan name being typed on white.
+    EXPECT_GT(Luma(Pixel(left + 113 + 7, top + 74 + 15)), 800);
+    EXPECT_GT(Luma(Pixel(left + 236 + 120, top + 192)), 2000);
+    EXPECT_EQ(mode->GetDialog()->GetCourse(), 5);
+    EXPECT_EQ(mode->GetDialog()->GetLaps(), 7);
+}
