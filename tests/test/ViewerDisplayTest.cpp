@@ -6,6 +6,7 @@
 
 #include "app/tmConfig.h"
 #include "harness/GlFixture.h"
+#include "harness/TestRenderSetting.h"
 #include "menu/tmMenuFlow.h"
 #include "platform/input/InputDevices.h"
 #include "sys/input/tmInputActions.h"
@@ -42,16 +43,8 @@ protected:
     bool Start(std::unique_ptr<tmSequence> s) {
         if (IsSkipped() || HasFatalFailure()) return false;
         flag3_ = tmConfig::GetInstance().GetGameFlag3();
-        tmRenderSetting rs;
-        rs.width = kW;
-        rs.height = kH;
-        rs.sceneTargetWidth = kW;
-        rs.sceneTargetHeight = kH;
-        rs.shadowMapSize = 64;
-        rs.cubeTargetSize = 16;
-        rs.gammaReport = 0;
         r = tmRender::Create();
-        if (!r->Initialize(dev.get(), rs)) {
+        if (!r->Initialize(dev.get(), harness::TestRenderSetting(kW, kH, 16))) {
             ADD_FAILURE() << "the renderer cannot start";
             return false;
         }
