@@ -17,6 +17,7 @@
 #include "frontend/HudPixels.h"
 #include "frontend/tmFrontend.h"
 #include "harness/GlFixture.h"
+#include "harness/TestRenderSetting.h"
 #include "machine/tmMachine.h"
 #include "machine/tmMachineCore.h"
 #include "platform/gfx/Device.h"
@@ -72,14 +73,7 @@ protected:
     void SetUp() override {
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        tmRenderSetting s;
-        s.width = kW;
-        s.height = kH;
-        s.sceneTargetWidth = kW;
-        s.sceneTargetHeight = kH;
-        s.shadowMapSize = 64;
-        s.cubeTargetSize = 16;
-        s.gammaReport = 0;
+        tmRenderSetting s = harness::TestRenderSetting(kW, kH, 16);
         r_ = tmRender::Create();
         ASSERT_TRUE(r_->Initialize(dev.get(), s));
         yiResourceGroup::ResetState();
