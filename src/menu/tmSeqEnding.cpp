@@ -130,7 +130,7 @@ int tmSeqEnding::Update() {
         }
         case kClosing:
             if (steps_ >= kClosingSteps) {
-                next_ = tmMenuFlow::IsNormalPlay() ? kSeqTitle : kSeqDebugMenu;
+                next_ = tmMenu::NextId(kSeqTitle);
                 tmMenu::StopMusic();
             }
             break;
