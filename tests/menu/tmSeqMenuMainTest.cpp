@@ -108,7 +108,9 @@ TEST(MainMenuDispatch, EveryRow) {
         EXPECT_EQ(rs.setup.mode, row.mode < 0 ? 99u : uint32_t(row.mode)) << row.name;
         EXPECT_EQ(rig.MusicPlaying(), row.music) << row.name;
         const std::string name = row.name;
-        if (name == "cup 1" || name == "cup 2") EXPECT_EQ(rs.cup.cupId, name == "cup 1" ? 1u : 2u);
+        if (name == "cup 1" || name == "cup 2") {
+            EXPECT_EQ(rs.cup.cupId, name == "cup 1" ? 1u : 2u);
+        }
         if (name == "host" || name == "join") {
             EXPECT_EQ(rs.setup.course, 0u) << row.name;  // the host picks the course later
             EXPECT_EQ(rs.setup.laps, 3u) << row.name;
