@@ -3,6 +3,7 @@
 #include "app/tmSequence.h"
 #include "lobby/ggSeqLobby.h"
 #include "menu/tmSeqCourseSelect.h"
+#include "menu/tmSeqEnding.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "menu/tmSeqMachineSelect.h"
 #include "menu/tmSeqMachineViewer.h"
@@ -18,6 +19,8 @@
 #include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
 #include "test/ggSeqTest01.h"
+#include "test/tmSeqCourseViewer.h"
+#include "test/tmSeqFrontendViewer.h"
 #include "test/tmSeqMenuDebug.h"
 #include "test/tmSeqSample.h"
 #include "test/tmSeqTest01.h"
@@ -44,6 +47,8 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
     factory.Set(8, []() -> tmSequence* { return new tmSeqMachineViewer(); });
+    factory.Set(9, []() -> tmSequence* { return new tmSeqCourseViewer(); });
+    factory.Set(10, []() -> tmSequence* { return new tmSeqFrontendViewer(); });
     factory.Set(15, []() -> tmSequence* { return new tmSeqTrophyViewer(); });
     factory.Set(16, []() -> tmSequence* { return new tmSeqRecordViewer(); });
     factory.Set(17, []() -> tmSequence* { return new tmSeqMenuOptGame(); });
@@ -57,5 +62,6 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
     factory.Set(kSeqLobby, []() -> tmSequence* { return new g2lobby::ggSeqLobby(); });
+    factory.Set(kSeqEnding, []() -> tmSequence* { return new tmSeqEnding(); });
     return factory;
 }

@@ -87,7 +87,9 @@ TEST(CameraCtrl, ChaseDistanceSettlesAtItsBaseAndFiveMoreAt600) {
             for (int i = 0; i < 400; ++i) cam.Update();
             EXPECT_NEAR(Distance(cam), kmh >= 600.0f ? base + 5.0f : base, 0.01f);
             EXPECT_NEAR(cam.GetFov(), 67.0f / 180.0f * kPi, 1e-5f);
-            if (kmh < 200.0f) EXPECT_EQ(cam.GetBounceOffset(), 0.0f);
+            if (kmh < 200.0f) {
+                EXPECT_EQ(cam.GetBounceOffset(), 0.0f);
+            }
         }
     }
 }

@@ -15,6 +15,7 @@
 #include "course/tmCollision.h"
 #include "course/tmCourse.h"
 #include "harness/GlFixture.h"
+#include "harness/TestRenderSetting.h"
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "table/yiResourceGroup.h"
@@ -49,14 +50,7 @@ protected:
     void SetUp() override {
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        tmRenderSetting s;
-        s.width = kW;
-        s.height = kH;
-        s.sceneTargetWidth = kW;
-        s.sceneTargetHeight = kH;
-        s.shadowMapSize = 64;
-        s.cubeTargetSize = 32;
-        s.gammaReport = 0;
+        tmRenderSetting s = harness::TestRenderSetting(kW, kH);
         r_ = tmRender::Create();
         ASSERT_TRUE(r_->Initialize(dev.get(), s));
         yiResourceGroup::ResetState();

@@ -4,6 +4,7 @@
 #include "app/tmConfig.h"
 #include "content_tables.h"
 #include "harness/GlFixture.h"
+#include "harness/TestRenderSetting.h"
 #include "menu/tmCommonWindow.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "race/PanelRig.h"
@@ -30,14 +31,7 @@ protected:
     void SetUp() override {
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        tmRenderSetting s;
-        s.width = kW;
-        s.height = kH;
-        s.sceneTargetWidth = kW;
-        s.sceneTargetHeight = kH;
-        s.shadowMapSize = 64;
-        s.cubeTargetSize = 32;
-        s.gammaReport = 0;
+        tmRenderSetting s = harness::TestRenderSetting(kW, kH);
         render_ = tmRender::Create();
         ASSERT_TRUE(render_->Initialize(dev.get(), s));
         yiResourceGroup::ResetState();

@@ -6,6 +6,7 @@
 
 #include "app/tmConfig.h"
 #include "harness/GlFixture.h"
+#include "harness/TestRenderSetting.h"
 #include "race/tmJoinRaceSprites.h"
 #include "race/tmRaceNetwork.h"
 #include "race/tmRaceState.h"
@@ -29,14 +30,7 @@ protected:
     void SetUp() override {
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        tmRenderSetting s;
-        s.width = kW;
-        s.height = kH;
-        s.sceneTargetWidth = kW;
-        s.sceneTargetHeight = kH;
-        s.shadowMapSize = 64;
-        s.cubeTargetSize = 32;
-        s.gammaReport = 0;
+        tmRenderSetting s = harness::TestRenderSetting(kW, kH);
         render_ = tmRender::Create();
         ASSERT_TRUE(render_->Initialize(dev.get(), s));
         yiResourceGroup::ResetState();

@@ -73,7 +73,13 @@ std::vector<int> Trace(const harness::Session& s) {
 
 class RaceSession : public ::testing::Test {
 protected:
-    RaceSession() : s(harness::SessionSetup{true, kSeqDebugMenu}) {}
+    RaceSession() : s(DebugMenuSetup()) {}
+    static harness::SessionSetup DebugMenuSetup() {
+        harness::SessionSetup setup;
+        setup.runData = true;
+        setup.firstScreen = kSeqDebugMenu;
+        return setup;
+    }
     void SetUp() override {
         tmMenuFlow::SetNormalPlay(true);
         harness::Autopilot::Prepare(s);

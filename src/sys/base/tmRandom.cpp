@@ -2,18 +2,16 @@
 #include "sys/base/tmRandom.h"
 
 #include "sys/base/tmMemory.h"
+#include "sys/base/tmRandomStream.h"
 
 namespace {
-uint32_t g_state = 1;
+tmRandomStream g_stream;
 tmRandom* g_instance = nullptr;
 }  // namespace
 
-int tmRand() {
-    g_state = g_state * 214013u + 2531011u;
-    return static_cast<int>((g_state >> 16) & 0x7FFFu);
-}
+int tmRand() { return g_stream.Rand(); }
 
-void tmSrand(uint32_t seed) { g_state = seed; }
+void tmSrand(uint32_t seed) { g_stream.SetSeed(seed); }
 
 tmRandom* tmRandom::Create() {
     if (!g_instance) g_instance = TM_NEW tmRandom;
@@ -32,18 +30,8 @@ void tmRandom::SetSeed(uint32_t seed) {
     tmSrand(seed);
 }
 
-int tmRandom::Rand() { return tmRand(); }
-
-int tmRandom::GetInt(int min, int max) {
-    if (max == min) return min;
-    uint32_t range = static_cast<uint32_t>(max) - static_cast<uint32_t>(min);
-    return static_cast<int>(static_cast<uint32_t>(tmRand()) % range + static_cast<uint32_t>(min));
-}
-
-float tmRandom::GetFloat(float max) { return static_cast<float>(static_cast<double>(tmRand()) / 32767.0) * max; }
-
-float tmRandom::GetFloatRange(float min, float max) {
-    return min + (max - min) * static_cast<float>(static_cast<double>(tmRand()) / 32767.0);
-}
-
-bool tmRandom::Chance(float probability) { return probability > GetFloat(1.0f); }
+int tmRandom::Rand() { return g_stream.Rand(); }
+int tmRandom::GetInt(int min, int max) { return g_stream.GetInt(min, max); }
+float tmRandom::GetFloat(float max) { return g_stream.GetFloat(max); }
+float tmRandom::GetFloatRange(float min, float max) { return g_stream.GetFloatRange(min, max); }
+bool tmRandom::Chance(float probability) { return g_stream.Chance(probability); }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "harness/GlFixture.h"
+#include "harness/TestRenderSetting.h"
 #include "platform/gfx/Device.h"
 #include "sys/base/tmMath.h"
 #include "sys/render/tmRender.h"
@@ -26,15 +27,8 @@ protected:
     void SetUp() override {
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        tmRenderSetting s;
-        s.width = 320;
-        s.height = 240;
-        s.sceneTargetWidth = 320;
-        s.sceneTargetHeight = 240;
-        s.shadowMapSize = 64;
-        s.cubeTargetSize = 16;
+        tmRenderSetting s = harness::TestRenderSetting(320, 240, 16);
         s.environmentMap = environment_ ? 1 : 0;
-        s.gammaReport = 0;
         r = tmRender::Create();
         r->SetResourceHolder(&slots);
         ASSERT_TRUE(r->Initialize(dev.get(), s));

@@ -19,6 +19,7 @@
 
 #include "content_tables.h"
 #include "harness/GlFixture.h"
+#include "harness/TestRenderSetting.h"
 #include "platform/gfx/Device.h"
 #include "sys/render/tmRender.h"
 #include "sys/render/tmShaderManager.h"
@@ -81,16 +82,9 @@ protected:
         yiResourceGroup::ResetState();
     }
     bool StartRenderer() {
-        tmRenderSetting s;
-        s.width = kW;
-        s.height = kH;
-        s.sceneTargetWidth = kW;
-        s.sceneTargetHeight = kH;
-        s.shadowMapSize = 64;
-        s.cubeTargetSize = 16;
+        tmRenderSetting s = harness::TestRenderSetting(kW, kH, 16);
         s.environmentMap = 0;
         s.shadows = 0;
-        s.gammaReport = 0;
         r_ = tmRender::Create();
         return r_->Initialize(dev.get(), s);
     }
@@ -272,7 +266,9 @@ TEST_P(CourseArtDisplayTest, MiniMapsWithMarkers) {
     Sheet sheet;
     for (int id = kFirstCircuitId; id < kFirstCircuitId + 6; ++id) {
         SCOPED_TRACE(id);
-        if (!yiResourceGroup::IsLoaded(12)) ASSERT_TRUE(group && group->Load());
+        if (!yiResourceGroup::IsLoaded(12)) {
+            ASSERT_TRUE(group && group->Load());
+        }
         tmResourceHolder* cache = tmGetResourceHolder();
         const CourseRecord* rec = GetCourseRecord(id);
         sys::tmModel* map = cache->GetModelSlot(rec->mapModel);
