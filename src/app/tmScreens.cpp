@@ -1,5 +1,4 @@
 // tmScreens.cpp -- the screen factory of the game: one constructor per screen id.
-#include "app/tmPlaceholderScreens.h"
 #include "app/tmSequence.h"
 #include "lobby/ggSeqLobby.h"
 #include "menu/tmSeqCourseSelect.h"
@@ -30,11 +29,9 @@
 #include "test/tmSeqTestSound.h"
 #include "test/tySeqTest01.h"
 
-// Every real screen registers its constructor here, replacing the stand-in
-// of its id: factory.Set(id, [] () -> tmSequence* { return new tmSeqX(); });
+// Every screen of the program, ids 1 to 28, registers its constructor here.
 tmSequenceFactory tmMakeScreenFactory() {
     tmSequenceFactory factory;
-    tmRegisterPlaceholderScreens(factory);
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
     factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
     factory.Set(tmSeqSample::kId, []() -> tmSequence* { return new tmSeqSample(); });

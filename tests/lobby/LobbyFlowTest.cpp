@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "app/tmConfig.h"
-#include "app/tmPlaceholderScreens.h"
 #include "harness/Harness.h"
 #include "lobby/LobbyModes.h"
 #include "lobby/LobbyVisit.h"

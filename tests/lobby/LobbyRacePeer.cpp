@@ -22,7 +22,6 @@
 #include <thread>
 
 #include "app/tmConfig.h"
-#include "app/tmPlaceholderScreens.h"
 #include "harness/Autopilot.h"
 #include "harness/Harness.h"
 #include "lobby/LobbyVisit.h"

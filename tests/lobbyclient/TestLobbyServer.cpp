@@ -118,6 +118,7 @@ void TestLobbyServer::LobbyLoop() {
         while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return;
     }
+    while (script_.holdLogin && !loginReleased_ && !stop_) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     own_ = DecodeSTUP(m).player;
     own_.id = script_.ownId;
     if (script_.refuseResult != 0) {

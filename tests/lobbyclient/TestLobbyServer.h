@@ -21,6 +21,7 @@ struct LobbyScript {
     uint32_t refuseResult = 0;  // not 0: answer STUR with id 0 and this result, then close
     bool closeBeforeLogin = false;
     bool neverAnswer = false;   // read the STUP, then stay silent
+    bool holdLogin = false;     // read the STUP, answer it only after ReleaseLogin()
     uint64_t pictureStamp = 0;  // the server's stamp of the client's picture
     std::vector<PlayerInfo> others;
     std::vector<RoomInfo> rooms;
@@ -50,6 +51,8 @@ public:
     // Waits for the n-th (0-based) client message with `code`.
     bool WaitFor(const std::string& code, ClientMsg* out, int timeoutMs = 5000, int nth = 0);
     int CountOf(const std::string& code);
+    // Lets a held login be answered.
+    void ReleaseLogin() { loginReleased_ = true; }
     bool ClientConnected() const { return accepted_.load(); }
 
     static const Ip4 kLoopback;
@@ -64,6 +67,7 @@ private:
     std::unique_ptr<platform::TcpSocket> client_;
     std::mutex sendLock_;
     std::atomic<bool> accepted_{false};
+    std::atomic<bool> loginReleased_{false};
 
     LobbyScript script_;
     std::thread lobbyThread_;

@@ -139,6 +139,16 @@ std::unique_ptr<TcpSocket> TcpSocket::Connect(uint32_t address, uint16_t port, i
             return nullptr;
         }
     }
+    // A connection to a closed local port in the ephemeral range can be given
+    // that same port as its own and connect to itself: that is a refusal.
+    sockaddr_in self{}, peer{};
+    socklen_t selfLen = sizeof self, peerLen = sizeof peer;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&self), &selfLen) == 0 &&
+        getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLen) == 0 && self.sin_port == peer.sin_port &&
+        self.sin_addr.s_addr == peer.sin_addr.s_addr) {
+        *error = ECONNREFUSED;
+        return nullptr;
+    }
     const int flags = fcntl(fd, F_GETFL, 0);
     fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     return sock;
