@@ -18,6 +18,8 @@
 #include "race/tmSeqJoinRace.h"
 #include "race/tmSeqRace.h"
 #include "test/ggSeqTest01.h"
+#include "test/tmSeqCourseViewer.h"
+#include "test/tmSeqFrontendViewer.h"
 #include "test/tmSeqMenuDebug.h"
 
 // Every real screen registers its constructor here, replacing the stand-in
@@ -30,6 +32,8 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
     factory.Set(8, []() -> tmSequence* { return new tmSeqMachineViewer(); });
+    factory.Set(9, []() -> tmSequence* { return new tmSeqCourseViewer(); });
+    factory.Set(10, []() -> tmSequence* { return new tmSeqFrontendViewer(); });
     factory.Set(15, []() -> tmSequence* { return new tmSeqTrophyViewer(); });
     factory.Set(16, []() -> tmSequence* { return new tmSeqRecordViewer(); });
     factory.Set(17, []() -> tmSequence* { return new tmSeqMenuOptGame(); });

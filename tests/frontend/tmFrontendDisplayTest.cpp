@@ -1,6 +1,8 @@
 // tmFrontendDisplayTest.cpp -- screenshots of the race display over race frames, and digits read back from the pixels.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -338,3 +340,38 @@ TEST_F(FrontendDisplayTest, FrameRateReadoutShowsSixty) {
 }
 
 }  // namespace
+
+// The wide overlay over a race frame: the mirrored view's picture inside its metal bezel, edged
+// with a cyan line like the display's panels.
+TEST_F(FrontendDisplayTest, MirroredViewInItsFrame) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    tmConfig::GetInstance().SetGameFlag2(1);
+    r_->SetViewFlags(false, true);
+    const Picture p = RaceFrame(2, 3, true);
+    ASSERT_EQ(p.w, kW);
+    WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_mirror.png", p);
+    // The picture spans 60 pixels down from y 14 and 213 across the middle; the bezel and then the
+    // line lie above and below it in every column.
+    auto dark = [](uint32_t c) {
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        return std::max({r, g, b}) < 100 && std::abs(r - b) < 30;
+    };
+    auto cyan = [](uint32_t c) {
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        return g > 180 && b > 180 && r < g - 40;
+    };
+    auto any = [&](int x, int y0, int y1, auto test) {
+        for (int y = y0; y < y1; ++y)
+            if (test(p.At(x, y))) return true;
+        return false;
+    };
+    // (The lap-time popup's badge covers the bottom right of the frame in this moment.)
+    int framed = 0;
+    for (int x = 590; x < 690; ++x)
+        framed += any(x, 2, 14, cyan) && any(x, 8, 15, dark) && any(x, 73, 80, dark) && any(x, 76, 90, cyan);
+    EXPECT_GT(framed, 95);
+    // At the sides too, with the picture between them.
+    EXPECT_TRUE(dark(p.At(573, 44)) || dark(p.At(572, 44)));
+    EXPECT_TRUE(dark(p.At(793, 44)) || dark(p.At(794, 44)));
+    EXPECT_FALSE(dark(p.At(683, 30)) && dark(p.At(683, 50)));
+}

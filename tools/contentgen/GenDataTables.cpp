@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CourseViewerArt.h"
 #include "Generators.h"
 #include "format/ExtDbText.h"
 #include "format/MachineTableKeys.h"
@@ -220,9 +221,8 @@ void GenDataTables(Output& out, const Context& ctx) {
         bank.Add(zfmt::ExtDbTableFile(l.info->routeTable), route.Text());
     }
 
-    // The course viewer finds no placements and shows nothing; the sample
-    // table is read by nothing and shows the line format.
-    bank.Add(zfmt::ExtDbTableFile("CourseViewer"), std::string("\n"));
+    // The course viewer's yard; the sample table is read by nothing and shows the line format.
+    bank.Add(zfmt::ExtDbTableFile("CourseViewer"), CourseViewerTableText(out));
     zfmt::ExtDbWriter sample;
     sample.Int("count", "Sample", "Name", 1);
     sample.Float("scale", "Sample", "Name", 1.5);

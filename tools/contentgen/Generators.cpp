@@ -34,6 +34,7 @@ const std::vector<Generator>& AllGenerators() {
         {"models", GenModels},
         {"sprites", GenSprites},
         {"shaders", GenShaders},
+        {"course viewer", GenCourseViewer},
     };
     return kGenerators;
 }

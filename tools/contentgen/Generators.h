@@ -87,5 +87,7 @@ void GenModels(Output& out, const Context& ctx);
 void GenTextures(Output& out, const Context& ctx);
 void GenSprites(Output& out, const Context& ctx);
 void GenShaders(Output& out, const Context& ctx);
+// The course viewer's models and its cube map and lighting ramp, as loose files under data/CourseViewer/.
+void GenCourseViewer(Output& out, const Context& ctx);
 
 }  // namespace contentgen

@@ -5,6 +5,7 @@
 
 #include "HudArt.h"
 #include "HudShapes.h"
+#include "format/BinaryMesh.h"
 #include "table/HudPlane.h"
 
 namespace contentgen {
@@ -559,6 +560,102 @@ FlatMesh ViewQuad(float w, float h) {
     return m;
 }
 
+// The mirrored view's frame: the picture (untextured, so the view on sampler 12 shows through), a
+// brushed-metal bezel round it and a cyan line along the bezel's outer edge, as the other panels
+// of the display are edged. The picture spans 1.2 x 0.6 units; the bezel and the line lie outside
+// it and never overlap it (the view layers draw without depth).
+zfmt::Bytes MirrorFrame() {
+    constexpr float kHalfW = 0.6f, kHalfH = 0.3f;
+    constexpr float kBezel = 0.05f, kLine = 0.035f;
+    constexpr int kCornerSteps = 6;
+    std::vector<zfmt::BinaryMeshVertex> v;
+    std::vector<uint16_t> idx;
+    std::vector<uint32_t> attr;
+    auto vertex = [&](float x, float y, float u, float w, uint32_t argb) {
+        zfmt::BinaryMeshVertex x0;
+        x0.position[0] = x;
+        x0.position[1] = y;
+        x0.normal[2] = -1.0f;
+        x0.tangent[0] = 1.0f;
+        x0.colour = argb;
+        x0.uv0[0] = x0.uv1[0] = u;
+        x0.uv0[1] = x0.uv1[1] = w;
+        v.push_back(x0);
+        return static_cast<uint16_t>(v.size() - 1);
+    };
+    auto quad = [&](uint16_t a, uint16_t b, uint16_t c, uint16_t d, uint32_t material) {
+        for (uint16_t i : {a, b, c, a, c, d}) idx.push_back(i);
+        attr.push_back(material);
+        attr.push_back(material);
+    };
+    // The picture, its texture coordinates as the second view's quad has them.
+    const uint16_t p0 = vertex(-kHalfW, -kHalfH, 1, 1, kWhite), p1 = vertex(kHalfW, -kHalfH, 0, 1, kWhite);
+    const uint16_t p2 = vertex(kHalfW, kHalfH, 0, 0, kWhite), p3 = vertex(-kHalfW, kHalfH, 1, 0, kWhite);
+    quad(p0, p1, p2, p3, 0);
+    // A band between offsets t0 and t1 round the picture (its corners rounded), as quads.
+    struct Edge {
+        float x, y, nx, ny, along;
+    };
+    std::vector<Edge> edge;
+    const float corners[4][2] = {{kHalfW, kHalfH}, {-kHalfW, kHalfH}, {-kHalfW, -kHalfH}, {kHalfW, -kHalfH}};
+    float along = 0.0f;
+    for (int k = 0; k < 4; ++k)
+        for (int i = 0; i <= kCornerSteps; ++i) {
+            const float a = kPi / 2 * (static_cast<float>(k) + static_cast<float>(i) / kCornerSteps);
+            const Edge e{corners[k][0], corners[k][1], std::cos(a), std::sin(a), 0.0f};
+            if (!edge.empty()) along += std::hypot(e.x - edge.back().x, e.y - edge.back().y) + 0.01f;
+            edge.push_back(e);
+            edge.back().along = along;
+        }
+    auto band = [&](float t0, float t1, uint32_t material, bool acrossUv, uint32_t inner, uint32_t outer) {
+        const size_t n = edge.size();
+        std::vector<uint16_t> in, out;
+        for (const Edge& e : edge) {
+            const float xi = e.x + e.nx * t0, yi = e.y + e.ny * t0, xo = e.x + e.nx * t1, yo = e.y + e.ny * t1;
+            // Light from above: the upper side of the bezel brighter than the lower.
+            const float lift = 0.85f + 0.15f * e.ny;
+            if (acrossUv) {
+                in.push_back(vertex(xi, yi, 0.0f, e.along * 4.0f, inner));
+                out.push_back(vertex(xo, yo, 1.0f, e.along * 4.0f, outer));
+            } else {
+                in.push_back(vertex(xi, yi, xi * 2.0f, yi * 2.0f, Shade(inner, lift)));
+                out.push_back(vertex(xo, yo, xo * 2.0f, yo * 2.0f, Shade(outer, lift)));
+            }
+        }
+        for (size_t i = 0; i < n; ++i) {
+            const size_t j = (i + 1) % n;
+            quad(in[i], out[i], out[j], in[j], material);
+        }
+    };
+    band(0.0f, kBezel, 1, false, 0xFFB4BAC4u, kWhite);
+    band(kBezel, kBezel + kLine, 2, true, 0xFF40E8FFu, 0xFF40E8FFu);
+    // Both sides, as the display's other flat models.
+    const size_t front = idx.size();
+    for (size_t t = 0; t + 2 < front; t += 3) {
+        idx.push_back(idx[t]);
+        idx.push_back(idx[t + 2]);
+        idx.push_back(idx[t + 1]);
+    }
+    const size_t faces = attr.size();
+    for (size_t f = 0; f < faces; ++f) attr.push_back(attr[f]);
+    auto material = [](const char* texture) {
+        zfmt::MaterialRecord m;
+        for (int k = 0; k < 4; ++k) m.diffuse[k] = m.ambient[k] = 1.0f;
+        m.emissive[3] = 1.0f;
+        m.shaderKind = 21;
+        m.featureFlags = 0x400;  // vertex colours
+        if (texture) {
+            m.stages[0].type = 1;
+            m.stages[0].fileName = texture;
+            m.featureFlags |= 1u;
+        }
+        return m;
+    };
+    return zfmt::WriteBinaryMesh(
+        v, idx, attr, {},
+        {material(nullptr), material("F_CMN_mirror_frame.dds"), material("F_CMN_map_line_ALPHA.dds")});
+}
+
 struct Hud {
     Cockpit cockpits[kCockpitFamilies];
     zfmt::Bytes secondViewFrame, mirrorFrame;
@@ -574,7 +671,7 @@ const Hud& Content() {
         h.cockpits[4] = BuildOlvane();
         h.cockpits[5] = BuildPrentis();
         h.secondViewFrame = ViewQuad(1, 1).YbmWithViewUv(21);
-        h.mirrorFrame = ViewQuad(1.2f, 0.6f).YbmWithViewUv(21);
+        h.mirrorFrame = MirrorFrame();
         return h;
     }();
     return hud;

@@ -177,8 +177,11 @@ TEST_F(GeneratedTables, RouteTablesAndTheCourseViewerLoad) {
         EXPECT_GT(t->GetInt("Route000", "NextRoute0", "ArrayTable"), 0) << course;
         m.Unload(course);
     }
+    // The course viewer's rows: a model name and its place, up to a row that is not there.
     tmExtDataBase* viewer = m.Load("CourseViewer", false);
-    EXPECT_FALSE(viewer->Exists("Model00", "PX", "Pos"));
+    EXPECT_STRNE(viewer->GetString("Model00", "PX", "Pos"), "");
+    EXPECT_TRUE(viewer->Exists("Model00Pos", "AlphaEnd", "Pos"));
+    EXPECT_FALSE(viewer->Exists("Model50", "PX", "Pos"));
     m.Unload("CourseViewer");
 }
 
