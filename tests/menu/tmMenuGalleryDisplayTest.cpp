@@ -56,7 +56,7 @@ struct Shot {
     int after;
 };
 
-// The screens a person meets in the menus. A new screen is one more line.
+// The screens a person meets in the menus, then the debug menu's viewers. A new screen is one more line.
 const Shot kShots[] = {
     {13, "title_logo", nullptr, 90, {}, 0},
     {13, "title", nullptr, 20, {kR}, 90},
@@ -80,6 +80,8 @@ const Shot kShots[] = {
     {15, "trophies", Trophies, 80, {}, 0},
     {8, "garage", nullptr, 60, {}, 0},
     {23, "replay_select", Replays, 80, {}, 0},
+    {9, "course_viewer", nullptr, 150, {}, 0},
+    {10, "race_display_viewer", nullptr, 30, {}, 0},
 };
 
 class MenuGallery : public MenuProgramDisplay {
