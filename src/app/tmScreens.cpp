@@ -3,6 +3,7 @@
 #include "app/tmSequence.h"
 #include "lobby/ggSeqLobby.h"
 #include "menu/tmSeqCourseSelect.h"
+#include "menu/tmSeqEnding.h"
 #include "menu/tmSeqLoadingCourse.h"
 #include "menu/tmSeqMachineSelect.h"
 #include "menu/tmSeqMachineViewer.h"
@@ -47,5 +48,6 @@ tmSequenceFactory tmMakeScreenFactory() {
     factory.Set(kSeqRace, []() -> tmSequence* { return new tmSeqRace(); });
     factory.Set(kSeqJoinRace, []() -> tmSequence* { return new tmSeqJoinRace(); });
     factory.Set(kSeqLobby, []() -> tmSequence* { return new g2lobby::ggSeqLobby(); });
+    factory.Set(kSeqEnding, []() -> tmSequence* { return new tmSeqEnding(); });
     return factory;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,14 +20,18 @@
 // and keeps every picture shot under its name. Skips without a display.
 class MenuProgramDisplay : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Open(kSeqTitle); }
+    // The game in its window from screen `first`; `before` runs before the loop starts.
+    void Open(int first, const std::function<void()>& before = {}) {
         tmMenuFlow::SetNormalPlay(true);
         harness::SessionSetup setup;
         setup.runData = true;
         setup.realWindow = true;
+        setup.firstScreen = first;
         setup.beforePresent = [this] { picture_.Take(); };
         session_ = std::make_unique<harness::Session>(Screens(), setup);
         if (!session_->HasWindow()) GTEST_SKIP() << "no display for the game window";
+        if (before) before();
         if (!session_->Start()) GTEST_SKIP() << "the renderer cannot start here";
     }
     // The screens the session makes: the game's own.

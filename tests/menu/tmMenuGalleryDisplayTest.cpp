@@ -45,6 +45,19 @@ void Replays() {
     tmRaceState::Get().setup.mode = kRaceModeReplay;
 }
 
+// A cup just won by the local driver (id 9 of ten).
+void CupWon() {
+    tmRaceState& rs = tmRaceState::Get();
+    rs.ClearCup();
+    rs.setup.mode = kRaceModeCup;
+    rs.setup.count = 10;
+    rs.setup.local = 0;
+    rs.entrants[0].entrantId = 9;
+    for (int d = 0; d < 10; ++d) rs.points[d][0] = d == 9 ? 30u : uint32_t(28 - 3 * d);
+    rs.cup.raceIndex = 0;
+    rs.ComputeStandings();
+}
+
 // One picture: the screen jumped to, what it needs first, the logic steps it runs before the keys are
 // tapped, the keys, and the steps after them before the shot.
 struct Shot {
@@ -56,7 +69,7 @@ struct Shot {
     int after;
 };
 
-// The screens a person meets in the menus, then the debug menu's viewers. A new screen is one more line.
+// The screens a person meets in the menus and the ending, then the debug menu's viewers. A new screen is one more line.
 const Shot kShots[] = {
     {13, "title_logo", nullptr, 90, {}, 0},
     {13, "title", nullptr, 20, {kR}, 90},
@@ -80,6 +93,7 @@ const Shot kShots[] = {
     {15, "trophies", Trophies, 80, {}, 0},
     {8, "garage", nullptr, 60, {}, 0},
     {23, "replay_select", Replays, 80, {}, 0},
+    {28, "ending", CupWon, 130, {}, 0},
     {9, "course_viewer", nullptr, 150, {}, 0},
     {10, "race_display_viewer", nullptr, 30, {}, 0},
 };

@@ -9,7 +9,9 @@
 #include "menu/MenuReplays.h"
 #include "menu/tmMachineSelectFrontend.h"
 #include "menu/tmSeqCourseSelect.h"
+#include "menu/tmSeqEnding.h"
 #include "menu/tmSeqMachineSelect.h"
+#include "race/tmRaceState.h"
 
 TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
     ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqTitle>() != nullptr; }, 10));
@@ -186,4 +188,63 @@ TEST_F(MenuProgramDisplay, Garage) {
     S().TapKey(tmKey::kReturn);  // Dravik/S
     Shoot("garage_dravik", 60);
     CheckAll("menu_contact_garage");
+}
+
+namespace {
+// The ending opened straight after a cup the local driver (id 9 of ten) finished at `place`.
+class EndingDisplay : public MenuProgramDisplay {
+protected:
+    void SetUp() override {}
+    void OpenAfterCup(int place) {
+        Open(kSeqEnding, [place] {
+            tmRaceState& rs = tmRaceState::Get();
+            rs.ClearCup();
+            rs.setup.mode = kRaceModeCup;
+            rs.setup.count = 10;
+            rs.setup.local = 0;
+            rs.entrants[0].entrantId = 9;
+            for (int d = 0; d < 10; ++d) rs.points[d][0] = d == 9 ? 30u - 3u * uint32_t(place) : uint32_t(28 - 3 * d);
+            rs.cup.raceIndex = 0;
+            rs.ComputeStandings();
+        });
+    }
+};
+}  // namespace
+
+TEST_F(EndingDisplay, WinnersRankAndStaffRoll) {
+    OpenAfterCup(0);
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqEnding>() != nullptr; }, 5));
+    const tmSeqEnding& ending = *Screen<tmSeqEnding>();
+    ASSERT_EQ(ending.GetRank(), 0);
+    const harness::FramePicture& rank = Shoot("ending_rank_1st", 130);
+    // The gold place in the middle of a black screen.
+    EXPECT_GT(rank.Bright(300, 250, 730, 520, 450), 2000) << "the rank is not shown";
+    EXPECT_LT(rank.Bright(-171, 0, 100, 80, 100), 10) << "the corner is not black";
+    // Decide skips the rank; held, it hurries the roll on.
+    S().Input().SetKey(tmKey::kReturn, true);
+    ASSERT_TRUE(S().RunUntil([&] { return ending.GetState() == tmSeqEnding::kStaffRoll; }, 20));
+    // The backdrop, trophy and shade in place, the roll's first lines over them.
+    ASSERT_TRUE(S().RunUntil([&] { return ending.GetRoll() >= 0.12f; }, 400));
+    const harness::FramePicture& roll = Shoot("ending_roll_start", 0);
+    EXPECT_GT(roll.Variety(), 40);
+    EXPECT_GT(roll.Bright(180, 120, 560, 620, 450), 3000) << "the trophy is dark";
+    // The lines are white or light: nothing else on the right half is as bright.
+    EXPECT_GT(roll.Bright(580, 0, 950, 768, 600), 500) << "the first lines are hidden";
+    ASSERT_TRUE(S().RunUntil([&] { return ending.GetRoll() >= 0.5f; }, 400));
+    const harness::FramePicture& later = Shoot("ending_roll_later", 0);
+    EXPECT_GT(later.DifferenceTo(roll), 0.02f) << "the staff lines do not move";
+    // The last lines: the name and its holder, then the makers.
+    ASSERT_TRUE(S().RunUntil([&] { return ending.GetRoll() >= 1.12f; }, 600));
+    const harness::FramePicture& end = Shoot("ending_roll_end", 0);
+    S().Input().SetKey(tmKey::kReturn, false);
+    EXPECT_GT(end.Bright(580, 0, 950, 768, 600), 500) << "the last lines are hidden";
+    CheckAll("menu_contact_ending");
+}
+
+TEST_F(EndingDisplay, OffThePodium) {
+    OpenAfterCup(5);
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqEnding>() != nullptr; }, 5));
+    ASSERT_EQ(Screen<tmSeqEnding>()->GetRank(), 3);
+    const harness::FramePicture& lose = Shoot("ending_rank_lose", 130);
+    EXPECT_GT(lose.Bright(300, 250, 730, 520, 300), 2000) << "the rank is not shown";
 }

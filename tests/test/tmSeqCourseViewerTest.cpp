@@ -197,7 +197,9 @@ TEST_F(CourseViewerTest, WindowsFadesAndTheLoop) {
             EXPECT_TRUE(fading.empty()) << frame;
         }
         EXPECT_EQ(one.size(), frame == 4 ? 1u : 0u) << frame;
-        if (!one.empty()) EXPECT_FLOAT_EQ(one[0], 0.3f);
+        if (!one.empty()) {
+            EXPECT_FLOAT_EQ(one[0], 0.3f);
+        }
         rig_.Step();
     }
     EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0, 1}));

@@ -286,7 +286,7 @@ bool IsMenuStyle2(const std::string& style) {
     static const char* const kStyles[] = {"coursemap", "courseicon", "courseinfo", "difficulty", "marker", "arrow"};
     for (const char* k : kStyles)
         if (style == k) return true;
-    return IsMachineStyle(style) || IsListStyle(style);
+    return IsMachineStyle(style) || IsListStyle(style) || IsEndingStyle(style);
 }
 
 bool PaintMenuSprite2(const SpriteStyle& s, SpriteCanvas& c) {
@@ -297,6 +297,7 @@ bool PaintMenuSprite2(const SpriteStyle& s, SpriteCanvas& c) {
     if (s.style == "marker") return PaintMarker(s, c);
     if (s.style == "arrow") return PaintArrow(s, c);
     if (IsMachineStyle(s.style)) return PaintMachineSprite(s, c);
+    if (IsEndingStyle(s.style)) return PaintEndingSprite(s, c);
     return PaintListSprite(s, c);
 }
 

@@ -14,9 +14,12 @@ bool PaintMenuSprite2(const SpriteStyle& style, SpriteCanvas& out);
 // The machines' pictures and panels (MenuArtMachine.cpp).
 bool IsMachineStyle(const std::string& style);
 bool PaintMachineSprite(const SpriteStyle& style, SpriteCanvas& out);
-// The viewers' list rows, covers, scroll bars, trophies and staff roll (MenuArtLists.cpp).
+// The viewers' list rows, covers, scroll bars, and trophies (MenuArtLists.cpp).
 bool IsListStyle(const std::string& style);
 bool PaintListSprite(const SpriteStyle& style, SpriteCanvas& out);
+// The ending's ranks, backdrop, trophy, shade and staff roll lines (MenuArtEnding.cpp).
+bool IsEndingStyle(const std::string& style);
+bool PaintEndingSprite(const SpriteStyle& style, SpriteCanvas& out);
 
 namespace menuart {
 

@@ -75,6 +75,11 @@ public:
     virtual int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
                                float uExtent, float vExtent, float width, float height) = 0;
     virtual int DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour) = 0;
+    // DrawSpriteRectDefault drawn over the frame's screen sprites rather than under them (world-placed
+    // lines over a full-screen backdrop). Drawers that keep no layers may leave it to DrawSpriteRectDefault.
+    virtual int DrawSpriteRectOverScreen(int slot, const D3DXMATRIX& matrix, uint32_t colour) {
+        return DrawSpriteRectDefault(slot, matrix, colour);
+    }
 
     // ---- batches ----
     // Triangles of one sprite sheet, three vertices each (xyz positions, ARGB colours, uv pairs).

@@ -103,6 +103,7 @@ public:
     int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset, float uExtent,
                        float vExtent, float width, float height) override;
     int DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t colour) override;
+    int DrawSpriteRectOverScreen(int slot, const D3DXMATRIX& matrix, uint32_t colour) override;
     int DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice, int triangleCount,
                   const float* positions, const uint32_t* colours, const float* texCoords) override;
     void SetWorldMatrix(const D3DXMATRIX& m) override;

@@ -106,6 +106,12 @@ int tmRender::DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t
     return DrawSpriteRect(slot, matrix, colour, -1, -1, -1, -1, 0, 0);
 }
 
+int tmRender::DrawSpriteRectOverScreen(int slot, const D3DXMATRIX& matrix, uint32_t colour) {
+    return queue_ ? queue_->AddSpriteQuadBySlot(slot, matrix, colour, -1, -1, -1, -1, 0, 0,
+                                                tmSpritePlacement::kWorldQuadOverScreen)
+                  : -1;
+}
+
 int tmRender::DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice,
                         int triangleCount, const float* positions, const uint32_t* colours, const float* texCoords) {
     return queue_ ? queue_->AddPolygons(spriteSlot, layer, colour, shaderType, matrixChoice, triangleCount, positions,

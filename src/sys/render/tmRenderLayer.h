@@ -38,16 +38,17 @@ static_assert(kCubeFace0 + kCubeFaceCount == kNearShadow, "the cube faces run up
 // W, H are the back buffer's size and w, h the sprite's.
 namespace tmSpritePlacement {
 enum : int {
-    kTopLeft = 0,        // left x, top y
-    kBottomLeft = 1,     // left x, y up from the bottom
-    kTopRight = 2,       // x in from the right, top y
-    kBottomRight = 3,    // x in from the right, y up from the bottom
-    kCentre = 4,         // x, y from the centre of the screen
-    kTopCentre = 5,      // x from the centre, top y
-    kBottomCentre = 6,   // x from the centre, y up from the bottom
-    kVirtualScreen = 7,  // x, y on the 1366 x 768 virtual screen, scaled to fit (the menus)
-    kScreenCount = 8,    // the screen placements are 0..7
-    kWorldQuad = 8,      // the queue's mark for a sprite quad placed by a matrix
+    kTopLeft = 0,              // left x, top y
+    kBottomLeft = 1,           // left x, y up from the bottom
+    kTopRight = 2,             // x in from the right, top y
+    kBottomRight = 3,          // x in from the right, y up from the bottom
+    kCentre = 4,               // x, y from the centre of the screen
+    kTopCentre = 5,            // x from the centre, top y
+    kBottomCentre = 6,         // x from the centre, y up from the bottom
+    kVirtualScreen = 7,        // x, y on the 1366 x 768 virtual screen, scaled to fit (the menus)
+    kScreenCount = 8,          // the screen placements are 0..7
+    kWorldQuad = 8,            // the queue's mark for a sprite quad placed by a matrix
+    kWorldQuadOverScreen = 9,  // the same, drawn after the screen sprites instead of before them
 };
 }  // namespace tmSpritePlacement
 

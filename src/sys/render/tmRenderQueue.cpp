@@ -238,18 +238,19 @@ int tmRenderQueue::AddSprite(sys::tmSprite* sprite, float x, float y, float scal
 }
 
 int tmRenderQueue::AddSpriteQuadBySlot(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset,
-                                       float vOffset, float uExtent, float vExtent, float width, float height) {
+                                       float vOffset, float uExtent, float vExtent, float width, float height,
+                                       int mode) {
     sys::tmSprite* sprite = holder_ ? holder_->GetSpriteSlot(slot) : nullptr;
-    return AddSpriteQuad(sprite, matrix, colour, uOffset, vOffset, uExtent, vExtent, width, height);
+    return AddSpriteQuad(sprite, matrix, colour, uOffset, vOffset, uExtent, vExtent, width, height, mode);
 }
 
 int tmRenderQueue::AddSpriteQuad(sys::tmSprite* sprite, const D3DXMATRIX& matrix, uint32_t colour, float uOffset,
-                                 float vOffset, float uExtent, float vExtent, float width, float height) {
+                                 float vOffset, float uExtent, float vExtent, float width, float height, int mode) {
     if (!sprite || !sprite->GetRecord()) return -1;
     SpriteRecord r;
     r.sprite = sprite;
     r.colour = colour;
-    r.mode = tmSpritePlacement::kWorldQuad;
+    r.mode = mode == tmSpritePlacement::kWorldQuadOverScreen ? mode : tmSpritePlacement::kWorldQuad;
     r.matrix = matrix;
     r.uOffset = uOffset;
     r.vOffset = vOffset;

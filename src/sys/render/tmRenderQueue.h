@@ -101,10 +101,14 @@ public:
     int AddSprite(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour, int mode,
                   float rotation, float pivotX, float pivotY, float uOffset, float vOffset, float uExtent,
                   float vExtent);
+    // A sprite quad placed by a matrix; mode kWorldQuad draws it on the overlay layer (under the screen
+    // sprites), kWorldQuadOverScreen on the screen layer after them.
     int AddSpriteQuadBySlot(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
-                            float uExtent, float vExtent, float width, float height);
+                            float uExtent, float vExtent, float width, float height,
+                            int mode = tmSpritePlacement::kWorldQuad);
     int AddSpriteQuad(sys::tmSprite* sprite, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
-                      float uExtent, float vExtent, float width, float height);
+                      float uExtent, float vExtent, float width, float height,
+                      int mode = tmSpritePlacement::kWorldQuad);
     int AddPolygons(int spriteSlot, int layer, uint32_t colour, uint32_t shaderType, int matrixChoice,
                     int triangleCount, const float* positions, const uint32_t* colours, const float* texCoords);
     void SetCubeMapCenter(const D3DXVECTOR3& p);
@@ -175,7 +179,7 @@ private:
     void BuildSprites(gfx::Device* device);
     void BuildPolygons(gfx::Device* device);
     sys::tmShape* BuildScreenRun(gfx::Device* device, int first, sys::tmTexture* texture, int* next);
-    sys::tmShape* BuildWorldRun(gfx::Device* device, int first, sys::tmTexture* texture, int* next);
+    sys::tmShape* BuildWorldRun(gfx::Device* device, int first, sys::tmTexture* texture, int mode, int* next);
     sys::tmShape* BuildPolygon(gfx::Device* device, const PolygonRecord& rec);
 
     tmSlotSource* holder_ = nullptr;

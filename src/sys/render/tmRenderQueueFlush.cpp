@@ -79,7 +79,7 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     int i = first, n = 0;
     for (; i < spriteListCount_ && n < kScreenRunLimit; ++i) {
         const SpriteRecord& r = *spriteList_[i];
-        if (r.mode == tmSpritePlacement::kWorldQuad) continue;
+        if (r.mode >= tmSpritePlacement::kWorldQuad) continue;
         if (TextureOf(&r) != texture) break;
         ++n;
         if (!drawable) continue;
@@ -147,14 +147,15 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     return shape;
 }
 
-sys::tmShape* tmRenderQueue::BuildWorldRun(gfx::Device* device, int first, sys::tmTexture* texture, int* next) {
+sys::tmShape* tmRenderQueue::BuildWorldRun(gfx::Device* device, int first, sys::tmTexture* texture, int mode,
+                                           int* next) {
     uint32_t texW = 0, texH = 0;
     const bool drawable = texture && texture->GetSize(&texW, &texH);
     std::vector<WorldVertex> verts;
     int i = first, n = 0;
     for (; i < spriteListCount_ && n < kWorldRunLimit; ++i) {
         const SpriteRecord& r = *spriteList_[i];
-        if (r.mode != tmSpritePlacement::kWorldQuad) continue;
+        if (r.mode != mode) continue;
         if (TextureOf(&r) != texture) break;
         ++n;
         if (!drawable) continue;
@@ -191,32 +192,36 @@ sys::tmShape* tmRenderQueue::BuildWorldRun(gfx::Device* device, int first, sys::
 }
 
 void tmRenderQueue::BuildSprites(gfx::Device* device) {
-    // Runs of consecutive records (per kind) sharing a texture, split at the run limits.
+    // Runs of consecutive records (per kind) sharing a texture, split at the run limits. Kinds: 0 screen
+    // sprites, 1 world quads under them, 2 world quads over them.
     struct Run {
         int first;
         sys::tmTexture* texture;
     };
-    std::vector<Run> screen, world;
-    sys::tmTexture* prev[2] = {nullptr, nullptr};
-    int inRun[2] = {0, 0};
-    bool started[2] = {false, false};
+    constexpr int kKinds = 3;
+    std::vector<Run> runs[kKinds];
+    sys::tmTexture* prev[kKinds] = {};
+    int inRun[kKinds] = {};
+    bool started[kKinds] = {};
     for (int i = 0; i < spriteListCount_; ++i) {
         const SpriteRecord* r = spriteList_[i];
-        const int kind = r->mode == tmSpritePlacement::kWorldQuad ? 1 : 0;
+        const int kind = r->mode == tmSpritePlacement::kWorldQuad             ? 1
+                         : r->mode == tmSpritePlacement::kWorldQuadOverScreen ? 2
+                                                                              : 0;
         const int limit = kind ? kWorldRunLimit : kScreenRunLimit;
         sys::tmTexture* t = TextureOf(r);
         if (!started[kind] || t != prev[kind] || inRun[kind] >= limit) {
-            (kind ? world : screen).push_back({i, t});
+            runs[kind].push_back({i, t});
             prev[kind] = t;
             started[kind] = true;
             inRun[kind] = 0;
         }
         ++inRun[kind];
     }
-    spriteShapes_.reserve(screen.size() + world.size());
-    if (!screen.empty()) {
+    spriteShapes_.reserve(runs[0].size() + runs[1].size() + runs[2].size());
+    if (!runs[0].empty()) {
         Entry* entry = AddEntry(nullptr, nullptr, tmShaderType::kPretransformed, 1.0f);
-        for (const Run& run : screen) {
+        for (const Run& run : runs[0]) {
             int next = 0;
             sys::tmShape* shape = entry ? BuildScreenRun(device, run.first, run.texture, &next) : nullptr;
             if (!shape) continue;
@@ -224,14 +229,18 @@ void tmRenderQueue::BuildSprites(gfx::Device* device) {
             AddToLayer(shape, tmRenderLayer::kScreen, entry, tmModelFlag::kOthers);
         }
     }
-    if (!world.empty()) {
+    // World quads: under the screen sprites on the overlay layer, or after them on the screen layer.
+    for (int kind = 1; kind < kKinds; ++kind) {
+        if (runs[kind].empty()) continue;
+        const int mode = kind == 1 ? tmSpritePlacement::kWorldQuad : tmSpritePlacement::kWorldQuadOverScreen;
+        const int layer = kind == 1 ? tmRenderLayer::kOverlay : tmRenderLayer::kScreen;
         Entry* entry = AddEntry(&viewProjection_, nullptr, tmShaderType::kFrontend, 1.0f, true);
-        for (const Run& run : world) {
+        for (const Run& run : runs[kind]) {
             int next = 0;
-            sys::tmShape* shape = entry ? BuildWorldRun(device, run.first, run.texture, &next) : nullptr;
+            sys::tmShape* shape = entry ? BuildWorldRun(device, run.first, run.texture, mode, &next) : nullptr;
             if (!shape) continue;
             spriteShapes_.push_back(shape);
-            AddToLayer(shape, tmRenderLayer::kOverlay, entry, tmModelFlag::kOthers);
+            AddToLayer(shape, layer, entry, tmModelFlag::kOthers);
         }
     }
 }

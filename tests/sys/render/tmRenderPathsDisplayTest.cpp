@@ -148,6 +148,45 @@ TEST_P(FramePathsTest, WorldQuadAndBothBatchesLandWhereTheCameraSeesThem) {
     EXPECT_LT(Green(Pixel(x - 2, y)), 60);
 }
 
+// A full-screen sprite covers the world quads of the overlay layer, but not those queued to be drawn over it.
+TEST_P(FramePathsTest, WorldQuadsOverTheScreenSpritesShowOverAFullScreenBackdrop) {
+    const sys::tmSpriteRecord whole{"S", 0, 0, 1, 1};
+    sys::tmSprite red, green;
+    red.Set(SolidTexture(0xFFFF0000u), &whole);
+    green.Set(SolidTexture(0xFF00FF00u), &whole);
+    slots.red = &red;
+    slots.green = &green;
+    D3DXMATRIX view, proj, turn, under, over, size;
+    const D3DXVECTOR3 eye(0, 0, 100), centre(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtRH(&view, &eye, &centre, &up);
+    D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 4, 320.0f / 240.0f, 10.0f, 1000.0f);
+    r->SetViewMatrix(view);
+    r->SetProjectionMatrix(proj);
+    r->SetViewProjectionMatrix(view, proj);
+    D3DXMatrixRotationY(&turn, D3DX_PI);
+    D3DXMatrixTranslation(&under, -30, 0, 0);
+    D3DXMatrixTranslation(&over, 30, 0, 0);
+    under = turn * under;
+    // Sized from its 16-texel sheet at 256 texels per unit: 320 times is 20 units.
+    D3DXMatrixScaling(&size, 320, 320, 1);
+    over = size * turn * over;
+    // Queued before the backdrop: the order of the calls does not decide, the kind does.
+    ASSERT_GE(r->DrawSpriteRectOverScreen(2, over, 0xFFFFFFFFu), 0);
+    ASSERT_GE(r->DrawSpriteRect(2, under, 0xFFFFFFFFu, -1, -1, -1, -1, 20, 20), 0);
+    ASSERT_GE(r->DrawSpriteEx(tyBillboard::kSpriteSlot, 0, 0, 20, 15, 0xFFFFFFFFu, 0, 0, 0, 0, 0, 0, 1, 1), 0);
+    r->Render();
+
+    const D3DXMATRIX vp = view * proj;
+    int x, y;
+    Screen(vp, -30, 0, 0, &x, &y);
+    EXPECT_GT(Green(Pixel(x, y)), 200) << "the backdrop does not cover the overlay quad";
+    EXPECT_LT(Red(Pixel(x, y)), 60);
+    Screen(vp, 30, 0, 0, &x, &y);
+    EXPECT_GT(Red(Pixel(x, y)), 200) << "the quad over the screen sprites is hidden";
+    EXPECT_LT(Green(Pixel(x, y)), 60);
+    EXPECT_GT(Green(Pixel(5, 5)), 200);
+}
+
 INSTANTIATE_TEST_SUITE_P(SimpleAndMultiPass, FramePathsTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "MultiPass" : "Simple");

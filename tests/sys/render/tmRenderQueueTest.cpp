@@ -118,6 +118,26 @@ TEST_F(QueueTest, SpriteRunsFollowTextureChangesPerKind) {
     EXPECT_FLOAT_EQ(w[6 * 2], -0.125f);  // c2 left
 }
 
+TEST_F(QueueTest, WorldQuadsOverTheScreenFollowTheScreenSprites) {
+    D3DXMATRIX m;
+    D3DXMatrixIdentity(&m);
+    EXPECT_GE(q.AddSpriteQuadBySlot(2, m, 0xFFFFFFFF, -1, -1, -1, -1, 0, 0, tmSpritePlacement::kWorldQuadOverScreen),
+              0);
+    q.AddSpriteQuadBySlot(2, m, 0xFFFFFFFF, -1, -1, -1, -1, 0, 0);
+    q.AddSpriteBySlot(1, 0, 0, 1, 1, 0xFFFFFFFF, 0, 0, 0, 0, -1, -1, -1, -1);
+    // A screen sprite cannot claim a world mark.
+    q.AddSpriteBySlot(1, 0, 0, 1, 1, 0xFFFFFFFF, tmSpritePlacement::kWorldQuadOverScreen, 0, 0, 0, -1, -1, -1, -1);
+    q.Flush(&dev);
+    ASSERT_EQ(q.GetLayerCount(7), 1);
+    ASSERT_EQ(q.GetLayerCount(8), 2);
+    EXPECT_EQ(q.GetLayerItems(8)[0]->entry->shaderType, 6u);  // the screen sprites first, in one run
+    EXPECT_EQ(q.GetLayerItems(8)[0]->shape->vertexCount, 12u);
+    EXPECT_EQ(q.GetLayerItems(8)[1]->entry->shaderType, 7u);  // then the quad, through the camera
+    EXPECT_EQ(q.GetLayerItems(8)[1]->shape->declIndex, 2);
+    EXPECT_EQ(q.GetLayerItems(8)[1]->shape->vertexCount, 6u);
+    EXPECT_EQ(q.GetLayerItems(7)[0]->shape->vertexCount, 6u);
+}
+
 TEST_F(QueueTest, PlacementModeSubRectangleAndRotationSetTheCorners) {
     // Sprite A is 128 x 32 pixels at scale 1 on a 1366 x 768 screen.
     struct Case {
