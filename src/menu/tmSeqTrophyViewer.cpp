@@ -66,8 +66,8 @@ void tmSeqTrophyViewer::Init() {
         const SpritePlacement p = {i % 2 == 0 ? kRightOutX : kLeftOutX,
                                    kItemY + kItemStep * i,
                                    1.0f,
-                                   on ? content::SPR_TV_BAR_BASE_ON_A : content::SPR_TV_BAR_BASE_OFF_A,
-                                   on ? content::SPR_TV_BAR_BASE_ON_B : content::SPR_TV_BAR_BASE_OFF_B,
+                                   uint32_t(on ? content::SPR_TV_BAR_BASE_ON_A : content::SPR_TV_BAR_BASE_OFF_A),
+                                   uint32_t(on ? content::SPR_TV_BAR_BASE_ON_B : content::SPR_TV_BAR_BASE_OFF_B),
                                    511.0f,
                                    0.0f};
         items_[i] = tmMenu::MakeTween(p);

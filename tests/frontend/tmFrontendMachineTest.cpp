@@ -258,7 +258,9 @@ TEST(Cockpit, FamiliesDrawTheirOwnParts) {
             for (const auto& m : log.models) cells += IndexIn(t.gaugeA.models, t.gaugeA.count, m.slot) >= 0;
             EXPECT_EQ(cells, 13);
         }
-        if (id == 5 || id == 7) EXPECT_EQ(Digits(log, t).back(), 6);  // half the step beside the gauge
+        if (id == 5 || id == 7) {
+            EXPECT_EQ(Digits(log, t).back(), 6);  // half the step beside the gauge
+        }
         c->Release();
     }
     // Belmar shows the second gauge while it runs, else the first; the gear as a number.

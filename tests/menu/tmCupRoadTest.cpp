@@ -30,7 +30,10 @@ T* Screen(harness::Session& s) {
 
 TEST(CupRoad, CupOneFromTheTitleThroughEveryRaceToTheEndingAndBack) {
     tmMenuFlow::SetNormalPlay(true);
-    harness::Session s(harness::SessionSetup{true, kSeqTitle});
+    harness::SessionSetup setup;
+    setup.runData = true;
+    setup.firstScreen = kSeqTitle;
+    harness::Session s(setup);
     harness::Autopilot::Prepare(s);
     tmConfig::GetInstance().SetGameOption2(1);  // one lap a race
     ASSERT_TRUE(s.Start());

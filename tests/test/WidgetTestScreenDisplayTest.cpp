@@ -99,7 +99,9 @@ protected:
                 bool near = false;
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx) near |= on(x + dx, y + dy);
-                if (!near) ASSERT_EQ(p, 0u) << x << "," << y;
+                if (!near) {
+                    ASSERT_EQ(p, 0u) << x << "," << y;
+                }
             }
         EXPECT_GT(lit, 20);
     }
