@@ -22,6 +22,13 @@
 #include "test/tmSeqCourseViewer.h"
 #include "test/tmSeqFrontendViewer.h"
 #include "test/tmSeqMenuDebug.h"
+#include "test/tmSeqSample.h"
+#include "test/tmSeqTest01.h"
+#include "test/tmSeqTest02.h"
+#include "test/tmSeqTest03.h"
+#include "test/tmSeqTestNetwork.h"
+#include "test/tmSeqTestSound.h"
+#include "test/tySeqTest01.h"
 
 // Every real screen registers its constructor here, replacing the stand-in
 // of its id: factory.Set(id, [] () -> tmSequence* { return new tmSeqX(); });
@@ -30,6 +37,13 @@ tmSequenceFactory tmMakeScreenFactory() {
     tmRegisterPlaceholderScreens(factory);
     factory.Set(kSeqDebugMenu, []() -> tmSequence* { return new tmSeqMenuDebug(); });
     factory.Set(ggSeqTest01::kId, []() -> tmSequence* { return new ggSeqTest01(); });
+    factory.Set(tmSeqSample::kId, []() -> tmSequence* { return new tmSeqSample(); });
+    factory.Set(tmSeqTest01::kId, []() -> tmSequence* { return new tmSeqTest01(); });
+    factory.Set(tmSeqTest02::kId, []() -> tmSequence* { return new tmSeqTest02(); });
+    factory.Set(tmSeqTest03::kId, []() -> tmSequence* { return new tmSeqTest03(); });
+    factory.Set(tmSeqTestSound::kId, []() -> tmSequence* { return new tmSeqTestSound(); });
+    factory.Set(tmSeqTestNetwork::kId, []() -> tmSequence* { return new tmSeqTestNetwork(); });
+    factory.Set(tySeqTest01::kId, []() -> tmSequence* { return new tySeqTest01(); });
     factory.Set(kSeqTitle, []() -> tmSequence* { return new tmSeqTitle(); });
     factory.Set(kSeqMainMenu, []() -> tmSequence* { return new tmSeqMenuMain(); });
     factory.Set(8, []() -> tmSequence* { return new tmSeqMachineViewer(); });

@@ -203,6 +203,12 @@ void tmRaceNetwork::Receive() {
     }
 }
 
+void tmRaceNetwork::DiscardReceived() {
+    if (!transport_) return;
+    TransportLock lock(*transport_);
+    transport_->Drain([](const tmRaceDatagram&) {});
+}
+
 tmNetVerdict tmRaceNetwork::HandleDatagram(const tmRaceDatagram& d) {
     if (!d.data || d.length < static_cast<int>(kNetHeaderSize)) return tmNetVerdict::kShort;
     const tmNetHeader h = tmNetReadHeader(d.data);

@@ -50,6 +50,8 @@ public:
     void Send(uint32_t type);
     // Drains and applies every queued datagram, then counts one silent frame.
     void Receive();
+    // Empties the transport's queue without applying anything (the network test screen).
+    void DiscardReceived();
 
     // ---- waiting room ----
     // Stores the chosen machine and variant unless the choice is locked.

@@ -13,6 +13,7 @@
 #include "HudArt.h"
 #include "MachineArt.h"
 #include "ResourceGroups.h"
+#include "TestArt.h"
 #include "format/BinaryMesh.h"
 
 namespace contentgen {
@@ -79,11 +80,6 @@ zfmt::MaterialRecord Material(const std::string& texture, std::uint32_t shaderKi
     return m;
 }
 
-const char kCubeFaces[] =
-    " 8;\n -1.0;-1.0;-1.0;,\n -1.0;1.0;-1.0;,\n 1.0;1.0;-1.0;,\n 1.0;-1.0;-1.0;,\n"
-    " -1.0;-1.0;1.0;,\n -1.0;1.0;1.0;,\n 1.0;1.0;1.0;,\n 1.0;-1.0;1.0;;\n"
-    " 6;\n 4;0,1,2,3;,\n 4;7,6,5,4;,\n 4;4,5,1,0;,\n 4;3,2,6,7;,\n 4;1,5,6,2;,\n 4;4,0,3,7;;\n";
-
 const char kTemplates[] =
     "template Mesh {\n <3D82AB44-62DA-11cf-AB39-0020AF71E433>\n DWORD nVertices;\n array Vector vertices[nVertices];\n"
     " DWORD nFaces;\n array MeshFace faces[nFaces];\n [...]\n}\n"
@@ -95,37 +91,6 @@ std::string MaterialText(const std::string& header, const std::string& body) {
            " {\n   1.000000;1.000000;1.000000;1.000000;;\n   20.000000;\n"
            "   0.200000;0.200000;0.200000;;\n   1.000000;1.000000;1.000000;;\n" +
            body + "  }\n";
-}
-
-// The text mesh of group 34: a cube with two materials and a texture.
-std::string CubeX() {
-    return std::string("xof 0303txt 0032\n") + kTemplates +
-           "Frame Root {\n FrameTransformMatrix {\n  "
-           "1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0;;\n }\n"
-           " Mesh cube {\n" +
-           kCubeFaces +
-           "  MeshNormals {\n   6;\n   0.0;0.0;-1.0;,\n   0.0;0.0;1.0;,\n   -1.0;0.0;0.0;,\n   1.0;0.0;0.0;,\n"
-           "   0.0;1.0;0.0;,\n   0.0;-1.0;0.0;;\n   6;\n   4;0,0,0,0;,\n   4;1,1,1,1;,\n   4;2,2,2,2;,\n"
-           "   4;3,3,3,3;,\n   4;4,4,4,4;,\n   4;5,5,5,5;;\n  }\n"
-           "  MeshTextureCoords {\n   8;\n   0.0;1.0;,\n   0.0;0.0;,\n   1.0;0.0;,\n   1.0;1.0;,\n"
-           "   1.0;1.0;,\n   1.0;0.0;,\n   0.0;0.0;,\n   0.0;1.0;;\n  }\n"
-           "  MeshMaterialList {\n   2;\n   6;\n   0,0,1,1,1,1;;\n" +
-           MaterialText("cube_front", "   TextureFilename {\n    \"test01_labelTex.dds\";\n   }\n") +
-           MaterialText("cube_sides", "") + "  }\n }\n}\n";
-}
-
-// A text mesh with our extra blocks: vertex colours and one textured material.
-std::string CubeYsm() {
-    return std::string("xof 0303txt 0032\n") + kTemplates + "Mesh cube {\n" + kCubeFaces +
-           " MeshVertexColors {\n  8;\n  0;1.0;0.0;0.0;1.0;;,\n  1;0.0;1.0;0.0;1.0;;,\n  2;0.0;0.0;1.0;1.0;;,\n"
-           "  3;1.0;1.0;0.0;1.0;;,\n  4;1.0;0.0;1.0;1.0;;,\n  5;0.0;1.0;1.0;1.0;;,\n  6;1.0;1.0;1.0;1.0;;,\n"
-           "  7;0.5;0.5;0.5;1.0;;;\n }\n"
-           " MeshTextureCoords {\n  8;\n  0.0;1.0;,\n  0.0;0.0;,\n  1.0;0.0;,\n  1.0;1.0;,\n"
-           "  1.0;1.0;,\n  1.0;0.0;,\n  0.0;0.0;,\n  0.0;1.0;;\n }\n"
-           " MeshMaterialList {\n  1;\n  6;\n  0,0,0,0,0,0;;\n" +
-           MaterialText("cube_vertexcolorShader_imageMap_vertexColor",
-                        "   TextureFilename {\n    \"test01_labelTex.dds\";\n   }\n") +
-           " }\n}\n";
 }
 
 // A normal-mapped plane with custom shading values and a second UV set.
@@ -157,8 +122,8 @@ zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position
     zfmt::Bytes hud;
     if (HudModelBytes(g.id, position, &hud)) return hud;
     const std::string label = g.textures.empty() ? std::string() : g.textures[0].name;
-    if (file == "cube2_with_tex.x") return Text(CubeX());
-    if (file == "cube_ysm_vertexcolor.ysm") return Text(CubeYsm());
+    if (file == "cube2_with_tex.x") return Text(TestBlockX("test01_labelTex.dds"));
+    if (file == "cube_ysm_vertexcolor.ysm") return Text(ReflectiveBlockYsm("test01_labelTex.dds"));
     if (file == "plane_ysm_normalmap.ysm") return Text(PlaneYsm());
     if (file == "plane_with_alphaTex.ybm") return BoxYbm(1.0f, 0xFFFFFFFFu, {Material("test02_boxTex_ALPHA.dds", 0)});
     if (file == "cube_with_sameTex.ybm")  // two subsets naming one texture

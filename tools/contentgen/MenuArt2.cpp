@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "MenuArtKit.h"
+#include "TestArt.h"
 #include "tools/track/Layout.h"
 
 namespace contentgen {
@@ -286,7 +287,7 @@ bool IsMenuStyle2(const std::string& style) {
     static const char* const kStyles[] = {"coursemap", "courseicon", "courseinfo", "difficulty", "marker", "arrow"};
     for (const char* k : kStyles)
         if (style == k) return true;
-    return IsMachineStyle(style) || IsListStyle(style) || IsEndingStyle(style);
+    return IsMachineStyle(style) || IsListStyle(style) || IsEndingStyle(style) || IsTestStyle(style);
 }
 
 bool PaintMenuSprite2(const SpriteStyle& s, SpriteCanvas& c) {
@@ -298,6 +299,7 @@ bool PaintMenuSprite2(const SpriteStyle& s, SpriteCanvas& c) {
     if (s.style == "arrow") return PaintArrow(s, c);
     if (IsMachineStyle(s.style)) return PaintMachineSprite(s, c);
     if (IsEndingStyle(s.style)) return PaintEndingSprite(s, c);
+    if (IsTestStyle(s.style)) return PaintTestSprite(s, c);
     return PaintListSprite(s, c);
 }
 

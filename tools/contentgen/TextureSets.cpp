@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "TestArt.h"
 #include "TexturePaint.h"
 
 namespace contentgen {
@@ -479,6 +480,12 @@ bool NamedTexture(const std::string& name, const std::string& kind, const std::s
         out.make = [=] {
             Canvas c(64, 64);
             paint::PanelLabel(c, Rgb(0x2A2E36), it != places.end() ? Rgb(place.accent) : accent, s);
+            return c;
+        };
+    } else if (kind == "testcard") {
+        out.make = [] {
+            Canvas c(128, 128);
+            PaintTestCard(c);
             return c;
         };
     } else if (kind == "cube") {

@@ -130,6 +130,12 @@ public:
     // is not the texture's or there is no device.
     virtual bool UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height);
 
+    // ---- display mode ----
+    // Sets the device up again with a copy of the current video settings at
+    // width x height (0 x 0 keeps the current size), between two frames. False
+    // when nothing was set up (no device: the silent drawer; or the set-up failed).
+    virtual bool ResetDisplay(int width, int height);
+
     // ---- readers ----
     // The resource cache (null when none is set up).
     virtual tmResourceHolder* GetResourceHolder() const = 0;

@@ -248,6 +248,16 @@ gfx::Result tmRender::ResetDevice() {
     return SetupDirect3D(device_, copy) ? gfx::Res::Ok : gfx::Res::Fail;
 }
 
+bool tmRender::ResetDisplay(int width, int height) {
+    if (!device_ || !device_->created()) return false;
+    tmRenderSetting copy = tmGetCurrentRenderSetting();
+    if (width > 0 && height > 0) {
+        copy.width = static_cast<uint32_t>(width);
+        copy.height = static_cast<uint32_t>(height);
+    }
+    return SetupDirect3D(device_, copy);
+}
+
 void tmRender::WriteGammaReport() {
     tmLogFile report;
     report.Open("DebugReportGamma.txt");

@@ -135,6 +135,7 @@ public:
     void SetBloomRate(float rate) override;
     sys::tmTexture* CreateTexture(const char* name, int width, int height) override;
     bool UploadTexture(sys::tmTexture* texture, const uint32_t* argb, int width, int height) override;
+    bool ResetDisplay(int width, int height) override;
     int GetBackBufferWidth() const override;
     int GetBackBufferHeight() const override;
     float GetFrameRate() const override;

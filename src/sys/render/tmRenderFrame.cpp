@@ -168,9 +168,13 @@ void tmRender::DepthAndShadowPass(const tmRenderSetting& s) {
     activeClear_ = storedClear_;
 }
 
-// The six cube faces of the environment map on sampler 8 (or the course's own cube).
+// The six cube faces of the environment map on sampler 8 (or the course's own cube). A frame
+// that queued nothing into the cube faces (a menu or test screen) reflects the cube of sampler 9
+// instead of an environment that was never drawn.
 void tmRender::EnvironmentPass(const tmRenderSetting& s) {
-    if (!s.environmentMap || !cube_) {
+    int queuedFaces = 0;
+    for (int face = 0; face < L::kCubeFaceCount; ++face) queuedFaces += queue_->GetLayerCount(L::CubeFace(face));
+    if (!s.environmentMap || !cube_ || (queuedFaces == 0 && (sampler9Cube_ || sampler9_))) {
         device_->setTexture(8, sampler9Cube_ ? sampler9Cube_->GetTexture()
                                : sampler9_   ? sampler9_->GetTexture()
                                              : gfx::Texture{});
