@@ -23,6 +23,8 @@ struct Switch {
 
 // What a session starts from besides the screens.
 struct SessionSetup {
+    SessionSetup() = default;
+    SessionSetup(bool withRunData, int first) : runData(withRunData), firstScreen(first) {}
     // Link the run folder's data/ (content banks) into the working folder.
     bool runData = false;
     int firstScreen = kSeqTitle;
