@@ -1,9 +1,8 @@
 // FramePicture.cpp -- reading the back buffer, picture measures and PNG output of the screen shots.
 #include "harness/FramePicture.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -59,11 +58,73 @@ float FramePicture::DifferenceTo(const FramePicture& o) const {
 }
 
 namespace {
-std::string ShotsDir() {
-    const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
-    mkdir(dir.c_str(), 0755);
-    return dir;
+
+// "<shots>/<name>.png", its folders made (a name may hold a sub-folder).
+std::string ShotPath(const std::string& name) {
+    const std::filesystem::path path = std::filesystem::path(ZARVO_RUN_DIR) / ".." / "shots" / (name + ".png");
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    return path.string();
 }
+
+// A 5 x 7 pixel font for the contact sheet's labels: digits, capitals, '_' and '-' (rows top first, bit 4 the left).
+const uint8_t* Glyph(char c) {
+    static const uint8_t kDigits[10][7] = {
+        {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}, {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E},
+        {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}, {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E},
+        {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}, {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E},
+        {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}, {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08},
+        {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}, {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}};
+    static const uint8_t kLetters[26][7] = {
+        {0x0E, 0x11, 0x11, 0x11, 0x1F, 0x11, 0x11}, {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E},
+        {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}, {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C},
+        {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}, {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10},
+        {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}, {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11},
+        {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}, {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C},
+        {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}, {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F},
+        {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}, {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11},
+        {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}, {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10},
+        {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D}, {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11},
+        {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}, {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04},
+        {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}, {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04},
+        {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}, {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11},
+        {0x11, 0x11, 0x11, 0x0A, 0x04, 0x04, 0x04}, {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F}};
+    static const uint8_t kUnderscore[7] = {0, 0, 0, 0, 0, 0, 0x1F};
+    static const uint8_t kDash[7] = {0, 0, 0, 0x1F, 0, 0, 0};
+    if (c >= '0' && c <= '9') return kDigits[c - '0'];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') return kLetters[c - 'A'];
+    if (c == '_') return kUnderscore;
+    if (c == '-') return kDash;
+    return nullptr;  // a space, or anything else
+}
+
+// Writes `text` white on a black strip at (x, y) of an RGB image `w` wide, each font pixel `scale` wide.
+void Label(std::vector<uint8_t>& rgb, int w, int x, int y, const std::string& text, int scale, int maxWidth) {
+    const int advance = 6 * scale;
+    const int width = std::min(maxWidth, static_cast<int>(text.size()) * advance + 2 * scale);
+    for (int py = y; py < y + 9 * scale; ++py)
+        for (int px = x; px < x + width; ++px) {
+            uint8_t* o = &rgb[(size_t(py) * w + px) * 3];
+            o[0] = o[1] = o[2] = 0;
+        }
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int gx = x + scale + static_cast<int>(i) * advance;
+        if (gx + 5 * scale > x + width) break;
+        const uint8_t* g = Glyph(text[i]);
+        if (!g) continue;
+        for (int row = 0; row < 7; ++row)
+            for (int col = 0; col < 5; ++col) {
+                if (!(g[row] & (0x10 >> col))) continue;
+                for (int sy = 0; sy < scale; ++sy)
+                    for (int sx = 0; sx < scale; ++sx) {
+                        uint8_t* o = &rgb[(size_t(y + scale + row * scale + sy) * w + gx + col * scale + sx) * 3];
+                        o[0] = o[1] = o[2] = 255;
+                    }
+            }
+    }
+}
+
 }  // namespace
 
 bool FramePicture::Write(const std::string& name) const {
@@ -74,12 +135,12 @@ bool FramePicture::Write(const std::string& name) const {
         rgb[i * 3 + 1] = uint8_t(pixels[i] >> 8);
         rgb[i * 3 + 2] = uint8_t(pixels[i]);
     }
-    const std::string path = ShotsDir() + "/" + name + ".png";
+    const std::string path = ShotPath(name);
     return stbi_write_png(path.c_str(), int(width), int(height), 3, rgb.data(), int(width) * 3) != 0;
 }
 
 bool FramePicture::WriteContactSheet(const std::vector<const FramePicture*>& pictures, int columns,
-                                     const std::string& name) {
+                                     const std::string& name, const std::vector<std::string>& labels) {
     constexpr int kCellW = 455, kCellH = 256, kGap = 6;
     if (pictures.empty() || columns < 1) return false;
     const int rows = (static_cast<int>(pictures.size()) + columns - 1) / columns;
@@ -98,8 +159,9 @@ bool FramePicture::WriteContactSheet(const std::vector<const FramePicture*>& pic
                 o[1] = uint8_t(c >> 8);
                 o[2] = uint8_t(c);
             }
+        if (i < labels.size()) Label(rgb, w, cx, cy, labels[i], 2, kCellW);
     }
-    const std::string path = ShotsDir() + "/" + name + ".png";
+    const std::string path = ShotPath(name);
     return stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3) != 0;
 }
 

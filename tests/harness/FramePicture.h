@@ -26,11 +26,12 @@ struct FramePicture {
     int Bright(float x0, float y0, float x1, float y1, int least = 600) const;
     // Share 0..1 of coarse-grid pixels that differ from another picture of the same size.
     float DifferenceTo(const FramePicture& other) const;
-    // Writes "<shots>/<name>.png".
+    // Writes "<shots>/<name>.png" (a name such as "menus/title" writes into a sub-folder).
     bool Write(const std::string& name) const;
-    // Writes a contact sheet: the pictures scaled down in a grid with their names' order.
+    // Writes a contact sheet "<shots>/<name>.png": the pictures scaled down in a grid, in order, each with
+    // its label (if given: digits, letters, '_' and '-') in its top left corner.
     static bool WriteContactSheet(const std::vector<const FramePicture*>& pictures, int columns,
-                                  const std::string& name);
+                                  const std::string& name, const std::vector<std::string>& labels = {});
     static int Brightness(uint32_t rgb) { return int((rgb >> 16) & 0xFF) + int((rgb >> 8) & 0xFF) + int(rgb & 0xFF); }
 };
 

@@ -2,91 +2,16 @@
 // the keyboard: a picture of each, a contact sheet of them all, and checks that each screen draws its own.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "app/tmConfig.h"
-#include "harness/FramePicture.h"
-#include "harness/Harness.h"
+#include "menu/MenuProgramFixture.h"
 #include "menu/MenuReplays.h"
 #include "menu/tmMachineSelectFrontend.h"
-#include "menu/tmMenuFlow.h"
 #include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqEnding.h"
 #include "menu/tmSeqMachineSelect.h"
-#include "menu/tmSeqMenuMain.h"
-#include "menu/tmSeqTitle.h"
 #include "race/tmRaceState.h"
-#include "sys/input/tmInputActions.h"
-
-namespace {
-
-class MenuProgramDisplay : public ::testing::Test {
-protected:
-    void SetUp() override { Open(kSeqTitle); }
-    // The game in its window from screen `first`; `before` runs before the loop starts.
-    void Open(int first, const std::function<void()>& before = {}) {
-        tmMenuFlow::SetNormalPlay(true);
-        harness::SessionSetup setup;
-        setup.runData = true;
-        setup.realWindow = true;
-        setup.firstScreen = first;
-        setup.beforePresent = [this] { picture_.Take(); };
-        session_ = std::make_unique<harness::Session>(setup);
-        if (!session_->HasWindow()) GTEST_SKIP() << "no display for the game window";
-        if (before) before();
-        if (!session_->Start()) GTEST_SKIP() << "the renderer cannot start here";
-    }
-    harness::Session& S() { return *session_; }
-
-    // Runs `frames` frames, then shoots the next one under `name`.
-    const harness::FramePicture& Shoot(const std::string& name, int frames) {
-        for (int i = 0; i < frames; ++i) S().Frame();
-        picture_.wanted = true;
-        S().Frame();
-        EXPECT_FALSE(picture_.Empty()) << name;
-        EXPECT_TRUE(picture_.Write("menu_" + name)) << name;
-        order_.push_back(name);
-        shots_[name] = picture_;
-        return shots_[name];
-    }
-    // From the start to the main menu's top page.
-    void ToMainMenu() {
-        ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqTitle>() && Screen<tmSeqTitle>()->GetState() >= 1; }, 40));
-        S().TapKey(tmKey::kReturn);
-        S().TapKey(tmKey::kReturn);
-        ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>() != nullptr; }, 40));
-        ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));
-    }
-    template <class T>
-    T* Screen() {
-        tmSequenceManager* m = S().Loop().GetSequenceManager();
-        return m ? dynamic_cast<T*>(m->GetScreen()) : nullptr;
-    }
-    // Every picture has content and differs from every other; all go onto one contact sheet.
-    void CheckAll(const std::string& sheet) {
-        std::vector<const harness::FramePicture*> all;
-        for (const std::string& n : order_) {
-            const harness::FramePicture& p = shots_[n];
-            all.push_back(&p);
-            EXPECT_GT(p.Variety(), 12) << n << " looks blank";
-        }
-        for (size_t i = 0; i < order_.size(); ++i)
-            for (size_t j = i + 1; j < order_.size(); ++j)
-                EXPECT_GT(shots_[order_[i]].DifferenceTo(shots_[order_[j]]), 0.01f)
-                    << order_[i] << " and " << order_[j] << " look the same";
-        EXPECT_TRUE(harness::FramePicture::WriteContactSheet(all, 4, sheet));
-    }
-
-    std::unique_ptr<harness::Session> session_;
-    harness::FramePicture picture_;
-    std::map<std::string, harness::FramePicture> shots_;
-    std::vector<std::string> order_;
-};
-
-}  // namespace
 
 TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
     ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqTitle>() != nullptr; }, 10));

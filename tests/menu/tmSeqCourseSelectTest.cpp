@@ -1,6 +1,9 @@
 // tmSeqCourseSelectTest.cpp -- the course select: the strip's wrap, the held-back display, the leave and the
-// race-state writes on decide and cancel in single and direct network races; course 2's panel record.
+// race-state writes on decide and cancel in single and direct network races; course 2's panel record, drawn.
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
 
 #include "app/tmConfig.h"
 #include "content_tables.h"
@@ -137,4 +140,26 @@ TEST(CourseSelectTable, CourseTwoHasItsPanelAndArrow) {
         EXPECT_EQ(c.partSprite, uint32_t(k < 6 ? content::SPR_CS_ARROW_LEFT : content::SPR_CS_ARROW_RIGHT)) << k;
         EXPECT_NE(c.layoutMap, 0u) << k;
     }
+}
+
+// Chosen, course 2 shows its own map, information and board, with the arrow part over the map at full
+// alpha (a part alpha of 0 would leave it invisible).
+TEST_F(CourseSelect, CourseTwoIsDrawnWithItsArrow) {
+    Start(kRaceModeSingle);
+    rig.Step();
+    rig.Tap(tmKey::kRight);
+    rig.Steps(60);  // the display has followed and the tweens have settled
+    rig.draw.Clear();
+    rig.Step();
+    const std::vector<DrawLog::Sprite> maps = rig.draw.SpritesOf(content::SPR_CS_LAYOUT_SPAIN);
+    ASSERT_EQ(maps.size(), 1u);
+    EXPECT_NEAR(maps[0].x, 311.0f, 0.5f);
+    EXPECT_NEAR(maps[0].alpha, 1.0f, 0.02f);
+    EXPECT_EQ(rig.draw.SpritesOf(content::SPR_CS_INFO_SPAIN2022).size(), 1u);
+    EXPECT_EQ(rig.draw.SpritesOf(content::SPR_BOARD_SPAIN).size(), 1u);
+    bool arrow = false;
+    for (const DrawLog::Sprite& s : rig.draw.SpritesOf(content::SPR_CS_ARROW_LEFT))
+        if (std::fabs(s.x - (maps[0].x + 321.0f)) < 0.5f && std::fabs(s.y - (maps[0].y + 454.0f)) < 0.5f)
+            arrow = s.alpha > 0.98f;
+    EXPECT_TRUE(arrow) << "course 2's arrow is not drawn over its map";
 }

@@ -44,6 +44,7 @@ struct Row {
     int32_t mode;  // -1: the mode is not written
     bool music;    // the menu music still plays
     int wait;      // steps from the decide to the id: 1, or 62 after the leave animation
+    bool replay;   // a replay (of course 5, mode 1) waits in the replay folder
 };
 
 }  // namespace
@@ -73,25 +74,31 @@ TEST_F(MainMenu, TopCursorWrapsAndHighlightsFollow) {
 // Each row in a menu of its own: the next id, the race-state writes, the music and the wait.
 TEST(MainMenuDispatch, EveryRow) {
     const Row rows[] = {
-        {"time attack", {kR, kR}, kSeqCourseSelect, kRaceModeSingle, false, 1},
-        {"cup 1", {kR, kD, kR, kR}, kSeqMachineSelect, kRaceModeCup, false, 62},
-        {"cup 2", {kR, kD, kR, kD, kR}, kSeqMachineSelect, kRaceModeCup, false, 62},
-        {"vs ghost", {kR, kD, kD, kR}, kSeqReplaySelect, kRaceModeGhost, true, 1},
-        {"replay", {kD, kR, kR}, kSeqReplaySelect, kRaceModeReplay, true, 1},
-        {"lobby", {kD, kD, kR, kR, kU, kR}, kSeqLobby, kRaceModeLobby, false, 12},
-        {"host", {kD, kD, kR, kD, kR}, kSeqCourseSelect, kRaceModeDirect, false, 1},
-        {"join", {kD, kD, kR, kD, kD, kR}, kSeqJoinRace, kRaceModeDirect, false, 1},
-        {"garage", {kD, kD, kD, kR, kR}, 8, -1, true, 1},
-        {"trophies", {kD, kD, kD, kR, kD, kR}, 15, -1, true, 1},
-        {"course records", {kD, kD, kD, kR, kD, kD, kR}, 16, -1, true, 1},
-        {"game options", {kU, kU, kR, kR}, 17, -1, true, 62},
-        {"controller", {kU, kU, kR, kD, kR}, 18, -1, true, 62},
-        {"video", {kU, kU, kR, kD, kD, kR}, 19, -1, true, 62},
-        {"sound", {kU, kU, kR, kU, kU, kR}, 20, -1, true, 62},
-        {"quit", {kU, kR}, kSeqQuit, -1, false, 62},
+        {"time attack", {kR, kR}, kSeqCourseSelect, kRaceModeSingle, false, 1, false},
+        {"cup 1", {kR, kD, kR, kR}, kSeqMachineSelect, kRaceModeCup, false, 62, false},
+        {"cup 2", {kR, kD, kR, kD, kR}, kSeqMachineSelect, kRaceModeCup, false, 62, false},
+        {"vs ghost", {kR, kD, kD, kR}, kSeqReplaySelect, kRaceModeGhost, true, 1, false},
+        {"replay", {kD, kR, kR}, kSeqReplaySelect, kRaceModeReplay, true, 1, false},
+        {"demo", {kD, kR, kD, kR}, kSeqLoading, kRaceModeDemo, false, 1, true},
+        {"demo, no replays", {kD, kR, kD, kR}, kSeqTitle, -1, false, 1, false},
+        {"lobby", {kD, kD, kR, kR, kU, kR}, kSeqLobby, kRaceModeLobby, false, 12, false},
+        {"host", {kD, kD, kR, kD, kR}, kSeqCourseSelect, kRaceModeDirect, false, 1, false},
+        {"join", {kD, kD, kR, kD, kD, kR}, kSeqJoinRace, kRaceModeDirect, false, 1, false},
+        {"garage", {kD, kD, kD, kR, kR}, 8, -1, true, 1, false},
+        {"trophies", {kD, kD, kD, kR, kD, kR}, 15, -1, true, 1, false},
+        {"course records", {kD, kD, kD, kR, kD, kD, kR}, 16, -1, true, 1, false},
+        {"game options", {kU, kU, kR, kR}, 17, -1, true, 62, false},
+        {"controller", {kU, kU, kR, kD, kR}, 18, -1, true, 62, false},
+        {"video", {kU, kU, kR, kD, kD, kR}, 19, -1, true, 62, false},
+        {"sound", {kU, kU, kR, kU, kU, kR}, 20, -1, true, 62, false},
+        {"quit", {kU, kR}, kSeqQuit, -1, false, 62, false},
     };
     for (const Row& row : rows) {
         MenuRig rig;
+        tmReplay::Create();
+        if (row.replay) {
+            ASSERT_TRUE(menutest::WriteReplay("QUVASE_REP0220_LATEST.dat", menutest::MakeHeader(1, 5, 2, 1700000000)));
+        }
         tmRaceState& rs = tmRaceState::Get();
         rs.setup.mode = 99;  // untouched unless written
         rs.setup.course = 5;
@@ -120,6 +127,7 @@ TEST(MainMenuDispatch, EveryRow) {
             EXPECT_EQ(rs.hostFlag, 7) << row.name;
         }
         rig.Finish();
+        tmReplay::Destroy();
     }
 }
 

@@ -1,6 +1,9 @@
-// tmViewerTest.cpp -- the record viewer's marks (ties, no time) and course cursor; the trophy viewer's count,
-// scrolling limits, new trophies marked seen, and items entering and leaving from alternate sides.
+// tmViewerTest.cpp -- the record viewer's marks (ties, no time) and course cursor; the trophy viewer's count and
+// its counter in the head, scrolling limits, new trophies marked seen, and items entering and leaving from alternate
+// sides.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "app/tmConfig.h"
 #include "content_tables.h"
@@ -106,4 +109,52 @@ TEST(TrophyViewer, HeldKeysScroll40AStepAndStopAtTheEnds) {
     rig.Steps(40);
     EXPECT_FLOAT_EQ(screen.GetItem(96)->y, 551.0f);  // the last trophy in view
     rig.Finish();
+}
+
+// The head counts the trophies won: one or two lit digits before the unlit "97", and the completion
+// mark alone once all 97 are won.
+TEST(TrophyViewer, TheCounterShowsTheWonCountOrTheCompletionMark) {
+    const uint32_t on[10] = {content::SPR_TV_CNT_FONT0_ON, content::SPR_TV_CNT_FONT1_ON, content::SPR_TV_CNT_FONT2_ON,
+                             content::SPR_TV_CNT_FONT3_ON, content::SPR_TV_CNT_FONT4_ON, content::SPR_TV_CNT_FONT5_ON,
+                             content::SPR_TV_CNT_FONT6_ON, content::SPR_TV_CNT_FONT7_ON, content::SPR_TV_CNT_FONT8_ON,
+                             content::SPR_TV_CNT_FONT9_ON};
+    for (int won : {0, 7, 12, 96, 97}) {
+        MenuRig rig;
+        for (int i = 0; i < won; ++i) tmConfig::GetInstance().Unlock(i);
+        tmSeqTrophyViewer screen;
+        rig.Start(screen);
+        rig.Steps(70);
+        rig.draw.Clear();
+        rig.Step();
+        // Counter sprites in the head (trophy rows are drawn further down).
+        auto inHead = [&](uint32_t id) {
+            std::vector<DrawLog::Sprite> out;
+            for (const DrawLog::Sprite& s : rig.draw.SpritesOf(int(id)))
+                if (s.y < 60.0f) out.push_back(s);
+            return out;
+        };
+        const auto complete = inHead(content::SPR_TV_CNT_COMP);
+        const auto nine = inHead(content::SPR_TV_CNT_FONT9_OFF);
+        int lit = 0;
+        for (uint32_t id : on) lit += int(inHead(id).size());
+        if (won == 97) {
+            EXPECT_EQ(complete.size(), 1u);
+            EXPECT_TRUE(nine.empty());
+            EXPECT_EQ(lit, 0);
+        } else {
+            EXPECT_TRUE(complete.empty()) << won;
+            ASSERT_EQ(nine.size(), 1u) << won;
+            EXPECT_EQ(inHead(content::SPR_TV_CNT_FONT7_OFF).size(), 1u) << won;
+            EXPECT_EQ(lit, won >= 10 ? 2 : 1) << won;
+            const auto units = inHead(on[won % 10]);
+            ASSERT_FALSE(units.empty()) << won;
+            EXPECT_FLOAT_EQ(units.back().x, nine[0].x - 32.0f) << won;  // the units right before "97"
+            if (won >= 10) {
+                const auto tens = inHead(on[won / 10]);
+                ASSERT_FALSE(tens.empty()) << won;
+                EXPECT_FLOAT_EQ(tens.front().x, nine[0].x - 48.0f) << won;
+            }
+        }
+        rig.Finish();
+    }
 }
