@@ -228,8 +228,8 @@ private:
     std::unique_ptr<tmShaderManager> shader_;
     std::unique_ptr<tmPostProcess> post_;
     std::unique_ptr<tmFrustum> frustum_;
-    sys::tmTexture* sampler9_ = nullptr;
-    sys::tmCubeTexture* sampler9Cube_ = nullptr;  // bound instead of sampler9_ when set
-    sys::tmTexture* sampler6_ = nullptr;
-    sys::tmTexture* sampler10_ = nullptr;
+    // The device texture bound on sampler 9 (the course's sky), kept as the device's handle:
+    // the resource itself may be released while the handle still names it, and a stale
+    // handle binds nothing.
+    gfx::Texture sampler9Texture_{};
 };

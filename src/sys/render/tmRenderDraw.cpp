@@ -185,21 +185,17 @@ void tmRender::SetLightDirectionDefault(const float direction[4]) {
 D3DXVECTOR4 tmRender::GetLightDirection() const { return queue_ ? queue_->GetLight() : D3DXVECTOR4{0, -1, 0, 0.3f}; }
 
 void tmRender::SetSampler9Texture(sys::tmTexture* t) {
-    sampler9_ = t;
-    sampler9Cube_ = nullptr;
-    if (device_) device_->setTexture(9, t ? t->GetTexture() : gfx::Texture{});
+    sampler9Texture_ = t ? t->GetTexture() : gfx::Texture{};
+    if (device_) device_->setTexture(9, sampler9Texture_);
 }
 void tmRender::SetSampler9CubeTexture(sys::tmCubeTexture* c) {
-    sampler9_ = nullptr;
-    sampler9Cube_ = c;
-    if (device_) device_->setTexture(9, c ? c->GetTexture() : gfx::Texture{});
+    sampler9Texture_ = c ? c->GetTexture() : gfx::Texture{};
+    if (device_) device_->setTexture(9, sampler9Texture_);
 }
 void tmRender::SetSampler6Texture(sys::tmTexture* t) {
-    sampler6_ = t;
     if (device_) device_->setTexture(6, t ? t->GetTexture() : gfx::Texture{});
 }
 void tmRender::SetSampler10Texture(sys::tmTexture* t) {
-    sampler10_ = t;
     if (device_) device_->setTexture(10, t ? t->GetTexture() : gfx::Texture{});
 }
 

@@ -174,10 +174,8 @@ void tmRender::DepthAndShadowPass(const tmRenderSetting& s) {
 void tmRender::EnvironmentPass(const tmRenderSetting& s) {
     int queuedFaces = 0;
     for (int face = 0; face < L::kCubeFaceCount; ++face) queuedFaces += queue_->GetLayerCount(L::CubeFace(face));
-    if (!s.environmentMap || !cube_ || (queuedFaces == 0 && (sampler9Cube_ || sampler9_))) {
-        device_->setTexture(8, sampler9Cube_ ? sampler9Cube_->GetTexture()
-                               : sampler9_   ? sampler9_->GetTexture()
-                                             : gfx::Texture{});
+    if (!s.environmentMap || !cube_ || (queuedFaces == 0 && sampler9Texture_)) {
+        device_->setTexture(8, sampler9Texture_);
         return;
     }
     device_->setState(gfx::State::ZEnable, 1);

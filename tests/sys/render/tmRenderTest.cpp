@@ -443,3 +443,27 @@ TEST_F(RenderTest, SkyCubeBindsTheCubeSamplerAndStandsInForTheEnvironment) {
     EXPECT_EQ(dev.boundTexture(8), gfx::Texture{});
     sky.SetTexture(gfx::Texture{});
 }
+
+// A sky cube released while still bound (a screen that forgot to unbind it) leaves
+// the renderer only a stale device handle: the next frames draw without touching it.
+TEST_F(RenderTest, ASkyCubeReleasedWhileBoundIsNeverReadAgain) {
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    gfx::TextureDesc desc;
+    desc.width = desc.height = 8;
+    desc.cube = true;
+    auto sky = std::make_unique<sys::tmCubeTexture>();
+    const gfx::Texture handle = dev.createTexture(desc);
+    sky->SetTexture(handle);
+    r->SetSampler9CubeTexture(sky.get());
+    sky->SetTexture(gfx::Texture{});
+    sky.reset();
+    dev.releaseTexture(handle);
+    // Under the address sanitizer, a read of the freed cube would fail these frames.
+    r->Render();
+    r->Render();
+    // Unbound, the environment sampler gets the renderer's own cube again.
+    r->SetSampler9CubeTexture(nullptr);
+    r->Render();
+    EXPECT_TRUE(dev.boundTexture(8));
+    EXPECT_NE(dev.boundTexture(8), handle);
+}
