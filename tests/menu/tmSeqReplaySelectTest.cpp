@@ -42,6 +42,7 @@ protected:
     }
     MenuRig rig;
     tmSeqReplaySelect screen;
+    tmSeqReplaySelect other;  // a second visit; it outlives the test body, which TearDown may still end
 };
 }  // namespace
 
@@ -60,10 +61,9 @@ TEST_F(ReplaySelect, RacingAgainstAReplayListsOnlyTimeAttackReplays) {
     ASSERT_EQ(screen.RowCount(), 2);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(screen.GetRow(i).header.setup.mode, uint32_t(kRaceModeSingle));
     rig.Finish();
-    tmSeqReplaySelect all;
     tmRaceState::Get().setup.mode = kRaceModeReplay;
-    rig.Start(all);
-    EXPECT_EQ(all.RowCount(), 5);
+    rig.Start(other);
+    EXPECT_EQ(other.RowCount(), 5);
 }
 
 TEST_F(ReplaySelect, DeletingTheLastRowKeepsTheCursorOnTheNewLast) {
@@ -124,11 +124,10 @@ TEST_F(ReplaySelect, AChosenReplayIsWatchedOrRacedAgainst) {
     EXPECT_TRUE(tmReplay::Get()->IsLoaded());
     EXPECT_FALSE(rig.MusicPlaying());
     rig.Finish();
-    tmSeqReplaySelect ghost;
     tmRaceState::Get().setup.mode = kRaceModeGhost;
     rig.next = 0;
-    rig.Start(ghost);
-    ASSERT_EQ(ghost.RowCount(), 1);
+    rig.Start(other);
+    ASSERT_EQ(other.RowCount(), 1);
     rig.Steps(61);
     rig.Tap(tmKey::kReturn);
     EXPECT_EQ(rig.RunToNext(60), kSeqMachineSelect);
