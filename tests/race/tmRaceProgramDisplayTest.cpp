@@ -139,6 +139,11 @@ TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
     EXPECT_GT(picture.Lit(0.70f, 0.53f, 0.76f, 0.58f), 0.9f) << "road";
     EXPECT_GT(picture.Lit(0.01f, 0.22f, 0.06f, 0.30f), 0.9f) << "trees";
     EXPECT_GT(picture.Lit(0.32f, 0.27f, 0.40f, 0.33f), 0.9f) << "stand";
+    // The mini map's frame (lower left) shows the second view: the circuit's light outline.
+    EXPECT_GT(picture.Bright(int(picture.width) * 25 / 1366, int(picture.height) * 530 / 768,
+                             int(picture.width) * 240 / 1366, int(picture.height) * 735 / 768),
+              400)
+        << "mini map";
 
     // The results panel of the cup race.
     s.SetStepsPerFrame(8);

@@ -79,6 +79,8 @@ public:
     // ---- frame rendering ----
     int Render();
     void RenderSimple();
+    void DrawSimpleLayer(int layer, gfx::Texture viewPicture);
+    bool SimpleViewPass(bool on, int target, int layer, uint32_t clear);
     void RenderMultiPass();
     void DrawLayer(int layer);
     void DrawLayerWithShader(uint32_t shaderType, int layer);

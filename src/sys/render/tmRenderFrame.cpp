@@ -59,12 +59,18 @@ void tmRender::DrawLayerWithShader(uint32_t shaderType, int layer) {
 
 void tmRender::DrawCubeFaceLayer(int face) { DrawLayer(L::CubeFace(face)); }
 
+namespace {
+bool LayoutHasNormals(int layout) {
+    const gfx::VertexLayout& l = gfx::GetVertexLayout(layout);
+    for (uint32_t i = 0; i < l.count; ++i)
+        if (l.elements[i].usage == gfx::ElementUsage::Normal) return true;
+    return false;
+}
+}  // namespace
+
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
     queue_->Flush(device_);
-    // Every frame starts from the clear colour and a far depth, or the last frame shows through.
-    activeClear_ = storedClear_;
-    Clear(true);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};
     light.specular = {0.8f, 0.8f, 0.8f, 0};
@@ -76,37 +82,87 @@ void tmRender::RenderSimple() {
     device_->setLight(light);
     device_->setShaders(gfx::Shader{}, gfx::Shader{});
     entriesDrawn_ = verticesDrawn_ = primitivesDrawn_ = 0;
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
+    // The second and the mirrored view into their pictures first, as the multi-pass frame
+    // makes them: the race display's mini map and mirror show on this frame too.
+    const bool second = SimpleViewPass(secondViewFlag_, kSecondView, L::kSecondView, 0x00000000u);
+    const bool mirror = SimpleViewPass(mirrorFlag_, kMirror, L::kMirrorView, 0xFF000000u);
+    BindTarget(BackBufferTarget());
+    // Every frame starts from the clear colour and a far depth, or the last frame shows through.
+    activeClear_ = storedClear_;
+    Clear(true);
     for (int layer = L::kScene; layer <= L::kScreen; ++layer) {
-        device_->setState(gfx::State::ZEnable, layer <= L::kNoDepthWrite ? 1 : 0);
-        // Glow, overlays and screen sprites are unlit, as their programs are on the multi-pass path.
-        device_->setState(gfx::State::Lighting, layer <= L::kNoDepthWrite ? 1 : 0);
-        const int n = queue_->GetLayerCount(layer);
-        tmRenderQueue::Item* const* items = queue_->GetLayerItems(layer);
-        for (int i = 0; i < n; ++i) {
-            const tmRenderQueue::Item& item = *items[i];
-            const sys::tmShape* shape = item.shape;
-            device_->setState(gfx::State::CullMode, layer == L::kReversedCull ? gfx::Cull::CCW : shape->cullMode);
-            device_->setLayout(shape->declIndex);
-            // Each entry's own transform: placed sprite quads and batches
-            // (world or view space) go to clip space by theirs alone.
-            const tmRenderQueue::Entry& e = *item.entry;
-            device_->setTransform(gfx::Transform::Projection, &(e.placed ? e.transform : e.projection).m[0][0]);
-            device_->setTransform(gfx::Transform::View, &(e.placed ? identity : e.view).m[0][0]);
-            device_->setTransform(gfx::Transform::World, &(e.placed ? identity : e.world).m[0][0]);
-            device_->setMaterial(shape->material);
-            if (shader_)
-                shader_->SetTexture(0, shape->textures[0], false);
-            else
-                device_->setTexture(0, shape->textures[0] ? shape->textures[0]->GetTexture() : gfx::Texture{});
-            shape->Draw(device_);
-            ++entriesDrawn_;
+        if (layer == L::kOverlay) {
+            // The views' pictures, under the world quads and screen sprites.
+            device_->setState(gfx::State::ZEnable, 0);
+            if (second) DrawSimpleLayer(L::kAfterPostSecond, targets_[kSecondView].texture);
+            if (mirror) DrawSimpleLayer(L::kAfterPostMirror, targets_[kMirror].texture);
         }
+        device_->setState(gfx::State::ZEnable, layer <= L::kNoDepthWrite ? 1 : 0);
+        DrawSimpleLayer(layer, gfx::Texture{});
     }
     device_->setState(gfx::State::Lighting, 1);
     device_->setState(gfx::State::CullMode, gfx::Cull::CW);
     queue_->Clear();
+}
+
+// One layer of the simple frame with the fixed-function pipeline. Scene layers are lit;
+// glow, overlays, screen sprites and the views are unlit, as their programs are on the
+// multi-pass path. `viewPicture` stands in for the missing picture of untextured shapes
+// (the views' frames show their view there).
+void tmRender::DrawSimpleLayer(int layer, gfx::Texture viewPicture) {
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    const bool litLayer = layer <= L::kNoDepthWrite;
+    const bool ownCamera = layer >= L::kSecondView;  // the views and their pictures: the queue's transform alone
+    const int n = queue_->GetLayerCount(layer);
+    tmRenderQueue::Item* const* items = queue_->GetLayerItems(layer);
+    for (int i = 0; i < n; ++i) {
+        const tmRenderQueue::Item& item = *items[i];
+        const sys::tmShape* shape = item.shape;
+        const bool reversed = layer == L::kReversedCull || layer == L::kMirrorView;
+        device_->setState(gfx::State::CullMode, reversed ? gfx::Cull::CCW : shape->cullMode);
+        device_->setLayout(shape->declIndex);
+        // Shapes without normals (particle and trail batches, world sprites) cannot be lit:
+        // lighting them would replace their vertex colours by the ambient grey. They show
+        // their own colours, as the batch program of the multi-pass path draws them.
+        device_->setState(gfx::State::Lighting, litLayer && LayoutHasNormals(shape->declIndex) ? 1 : 0);
+        // Each entry's own transform: placed sprite quads and batches
+        // (world or view space) go to clip space by theirs alone.
+        const tmRenderQueue::Entry& e = *item.entry;
+        const bool whole = e.placed || ownCamera;
+        device_->setTransform(gfx::Transform::Projection, &(whole ? e.transform : e.projection).m[0][0]);
+        device_->setTransform(gfx::Transform::View, &(whole ? identity : e.view).m[0][0]);
+        device_->setTransform(gfx::Transform::World, &(whole ? identity : e.world).m[0][0]);
+        device_->setMaterial(shape->material);
+        const bool showView = viewPicture && !shape->textures[0];
+        if (shader_) shader_->SetTexture(0, shape->textures[0], showView);
+        if (showView)
+            device_->setTexture(0, viewPicture);
+        else if (!shader_)
+            device_->setTexture(0, shape->textures[0] ? shape->textures[0]->GetTexture() : gfx::Texture{});
+        shape->Draw(device_);
+        // The view's picture leaves stage 0 at once, so no later untextured shape is tinted by it.
+        if (showView) {
+            if (shader_)
+                shader_->SetTexture(0, nullptr, true);
+            else
+                device_->setTexture(0, gfx::Texture{});
+        }
+        ++entriesDrawn_;
+    }
+}
+
+// A view of the simple frame into its target; false when it is off or has no target.
+bool tmRender::SimpleViewPass(bool on, int target, int layer, uint32_t clear) {
+    if (!on || !targets_[target].Ok()) return false;
+    BindTarget(targets_[target]);
+    device_->setState(gfx::State::ZEnable, 1);
+    const uint32_t c = activeClear_;
+    activeClear_ = clear;
+    Clear(true);
+    activeClear_ = c;
+    DrawSimpleLayer(layer, gfx::Texture{});
+    return true;
 }
 
 // ---- the multi-pass frame ----

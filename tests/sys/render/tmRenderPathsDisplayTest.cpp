@@ -187,6 +187,43 @@ TEST_P(FramePathsTest, WorldQuadsOverTheScreenSpritesShowOverAFullScreenBackdrop
     EXPECT_GT(Green(Pixel(5, 5)), 200);
 }
 
+// Batches tint their sheet by their vertex colours (particles and trails are coloured that way) on both frames.
+TEST_P(FramePathsTest, BatchesShowTheirVertexColours) {
+    const sys::tmSpriteRecord whole{"S", 0, 0, 1, 1};
+    sys::tmSprite white;
+    white.Set(SolidTexture(0xFFFFFFFFu), &whole);
+    slots.green = &white;
+    D3DXMATRIX view, proj, size, place;
+    const D3DXVECTOR3 eye(0, 0, 100), centre(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtRH(&view, &eye, &centre, &up);
+    D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 4, 320.0f / 240.0f, 10.0f, 1000.0f);
+    r->SetViewMatrix(view);
+    r->SetProjectionMatrix(proj);
+    r->SetViewProjectionMatrix(view, proj);
+    r->SetExtraMatrix1(proj);
+    r->SetSecondViewProjection(view, proj);
+    tyPolygon polygons(&whole, 1, 8, 2);
+    D3DXMatrixScaling(&size, 20, 20, 1);
+    D3DXMatrixTranslation(&place, -20, 0, 0);
+    ASSERT_EQ(polygons.AddQuad(0, size * place, 0xFFFF8000u), 4);  // orange
+    D3DXMatrixTranslation(&place, 20, 0, 0);
+    ASSERT_EQ(polygons.AddQuad(0, size * place, 0xFF2040FFu), 4);  // blue
+    polygons.Draw(view);
+    r->Render();
+
+    const D3DXMATRIX vp = view * proj;
+    int x, y;
+    Screen(vp, -20, 0, 0, &x, &y);
+    const uint32_t orange = Pixel(x, y);
+    EXPECT_GT(Red(orange), 220);
+    EXPECT_NEAR(Green(orange), 128, 30);
+    EXPECT_LT(Blue(orange), 40);
+    Screen(vp, 20, 0, 0, &x, &y);
+    const uint32_t blue = Pixel(x, y);
+    EXPECT_LT(Red(blue), 60);
+    EXPECT_GT(Blue(blue), 220);
+}
+
 INSTANTIATE_TEST_SUITE_P(SimpleAndMultiPass, FramePathsTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "MultiPass" : "Simple");
