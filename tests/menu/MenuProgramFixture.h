@@ -1,6 +1,7 @@
 // MenuProgramFixture.h -- the real program (SDL window, OpenGL) in a session of its own, its frames shot as pictures.
 #pragma once
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <functional>
 #include <map>
@@ -38,9 +39,28 @@ protected:
     virtual tmSequenceFactory Screens() { return tmMakeScreenFactory(); }
     harness::Session& S() { return *session_; }
 
-    // Runs `frames` frames, then shoots the next one and writes it as "<prefix><name>".
+    // Runs `steps` logic steps in as few drawn frames as the loop allows (up to 8 steps a
+    // frame; steps a screen switch cuts short are run again), so a wait costs few pictures.
+    void Wait(int steps) {
+        tmSequenceManager* m = S().Loop().GetSequenceManager();
+        const uint64_t until = m->GetTotalSteps() + uint64_t(steps);
+        for (int guard = 0; m->GetTotalSteps() < until && guard < steps; ++guard) {
+            S().SetStepsPerFrame(int(std::min<uint64_t>(8, until - m->GetTotalSteps())));
+            if (!S().Frame()) break;
+        }
+        S().SetStepsPerFrame(1);
+    }
+    // Runs up to eight steps a frame until `done` holds (checked after each frame); false when
+    // `maxFrames` frames pass first. For waits that need not stop on an exact step.
+    bool RunUntilQuickly(const std::function<bool()>& done, int maxFrames) {
+        S().SetStepsPerFrame(8);
+        const bool ok = S().RunUntil(done, maxFrames);
+        S().SetStepsPerFrame(1);
+        return ok;
+    }
+    // Waits `frames` steps, then shoots the next frame and writes it as "<prefix><name>".
     const harness::FramePicture& Shoot(const std::string& name, int frames) {
-        for (int i = 0; i < frames; ++i) S().Frame();
+        Wait(frames);
         picture_.wanted = true;
         S().Frame();
         EXPECT_FALSE(picture_.Empty()) << name;

@@ -102,17 +102,6 @@ class MenuGallery : public MenuProgramDisplay {
 protected:
     MenuGallery() { prefix_ = "menus/"; }
     tmSequenceFactory Screens() override { return harness::JumpableScreens(); }
-
-    // Runs `steps` logic steps, up to eight a frame (fewer pictures drawn), then one a frame again.
-    void Run(int steps) {
-        const tmSequenceManager* m = S().Loop().GetSequenceManager();
-        const uint64_t start = m->GetTotalSteps();
-        for (int frames = 0; frames < steps && m->GetTotalSteps() - start < uint64_t(steps); ++frames) {
-            S().SetStepsPerFrame(std::min<int>(8, steps - int(m->GetTotalSteps() - start)));
-            S().Frame();
-        }
-        S().SetStepsPerFrame(1);
-    }
 };
 
 }  // namespace
@@ -130,9 +119,9 @@ TEST_F(MenuGallery, EveryMenuScreen) {
             },
             20))
             << shot.name;
-        Run(shot.settle);
+        Wait(shot.settle);
         for (int key : shot.keys) S().TapKey(key);
-        Run(shot.after);
+        Wait(shot.after);
         ASSERT_EQ(S().CurrentId(), shot.id) << shot.name << " left by itself";
         Shoot(std::to_string(shot.id) + "_" + shot.name, 0);
         labels.push_back(std::to_string(shot.id) + " " + shot.name);

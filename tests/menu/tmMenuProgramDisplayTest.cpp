@@ -96,8 +96,8 @@ TEST_F(MenuProgramDisplay, OptionScreens) {
     for (int screen = 0; screen < 4; ++screen) {
         for (int i = 0; i < screen; ++i) S().TapKey(tmKey::kDown);
         S().TapKey(tmKey::kReturn);
-        ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 17 + screen; }, 100)) << names[screen];
-        for (int i = 0; i < 70; ++i) S().Frame();
+        ASSERT_TRUE(RunUntilQuickly([&] { return S().CurrentId() == 17 + screen; }, 100)) << names[screen];
+        Wait(70);
         S().TapKey(tmKey::kDown);  // the cursor on the second row
         S().Input().SetKey(tmKey::kRight, true);
         const harness::FramePicture& p = Shoot(names[screen], 1);
@@ -107,8 +107,8 @@ TEST_F(MenuProgramDisplay, OptionScreens) {
         S().TapKey(tmKey::kUp);
         S().TapKey(tmKey::kUp);
         S().TapKey(tmKey::kReturn);
-        ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == kSeqMainMenu; }, 120)) << names[screen];
-        ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));
+        ASSERT_TRUE(RunUntilQuickly([&] { return S().CurrentId() == kSeqMainMenu; }, 120)) << names[screen];
+        ASSERT_TRUE(RunUntilQuickly([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));
         S().TapKey(tmKey::kUp);  // a new menu: its cursors start at the top
         S().TapKey(tmKey::kUp);
         S().TapKey(tmKey::kReturn);
@@ -224,17 +224,17 @@ TEST_F(EndingDisplay, WinnersRankAndStaffRoll) {
     S().Input().SetKey(tmKey::kReturn, true);
     ASSERT_TRUE(S().RunUntil([&] { return ending.GetState() == tmSeqEnding::kStaffRoll; }, 20));
     // The backdrop, trophy and shade in place, the roll's first lines over them.
-    ASSERT_TRUE(S().RunUntil([&] { return ending.GetRoll() >= 0.12f; }, 400));
+    ASSERT_TRUE(RunUntilQuickly([&] { return ending.GetRoll() >= 0.12f; }, 400));
     const harness::FramePicture& roll = Shoot("ending_roll_start", 0);
     EXPECT_GT(roll.Variety(), 40);
     EXPECT_GT(roll.Bright(180, 120, 560, 620, 450), 3000) << "the trophy is dark";
     // The lines are white or light: nothing else on the right half is as bright.
     EXPECT_GT(roll.Bright(580, 0, 950, 768, 600), 500) << "the first lines are hidden";
-    ASSERT_TRUE(S().RunUntil([&] { return ending.GetRoll() >= 0.5f; }, 400));
+    ASSERT_TRUE(RunUntilQuickly([&] { return ending.GetRoll() >= 0.5f; }, 400));
     const harness::FramePicture& later = Shoot("ending_roll_later", 0);
     EXPECT_GT(later.DifferenceTo(roll), 0.02f) << "the staff lines do not move";
     // The last lines: the name and its holder, then the makers.
-    ASSERT_TRUE(S().RunUntil([&] { return ending.GetRoll() >= 1.12f; }, 600));
+    ASSERT_TRUE(RunUntilQuickly([&] { return ending.GetRoll() >= 1.12f; }, 600));
     const harness::FramePicture& end = Shoot("ending_roll_end", 0);
     S().Input().SetKey(tmKey::kReturn, false);
     EXPECT_GT(end.Bright(580, 0, 950, 768, 600), 500) << "the last lines are hidden";
