@@ -42,7 +42,7 @@ std::string CourseName(int course) {
 }  // namespace
 
 WidgetRoomPain::WidgetRoomPain(ggSeqLobby* owner, int, int selectedId)
-    : WidgetSprite(owner->GetSprites()), owner_(owner), texts_(owner->GetSprites()), selectedId_(selectedId) {
+    : WidgetSprite(owner->GetSprites()), owner_(owner), texts_(owner->GetSprites()), selection_(selectedId) {
     width = kWidth;
     height = kHeight;
     depth = 16;
@@ -112,17 +112,7 @@ int WidgetRoomPain::FindIndex(int id) const {
 }
 
 bool WidgetRoomPain::Select(int id, bool sound) {
-    if (id >= 0) {
-        const int index = FindIndex(id);
-        if (index < 0) return false;
-        selectedIndex_ = index;
-        selectedId_ = rooms_[static_cast<size_t>(index)].room.id;
-        if (sound) ggSeqLobby::PlaySe(content::SND_CURSOR_02);
-    } else {
-        selectedIndex_ = -1;
-        selectedId_ = -1;
-        if (sound) ggSeqLobby::PlaySe(content::SND_DIALOG_01);
-    }
+    if (!selection_.Select(id, id >= 0 ? FindIndex(id) : -1, sound)) return false;
     UpdateDetails();
     return true;
 }
@@ -157,27 +147,13 @@ void WidgetRoomPain::Rebuild() {
 void WidgetRoomPain::Update() {
     Rebuild();
     scroll_->SetTotal(GetCount());
-    if (rooms_.empty()) {
-        selectedIndex_ = -1;
-        scroll_->SetPosition(0);
-    }
+    if (rooms_.empty()) scroll_->SetPosition(0);
     // The selection follows its room's id; a room that is gone takes it along.
-    if (selectedId_ >= 0) {
-        const int index = FindIndex(selectedId_);
-        if (index >= 0) {
-            selectedIndex_ = index;
-        } else {
-            selectedIndex_ = -1;
-            selectedId_ = -1;
-            owner_->OnSelectionGone(false);
-        }
-    } else {
-        selectedIndex_ = -1;
-    }
+    if (!selection_.Follow(selection_.Id() >= 0 ? FindIndex(selection_.Id()) : -1)) owner_->OnSelectionGone(false);
     UpdateDetails();
 
     const ggSeqLobby::OwnRoom own = owner_->FindOwnRoom();
-    const RoomEntry* selected = GetRoom(selectedIndex_);
+    const RoomEntry* selected = GetRoom(selection_.Index());
     if (own.found) {
         enter_->disabled = true;
         escape_->disabled = !(selected && selected->room.id == own.room.id);
@@ -201,8 +177,8 @@ void WidgetRoomPain::SetDetailRight(Detail d, const std::string& text, float rig
 }
 
 void WidgetRoomPain::UpdateDetails() {
-    const RoomEntry* e = GetRoom(selectedIndex_);
-    if (!e || e->room.id != selectedId_) {
+    const RoomEntry* e = GetRoom(selection_.Index());
+    if (!e || e->room.id != selection_.Id()) {
         for (int i = 0; i < kDetails; ++i) {
             if (!details_[i]->GetText().empty()) details_[i]->SetText(std::string());
         }
@@ -250,7 +226,7 @@ void WidgetRoomPain::Draw(float x, float y, int32_t d) {
     for (int i = std::max(first, 0), k = 0; i < last; ++i, ++k) {
         const lobby::CRoom& r = rooms_[static_cast<size_t>(i)].room;
         const float rx = x + 30.0f, ry = y + 36.0f + kRowPitch * static_cast<float>(k);
-        const bool selected = i == selectedIndex_ && r.id == selectedId_;
+        const bool selected = selection_.Is(i, r.id);
         const bool started = !selected && r.started == 1;
         const char* cursor = nullptr;
         if (selected)

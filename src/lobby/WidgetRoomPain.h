@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lobby/PaneSelection.h"
 #include "lobby/TextTextureContainer.h"
 #include "lobby/Widget.h"
 #include "lobbyclient/LobbyRecords.h"
@@ -48,8 +49,8 @@ public:
     const RoomEntry* GetRoom(int index) const;
     int FindIndex(int id) const;
     bool Select(int id, bool sound);
-    int GetSelectedIndex() const { return selectedIndex_; }
-    int GetSelectedId() const { return selectedId_; }
+    int GetSelectedIndex() const { return selection_.Index(); }
+    int GetSelectedId() const { return selection_.Id(); }
     void Rebuild();
 
     g2ui::WidgetButton* GetEnterButton() const { return enter_.get(); }
@@ -78,8 +79,7 @@ private:
     std::unique_ptr<g2ui::WidgetText> details_[kDetails];
     std::unique_ptr<g2ui::WidgetButton> enter_, escape_;
     std::vector<RoomEntry> rooms_;
-    int selectedIndex_ = -1;
-    int selectedId_ = -1;
+    PaneSelection selection_;
 };
 
 }  // namespace g2lobby

@@ -20,7 +20,7 @@ const ggColor kBlack{0.0f, 0.0f, 0.0f, 1.0f};
 }  // namespace
 
 WidgetUserPain::WidgetUserPain(ggSeqLobby* owner, int screenHeight, int selectedId)
-    : WidgetSprite(owner->GetSprites()), owner_(owner), texts_(owner->GetSprites()), selectedId_(selectedId) {
+    : WidgetSprite(owner->GetSprites()), owner_(owner), texts_(owner->GetSprites()), selection_(selectedId) {
     width = kWidth;
     height = static_cast<float>(screenHeight - 440);
     depth = 16;
@@ -54,20 +54,7 @@ int WidgetUserPain::FindIndex(int id) const {
     return -1;
 }
 
-bool WidgetUserPain::Select(int id, bool sound) {
-    if (id >= 0) {
-        const int index = FindIndex(id);
-        if (index < 0) return false;
-        selectedIndex_ = index;
-        selectedId_ = players_[static_cast<size_t>(index)].id;
-        if (sound) ggSeqLobby::PlaySe(content::SND_CURSOR_02);
-        return true;
-    }
-    selectedIndex_ = -1;
-    selectedId_ = -1;
-    if (sound) ggSeqLobby::PlaySe(content::SND_DIALOG_01);
-    return true;
-}
+bool WidgetUserPain::Select(int id, bool sound) { return selection_.Select(id, id >= 0 ? FindIndex(id) : -1, sound); }
 
 void WidgetUserPain::Rebuild() {
     players_.clear();
@@ -88,23 +75,9 @@ void WidgetUserPain::Rebuild() {
 void WidgetUserPain::Update() {
     Rebuild();
     scroll_->SetTotal(GetCount());
-    if (players_.empty()) {
-        selectedIndex_ = -1;
-        scroll_->SetPosition(0);
-    }
-    // The selection follows its player's id; a player who left takes it along.
-    if (selectedId_ >= 0) {
-        const int index = FindIndex(selectedId_);
-        if (index >= 0) {
-            selectedIndex_ = index;
-        } else {
-            selectedIndex_ = -1;
-            selectedId_ = -1;
-            owner_->OnSelectionGone(true);
-        }
-    } else {
-        selectedIndex_ = -1;
-    }
+    if (players_.empty()) scroll_->SetPosition(0);
+    // The selection follows its player's id; a player that is gone takes it along.
+    if (!selection_.Follow(selection_.Id() >= 0 ? FindIndex(selection_.Id()) : -1)) owner_->OnSelectionGone(true);
 }
 
 void WidgetUserPain::UpdateTexts() {
@@ -142,7 +115,7 @@ void WidgetUserPain::Draw(float x, float y, int32_t d) {
         const lobby::CPlayer& p = players_[static_cast<size_t>(i)];
         const float rx = x + 30.0f, ry = y + 36.0f + kRowPitch * static_cast<float>(k);
         const char* cursor = nullptr;
-        if (i == selectedIndex_ && p.id == selectedId_)
+        if (selection_.Is(i, p.id))
             cursor = "UserPainScrollCUR";
         else if (room && room->isContain(p.id))
             cursor = "UserPainRoomCUR";

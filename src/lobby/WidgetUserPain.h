@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lobby/PaneSelection.h"
 #include "lobby/TextTextureContainer.h"
 #include "lobby/Widget.h"
 #include "lobbyclient/LobbyRecords.h"
@@ -38,8 +39,8 @@ public:
     // Selects the player with that id (false when no row has it) or, with a
     // negative id, clears the selection.
     bool Select(int id, bool sound);
-    int GetSelectedIndex() const { return selectedIndex_; }
-    int GetSelectedId() const { return selectedId_; }
+    int GetSelectedIndex() const { return selection_.Index(); }
+    int GetSelectedId() const { return selection_.Id(); }
     WidgetScroll* GetScroll() const { return scroll_.get(); }
     // Rebuilds the rows from the lobby client (the first step of Update).
     void Rebuild();
@@ -57,8 +58,7 @@ private:
     std::unique_ptr<WidgetWindowLayout> frame_;
     std::unique_ptr<WidgetScroll> scroll_;
     std::vector<lobby::CPlayer> players_;
-    int selectedIndex_ = -1;
-    int selectedId_ = -1;
+    PaneSelection selection_;
 };
 
 }  // namespace g2lobby

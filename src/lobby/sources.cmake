@@ -1,5 +1,6 @@
 list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Widget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PaneSelection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WidgetRoot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ggSpriteManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextTextureFont.cpp
