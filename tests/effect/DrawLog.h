@@ -9,7 +9,7 @@
 // matrix current at the call; batches keep a copy of their vertex arrays
 // (the batches reuse their arrays after the call). Everything else is
 // accepted and dropped.
-class DrawLog : public tmDraw {
+class DrawLog : public tmSilentDraw {
 public:
     struct Model {
         int slot;
@@ -63,22 +63,6 @@ public:
     int DrawModelDefaultLayer(int slot, uint32_t arg) override { return DrawModel(slot, arg, 0); }
     int DrawModelIdentity(int slot) override { return DrawModel(slot, 0, 0); }
     int DrawModelToCubeLayers(int slot, uint32_t arg) override { return DrawModel(slot, arg, 9); }
-    int DrawModelPtr(sys::tmModel*, uint32_t, int, float) override { return 0; }
-    int DrawSprite(int, float, float, int) override { return 0; }
-    int DrawSpriteAlpha(int, float, float, float, int) override { return 0; }
-    int DrawSpriteScaledAlpha(int, float, float, float, float, float, int) override { return 0; }
-    int DrawSpriteEx(int, float, float, float, float, uint32_t, int, float, float, float, float, float, float,
-                     float) override {
-        return 0;
-    }
-    int DrawSpritePtrEx(sys::tmSprite*, float, float, float, float, uint32_t, int, float, float, float, float, float,
-                        float, float) override {
-        return 0;
-    }
-    int DrawSpriteRect(int, const D3DXMATRIX&, uint32_t, float, float, float, float, float, float) override {
-        return 0;
-    }
-    int DrawSpriteRectDefault(int, const D3DXMATRIX&, uint32_t) override { return 0; }
     int DrawBatch(int spriteSlot, int layer, uint32_t, uint32_t shaderType, int matrixChoice, int triangleCount,
                   const float* positions, const uint32_t* colours, const float* texCoords) override {
         Batch b{spriteSlot, layer, shaderType, matrixChoice, triangleCount, {}, {}, {}};
@@ -89,33 +73,13 @@ public:
         batches.push_back(std::move(b));
         return 0;
     }
-    void SetViewMatrix(const D3DXMATRIX&) override {}
-    void SetProjectionMatrix(const D3DXMATRIX&) override {}
-    void SetViewProjectionMatrix(const D3DXMATRIX&, const D3DXMATRIX&) override {}
-    void SetSecondViewProjection(const D3DXMATRIX&, const D3DXMATRIX&) override {}
-    void SetExtraMatrix1(const D3DXMATRIX&) override {}
-    void SetExtraMatrix2(const D3DXMATRIX&) override {}
-    void SetExtraMatrix3(const D3DXMATRIX&) override {}
-    void SetNearFar(float, float) override {}
     tmFrustum* SetFrustum(const D3DXMATRIX&, float, float, float, float) override { return &frustum_; }
-    void SetQueuePlane(const D3DXVECTOR3&) override {}
-    void SetClearColor(uint32_t) override {}
-    void ResetClearColor() override {}
     void SetLightDirection(const float*, const D3DXMATRIX&) override {}
     void SetLightDirectionDefault(const float* d) override {
         light = D3DXVECTOR4(d[0], d[1], d[2], d[3]);
         lightsSet.push_back(light);
     }
     D3DXVECTOR4 GetLightDirection() const override { return light; }
-    void SetSampler6Texture(sys::tmTexture*) override {}
-    void SetSampler9Texture(sys::tmTexture*) override {}
-    void SetSampler10Texture(sys::tmTexture*) override {}
-    void SetVector(const D3DXVECTOR3&) override {}
-    void SetFakeHdr(float, float, float) override {}
-    void SetBloomRate(float) override {}
-    tmResourceHolder* GetResourceHolder() const override { return nullptr; }
-    int GetBackBufferWidth() const override { return 1366; }
-    int GetBackBufferHeight() const override { return 768; }
     float GetFrameRate() const override { return 60.0f; }
 
 private:

@@ -10,7 +10,7 @@
 // world matrix current at the call; sprites of every form are kept as one
 // record (screen sprites with their placement, sprite rectangles with their
 // matrix and placement kWorldQuad).
-class DrawLog : public tmDraw {
+class DrawLog : public tmSilentDraw {
 public:
     struct Model {
         int slot;
@@ -87,7 +87,6 @@ public:
     int DrawModelToCubeLayers(int slot, uint32_t arg) override {
         return DrawModel(slot, arg, tmRenderLayer::kCubeFace0);
     }
-    int DrawModelPtr(sys::tmModel*, uint32_t, int, float) override { return 0; }
     int DrawSprite(int slot, float x, float y, int placement) override {
         return DrawSpriteEx(slot, x, y, 1, 1, 0xFFFFFFFFu, placement, 0, 0, 0, -1, -1, -1, -1);
     }
@@ -108,10 +107,6 @@ public:
         sprites.push_back(s);
         return 0;
     }
-    int DrawSpritePtrEx(sys::tmSprite*, float, float, float, float, uint32_t, int, float, float, float, float, float,
-                        float, float) override {
-        return 0;
-    }
     int DrawSpriteRect(int slot, const D3DXMATRIX& m, uint32_t colour, float u, float v, float ue, float ve, float w,
                        float h) override {
         sprites.push_back(
@@ -121,12 +116,8 @@ public:
     int DrawSpriteRectDefault(int slot, const D3DXMATRIX& m, uint32_t colour) override {
         return DrawSpriteRect(slot, m, colour, -1, -1, -1, -1, 0, 0);
     }
-    int DrawBatch(int, int, uint32_t, uint32_t, int, int, const float*, const uint32_t*, const float*) override {
-        return 0;
-    }
     void SetViewMatrix(const D3DXMATRIX& m) override { view = m; }
     void SetProjectionMatrix(const D3DXMATRIX& m) override { projection = m; }
-    void SetViewProjectionMatrix(const D3DXMATRIX&, const D3DXMATRIX&) override {}
     void SetSecondViewProjection(const D3DXMATRIX& v, const D3DXMATRIX& p) override {
         secondView = v;
         secondProjection = p;
@@ -144,19 +135,9 @@ public:
         frustumAspect = aspect;
         return frustum_.Build(v, fov, aspect, n, f);
     }
-    void SetQueuePlane(const D3DXVECTOR3&) override {}
-    void SetClearColor(uint32_t) override {}
-    void ResetClearColor() override {}
     void SetLightDirection(const float*, const D3DXMATRIX&) override {}
     void SetLightDirectionDefault(const float*) override {}
     D3DXVECTOR4 GetLightDirection() const override { return {}; }
-    void SetSampler6Texture(sys::tmTexture*) override {}
-    void SetSampler9Texture(sys::tmTexture*) override {}
-    void SetSampler10Texture(sys::tmTexture*) override {}
-    void SetVector(const D3DXVECTOR3&) override {}
-    void SetFakeHdr(float, float, float) override {}
-    void SetBloomRate(float) override {}
-    tmResourceHolder* GetResourceHolder() const override { return nullptr; }
     int GetBackBufferWidth() const override { return width_; }
     int GetBackBufferHeight() const override { return height_; }
     float GetFrameRate() const override { return frameRate; }
