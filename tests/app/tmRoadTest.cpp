@@ -9,6 +9,7 @@
 #include "app/tmConfig.h"
 #include "harness/Autopilot.h"
 #include "harness/Harness.h"
+#include "harness/RaceRoad.h"
 #include "machine/tmMachineCore.h"
 #include "menu/tmCourseSelectFrontend.h"
 #include "menu/tmMachineSelectFrontend.h"
@@ -27,23 +28,6 @@
 
 namespace {
 
-template <class T>
-T* Screen(harness::Session& s) {
-    tmSequenceManager* m = s.Loop().GetSequenceManager();
-    return m ? dynamic_cast<T*>(m->GetScreen()) : nullptr;
-}
-
-uint32_t Phase(harness::Session& s) {
-    const tmSeqRace* r = Screen<tmSeqRace>(s);
-    return r ? r->GetPhase() : 0xFFFFFFFFu;
-}
-
-std::vector<int> Trace(const harness::Session& s) {
-    std::vector<int> ids;
-    for (const harness::Switch& sw : s.Switches()) ids.push_back(sw.next);
-    return ids;
-}
-
 // A session of the game with its generated content, starting at screen `first`.
 harness::SessionSetup From(int first) {
     harness::SessionSetup setup;
@@ -55,29 +39,11 @@ harness::SessionSetup From(int first) {
 // The main menu's top page, ready for keys.
 bool AtMainMenuTop(harness::Session& s) {
     return s.RunUntil(
-        [&] { return Screen<tmSeqMenuMain>(s) && Screen<tmSeqMenuMain>(s)->GetState() == tmSeqMenuMain::kTop; }, 200);
-}
-
-// Frames with the autopilot driving until `done` holds; false when `limit` frames ran out.
-bool Drive(harness::Session& s, harness::Autopilot& pilot, const std::function<bool()>& done, int limit) {
-    for (int i = 0; i < limit; ++i) {
-        if (done()) return true;
-        pilot.BeforeFrame(s);
-        if (!s.Frame()) return done();
-    }
-    return done();
-}
-
-// Frames until the race reaches `phase`, confirming each panel on the way with Return.
-bool ConfirmUntil(harness::Session& s, uint32_t phase, int limit) {
-    for (int i = 0; i < limit; ++i) {
-        if (Phase(s) == phase) return true;
-        if (i % 15 == 14)
-            s.TapKey(tmKey::kReturn);
-        else
-            s.Frame();
-    }
-    return Phase(s) == phase;
+        [&] {
+            return harness::LiveScreen<tmSeqMenuMain>(s) &&
+                   harness::LiveScreen<tmSeqMenuMain>(s)->GetState() == tmSeqMenuMain::kTop;
+        },
+        200);
 }
 
 }  // namespace
@@ -94,20 +60,21 @@ TEST(Road, TitleToARaceAndBackToQuit) {
     cfg.SetGameOption2(1);  // races of one lap
     ASSERT_TRUE(s.Start());
 
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqTitle>(s) && Screen<tmSeqTitle>(s)->GetState() >= 1; }, 40));
+    ASSERT_TRUE(s.RunUntil(
+        [&] { return harness::LiveScreen<tmSeqTitle>(s) && harness::LiveScreen<tmSeqTitle>(s)->GetState() >= 1; }, 40));
     s.TapKey(tmKey::kReturn);  // skips the logo
     s.TapKey(tmKey::kReturn);  // the title
     ASSERT_TRUE(AtMainMenuTop(s));
     s.TapKey(tmKey::kReturn);  // CIRCUIT
     s.TapKey(tmKey::kReturn);  // TIME ATTACK
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqCourseSelect>(s) != nullptr; }, 10));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqCourseSelect>(s) != nullptr; }, 10));
     EXPECT_EQ(tmRaceState::Get().setup.mode, uint32_t(kRaceModeSingle));
 
     for (int i = 0; i < 25; ++i) s.Frame();
     s.TapKey(tmKey::kRight);  // course 2
     s.TapKey(tmKey::kRight);  // course 4
     s.TapKey(tmKey::kReturn);
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqMachineSelect>(s) != nullptr; }, 60));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqMachineSelect>(s) != nullptr; }, 60));
     const tmRaceSetup& setup = tmRaceState::Get().setup;
     EXPECT_EQ(setup.course, 4u);
     EXPECT_EQ(setup.count, 1u);
@@ -115,13 +82,13 @@ TEST(Road, TitleToARaceAndBackToQuit) {
 
     ASSERT_TRUE(s.RunUntil(
         [&] {
-            const tmSeqMachineSelect* m = Screen<tmSeqMachineSelect>(s);
+            const tmSeqMachineSelect* m = harness::LiveScreen<tmSeqMachineSelect>(s);
             return m->GetState() == tmSeqMachineSelect::kMachine && !m->GetFrontend()->IsBusy();
         },
         80));
     s.TapKey(tmKey::kRight);  // the second machine of the list
     const uint32_t machine = tmSeqMachineSelect::kList[1].machine;
-    ASSERT_EQ(Screen<tmSeqMachineSelect>(s)->GetCursor(), 1);
+    ASSERT_EQ(harness::LiveScreen<tmSeqMachineSelect>(s)->GetCursor(), 1);
     for (int i = 0; i < 25; ++i) s.Frame();
     s.TapKey(tmKey::kReturn);
     s.TapKey(tmKey::kReturn);  // automatic
@@ -132,16 +99,16 @@ TEST(Road, TitleToARaceAndBackToQuit) {
     EXPECT_EQ(player.variant, 0u);
 
     harness::Autopilot pilot;
-    ASSERT_TRUE(Drive(
-        s, pilot, [&] { return Phase(s) == tmSeqRace::kAfterFinish; }, 9000));
+    ASSERT_TRUE(harness::DriveUntil(
+        s, pilot, [&] { return harness::RacePhase(s) == tmSeqRace::kAfterFinish; }, 9000));
     EXPECT_GT(pilot.Steps(), 600u);  // the pad drove the race, not the computer
     const tmRaceResult& result = tmRaceState::Get().results[0];
     EXPECT_TRUE(result.finished);
     const uint32_t raceMs = result.timeMs;
     EXPECT_GT(raceMs, 10000u);
-    ASSERT_TRUE(ConfirmUntil(s, tmSeqRace::kSaveReplay, 900));
+    ASSERT_TRUE(harness::ConfirmPanelsUntil(s, tmSeqRace::kSaveReplay, 900));
     s.TapKey(tmKey::kReturn);  // no dated replay
-    ASSERT_TRUE(s.RunUntil([&] { return Phase(s) == tmSeqRace::kPostRace; }, 40));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kPostRace; }, 40));
     for (int i = 0; i < 12; ++i) s.Frame();
     s.TapKey(tmKey::kDown);  // leave
     s.TapKey(tmKey::kReturn);
@@ -153,8 +120,8 @@ TEST(Road, TitleToARaceAndBackToQuit) {
     s.TapKey(tmKey::kUp);  // QUIT
     s.Input().SetKey(tmKey::kReturn, true);
     EXPECT_TRUE(s.RunUntilEnd(100));
-    EXPECT_EQ(Trace(s), (std::vector<int>{kSeqTitle, kSeqMainMenu, kSeqCourseSelect, kSeqMachineSelect, kSeqLoading,
-                                          kSeqRace, kSeqMainMenu}));
+    EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqTitle, kSeqMainMenu, kSeqCourseSelect, kSeqMachineSelect,
+                                                         kSeqLoading, kSeqRace, kSeqMainMenu}));
 
     tmSaveFile file("quvase.sav");
     tmConfig saved(nullptr, &file);
@@ -207,26 +174,27 @@ TEST(Road, AReplayPickedWatchedToItsEndAndLeft) {
     s.TapKey(tmKey::kDown);
     s.TapKey(tmKey::kReturn);  // REPLAY STANDS
     s.TapKey(tmKey::kReturn);  // REPLAY
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqReplaySelect>(s) != nullptr; }, 10));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqReplaySelect>(s) != nullptr; }, 10));
     EXPECT_EQ(tmRaceState::Get().setup.mode, uint32_t(kRaceModeReplay));
-    ASSERT_EQ(Screen<tmSeqReplaySelect>(s)->RowCount(), 1);
+    ASSERT_EQ(harness::LiveScreen<tmSeqReplaySelect>(s)->RowCount(), 1);
     for (int i = 0; i < 62; ++i) s.Frame();
     s.TapKey(tmKey::kReturn);
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqRace>(s) != nullptr; }, 200));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqRace>(s) != nullptr; }, 200));
     const tmReplay* replay = tmReplay::Get();
     ASSERT_TRUE(replay->IsLoaded());
     EXPECT_EQ(replay->PlaybackHeader().totalMs, 2500u);
     EXPECT_EQ(tmRaceState::Get().entrants[0].machineId, 5u);
     EXPECT_EQ(tmRaceState::Get().entrants[0].controllerType, uint32_t(kControllerReplay));
 
-    ASSERT_TRUE(s.RunUntil([&] { return Phase(s) == tmSeqRace::kFadeOut; }, 1200));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kFadeOut; }, 1200));
     EXPECT_EQ(replay->frameIndex, replay->PlaybackHeader().lastFrame + 1);  // ended at the file's last frame
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqReplaySelect>(s) != nullptr; }, 60));
-    EXPECT_EQ(Screen<tmSeqReplaySelect>(s)->RowCount(), 1);
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqReplaySelect>(s) != nullptr; }, 60));
+    EXPECT_EQ(harness::LiveScreen<tmSeqReplaySelect>(s)->RowCount(), 1);
     for (int i = 0; i < 62; ++i) s.Frame();
     s.TapKey(tmKey::kBackspace);
-    ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqMainMenu && Screen<tmSeqMenuMain>(s); }, 100));
-    EXPECT_EQ(Trace(s), (std::vector<int>{kSeqMainMenu, kSeqReplaySelect, kSeqLoading, kSeqRace, kSeqReplaySelect,
-                                          kSeqMainMenu}));
+    ASSERT_TRUE(
+        s.RunUntil([&] { return s.CurrentId() == kSeqMainMenu && harness::LiveScreen<tmSeqMenuMain>(s); }, 100));
+    EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqMainMenu, kSeqReplaySelect, kSeqLoading, kSeqRace,
+                                                         kSeqReplaySelect, kSeqMainMenu}));
     EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);  // watching counts no race
 }

@@ -8,6 +8,7 @@
 #include "app/tmConfig.h"
 #include "harness/Autopilot.h"
 #include "harness/Harness.h"
+#include "harness/RaceRoad.h"
 #include "menu/tmMachineSelectFrontend.h"
 #include "menu/tmMenuFlow.h"
 #include "menu/tmSeqEnding.h"
@@ -18,15 +19,6 @@
 #include "race/tmSeqRace.h"
 #include "sys/input/tmInputActions.h"
 
-namespace {
-
-template <class T>
-T* Screen(harness::Session& s) {
-    tmSequenceManager* m = s.Loop().GetSequenceManager();
-    return m ? dynamic_cast<T*>(m->GetScreen()) : nullptr;
-}
-
-}  // namespace
 
 TEST(CupRoad, CupOneFromTheTitleThroughEveryRaceToTheEndingAndBack) {
     tmMenuFlow::SetNormalPlay(true);
@@ -39,16 +31,21 @@ TEST(CupRoad, CupOneFromTheTitleThroughEveryRaceToTheEndingAndBack) {
     ASSERT_TRUE(s.Start());
 
     // Title, main menu, the cup page's first cup, the first machine with automatic gears.
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqTitle>(s) && Screen<tmSeqTitle>(s)->GetState() >= 1; }, 40));
-    s.TapKey(tmKey::kReturn);
-    s.TapKey(tmKey::kReturn);
     ASSERT_TRUE(s.RunUntil(
-        [&] { return Screen<tmSeqMenuMain>(s) && Screen<tmSeqMenuMain>(s)->GetState() == tmSeqMenuMain::kTop; }, 200));
-    for (int key : {tmKey::kReturn, tmKey::kDown, tmKey::kReturn, tmKey::kReturn}) s.TapKey(key);
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqMachineSelect>(s) != nullptr; }, 120));
+        [&] { return harness::LiveScreen<tmSeqTitle>(s) && harness::LiveScreen<tmSeqTitle>(s)->GetState() >= 1; }, 40));
+    s.TapKey(tmKey::kReturn);
+    s.TapKey(tmKey::kReturn);
     ASSERT_TRUE(s.RunUntil(
         [&] {
-            const tmSeqMachineSelect* m = Screen<tmSeqMachineSelect>(s);
+            return harness::LiveScreen<tmSeqMenuMain>(s) &&
+                   harness::LiveScreen<tmSeqMenuMain>(s)->GetState() == tmSeqMenuMain::kTop;
+        },
+        200));
+    for (int key : {tmKey::kReturn, tmKey::kDown, tmKey::kReturn, tmKey::kReturn}) s.TapKey(key);
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqMachineSelect>(s) != nullptr; }, 120));
+    ASSERT_TRUE(s.RunUntil(
+        [&] {
+            const tmSeqMachineSelect* m = harness::LiveScreen<tmSeqMachineSelect>(s);
             return m->GetState() == tmSeqMachineSelect::kMachine && !m->GetFrontend()->IsBusy();
         },
         120));
@@ -64,7 +61,7 @@ TEST(CupRoad, CupOneFromTheTitleThroughEveryRaceToTheEndingAndBack) {
     int frame = 0;
     for (; frame < 60000 && s.CurrentId() != kSeqEnding; ++frame) {
         pilot.BeforeFrame(s);
-        const tmSeqRace* race = Screen<tmSeqRace>(s);
+        const tmSeqRace* race = harness::LiveScreen<tmSeqRace>(s);
         const uint32_t phase = race ? race->GetPhase() : 0;
         const bool panels = race && phase >= tmSeqRace::kResults && phase <= tmSeqRace::kSaveReplay;
         // Several steps a frame while the machines race: the draws of the skipped frames are not needed.
@@ -84,8 +81,8 @@ TEST(CupRoad, CupOneFromTheTitleThroughEveryRaceToTheEndingAndBack) {
     const int standing = rs.FindStanding(static_cast<int>(rs.entrants[rs.setup.local].entrantId));
     ASSERT_GE(standing, 0);
     const int rank = std::min(standing, 3);
-    ASSERT_TRUE(s.RunUntil([&] { return Screen<tmSeqEnding>(s) != nullptr; }, 5));
-    EXPECT_EQ(Screen<tmSeqEnding>(s)->GetRank(), rank);
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqEnding>(s) != nullptr; }, 5));
+    EXPECT_EQ(harness::LiveScreen<tmSeqEnding>(s)->GetRank(), rank);
     const uint64_t endingFrom = s.Switches().back().step;
 
     // Without input the ending runs its course (the staff roll for a podium) and gives way to the title.

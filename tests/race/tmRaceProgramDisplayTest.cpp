@@ -13,6 +13,7 @@
 #include "app/tmConfig.h"
 #include "harness/Autopilot.h"
 #include "harness/Harness.h"
+#include "harness/RaceRoad.h"
 #include "menu/tmMenuFlow.h"
 #include "platform/gfx/Device.h"
 #include "race/tmRaceResultPanel.h"
@@ -83,11 +84,6 @@ struct Picture {
     }
 };
 
-tmSeqRace* Race(harness::Session& s) {
-    tmSequenceManager* m = s.Loop().GetSequenceManager();
-    return m ? dynamic_cast<tmSeqRace*>(m->GetScreen()) : nullptr;
-}
-
 }  // namespace
 
 TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
@@ -124,8 +120,9 @@ TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
         }
         return done();
     };
-    ASSERT_TRUE(drive([&] { return Race(s) && Race(s)->GetPhase() == tmSeqRace::kRacing; }, 200));
-    ASSERT_TRUE(drive([&] { return Race(s)->GetRaceFrame() > 420; }, 400));
+    ASSERT_TRUE(
+        drive([&] { return harness::LiveRace(s) && harness::LiveRace(s)->GetPhase() == tmSeqRace::kRacing; }, 200));
+    ASSERT_TRUE(drive([&] { return harness::LiveRace(s)->GetRaceFrame() > 420; }, 400));
     s.SetStepsPerFrame(1);
     picture.wanted = true;
     pilot.BeforeFrame(s);
@@ -147,9 +144,10 @@ TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
 
     // The results panel of the cup race.
     s.SetStepsPerFrame(8);
-    ASSERT_TRUE(drive([&] { return Race(s)->GetPhase() == tmSeqRace::kResults; }, 3000));
+    ASSERT_TRUE(drive([&] { return harness::LiveRace(s)->GetPhase() == tmSeqRace::kResults; }, 3000));
     s.SetStepsPerFrame(1);
-    ASSERT_TRUE(s.RunUntil([&] { return Race(s)->GetResults()->state == tmRaceResultPanel::kRaceShown; }, 40));
+    ASSERT_TRUE(
+        s.RunUntil([&] { return harness::LiveRace(s)->GetResults()->state == tmRaceResultPanel::kRaceShown; }, 40));
     for (int i = 0; i < 40; ++i) s.Frame();
     picture.wanted = true;
     s.Frame();

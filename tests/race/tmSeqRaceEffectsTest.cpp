@@ -11,6 +11,7 @@
 #include "effect/tyEffectManager.h"
 #include "harness/Autopilot.h"
 #include "harness/Harness.h"
+#include "harness/RaceRoad.h"
 #include "machine/tmMachineCore.h"
 #include "menu/tmMenuFlow.h"
 #include "race/tmRaceState.h"
@@ -18,11 +19,6 @@
 #include "sys/input/tmInputActions.h"
 
 namespace {
-
-tmSeqRace* Race(harness::Session& s) {
-    tmSequenceManager* m = s.Loop().GetSequenceManager();
-    return m ? dynamic_cast<tmSeqRace*>(m->GetScreen()) : nullptr;
-}
 
 // Debug menu MAIN: a cup race with machine 1 on course 3, one lap.
 void SetUpCup(harness::Session& s) {
@@ -80,7 +76,7 @@ uint64_t RaceHash() {
 TEST(RaceEffects, CupRaceQueuesTrailsAndParticlesAndReleasesThemWhenLeft) {
     harness::Session s(DebugMenuSetup());
     SetUpCup(s);
-    ASSERT_TRUE(s.RunUntil([&] { return Race(s) != nullptr; }, 60));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveRace(s) != nullptr; }, 60));
     ty_sEffectManager& effects = ty_sEffectManager::Instance();
     tyBoostTailManager& trails = tyBoostTailManager::Instance();
     ASSERT_NE(effects.GetBillboard(ty_sEffectManager::kBillboardAdditive), nullptr);
@@ -112,18 +108,18 @@ TEST(RaceEffects, CupRaceQueuesTrailsAndParticlesAndReleasesThemWhenLeft) {
     }
     EXPECT_TRUE(trail) << "no boost trail was queued";
     EXPECT_TRUE(particles) << "no spark or smoke was queued";
-    ASSERT_EQ(Race(s)->GetPhase(), tmSeqRace::kRacing);
+    ASSERT_EQ(harness::LiveRace(s)->GetPhase(), tmSeqRace::kRacing);
 
     // Pause, quit: the managers go with the race.
     pilot = harness::Autopilot();
     s.Input().joy[0] = platform::JoyState{};
     s.TapKey(tmKey::kEscape);
-    ASSERT_EQ(Race(s)->GetPhase(), tmSeqRace::kPause);
+    ASSERT_EQ(harness::LiveRace(s)->GetPhase(), tmSeqRace::kPause);
     for (int i = 0; i < 30; ++i) s.Frame();  // the menu unfolds
     s.TapKey(tmKey::kDown);
     s.TapKey(tmKey::kDown);
     s.TapKey(tmKey::kReturn);
-    ASSERT_TRUE(s.RunUntil([&] { return Race(s) == nullptr; }, 200));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveRace(s) == nullptr; }, 200));
     EXPECT_EQ(effects.GetBillboard(ty_sEffectManager::kBillboardAdditive), nullptr);
     EXPECT_EQ(effects.GetCount(), 0);
     EXPECT_FALSE(trails.IsEnabled());
@@ -138,20 +134,21 @@ TEST(RaceEffects, HowOftenTheRaceIsDrawnDoesNotChangeIt) {
         harness::Session s(DebugMenuSetup());
         SetUpCup(s);
         if (::testing::Test::HasFatalFailure()) return uint64_t{0};
-        EXPECT_TRUE(s.RunUntil([&] { return Race(s) != nullptr; }, 60));
-        const uint32_t start = Race(s)->GetRaceFrame();
+        EXPECT_TRUE(s.RunUntil([&] { return harness::LiveRace(s) != nullptr; }, 60));
+        const uint32_t start = harness::LiveRace(s)->GetRaceFrame();
         s.Input().joystickCount = 1;
         s.Input().joy[0].z = -951;  // full throttle, no steering, no boost key
         s.SetStepsPerFrame(stepsPerFrame);
         *particlesSeen = 0;
-        while (Race(s) && Race(s)->GetRaceFrame() < start + 1200) {
+        while (harness::LiveRace(s) && harness::LiveRace(s)->GetRaceFrame() < start + 1200) {
             // The last few steps one by one, so both runs stop on the same step.
-            if (Race(s)->GetRaceFrame() + static_cast<uint32_t>(stepsPerFrame) > start + 1200) s.SetStepsPerFrame(1);
+            if (harness::LiveRace(s)->GetRaceFrame() + static_cast<uint32_t>(stepsPerFrame) > start + 1200)
+                s.SetStepsPerFrame(1);
             s.Frame();
             *particlesSeen = std::max(*particlesSeen, ty_sEffectManager::Instance().GetCount());
         }
-        EXPECT_EQ(Race(s)->GetRaceFrame(), start + 1200);
-        EXPECT_EQ(Race(s)->GetPhase(), tmSeqRace::kRacing);
+        EXPECT_EQ(harness::LiveRace(s)->GetRaceFrame(), start + 1200);
+        EXPECT_EQ(harness::LiveRace(s)->GetPhase(), tmSeqRace::kRacing);
         return RaceHash();
     };
     int particlesEvery = 0, particlesThird = 0;

@@ -14,6 +14,7 @@
 
 #include "app/tmConfig.h"
 #include "harness/Harness.h"
+#include "harness/RaceRoad.h"
 #include "machine/tmMachine.h"
 #include "machine/tmMachineCore.h"
 #include "menu/tmMenuFlow.h"
@@ -29,34 +30,6 @@
 namespace {
 
 const char kLatest[] = "./replay/QUVASE_REP0220_LATEST.dat";
-
-tmSeqRace* Race(harness::Session& s) {
-    tmSequenceManager* m = s.Loop().GetSequenceManager();
-    return m ? dynamic_cast<tmSeqRace*>(m->GetScreen()) : nullptr;
-}
-
-uint32_t Phase(harness::Session& s) {
-    const tmSeqRace* r = Race(s);
-    return r ? r->GetPhase() : 0xFFFFFFFFu;
-}
-
-std::vector<int> Trace(const harness::Session& s) {
-    std::vector<int> ids;
-    for (const harness::Switch& sw : s.Switches()) ids.push_back(sw.next);
-    return ids;
-}
-
-// Frames until the race reaches `phase`, confirming every panel on the way with Return.
-bool ConfirmUntil(harness::Session& s, uint32_t phase, int limit) {
-    for (int i = 0; i < limit; ++i) {
-        if (Phase(s) == phase) return true;
-        if (i % 15 == 14)
-            s.TapKey(tmKey::kReturn);
-        else
-            s.Frame();
-    }
-    return Phase(s) == phase;
-}
 
 std::string ReadFile(const std::string& path) {
     std::string bytes;
@@ -125,7 +98,7 @@ std::unique_ptr<harness::Session> Open() {
 class PoseWatch {
 public:
     void AfterFrame(harness::Session& s, bool ghost = false) {
-        tmSeqRace* race = Race(s);
+        tmSeqRace* race = harness::LiveRace(s);
         const tmReplay* replay = tmReplay::Get();
         if (!race || !replay || replay->frameIndex == 0 || replay->frameIndex == lastIndex_) return;
         lastIndex_ = replay->frameIndex;
@@ -160,13 +133,13 @@ TEST(ReplaySession, ASavedCupRaceIsWatchedFromItsFileToItsLastFrame) {
         auto s = Open();
         SetUpRace(kRaceModeCup, 3, {4, 1, 7, 10});
         ASSERT_TRUE(s->Start());
-        ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kResults; }, 6000));
+        ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kResults; }, 6000));
         live = Results();
         EXPECT_TRUE(live[0].finished);
-        ASSERT_TRUE(ConfirmUntil(*s, tmSeqRace::kSaveReplay, 1500));
+        ASSERT_TRUE(harness::ConfirmPanelsUntil(*s, tmSeqRace::kSaveReplay, 1500));
         s->TapKey(tmKey::kUp);
         s->TapKey(tmKey::kReturn);  // keep it
-        ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kFadeOut; }, 60));
+        ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kFadeOut; }, 60));
         const std::string dated = tmReplay::Get()->SavePath(true);
         image = ReadFile(dated);
         ASSERT_GT(image.size(), 936u);
@@ -191,12 +164,12 @@ TEST(ReplaySession, ASavedCupRaceIsWatchedFromItsFileToItsLastFrame) {
         PoseWatch watch;
         std::vector<Result> watched;
         uint32_t endFrame = 0;
-        for (int i = 0; i < 8000 && Phase(*s) != tmSeqRace::kFadeOut; ++i) {
+        for (int i = 0; i < 8000 && harness::RacePhase(*s) != tmSeqRace::kFadeOut; ++i) {
             s->Frame();
             watch.AfterFrame(*s);
-            if (watched.empty() && Phase(*s) == tmSeqRace::kResults) watched = Results();
+            if (watched.empty() && harness::RacePhase(*s) == tmSeqRace::kResults) watched = Results();
         }
-        ASSERT_EQ(Phase(*s), tmSeqRace::kFadeOut);
+        ASSERT_EQ(harness::RacePhase(*s), tmSeqRace::kFadeOut);
         endFrame = tmReplay::Get()->frameIndex;
         // The viewing ends at the file's last frame: the phase turns in the step that reaches it,
         // whose simulation still runs.
@@ -207,7 +180,7 @@ TEST(ReplaySession, ASavedCupRaceIsWatchedFromItsFileToItsLastFrame) {
         EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);                             // watching counts no race
         EXPECT_EQ(tmConfig::GetInstance().GetRecord(1, 3), static_cast<int>(kNoTimeMs));  // nor sets records
         ASSERT_TRUE(s->RunUntil([&] { return s->CurrentId() == kSeqReplaySelect; }, 60));
-        EXPECT_EQ(Trace(*s), (std::vector<int>{kSeqLoading, kSeqRace, kSeqReplaySelect}));
+        EXPECT_EQ(harness::ScreenTrace(*s), (std::vector<int>{kSeqLoading, kSeqRace, kSeqReplaySelect}));
     }
     {
         // A third of the file survives: the viewing plays those frames and ends with them.
@@ -222,7 +195,7 @@ TEST(ReplaySession, ASavedCupRaceIsWatchedFromItsFileToItsLastFrame) {
         ASSERT_TRUE(s->RunUntil(
             [&] {
                 watch.AfterFrame(*s);
-                return Phase(*s) == tmSeqRace::kFadeOut;
+                return harness::RacePhase(*s) == tmSeqRace::kFadeOut;
             },
             8000));
         EXPECT_EQ(tmReplay::Get()->frameIndex, frames);
@@ -241,9 +214,9 @@ TEST(ReplaySession, SaveWindowThenAGhostRaceAgainstTheKeptReplay) {
         auto s = Open();
         SetUpRace(kRaceModeSingle, 3, {6});
         ASSERT_TRUE(s->Start());
-        ASSERT_TRUE(ConfirmUntil(*s, tmSeqRace::kSaveReplay, 6000));
+        ASSERT_TRUE(harness::ConfirmPanelsUntil(*s, tmSeqRace::kSaveReplay, 6000));
         s->TapKey(tmKey::kReturn);  // no: "_LATEST" only
-        ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kPostRace; }, 40));
+        ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kPostRace; }, 40));
         // The race goes on recording under the post-race menu; the file holds what was there at the answer.
         const std::string latest = ReadFile(kLatest);
         tmReplayHeader h;
@@ -260,11 +233,11 @@ TEST(ReplaySession, SaveWindowThenAGhostRaceAgainstTheKeptReplay) {
 
         for (int i = 0; i < 12; ++i) s->Frame();
         s->TapKey(tmKey::kReturn);  // retry
-        ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kFadeIn; }, 60));
-        ASSERT_TRUE(ConfirmUntil(*s, tmSeqRace::kSaveReplay, 6000));
+        ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kFadeIn; }, 60));
+        ASSERT_TRUE(harness::ConfirmPanelsUntil(*s, tmSeqRace::kSaveReplay, 6000));
         s->TapKey(tmKey::kUp);
         s->TapKey(tmKey::kReturn);  // yes: the dated name
-        ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kPostRace; }, 40));
+        ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kPostRace; }, 40));
         const std::string dated = tmReplay::Get()->SavePath(true);
         EXPECT_EQ(dated, tmReplay::MakeFileName(tmReplay::Get()->RecordingHeader().creationTime).GetString());
         kept = ReadFile(dated);
@@ -277,14 +250,14 @@ TEST(ReplaySession, SaveWindowThenAGhostRaceAgainstTheKeptReplay) {
         // A third race whose replay cannot be written: a file stands where the folder was.
         for (int i = 0; i < 12; ++i) s->Frame();
         s->TapKey(tmKey::kReturn);  // retry
-        ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kFadeIn; }, 60));
+        ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kFadeIn; }, 60));
         ASSERT_TRUE(platform::RemoveFile(kLatest) && platform::RemoveFile(dated));
         ASSERT_EQ(::rmdir("replay"), 0);
         ASSERT_TRUE(tmFileReplace("replay", "x", 1));
-        ASSERT_TRUE(ConfirmUntil(*s, tmSeqRace::kSaveReplay, 6000));
+        ASSERT_TRUE(harness::ConfirmPanelsUntil(*s, tmSeqRace::kSaveReplay, 6000));
         const int warnings = s->CountSound(tmSoundId::kWarning);
         s->TapKey(tmKey::kReturn);
-        ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kPostRace; }, 40));
+        ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kPostRace; }, 40));
         EXPECT_EQ(s->CountSound(tmSoundId::kWarning), warnings + 1);
     }
     ASSERT_FALSE(kept.empty());
@@ -301,17 +274,17 @@ TEST(ReplaySession, SaveWindowThenAGhostRaceAgainstTheKeptReplay) {
     ASSERT_TRUE(s->RunUntil(
         [&] {
             watch.AfterFrame(*s, true);
-            return Phase(*s) == tmSeqRace::kResults;
+            return harness::RacePhase(*s) == tmSeqRace::kResults;
         },
         6000));
     EXPECT_GT(watch.checked, 1500);
     EXPECT_EQ(watch.mismatches, 0);
-    tmSeqRace* race = Race(*s);
+    tmSeqRace* race = harness::LiveRace(*s);
     ASSERT_NE(race->GetMachine(1), nullptr);
     EXPECT_EQ(race->GetMachine(1)->GetCore()->controllerType, (uint32_t)kControllerReplay);
-    ASSERT_TRUE(ConfirmUntil(*s, tmSeqRace::kSaveReplay, 1500));
+    ASSERT_TRUE(harness::ConfirmPanelsUntil(*s, tmSeqRace::kSaveReplay, 1500));
     s->TapKey(tmKey::kReturn);
-    ASSERT_TRUE(s->RunUntil([&] { return Phase(*s) == tmSeqRace::kPostRace; }, 40));
+    ASSERT_TRUE(s->RunUntil([&] { return harness::RacePhase(*s) == tmSeqRace::kPostRace; }, 40));
     tmReplayHeader own;
     ASSERT_TRUE(tmReplay::ReadHeader(kLatest, &own));
     EXPECT_EQ(own.setup.mode, (uint32_t)kRaceModeSingle);
@@ -349,14 +322,14 @@ TEST(ReplaySession, TheDemoPlaysOneRandomReplayAfterAnother) {
     tmSeqRace* last = nullptr;
     for (int i = 0; i < 3000 && played.size() < 6; ++i) {
         s->Frame();
-        tmSeqRace* race = Race(*s);
+        tmSeqRace* race = harness::LiveRace(*s);
         if (race && race != last) played.push_back(tmReplay::Get()->PlaybackHeader().totalMs);
         last = race;
     }
     ASSERT_EQ(played.size(), 6u);
     EXPECT_NE(std::find(played.begin(), played.end(), 111u), played.end()) << "the demo never picked _LATEST";
     EXPECT_NE(std::find(played.begin(), played.end(), 222u), played.end());
-    const std::vector<int> trace = Trace(*s);
+    const std::vector<int> trace = harness::ScreenTrace(*s);
     for (size_t k = 0; k < trace.size(); ++k) EXPECT_EQ(trace[k], k % 2 ? kSeqRace : kSeqLoading) << k;
     EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);
 }

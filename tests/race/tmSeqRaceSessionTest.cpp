@@ -8,6 +8,7 @@
 #include "app/tmConfig.h"
 #include "harness/Autopilot.h"
 #include "harness/Harness.h"
+#include "harness/RaceRoad.h"
 #include "machine/tmMachineCore.h"
 #include "menu/tmMenuFlow.h"
 #include "race/tmLevelUp.h"
@@ -18,16 +19,6 @@
 #include "sys/sound/tmSoundIds.h"
 
 namespace {
-
-tmSeqRace* Race(harness::Session& s) {
-    tmSequenceManager* m = s.Loop().GetSequenceManager();
-    return m ? dynamic_cast<tmSeqRace*>(m->GetScreen()) : nullptr;
-}
-
-uint32_t Phase(harness::Session& s) {
-    const tmSeqRace* r = Race(s);
-    return r ? r->GetPhase() : 0xFFFFFFFFu;
-}
 
 // Debug menu: the race set-up page of row `row` (3 LOAD, 5 MAIN) with the
 // given values, confirmed. Values are reached with right presses from the minimums.
@@ -41,34 +32,6 @@ void SetUpRace(harness::Session& s, int row, int mode, int machine, int course) 
     s.TapKey(tmKey::kDown);
     for (int i = 2; i < course; ++i) s.TapKey(tmKey::kRight);
     s.TapKey(tmKey::kReturn);
-}
-
-// Frames with the autopilot driving until `done` holds; false when `limit` frames ran out.
-bool Drive(harness::Session& s, harness::Autopilot& pilot, const std::function<bool()>& done, int limit) {
-    for (int i = 0; i < limit; ++i) {
-        if (done()) return true;
-        pilot.BeforeFrame(s);
-        if (!s.Frame()) return done();
-    }
-    return done();
-}
-
-// Frames until the race reaches `phase`, confirming every panel on the way with Return.
-bool ConfirmUntil(harness::Session& s, uint32_t phase, int limit) {
-    for (int i = 0; i < limit; ++i) {
-        if (Phase(s) == phase) return true;
-        if (i % 15 == 14)
-            s.TapKey(tmKey::kReturn);
-        else
-            s.Frame();
-    }
-    return Phase(s) == phase;
-}
-
-std::vector<int> Trace(const harness::Session& s) {
-    std::vector<int> ids;
-    for (const harness::Switch& sw : s.Switches()) ids.push_back(sw.next);
-    return ids;
 }
 
 class RaceSession : public ::testing::Test {
@@ -102,19 +65,19 @@ TEST_F(RaceSession, PauseAndQuitFromTheDebugMenuComeBackToIt) {
     EXPECT_EQ(rs.setup.count, 1u);
     EXPECT_EQ(rs.entrants[0].machineId, 2u);
     EXPECT_EQ(rs.entrants[0].controllerType, kControllerPlayer);
-    ASSERT_TRUE(s.RunUntil([&] { return Phase(s) == tmSeqRace::kRacing; }, 600));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kRacing; }, 600));
     EXPECT_EQ(rs.status, 3u);
     for (int i = 0; i < 60; ++i) s.Frame();
     s.TapKey(tmKey::kEscape);
-    ASSERT_EQ(Phase(s), tmSeqRace::kPause);
-    const uint32_t frameAtPause = Race(s)->GetRaceFrame();
+    ASSERT_EQ(harness::RacePhase(s), tmSeqRace::kPause);
+    const uint32_t frameAtPause = harness::LiveRace(s)->GetRaceFrame();
     for (int i = 0; i < 30; ++i) s.Frame();
-    EXPECT_EQ(Race(s)->GetRaceFrame(), frameAtPause);  // the race stands still under the menu
+    EXPECT_EQ(harness::LiveRace(s)->GetRaceFrame(), frameAtPause);  // the race stands still under the menu
     s.TapKey(tmKey::kDown);
     s.TapKey(tmKey::kDown);
     s.TapKey(tmKey::kReturn);
     ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu && s.Switches().size() > 3; }, 200));
-    EXPECT_EQ(Trace(s), (std::vector<int>{kSeqDebugMenu, kSeqLoading, kSeqRace, kSeqDebugMenu}));
+    EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqDebugMenu, kSeqLoading, kSeqRace, kSeqDebugMenu}));
     EXPECT_EQ(s.CountSound(tmSoundId::kMenuOpen), 1);
     EXPECT_EQ(s.CountSound(tmSoundId::kCursor), 2);
     EXPECT_EQ(s.CountSound(tmSoundId::kMenuClose), 1);
@@ -137,8 +100,8 @@ TEST_F(RaceSession, SingleRaceByAutopilotLevelsUpAndKeepsItsRecords) {
     cfg.RestoreDefaults();
     cfg.Load();                // the prepared save
     SetUpRace(s, 5, 0, 1, 3);  // MAIN: single race, machine 1, course 3
-    ASSERT_TRUE(Drive(
-        s, pilot, [&] { return Phase(s) == tmSeqRace::kAfterFinish; }, 9000));
+    ASSERT_TRUE(harness::DriveUntil(
+        s, pilot, [&] { return harness::RacePhase(s) == tmSeqRace::kAfterFinish; }, 9000));
     const uint32_t raceMs = tmRaceState::Get().results[0].timeMs;
     EXPECT_GT(raceMs, 10000u);
     EXPECT_TRUE(tmRaceState::Get().results[0].finished);
@@ -146,16 +109,18 @@ TEST_F(RaceSession, SingleRaceByAutopilotLevelsUpAndKeepsItsRecords) {
     std::vector<uint32_t> phases;
     ASSERT_TRUE(s.RunUntil(
         [&] {
-            if (phases.empty() || phases.back() != Phase(s)) phases.push_back(Phase(s));
-            return Phase(s) == tmSeqRace::kLevelUp;
+            if (phases.empty() || phases.back() != harness::RacePhase(s)) phases.push_back(harness::RacePhase(s));
+            return harness::RacePhase(s) == tmSeqRace::kLevelUp;
         },
         400));
     s.Frame();  // the level-up starts on the phase's first step
     EXPECT_EQ(phases.front(), tmSeqRace::kAfterFinish);
     EXPECT_EQ(phases.back(), tmSeqRace::kLevelUp);
     EXPECT_EQ(tmLevelUp::ComputeGain(kRaceModeSingle, 3, true), 20u);
-    EXPECT_EQ(Race(s)->GetLevelUpPanel()->GetPointsToAdd() + Race(s)->GetLevelUpPanel()->GetPoints(), 70u);
-    ASSERT_TRUE(ConfirmUntil(s, tmSeqRace::kSaveReplay, 600));
+    EXPECT_EQ(harness::LiveRace(s)->GetLevelUpPanel()->GetPointsToAdd() +
+                  harness::LiveRace(s)->GetLevelUpPanel()->GetPoints(),
+              70u);
+    ASSERT_TRUE(harness::ConfirmPanelsUntil(s, tmSeqRace::kSaveReplay, 600));
     EXPECT_EQ(cfg.GetProfileValue1(), 3);
     EXPECT_EQ(cfg.GetProfileValue2(), 70);
     EXPECT_EQ(cfg.GetRaceCount(), 0);  // phase 5 (and its count) skipped
@@ -163,12 +128,12 @@ TEST_F(RaceSession, SingleRaceByAutopilotLevelsUpAndKeepsItsRecords) {
     EXPECT_EQ(cfg.GetModeRecord(1, 3, 1), static_cast<int>(raceMs));
     EXPECT_LE(cfg.GetCourseRecord(3), static_cast<int>(raceMs));
     s.TapKey(tmKey::kReturn);  // keep no replay
-    ASSERT_TRUE(s.RunUntil([&] { return Phase(s) == tmSeqRace::kPostRace; }, 40));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kPostRace; }, 40));
     for (int i = 0; i < 12; ++i) s.Frame();
     s.TapKey(tmKey::kDown);  // leave
     s.TapKey(tmKey::kReturn);
     ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu && s.Switches().size() > 2; }, 100));
-    EXPECT_EQ(Trace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqDebugMenu}));
+    EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqDebugMenu}));
     // The save was written when the race ended.
     tmSaveFile file("quvase.sav");
     tmConfig saved(nullptr, &file);
@@ -186,9 +151,9 @@ TEST_F(RaceSession, CupRaceShowsResultsAndStandingsAndSetsUpTheNextRace) {
     const uint32_t count = rs.setup.count;
     const uint32_t driver = rs.entrants[0].entrantId;
     tmMenuFlow::SetNormalPlay(true);  // as if the cup had been chosen in the main menu
-    ASSERT_TRUE(Drive(
-        s, pilot, [&] { return Phase(s) == tmSeqRace::kResults; }, 12000));
-    tmRaceResultPanel* results = Race(s)->GetResults();
+    ASSERT_TRUE(harness::DriveUntil(
+        s, pilot, [&] { return harness::RacePhase(s) == tmSeqRace::kResults; }, 12000));
+    tmRaceResultPanel* results = harness::LiveRace(s)->GetResults();
     ASSERT_TRUE(s.RunUntil([&] { return results->state == tmRaceResultPanel::kRaceShown; }, 40));
     uint32_t awarded = 0;
     for (uint32_t d = 0; d < kRaceEntrants; ++d) awarded += rs.points[d][0];
@@ -201,47 +166,47 @@ TEST_F(RaceSession, CupRaceShowsResultsAndStandingsAndSetsUpTheNextRace) {
     EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 1);
     s.TapKey(tmKey::kReturn);
     EXPECT_EQ(results->state, tmRaceResultPanel::kStandingsShown);
-    ASSERT_TRUE(ConfirmUntil(s, tmSeqRace::kFadeOut, 1500));
+    ASSERT_TRUE(harness::ConfirmPanelsUntil(s, tmSeqRace::kFadeOut, 1500));
     ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqLoading; }, 60));
-    EXPECT_EQ(Trace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqLoading}));
+    EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqLoading}));
     EXPECT_EQ(rs.cup.raceIndex, 1u);
     EXPECT_EQ(rs.setup.course, tmRaceState::GetCup(1)->races[1].course);
 }
 
 TEST_F(RaceSession, ViewKeyCyclesFourViewsAndStoresTheChoice) {
     SetUpRace(s, 5, 0, 5, 3);  // machine 5 uses the second column of the view table
-    ASSERT_TRUE(s.RunUntil([&] { return Phase(s) == tmSeqRace::kRacing; }, 600));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kRacing; }, 600));
     const int expected[] = {9, 12, 14, 8, 9};
     for (int k = 0; k < 5; ++k) {
         s.TapKey(tmKey::kP);
-        EXPECT_EQ(Race(s)->GetViewIndex(), static_cast<uint32_t>((k + 1) % 4));
-        EXPECT_EQ(Race(s)->GetCamera()->GetMode(), expected[k]);
+        EXPECT_EQ(harness::LiveRace(s)->GetViewIndex(), static_cast<uint32_t>((k + 1) % 4));
+        EXPECT_EQ(harness::LiveRace(s)->GetCamera()->GetMode(), expected[k]);
     }
     EXPECT_EQ(tmConfig::GetInstance().GetGameOption3(), 1);
     s.TapKey(tmKey::kSpace);  // the view-change action does the same
-    EXPECT_EQ(Race(s)->GetViewIndex(), 2u);
+    EXPECT_EQ(harness::LiveRace(s)->GetViewIndex(), 2u);
     EXPECT_EQ(tmConfig::GetInstance().GetGameOption3(), 2);
 }
 
 TEST_F(RaceSession, NoPauseAfterTheOwnFinish) {
     SetUpRace(s, 5, 0, 1, 3);
-    ASSERT_TRUE(Drive(
-        s, pilot, [&] { return Phase(s) == tmSeqRace::kAfterFinish; }, 9000));
+    ASSERT_TRUE(harness::DriveUntil(
+        s, pilot, [&] { return harness::RacePhase(s) == tmSeqRace::kAfterFinish; }, 9000));
     for (int i = 0; i < 5; ++i) {
         s.TapKey(tmKey::kEscape);
-        EXPECT_EQ(Phase(s), tmSeqRace::kAfterFinish);
+        EXPECT_EQ(harness::RacePhase(s), tmSeqRace::kAfterFinish);
     }
 }
 
 TEST_F(RaceSession, NetworkRaceWithoutASessionCannotPauseAndEndsAsConnectionLost) {
     SetUpRace(s, 5, 0, 1, 3);
     tmRaceState::Get().setup.mode = kRaceModeDirect;  // no race network session exists
-    ASSERT_TRUE(s.RunUntil([&] { return Race(s) != nullptr; }, 5));
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveRace(s) != nullptr; }, 5));
     for (int i = 0; i < 20; ++i) {
         s.TapKey(tmKey::kEscape);
-        EXPECT_NE(Phase(s), tmSeqRace::kPause);
+        EXPECT_NE(harness::RacePhase(s), tmSeqRace::kPause);
     }
-    EXPECT_EQ(Phase(s), tmSeqRace::kConnectionLost);
+    EXPECT_EQ(harness::RacePhase(s), tmSeqRace::kConnectionLost);
     ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu && s.Switches().size() > 2; }, 300));
     EXPECT_EQ(s.CountSound(tmSoundId::kWarning), 1);
     EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);
@@ -251,7 +216,7 @@ TEST_F(RaceSession, DemoWithoutReplaysReturnsToTheDebugMenuAtOnce) {
     SetUpRace(s, 5, 0, 1, 3);
     tmRaceState::Get().setup.mode = kRaceModeDemo;
     ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu && s.Switches().size() > 2; }, 100));
-    EXPECT_EQ(Trace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqDebugMenu}));
+    EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqDebugMenu, kSeqRace, kSeqDebugMenu}));
     EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);
 }
 
