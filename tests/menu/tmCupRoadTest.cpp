@@ -19,7 +19,6 @@
 #include "race/tmSeqRace.h"
 #include "sys/input/tmInputActions.h"
 
-
 TEST(CupRoad, CupOneFromTheTitleThroughEveryRaceToTheEndingAndBack) {
     tmMenuFlow::SetNormalPlay(true);
     harness::SessionSetup setup;
