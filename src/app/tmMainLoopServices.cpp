@@ -1,8 +1,7 @@
 // tmMainLoopServices.cpp -- the main loop's calls into the renderer, sound, console, replay and race network.
 //
 // Each service is created, called and destroyed here in the order the loop
-// needs. A service that is not part of the program yet has a marked hook
-// ("HOOK(name)") with the stand-in behaviour the loop runs on meanwhile.
+// needs.
 #include <cstdio>
 #include <memory>
 #include <string>

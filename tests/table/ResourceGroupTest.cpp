@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "content_tables.h"
 #include "platform/gfx/NullDevice.h"
@@ -221,4 +222,37 @@ TEST_F(GroupTest, GroupTexturesAndCubeMapsComeFromTheTextureBank) {
     EXPECT_FALSE(g->ReleaseCubeTexture("spr_cubeMapTex.dds"));
     EXPECT_TRUE(yiResourceGroup::Get(32)->ReleaseTexture("TEX_CMN_PostProcess.tga"));
     EXPECT_EQ(device_.liveTextures(), 0);
+}
+
+// Every model of a bank, in the bank's order.
+std::vector<std::string> BankModels(const tmBankInfo& bank) {
+    std::vector<std::string> out;
+    tmArchiver a;
+    if (!a.Open(bank)) return out;
+    for (std::uint32_t i = 0; i < bank.entryCount; ++i) {
+        const char* bytes = a.ReadAt(i);
+        out.push_back(bytes ? std::string(bytes, a.GetReadSize()) : std::string());
+    }
+    return out;
+}
+
+// The cockpit group no machine family draws holds a whole cockpit's parts (those of
+// the Olvane build), and the common group's shapes after its black cube differ from it
+// and from each other: no group keeps a row of one generic box.
+TEST_F(GroupTest, TheSpareCockpitAndTheCommonShapesAreModelsOfTheirOwn) {
+    const std::vector<std::string> spare = BankModels(content::bankMF08);
+    const std::vector<std::string> olvane = BankModels(content::bankMF06);
+    ASSERT_EQ(spare.size(), 60u);
+    ASSERT_GE(olvane.size(), 60u);
+    for (size_t i = 0; i < spare.size(); ++i) EXPECT_EQ(spare[i], olvane[i]) << "model " << i + 1;
+    const std::vector<std::string> common = BankModels(content::bankMG01);
+    ASSERT_EQ(common.size(), 8u);
+    for (size_t i = 0; i < common.size(); ++i) {
+        EXPECT_FALSE(common[i].empty()) << i;
+        for (size_t j = i + 1; j < common.size(); ++j) EXPECT_NE(common[i], common[j]) << i << " and " << j;
+    }
+    ASSERT_TRUE(yiResourceGroup::Get(32)->Load());
+    for (int slot = content::MDL_CMN_CUBE_BLACK; slot < content::MDL_CMN_CUBE_BLACK + 8; ++slot)
+        EXPECT_GT(cache_.GetModelSlot(slot)->GetShapeCount(), 0) << slot;
+    EXPECT_TRUE(yiResourceGroup::Get(32)->Unload());
 }

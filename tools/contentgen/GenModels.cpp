@@ -12,6 +12,7 @@
 #include "Generators.h"
 #include "HudArt.h"
 #include "MachineArt.h"
+#include "MeshBuilder.h"
 #include "ResourceGroups.h"
 #include "TestArt.h"
 #include "format/BinaryMesh.h"
@@ -30,7 +31,7 @@ std::string Ext(const std::string& file) {
     return dot == std::string::npos ? std::string() : file.substr(dot + 1);
 }
 
-// ---- placeholder models -------------------------------------------------------------
+// ---- blocks and primitives of the common and test groups -------------------------------
 
 // A box of half-size `s` with four vertices per side; sides 0..1 use material 0,
 // the others material `materials - 1`.
@@ -113,7 +114,51 @@ std::string PlaneYsm() {
 
 zfmt::Bytes Text(const std::string& s) { return zfmt::Bytes(s.begin(), s.end()); }
 
-zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position, int slot) {
+// A unit plane facing +Y, both sides, showing an alpha-tested picture.
+zfmt::Bytes AlphaPlaneYbm() {
+    MeshBuilder b;
+    const V3 corners[4] = {{-1, 0, -1}, {-1, 0, 1}, {1, 0, 1}, {1, 0, -1}};
+    const float uv[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+    b.QuadUv(corners, uv, {0, 1, 0}, 0);
+    const V3 under[4] = {corners[3], corners[2], corners[1], corners[0]};
+    const float underUv[4][2] = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
+    b.QuadUv(under, underUv, {0, -1, 0}, 0);
+    return b.Write({Material("test02_boxTex_ALPHA.dds", 0)});
+}
+
+// The common group's shapes after its black cube: a cylinder, a cone, a disc, an arrow plate,
+// a dome, a ring and a thin panel, each about one unit across, in the group's panel picture.
+zfmt::Bytes CommonPrimitive(int position, const std::string& texture) {
+    static const std::uint32_t kTints[7] = {0xFFE0E4EAu, 0xFFFF8A1Eu, 0xFF3CC8FFu, 0xFFFFD24Au,
+                                            0xFF8AE05Au, 0xFFE05AB4u, 0xFFB0B8C4u};
+    const std::uint32_t tint = kTints[(position - 1) % 7];
+    MeshBuilder b;
+    const UvRect all;
+    switch ((position - 1) % 7) {
+        case 0: b.CylinderX(0.5f, 1.0f, 24, all, all, 0, 0, tint); break;
+        case 1:
+            b.TubeZ(0.5f, 0.0f, -0.5f, 0.5f, 24, all, 0, tint, tint);
+            b.DiscZ(0.5f, -0.5f, 24, -1.0f, all, 0, tint);
+            break;
+        case 2: b.DiscZ(0.5f, 0.0f, 32, 1.0f, all, 0, tint); break;
+        case 3:
+            b.Plate({{-0.5f, 0, -0.15f},
+                     {0.1f, 0, -0.15f},
+                     {0.1f, 0, -0.4f},
+                     {0.5f, 0, 0},
+                     {0.1f, 0, 0.4f},
+                     {0.1f, 0, 0.15f},
+                     {-0.5f, 0, 0.15f}},
+                    0.1f, all, 0, tint);
+            break;
+        case 4: b.Dome(0.5f, 0.4f, 0.5f, 24, 8, all, 0, tint); break;
+        case 5: b.RingZ(0.3f, 0.5f, 0.15f, 32, all, 0, tint); break;
+        default: b.Box({-0.5f, -0.05f, -0.35f}, {0.5f, 0.05f, 0.35f}, all, 0, tint); break;
+    }
+    return b.Write({Material(texture, 0)});
+}
+
+zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position) {
     // The mini maps come from the circuits' own centre lines; the race display makes the rest of its group.
     if (g.id == kMiniMapGroup) {
         zfmt::Bytes map = MiniMapModel(file);
@@ -125,12 +170,12 @@ zfmt::Bytes ModelBytes(const GroupSpec& g, const std::string& file, int position
     if (file == "cube2_with_tex.x") return Text(TestBlockX("test01_labelTex.dds"));
     if (file == "cube_ysm_vertexcolor.ysm") return Text(ReflectiveBlockYsm("test01_labelTex.dds"));
     if (file == "plane_ysm_normalmap.ysm") return Text(PlaneYsm());
-    if (file == "plane_with_alphaTex.ybm") return BoxYbm(1.0f, 0xFFFFFFFFu, {Material("test02_boxTex_ALPHA.dds", 0)});
+    if (file == "plane_with_alphaTex.ybm") return AlphaPlaneYbm();
     if (file == "cube_with_sameTex.ybm")  // two subsets naming one texture
         return BoxYbm(1.0f, 0xFFFFFFFFu, {Material(label, 0), Material(label, 0)});
-    const std::uint32_t colour = ColourOf(file) | 0xFF000000u;
-    const std::uint32_t argb = 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-    return BoxYbm(1.0f + (slot % 5) * 0.25f, argb, {Material(label, 0), Material(label, 2)});
+    if (file == "cube_with_tex.ybm") return BoxYbm(1.0f, 0xFFFFFFFFu, {Material(label, 0), Material(label, 2)});
+    if (file == "cmn_cube_black.ybm") return BoxYbm(1.0f, 0xFF000000u, {Material(label, 0), Material(label, 2)});
+    return CommonPrimitive(position, label);
 }
 
 }  // namespace
@@ -162,7 +207,7 @@ void GenModels(Output& out, const Context& ctx) {
             if (models && machineArt.Model(g.id, static_cast<int>(names.size()), g.textures, art))
                 models->Add(path, std::move(art));
             else if (models)
-                models->Add(path, ModelBytes(g, g.files[p], p, static_cast<int>(names.size())));
+                models->Add(path, ModelBytes(g, g.files[p], p));
             names.push_back(path);
         }
     }

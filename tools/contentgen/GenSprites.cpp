@@ -35,7 +35,7 @@ struct SizedSprite {
 };
 
 // What fills one cell: a manifest style, pixels the race display painted, or
-// (neither) a labelled placeholder.
+// (neither, a slot no screen draws) its index cell: the sprite's name on a plain ground.
 struct Picture {
     const SizedSprite* styled = nullptr;
     bool painted = false;
@@ -124,7 +124,7 @@ void BleedIntoGutter(std::vector<std::uint8_t>& px, int sheetW, int sheetH, cons
 // The sheet whose sprites the particle batches draw.
 constexpr int kEffectSheet = 16;
 
-// Paints every cell: sized sprites in their style, the others as labelled placeholders; the
+// Paints every cell: sized sprites in their style, the undrawn slots as index cells; the
 // particle sheet has art of its own.
 zfmt::Bytes DrawSheet(const SheetSpec& s, const std::vector<Rect>& cells, const std::vector<std::string>& names,
                       const std::vector<Picture>& pictures, Output& out) {
@@ -259,7 +259,7 @@ void GenSprites(Output& out, const Context& ctx) {
             continue;
         }
         // A sheet with any painted sprite (styled in the manifest or drawn by the race display)
-        // is packed; the others keep their grid of labelled placeholders.
+        // is packed; a sheet no screen draws from keeps a grid of index cells.
         std::vector<Picture> pictures(size_t(s.count));
         std::vector<std::pair<int, int>> sizes;
         bool anyPainted = false;

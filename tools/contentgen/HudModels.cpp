@@ -176,7 +176,7 @@ void AddBodyBadges(Cockpit& c, Vec2 centre) {
 void AddLampPictures(Cockpit& c, const std::vector<Vec2>& points) {
     for (int lit = 1; lit <= 3; ++lit) c.lamps.push_back(c.group.Add(Lamps(points, lit)));
 }
-// Fills the group's remaining positions with copies of a model so no slot keeps a stand-in.
+// The group's count is fixed: positions the tables name no model for hold copies of one of its models.
 void FillGroup(Cockpit& c, int count, uint32_t copyOf) {
     c.group.count = count;
     while (static_cast<int>(c.group.models.size()) < count) c.group.AddBytes(c.group.models[copyOf - 1]);
@@ -656,8 +656,14 @@ zfmt::Bytes MirrorFrame() {
         {material(nullptr), material("F_CMN_mirror_frame.dds"), material("F_CMN_map_line_ALPHA.dds")});
 }
 
+constexpr int kSpareCockpitGroup = 19;
+constexpr int kSpareCockpitModels = 60;  // its group's model count
+
 struct Hud {
     Cockpit cockpits[kCockpitFamilies];
+    // Group 19, the cockpit group no machine family draws: a whole cockpit of its own build, so its
+    // bank holds working race-display parts.
+    Cockpit spare;
     zfmt::Bytes secondViewFrame, mirrorFrame;
 };
 
@@ -670,6 +676,11 @@ const Hud& Content() {
         h.cockpits[3] = BuildDravik();
         h.cockpits[4] = BuildOlvane();
         h.cockpits[5] = BuildPrentis();
+        h.spare = BuildOlvane();
+        h.spare.name = "Fendrake";
+        h.spare.group.id = kSpareCockpitGroup;
+        h.spare.group.models.resize(kSpareCockpitModels);
+        h.spare.group.count = kSpareCockpitModels;
         h.secondViewFrame = ViewQuad(1, 1).YbmWithViewUv(21);
         h.mirrorFrame = MirrorFrame();
         return h;
@@ -720,13 +731,12 @@ bool HudModelBytes(int group, int position, zfmt::Bytes* out) {
         *out = position == kSecondViewFrame ? hud.secondViewFrame : hud.mirrorFrame;
         return true;
     }
+    const Cockpit* found = group == kSpareCockpitGroup ? &hud.spare : nullptr;
     for (const Cockpit& c : hud.cockpits)
-        if (c.group.id == group) {
-            if (position < 0 || position >= static_cast<int>(c.group.models.size())) return false;
-            *out = c.group.models[position];
-            return true;
-        }
-    return false;
+        if (c.group.id == group) found = &c;
+    if (!found || position < 0 || position >= static_cast<int>(found->group.models.size())) return false;
+    *out = found->group.models[position];
+    return true;
 }
 
 void WriteCockpitTables(std::ostream& h, const std::vector<int>& firstSlot) {

@@ -1,4 +1,4 @@
-// Window.cpp -- the SDL2 game window and the headless stand-in.
+// Window.cpp -- the SDL2 game window and the headless backend for tests.
 #include "platform/window/Window.h"
 
 #include <SDL.h>
