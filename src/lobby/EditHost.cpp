@@ -76,8 +76,7 @@ void EditHost::End() {
     composition_.clear();
     compositionCursor_ = clauseStart_ = clauseEnd_ = 0;
     tmTextInput::Stop();
-    // The cancel mark is kept for TakeCancel: an edit that ends through a
-    // commit after an Escape on an empty line is a cancelled edit.
+    cancel_ = false;  // the mark belongs to the edit that ended; the line edit took it before
 }
 
 void EditHost::SetFocus() {
@@ -246,6 +245,8 @@ void EditHost::DeleteSelection() {
 }
 
 void EditHost::Insert(const std::string& text) {
+    // Typing (or pasting) after an Escape on the empty line withdraws the cancel: the line is meant.
+    if (!text.empty()) cancel_ = false;
     DeleteSelection();
     // As much as the limit leaves room for, never half a character.
     const size_t room = maxLength_ > text_.size() ? maxLength_ - text_.size() : 0;

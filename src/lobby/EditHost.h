@@ -46,7 +46,8 @@ public:
     int GetCompositionCursor() const { return compositionCursor_; }
     // One flag per composition byte: 1 inside the target clause, else 0.
     std::vector<uint8_t> GetCompositionTargets() const;
-    // The cancel mark (an Escape on an empty line), cleared on reading.
+    // The cancel mark (an Escape on an empty line), cleared on reading; typing
+    // withdraws it and the end of the edit clears it.
     bool TakeCancel();
 
     // The control's handling of one event (what its window procedure did).

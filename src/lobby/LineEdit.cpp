@@ -44,6 +44,7 @@ void LineEdit::BeginEdit(const std::string& initial) {
     if (!open_ || editing_) return;
     text_.clear();
     selStart_ = selEnd_ = insert_ = frame_ = 0;
+    cancelled_ = false;
     EditHost::Instance().Begin(initial.c_str());
     editing_ = true;
     SetText(std::string(), true);
@@ -69,6 +70,7 @@ bool LineEdit::Update() {
     std::string line;
     if (host.TakeCommitted(&line)) {
         SetText(line, false);
+        cancelled_ = host.TakeCancel();  // taken before the host's end of the edit clears it
         EndEdit();
         return false;
     }
@@ -129,7 +131,11 @@ void LineEdit::SetCaretFromPoint(int x, int y) {
     EditHost::Instance().SetCaret(static_cast<int>(best));
 }
 
-bool LineEdit::TakeCancel() { return EditHost::Instance().TakeCancel(); }
+bool LineEdit::TakeCancel() {
+    const bool cancelled = cancelled_ || EditHost::Instance().TakeCancel();
+    cancelled_ = false;
+    return cancelled;
+}
 
 EditRect LineEdit::GetTextRect() const { return {0.0f, 0.0f, textureWidth_, font_ ? float(font_->GetHeight()) : 0}; }
 

@@ -40,7 +40,11 @@ public:
     // Moves the caret to the character boundary nearest to x (pixels from the
     // text's left edge); ignored while a composition is open or y is outside the line.
     void SetCaretFromPoint(int x, int y);
+    // Whether the edit that ended in the last Update was cancelled (an Escape
+    // on the empty line before its Enter); cleared on reading.
     bool TakeCancel();
+    // The caret, in pixels from the text's left edge (also while it blinks off).
+    float GetCaretX() const { return caretX_; }
 
     EditRect GetTextRect() const;
     // Shown for 40 updates, hidden for 20 (all zero while hidden).
@@ -72,6 +76,7 @@ private:
     float compX0_ = 0.0f, compX1_ = 0.0f;
     float clauseX0_ = 0.0f, clauseX1_ = 0.0f;
     bool composing_ = false;
+    bool cancelled_ = false;
 };
 
 }  // namespace g2ui

@@ -15,6 +15,7 @@
 #include "lobby/ggSeqLobby.h"
 #include "lobby/ggSpriteManager.h"
 #include "sys/input/tmPeripheral.h"
+#include "sys/input/tmTextInput.h"
 
 namespace g2lobby {
 
@@ -99,9 +100,17 @@ void WidgetChatPain::Update() {
     const lobby::CPlayer* selected = owner_->GetSelectedPlayer();
     const bool allowed = !(group_->GetSelected() == 1 && (!selected || selected->id == owner_->OwnPlayer().id));
     if (!entry_->IsEditing()) entry_->SetEditable(allowed, false);
+    // Typing opens the entry. The screen listens for text meanwhile, so what the opening key typed is
+    // waiting and becomes the first character; a key pressed and let go between two updates still counts.
     const tmPeripheral* in = tmPeripheral::GetInstance();
-    if (entry_->IsEditable() && owner_->IsChatKeyAllowed() && in && in->IsTextKeyTriggered())
+    if (entry_->IsEditable() && owner_->IsChatKeyAllowed() &&
+        ((in && in->IsTextKeyTriggered()) || tmTextInput::HasText()))
         entry_->SetEditable(true, true);
+    // Page Up and Page Down scroll the log by the lines in view.
+    if (in && in->IsKeyTriggered(tmKey::kPageUp))
+        scroll_->SetPosition(scroll_->GetPosition() - scroll_->GetVisible());
+    else if (in && in->IsKeyTriggered(tmKey::kPageDown))
+        scroll_->SetPosition(scroll_->GetPosition() + scroll_->GetVisible());
     const bool atEnd = scroll_->IsAtEnd();
     Rebuild();
     scroll_->SetTotal(static_cast<int32_t>(lines_.size()));

@@ -28,7 +28,8 @@ class WidgetWindowLayout;
 // highlighted. The entry line sends what is typed to everyone, to the
 // selected player, or to the lobby screen's command parser ("/..."); two
 // switches choose the target. Any text key typed on the lobby screen opens
-// the entry. The view stays at the newest line unless scrolled away. Owns
+// the entry. Page Up and Page Down scroll the log by the lines in view; the
+// view stays at the newest line unless scrolled away. Owns
 // its frame, entry, scroll bar, switches, name and line texts (cached apart)
 // and its named sprite.
 class WidgetChatPain : public g2ui::WidgetSprite {

@@ -66,7 +66,14 @@ const void* WidgetInfoPain::ShownPlayer() const {
 
 void WidgetInfoPain::Fill(bool own, bool forced) {
     if (!forced && own == ownTab_) return;
-    for (Text t : {kTeam, kName, kComment}) texts_[t]->SetEditable(own, false);
+    // A field of the own tab that is being typed in is left alone: a refresh (a player joined, left or
+    // changed) neither ends its edit nor overwrites it, so nothing typed is lost.
+    const auto typing = [&](Text t) { return own && ownTab_ && texts_[t]->IsEditing(); };
+    const auto set = [&](Text t, const std::string& text) {
+        if (!typing(t)) texts_[t]->SetText(text);
+    };
+    for (Text t : {kTeam, kName, kComment})
+        if (!typing(t)) texts_[t]->SetEditable(own, false);
     if (owner_->GetLobby()) {
         const lobby::CPlayer* p = own ? &owner_->OwnPlayer() : owner_->GetSelectedPlayer();
         if (p) {
@@ -76,14 +83,14 @@ void WidgetInfoPain::Fill(bool own, bool forced) {
                 texts_[kComment]->SetColor(0.24313726f, 0.4f, 0.68235296f);
             else
                 texts_[kComment]->SetColor(0.2627451f, 0.59607846f, 0.42745098f);
-            texts_[kTeam]->SetText(p->team);
-            texts_[kName]->SetText(p->name);
-            texts_[kRank]->SetText("-位");
-            texts_[kLevel]->SetText(NumberText(ShownLevel(p->record.value[0])));
-            texts_[kExp]->SetText(NumberText(ShownExperience(p->record.value[1])));
-            texts_[kComment]->SetText(p->comment);
-            texts_[kTcp]->SetText(std::string("TCP/") + ReachabilityMark(p->status1));
-            texts_[kUdp]->SetText(std::string("UDP/") + ReachabilityMark(p->status2));
+            set(kTeam, p->team);
+            set(kName, p->name);
+            set(kRank, "-位");
+            set(kLevel, NumberText(ShownLevel(p->record.value[0])));
+            set(kExp, NumberText(ShownExperience(p->record.value[1])));
+            set(kComment, p->comment);
+            set(kTcp, std::string("TCP/") + ReachabilityMark(p->status1));
+            set(kUdp, std::string("UDP/") + ReachabilityMark(p->status2));
         } else if (!own) {
             for (auto& t : texts_) t->SetText(std::string());
         }
@@ -155,6 +162,10 @@ bool WidgetInfoPain::OnMessage(const g2ui::WidgetMsg& msg) {
                 Fill(true, false);
                 ggSeqLobby::PlaySe(content::SND_CURSOR_02);
             } else if (ownTab_ && m.x >= 296.0f && m.x < 581.0f) {
+                // Like any click outside a field, the tab click commits an edit in progress
+                // (reaching here first, it would otherwise end it and lose what was typed).
+                for (Text t : {kTeam, kName, kComment})
+                    if (texts_[t]->IsEditing()) texts_[t]->EndEdit(false);
                 Fill(false, false);
                 ggSeqLobby::PlaySe(content::SND_CURSOR_02);
             }

@@ -28,8 +28,10 @@ public:
     WidgetInfoPain(ggSeqLobby* owner, int screenWidth);
     ~WidgetInfoPain() override;
 
-    // Shows a tab and fills its texts (unless not forced and it is shown already).
+    // Shows a tab and fills its texts (unless not forced and it is shown
+    // already); an own-tab field being typed in keeps its edit and text.
     void Fill(bool own, bool forced);
+    // Fills the shown tab again (the own record or the selection changed).
     void Refresh();
     // Puts a comment into the comment entry as if it had been typed.
     void SetCommentText(const std::string& text);

@@ -10,6 +10,7 @@
 #include "lobby/WidgetRoot.h"
 #include "lobby/ggSpriteManager.h"
 #include "sys/input/tmPeripheral.h"
+#include "sys/input/tmTextInput.h"
 #include "sys/sound/tmSound.h"
 #include "sys/text/tmSjis.h"
 
@@ -127,7 +128,16 @@ void WidgetText::EndEdit(bool cancel) {
 }
 
 void WidgetText::Update() {
-    if (editing_ && lineEdit_ && !lineEdit_->Update()) EndEdit(lineEdit_->TakeCancel());
+    if (!editing_ || !lineEdit_) return;
+    if (!lineEdit_->Update()) {
+        EndEdit(lineEdit_->TakeCancel());
+        return;
+    }
+    // The input method composes and offers its candidates at the caret, in this field.
+    const Point caret = LocalToGlobal({lineEdit_->GetCaretX(), 0.0f});
+    const int cell = font_ ? font_->GetHeight() / 2 : 0;
+    tmTextInput::SetCaretRect(static_cast<int>(caret.x), static_cast<int>(caret.y), cell,
+                              static_cast<int>(lineEdit_->GetTextRect().height));
 }
 
 bool WidgetText::OnMessage(const WidgetMsg& msg) {

@@ -56,6 +56,22 @@ int WidgetUserPain::FindIndex(int id) const {
 
 bool WidgetUserPain::Select(int id, bool sound) { return selection_.Select(id, id >= 0 ? FindIndex(id) : -1, sound); }
 
+int WidgetUserPain::NeighbourId(int step, int skipId) const {
+    const int selected = selection_.Index();
+    const int dir = selected >= 0 && step < 0 ? -1 : 1;  // from no selection both keys start at the top
+    int row = selected >= 0 ? selected + dir : 0;
+    while (row >= 0 && row < GetCount() && players_[static_cast<size_t>(row)].id == skipId) row += dir;
+    return row >= 0 && row < GetCount() ? players_[static_cast<size_t>(row)].id : -1;
+}
+
+void WidgetUserPain::ShowRow(int index) {
+    if (index < 0) return;
+    if (index < scroll_->GetPosition())
+        scroll_->SetPosition(index);
+    else if (index >= scroll_->GetPosition() + scroll_->GetVisible())
+        scroll_->SetPosition(index - scroll_->GetVisible() + 1);
+}
+
 void WidgetUserPain::Rebuild() {
     players_.clear();
     lobby::CLobby* client = owner_->GetLobby();

@@ -21,7 +21,7 @@ class WidgetWindowLayout;
 // (highest level first), with one row text (name and team) per visible
 // player. Highlights the selected player and the members of the room
 // selected in the room pane; a click on a row selects that player through
-// the lobby screen. The selection follows its player when the list re-sorts
+// the lobby screen (Ctrl+Up and Ctrl+Down step it a row). The selection follows its player when the list re-sorts
 // and clears when the player leaves, so a stale row is never taken for it.
 // Owns its frame, scroll bar, row texts and four named solid sprites; the
 // lobby screen is borrowed. Sends nothing to the server.
@@ -39,6 +39,12 @@ public:
     // Selects the player with that id (false when no row has it) or, with a
     // negative id, clears the selection.
     bool Select(int id, bool sound);
+    // The id of the player one row down (step > 0) or up from the selection,
+    // passing over the row of `skipId` (the own player, never selected);
+    // with nothing selected, the first such row. -1 past either end.
+    int NeighbourId(int step, int skipId) const;
+    // Scrolls just enough for the row to be in view.
+    void ShowRow(int index);
     int GetSelectedIndex() const { return selection_.Index(); }
     int GetSelectedId() const { return selection_.Id(); }
     WidgetScroll* GetScroll() const { return scroll_.get(); }

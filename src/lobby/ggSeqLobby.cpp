@@ -19,10 +19,12 @@
 #include "lobby/WidgetLabel.h"
 #include "lobby/WidgetRoomPain.h"
 #include "lobby/WidgetRoot.h"
+#include "lobby/WidgetText.h"
 #include "lobby/WidgetUserPain.h"
 #include "lobby/ggSpriteManager.h"
 #include "race/tmRaceState.h"
 #include "sys/input/tmPeripheral.h"
+#include "sys/input/tmTextInput.h"
 #include "sys/net/tmNetwork.h"
 #include "sys/net/tmProbeSocket.h"
 #include "sys/render/tmDraw.h"
@@ -144,6 +146,8 @@ void ggSeqLobby::Term() {
     font_.reset();
     if (sprites_) sprites_->ReleaseAll();
     sprites_.reset();
+    if (listening_) tmTextInput::Stop();
+    listening_ = false;
     SetModal(false);
     Disconnect();
 }
@@ -204,6 +208,25 @@ void ggSeqLobby::HandleCtrlKeys() {
         JoinSelectedRoom();
     } else if (in->IsKeyTriggered(tmKey::kL)) {
         LeaveRoom();
+    } else if (in->IsKeyTriggered(tmKey::kUp)) {
+        StepPlayerSelection(-1);
+    } else if (in->IsKeyTriggered(tmKey::kDown)) {
+        StepPlayerSelection(1);
+    }
+}
+
+void ggSeqLobby::ListenForTyping() {
+    if (lineEdit_ && lineEdit_->IsOpen()) {
+        listening_ = false;  // the field being edited has the text input
+        return;
+    }
+    const bool chatOpens = !modal_ && IsUsable() && chatPain_ && chatPain_->GetEntry()->IsEditable();
+    if (chatOpens) {
+        tmTextInput::Listen();
+        listening_ = true;
+    } else if (listening_) {
+        tmTextInput::Stop();
+        listening_ = false;
     }
 }
 
@@ -217,7 +240,9 @@ int ggSeqLobby::Update() {
                                             static_cast<float>(in->cursorY) - 2.0f);
     g2ui::WidgetRoot::ProcessInput();
     if (refresh && infoPain_) infoPain_->Refresh();
-    if (modeCtrl_->Update()) {
+    const bool running = modeCtrl_->Update();
+    ListenForTyping();
+    if (running) {
         PumpSockets();
         return 0;
     }

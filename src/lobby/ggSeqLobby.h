@@ -98,6 +98,8 @@ public:
     const lobby::CRoom* GetSelectedRoom() const;
     bool SelectPlayer(int playerId);
     bool SelectRoom(int roomId);
+    // Ctrl+Up (-1) and Ctrl+Down (+1): the player selection moves one row.
+    void StepPlayerSelection(int step);
     // A pane's selection was cleared because its player or room left.
     void OnSelectionGone(bool player);
     static bool IsRoomOpen(const lobby::CRoom& room);
@@ -132,6 +134,10 @@ public:
 private:
     void DrainMessages(bool* refresh);
     void HandleCtrlKeys();
+    // Between updates the text input listens while typing can open the chat
+    // entry, so the key that opens it arrives as its first character; text
+    // that opened nothing is dropped at the next update's end.
+    void ListenForTyping();
     void FillOwnPlayer();
     void OpenProbe();
 
@@ -149,6 +155,7 @@ private:
     int selectedPlayerId_ = -1;
     int screenWidth_ = 0, screenHeight_ = 0;
     bool initialized_ = false;
+    bool listening_ = false;
 
     std::unique_ptr<ggSpriteManager> sprites_;
     std::unique_ptr<g2ui::TextTextureFont> font_;

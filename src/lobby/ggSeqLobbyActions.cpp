@@ -172,6 +172,14 @@ bool ggSeqLobby::SelectRoom(int roomId) {
     return selected;
 }
 
+void ggSeqLobby::StepPlayerSelection(int step) {
+    if (!userPain_) return;
+    const int id = userPain_->NeighbourId(step, ownPlayer_.id);
+    if (id < 0) return;  // at the end of the list: the selection stays
+    SelectPlayer(id);
+    userPain_->ShowRow(userPain_->GetSelectedIndex());
+}
+
 void ggSeqLobby::OnSelectionGone(bool player) {
     if (!player) return;
     selectedPlayerId_ = -1;

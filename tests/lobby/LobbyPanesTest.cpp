@@ -299,7 +299,14 @@ TEST_F(LobbyPanes, NameTeamAndCommentEditsAreSentAndSaved) {
     ASSERT_TRUE(name->IsEditing());
     visit->text.Press(platform::EditKey::A, false, true);
     visit->text.Press(platform::EditKey::Backspace);
-    visit->TypeAndCommit("Renamed");
+    visit->text.Type("Ren");
+    visit->Step();
+    // A player joining refreshes the pane; the field being typed in keeps its edit and its text.
+    visit->server.Send(lobbytest::EncSTUP(MakePlayer(13, "Latecomer", 2), 0));
+    ASSERT_TRUE(visit->StepUntil([&] { return Users().GetCount() == 6; }));
+    visit->Step();
+    ASSERT_TRUE(name->IsEditing());
+    visit->TypeAndCommit("amed");
     lobbytest::ClientMsg updt;
     ASSERT_TRUE(StepUntilSent("UPDT", &updt));
     lobbytest::WireReader r(updt.body);
@@ -313,6 +320,61 @@ TEST_F(LobbyPanes, NameTeamAndCommentEditsAreSentAndSaved) {
     lobbytest::WireReader r2(updt.body);
     EXPECT_EQ(lobbytest::DecodePlayerOut(r2).comment, "see you on the grid");
     EXPECT_STREQ(tmConfig::GetInstance().GetComment(), "see you on the grid");
+}
+
+TEST_F(LobbyPanes, TheOtherTabsStripCommitsAnEditInProgress) {
+    Enter();
+    g2ui::WidgetText* team = Info().GetText(WidgetInfoPain::kTeam);
+    const g2ui::Point p = team->LocalToGlobal({4, 8});
+    visit->Click(p.x, p.y);
+    ASSERT_TRUE(team->IsEditing());
+    visit->text.Press(platform::EditKey::A, false, true);
+    visit->text.Type("Crew");
+    visit->Step();
+    visit->Click(334 + 400, 13 + 20);
+    EXPECT_FALSE(Info().IsOwnTabShown());
+    lobbytest::ClientMsg updt;
+    ASSERT_TRUE(StepUntilSent("UPDT", &updt));
+    lobbytest::WireReader r(updt.body);
+    EXPECT_EQ(lobbytest::DecodePlayerOut(r).team, "Crew");
+}
+
+TEST_F(LobbyPanes, CtrlUpAndDownStepThePlayerSelectionAndPageKeysScrollTheChat) {
+    Enter();
+    const int own = Users().FindIndex(100);
+    ASSERT_EQ(own, Users().GetCount() - 1) << "level 0: the own row is the last";
+    // Nothing selected: either key starts at the top, and the top holds.
+    visit->Tap(tmKey::kUp, true);
+    EXPECT_EQ(Users().GetSelectedIndex(), 0);
+    visit->Tap(tmKey::kUp, true);
+    EXPECT_EQ(Users().GetSelectedIndex(), 0);
+    visit->Tap(tmKey::kDown, true);
+    EXPECT_EQ(Screen().GetSelectedPlayer()->id, 7);
+    // Down to the end: the own row is never selected, the last other player holds.
+    for (int i = 0; i < 4; ++i) visit->Tap(tmKey::kDown, true);
+    EXPECT_EQ(Users().GetSelectedIndex(), own - 1);
+    EXPECT_EQ(Screen().GetSelectedPlayer()->id, 9);
+    visit->Tap(tmKey::kUp, true);
+    EXPECT_EQ(Screen().GetSelectedPlayer()->id, 12);
+    // Without Ctrl the arrows select nothing.
+    visit->Tap(tmKey::kDown);
+    EXPECT_EQ(Screen().GetSelectedPlayer()->id, 12);
+
+    // Page Up and Page Down move the chat by the lines in view, within the log.
+    g2lobby::WidgetScroll* scroll = Screen().GetChatPain()->GetScroll();
+    for (int i = 0; i < 5; ++i) Screen().ShowHelp();
+    visit->Step();
+    const int visible = scroll->GetVisible(), end = scroll->GetTotal() - visible;
+    ASSERT_GT(end, visible);
+    ASSERT_EQ(scroll->GetPosition(), end);
+    visit->Tap(tmKey::kPageUp);
+    EXPECT_EQ(scroll->GetPosition(), end - visible);
+    visit->Tap(tmKey::kPageUp);
+    EXPECT_EQ(scroll->GetPosition(), 0);
+    visit->Tap(tmKey::kPageDown);
+    EXPECT_EQ(scroll->GetPosition(), visible);
+    visit->Tap(tmKey::kPageDown);
+    EXPECT_EQ(scroll->GetPosition(), end);
 }
 
 TEST_F(LobbyPanes, RenamingWhileNotConnectedStillSavesTheName) {

@@ -162,6 +162,14 @@ void LobbyVisit::Tap(int dik, bool ctrl) {
     Step();
 }
 
+void LobbyVisit::TypeKey(int dik, const std::string& utf8) {
+    input.SetKey(dik, true);
+    text.Type(utf8);
+    Step();
+    input.SetKey(dik, false);
+    Step();
+}
+
 void LobbyVisit::Click(float x, float y) {
     input.cursorX = static_cast<int32_t>(x);
     input.cursorY = static_cast<int32_t>(y);

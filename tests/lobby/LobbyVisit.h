@@ -53,6 +53,9 @@ public:
     void SetKey(int dik, bool down) { input.SetKey(dik, down); }
     // Holds the key (with Ctrl when asked) for one step, then releases it for one step.
     void Tap(int dik, bool ctrl = false);
+    // A key that types: pressed with its text in one step (as SDL reports both
+    // in the same pump), released in the next.
+    void TypeKey(int dik, const std::string& utf8);
     // A press in one step and a release in the next at window pixel (x, y).
     void Click(float x, float y);
     // Types text into the field being edited and commits it with Return.

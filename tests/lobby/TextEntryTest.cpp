@@ -104,6 +104,11 @@ TEST_F(TextEntry, TypingThenEnterCommitsAndTheLockFollowsTheEdit) {
     Step();
     EXPECT_EQ(lineEdit.GetText(), "abc");
     EXPECT_EQ(Fixed(), 0);
+    // The input method is told where the caret is: after "abc" in the field at (110, 120), one cell wide.
+    EXPECT_EQ(device.caretRect.x, 110 + 3 * 7);
+    EXPECT_EQ(device.caretRect.y, 120);
+    EXPECT_EQ(device.caretRect.width, 7);
+    EXPECT_EQ(device.caretRect.height, 14);
     device.Press(EditKey::Enter);
     Step();
     EXPECT_FALSE(field->IsEditing());
@@ -157,6 +162,23 @@ TEST_F(TextEntry, EscapeCollapsesThenClearsThenMarksACancel) {
     EXPECT_FALSE(field->IsEditing());
     EXPECT_EQ(Fixed(), 0);
     EXPECT_EQ(field->GetText(), "keep");
+    // Text typed after such an Escape withdraws the cancel: its Enter commits the line.
+    ClickField();
+    device.Press(EditKey::A, false, true);
+    device.Press(EditKey::Backspace);
+    device.Press(EditKey::Escape);
+    device.Type("meant");
+    device.Press(EditKey::Enter);
+    Step();
+    EXPECT_EQ(field->GetText(), "meant");
+    EXPECT_EQ(Fixed(), 1);
+    // And the mark ends with its edit.
+    ASSERT_TRUE(EditHost::Instance().Create(8));
+    EditHost::Instance().Begin("");
+    EditHost::Instance().HandleEvent({tmTextEvent::Kind::Key, "", 0, 0, 0, tmEditKey::Escape});
+    EditHost::Instance().End();
+    EXPECT_FALSE(EditHost::Instance().TakeCancel());
+    EditHost::Instance().Destroy();
 }
 
 TEST_F(TextEntry, TheLimitNeverSplitsADoubleByteCharacter) {

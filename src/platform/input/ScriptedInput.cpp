@@ -41,6 +41,23 @@ bool ScriptedTextInput::Poll(TextInputEvent* event) {
     return true;
 }
 
+void ScriptedTextInput::Discard(bool keysOnly) {
+    if (!keysOnly) {
+        pending_.clear();
+        return;
+    }
+    std::deque<TextInputEvent> kept;
+    for (TextInputEvent& e : pending_)
+        if (e.kind != TextInputEvent::Kind::Key) kept.push_back(std::move(e));
+    pending_.swap(kept);
+}
+
+bool ScriptedTextInput::HasText() const {
+    for (const TextInputEvent& e : pending_)
+        if (e.kind != TextInputEvent::Kind::Key) return true;
+    return false;
+}
+
 void ScriptedTextInput::Push(const TextInputEvent& event) {
     if (!active_) return;
     if (pending_.size() >= kMaxPending) pending_.pop_front();

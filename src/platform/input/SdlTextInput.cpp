@@ -53,6 +53,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         if (active_) return;
         active_ = true;
+        caretSet_ = false;  // a new session tells the input method where the caret is again
         SDL_StartTextInput();
     }
 
@@ -66,12 +67,39 @@ public:
 
     bool Active() const override { return active_; }
 
+    void Discard(bool keysOnly) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!keysOnly) {
+            pending_.clear();
+            return;
+        }
+        std::deque<TextInputEvent> kept;
+        for (TextInputEvent& e : pending_)
+            if (e.kind != TextInputEvent::Kind::Key) kept.push_back(std::move(e));
+        pending_.swap(kept);
+    }
+
+    bool HasText() const override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const TextInputEvent& e : pending_)
+            if (e.kind != TextInputEvent::Kind::Key) return true;
+        return false;
+    }
+
     bool Poll(TextInputEvent* event) override {
         std::lock_guard<std::mutex> lock(mutex_);
         if (pending_.empty()) return false;
         *event = std::move(pending_.front());
         pending_.pop_front();
         return true;
+    }
+
+    void SetCaretRect(int x, int y, int width, int height) override {
+        // The input method is told only when the caret moved (each call may reach it over IPC).
+        if (caretSet_ && x == caret_.x && y == caret_.y && width == caret_.w && height == caret_.h) return;
+        caret_ = {x, y, width, height};
+        caretSet_ = true;
+        SDL_SetTextInputRect(&caret_);
     }
 
     std::string GetClipboard() override {
@@ -127,8 +155,10 @@ private:
         pending_.push_back(std::move(ev));
     }
 
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     bool active_ = false;
+    SDL_Rect caret_{};
+    bool caretSet_ = false;
     std::deque<TextInputEvent> pending_;
 };
 

@@ -57,8 +57,16 @@ public:
     // Turns it off and drops what was not polled.
     virtual void Stop() = 0;
     virtual bool Active() const = 0;
+    // Drops what was not polled and goes on collecting; with keysOnly only
+    // the key events go, typed text and compositions stay.
+    virtual void Discard(bool keysOnly) = 0;
+    // Whether typed text or a composition waits to be polled.
+    virtual bool HasText() const = 0;
     // The oldest pending event; false when none is left.
     virtual bool Poll(TextInputEvent* event) = 0;
+    // The caret of the field being edited, in window pixels: the input
+    // method shows its composition and candidates there.
+    virtual void SetCaretRect(int x, int y, int width, int height) = 0;
     // The system clipboard as UTF-8 ("" when empty or unavailable).
     virtual std::string GetClipboard() = 0;
     virtual void SetClipboard(const std::string& utf8) = 0;
@@ -78,7 +86,10 @@ public:
         pending_.clear();
     }
     bool Active() const override { return active_; }
+    void Discard(bool keysOnly) override;
+    bool HasText() const override;
     bool Poll(TextInputEvent* event) override;
+    void SetCaretRect(int x, int y, int width, int height) override { caretRect = {x, y, width, height}; }
     std::string GetClipboard() override { return clipboard; }
     void SetClipboard(const std::string& utf8) override { clipboard = utf8; }
 
@@ -89,6 +100,10 @@ public:
     void Press(EditKey key, bool shift = false, bool ctrl = false);
 
     std::string clipboard;
+    struct Rect {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+    Rect caretRect;  // the last one set
 
 private:
     bool active_ = false;

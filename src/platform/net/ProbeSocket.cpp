@@ -31,6 +31,12 @@ int Open(int type, uint32_t address, uint16_t port) {
         std::fprintf(stderr, "probe: no socket (%s)\n", std::strerror(errno));
         return -1;
     }
+    if (type == SOCK_STREAM) {
+        // An answered probe leaves its connection in TIME_WAIT on this port for a minute; the
+        // next visit's listener must still bind it (the connection inherits the option).
+        const int one = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    }
     const sockaddr_in a = MakeAddr(address, port);
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) {
         char text[INET_ADDRSTRLEN] = "?";

@@ -45,7 +45,25 @@ void tmTextInput::SetDevice(platform::TextInput* device) { g_device = device; }
 platform::TextInput* tmTextInput::GetDevice() { return g_device; }
 
 void tmTextInput::Start() {
-    if (g_device) g_device->Start();
+    if (!g_device) return;
+    if (g_device->Active())
+        g_device->Discard(true);  // listening: the text stays for the field, the keys were not meant for it
+    else
+        g_device->Start();
+}
+
+void tmTextInput::Listen() {
+    if (!g_device) return;
+    if (g_device->Active())
+        g_device->Discard(false);
+    else
+        g_device->Start();
+}
+
+bool tmTextInput::HasText() { return g_device && g_device->HasText(); }
+
+void tmTextInput::SetCaretRect(int x, int y, int width, int height) {
+    if (g_device) g_device->SetCaretRect(x, y, width, height);
 }
 
 void tmTextInput::Stop() {

@@ -37,9 +37,19 @@ public:
     static platform::TextInput* GetDevice();
 
     // Turns the input method on for a field that starts editing, and off again.
+    // Started while listening, the field gets the text typed since the last
+    // Listen (the key that opened it is its first character) but not the
+    // editing keys pressed before it opened.
     static void Start();
     static void Stop();
     static bool IsActive();
+    // Turns the input method on while no field edits, so that typing can open
+    // one; drops what arrived since the last call.
+    static void Listen();
+    // Whether typed text or a composition waits (what a key typed, not a key).
+    static bool HasText();
+    // The caret of the field being edited, in window pixels (the input method's candidates go there).
+    static void SetCaretRect(int x, int y, int width, int height);
     // The oldest pending event; false when none is left.
     static bool Poll(tmTextEvent* event);
     static std::string GetClipboard();

@@ -43,3 +43,27 @@ TEST(TextInputService, CompositionCharactersBecomeByteOffsets) {
     EXPECT_FALSE(tmTextInput::Poll(&e));
     EXPECT_EQ(tmTextInput::GetClipboard(), "");
 }
+
+TEST(TextInputService, AFieldStartedWhileListeningGetsTheTypedTextButNotTheKeys) {
+    platform::ScriptedTextInput device;
+    tmTextInput::SetDevice(&device);
+    tmTextInput::Listen();
+    EXPECT_TRUE(tmTextInput::IsActive());
+    device.Type("x");
+    EXPECT_TRUE(tmTextInput::HasText());
+    tmTextInput::Listen();  // nothing opened: what came is dropped
+    EXPECT_FALSE(tmTextInput::HasText());
+    device.Press(platform::EditKey::Enter);
+    EXPECT_FALSE(tmTextInput::HasText());
+    device.Type("h");
+    tmTextInput::Start();  // the key that opened the field typed its first character
+    tmTextEvent e;
+    ASSERT_TRUE(tmTextInput::Poll(&e));
+    EXPECT_EQ(e.text, "h");
+    EXPECT_FALSE(tmTextInput::Poll(&e)) << "the Enter pressed before the field opened is not its commit";
+    tmTextInput::SetCaretRect(1, 2, 3, 4);
+    EXPECT_EQ(device.caretRect.x, 1);
+    EXPECT_EQ(device.caretRect.height, 4);
+    tmTextInput::Stop();
+    tmTextInput::SetDevice(nullptr);
+}
