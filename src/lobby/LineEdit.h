@@ -8,6 +8,7 @@ namespace g2ui {
 
 class TextTexture;
 class TextTextureFont;
+class WidgetText;
 
 // A rectangle in pixels from the text's top-left corner.
 struct EditRect {
@@ -53,6 +54,9 @@ public:
     EditRect GetCompositionRect() const;
     EditRect GetClauseRect() const;
 
+    // The field whose edit this is (set by the field while it edits, else null).
+    void SetHolder(WidgetText* field) { holder_ = field; }
+    WidgetText* GetHolder() const { return holder_; }
     bool IsOpen() const { return open_; }
     bool IsEditing() const { return editing_; }
     const std::string& GetText() const { return text_; }
@@ -77,6 +81,7 @@ private:
     float clauseX0_ = 0.0f, clauseX1_ = 0.0f;
     bool composing_ = false;
     bool cancelled_ = false;
+    WidgetText* holder_ = nullptr;
 };
 
 }  // namespace g2ui

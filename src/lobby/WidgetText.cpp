@@ -96,6 +96,7 @@ bool WidgetText::SetEditable(bool editable, bool startEdit) {
     if (!lineEdit_) return false;
     if (!startEdit) {
         if (editing_) {
+            lineEdit_->SetHolder(nullptr);
             lineEdit_->EndEdit();
             lineEdit_->Close();
             if (sprites_) sprites_->Remove(editName_);
@@ -108,6 +109,7 @@ bool WidgetText::SetEditable(bool editable, bool startEdit) {
             if (lineEdit_->GetTexture()) lineEdit_->GetTexture()->SetColor(0.0f, 0.0f, 0.0f);
             if (sprites_) sprites_->AddTextureSprite(editName_, editName_);
             lineEdit_->BeginEdit(text_);
+            lineEdit_->SetHolder(this);
             editing_ = true;
             PlaySound(beginSound);
         }
@@ -145,6 +147,11 @@ bool WidgetText::OnMessage(const WidgetMsg& msg) {
         case WidgetMsg::kButtonDown: {
             const auto& m = static_cast<const WDButtonDown&>(msg);
             if (m.button != 0 || !editable_ || !lineEdit_) return false;
+            // Another field is being typed in: this click commits it, as any click outside it does, and
+            // this field takes the keyboard at once (the click reaches this field first, and what is
+            // typed next must not go on in the other field).
+            WidgetText* other = lineEdit_->GetHolder();
+            if (!editing_ && other && other != this) other->EndEdit(false);
             if (!editing_) SetEditable(true, true);
             if (editing_) lineEdit_->SetCaretFromPoint(static_cast<int>(m.x), static_cast<int>(m.y));
             return true;

@@ -340,6 +340,16 @@ TEST_F(TextEntry, OnlyOneEditRunsAtATime) {
     field->SetEditable(true, false);
     EXPECT_TRUE(second->SetEditable(true, true));
     EXPECT_EQ(Fixed(), 0);
+    // A click on the other field commits the edit in progress and starts its own at once.
+    device.Type("team");
+    Step();
+    ClickField();
+    EXPECT_EQ(Fixed(), 1);
+    EXPECT_EQ(second->GetText(), "team");
+    ASSERT_TRUE(field->IsEditing());
+    device.Type("name");
+    Step();
+    EXPECT_EQ(lineEdit.GetText(), "name");
 }
 
 TEST_F(TextEntry, AnEditingFieldDrawsItsLayersInDepthOrder) {
