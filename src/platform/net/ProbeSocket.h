@@ -19,8 +19,9 @@ public:
     };
 
     // A socket bound to address:port (0: every local address); for TCP also
-    // listening with a backlog of `backlog`. Null, with a log line, when the
-    // socket cannot be made or bound.
+    // listening with a backlog of `backlog` (it binds a port that an earlier
+    // answered connection still holds in TIME_WAIT). Null, with a log line,
+    // when the socket cannot be made or bound.
     static std::unique_ptr<ProbeSocket> ListenTcp(uint32_t address, uint16_t port, int backlog);
     static std::unique_ptr<ProbeSocket> BindUdp(uint32_t address, uint16_t port);
 

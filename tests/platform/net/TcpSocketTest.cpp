@@ -1,4 +1,4 @@
-// TCP sockets on loopback: lookups without the network, connect limits and cancellation.
+// TCP sockets on loopback: lookups without the network, connect limits and cancellation, the probe listener.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/net/ProbeSocket.h"
 #include "platform/net/TcpListener.h"
 #include "platform/net/TcpSocket.h"
 
@@ -99,6 +100,24 @@ TEST(TcpSocket, RefusedConnectionsFailAtOnceAndStreamsCarryBytes) {
     EXPECT_EQ(r.bytes, 3);
     client.reset();  // an orderly close reads as closed, not as an error
     EXPECT_EQ(server->Recv(buf, sizeof buf).status, platform::StreamSocket::Status::kClosed);
+}
+
+TEST(ProbeSocket, AListenerRebindsThePortItsAnsweredConnectionHoldsInTimeWait) {
+    auto listener = platform::ProbeSocket::ListenTcp(Loopback(), 0, 1);
+    ASSERT_TRUE(listener);
+    const uint16_t port = listener->LocalPort();
+    int error = 0;
+    auto prober = platform::TcpSocket::Connect(Loopback(), port, 1000, nullptr, &error);
+    ASSERT_TRUE(prober);
+    std::unique_ptr<platform::ProbeSocket> answered;
+    for (int i = 0; i < 1000 && listener->Accept(&answered) != platform::ProbeSocket::Status::kOk; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(answered);
+    // The answering end closes first, as the probe does after its answer, and keeps the port in TIME_WAIT.
+    answered.reset();
+    listener.reset();
+    prober.reset();
+    EXPECT_TRUE(platform::ProbeSocket::ListenTcp(Loopback(), port, 1)) << "the next visit listens again";
 }
 
 }  // namespace
