@@ -75,15 +75,16 @@ void EditHost::End() {
     editing_ = false;
     composition_.clear();
     compositionCursor_ = clauseStart_ = clauseEnd_ = 0;
-    tmTextInput::Stop();
+    tmTextInput::Release();
     cancel_ = false;  // the mark belongs to the edit that ended; the line edit took it before
 }
 
 void EditHost::SetFocus() {
     if (!editing_) return;
     if (!tmTextInput::IsActive()) tmTextInput::Start();
+    // What follows a committed line is not part of it: it stays queued for the next edit.
     tmTextEvent e;
-    while (editing_ && tmTextInput::Poll(&e)) HandleEvent(e);
+    while (editing_ && commit_.empty() && !emptyCommit_ && tmTextInput::Poll(&e)) HandleEvent(e);
 }
 
 bool EditHost::TakeCommitted(std::string* line) {

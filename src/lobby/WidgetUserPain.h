@@ -21,8 +21,9 @@ class WidgetWindowLayout;
 // (highest level first), with one row text (name and team) per visible
 // player. Highlights the selected player and the members of the room
 // selected in the room pane; a click on a row selects that player through
-// the lobby screen (Ctrl+Up and Ctrl+Down step it a row). The selection follows its player when the list re-sorts
-// and clears when the player leaves, so a stale row is never taken for it.
+// the lobby screen, and Ctrl+Up and Ctrl+Down step the selection a row. The
+// selection follows its player when the list re-sorts and clears when the
+// player leaves, so a stale row is never taken for it.
 // Owns its frame, scroll bar, row texts and four named solid sprites; the
 // lobby screen is borrowed. Sends nothing to the server.
 class WidgetUserPain : public g2ui::WidgetSprite {

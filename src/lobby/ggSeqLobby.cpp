@@ -146,7 +146,7 @@ void ggSeqLobby::Term() {
     font_.reset();
     if (sprites_) sprites_->ReleaseAll();
     sprites_.reset();
-    if (listening_) tmTextInput::Stop();
+    if (tmTextInput::IsActive()) tmTextInput::Stop();
     listening_ = false;
     SetModal(false);
     Disconnect();
@@ -222,10 +222,12 @@ void ggSeqLobby::ListenForTyping() {
     }
     const bool chatOpens = !modal_ && IsUsable() && chatPain_ && chatPain_->GetEntry()->IsEditable();
     if (chatOpens) {
-        tmTextInput::Listen();
+        // An edit that ended in this update may have left text typed after its Enter: kept, it opens the
+        // entry again in the next update.
+        if (listening_ || !tmTextInput::IsActive()) tmTextInput::Listen();
         listening_ = true;
-    } else if (listening_) {
-        tmTextInput::Stop();
+    } else {
+        if (tmTextInput::IsActive()) tmTextInput::Stop();
         listening_ = false;
     }
 }

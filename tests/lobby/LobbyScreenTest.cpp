@@ -239,6 +239,17 @@ TEST_F(LobbySession, ChatLinesAreSentEchoedAndStampedAndHelpAddsItsRows) {
     visit->Tap(tmKey::kReturn);
     EXPECT_TRUE(entry->IsEditing());
     EXPECT_TRUE(Screen().GetLineEdit()->GetText().empty());
+    // A fast typist's next line, typed after the Enter within the same update, opens the entry again.
+    visit->text.Type("one");
+    visit->text.Press(platform::EditKey::Enter);
+    visit->text.Type("two");
+    visit->Step();
+    visit->Step();
+    ASSERT_TRUE(entry->IsEditing());
+    EXPECT_EQ(Screen().GetLineEdit()->GetText(), "two");
+    lobbytest::ClientMsg one;
+    ASSERT_TRUE(StepUntilSent("SAID", &one, 1));
+    EXPECT_EQ(lobbytest::DecodeSAID(one).text, "one");
 }
 
 TEST_F(LobbySession, ARoomIsCreatedStartedAndHandedOverToTheWaitingRoomAtUpdate91) {

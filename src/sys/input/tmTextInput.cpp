@@ -52,6 +52,14 @@ void tmTextInput::Start() {
         g_device->Start();
 }
 
+void tmTextInput::Release() {
+    if (!g_device) return;
+    if (g_device->HasText())
+        g_device->Discard(true);
+    else
+        g_device->Stop();
+}
+
 void tmTextInput::Listen() {
     if (!g_device) return;
     if (g_device->Active())

@@ -42,6 +42,10 @@ public:
     // editing keys pressed before it opened.
     static void Start();
     static void Stop();
+    // A field lets go of the text input: text typed after its end (a fast
+    // typist's next line) waits for whatever opens next, the editing keys go;
+    // with no text waiting the input method goes off.
+    static void Release();
     static bool IsActive();
     // Turns the input method on while no field edits, so that typing can open
     // one; drops what arrived since the last call.
