@@ -109,7 +109,7 @@ function place(p,    a, n) {
 }
 # Third-party and system headers that belong to the platform layer alone.
 function platformOnly(t) {
-    return t ~ /^(SDL[^\/]*\.h|SDL2\/|GL\/|GLES[0-9]*\/|EGL\/|KHR\/|X11\/|epoxy\/|ft2build\.h|freetype2?\/|fontconfig\/|iconv\.h|curl\/|nettle\/|stb\/|netinet\/|arpa\/|netdb\.h|poll\.h|sys\/(socket|un|poll|select|epoll)\.h)/
+    return t ~ /^(SDL[^\/]*\.h|SDL2\/|GL\/|GLES[0-9]*\/|EGL\/|KHR\/|X11\/|epoxy\/|ft2build\.h|freetype2?\/|fontconfig\/|iconv\.h|curl\/|nettle\/|stb\/|png\.h|jpeglib\.h|zlib\.h|netinet\/|arpa\/|netdb\.h|poll\.h|sys\/(socket|un|poll|select|epoll)\.h)/
 }
 $1 == "F" { have[$2] = 1; next }
 $1 == "E" { allowed[$2] = 1; next }

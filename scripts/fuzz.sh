@@ -17,6 +17,10 @@ if [ ${#targets[@]} -eq 0 ]; then
   exit 0
 fi
 cmake --build build-fuzz -j "$jobs" --target "${targets[@]}"
+# Every harness must manage this many runs a second; a slower one fails the run
+# (after the others have had their turn), as it would find too little in CI's time.
+min_rate=${ZARVO_FUZZ_MIN_RATE:-1000}
+slow=()
 for name in "${targets[@]}"; do
   f=build-fuzz/fuzz/$name
   corpus=fuzz/corpus/${name#fuzz_}
@@ -25,7 +29,25 @@ for name in "${targets[@]}"; do
   args=("build-fuzz/corpus/$name")
   [ -d "$corpus" ] && args+=("$corpus")
   # Run inside the build folder: harnesses may write logs to the working folder.
-  # The last lines and the speed: every harness should manage 1,000 runs a second.
-  (cd build-fuzz && "../$f" -seed=1 -max_total_time="$seconds" -print_final_stats=0 "${args[@]/#/../}" 2>&1 |
-    tail -n 2 | awk '{ print } /^Done [0-9]+ runs in [0-9]+ second/ { printf "   %d runs a second\n", $2 / $5 }')
+  # The last lines and the speed; a crash or a leak ends the whole run here.
+  status=0
+  last=$(cd build-fuzz && "../$f" -seed=1 -max_total_time="$seconds" -print_final_stats=0 "${args[@]/#/../}" 2>&1 |
+    tail -n 2) || status=$?
+  echo "$last"
+  if [ "$status" -ne 0 ]; then
+    echo "fuzz: $name failed (exit $status)" >&2
+    exit 1
+  fi
+  rate=$(echo "$last" | awk '/^Done [0-9]+ runs in [0-9]+ second/ { printf "%d", $2 / ($5 > 0 ? $5 : 1) }')
+  if [ -z "$rate" ]; then
+    echo "   no speed reported"
+    slow+=("$name (no speed)")
+  else
+    echo "   $rate runs a second"
+    [ "$rate" -ge "$min_rate" ] || slow+=("$name ($rate a second)")
+  fi
 done
+if [ ${#slow[@]} -gt 0 ]; then
+  echo "fuzz: below $min_rate runs a second: ${slow[*]}" >&2
+  exit 1
+fi

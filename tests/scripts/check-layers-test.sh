@@ -81,6 +81,10 @@ expect fail src/menu/Scratch.cpp '#include <epoxy/gl.h>' "belong to src/platform
 expect fail src/sys/net/Scratch.cpp '#include <sys/socket.h>' "belong to src/platform"
 expect fail lobbyclient/Scratch.cpp '#include <curl/curl.h>' "belong to src/platform"
 expect fail src/sys/text/Scratch.cpp '#include FT_FREETYPE_H' "belong to src/platform"
+expect fail src/sys/resource/Scratch.cpp '#include <png.h>' "belong to src/platform"
+expect fail src/format/Scratch.cpp '#include <zlib.h>' "belong to src/platform"
+expect fail src/lobby/Scratch.cpp '#include <jpeglib.h>' "belong to src/platform"
+expect pass src/platform/image/Scratch.cpp '#include <png.h>'
 expect fail src/platform/net/Scratch.h '#include <netdb.h>' "platform headers hold std"
 expect pass src/platform/net/Scratch.cpp '#include <netdb.h>'
 

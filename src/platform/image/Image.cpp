@@ -1,12 +1,10 @@
-// Image.cpp -- container sniffing and the stb_image-backed decoders.
+// Image.cpp -- container sniffing, the choice of reader, and the TGA and BMP readers (stb_image).
 #include "platform/image/Image.h"
 
 #include <climits>
 #include <cstring>
 
 #define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
 #define STBI_ONLY_BMP
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
@@ -45,11 +43,11 @@ bool LooksLikeTga(const uint8_t* p, size_t size) {
 }
 
 // The format a texture loader would give the file's pixels: alpha survives in
-// PNG and TGA only; JPEG and BMP always load opaque.
+// TGA (and PNG, see PngImage.cpp) only; BMP always loads opaque.
 PixelFormat FormatFor(Container c, int components, const uint8_t* p) {
     if (c == Container::Tga && (p[16] == 16 || p[16] == 15))
         return (p[17] & 0x0F) ? PixelFormat::A1R5G5B5 : PixelFormat::X1R5G5B5;
-    if (c == Container::Jpeg || c == Container::Bmp) return PixelFormat::X8R8G8B8;
+    if (c == Container::Bmp) return PixelFormat::X8R8G8B8;
     switch (components) {
         case 1: return PixelFormat::L8;
         case 2: return PixelFormat::A8L8;
@@ -103,6 +101,10 @@ bool Decode(const void* data, size_t size, Image& out, std::string* error) {
     switch (c) {
         case Container::Unknown: return Fail(error, "unrecognised image format");
         case Container::Dds: ok = DecodeDds(p, size, out, error); break;
+        case Container::Png: ok = FitsDeclaredSize(p, size, c, error) && DecodePng(p, size, out, error); break;
+        case Container::Jpeg:
+            ok = FitsDeclaredSize(p, size, c, error) && DecodeJpeg(p, size, kMaxSide, out, error);
+            break;
         default: ok = DecodeStb(p, size, c, out, error); break;
     }
     if (!ok) out = Image{};

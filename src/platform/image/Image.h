@@ -76,7 +76,11 @@ bool DecodeCube(const void* data, size_t size, Image& out, std::string* error = 
 // before any pixel memory is allocated. The reason goes to *error.
 bool FitsDeclaredSize(const void* data, size_t size, Container c, std::string* error = nullptr);
 
-// DDS reader (our own; stb_image has none). Same contract as Decode.
+// The readers behind Decode, each with its contract. PNG goes through libpng,
+// JPEG through libjpeg-turbo (sides of at most maxSide pixels, corrupt data
+// refused), DDS through our own reader; TGA and BMP use stb_image.
+bool DecodePng(const uint8_t* data, size_t size, Image& out, std::string* error);
+bool DecodeJpeg(const uint8_t* data, size_t size, uint32_t maxSide, Image& out, std::string* error);
 bool DecodeDds(const uint8_t* data, size_t size, Image& out, std::string* error);
 
 // Decodes one 4x4 block of DXT1/DXT3/DXT5 into 16 RGBA8 pixels (row-major).

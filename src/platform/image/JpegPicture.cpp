@@ -1,4 +1,4 @@
-// JpegPicture.cpp -- JPEG pictures from untrusted sources, decoded by libjpeg-turbo with every failure caught.
+// JpegPicture.cpp -- JPEG pictures and textures, decoded by libjpeg-turbo with every failure caught.
 #include <csetjmp>
 #include <cstdio>
 #include <string>
@@ -57,10 +57,10 @@ struct Decoder {
     }
 };
 
+// Reasons are plain; the caller prefixes what was refused.
 bool Run(Decoder& d, const uint8_t* data, size_t size, uint32_t maxSide, Image& out, std::string* error) {
     if (setjmp(d.trap.jump)) {
-        if (error) *error = std::string("picture refused: ") + d.trap.message;
-        out = Image{};
+        if (error) *error = d.trap.message;
         return false;
     }
     jpeg_create_decompress(&d.info);
@@ -69,19 +69,19 @@ bool Run(Decoder& d, const uint8_t* data, size_t size, uint32_t maxSide, Image& 
     d.info.progress = &d.progress;
     jpeg_mem_src(&d.info, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&d.info, TRUE) != JPEG_HEADER_OK) {
-        if (error) *error = "picture refused: no JPEG image";
+        if (error) *error = "no JPEG image";
         return false;
     }
     if (d.info.image_width == 0 || d.info.image_height == 0 || d.info.image_width > maxSide ||
-        d.info.image_height > maxSide) {
-        if (error) *error = "picture refused: size out of range";
+        d.info.image_height > maxSide || uint64_t(d.info.image_width) * d.info.image_height > kMaxPixels) {
+        if (error) *error = "size out of range";
         return false;
     }
     d.info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&d.info);
     if (d.info.output_components != 3 || d.info.output_width != d.info.image_width ||
         d.info.output_height != d.info.image_height) {
-        if (error) *error = "picture refused: unexpected output";
+        if (error) *error = "unexpected output";
         return false;
     }
     const uint32_t w = d.info.output_width, h = d.info.output_height;
@@ -91,7 +91,7 @@ bool Run(Decoder& d, const uint8_t* data, size_t size, uint32_t maxSide, Image& 
         const uint32_t y = d.info.output_scanline;
         JSAMPROW rows[1] = {d.row.data()};
         if (jpeg_read_scanlines(&d.info, rows, 1) != 1) {
-            if (error) *error = "picture refused: truncated";
+            if (error) *error = "truncated";
             return false;
         }
         for (uint32_t x = 0; x < w; ++x) {
@@ -113,10 +113,10 @@ bool Run(Decoder& d, const uint8_t* data, size_t size, uint32_t maxSide, Image& 
 
 }  // namespace
 
-bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, std::string* error) {
+bool DecodeJpeg(const uint8_t* data, size_t size, uint32_t maxSide, Image& out, std::string* error) {
     out = Image{};
     if (!data || Sniff(data, size) != Container::Jpeg) {
-        if (error) *error = "picture refused: not a JPEG file";
+        if (error) *error = "not a JPEG file";
         return false;
     }
     Decoder d;
@@ -124,10 +124,15 @@ bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, 
     d.trap.base.error_exit = OnError;
     d.trap.base.emit_message = OnMessage;
     d.trap.message[0] = '\0';
-    const bool ok =
-        Run(d, static_cast<const uint8_t*>(data), size, maxSide < kMaxSide ? maxSide : kMaxSide, out, error);
+    const bool ok = Run(d, data, size, maxSide < kMaxSide ? maxSide : kMaxSide, out, error);
     if (!ok) out = Image{};
     return ok;
+}
+
+bool DecodePicture(const void* data, size_t size, uint32_t maxSide, Image& out, std::string* error) {
+    if (DecodeJpeg(static_cast<const uint8_t*>(data), size, maxSide, out, error)) return true;
+    if (error) *error = "picture refused: " + *error;
+    return false;
 }
 
 }  // namespace platform::image

@@ -2,4 +2,5 @@ list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DeclaredSize.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/JpegPicture.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/JpegPicture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PngImage.cpp)
