@@ -121,7 +121,7 @@ void tmMainLoop::StartRaceNetwork() { tmRaceNetwork::Create(); }
 void tmMainLoop::StopServices() {
     g2lobby::ReleaseLobbyClient();  // a client kept through a lobby race
     tmConsole::Destroy();
-    // A screen's debug font (the race display keeps one) lives on the device that goes next.
+    // A debug font the last screen still holds lives on the device that goes next.
     tmDxFont::Destroy();
     tmTimer::Destroy();
     tmSound::Destroy();

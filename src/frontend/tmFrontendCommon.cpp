@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "machine/tmSimSound.h"
-#include "sys/text/tmDxFont.h"
 #include "table/tmSpriteGroup.h"
 #include "table/yiResourceGroup.h"
 
@@ -23,7 +22,7 @@ void tmFrontendCommon::Init() {
     if (const yiResourceGroup* g = yiResourceGroup::Get(group_)) g->Load();
     tmSpriteGroup::Load(kCommonSpriteGroup);
     tmSpriteGroup::Load(kDisplaySpriteGroup);
-    tmDxFont::Create(kDebugFontSize, true);
+    debugFont_.Acquire(kDebugFontSize, true);
     timeSheet_.SetGrid(194, 512, 32, 21, 21, 0.65f);
     smallFont_.Setup(195, 512, 32, 21, 21, 21);
     largeFont_.Setup(198, 512, 32, 32, 32, 25);
@@ -59,6 +58,7 @@ void tmFrontendCommon::Reset() {
 }
 
 void tmFrontendCommon::Release() {
+    debugFont_.Release();
     tmSpriteGroup::Unload(kDisplaySpriteGroup);
     tmSpriteGroup::Unload(kCommonSpriteGroup);
     if (const yiResourceGroup* g = yiResourceGroup::Get(group_)) g->Unload();

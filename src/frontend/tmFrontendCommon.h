@@ -7,6 +7,7 @@
 #include "frontend/tmHudRecords.h"
 #include "frontend/tmNumberFont.h"
 #include "frontend/tmSpriteSheet.h"
+#include "sys/text/tmDxFont.h"
 
 // Rank and lap counter, race and lap times, course records, the start
 // countdown with its sounds, the result banner, the lap-time popup, the mini
@@ -14,8 +15,8 @@
 // notices of other entrants' laps and finishes, and the full-screen fade.
 // Owned by the race HUD, which updates it every logic step and draws it every
 // frame. It owns its fonts and the copies of the records it was given, and
-// loads the common resource group and sprite groups 13 and 19 while it lives
-// (Init to Release). Places come from the race display's layout tables;
+// loads the common resource group and sprite groups 13 and 19 and holds the
+// debug font (entrant names) while it lives (Init to Release). Places come from the race display's layout tables;
 // records and options from the save image; sounds go through the
 // simulation's sound seam.
 class tmFrontendCommon : public tmFrontendBase {
@@ -105,4 +106,5 @@ private:
     int popupLap_ = 0;    // the lap the popup shows (1-based)
     int lastLapsDone_ = 0;
     uint8_t finished_ = 0;
+    tmDxFont::Claim debugFont_;
 };

@@ -23,7 +23,9 @@ namespace {
 constexpr int kEffectGroup = content::RG_EFFECT;
 constexpr float kSmokeDrift = 0.09424778f;  // radians between yaw and heading that make tires smoke
 constexpr int kGlowSprite = 31;             // sheet 16: the start glow
-constexpr int kChargeSprite = 5;            // sheet 16: the boost trail strip
+// The charge flame's strip picture: sheet 16's boost-trail strip, a hot band along the strip, which
+// is what the crossed blades below need; the sheet has no other strip drawn for it.
+constexpr int kChargeSprite = 5;
 
 // The second stage's flame models: three hot cores drawn first, three plumes over them.
 constexpr int kPlumeFirst = content::MDL_EFF_BOOST_EGG01;
@@ -213,6 +215,10 @@ void tmMachineEffect::Draw(bool /*extraPass*/) {
         }
 
     // The charge flame while the second stage may be called, shrinking as the boost runs out.
+    // The emitter table's word for it is the flame's ARGB colour: the table is built as colours
+    // (0xF08080FF on the two-stage machines, white on the rest), and read as a strip kind or a sheet
+    // cell those values would index nothing. The batch's kind fixes the layer it draws on; a
+    // flame queued on the near-shadow caster layer would only cast a shadow and never be seen.
     const tmMachineParams& p = core_->params;
     const int window = p.bstTimeUse - p.bstTimeCharge;
     if (state_ == kFirstBoost && spec_->boostStages == 2 && window > 0 && core_->boostFramesLeft < window)

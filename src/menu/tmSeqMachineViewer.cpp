@@ -27,6 +27,10 @@ constexpr int kCommonResources = 32;
 constexpr int kViewerGroup = 35;
 constexpr float kWindowX = 0.0f, kWindowY = 94.0f;
 constexpr int32_t kWindowFadeDelay = 8;
+// The showroom's own light, not the garage course's: from above, a hair off the vertical so the
+// shadow view built along it never lines up with the up axis; w (the ambient share) as the course
+// lights carry it.
+constexpr float kViewerLight[4] = {0.0f, -1.0f, -0.001f, -1.0f};
 
 uint32_t Label(uint32_t machine) {
     switch (machine) {
@@ -255,8 +259,7 @@ void tmSeqMachineViewer::Draw() {
     camera_ctrl_->UpdateView();
     camera_ctrl_->Apply();
     tmDraw* draw = tmDraw::GetInstance();
-    const float* light = course_->GetLightDirection();
-    if (light) draw->SetLightDirectionDefault(light);
+    draw->SetLightDirectionDefault(kViewerLight);
     if (machine_) {
         if (tmMachineCore* core = machine_->GetCore()) {
             D3DXMATRIX lifted;

@@ -47,8 +47,7 @@ void tmSeqReplaySelect::Init() {
     tmSpriteGroup::Load(kBackgroundGroup);
     loaded_ = true;
     font_.Setup(content::SPR_CM_FONT01, 512.0f, 128.0f, 20.0f, 20.0f, 15.0f);
-    ownsTextFont_ = tmDxFont::GetInstance() == nullptr;
-    if (ownsTextFont_) tmDxFont::Create(kTextFontSize, true);
+    textFont_.Acquire(kTextFontSize, true);
     if (tmDxFont* f = tmDxFont::GetInstance()) f->SetColor(0xFFE8ECF2u);
     window_ = TM_NEW tmCommonWindow();
     window_->Init(tmCommonWindow::kTypeDelete);
@@ -96,8 +95,7 @@ void tmSeqReplaySelect::Term() {
     tmMenu::DeleteTweens(frames_, kFrames);
     TM_DELETE(window_);
     window_ = nullptr;
-    if (ownsTextFont_) tmDxFont::Destroy();
-    ownsTextFont_ = false;
+    textFont_.Release();
     if (!loaded_) return;
     tmSpriteGroup::Unload(kCommonGroup);
     tmSpriteGroup::Unload(kReplayGroup);

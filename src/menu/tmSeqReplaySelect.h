@@ -7,6 +7,7 @@
 #include "app/tmSequence.h"
 #include "frontend/tmNumberFont.h"
 #include "race/tmReplayFormat.h"
+#include "sys/text/tmDxFont.h"
 
 class tmCommonWindow;
 class tmSpriteTween;
@@ -71,6 +72,6 @@ private:
     uint8_t decided_ = 0;
     tmNumberFont font_;
     tmCommonWindow* window_ = nullptr;
-    bool ownsTextFont_ = false;
+    tmDxFont::Claim textFont_;  // the file names
     bool loaded_ = false;
 };

@@ -205,7 +205,7 @@ void tmRaceResultPanel::Update(bool skip) {
             }
             break;
         case kClosing:
-            if (counter_ >= kClosingSteps) state = kInactive;
+            if (counter_ > kClosingSteps) state = kInactive;
             break;
         default: break;
     }

@@ -55,7 +55,8 @@ std::string CheckSetup(const tmReplayHeader& h) {
     const tmRaceSetup& s = h.setup;
     if (s.count < 1 || s.count > kRaceEntrants) return Why("entrant count %u is not 1..16", s.count);
     if (s.local >= s.count) return Why("local entrant %u is not below the count %u", s.local, s.count);
-    if (s.course < kFirstCircuitId || s.course > kLastCourseId) return Why("course %u is not a race course", s.course);
+    // Any course a race can be set up on, the garage included.
+    if (s.course < kFirstCourseId || s.course > kLastCourseId) return Why("course %u is not a race course", s.course);
     if (s.laps < 1 || s.laps > kReplayMaxLaps) return Why("%u laps are not 1..15", s.laps);
     if (s.mode > kRaceModeDirect) return Why("race mode %u is unknown", s.mode);
     if (s.difficulty > 3) return Why("difficulty %u is not 0..3", s.difficulty);

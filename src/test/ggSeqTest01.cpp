@@ -37,8 +37,7 @@ ggSeqTest01::~ggSeqTest01() {
 }
 
 void ggSeqTest01::Init() {
-    ownsDebugFont_ = tmDxFont::GetInstance() == nullptr;
-    tmDxFont::Create(32, false);
+    debugFont_.Acquire(32, false);
 
     camera_ = std::make_unique<tmCameraCtrl>();
     camera_->Init();
@@ -103,6 +102,5 @@ void ggSeqTest01::Term() {
     }
     sheet_.reset();
     camera_.reset();
-    if (ownsDebugFont_) tmDxFont::Destroy();  // a font another screen keeps stays
-    ownsDebugFont_ = false;
+    debugFont_.Release();  // a font another screen keeps stays, at its own size
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/tmSequence.h"
+#include "sys/text/tmDxFont.h"
 
 class tmCameraCtrl;
 class tmSpriteSheet;
@@ -21,8 +22,8 @@ class ggSpriteManager;
 // lobby sprite manager, and re-renders it on the numeric keypad (0: "00000000",
 // 1: "1", 2: a full-width Japanese text). Enter, keypad Enter or Escape go
 // back to the debug menu. Owns the camera controller, the sprite sheet, the
-// sprite manager, the font and the text texture, and the debug font while it
-// runs when no other screen keeps one.
+// sprite manager, the font and the text texture, and holds the debug font at
+// 32 pixels while it runs.
 class ggSeqTest01 : public tmSequence {
 public:
     static constexpr int kId = 12;
@@ -56,5 +57,5 @@ private:
     };
     std::unique_ptr<g2ui::TextTexture, TextDeleter> text_;
     int32_t frameCount_ = 0;
-    bool ownsDebugFont_ = false;  // the debug font was made here
+    tmDxFont::Claim debugFont_;
 };

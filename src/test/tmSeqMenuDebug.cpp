@@ -33,9 +33,11 @@ void Print(int column, int row, const char* text) {
 
 }  // namespace
 
+// F-VIEW's value is the race display viewer's machine id - 1, so it stops at the last machine.
 const tmSeqMenuDebug::Row tmSeqMenuDebug::kRowTable[kRows] = {
-    {9, "C-VIEW", 0, 0, 0, kGo},        {10, "F-VIEW", 0, 11, 0, kGo}, {22, "C-SEL", 0, 0, 0, kGo},
-    {24, "LOAD ", 0, 0, 0, kRaceSetup}, {13, "TITLE", 0, 0, 1, kGo},   {25, "MAIN", 0, 0, 0, kRaceSetup},
+    {9, "C-VIEW", 0, 0, 0, kGo}, {10, "F-VIEW", 0, kLastMachineId - 1, 0, kGo},
+    {22, "C-SEL", 0, 0, 0, kGo}, {24, "LOAD ", 0, 0, 0, kRaceSetup},
+    {13, "TITLE", 0, 0, 1, kGo}, {25, "MAIN", 0, 0, 0, kRaceSetup},
     {29, "EXIT", 0, 0, 0, kGo},
 };
 
@@ -46,9 +48,8 @@ void tmSeqMenuDebug::Init() {
     setupCursor_ = 0;
     for (int r = 0; r < kSetupRows; ++r) setup_[r] = kSetupMin[r];
     tmDraw::GetInstance()->SetClearColor(0xFF000000u);
-    // The menu is text only: it keeps a debug font while it runs.
-    ownsFont_ = tmDxFont::GetInstance() == nullptr;
-    if (ownsFont_) tmDxFont::Create(kFontHeight, false);
+    // The menu is text only, laid out on a grid its font height fits, whoever made the font before.
+    font_.Acquire(kFontHeight, false);
 }
 
 void tmSeqMenuDebug::Navigate(int* cursor, int rows, int32_t* value, int32_t minimum, int32_t maximum) {
@@ -162,7 +163,4 @@ void tmSeqMenuDebug::Draw() {
         DrawList();
 }
 
-void tmSeqMenuDebug::Term() {
-    if (ownsFont_) tmDxFont::Destroy();
-    ownsFont_ = false;
-}
+void tmSeqMenuDebug::Term() { font_.Release(); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/tmSequence.h"
+#include "sys/text/tmDxFont.h"
 
 // A text menu in the debug font: seven rows that start a screen (with an
 // optional numeric parameter), the title row that enters normal play, and a
@@ -50,5 +51,5 @@ private:
     int32_t values_[kRows] = {};
     int setupCursor_ = 0;
     int32_t setup_[kSetupRows] = {};
-    bool ownsFont_ = false;
+    tmDxFont::Claim font_;  // its own 14-pixel font on the 7 x 16 grid while it runs
 };

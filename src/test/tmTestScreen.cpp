@@ -37,15 +37,10 @@ void tmTestScreen::DisplayModeKeys() {
 }
 
 void tmTestScreen::KeepDebugFont(int height, bool resize) {
-    const bool exists = tmDxFont::GetInstance() != nullptr;
-    ownsFont_ = !exists;
-    if (!exists || resize) tmDxFont::Create(height, false);
+    if (!tmDxFont::GetInstance() || resize) font_.Acquire(height, false);
 }
 
-void tmTestScreen::DropDebugFont() {
-    if (ownsFont_) tmDxFont::Destroy();  // a font another screen keeps stays
-    ownsFont_ = false;
-}
+void tmTestScreen::DropDebugFont() { font_.Release(); }  // a font another screen keeps stays
 
 void tmTestScreen::PrintTitle(const char* format) const {
     char text[128];

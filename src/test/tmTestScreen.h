@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/tmSequence.h"
+#include "sys/text/tmDxFont.h"
 
 // Base of the test screens that the debug menu reaches by id. Every one of
 // them goes back to the debug menu (id 1) on Enter, keypad Enter or Escape,
@@ -23,7 +24,7 @@ protected:
     static void DisplayModeKeys();
     // Makes the debug font when there is none; with `resize` also sets its height when one exists.
     void KeepDebugFont(int height, bool resize);
-    // Destroys the debug font when this screen made it.
+    // Destroys the debug font when this screen made it, or gives a resized one its height back.
     void DropDebugFont();
     // The title line, a printf format taking the frame counter: on the debug console and on
     // the debug font, both at the top right.
@@ -34,5 +35,5 @@ protected:
     int32_t frameCount_ = 0;
 
 private:
-    bool ownsFont_ = false;
+    tmDxFont::Claim font_;
 };

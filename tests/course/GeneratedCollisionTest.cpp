@@ -3,21 +3,17 @@
 // lap and the grid.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#include <stb/stb_image_write.h>
-
 #include "content_tables.h"
 #include "course/tmCollision.h"
+#include "harness/GlFixture.h"
 #include "harness/WorkFolder.h"
 #include "table/CourseTable.h"
 #include "tools/track/Layout.h"
@@ -153,9 +149,8 @@ TEST_F(GeneratedCollision, GridSlotsOfTheCourseTableStandOnTheRoadInTheirSection
 // yellow; four tiles across, three down, in course order.
 TEST_F(GeneratedCollision, FloorMapsOfAllTwelveLayouts) {
     constexpr int kTile = 240, kCols = 4, kRows = 3;
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(kTile * kCols) * kTile * kRows * 3, 16);
-    const std::uint8_t kColours[7][3] = {{16, 16, 16},  {120, 120, 125}, {0, 0, 0},     {210, 40, 40},
-                                         {60, 140, 60}, {0, 0, 0},       {60, 110, 230}};
+    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(kTile * kCols) * kTile * kRows, 0x101010u);
+    const std::uint32_t kColours[7] = {0x101010u, 0x78787Du, 0x000000u, 0xD22828u, 0x3C8C3Cu, 0x000000u, 0x3C6EE6u};
     for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
         SCOPED_TRACE("course " + std::to_string(id));
         tmCollision c;
@@ -170,12 +165,9 @@ TEST_F(GeneratedCollision, FloorMapsOfAllTwelveLayouts) {
         const float scale = std::max(x1 - x0, z1 - z0) / (kTile - 8);
         const int tile = id - track::kFirstLayoutCourse;
         const int ox = (tile % kCols) * kTile, oz = (tile / kCols) * kTile;
-        auto put = [&](int px, int pz, const std::uint8_t* col) {
+        auto put = [&](int px, int pz, std::uint32_t colour) {
             if (px < 0 || pz < 0 || px >= kTile || pz >= kTile) return;
-            std::uint8_t* p = &rgb[((static_cast<std::size_t>(oz + pz)) * kTile * kCols + ox + px) * 3];
-            p[0] = col[0];
-            p[1] = col[1];
-            p[2] = col[2];
+            rgb[static_cast<std::size_t>(oz + pz) * kTile * kCols + ox + px] = colour;
         };
         int counts[7] = {};
         for (int pz = 0; pz < kTile; ++pz)
@@ -187,7 +179,7 @@ TEST_F(GeneratedCollision, FloorMapsOfAllTwelveLayouts) {
                 ++counts[a];
                 put(px, pz, kColours[a]);
             }
-        const std::uint8_t white[3] = {255, 255, 255}, yellow[3] = {250, 220, 40};
+        const std::uint32_t white = 0xFFFFFFu, yellow = 0xFADC28u;
         for (int s = 0; s < c.GetSectionCount(); ++s) {
             const int k = c.GetCheckpoint(s);
             if (k < 0) continue;
@@ -202,9 +194,5 @@ TEST_F(GeneratedCollision, FloorMapsOfAllTwelveLayouts) {
         EXPECT_GT(counts[4], 0) << "verges";
         EXPECT_GT(counts[0], kTile * kTile / 4) << "ground off the road";
     }
-    const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
-    mkdir(dir.c_str(), 0755);
-    EXPECT_NE(stbi_write_png((dir + "/collision_maps.png").c_str(), kTile * kCols, kTile * kRows, 3, rgb.data(),
-                             kTile * kCols * 3),
-              0);
+    harness::WriteShot("collision_maps", rgb, kTile * kCols, kTile * kRows);
 }

@@ -66,6 +66,7 @@ public:
     int frustumCalls = 0;
     float frustumFov = 0, frustumAspect = 0;
     float frameRate = 60.0f;
+    std::vector<D3DXVECTOR4> lights;  // every light direction set, as given (Clear leaves them)
 
     void SetWorldMatrix(const D3DXMATRIX& m) override { world = m; }
     int DrawModel(int slot, uint32_t arg, int layer) override {
@@ -135,8 +136,8 @@ public:
         frustumAspect = aspect;
         return frustum_.Build(v, fov, aspect, n, f);
     }
-    void SetLightDirection(const float*, const D3DXMATRIX&) override {}
-    void SetLightDirectionDefault(const float*) override {}
+    void SetLightDirection(const float* d, const D3DXMATRIX&) override { lights.emplace_back(d[0], d[1], d[2], d[3]); }
+    void SetLightDirectionDefault(const float* d) override { lights.emplace_back(d[0], d[1], d[2], d[3]); }
     D3DXVECTOR4 GetLightDirection() const override { return {}; }
     int GetBackBufferWidth() const override { return width_; }
     int GetBackBufferHeight() const override { return height_; }

@@ -52,23 +52,31 @@ uint32_t GlFixture::Pixel(int x, int y) {
     return shot_[size_t(y) * shotWidth_ + size_t(x)] & 0x00FFFFFFu;
 }
 
+void WriteShot(const std::string& name, const std::vector<uint32_t>& pixels, uint32_t width, uint32_t height) {
+    const std::string folder = ZARVO_SHOTS_DIR;
+    platform::MakeDirectory(folder);
+    const std::string path = folder + "/" + name + ".png";
+    if (pixels.size() < size_t(width) * height) {
+        ADD_FAILURE() << "too few pixels for " << path;
+        return;
+    }
+    std::vector<uint8_t> rgba(size_t(width) * height * 4);
+    for (size_t i = 0; i < size_t(width) * height; ++i) {
+        rgba[i * 4 + 0] = uint8_t(pixels[i] >> 16);
+        rgba[i * 4 + 1] = uint8_t(pixels[i] >> 8);
+        rgba[i * 4 + 2] = uint8_t(pixels[i]);
+        rgba[i * 4 + 3] = 0xFF;
+    }
+    if (!stbi_write_png(path.c_str(), int(width), int(height), 4, rgba.data(), int(width) * 4))
+        ADD_FAILURE() << "cannot write " << path;
+}
+
 void GlFixture::WritePicture() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     if (!info || shot_.empty()) return;
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     std::replace(name.begin(), name.end(), '/', '_');
-    const std::string folder = ZARVO_SHOTS_DIR;
-    platform::MakeDirectory(folder);
-    const std::string path = folder + "/" + name + "-" + std::to_string(++shots_) + ".png";
-    std::vector<uint8_t> rgba(shot_.size() * 4);
-    for (size_t i = 0; i < shot_.size(); ++i) {
-        rgba[i * 4 + 0] = uint8_t(shot_[i] >> 16);
-        rgba[i * 4 + 1] = uint8_t(shot_[i] >> 8);
-        rgba[i * 4 + 2] = uint8_t(shot_[i]);
-        rgba[i * 4 + 3] = 0xFF;
-    }
-    if (!stbi_write_png(path.c_str(), int(shotWidth_), int(shotHeight_), 4, rgba.data(), int(shotWidth_) * 4))
-        ADD_FAILURE() << "cannot write " << path;
+    WriteShot(name + "-" + std::to_string(++shots_), shot_, shotWidth_, shotHeight_);
 }
 
 }  // namespace harness

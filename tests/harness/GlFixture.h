@@ -12,6 +12,10 @@
 
 namespace harness {
 
+// Writes a picture (0xAARRGGBB or 0xRRGGBB pixels, top row first; alpha is ignored) for a person to
+// look at, as "<name>.png" in the build's shots folder; a failure is reported to the running test.
+void WriteShot(const std::string& name, const std::vector<uint32_t>& pixels, uint32_t width, uint32_t height);
+
 // What a screenshot test asks of its device.
 struct GlSetup {
     GlSetup() = default;

@@ -1,11 +1,7 @@
 // Harness.cpp -- the headless session: temporary folder, fake clock, scripted input.
 #include "harness/Harness.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
 
 #include "app/tmConfig.h"
 #include "app/tmProgram.h"
@@ -13,15 +9,8 @@
 
 namespace harness {
 
-Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) {
-    char tmpl[] = "/tmp/zarvo_session_XXXXXX";
-    const char* dir = mkdtemp(tmpl);
-    folder_ = dir ? dir : "/tmp";
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd)) previousFolder_ = cwd;
-    if (chdir(folder_.c_str()) != 0) std::perror("harness: chdir");
-    if (sessionSetup.runData && symlink(ZARVO_RUN_DIR "/data", (folder_ + "/data").c_str()) != 0)
-        std::perror("harness: data link");
+Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) : folder_(sessionSetup.runData) {
+    if (!folder_.Ok()) std::fprintf(stderr, "harness: no working folder of the session's own\n");
 
     clock_.Set(1000000);
     platform::SetClock(&clock_);
@@ -53,9 +42,6 @@ Session::~Session() {
     loop_.reset();
     platform::SetClock(nullptr);
     platform::SetMessageBoxSink(nullptr);
-    if (!previousFolder_.empty() && chdir(previousFolder_.c_str()) != 0) std::perror("harness: chdir");
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
 }
 
 bool Session::Start() {

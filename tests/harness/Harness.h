@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/tmMainLoop.h"
+#include "harness/WorkFolder.h"
 #include "platform/clock/Clock.h"
 #include "platform/input/InputDevices.h"
 #include "platform/window/Window.h"
@@ -44,7 +45,8 @@ struct SoundRequest {
     uint32_t id;
 };
 
-// A headless game session in a fresh temporary working folder: fake clock
+// A headless game session in a fresh temporary working folder of its own
+// (under TMPDIR when set; removed with the session): fake clock
 // (frames are paced to exactly 1/60 s, so one logic step per frame, and no
 // real sleeps), no window, scripted input, message boxes recorded, the save
 // image reset to its defaults. Screens come from the factory given (the
@@ -85,11 +87,10 @@ public:
     const platform::RecordingMessageBoxes& MessageBoxes() const { return boxes_; }
     int CurrentId();
     // The temporary working folder (removed with the session).
-    const std::string& Folder() const { return folder_; }
+    const std::string& Folder() const { return folder_.Path(); }
 
 private:
-    std::string folder_;
-    std::string previousFolder_;
+    WorkFolder folder_;  // first in, last out: everything below lives inside it
     platform::FakeClock clock_;
     platform::ScriptedInput input_;
     platform::RecordingMessageBoxes boxes_;

@@ -1,24 +1,18 @@
 // MachineDisplayTest.cpp -- screenshots of the eleven machines on the garage floor, one machine's four poses and their
 // silhouettes.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#include <stb/stb_image_write.h>
-
 #include "app/tmConfig.h"
 #include "effect/tmEffParticles.h"
 #include "effect/tyBoostTail.h"
 #include "effect/tyEffectManager.h"
+#include "harness/GlFixture.h"
 #include "machine/tmMachineCore.h"
 #include "machine/tmMachineEffect.h"
 #include "machine/tmMachineModel.h"
@@ -35,23 +29,6 @@ namespace {
 
 constexpr uint32_t kClear = 0xFF101418;
 
-std::string ShotDir() {
-    const std::string dir = std::string(ZARVO_RUN_DIR) + "/../shots";
-    mkdir(dir.c_str(), 0755);
-    return dir;
-}
-
-void WritePng(const std::string& name, const std::vector<uint32_t>& argb, int w, int h) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
-    for (size_t i = 0; i < argb.size() && i * 3 + 2 < rgb.size(); ++i) {
-        rgb[i * 3] = static_cast<uint8_t>(argb[i] >> 16);
-        rgb[i * 3 + 1] = static_cast<uint8_t>(argb[i] >> 8);
-        rgb[i * 3 + 2] = static_cast<uint8_t>(argb[i]);
-    }
-    const std::string path = ShotDir() + "/" + name;
-    EXPECT_NE(stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3), 0) << path;
-}
-
 // One machine for the camera: a core placed by hand, its movement unused, its model.
 struct Shown {
     tmMachineCore core;
@@ -59,21 +36,17 @@ struct Shown {
     tmMachineModel model;
 };
 
-// The renderer on a hidden OpenGL window with the banks of the run folder.
-class MachineDisplayTest : public ::testing::Test {
+// The renderer on the fixture's device, in the test's own folder with the run folder's banks linked in.
+class MachineDisplayTest : public harness::GlFixture {
 protected:
     static constexpr int kW = 960;
     static constexpr int kH = 540;
 
+    MachineDisplayTest() : GlFixture(harness::GlSetup(0, 0, false, true)) {}
+
     void SetUp() override {
-        char cwd[PATH_MAX];
-        cwd_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(ZARVO_RUN_DIR), 0);
-        gfx::GlOptions o;
-        o.hidden = true;
-        std::string error;
-        dev_ = gfx::CreateGlDevice(o, &error);
-        if (!dev_) GTEST_SKIP() << "no OpenGL: " << error;
+        GlFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         tmRenderSetting s;
         s.width = kW;
         s.height = kH;
@@ -83,9 +56,9 @@ protected:
         s.cubeTargetSize = 32;
         s.gammaReport = 0;
         r_ = tmRender::Create();
-        ASSERT_TRUE(r_->Initialize(dev_.get(), s));
+        ASSERT_TRUE(r_->Initialize(dev.get(), s));
         // Software rasterisers sample anisotropically very slowly on some views: keep shots quick.
-        dev_->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
+        dev->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
         yiResourceGroup::ResetState();
         tmRaceState::Get().setup = tmRaceSetup{};
         ASSERT_TRUE(tmSpriteGroup::Load(16));
@@ -95,7 +68,7 @@ protected:
         if (r_) tmSpriteGroup::Unload(16);
         tmRender::Destroy();
         yiResourceGroup::ResetState();
-        if (!cwd_.empty()) (void)chdir(cwd_.c_str());
+        GlFixture::TearDown();
     }
 
     // A machine at (x, z) with its nose toward (noseX, noseZ), settled in a body mode.
@@ -141,7 +114,8 @@ protected:
             }
     }
 
-    std::vector<uint32_t> Shoot(bool floor) {
+    // Renders the frame and reads it back (the pictures worth keeping are written by the tests).
+    std::vector<uint32_t> Render(bool floor) {
         r_->SetClearColor(kClear);
         r_->SetViewMatrix(view_);
         r_->SetProjectionMatrix(proj_);
@@ -152,7 +126,7 @@ protected:
         const float light[4] = {-0.45f, -0.8f, -0.4f, 0.35f};
         r_->SetLightDirectionDefault(light);
         // The frame starts from the clear colour (the main loop clears at each present).
-        dev_->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, kClear, 1.0f, 0);
+        dev->clear(gfx::ClearFlag::Target | gfx::ClearFlag::ZBuffer, kClear, 1.0f, 0);
         if (floor && floor_) floor_->Draw(view_);
         for (auto& m : shown_) m->model.Draw(false);
         if (drawEffects_) {
@@ -163,7 +137,7 @@ protected:
         r_->Render();
         std::vector<uint32_t> shot;
         uint32_t w = 0, h = 0;
-        EXPECT_TRUE(dev_->readPixels(dev_->backBuffer(), 0, &shot, &w, &h));
+        EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot, &w, &h));
         return shot;
     }
 
@@ -176,8 +150,6 @@ protected:
         *y = static_cast<int>((1.0f - ndc.y) * 0.5f * kH);
     }
 
-    std::string cwd_;
-    std::unique_ptr<gfx::Device> dev_;
     tmRender* r_ = nullptr;
     std::vector<std::unique_ptr<Shown>> shown_;
     std::unique_ptr<tyPolygon> floor_;
@@ -197,14 +169,14 @@ TEST_F(MachineDisplayTest, ElevenMachinesStandOnTheGarageFloor) {
         Place(id, x, z, -0.55f, -1.0f, GetMachineSpec(id)->drivePose);
     }
     Camera(D3DXVECTOR3(-62, 66, -185), D3DXVECTOR3(-16, 2, 0), 0.7f);
-    const std::vector<uint32_t> shot = Shoot(true);
+    const std::vector<uint32_t> shot = Render(true);
     ASSERT_EQ(shot.size(), static_cast<size_t>(kW) * kH);
-    WritePng("machines_garage.png", shot, kW, kH);
+    harness::WriteShot("MachineDisplayTest.machines_garage", shot, kW, kH);
     // Every machine covers the floor where it stands: against the empty floor, most of
     // the pixels around its middle changed.
     std::vector<std::unique_ptr<Shown>> machines = std::move(shown_);
     shown_.clear();
-    const std::vector<uint32_t> empty = Shoot(true);
+    const std::vector<uint32_t> empty = Render(true);
     ASSERT_EQ(empty.size(), shot.size());
     for (size_t i = 0; i < machines.size(); ++i) {
         int x = 0, y = 0;
@@ -237,9 +209,9 @@ TEST_F(MachineDisplayTest, OneMachineInEachOfItsFourPoses) {
     for (uint32_t pose = 0; pose < 4; ++pose)
         Place(id, (1.5f - static_cast<float>(pose)) * 34.0f, 0, -0.7f, -1.0f, pose);
     Camera(D3DXVECTOR3(-30, 55, -125), D3DXVECTOR3(0, 4, 0), 0.72f);
-    const std::vector<uint32_t> shot = Shoot(true);
+    const std::vector<uint32_t> shot = Render(true);
     ASSERT_EQ(shot.size(), static_cast<size_t>(kW) * kH);
-    WritePng("machine_poses.png", shot, kW, kH);
+    harness::WriteShot("MachineDisplayTest.machine_poses", shot, kW, kH);
     // The four bodies are different shapes: compare the screen boxes each pose covers.
     std::vector<std::vector<bool>> masks;
     for (const auto& m : shown_) {
@@ -280,7 +252,7 @@ TEST_F(MachineDisplayTest, EveryMachineHasItsOwnSilhouette) {
         shown_.clear();
         Place(id, 0, 0, -1.0f, 0.0f, GetMachineSpec(id)->drivePose);  // nose toward -x
         Camera(D3DXVECTOR3(0, 6, -110), D3DXVECTOR3(0, 6, 0), 0.5f);
-        const std::vector<uint32_t> side = Shoot(false);
+        const std::vector<uint32_t> side = Render(false);
         ASSERT_EQ(side.size(), static_cast<size_t>(kW) * kH);
         std::vector<bool> mask(side.size());
         // The background as the frame shows it (its corner), whatever the renderer did to the clear colour.
@@ -292,10 +264,10 @@ TEST_F(MachineDisplayTest, EveryMachineHasItsOwnSilhouette) {
         shown_.clear();
         Place(id, 0, 0, -0.8f, -1.0f, GetMachineSpec(id)->drivePose);
         Camera(D3DXVECTOR3(-27, 19, -44), D3DXVECTOR3(0, 3, 0), 0.8f);
-        Paste(portraitSheet, cellW * kCols, Shoot(false), kW, kH, cellX, cellY, kFactor);
+        Paste(portraitSheet, cellW * kCols, Render(false), kW, kH, cellX, cellY, kFactor);
     }
-    WritePng("machine_silhouettes.png", sideSheet, cellW * kCols, cellH * kRows);
-    WritePng("machine_portraits.png", portraitSheet, cellW * kCols, cellH * kRows);
+    harness::WriteShot("MachineDisplayTest.machine_silhouettes", sideSheet, cellW * kCols, cellH * kRows);
+    harness::WriteShot("MachineDisplayTest.machine_portraits", portraitSheet, cellW * kCols, cellH * kRows);
     for (size_t a = 0; a < masks.size(); ++a) {
         size_t covered = 0;
         for (bool b : masks[a]) covered += b;
@@ -349,14 +321,14 @@ TEST_F(MachineDisplayTest, ABoostingMachineTrailsSparksSmokeAndDebris) {
     ASSERT_GT(fx.GetCount(), 40);
     Camera(D3DXVECTOR3(-45, 30, -95), D3DXVECTOR3(0, 6, -45), 0.75f);
     drawEffects_ = true;
-    const std::vector<uint32_t> shot = Shoot(true);
+    const std::vector<uint32_t> shot = Render(true);
     ASSERT_EQ(shot.size(), static_cast<size_t>(kW) * kH);
-    WritePng("machine_boost_effects.png", shot, kW, kH);
+    harness::WriteShot("MachineDisplayTest.machine_boost_effects", shot, kW, kH);
     // The trails and smoke lie behind the machine (toward +Z): pixels there differ from the empty floor.
     drawEffects_ = false;
     effect.Release();
     effects_.clear();
-    const std::vector<uint32_t> plain = Shoot(true);
+    const std::vector<uint32_t> plain = Render(true);
     int changed = 0;
     for (size_t i = 0; i < shot.size(); ++i) changed += (shot[i] & 0xFFFFFF) != (plain[i] & 0xFFFFFF);
     EXPECT_GT(changed, kW * kH / 100);

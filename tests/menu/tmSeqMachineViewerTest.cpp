@@ -52,6 +52,13 @@ TEST_F(Garage, AChosenMachineIsSwappedInBehindTheBlackCover) {
     rig.Steps(15);
     EXPECT_EQ(screen.GetFrontend()->GetCoverLevel(), 0.0f);
     EXPECT_EQ(screen.GetFrontend()->GetShownMachine(), 9u);
+    // The machine stands under the showroom's light from above, not the garage course's.
+    rig.draw.lights.clear();
+    screen.Draw();
+    ASSERT_FALSE(rig.draw.lights.empty());
+    EXPECT_FLOAT_EQ(rig.draw.lights[0].x, 0.0f);
+    EXPECT_FLOAT_EQ(rig.draw.lights[0].y, -1.0f);
+    EXPECT_FLOAT_EQ(rig.draw.lights[0].z, -0.001f);
     // Another machine replaces it the same way.
     rig.Tap(tmKey::kReturn);  // back to the list
     EXPECT_EQ(screen.GetState(), tmSeqMachineViewer::kList);

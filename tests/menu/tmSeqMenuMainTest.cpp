@@ -207,8 +207,9 @@ TEST_F(MainMenu, CancelAndReturnCloseThePagesAndTheCupChoice) {
     EXPECT_EQ(menu.GetFrame(tmSeqMenuMain::kSubFrame)->targetY, 197.0f);
     Keys({kB});
     EXPECT_EQ(menu.GetState(), tmSeqMenuMain::kTop);
-    EXPECT_EQ(rig.steps, rig.steps);
-    EXPECT_EQ(rig.RunToNext(100), 0);
+    EXPECT_EQ(menu.GetFrame(tmSeqMenuMain::kSubFrame)->targetY, 612.0f);
+    EXPECT_EQ(rig.Count(tmMenuSound::kBack), 3);
+    EXPECT_EQ(rig.RunToNext(100), 0);  // closing a page never leaves the menu
 }
 
 TEST_F(MainMenu, FromTheDebugMenuEveryLeaveReturnsToIt) {

@@ -12,6 +12,8 @@
 #include "menu/tmMenuCommon.h"
 #include "menu/tmSeqReplaySelect.h"
 #include "race/tmReplay.h"
+#include "sys/gfx/tmRenderSetting.h"
+#include "test/TestScreenText.h"
 
 namespace {
 std::string Name(int k) { return "QUVASE_REP0220_2024010112000" + std::to_string(k) + ".dat"; }
@@ -133,6 +135,23 @@ TEST_F(ReplaySelect, AChosenReplayIsWatchedOrRacedAgainst) {
     EXPECT_EQ(rig.RunToNext(60), kSeqMachineSelect);
     EXPECT_TRUE(tmReplay::Get()->IsGhost());
     EXPECT_EQ(tmRaceState::Get().setup.count, 2u);
+}
+
+TEST_F(ReplaySelect, FileNamesAreInTheScreensOwnFontSizeWhoeverMadeTheFont) {
+    testscreens::TextDevice text;
+    Files({kRaceModeSingle});
+    ASSERT_EQ(tmDxFont::Create(20, true), 0);  // as a race display leaves it
+    const int found = tmDxFont::GetInstance()->GetHeight();
+    Start(kRaceModeReplay);
+    EXPECT_EQ(tmDxFont::GetInstance()->GetHeight(), static_cast<int>(22.0f * tmGetLayoutScale()));
+    rig.Finish();
+    ASSERT_NE(tmDxFont::GetInstance(), nullptr);
+    EXPECT_EQ(tmDxFont::GetInstance()->GetHeight(), found);
+    tmDxFont::Destroy();
+    rig.Start(other);
+    EXPECT_NE(tmDxFont::GetInstance(), nullptr);
+    rig.Finish();
+    EXPECT_EQ(tmDxFont::GetInstance(), nullptr) << "the font the screen made goes with it";
 }
 
 TEST_F(ReplaySelect, AFileThatFailsToLoadGoesBackToTheMenu) {

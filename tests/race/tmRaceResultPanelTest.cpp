@@ -59,7 +59,8 @@ TEST(tmRaceResultPanel, OutsideCupsOneConfirmCloses) {
 
     rig.Press(tmKey::kReturn, [&] { panel.Update(false); });
     EXPECT_EQ(panel.state, tmRaceResultPanel::kClosing);
-    EXPECT_GT(RunUntil(rig, panel, tmRaceResultPanel::kInactive), 0);
+    // Closing counts 0 to 12 and closes on its thirteenth step; the press's release step was the first.
+    EXPECT_EQ(RunUntil(rig, panel, tmRaceResultPanel::kInactive), 12);
     EXPECT_EQ(rig.Count(tmSoundId::kResultPage), 2);
     // The rows left to either side by their parity.
     for (int i = 0; i < 40; ++i) rig.Step([&] { panel.Update(false); });

@@ -168,7 +168,7 @@ TEST(ReplayFormat, HostileHeadersAreRefusedWithAReason) {
     const Case cases[] = {
         {"count 0", 64, 0},       {"count 17", 64, 17},   {"local at count", 68, 2},
         {"laps 0", 76, 0},        {"laps 16", 76, 16},    {"laps 99", 76, 99},
-        {"garage course", 56, 1}, {"course 14", 56, 14},  {"mode 7", 60, 7},
+        {"course 0", 56, 0},      {"course 14", 56, 14},  {"mode 7", 60, 7},
         {"difficulty 4", 72, 4},  {"machine 0", 80, 0},   {"machine 12", 132, 12},
         {"variant 2", 80 + 8, 2}, {"id 16", 80 + 48, 16}, {"id huge", 132 + 48, 0xFFFFFFFFu},
     };
@@ -186,6 +186,11 @@ TEST(ReplayFormat, HostileHeadersAreRefusedWithAReason) {
     PutU32(unused, 80 + 5 * 52, 99);
     tmReplayHeader h;
     EXPECT_EQ(Read(unused, &h), "");
+    // A race can be set up on the garage, so its replay loads too.
+    Bytes garage = TableHeader(0, 0);
+    PutU32(garage, 56, 1);
+    EXPECT_EQ(Read(garage, &h), "");
+    EXPECT_EQ(h.setup.course, 1u);
 
     Bytes magic = TableHeader(0, 0);
     magic[15] = 'x';  // all 16 bytes count, the two after the text too

@@ -12,11 +12,13 @@
 #include "machine/tmMachineCore.h"
 #include "menu/tmMenuFlow.h"
 #include "race/tmLevelUp.h"
+#include "race/tmRaceNetwork.h"
 #include "race/tmRaceResultPanel.h"
 #include "race/tmRaceState.h"
 #include "race/tmSeqRace.h"
 #include "sys/input/tmInputActions.h"
 #include "sys/sound/tmSoundIds.h"
+#include "tests/race/RaceHub.h"
 
 namespace {
 
@@ -188,7 +190,7 @@ TEST_F(RaceSession, ViewKeyCyclesFourViewsAndStoresTheChoice) {
     EXPECT_EQ(tmConfig::GetInstance().GetGameOption3(), 2);
 }
 
-TEST_F(RaceSession, NoPauseAfterTheOwnFinish) {
+TEST_F(RaceSession, NoPauseAfterTheOwnFinishAndARetryKeepsTheFinishingOrderUntilTheNewRaceRuns) {
     SetUpRace(s, 5, 0, 1, 3);
     ASSERT_TRUE(harness::DriveUntil(
         s, pilot, [&] { return harness::RacePhase(s) == tmSeqRace::kAfterFinish; }, 9000));
@@ -196,16 +198,51 @@ TEST_F(RaceSession, NoPauseAfterTheOwnFinish) {
         s.TapKey(tmKey::kEscape);
         EXPECT_EQ(harness::RacePhase(s), tmSeqRace::kAfterFinish);
     }
+    ASSERT_TRUE(harness::ConfirmPanelsUntil(s, tmSeqRace::kSaveReplay, 600));
+    s.TapKey(tmKey::kReturn);  // keep no replay
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kPostRace; }, 40));
+    for (int i = 0; i < 12; ++i) s.Frame();
+    const tmRaceResult before = tmRaceState::Get().results[0];
+    ASSERT_TRUE(before.finished);
+    s.TapKey(tmKey::kReturn);  // retry
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kFadeIn; }, 60));
+    const tmRaceResult& kept = tmRaceState::Get().results[0];
+    EXPECT_TRUE(kept.finished);
+    EXPECT_EQ(kept.timeMs, before.timeMs);
+    EXPECT_EQ(kept.laps, before.laps);
+    s.Frame();  // the new race's first standings
+    EXPECT_FALSE(tmRaceState::Get().results[0].finished);
+    EXPECT_EQ(tmRaceState::Get().results[0].laps, 0u);
 }
 
-TEST_F(RaceSession, NetworkRaceWithoutASessionCannotPauseAndEndsAsConnectionLost) {
+TEST_F(RaceSession, NetworkRaceCannotBePausedWhileRacing) {
+    // A host alone on an in-process hub: the race waits for nobody and runs. The session on the
+    // hub goes before the hub, however the test ends.
+    struct Hub {
+        racetest::RaceHub hub;
+        Hub() { tmRaceNetwork::SetQuietLog(true); }
+        ~Hub() {
+            tmRaceNetwork::Destroy();
+            tmRaceNetwork::SetQuietLog(false);
+        }
+    } hub;
+    tmRaceNetwork* net = tmRaceNetwork::Create(hub.hub.MakeEndpoint(racetest::Loopback(1), racetest::Loopback(1)));
+    ASSERT_TRUE(net->Start(true));
+    SetUpRace(s, 5, 0, 1, 3);
+    tmRaceState::Get().setup.mode = kRaceModeDirect;
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kRacing; }, 600));
+    for (int i = 0; i < 5; ++i) {
+        s.TapKey(tmKey::kEscape);
+        EXPECT_EQ(harness::RacePhase(s), tmSeqRace::kRacing);
+    }
+    EXPECT_EQ(s.CountSound(tmSoundId::kMenuOpen), 0);
+}
+
+TEST_F(RaceSession, NetworkRaceWithoutASessionEndsAsConnectionLost) {
     SetUpRace(s, 5, 0, 1, 3);
     tmRaceState::Get().setup.mode = kRaceModeDirect;  // no race network session exists
     ASSERT_TRUE(s.RunUntil([&] { return harness::LiveRace(s) != nullptr; }, 5));
-    for (int i = 0; i < 20; ++i) {
-        s.TapKey(tmKey::kEscape);
-        EXPECT_NE(harness::RacePhase(s), tmSeqRace::kPause);
-    }
+    s.Frame();
     EXPECT_EQ(harness::RacePhase(s), tmSeqRace::kConnectionLost);
     ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqDebugMenu && s.Switches().size() > 2; }, 300));
     EXPECT_EQ(s.CountSound(tmSoundId::kWarning), 1);

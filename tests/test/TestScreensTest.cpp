@@ -127,7 +127,8 @@ TEST(TestScreens, TitleLinesCountTheStepsAndTheDebugFontComesAndGoes) {
     rig.Start(screen);
     EXPECT_EQ(tmDxFont::GetInstance()->GetHeight(), 32);
     rig.Finish();
-    EXPECT_NE(tmDxFont::GetInstance(), nullptr);
+    ASSERT_NE(tmDxFont::GetInstance(), nullptr);
+    EXPECT_EQ(tmDxFont::GetInstance()->GetHeight(), 14) << "given back at the size it had";
     tmDxFont::Destroy();
 }
 

@@ -9,6 +9,7 @@
 #include "frontend/tmFrontend.h"
 #include "frontend/tmHudRecords.h"
 #include "menu/MenuRig.h"
+#include "sys/text/tmDxFont.h"
 #include "table/RaceDisplayTables.h"
 #include "test/tmSeqFrontendViewer.h"
 
@@ -23,6 +24,7 @@ protected:
     void TearDown() override {
         rig_.Finish();
         tmMenuFlow::SetDebugParameter(0);
+        EXPECT_EQ(tmDxFont::GetInstance(), nullptr) << "the race display releases the debug font it made";
     }
     const tmHudMachineRecord& M() const { return *screen_.GetMachineRecord(); }
     // Holds a key for `steps` steps, then lets it go.

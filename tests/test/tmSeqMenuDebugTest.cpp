@@ -3,6 +3,7 @@
 
 #include "menu/tmMenuFlow.h"
 #include "race/PanelRig.h"
+#include "test/TestScreenText.h"
 #include "test/tmSeqMenuDebug.h"
 
 namespace {
@@ -35,7 +36,7 @@ TEST(tmSeqMenuDebug, RowsWrapAndValueRangesIncludeTheirEnds) {
     Press(rig, menu, tmKey::kDown);
     EXPECT_EQ(menu.GetCursor(), 1);  // F-VIEW
     Press(rig, menu, tmKey::kLeft);
-    EXPECT_EQ(menu.GetValue(1), 11);  // below the minimum: the maximum, which is reachable
+    EXPECT_EQ(menu.GetValue(1), 10);  // below the minimum: the maximum, the last machine's display
     Press(rig, menu, tmKey::kRight);
     EXPECT_EQ(menu.GetValue(1), 0);
     Press(rig, menu, tmKey::kRight);
@@ -133,4 +134,22 @@ TEST(tmSeqMenuDebug, EscapeOnTheSetupPageGoesBackToTheList) {
     EXPECT_EQ(Press(rig, menu, tmKey::kEscape), 0);
     EXPECT_EQ(menu.GetPage(), tmSeqMenuDebug::kList);
     menu.Term();
+}
+
+TEST(tmSeqMenuDebug, TextIsInItsOwnFontSizeWhoeverMadeTheFont) {
+    testscreens::TextDevice text;
+    PanelRig rig;
+    ASSERT_EQ(tmDxFont::Create(20, true), 0);  // as a race display leaves it
+    const int found = tmDxFont::GetInstance()->GetHeight();
+    tmSeqMenuDebug menu;
+    menu.Init();
+    EXPECT_EQ(tmDxFont::GetInstance()->GetHeight(), 14);  // fits its 16-pixel rows
+    menu.Term();
+    ASSERT_NE(tmDxFont::GetInstance(), nullptr);
+    EXPECT_EQ(tmDxFont::GetInstance()->GetHeight(), found);
+    tmDxFont::Destroy();
+    menu.Init();
+    EXPECT_NE(tmDxFont::GetInstance(), nullptr);
+    menu.Term();
+    EXPECT_EQ(tmDxFont::GetInstance(), nullptr) << "the font the menu made goes with it";
 }

@@ -51,7 +51,8 @@ public:
     }
     // The model on tmRenderLayer::kScene (its alpha mode then picks the scene layer).
     virtual int DrawModelDefaultLayer(int slot, uint32_t arg) = 0;
-    // The model with an identity world matrix on tmRenderLayer::kScene.
+    // The model with the standard shader on tmRenderLayer::kScene, under the current world matrix:
+    // despite the name nothing resets the matrix, so a caller sets the one it needs first.
     virtual int DrawModelIdentity(int slot) = 0;
     // The model into the six cube-face layers (tmRenderLayer::CubeFace).
     virtual int DrawModelToCubeLayers(int slot, uint32_t arg) = 0;

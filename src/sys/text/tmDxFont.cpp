@@ -32,6 +32,24 @@ void tmDxFont::Destroy() {
 
 tmDxFont* tmDxFont::GetInstance() { return g_instance; }
 
+void tmDxFont::Claim::Acquire(int size, bool scaleToScreen) {
+    Release();
+    made_ = g_instance == nullptr;
+    foundHeight_ = made_ ? 0 : g_instance->GetHeight();
+    held_ = true;
+    Create(size, scaleToScreen);
+}
+
+void tmDxFont::Claim::Release() {
+    if (!held_) return;
+    held_ = false;
+    if (made_) {
+        Destroy();
+    } else if (g_instance && foundHeight_ > 0 && g_instance->GetHeight() != foundHeight_) {
+        Create(foundHeight_, false);  // already in pixels
+    }
+}
+
 void tmDxFont::Draw() {
     if (!g_instance || !g_instance->sprite_) return;
     tmTextSprite* sprite = g_instance->sprite_.get();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "format/BinaryMesh.h"
+#include "platform/fs/FileSystem.h"
 #include "sys/model/tmBinaryMeshLoader.h"
 #include "sys/model/tmObjLoader.h"
 #include "sys/model/tmXMaterialParser.h"
@@ -167,7 +168,8 @@ TEST(YsmLoader, ChoosesTheLayoutAndFillsTheSecondUvSet) {
 }
 
 TEST(ObjLoader, QuadsBecomeFansAndRepeatedMaterialsShareOneRecord) {
-    const std::string folder = testing::TempDir();
+    const platform::TempDirectory tmp;
+    const std::string folder = tmp.Path() + "/";
     {
         std::ofstream mtl(folder + "walls.mtl", std::ios::binary);
         mtl << "# library\nnewmtl blue\nmap_Kd blue.tga\nnewmtl red\r\nKd 1 0 0\nmap_Kd  wall.tga \r\n";

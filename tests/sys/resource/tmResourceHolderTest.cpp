@@ -7,6 +7,7 @@
 #include <string>
 
 #include "format/BinaryMesh.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/gfx/NullDevice.h"
 #include "sys/base/tmMemory.h"
 #include "sys/gfx/tmDevice.h"
@@ -36,7 +37,7 @@ protected:
     void SetUp() override {
         char buf[4096];
         cwd_ = getcwd(buf, sizeof buf) ? buf : ".";
-        dir_ = testing::TempDir() + "holder_" + std::to_string(getpid());
+        dir_ = folder_.Path();  // removed with the fixture
         ASSERT_EQ(system(("mkdir -p " + dir_ + "/data/T/model " + dir_ + "/data/T/texture").c_str()), 0);
         ASSERT_EQ(chdir(dir_.c_str()), 0);
         tmSetDevice(&device_);
@@ -58,6 +59,7 @@ protected:
         Write(path, std::string(img.begin(), img.end()));
     }
 
+    platform::TempDirectory folder_;
     std::string cwd_, dir_;
     gfx::NullDevice device_;
     tmResourceHolder cache_{kModels, 3, kSprites, 2};
