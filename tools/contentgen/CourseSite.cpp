@@ -56,8 +56,7 @@ CourseSite::CourseSite(const track::Layout& layout, const track::Layout& forward
         const int z0 = static_cast<int>(std::floor(std::min(a.z, b.z) / kCell));
         const int z1 = static_cast<int>(std::floor(std::max(a.z, b.z) / kCell));
         for (int cx = x0; cx <= x1; ++cx)
-            for (int cz = z0; cz <= z1; ++cz)
-                roadCells_[CellKey(cx, cz)].push_back(i);
+            for (int cz = z0; cz <= z1; ++cz) roadCells_[CellKey(cx, cz)].push_back(i);
     }
 
     // Water shapes, from the circuit's own geometry so they never drown the road.

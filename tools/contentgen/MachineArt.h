@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "MachineManifest.h"
-#include "ResourceGroups.h"
 #include "MeshBuilder.h"
+#include "ResourceGroups.h"
 #include "format/MaterialRecord.h"
 
 namespace contentgen {
