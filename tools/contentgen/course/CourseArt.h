@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "CourseMap.h"
 #include "Generators.h"
-#include "TextureSets.h"
+#include "course/CourseMap.h"
 #include "format/ByteIO.h"
+#include "tables/TextureSets.h"
 
 namespace contentgen {
 

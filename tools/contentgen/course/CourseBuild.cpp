@@ -1,12 +1,12 @@
 // CourseBuild.cpp -- assembles a circuit layout's scene from the road, ground, scenery, sky and object builders.
-#include "CourseBuild.h"
+#include "course/CourseBuild.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "CourseProps.h"
-#include "CourseRoad.h"
-#include "CourseScenery.h"
+#include "course/CourseProps.h"
+#include "course/CourseRoad.h"
+#include "course/CourseScenery.h"
 #include "tools/track/Layout.h"
 
 namespace contentgen {

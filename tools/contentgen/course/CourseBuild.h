@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "CourseGround.h"
-#include "CourseMesh.h"
-#include "CoursePlace.h"
-#include "CourseSite.h"
+#include "course/CourseGround.h"
+#include "course/CourseMesh.h"
+#include "course/CoursePlace.h"
+#include "course/CourseSite.h"
 
 namespace contentgen {
 

@@ -1,10 +1,10 @@
 // CourseGarage.cpp -- the garage studio: floor, turntable, backdrop, light rigs, cabinets and walls.
-#include "CourseGarage.h"
+#include "course/CourseGarage.h"
 
 #include <cmath>
 
-#include "CourseMesh.h"
-#include "CourseSky.h"
+#include "course/CourseMesh.h"
+#include "course/CourseSky.h"
 
 namespace contentgen {
 

@@ -1,9 +1,9 @@
 // CourseGarage.h -- the garage: a lit studio with a turntable where the machine viewer shows a machine.
 #pragma once
 
-#include "CourseSky.h"
-#include "Output.h"
-#include "ResourceGroups.h"
+#include "course/CourseSky.h"
+#include "kit/Output.h"
+#include "tables/ResourceGroups.h"
 
 namespace contentgen {
 

@@ -1,10 +1,10 @@
 // CourseGround.cpp -- terrain grid, water, far ring and sky dome of a circuit.
-#include "CourseGround.h"
+#include "course/CourseGround.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "CourseSky.h"
+#include "course/CourseSky.h"
 
 namespace contentgen {
 

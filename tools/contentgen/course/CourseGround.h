@@ -1,8 +1,8 @@
 // CourseGround.h -- the land, water, far ring and sky dome around a circuit.
 #pragma once
 
-#include "CourseMesh.h"
-#include "CourseSite.h"
+#include "course/CourseMesh.h"
+#include "course/CourseSite.h"
 
 namespace contentgen {
 

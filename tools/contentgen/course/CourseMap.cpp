@@ -1,9 +1,9 @@
 // CourseMap.cpp -- the mini maps (each circuit's outline at a tenth of world size) and the markers.
-#include "CourseMap.h"
+#include "course/CourseMap.h"
 
 #include <cmath>
 
-#include "CourseMesh.h"
+#include "course/CourseMesh.h"
 #include "tools/track/Layout.h"
 
 namespace contentgen {

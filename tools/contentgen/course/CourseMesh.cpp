@@ -1,5 +1,5 @@
 // CourseMesh.cpp -- the course mesh builder, its solids, and the noise the scenery uses.
-#include "CourseMesh.h"
+#include "course/CourseMesh.h"
 
 #include <algorithm>
 

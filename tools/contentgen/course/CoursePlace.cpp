@@ -1,6 +1,6 @@
 // CoursePlace.cpp -- the six places: a warm coast, snow country, a city at dusk, a future city, a harbour, autumn
 // woods.
-#include "CoursePlace.h"
+#include "course/CoursePlace.h"
 
 namespace contentgen {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "CourseMesh.h"
-#include "CourseSky.h"
+#include "course/CourseMesh.h"
+#include "course/CourseSky.h"
 
 namespace contentgen {
 

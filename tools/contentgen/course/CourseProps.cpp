@@ -1,5 +1,5 @@
 // CourseProps.cpp -- the low-poly scenery pieces the places are furnished with.
-#include "CourseProps.h"
+#include "course/CourseProps.h"
 
 #include <algorithm>
 #include <cmath>

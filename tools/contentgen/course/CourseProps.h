@@ -2,7 +2,7 @@
 // objects.
 #pragma once
 
-#include "CourseMesh.h"
+#include "course/CourseMesh.h"
 
 namespace contentgen {
 

@@ -1,5 +1,5 @@
 // CourseRoad.cpp -- road surface, markings, barriers, elevated decks and the start gantry from the centre line.
-#include "CourseRoad.h"
+#include "course/CourseRoad.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // CourseRoad.h -- the road of a circuit extruded along its centre line: surface, markings, barriers, decks, gantry.
 #pragma once
 
-#include "CourseMesh.h"
-#include "CourseSite.h"
+#include "course/CourseMesh.h"
+#include "course/CourseSite.h"
 
 namespace contentgen {
 

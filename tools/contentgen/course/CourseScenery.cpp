@@ -1,11 +1,11 @@
 // CourseScenery.cpp -- the start area and each place's trees, buildings and landmarks, placed along the centre line.
-#include "CourseScenery.h"
+#include "course/CourseScenery.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "CourseProps.h"
-#include "CourseRoad.h"
+#include "course/CourseProps.h"
+#include "course/CourseRoad.h"
 
 namespace contentgen {
 

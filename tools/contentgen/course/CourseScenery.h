@@ -4,9 +4,9 @@
 
 #include <deque>
 
-#include "CourseGround.h"
-#include "CourseMesh.h"
-#include "CourseSite.h"
+#include "course/CourseGround.h"
+#include "course/CourseMesh.h"
+#include "course/CourseSite.h"
 
 namespace contentgen {
 

@@ -1,5 +1,5 @@
 // CourseSite.cpp -- centre-line index, terrain and water of a circuit, and the room its scenery takes.
-#include "CourseSite.h"
+#include "course/CourseSite.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "CourseMesh.h"
-#include "CoursePlace.h"
+#include "course/CourseMesh.h"
+#include "course/CoursePlace.h"
 #include "tools/track/Layout.h"
 
 namespace contentgen {

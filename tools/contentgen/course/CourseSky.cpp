@@ -1,10 +1,10 @@
 // CourseSky.cpp -- sky colours, cube strip, dome panorama and lighting ramp pictures.
-#include "CourseSky.h"
+#include "course/CourseSky.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "ContentPng.h"
+#include "kit/ContentPng.h"
 
 namespace contentgen {
 

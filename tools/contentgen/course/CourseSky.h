@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "CourseMesh.h"
+#include "course/CourseMesh.h"
 #include "format/ByteIO.h"
 
 namespace contentgen {

@@ -1,12 +1,12 @@
 // CourseViewerArt.cpp -- a small scenery yard for the course viewer: its placements table, models and textures.
-#include "CourseViewerArt.h"
+#include "course/CourseViewerArt.h"
 
 #include <cstdio>
 
-#include "CourseMesh.h"
-#include "CourseProps.h"
-#include "CourseSky.h"
 #include "Generators.h"
+#include "course/CourseMesh.h"
+#include "course/CourseProps.h"
+#include "course/CourseSky.h"
 #include "format/ExtDbText.h"
 
 namespace contentgen {

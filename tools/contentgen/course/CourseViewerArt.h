@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Output.h"
+#include "kit/Output.h"
 
 namespace contentgen {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "CourseArt.h"
-#include "CourseBuild.h"
-#include "CourseGarage.h"
-#include "CourseSky.h"
-#include "ResourceGroups.h"
-#include "TextureArt.h"
+#include "course/CourseArt.h"
+#include "course/CourseBuild.h"
+#include "course/CourseGarage.h"
+#include "course/CourseSky.h"
+#include "kit/TextureArt.h"
+#include "tables/ResourceGroups.h"
 
 namespace contentgen {
 

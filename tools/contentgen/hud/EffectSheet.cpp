@@ -1,5 +1,5 @@
 // EffectSheet.cpp -- the particle sheet (sprite group 16): sparks, flashes, smoke puffs, glow, trail strips, debris.
-#include "EffectSheet.h"
+#include "hud/EffectSheet.h"
 
 #include <algorithm>
 #include <cmath>

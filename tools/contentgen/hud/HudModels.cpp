@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "HudArt.h"
-#include "HudShapes.h"
 #include "format/BinaryMesh.h"
+#include "hud/HudArt.h"
+#include "hud/HudShapes.h"
 #include "table/HudPlane.h"
 
 namespace contentgen {

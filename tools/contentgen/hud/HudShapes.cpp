@@ -1,5 +1,5 @@
 // HudShapes.cpp -- stroke glyphs, signed-distance painting and flat mesh building for the race display's art.
-#include "HudShapes.h"
+#include "hud/HudShapes.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,9 +4,9 @@
 #include <functional>
 #include <map>
 
-#include "ContentPng.h"
-#include "HudArt.h"
-#include "HudShapes.h"
+#include "hud/HudArt.h"
+#include "hud/HudShapes.h"
+#include "kit/ContentPng.h"
 
 namespace contentgen {
 

@@ -1,5 +1,5 @@
 // ContentPng.cpp -- PNG encoding through stb_image_write.
-#include "ContentPng.h"
+#include "kit/ContentPng.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC

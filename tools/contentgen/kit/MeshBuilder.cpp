@@ -1,5 +1,5 @@
 // MeshBuilder.cpp -- placed primitives and the ybm writer of generated meshes.
-#include "MeshBuilder.h"
+#include "kit/MeshBuilder.h"
 
 #include <algorithm>
 

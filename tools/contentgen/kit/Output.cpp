@@ -1,5 +1,5 @@
 // What one content generator produces.
-#include "Output.h"
+#include "kit/Output.h"
 
 #include <cstdio>
 

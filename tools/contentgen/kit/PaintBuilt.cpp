@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "TexturePaint.h"
+#include "kit/TexturePaint.h"
 
 namespace contentgen::paint {
 

@@ -1,7 +1,7 @@
 // PaintNature.cpp -- painters of road surfaces, ground, water, plants, far scenery and skies.
 #include <cmath>
 
-#include "TexturePaint.h"
+#include "kit/TexturePaint.h"
 
 namespace contentgen::paint {
 

@@ -1,5 +1,5 @@
 // SpriteText.cpp -- FreeType glyph rendering of caption lines for the generated sprites.
-#include "SpriteText.h"
+#include "kit/SpriteText.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

@@ -1,10 +1,10 @@
 // TextureArt.cpp -- colours, tileable noise and canvas drawing for generated textures.
-#include "TextureArt.h"
+#include "kit/TextureArt.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ContentPng.h"
+#include "kit/ContentPng.h"
 
 namespace contentgen::art {
 

@@ -5,7 +5,7 @@
 // texture sets have transparent surroundings (cut-outs).
 #pragma once
 
-#include "TextureArt.h"
+#include "kit/TextureArt.h"
 
 namespace contentgen::paint {
 

@@ -1,14 +1,14 @@
 // GenLobbySprites.cpp -- the lobby sheet: dark translucent panels with thin light edges, light list bodies,
 // buttons in three states with gothic captions, selector plates, arrows, the cursor and the default picture.
-#include "GenLobbySprites.h"
+#include "lobby/GenLobbySprites.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
 
-#include "ContentPng.h"
-#include "LobbyArt.h"
+#include "kit/ContentPng.h"
+#include "lobby/LobbyArt.h"
 
 namespace contentgen {
 

@@ -1,5 +1,5 @@
 // LobbyArt.cpp -- canvas drawing, outlined FreeType captions and JPEG encoding for interface art.
-#include "LobbyArt.h"
+#include "lobby/LobbyArt.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <set>
 
-#include "MachineArt.h"
+#include "machine/MachineArt.h"
 
 namespace contentgen {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Generators.h"
-#include "MachineManifest.h"
+#include "machine/MachineManifest.h"
 
 namespace contentgen {
 namespace {

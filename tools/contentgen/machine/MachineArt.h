@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "MachineManifest.h"
-#include "MeshBuilder.h"
-#include "ResourceGroups.h"
 #include "format/MaterialRecord.h"
+#include "kit/MeshBuilder.h"
+#include "machine/MachineManifest.h"
+#include "tables/ResourceGroups.h"
 
 namespace contentgen {
 

@@ -1,5 +1,5 @@
 // MachineCard.cpp -- a small z-buffered rasteriser that draws a generated machine for the menus' pictures.
-#include "MachineCard.h"
+#include "machine/MachineCard.h"
 
 #include <algorithm>
 #include <array>
@@ -7,10 +7,10 @@
 #include <cstring>
 #include <mutex>
 
-#include "MachineArt.h"
-#include "MachineManifest.h"
-#include "MeshBuilder.h"
 #include "format/BinaryMesh.h"
+#include "kit/MeshBuilder.h"
+#include "machine/MachineArt.h"
+#include "machine/MachineManifest.h"
 
 namespace contentgen {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Generators.h"
-#include "SpriteArt.h"
+#include "menu/SpriteArt.h"
 
 namespace contentgen {
 

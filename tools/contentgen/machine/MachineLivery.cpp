@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "LobbyArt.h"
-#include "MachineArt.h"
+#include "lobby/LobbyArt.h"
+#include "machine/MachineArt.h"
 #include "platform/text/GlyphSource.h"
 
 namespace contentgen {

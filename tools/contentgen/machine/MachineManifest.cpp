@@ -1,5 +1,5 @@
 // MachineManifest.cpp -- parsing and checking the machine descriptions (machine_models.txt).
-#include "MachineManifest.h"
+#include "machine/MachineManifest.h"
 
 #include <cstdlib>
 #include <set>

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "MachineArt.h"
+#include "machine/MachineArt.h"
 
 namespace contentgen {
 

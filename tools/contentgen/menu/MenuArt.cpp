@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "MenuArtKit.h"
-#include "SpriteArt.h"
-#include "SpriteText.h"
+#include "kit/SpriteText.h"
+#include "menu/MenuArtKit.h"
+#include "menu/SpriteArt.h"
 
 namespace contentgen {
 

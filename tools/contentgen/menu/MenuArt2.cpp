@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "MenuArtKit.h"
-#include "TestArt.h"
+#include "menu/MenuArtKit.h"
+#include "menu/TestArt.h"
 #include "tools/track/Layout.h"
 
 namespace contentgen {

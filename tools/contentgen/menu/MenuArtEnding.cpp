@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "MenuArtKit.h"
+#include "menu/MenuArtKit.h"
 
 namespace contentgen {
 

@@ -1,10 +1,10 @@
 // MenuArtKit.cpp -- glows, soft discs and lines, polygons and styled text for the menu art.
-#include "MenuArtKit.h"
+#include "menu/MenuArtKit.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "SpriteText.h"
+#include "kit/SpriteText.h"
 
 namespace contentgen {
 namespace menuart {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "SpriteArt.h"
+#include "menu/SpriteArt.h"
 
 namespace contentgen {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "MachineCard.h"
-#include "MenuArtKit.h"
+#include "machine/MachineCard.h"
+#include "menu/MenuArtKit.h"
 
 namespace contentgen {
 

@@ -1,12 +1,12 @@
 // SpriteArt.cpp -- painters of the interface sprites: one look for panels, rows, captions and boards.
-#include "SpriteArt.h"
+#include "menu/SpriteArt.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
 
-#include "SpriteText.h"
+#include "kit/SpriteText.h"
 
 namespace contentgen {
 

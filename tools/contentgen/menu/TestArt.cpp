@@ -1,5 +1,5 @@
 // TestArt.cpp -- painters and the mesh of the test screens' content.
-#include "TestArt.h"
+#include "menu/TestArt.h"
 
 #include <algorithm>
 #include <array>

@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-#include "SpriteArt.h"
-#include "TextureArt.h"
+#include "kit/TextureArt.h"
+#include "menu/SpriteArt.h"
 
 namespace contentgen {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "Generators.h"
-#include "SoundSynth.h"
 #include "format/Riff.h"
+#include "sound/SoundSynth.h"
 #include "sys/sound/MusicStreamTable.h"
 
 namespace contentgen {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Generators.h"
-#include "SoundSynth.h"
 #include "format/Riff.h"
+#include "sound/SoundSynth.h"
 
 namespace contentgen {
 namespace {

@@ -1,5 +1,5 @@
 // SoundSynth.cpp -- filters, wave tables, seamless loop joins and sample conversion.
-#include "SoundSynth.h"
+#include "sound/SoundSynth.h"
 
 #include <algorithm>
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "CourseViewerArt.h"
 #include "Generators.h"
+#include "course/CourseViewerArt.h"
 #include "format/ExtDbText.h"
 #include "format/MachineTableKeys.h"
 #include "format/RouteTableKeys.h"

@@ -7,15 +7,15 @@
 #include <set>
 #include <sstream>
 
-#include "ContentPng.h"
-#include "CourseArt.h"
 #include "Generators.h"
-#include "HudArt.h"
-#include "MachineArt.h"
-#include "MeshBuilder.h"
-#include "ResourceGroups.h"
-#include "TestArt.h"
+#include "course/CourseArt.h"
 #include "format/BinaryMesh.h"
+#include "hud/HudArt.h"
+#include "kit/ContentPng.h"
+#include "kit/MeshBuilder.h"
+#include "machine/MachineArt.h"
+#include "menu/TestArt.h"
+#include "tables/ResourceGroups.h"
 
 namespace contentgen {
 

@@ -6,13 +6,13 @@
 #include <map>
 #include <set>
 
-#include "ContentPng.h"
-#include "EffectSheet.h"
-#include "GenLobbySprites.h"
 #include "Generators.h"
-#include "HudArt.h"
-#include "MachineCard.h"
-#include "SpriteArt.h"
+#include "hud/EffectSheet.h"
+#include "hud/HudArt.h"
+#include "kit/ContentPng.h"
+#include "lobby/GenLobbySprites.h"
+#include "machine/MachineCard.h"
+#include "menu/SpriteArt.h"
 
 namespace contentgen {
 

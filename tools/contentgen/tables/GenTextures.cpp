@@ -2,10 +2,10 @@
 #include <memory>
 #include <set>
 
-#include "CourseArt.h"
-#include "MachineArt.h"
-#include "ResourceGroups.h"
-#include "TextureSets.h"
+#include "course/CourseArt.h"
+#include "machine/MachineArt.h"
+#include "tables/ResourceGroups.h"
+#include "tables/TextureSets.h"
 
 namespace contentgen {
 

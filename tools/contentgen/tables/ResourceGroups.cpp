@@ -1,5 +1,5 @@
 // ResourceGroups.cpp -- the resource-group manifest reader shared by the model and texture generators.
-#include "ResourceGroups.h"
+#include "tables/ResourceGroups.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
 // TextureSets.cpp -- the places of the circuits and the garage, their texture catalogues and the named textures.
-#include "TextureSets.h"
+#include "tables/TextureSets.h"
 
 #include <cmath>
 #include <map>
 
-#include "TestArt.h"
-#include "TexturePaint.h"
+#include "kit/TexturePaint.h"
+#include "menu/TestArt.h"
 
 namespace contentgen {
 

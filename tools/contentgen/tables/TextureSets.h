@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TextureArt.h"
+#include "kit/TextureArt.h"
 
 namespace contentgen {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <map>
 
-#include "TexturePaint.h"
-#include "TextureSets.h"
+#include "kit/TexturePaint.h"
+#include "tables/TextureSets.h"
 
 namespace contentgen {
 
