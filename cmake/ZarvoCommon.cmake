@@ -35,3 +35,14 @@ if(ZARVO_FUZZ)
                       -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/fuzz/coverage-ignore.txt)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# zarvo_register_engine_tables(target lib...): a test, benchmark or fuzz binary that links game code (one of
+# the libraries named) registers the generated engine tables before main, as the program start does.
+function(zarvo_register_engine_tables target)
+  foreach(_lib ${ARGN})
+    if(_lib MATCHES "^(zarvo_game|zarvo_harness|zarvo_lobby_test_support|zarvo_lobby_visit)$")
+      target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/harness/EngineTablesAtStart.cpp)
+      return()
+    endif()
+  endforeach()
+endfunction()

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(build-essential cmake pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libepoxy-dev libgl1-mesa-dri libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
-  nettle-dev libcurl4-openssl-dev libjpeg-dev libpng-dev libstb-dev zlib1g-dev xvfb xauth)
+  nettle-dev libcurl4-openssl-dev libjpeg-dev libpng-dev libstb-dev zlib1g-dev xvfb xauth clang-format)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

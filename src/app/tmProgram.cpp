@@ -9,6 +9,7 @@
 #include "platform/input/InputDevices.h"
 #include "platform/input/TextInput.h"
 #include "sys/input/tmTextInput.h"
+#include "table/EngineTables.h"
 
 namespace {
 
@@ -48,6 +49,9 @@ int tmRunProgram(const tmProgramOptions& options) {
         platform::ShowMessageBox(kErrorCaption, kAlreadyRunning);
         return 2;
     }
+
+    // The engine reads its banks and slot names from the generated tables it is handed here.
+    tmEngineTables::Register(GameEngineTables());
 
     tmConfig& cfg = tmConfig::GetInstance();
     cfg.Load();

@@ -1,5 +1,6 @@
 list(APPEND ZARVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CourseTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EngineTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MachineEffectRows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MachineTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RaceDisplayTables.cpp

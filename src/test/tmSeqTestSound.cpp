@@ -9,6 +9,7 @@
 #include "sys/input/tmInputActions.h"
 #include "sys/input/tmPeripheral.h"
 #include "sys/sound/tmSound.h"
+#include "sys/text/tmConsole.h"
 #include "table/MachineParts.h"
 #include "table/MachineTable.h"
 
@@ -138,7 +139,11 @@ int tmSeqTestSound::Update() {
 void tmSeqTestSound::Draw() {
     PrintTitle("TestSound ( %4d )");
     tmSound* sound = tmSound::GetInstance();
-    if (sound) sound->DrawRunCount();
+    if (sound) {
+        const tmSound::Console console = {&tmConsole::SetCursor,
+                                          [](const char* line) { tmConsole::Printf("%s", line); }};
+        sound->DrawRunCount(console);
+    }
     const tmConfig& cfg = tmConfig::GetInstance();
     const bool playing = sound && sound->IsStreamPlaying() && streamFrame_ >= 0;
     const int seconds = playing ? (frameCount_ - streamFrame_) / kFramesPerSecond : 0;

@@ -43,7 +43,7 @@ TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
     CheckAll("menu_contact_title_main");
 }
 
-TEST_F(MenuProgramDisplay, CourseSelect) {
+TEST_F(MenuProgramDisplay, CourseSelectShowsEachCircuitsInformationAsTheCursorMoves) {
     ToMainMenu();
     S().TapKey(tmKey::kReturn);
     S().TapKey(tmKey::kReturn);
@@ -60,7 +60,7 @@ TEST_F(MenuProgramDisplay, CourseSelect) {
     CheckAll("menu_contact_course_select");
 }
 
-TEST_F(MenuProgramDisplay, MachineSelect) {
+TEST_F(MenuProgramDisplay, MachineSelectShowsEachMachineInItsStudioAndTheTransmissionChoice) {
     ToMainMenu();
     S().TapKey(tmKey::kReturn);
     S().TapKey(tmKey::kReturn);
@@ -87,7 +87,7 @@ TEST_F(MenuProgramDisplay, MachineSelect) {
     CheckAll("menu_contact_machine_select");
 }
 
-TEST_F(MenuProgramDisplay, OptionScreens) {
+TEST_F(MenuProgramDisplay, EveryOptionScreenOpensFromTheOptionsPageWithItsFirstRowLabelled) {
     ToMainMenu();
     S().TapKey(tmKey::kUp);
     S().TapKey(tmKey::kUp);
@@ -166,7 +166,7 @@ TEST_F(MenuProgramDisplay, ViewersAndReplaySelect) {
     CheckAll("menu_contact_viewers");
 }
 
-TEST_F(MenuProgramDisplay, Garage) {
+TEST_F(MenuProgramDisplay, GarageShowsTheLitStudioBehindTheListAndOrbitsTheChosenMachine) {
     ToMainMenu();
     for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
     S().TapKey(tmKey::kReturn);

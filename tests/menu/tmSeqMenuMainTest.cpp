@@ -72,7 +72,7 @@ TEST_F(MainMenu, TopCursorWrapsAndHighlightsFollow) {
 }
 
 // Each row in a menu of its own: the next id, the race-state writes, the music and the wait.
-TEST(MainMenuDispatch, EveryRow) {
+TEST(MainMenuDispatch, EveryRowOpensItsScreenWithItsRaceModeMusicAndWait) {
     const Row rows[] = {
         {"time attack", {kR, kR}, kSeqCourseSelect, kRaceModeSingle, false, 1, false},
         {"cup 1", {kR, kD, kR, kR}, kSeqMachineSelect, kRaceModeCup, false, 62, false},

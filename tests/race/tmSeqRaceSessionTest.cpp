@@ -272,7 +272,7 @@ TEST(tmSeqRace, StandingsOrderAndTies) {
     EXPECT_TRUE(tmSeqRace::CompareStanding(sameTimeB, sameTimeA));
 }
 
-TEST(tmSeqRace, ViewTables) {
+TEST(tmSeqRace, EachModeHasItsViewCountAndEachViewItsCameraOwnMachineAndHud) {
     EXPECT_EQ(tmSeqRace::ViewCount(kRaceModeSingle), 4u);
     EXPECT_EQ(tmSeqRace::ViewCount(kRaceModeDemo), 5u);
     EXPECT_EQ(tmSeqRace::GetView(2, kRaceModeCup, 1).camera, 11u);

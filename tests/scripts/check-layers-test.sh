@@ -45,6 +45,11 @@ expect fail src/sys/render/tmDraw.h '#include "sys/render/tmRender.h"' "drawing 
 # Relative spellings are resolved before they are judged.
 expect fail src/sys/base/Scratch.cpp '#include "../../table/CourseTable.h"' "points up"
 expect fail src/sys/base/Scratch.cpp '#include <table/CourseTable.h>' "points up"
+# The engine is handed the generated tables and the console; it never reaches up or sideways for them.
+expect fail src/sys/data/tmExtDataBase.cpp '#include "content_tables.h"' "points up from sys/data to table"
+expect fail src/sys/render/tmShader.cpp '#include "content_tables.h"' "points up from sys/render to table"
+expect fail src/sys/resource/tmResourceHolderTables.cpp '#include "content_tables.h"' "points up from sys/resource"
+expect fail src/sys/sound/tmSound.cpp '#include "sys/text/tmConsole.h"' "not an arrow"
 
 # Folders still to come: their floors, the drawing seam, the app services and the race data.
 expect pass src/machine/tmMachine.cpp '#include "sys/render/tmDraw.h"'
@@ -62,7 +67,9 @@ expect fail src/machine/tmMachine.cpp '#include <random>' "tmRandom"
 expect pass src/race/tmRaceNetwork.cpp '#include "sys/tmTimer.h"'
 expect pass src/menu/tmSeqTitle.cpp '#include "lobby/tmSeqLobby.h"'
 expect fail src/menu/tmSeqTitle.cpp '#include "app/tmProgram.h"' "points up from screens (menu) to app top"
-expect pass src/test/tmSeqTest.cpp '#include "sys/render/tmRender.h"'
+expect fail src/test/tmSeqTest.cpp '#include "sys/render/tmRender.h"' "screens (test) reaches the renderer only through"
+expect fail src/test/tmSeqTest.cpp '#include "sys/gfx/tmDevice.h"' "never sees the device"
+expect pass src/test/tmSeqTest.cpp '#include "sys/render/tmDraw.h"'
 expect pass src/app/tmCameraCtrl.cpp '#include "camera/tmCamera.h"'
 expect fail src/app/tmCameraCtrl.cpp '#include "app/tmMainLoop.h"' "points up from simulation (camera) to app top"
 expect fail src/tracks/Scratch.cpp '#include "sys/base/tmMath.h"' "no floor in the plan"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "CourseArt.h"
+#include "course/CourseArt.h"
 
 namespace contentgen {
 

@@ -1,7 +1,8 @@
 // The content generators and their registry.
 //
 // How to add a generator:
-//  1. Write tools/contentgen/Gen<Kind>.cpp with one function
+//  1. Write Gen<Kind>.cpp, in the room of what it makes (tools/contentgen/course/, machine/,
+//     hud/, menu/, lobby/, sound/, tables/; shared helpers live in kit/), with one function
 //         void Gen<Kind>(contentgen::Output& out, const contentgen::Context& ctx);
 //     declare it below and add one line for it to kGenerators in Generators.cpp.
 //  2. In the function, add what the game needs:
@@ -33,7 +34,7 @@
 #include <thread>
 #include <vector>
 
-#include "Output.h"
+#include "kit/Output.h"
 
 namespace contentgen {
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "table/EngineTables.h"
 #include "table/MachineTable.h"
 #include "tools/machinetune/MachineTrials.h"
 
@@ -87,6 +88,7 @@ const Distinct kDistinct[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tmEngineTables::Register(GameEngineTables());
     std::string runDir, manifestPath;
     bool check = false;
     int only = 0;

@@ -219,6 +219,8 @@ constexpr int kLayoutCount = 8;
 const VertexLayout& GetVertexLayout(int index);
 
 constexpr int kTextureStages = 13;
-constexpr int kConstantRegisters = 64;  // float4 registers per stage
+// float4 registers per stage: the count of the shared register list (zfmt::shader::kStageRegisters), which the
+// platform does not include; a test pins the two together.
+constexpr int kConstantRegisters = 64;
 
 }  // namespace gfx

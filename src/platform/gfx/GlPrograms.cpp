@@ -1,6 +1,8 @@
 // GlPrograms.cpp -- prologues and built-in GLSL programs of the OpenGL device.
 #include "platform/gfx/GlPrograms.h"
 
+#include "platform/gfx/GfxTypes.h"
+
 namespace gfx {
 
 namespace {
@@ -35,6 +37,13 @@ VARY vec4 vUv1;
 VARY vec4 vExtra[6];
 )";
 
+// "layout(std140) uniform NAME { vec4 ARRAY[n]; };" with the device's register count per stage, the count of the
+// shared register list (a test pins the two together: the platform does not include format).
+std::string ConstantBlock(const char* name, const char* array) {
+    return std::string("layout(std140) uniform ") + name + " { vec4 " + array + "[" +
+           std::to_string(kConstantRegisters) + "]; };\n";
+}
+
 std::string WithVarying(const char* qualifier) {
     std::string s = kVaryings;
     for (size_t p; (p = s.find("VARY")) != std::string::npos;) s.replace(p, 4, qualifier);
@@ -44,8 +53,7 @@ std::string WithVarying(const char* qualifier) {
 
 const std::string& GlVertexPrologue() {
     static const std::string text =
-        std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock +
-        "layout(std140) uniform VertexConstants { vec4 VC[64]; };\n"
+        std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock + ConstantBlock("VertexConstants", "VC") +
         "layout(location = 0) in vec4 inPosition;\n"
         "layout(location = 1) in vec3 inNormal;\n"
         "layout(location = 2) in vec4 inColour;\n"
@@ -62,8 +70,8 @@ const std::string& GlVertexPrologue() {
 
 const std::string& GlPixelPrologue() {
     static const std::string text =
-        std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock +
-        "layout(std140) uniform PixelConstants { vec4 PC[64]; };\n" + WithVarying("in") +
+        std::string("#version 330 core\n") + kDeviceBlock + kFixedBlock + ConstantBlock("PixelConstants", "PC") +
+        WithVarying("in") +
         "uniform sampler2D s0, s1, s2, s3, s4, s5, s6, s7, s10, s11, s12;\n"
         "uniform samplerCube s8, s9;\n"
         "out vec4 outColour;\n"

@@ -19,11 +19,11 @@ enum GlAttrib : unsigned {
 
 // "#version 330 core", the stage prologue and "#line 1", put before a
 // program's own text. The vertex prologue offers:
-//   VC[64] (vertex constant registers), inPosition/inNormal/inColour/inUv0/
+//   VC[kConstantRegisters] (vertex constant registers), inPosition/inNormal/inColour/inUv0/
 //   inUv1/inTangent, the varyings vColour, vUv0, vUv1, vExtra[6], and
 //   vec4 toClip(vec4 c) which every vertex program applies to its projected
 //   position before writing gl_Position.
-// The pixel prologue offers PC[64], the same varyings, samplers s0..s12
+// The pixel prologue offers PC[kConstantRegisters], the same varyings, samplers s0..s12
 // (s8 and s9 are cube samplers) and void finish(vec4 colour), which applies
 // the alpha test and writes the colour; every pixel program ends with it.
 const std::string& GlVertexPrologue();

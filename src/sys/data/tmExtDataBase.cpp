@@ -4,17 +4,18 @@
 #include <string>
 #include <unordered_map>
 
-#include "content_tables.h"
 #include "format/ExtDbText.h"
 #include "sys/base/tmMemory.h"
 #include "sys/data/tmArchiver.h"
+#include "sys/data/tmEngineTables.h"
 
 namespace sys {
 namespace {
 
 const tmBankInfo* g_bank = nullptr;
 
-const tmBankInfo& Bank() { return g_bank ? *g_bank : content::bankRD01; }
+// The bank a test set, else the data-table bank registered at start-up (null when none is).
+const tmBankInfo* Bank() { return g_bank ? g_bank : tmEngineTables::Get().dataBank; }
 
 // Reads one file of the data-table bank into rows; no rows when absent.
 std::vector<tmExtDataBase::Row> ReadRows(const std::string& file) {
@@ -22,7 +23,8 @@ std::vector<tmExtDataBase::Row> ReadRows(const std::string& file) {
     std::string text;
     {
         tmArchiver bank;
-        if (!bank.Open(Bank()) || !bank.ReadInto(file.c_str(), &text)) return rows;
+        const tmBankInfo* from = Bank();
+        if (!from || !bank.Open(*from) || !bank.ReadInto(file.c_str(), &text)) return rows;
     }
     std::vector<zfmt::ExtDbRow> parsed = zfmt::ParseExtDbText(text.data(), text.size());
     rows.resize(parsed.size());

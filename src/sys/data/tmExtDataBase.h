@@ -46,7 +46,8 @@ public:
     // The table's name as the manager knows it (an owned copy).
     const char* GetName() const { return name_.GetText(); }
 
-    // The bank the tables are read from; the generated data-table bank unless
+    // The bank the tables are read from; the data-table bank registered at
+    // start-up (tmEngineTables) unless
     // a test points it elsewhere (null restores the default).
     static void SetBank(const tmBankInfo* bank);
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <utility>
 
-#include "content_tables.h"
 #include "format/ShaderRegisters.h"
 #include "platform/gfx/Device.h"
 #include "sys/data/tmArchiver.h"
+#include "sys/data/tmEngineTables.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
 
@@ -177,7 +177,8 @@ std::string tmShader::LoadSource(const char* name) {
     std::string text;
     if (!name) return text;
     tmArchiver bank;
-    if (bank.Open(content::bankRS01)) bank.ReadInto(name, &text);
+    const tmBankInfo* shaders = tmEngineTables::Get().shaderBank;
+    if (shaders && bank.Open(*shaders)) bank.ReadInto(name, &text);
     return text;
 }
 

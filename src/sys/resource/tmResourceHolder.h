@@ -22,7 +22,7 @@ class tmSprite;
 }  // namespace sys
 
 // The one cache of shared graphics resources: a name map per resource type,
-// 1406 model slots and 1173 sprite slots named by the compiled-in name tables.
+// 1406 model slots and 1173 sprite slots named by the registered name tables.
 // Loads models (by extension), textures, sprite sheets and cube textures on
 // first request and shares them by reference count afterwards. Every resource
 // it makes comes from the tracking allocator and is deleted at its last
@@ -37,7 +37,7 @@ public:
     static constexpr int32_t kOk = 0;
     static constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);
 
-    // Slots named by the generated content tables.
+    // Slots named by the name tables registered at start-up (tmEngineTables).
     tmResourceHolder();
     // Slots named by the given tables (tests); entry 0 is "dummy".
     tmResourceHolder(const char* const* modelNames, int modelCount, const char* const* spriteNames, int spriteCount);

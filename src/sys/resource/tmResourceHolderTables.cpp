@@ -1,6 +1,7 @@
-// tmResourceHolderTables.cpp -- the cache's default slot names: the generated name tables.
-#include "content_tables.h"
+// tmResourceHolderTables.cpp -- the cache's default slot names: the name tables registered at start-up.
+#include "sys/data/tmEngineTables.h"
 #include "sys/resource/tmResourceHolder.h"
 
 tmResourceHolder::tmResourceHolder()
-    : tmResourceHolder(content::kModelNames, kModelSlots, content::kSpriteNames, kSpriteSlots) {}
+    : tmResourceHolder(tmEngineTables::Get().modelNames, tmEngineTables::Get().modelNameCount,
+                       tmEngineTables::Get().spriteNames, tmEngineTables::Get().spriteNameCount) {}

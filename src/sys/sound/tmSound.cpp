@@ -8,7 +8,6 @@
 #include "format/BankCodec.h"
 #include "sys/base/tmFile.h"
 #include "sys/base/tmMemory.h"
-#include "sys/text/tmConsole.h"
 
 namespace {
 
@@ -323,8 +322,10 @@ int tmSound::FindFreeVoiceHigh() const {
 
 uint32_t tmSound::SlotSoundId(int slot) const { return ValidSlot(slot) ? m_slots[slot].soundId : 0; }
 
-void tmSound::DrawRunCount() {
-    if (!m_enabled) return;
-    tmConsole::SetCursor(12, 5, 2);
-    tmConsole::Printf("Sound ( Run:%4d )", CountPlayingVoices());
+void tmSound::DrawRunCount(const Console& console) {
+    if (!m_enabled || !console.setCursor || !console.print) return;
+    char line[32];
+    std::snprintf(line, sizeof line, "Sound ( Run:%4d )", CountPlayingVoices());
+    console.setCursor(12, 5, 2);
+    console.print(line);
 }

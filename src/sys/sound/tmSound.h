@@ -93,8 +93,13 @@ public:
     int FindFreeVoiceHigh() const;
     bool IsReady() const { return true; }
     bool CheckEnabled() const { return true; }
-    // Prints "Sound ( Run:%4d )" on the debug console (sound test screen).
-    void DrawRunCount();
+    // The debug console as the screen that shows the readout hands it in (sound does not see sys/text).
+    struct Console {
+        void (*setCursor)(int column, int row, int corner);
+        void (*print)(const char* line);
+    };
+    // Prints "Sound ( Run:%4d )" at column 12, row 5 from corner 2 of the console handed in (sound test screen).
+    void DrawRunCount(const Console& console);
 
     bool IsEnabled() const { return m_enabled; }
     bool IsStreamPlaying() const { return m_streamPlaying; }

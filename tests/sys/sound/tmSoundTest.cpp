@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <deque>
+#include <string>
 
 #include "SoundTestFiles.h"
 #include "format/BankWriter.h"
@@ -127,6 +128,17 @@ TEST_F(SoundTest, OneShotsTakeTheLowestFreeSlotAndFreeItWhenDone) {
     EXPECT_EQ(sound->SlotSoundId(1), 0x10005u);
     EXPECT_TRUE(sound->IsVoicePlaying(1));
     EXPECT_EQ(sound->Play(0x10002), 2);
+    // The sound test screen's readout goes to the console it hands in.
+    static std::string printed;
+    static std::string cursor;
+    const tmSound::Console console = {[](int column, int row, int corner) {
+                                          cursor = std::to_string(column) + "," + std::to_string(row) + "," +
+                                                   std::to_string(corner);
+                                      },
+                                      [](const char* line) { printed = line; }};
+    sound->DrawRunCount(console);
+    EXPECT_EQ(cursor, "12,5,2");
+    EXPECT_EQ(printed, "Sound ( Run:   2 )");
     auto out = Pull(*sound->Mixer(), 10);
     EXPECT_EQ(out[0], OneShotValue(5) + OneShotValue(2));
     EXPECT_EQ(out[16], 0);  // both eight frames long

@@ -11,6 +11,8 @@
 #include <string>
 
 #include "format/ShaderRegisters.h"
+#include "platform/gfx/GfxTypes.h"
+#include "platform/gfx/GlPrograms.h"
 #include "platform/gfx/NullDevice.h"
 #include "sys/render/tmShader.h"
 #include "sys/resource/tmShape.h"
@@ -77,6 +79,11 @@ TEST(ShaderRegisters, RangesAreDistinctAndFitTheConstantBlock) {
     // The defines the generator writes carry exactly the list.
     EXPECT_EQ(RegisterDefines(zfmt::shader::GlslRegisterDefines(Stage::Vertex)), Expected(Stage::Vertex));
     EXPECT_EQ(RegisterDefines(zfmt::shader::GlslRegisterDefines(Stage::Pixel)), Expected(Stage::Pixel));
+    // The device's constant blocks, and the arrays the GL prologues declare, hold as many registers as the list.
+    EXPECT_EQ(static_cast<uint32_t>(gfx::kConstantRegisters), zfmt::shader::kStageRegisters);
+    const std::string count = "[" + std::to_string(zfmt::shader::kStageRegisters) + "]; };";
+    EXPECT_NE(gfx::GlVertexPrologue().find("uniform VertexConstants { vec4 VC" + count), std::string::npos);
+    EXPECT_NE(gfx::GlPixelPrologue().find("uniform PixelConstants { vec4 PC" + count), std::string::npos);
 }
 
 TEST_F(ShaderBank, EveryProgramNamesItsRegistersFromTheList) {

@@ -326,7 +326,7 @@ TEST_P(CourseArtDisplayTest, MiniMapsWithMarkers) {
 }
 
 // The garage: the turntable in the middle of a lit studio.
-TEST_P(CourseArtDisplayTest, GarageStudio) {
+TEST_P(CourseArtDisplayTest, GarageStudioLightsTheTurntableAndFillsTheFrame) {
     const Shot shot = Shoot(1, D3DXVECTOR3(0.0f, 160.0f, 420.0f), 0.0f);
     ASSERT_EQ(shot.pixels.size(), static_cast<size_t>(kW) * kH);
     WritePng(ShotDir() + "/courseart_garage" + Suffix() + ".png", shot.pixels, kW, kH);

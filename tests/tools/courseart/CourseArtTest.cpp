@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "CourseBuild.h"
-#include "CourseMap.h"
-#include "CourseMesh.h"
-#include "CourseRoad.h"
-#include "CourseSky.h"
+#include "course/CourseBuild.h"
+#include "course/CourseMap.h"
+#include "course/CourseMesh.h"
+#include "course/CourseRoad.h"
+#include "course/CourseSky.h"
 #include "format/BinaryMesh.h"
 #include "format/MaterialRecord.h"
 #include "platform/image/Image.h"

@@ -1,0 +1,33 @@
+// CourseScenery.h -- scenery placed from a circuit's centre line: start area, the place's trees, buildings and
+// landmarks.
+#pragma once
+
+#include <deque>
+
+#include "course/CourseGround.h"
+#include "course/CourseMesh.h"
+#include "course/CourseSite.h"
+
+namespace contentgen {
+
+// Meshes that fill up one after another, so no model outgrows 16-bit indices.
+class MeshChunks {
+public:
+    explicit MeshChunks(std::size_t vertexLimit = 40000) : limit_(vertexLimit) {}
+    // The mesh to add the next piece (of at most a few thousand vertices) to.
+    CourseMesh& Next();
+    std::deque<CourseMesh>& All() { return chunks_; }
+
+private:
+    std::size_t limit_;
+    std::deque<CourseMesh> chunks_;
+};
+
+// The stands, pit building and boards along the start straight (placed from `forward`, the
+// circuit's forward layout, so both directions of a circuit share them).
+void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& out);
+
+// The place's own scenery: trees, rocks, houses, towers and landmarks, placed off the road.
+void BuildPlaceScenery(CourseSite& site, const track::Layout& forward, const Surroundings& around, MeshChunks& out);
+
+}  // namespace contentgen
