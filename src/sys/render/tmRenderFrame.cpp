@@ -70,6 +70,11 @@ bool LayoutHasNormals(int layout) {
 
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
+    // The simple frame is the one of devices without shader model 3, software rasterisers among
+    // them: there the anisotropic sampling of stage 0 doubles the cost of every textured pixel and
+    // can run for seconds on a triangle seen edge-on, so its pictures are sampled trilinear. The
+    // multi-pass frame sets its states again every frame (anisotropic on stage 0).
+    device_->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
     queue_->Flush(device_);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};
