@@ -71,9 +71,9 @@ bool LayoutHasNormals(int layout) {
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
     // The simple frame is the one of devices without shader model 3, software rasterisers among
-    // them: there the anisotropic sampling of stage 0 doubles the cost of every textured pixel and
-    // can run for seconds on a triangle seen edge-on, so its pictures are sampled trilinear. The
-    // multi-pass frame sets its states again every frame (anisotropic on stage 0).
+    // them: there the anisotropic sampling of stage 0 about doubles the cost of every textured
+    // pixel and can keep a rasteriser worker busy for minutes on one frame, so its pictures are
+    // sampled trilinear. The multi-pass frame sets its states again every frame (anisotropic).
     device_->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
     queue_->Flush(device_);
     gfx::DirectionalLight light;
