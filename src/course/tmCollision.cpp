@@ -14,6 +14,12 @@ const tmBankInfo* g_bank = nullptr;
 
 const tmBankInfo& Bank() { return g_bank ? *g_bank : content::bankRC01; }
 
+// Bucket edges of the grids, in course units: about a road's width, so a step's extent meets
+// one to four buckets and a bucket holds a handful of entries.
+constexpr float kCellBucket = 64.0f;
+constexpr float kWallBucket = 64.0f;
+constexpr float kSectionBucket = 64.0f;
+
 D3DXVECTOR3 Vec(const zfmt::CollisionVec3& v) { return D3DXVECTOR3(v.x, v.y, v.z); }
 
 void LogRefusal(const char* what, const std::string& why) {
@@ -104,6 +110,7 @@ bool tmCollision::LoadFloorBytes(const void* data, std::size_t size, const char*
         q.attribute = p.attribute;
         polygons_.push_back(q);
     }
+    BuildFloorGrid();
     return true;
 }
 
@@ -119,6 +126,7 @@ bool tmCollision::LoadWallBytes(const void* data, std::size_t size, const char* 
     for (const zfmt::WallRecord& w : file)
         walls_.push_back(Wall{Vec(w.a), Vec(w.b), Vec(w.normal), std::fmin(w.a.x, w.b.x), std::fmax(w.a.x, w.b.x),
                               std::fmin(w.a.z, w.b.z), std::fmax(w.a.z, w.b.z)});
+    BuildWallGrid();
     return true;
 }
 
@@ -144,7 +152,34 @@ bool tmCollision::LoadRouteBytes(const void* data, std::size_t size, const char*
         sections_[0].push_back(q);
     }
     for (int t = 1; t < kDrivingTypes; ++t) sections_[t] = sections_[0];
+    BuildSectionGrid();
     return true;
+}
+
+void tmCollision::BuildFloorGrid() {
+    edges_.clear();
+    edges_.reserve(polygons_.size());
+    for (const Polygon& p : polygons_) edges_.push_back(MakeCornerEdges(p));
+    std::vector<tmCollisionGrid::Box> boxes;
+    boxes.reserve(cells_.size());
+    for (const Cell& c : cells_) boxes.push_back({c.minX, c.minZ, c.maxX, c.maxZ});
+    cellGrid_.Build(boxes, kCellBucket);
+}
+
+void tmCollision::BuildWallGrid() {
+    std::vector<tmCollisionGrid::Box> boxes;
+    boxes.reserve(walls_.size());
+    for (const Wall& w : walls_) boxes.push_back({w.minX, w.minZ, w.maxX, w.maxZ});
+    wallGrid_.Build(boxes, kWallBucket);
+}
+
+void tmCollision::BuildSectionGrid() {
+    std::vector<tmCollisionGrid::Box> boxes;
+    boxes.reserve(sections_[0].size());
+    for (const Section& s : sections_[0])
+        boxes.push_back(
+            {std::fmin(s.a.x, s.b.x), std::fmin(s.a.z, s.b.z), std::fmax(s.a.x, s.b.x), std::fmax(s.a.z, s.b.z)});
+    sectionGrid_.Build(boxes, kSectionBucket);
 }
 
 void tmCollision::Release() {
@@ -156,12 +191,18 @@ void tmCollision::Release() {
 void tmCollision::ReleaseFloor() {
     std::vector<Cell>().swap(cells_);
     std::vector<Polygon>().swap(polygons_);
+    std::vector<CornerEdges>().swap(edges_);
+    cellGrid_.Clear();
 }
 
-void tmCollision::ReleaseWalls() { std::vector<Wall>().swap(walls_); }
+void tmCollision::ReleaseWalls() {
+    std::vector<Wall>().swap(walls_);
+    wallGrid_.Clear();
+}
 
 void tmCollision::ReleaseRoute() {
     for (std::vector<Section>& s : sections_) std::vector<Section>().swap(s);
+    sectionGrid_.Clear();
     ClearHeader();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "course/tmCollisionGrid.h"
 #include "format/CollisionFile.h"
 #include "sys/base/tmMath.h"
 #include "sys/data/tmArchiveEntry.h"
@@ -22,7 +23,9 @@ struct tmCollisionBox {
 // across the road, with the goal and checkpoint sections. Owns all of its arrays; created and
 // owned by the course, loaded once, read-only afterwards. Every query works in the XZ plane;
 // heights come from the floor planes. A set that failed to load (or was never loaded) is empty
-// and every query on it finds nothing.
+// and every query on it finds nothing. Loading also builds bucket grids over the cells, the walls and
+// the gates, so a query looks only at the entries near it; its answer is that of the walk over the
+// whole list in file order, bit for bit.
 class tmCollision {
 public:
     // A floor cell: a rectangle holding polygons [firstPolygon, firstPolygon + polygonCount).
@@ -125,12 +128,30 @@ public:
     static void SetBank(const tmBankInfo* bank);
 
 private:
+    // The unit vectors of the two edges at each of the two corners the inside test starts from,
+    // made once per polygon with the same arithmetic the test would use; a polygon of other than
+    // 3 or 4 vertices has none and contains nothing.
+    struct CornerEdges {
+        bool valid;
+        float e1x[2], e1z[2], e2x[2], e2z[2];
+    };
+    static CornerEdges MakeCornerEdges(const Polygon& polygon);
+    static bool Contains(const Polygon& polygon, const CornerEdges& edges, float x, float z);
+
     bool ReadEntry(const char* entryName, std::string* bytes) const;
     void ClearHeader();
+    void BuildFloorGrid();
+    void BuildWallGrid();
+    void BuildSectionGrid();
+    // The floor of one cell under (x, z), as GetFloor reports it; false when the cell does not decide.
+    bool FloorOfCell(const Cell& cell, float x, float z, float* height, D3DXVECTOR3* normal,
+                     std::uint32_t* attribute) const;
 
     std::vector<Cell> cells_;
     std::vector<Polygon> polygons_;
     std::vector<Wall> walls_;
     RouteHeader header_;
     std::vector<Section> sections_[kDrivingTypes];
+    std::vector<CornerEdges> edges_;  // one per polygon
+    tmCollisionGrid cellGrid_, wallGrid_, sectionGrid_;
 };

@@ -46,46 +46,72 @@ bool tmCollision::SegmentsCross(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, co
     return true;
 }
 
-bool tmCollision::PolygonContains(const Polygon& polygon, float x, float z) {
+tmCollision::CornerEdges tmCollision::MakeCornerEdges(const Polygon& polygon) {
+    CornerEdges e{};
     const int n = static_cast<int>(polygon.vertexCount);
-    if (n < 3 || n > 4) return false;
-    // Tested at two opposite corners: each corner's wedge between its two edges holds the
-    // polygon, and for a convex polygon the two wedges meet exactly in it.
+    e.valid = n >= 3 && n <= 4;
+    if (!e.valid) return e;
     for (int k = 0; k < 2; ++k) {
         const int a = (2 * k) % n;
         const int b = (2 * k + 1) % n;
         const int c = (n + 2 * k - 1) % n;
-        float e1x, e1z, e2x, e2z, px, pz;
-        Unit(polygon.x[b] - polygon.x[a], polygon.z[b] - polygon.z[a], &e1x, &e1z);
-        Unit(polygon.x[c] - polygon.x[a], polygon.z[c] - polygon.z[a], &e2x, &e2z);
+        Unit(polygon.x[b] - polygon.x[a], polygon.z[b] - polygon.z[a], &e.e1x[k], &e.e1z[k]);
+        Unit(polygon.x[c] - polygon.x[a], polygon.z[c] - polygon.z[a], &e.e2x[k], &e.e2z[k]);
+    }
+    return e;
+}
+
+bool tmCollision::Contains(const Polygon& polygon, const CornerEdges& edges, float x, float z) {
+    if (!edges.valid) return false;
+    const int n = static_cast<int>(polygon.vertexCount);
+    // Tested at two opposite corners: each corner's wedge between its two edges holds the
+    // polygon, and for a convex polygon the two wedges meet exactly in it.
+    for (int k = 0; k < 2; ++k) {
+        const int a = (2 * k) % n;
+        float px, pz;
         Unit(x - polygon.x[a], z - polygon.z[a], &px, &pz);
-        const float s1 = CrossY(e1x, e1z, px, pz);
-        const float s2 = CrossY(px, pz, e2x, e2z);
+        const float s1 = CrossY(edges.e1x[k], edges.e1z[k], px, pz);
+        const float s2 = CrossY(px, pz, edges.e2x[k], edges.e2z[k]);
         if (s1 * s2 < 0.0f || s1 < 0.0f || s2 < 0.0f) return false;
     }
+    return true;
+}
+
+bool tmCollision::PolygonContains(const Polygon& polygon, float x, float z) {
+    return Contains(polygon, MakeCornerEdges(polygon), x, z);
+}
+
+bool tmCollision::FloorOfCell(const Cell& cell, float x, float z, float* height, D3DXVECTOR3* normal,
+                              std::uint32_t* attribute) const {
+    if (!(cell.minX <= x && x <= cell.maxX && cell.minZ <= z && z <= cell.maxZ)) return false;
+    // Cell ranges were checked against the polygon count when the floor was read.
+    const Polygon* found = nullptr;
+    for (std::uint32_t i = 0; i < cell.polygonCount; ++i) {
+        const std::uint32_t k = cell.firstPolygon + i;
+        if (Contains(polygons_[k], edges_[k], x, z)) {
+            found = &polygons_[k];
+            break;
+        }
+    }
+    if (!found || std::fabs(found->b) < kFlatPlaneB) return false;
+    if (height) *height = -(found->a * x + found->c * z + found->d) / found->b;
+    if (normal) *normal = found->normal;
+    if (attribute) *attribute = found->attribute + 1;
     return true;
 }
 
 bool tmCollision::GetFloor(const D3DXVECTOR3& position, float* height, D3DXVECTOR3* normal,
                            std::uint32_t* attribute) const {
     const float x = position.x, z = position.z;
-    for (const Cell& cell : cells_) {
-        if (!(cell.minX <= x && x <= cell.maxX && cell.minZ <= z && z <= cell.maxZ)) continue;
-        // Cell ranges were checked against the polygon count when the floor was read.
-        const Polygon* found = nullptr;
-        for (std::uint32_t i = 0; i < cell.polygonCount; ++i) {
-            const Polygon& p = polygons_[cell.firstPolygon + i];
-            if (PolygonContains(p, x, z)) {
-                found = &p;
-                break;
-            }
-        }
-        if (!found || std::fabs(found->b) < kFlatPlaneB) continue;
-        if (height) *height = -(found->a * x + found->c * z + found->d) / found->b;
-        if (normal) *normal = found->normal;
-        if (attribute) *attribute = found->attribute + 1;
-        return true;
+    if (!cellGrid_.IsBuilt() || !std::isfinite(x) || !std::isfinite(z)) {
+        for (const Cell& cell : cells_)
+            if (FloorOfCell(cell, x, z, height, normal, attribute)) return true;
+        return false;
     }
+    // The point's bucket lists, in file order, every cell whose rectangle holds it.
+    const tmCollisionGrid::Span s = cellGrid_.Cover(x, z, x, z);
+    for (const std::uint32_t* c = cellGrid_.Begin(s.x0, s.z0); c != cellGrid_.End(s.x0, s.z0); ++c)
+        if (FloorOfCell(cells_[*c], x, z, height, normal, attribute)) return true;
     return false;
 }
 
@@ -94,13 +120,29 @@ bool tmCollision::HitWall(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, D3DXVECT
     // The same rejection as the crossing test's first step, against the step's extent once.
     const float minX = std::fmin(p1.x, p2.x), maxX = std::fmax(p1.x, p2.x);
     const float minZ = std::fmin(p1.z, p2.z), maxZ = std::fmax(p1.z, p2.z);
-    for (const Wall& w : walls_) {
-        if (w.maxX < minX || w.minX > maxX || w.maxZ < minZ || w.minZ > maxZ) continue;
-        if (!SegmentsCross(p1, p2, w.a, w.b, hitPoint)) continue;
-        if (wallVector) *wallVector = w.vector;
-        return true;
+    const auto meets = [&](const Wall& w) {
+        return !(w.maxX < minX || w.minX > maxX || w.maxZ < minZ || w.minZ > maxZ) &&
+               SegmentsCross(p1, p2, w.a, w.b, nullptr);
+    };
+    std::size_t first = walls_.size();
+    if (!wallGrid_.IsBuilt() || !std::isfinite(p1.x) || !std::isfinite(p1.z) || !std::isfinite(p2.x) ||
+        !std::isfinite(p2.z)) {
+        for (std::size_t i = 0; i < walls_.size() && first == walls_.size(); ++i)
+            if (meets(walls_[i])) first = i;
+    } else {
+        // The lowest-numbered crossed wall of the buckets under the step is the first in file order:
+        // every wall the step can cross meets the step's extent and so one of those buckets.
+        const tmCollisionGrid::Span s = wallGrid_.Cover(minX, minZ, maxX, maxZ);
+        for (int bz = s.z0; bz <= s.z1; ++bz)
+            for (int bx = s.x0; bx <= s.x1; ++bx)
+                for (const std::uint32_t* w = wallGrid_.Begin(bx, bz); w != wallGrid_.End(bx, bz) && *w < first; ++w)
+                    if (meets(walls_[*w])) first = *w;
     }
-    return false;
+    if (first == walls_.size()) return false;
+    const Wall& w = walls_[first];
+    if (hitPoint) SegmentsCross(p1, p2, w.a, w.b, hitPoint);
+    if (wallVector) *wallVector = w.vector;
+    return true;
 }
 
 bool tmCollision::HitBox(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, const tmCollisionBox& other,
@@ -122,9 +164,28 @@ bool tmCollision::HitBox(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2, const tmC
 
 int tmCollision::FindSection(const D3DXVECTOR3& p1, const D3DXVECTOR3& p2) const {
     const std::vector<Section>& sections = sections_[0];
-    for (int s = static_cast<int>(sections.size()) - 1; s >= 0; --s)
-        if (SegmentsCross(p1, p2, sections[s].a, sections[s].b, nullptr)) return s;
-    return -1;
+    if (!sectionGrid_.IsBuilt() || !std::isfinite(p1.x) || !std::isfinite(p1.z) || !std::isfinite(p2.x) ||
+        !std::isfinite(p2.z)) {
+        for (int s = static_cast<int>(sections.size()) - 1; s >= 0; --s)
+            if (SegmentsCross(p1, p2, sections[s].a, sections[s].b, nullptr)) return s;
+        return -1;
+    }
+    // The highest-numbered crossed gate of the buckets under the step: a gate the step crosses
+    // meets the step's extent (the crossing test's first rejection) and so one of those buckets.
+    const tmCollisionGrid::Span span =
+        sectionGrid_.Cover(std::fmin(p1.x, p2.x), std::fmin(p1.z, p2.z), std::fmax(p1.x, p2.x), std::fmax(p1.z, p2.z));
+    int last = -1;
+    for (int bz = span.z0; bz <= span.z1; ++bz)
+        for (int bx = span.x0; bx <= span.x1; ++bx)
+            for (const std::uint32_t* g = sectionGrid_.End(bx, bz); g != sectionGrid_.Begin(bx, bz);) {
+                const int s = static_cast<int>(*--g);
+                if (s <= last) break;
+                if (SegmentsCross(p1, p2, sections[s].a, sections[s].b, nullptr)) {
+                    last = s;
+                    break;
+                }
+            }
+    return last;
 }
 
 int tmCollision::GetCheckpoint(int section) const {

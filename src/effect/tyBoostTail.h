@@ -51,6 +51,14 @@ public:
     void Update();
     // The tube into the effect manager's trail batch: segments x points x 2 triangles.
     void Draw() const;
+    // The most segments a trail of the preset holds at full strength, stepped and fed once per
+    // logic step: a node lives nodeLife steps and a new one comes every interval steps, besides
+    // the first three stamped at once and the head following the nozzle; never more than the ring.
+    static constexpr int MaxSegments(const tyBoostTailPreset& p) {
+        const int interval = p.interval > 0 ? p.interval : 1;
+        const int nodes = (p.nodeLife + interval - 1) / interval + 4;
+        return nodes - 1 < kRingSize - 1 ? nodes - 1 : kRingSize - 1;
+    }
 
     int GetSegmentCount() const { return segments_; }
     void SetSegmentCount(int n) { segments_ = n; }
@@ -111,6 +119,8 @@ public:
     static tyBoostTailManager& Instance();
     // The preset of a trail kind; kinds outside 0..11 get the fallback (node life 40).
     static tyBoostTailPreset GetPreset(int kind);
+    // Triangles of the longest trail any kind (or the fallback) makes, with eight-point sections.
+    static int LongestTrailTriangles();
 
     ~tyBoostTailManager() { Release(); }
 

@@ -29,6 +29,13 @@ tyBoostTailPreset tyBoostTailManager::GetPreset(int kind) {
     return kind >= 0 && kind < kPresetCount ? kPresets[kind] : kFallback;
 }
 
+int tyBoostTailManager::LongestTrailTriangles() {
+    int segments = tyBoostTail::MaxSegments(kFallback);
+    for (const tyBoostTailPreset& p : kPresets)
+        segments = segments > tyBoostTail::MaxSegments(p) ? segments : tyBoostTail::MaxSegments(p);
+    return segments * tyBoostTail::kMaxPoints * 2;
+}
+
 bool tyBoostTailManager::Create(bool enable, int quality) {
     Release();
     enabled_ = enable;

@@ -1,19 +1,24 @@
 // tyEffectManager.cpp -- particle list upkeep, the effect batches and the reference point of the cull.
 #include "effect/tyEffectManager.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "effect/tyBoostTail.h"
+#include "race/tmRaceState.h"
 #include "sys/base/tmMemory.h"
 #include "sys/batch/tyBillboard.h"
 #include "sys/batch/tyPolygon.h"
 #include "sys/resource/tmResourceHolder.h"
 #include "table/MachineParts.h"
+#include "table/MachineTable.h"
 #include "table/tmSpriteGroup.h"
 
 namespace {
 
-// Capacity and batch kind of each batch, in drawing order.
+// Capacity and batch kind of each batch, in drawing order (the trail batch's capacity is worked out
+// at Init).
 struct BatchShape {
     int capacity;
     int kind;
@@ -105,8 +110,23 @@ void ty_sEffectManager::Init() {
     const tmSpriteGroupRecord* group = tmSpriteGroup::Get(kSpriteGroup);
     for (int i = 0; i < kBillboardCount; ++i)
         billboards_[i] = std::make_unique<tyBillboard>(group, kBillboardShapes[i].capacity, kBillboardShapes[i].kind);
-    for (int i = 0; i < kPolygonCount; ++i)
-        polygons_[i] = std::make_unique<tyPolygon>(group, kPolygonShapes[i].capacity, kPolygonShapes[i].kind);
+    for (int i = 0; i < kPolygonCount; ++i) {
+        const int capacity = i == kPolygonTrails ? TrailBatchCapacity() : kPolygonShapes[i].capacity;
+        polygons_[i] = std::make_unique<tyPolygon>(group, capacity, kPolygonShapes[i].kind);
+    }
+}
+
+int ty_sEffectManager::TrailBatchCapacity() {
+    constexpr int kNozzleSlots = static_cast<int>(sizeof(FlameGroup::points) / sizeof(FlameGroup::points[0]));
+    int nozzles = 0;
+    for (int id = kFirstMachineId; id <= kLastMachineId; ++id) {
+        const MachineSpec* spec = GetMachineSpec(id);
+        if (!spec || !spec->emitterTable) continue;
+        for (const FlameGroup& g : spec->emitterTable->groups)
+            nozzles = std::max(nozzles, std::clamp(g.count, 0, kNozzleSlots));
+    }
+    const int trails = std::min(tyBoostTailManager::kSlots, kRaceEntrants * nozzles);
+    return std::max(trails, 1) * tyBoostTailManager::LongestTrailTriangles();
 }
 
 void ty_sEffectManager::Release() {

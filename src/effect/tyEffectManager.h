@@ -91,6 +91,11 @@ public:
     void SetViewMatrix(const D3DXMATRIX& view) { view_ = view; }
     const D3DXMATRIX& GetViewMatrix() const { return view_; }
 
+    // Triangles the boost-trail batch holds: every trail of the largest race at once (sixteen
+    // entrants of the machine with the most nozzles, one trail a nozzle up to the trail manager's
+    // slots, each as long as the longest preset makes it).
+    static int TrailBatchCapacity();
+
     // Null before Init and after Release.
     tyBillboard* GetBillboard(int index) const;
     tyPolygon* GetPolygon(int index) const;

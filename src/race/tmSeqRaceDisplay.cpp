@@ -129,7 +129,8 @@ void tmSeqRace::Draw() {
                 machines_[i]->Draw(detail);
             }
         }
-        course_->Draw(0);
+        // The course goes into the mirrored view with the machines, or the mirror shows them on black.
+        course_->Draw(detail ? 1 : 0);
     }
     hud_->SetShown(hudShown_ != 0);
     hud_->Draw();

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -120,6 +121,82 @@ TEST_F(GeneratedCollision, WalkingTheRouteCrossesEveryCheckpointInOrderAndTheGoa
             if (k == 0) ++laps;
         }
         EXPECT_EQ(laps, 3);
+    }
+}
+
+// The queries look only at the cells, walls and gates near them; their answers are those of the walk
+// over the whole lists in file order, to the last bit, for points and steps all over every layout
+// (on the road, across walls and gates, off the floor and beyond it).
+TEST_F(GeneratedCollision, QueriesAnswerAsTheWalkOverTheWholeListsBitForBit) {
+    auto same = [](const V& a, const V& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        tmCollision c;
+        ASSERT_TRUE(LoadCourse(id, c));
+        float x0 = 1e30f, x1 = -1e30f, z0 = 1e30f, z1 = -1e30f;
+        for (const tmCollision::Wall& w : c.GetWalls()) {
+            x0 = std::min(x0, w.minX);
+            x1 = std::max(x1, w.maxX);
+            z0 = std::min(z0, w.minZ);
+            z1 = std::max(z1, w.maxZ);
+        }
+        std::uint32_t seed = 12345u + static_cast<std::uint32_t>(id);
+        auto next = [&seed] {
+            seed = seed * 1664525u + 1013904223u;
+            return static_cast<float>(seed >> 8) / 16777216.0f;
+        };
+        int floors = 0, hits = 0, gates = 0;
+        for (int k = 0; k < 4000; ++k) {
+            // Within the layout and a margin beyond it; steps of up to 80 units.
+            const V p(x0 - 200.0f + next() * (x1 - x0 + 400.0f), 0.0f, z0 - 200.0f + next() * (z1 - z0 + 400.0f));
+            const V q = p + V(next() * 160.0f - 80.0f, 0.0f, next() * 160.0f - 80.0f);
+
+            float h = -1.0f, wantH = -1.0f;
+            V n(9, 9, 9), wantN(9, 9, 9);
+            std::uint32_t a = 99, wantA = 99;
+            bool want = false;
+            for (const tmCollision::Cell& cell : c.GetCells()) {
+                if (!(cell.minX <= p.x && p.x <= cell.maxX && cell.minZ <= p.z && p.z <= cell.maxZ)) continue;
+                const tmCollision::Polygon* found = nullptr;
+                for (std::uint32_t i = 0; i < cell.polygonCount && !found; ++i)
+                    if (tmCollision::PolygonContains(c.GetPolygons()[cell.firstPolygon + i], p.x, p.z))
+                        found = &c.GetPolygons()[cell.firstPolygon + i];
+                if (!found || std::fabs(found->b) < 0.00001f) continue;
+                wantH = -(found->a * p.x + found->c * p.z + found->d) / found->b;
+                wantN = found->normal;
+                wantA = found->attribute + 1;
+                want = true;
+                break;
+            }
+            ASSERT_EQ(c.GetFloor(p, &h, &n, &a), want) << k;
+            EXPECT_EQ(std::memcmp(&h, &wantH, sizeof h), 0) << k;
+            EXPECT_TRUE(same(n, wantN)) << k;
+            EXPECT_EQ(a, wantA) << k;
+            floors += want;
+
+            V hit(9, 9, 9), wall(9, 9, 9), wantHit(9, 9, 9), wantWall(9, 9, 9);
+            bool crossed = false;
+            for (const tmCollision::Wall& w : c.GetWalls())
+                if (tmCollision::SegmentsCross(p, q, w.a, w.b, &wantHit)) {
+                    wantWall = w.vector;
+                    crossed = true;
+                    break;
+                }
+            ASSERT_EQ(c.HitWall(p, q, &hit, &wall), crossed) << k;
+            EXPECT_TRUE(same(hit, wantHit)) << k;
+            EXPECT_TRUE(same(wall, wantWall)) << k;
+            hits += crossed;
+
+            int gate = -1;
+            for (int s = c.GetSectionCount() - 1; s >= 0 && gate < 0; --s)
+                if (tmCollision::SegmentsCross(p, q, c.GetSections()[s].a, c.GetSections()[s].b, nullptr)) gate = s;
+            ASSERT_EQ(c.FindSection(p, q), gate) << k;
+            gates += gate >= 0;
+        }
+        // The sample reaches every kind of answer.
+        EXPECT_GT(floors, 100);
+        EXPECT_GT(hits, 40);
+        EXPECT_GT(gates, 5);
     }
 }
 

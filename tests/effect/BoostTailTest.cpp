@@ -1,7 +1,9 @@
 // BoostTailTest.cpp -- trail slots, presets, stamping, ageing, the tube's triangles and what reaches the batch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "effect/DrawLog.h"
 #include "effect/tyBoostTail.h"
@@ -185,3 +187,50 @@ TEST_F(BoostTailTest, ReleaseFreesEveryTrailBlock) {
 }
 
 }  // namespace
+
+// The trail batch holds every trail of the largest race at once: all 32 slots (sixteen entrants of
+// the four-nozzle machines) at the longest length any preset makes, none cut at the batch's end.
+TEST_F(BoostTailTest, TheTrailBatchHoldsEveryTrailOfTheLargestRace) {
+    // No preset's trail grows past its computed longest, fed and stepped once per logic step.
+    int longest = 0;
+    for (int kind = 0; kind <= tyBoostTailManager::kPresetCount; ++kind) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        const int slot = trails().Acquire(kind);
+        ASSERT_GE(slot, 0);
+        tyBoostTail* t = trails().GetTrail(slot);
+        int most = 0;
+        for (int step = 0; step < 400; ++step) {
+            trails().ClearAll();
+            trails().Update();
+            trails().AddPoint(slot, Nozzle(float(step) * 9), nullptr, 20);
+            most = std::max(most, t->GetSegmentCount());
+        }
+        EXPECT_LE(most, tyBoostTail::MaxSegments(tyBoostTailManager::GetPreset(kind)));
+        longest = std::max(longest, most);
+        trails().Free(slot);
+    }
+    EXPECT_GE(tyBoostTailManager::LongestTrailTriangles(), longest * 8 * 2);
+    EXPECT_GE(ty_sEffectManager::TrailBatchCapacity(), tyBoostTailManager::kSlots * longest * 8 * 2);
+    EXPECT_EQ(ty_sEffectManager::Instance().GetPolygon(ty_sEffectManager::kPolygonTrails)->GetCapacity(),
+              ty_sEffectManager::TrailBatchCapacity());
+
+    // Thirty-two trails of the longest kind at full length all reach the batch.
+    DrawLog log;
+    int slots[tyBoostTailManager::kSlots];
+    for (int& s : slots) ASSERT_GE(s = trails().Acquire(3), 0);
+    for (int step = 0; step < 200; ++step) {
+        trails().ClearAll();
+        trails().Update();
+        for (int i = 0; i < tyBoostTailManager::kSlots; ++i)
+            trails().AddPoint(slots[i], Nozzle(float(step) * 9 + float(i)), nullptr, 20);
+    }
+    trails().ClearAll();
+    trails().Update();
+    int expected = 0;
+    for (int s : slots) expected += trails().GetTrail(s)->GetSegmentCount() * 8 * 2;
+    EXPECT_GT(expected, 2048);
+    trails().Draw();
+    ty_sEffectManager::Instance().Draw();
+    ASSERT_EQ(log.batches.size(), 1u);
+    EXPECT_EQ(log.batches[0].triangles, expected);
+}

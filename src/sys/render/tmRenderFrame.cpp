@@ -70,6 +70,11 @@ bool LayoutHasNormals(int layout) {
 
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
+    // The simple frame is the one of devices without shader model 3, software rasterisers among
+    // them: there the anisotropic sampling of stage 0 about doubles the cost of every textured
+    // pixel and can keep a rasteriser worker busy for minutes on one frame, so its pictures are
+    // sampled trilinear. The multi-pass frame sets its states again every frame (anisotropic).
+    device_->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
     queue_->Flush(device_);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "harness/WorkFolder.h"
 #include "platform/clock/Clock.h"
@@ -305,6 +306,12 @@ TEST_F(RenderTest, SimplePathDrawsLayersZeroToEight) {
     EXPECT_EQ(dev.draws[1].zEnable, 0u);
     EXPECT_EQ(r->GetEntriesDrawn(), 2u);
     EXPECT_EQ(r->GetQueue()->GetLayerCount(0), 0);  // cleared
+    // Stage 0 is sampled trilinear on this path (anisotropic sampling is what a software
+    // rasteriser pays most for); the set-up's anisotropic state is replaced every frame.
+    const auto last = std::find_if(dev.log.rbegin(), dev.log.rend(),
+                                   [](const std::string& l) { return l.rfind("setSamplerFilter 0 ", 0) == 0; });
+    ASSERT_NE(last, dev.log.rend());
+    EXPECT_EQ(*last, "setSamplerFilter 0 2 2 2 1");
 }
 
 // The race display's textured overlay, then next frame an untextured scene shape

@@ -1,0 +1,77 @@
+// tmCollisionGrid.cpp -- building the bucket grid of a collision set's list and finding the buckets of a box.
+#include "course/tmCollisionGrid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool Finite(const tmCollisionGrid::Box& b) {
+    return std::isfinite(b.minX) && std::isfinite(b.minZ) && std::isfinite(b.maxX) && std::isfinite(b.maxZ);
+}
+
+}  // namespace
+
+void tmCollisionGrid::Clear() {
+    built_ = false;
+    columns_ = rows_ = 0;
+    std::vector<std::uint32_t>().swap(starts_);
+    std::vector<std::uint32_t>().swap(items_);
+}
+
+void tmCollisionGrid::Build(const std::vector<Box>& boxes, float bucketSize) {
+    Clear();
+    if (boxes.empty() || !(bucketSize > 0.0f) || !std::all_of(boxes.begin(), boxes.end(), Finite)) return;
+    float minX = boxes[0].minX, minZ = boxes[0].minZ, maxX = boxes[0].maxX, maxZ = boxes[0].maxZ;
+    for (const Box& b : boxes) {
+        minX = std::min(minX, b.minX);
+        minZ = std::min(minZ, b.minZ);
+        maxX = std::max(maxX, b.maxX);
+        maxZ = std::max(maxZ, b.maxZ);
+    }
+    // Wider buckets when the extent would need more than the most per side.
+    const double extent = std::max(static_cast<double>(maxX) - minX, static_cast<double>(maxZ) - minZ);
+    const double size = std::max(static_cast<double>(bucketSize), extent / kMaxBucketsPerSide);
+    originX_ = minX;
+    originZ_ = minZ;
+    scale_ = static_cast<float>(1.0 / size);
+    columns_ = std::clamp(static_cast<int>((static_cast<double>(maxX) - minX) / size) + 1, 1, kMaxBucketsPerSide);
+    rows_ = std::clamp(static_cast<int>((static_cast<double>(maxZ) - minZ) / size) + 1, 1, kMaxBucketsPerSide);
+
+    // Count, then place: boxes go in index order, so every bucket's list is ascending.
+    starts_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
+    for (const Box& b : boxes) {
+        const Span s = Cover(b.minX, b.minZ, b.maxX, b.maxZ);
+        for (int z = s.z0; z <= s.z1; ++z)
+            for (int x = s.x0; x <= s.x1; ++x) ++starts_[Index(x, z) + 1];
+    }
+    for (std::size_t i = 1; i < starts_.size(); ++i) starts_[i] += starts_[i - 1];
+    items_.resize(starts_.back());
+    std::vector<std::uint32_t> fill(starts_.begin(), starts_.end() - 1);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const Span s = Cover(boxes[i].minX, boxes[i].minZ, boxes[i].maxX, boxes[i].maxZ);
+        for (int z = s.z0; z <= s.z1; ++z)
+            for (int x = s.x0; x <= s.x1; ++x) items_[fill[Index(x, z)]++] = static_cast<std::uint32_t>(i);
+    }
+    built_ = true;
+}
+
+// Rounded subtraction and multiplication by a positive scale never decrease as x grows, nor
+// does truncation, so a larger coordinate never falls into an earlier column.
+int tmCollisionGrid::Column(float x) const {
+    const float t = (x - originX_) * scale_;
+    if (!(t > 0.0f)) return 0;
+    if (t >= static_cast<float>(columns_)) return columns_ - 1;
+    return std::min(static_cast<int>(t), columns_ - 1);
+}
+
+int tmCollisionGrid::Row(float z) const {
+    const float t = (z - originZ_) * scale_;
+    if (!(t > 0.0f)) return 0;
+    if (t >= static_cast<float>(rows_)) return rows_ - 1;
+    return std::min(static_cast<int>(t), rows_ - 1);
+}
+
+tmCollisionGrid::Span tmCollisionGrid::Cover(float minX, float minZ, float maxX, float maxZ) const {
+    return Span{Column(minX), Row(minZ), Column(maxX), Row(maxZ)};
+}
