@@ -1,5 +1,6 @@
 // tmWallRoadTest.cpp -- the clumsy player's road on every layout, headless: full throttle without steering into
-// the first wall, held there, then reversing; everything handed to the drawing seam stays finite and bounded.
+// the first wall, held there, then the brake held (the machines have no reverse gear); everything handed to the
+// drawing seam stays finite and bounded.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -141,7 +142,7 @@ void SetUpRace(harness::Session& s, int course) {
 
 }  // namespace
 
-TEST(WallRoad, EveryLayoutFullThrottleIntoTheFirstWallThenReverseStaysFiniteAndBounded) {
+TEST(WallRoad, EveryLayoutFullThrottleIntoTheFirstWallThenBrakeStaysFiniteAndBounded) {
     std::vector<int> courses;
     for (int id = 2; id < 64; ++id)
         if (GetCourseRecord(id)) courses.push_back(id);
@@ -173,7 +174,7 @@ TEST(WallRoad, EveryLayoutFullThrottleIntoTheFirstWallThenReverseStaysFiniteAndB
         }
         EXPECT_LT(pinned, top * 0.5f);  // the wall stopped it
         s.Input().SetKey(tmKey::kZ, false);
-        s.Input().SetKey(tmKey::kA, true);  // brake to a stand, then reverse, 5 s
+        s.Input().SetKey(tmKey::kA, true);  // the brake, 5 s (no machine reverses)
         for (int i = 0; i < 5 * kSecond; ++i) {
             ASSERT_TRUE(s.Frame());
             rec.NextFrame();
