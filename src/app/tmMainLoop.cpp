@@ -4,6 +4,7 @@
 #include "app/tmConfig.h"
 #include "machine/tmMachineLook.h"
 #include "platform/clock/Clock.h"
+#include "platform/window/QuitSignal.h"
 #include "platform/window/Window.h"
 #include "sys/input/tmPeripheral.h"
 #include "sys/tmTimer.h"
@@ -84,6 +85,14 @@ int tmMainLoop::StepCount(uint32_t now) {
 }
 
 bool tmMainLoop::RunFrame() {
+    // A second quit signal while this is set ends the process at once (a frame hung in a driver).
+    platform::SetFrameBusy(true);
+    const bool go = RunFrameBody();
+    platform::SetFrameBusy(false);
+    return go;
+}
+
+bool tmMainLoop::RunFrameBody() {
     int steps = StepCount(Now());
     bool ended = false;
     tmPeripheral* input = tmPeripheral::GetInstance();
@@ -112,6 +121,7 @@ bool tmMainLoop::RunFrame() {
     if (setup_.beforePresent) setup_.beforePresent();
     if (PresentFrame() != 0) end = true;
     WaitFrame();
+    if (platform::QuitSignalled()) g_closeRequest = true;  // SIGTERM, SIGINT: as the close button
     return !(end || g_closeRequest);
 }
 

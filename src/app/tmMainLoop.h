@@ -49,7 +49,8 @@ public:
     bool Initialize();
     // Frames until the program is to end, then writes the save image.
     void Run();
-    // One frame; false when the loop is to end.
+    // One frame; false when the loop is to end (a screen ended the program, the window was
+    // closed, or a quit signal came: the frame that saw it is the last).
     bool RunFrame();
     void Shutdown();
     // Logic steps for a frame at now (u32 microseconds, wrapping).
@@ -68,6 +69,7 @@ public:
     static float GetPublishedFrameRate();
 
 private:
+    bool RunFrameBody();
     // The microsecond clock of the loop.
     static uint32_t Now();
     void MeasureFrameRate();

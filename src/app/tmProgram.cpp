@@ -8,6 +8,7 @@
 #include "app/tmMainLoop.h"
 #include "platform/input/InputDevices.h"
 #include "platform/input/TextInput.h"
+#include "platform/window/QuitSignal.h"
 #include "sys/input/tmTextInput.h"
 #include "table/EngineTables.h"
 
@@ -67,6 +68,8 @@ int tmRunProgram(const tmProgramOptions& options) {
     if (options.window == platform::Window::Backend::Sdl) textInput = platform::CreateSdlTextInput();
     tmTextInput::SetDevice(textInput.get());
 
+    // SIGTERM and SIGINT end the game as the close button does, with the save written.
+    platform::InstallQuitSignals();
     tmMainLoopSetup setup;
     setup.window = window.get();
     setup.input = input.get();

@@ -1,6 +1,7 @@
 // tmMainLoopTest.cpp -- step counting, and whole sessions through the headless harness.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include "app/tmConfig.h"
 #include "app/tmProgram.h"
 #include "harness/Harness.h"
+#include "platform/window/QuitSignal.h"
 #include "sys/input/tmPeripheral.h"
 
 namespace {
@@ -127,6 +129,43 @@ TEST(tmMainLoopSession, ClosingTheWindowEndsTheFrameAndEndsTheScreenFirst) {
     s.Loop().Shutdown();
     EXPECT_EQ(s.CurrentId(), 0);
     EXPECT_EQ(tmPeripheral::GetInstance(), nullptr);
+}
+
+// SIGTERM is the close button: the frame it comes in is the last, and the save is written. A second SIGTERM
+// while a frame is still drawing (one hung in a driver never reaches its end) ends the process at once.
+TEST(tmMainLoopSession, ASigtermEndsTheFrameItCameInAndASecondInsideAFrameEndsTheProcess) {
+    platform::InstallQuitSignals();
+    platform::ResetQuitSignal();
+    {
+        harness::SessionSetup setup;
+        int frame = 0;
+        setup.beforePresent = [&] {
+            if (++frame == 5) raise(SIGTERM);
+        };
+        harness::Session s(setup);
+        ASSERT_TRUE(s.Start());
+        for (int i = 0; i < 4; ++i) ASSERT_TRUE(s.Frame());
+        EXPECT_FALSE(s.Frame());
+        EXPECT_EQ(frame, 5);
+        EXPECT_EQ(FileSize("quvase.sav"), static_cast<long>(tmConfig::kImageSize));
+    }
+    platform::ResetQuitSignal();
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            harness::SessionSetup setup;
+            setup.beforePresent = [] {
+                raise(SIGTERM);
+                raise(SIGTERM);
+            };
+            harness::Session s(setup);
+            if (s.Start()) s.Frame();
+            _exit(0);  // not reached: the second signal ends the process
+        },
+        ::testing::ExitedWithCode(128 + SIGTERM), "");
+    signal(SIGTERM, SIG_DFL);
+    signal(SIGINT, SIG_DFL);
+    platform::ResetQuitSignal();
 }
 
 TEST(tmMainLoopSession, SwitchInAFramesFirstStepStopsItsOtherSteps) {

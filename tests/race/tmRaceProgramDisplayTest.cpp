@@ -161,3 +161,47 @@ TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
     const uint32_t row = picture.At(x, y);
     EXPECT_LT(((row >> 16) & 0xFF) + ((row >> 8) & 0xFF) + (row & 0xFF), 3u * 140u);
 }
+
+// The clumsy player's road in the real window on the software rasteriser: full throttle without steering into
+// the first wall of course 3, held there in the tyre smoke, then braking. The race keeps going (the stall on
+// llvmpipe was one frame taking seconds, then minutes, once pinned), and the picture at the wall shows the scene
+// and the mini map.
+TEST(RaceProgramDisplay, FullThrottleIntoTheFirstWallKeepsDrawing) {
+    Picture picture;
+    harness::SessionSetup setup;
+    setup.runData = true;
+    setup.firstScreen = kSeqDebugMenu;
+    setup.realWindow = true;
+    setup.beforePresent = [&picture] { picture.Take(); };
+    harness::Session s(setup);
+    if (!s.HasWindow()) GTEST_SKIP() << "no display for the game window";
+    tmConfig::GetInstance().SetGameOption2(1);  // one lap
+    if (!s.Start()) GTEST_SKIP() << "the renderer cannot start here";
+    s.Frame();
+    // LOAD, the race set-up: single race, machine 1, course 3.
+    for (int i = 0; i < 3; ++i) s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kReturn);
+    for (int i = 0; i < 3; ++i) s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kRight);
+    s.TapKey(tmKey::kReturn);
+    tmMenuFlow::SetNormalPlay(true);
+    s.SetStepsPerFrame(8);
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kRacing; }, 200));
+    s.Input().SetKey(tmKey::kZ, true);
+    const uint32_t start = harness::LiveRace(s)->GetRaceFrame();
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveRace(s)->GetRaceFrame() > start + 25 * 60; }, 250));
+    picture.wanted = true;
+    s.Frame();
+    ASSERT_FALSE(picture.pixels.empty());
+    picture.Write("RaceProgramDisplay.AtTheFirstWall.png");
+    EXPECT_GT(picture.Variety(), 15);
+    EXPECT_GT(picture.Bright(int(picture.width) * 25 / 1366, int(picture.height) * 530 / 768,
+                             int(picture.width) * 240 / 1366, int(picture.height) * 735 / 768),
+              400)
+        << "mini map";
+    s.Input().SetKey(tmKey::kZ, false);
+    s.Input().SetKey(tmKey::kA, true);
+    s.SetStepsPerFrame(8);
+    const uint32_t braking = harness::LiveRace(s)->GetRaceFrame();
+    EXPECT_TRUE(s.RunUntil([&] { return harness::LiveRace(s)->GetRaceFrame() > braking + 5 * 60; }, 60));
+}

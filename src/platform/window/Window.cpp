@@ -18,6 +18,8 @@ public:
     }
 
     bool Open(const Desc& desc) {
+        // The program's own quit signal handlers (QuitSignal.h) stand, not SDL's.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             std::fprintf(stderr, "window: SDL video start failed: %s\n", SDL_GetError());
             return false;

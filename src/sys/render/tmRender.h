@@ -163,6 +163,8 @@ public:
     uint32_t GetEntriesDrawn() const { return entriesDrawn_; }
     uint32_t GetVerticesDrawn() const { return verticesDrawn_; }
     uint32_t GetPrimitivesDrawn() const { return primitivesDrawn_; }
+    // Non-finite matrices the seam has dropped since the renderer was made.
+    uint32_t GetDroppedMatrices() const { return droppedMatrices_; }
     float GetAverageFrameTime() const { return average_; }
     float GetMeasuredFrameTime() const { return measured_; }
     float GetLastFrameTime() const { return last_; }
@@ -196,6 +198,8 @@ private:
     void BindTarget(const Target& t);
     Target BackBufferTarget() const;
     void WriteGammaReport();
+    // False (and the first time a log line) for a matrix with a NaN or an infinity.
+    bool AcceptMatrix(const D3DXMATRIX& m, const char* what);
 
     // ---- the passes of the multi-pass frame, in drawing order ----
     void BeginMultiPass();
@@ -214,6 +218,8 @@ private:
     Hook onLost_, onRestored_;
     MessageBoxHook messageBox_;
     bool secondViewFlag_ = false, mirrorFlag_ = false;
+    bool worldDropped_ = false;     // the last world matrix given was not finite
+    uint32_t droppedMatrices_ = 0;  // non-finite matrices dropped at the seam
     uint32_t entriesDrawn_ = 0, verticesDrawn_ = 0, primitivesDrawn_ = 0;
     uint32_t activeClear_ = 0xFF000000u, storedClear_ = 0xFF000000u;
     gfx::Format desktopFormat_ = gfx::Format::Unknown;

@@ -1,6 +1,7 @@
 // tmRenderDraw.cpp -- the drawing interface the screens call, and frame pacing with device-loss recovery.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/clock/Clock.h"
 #include "platform/gfx/Device.h"
@@ -14,19 +15,36 @@
 namespace {
 const float kFrameTimes[6] = {16.666668f, 33.333336f, 50.0f, 66.66667f, 83.333336f, 100.0f};
 
+bool Finite(const D3DXMATRIX& m) {
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (!std::isfinite(m.m[r][c])) return false;
+    return true;
+}
+
 uint32_t AlphaColour(float alpha) {
     alpha = std::isnan(alpha) ? 0.0f : std::min(1.0f, std::max(0.0f, alpha));
     return (static_cast<uint32_t>(alpha * 255.0f) << 24) | 0x00FFFFFFu;
 }
 }  // namespace
 
+// A matrix with a NaN or an infinity never reaches the queue: a software rasteriser would
+// spend seconds on what it makes of it. The first one dropped is logged.
+bool tmRender::AcceptMatrix(const D3DXMATRIX& m, const char* what) {
+    if (Finite(m)) return true;
+    if (droppedMatrices_++ == 0) std::fprintf(stderr, "render: a non-finite %s matrix was dropped\n", what);
+    return false;
+}
+
 // ---- models ----
 
 int tmRender::DrawModelEx(int slot, uint32_t shaderType, int layer, int flag) {
+    if (worldDropped_) return -1;  // no model at a place that is not one
     return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, 1.0f, flag) : -1;
 }
 int tmRender::DrawModel(int slot, uint32_t shaderType, int layer) { return DrawModelEx(slot, shaderType, layer, -1); }
 int tmRender::DrawModelAlpha(int slot, uint32_t shaderType, int layer, float alpha) {
+    if (worldDropped_) return -1;
     alpha = std::isnan(alpha) ? 0.0f : std::min(1.0f, std::max(0.0f, alpha));
     return queue_ ? queue_->AddModelBySlot(slot, shaderType, layer, alpha, tmModelFlag::kOthers) : -1;
 }
@@ -45,6 +63,7 @@ int tmRender::DrawModelToCubeLayers(int slot, uint32_t shaderType) {
 }
 
 int tmRender::DrawModelPtr(sys::tmModel* model, uint32_t shaderType, int layer, float alpha) {
+    if (worldDropped_) return -1;
     return queue_ ? queue_->AddModel(model, shaderType, layer, alpha, -1) : -1;
 }
 
@@ -99,6 +118,7 @@ int tmRender::DrawSpriteScaledAlpha(int slot, float x, float y, float sx, float 
 
 int tmRender::DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uo, float vo, float ue,
                              float ve, float width, float height) {
+    if (!AcceptMatrix(matrix, "sprite")) return -1;
     return queue_ ? queue_->AddSpriteQuadBySlot(slot, matrix, colour, uo, vo, ue, ve, width, height) : -1;
 }
 
@@ -107,6 +127,7 @@ int tmRender::DrawSpriteRectDefault(int slot, const D3DXMATRIX& matrix, uint32_t
 }
 
 int tmRender::DrawSpriteRectOverScreen(int slot, const D3DXMATRIX& matrix, uint32_t colour) {
+    if (!AcceptMatrix(matrix, "sprite")) return -1;
     return queue_ ? queue_->AddSpriteQuadBySlot(slot, matrix, colour, -1, -1, -1, -1, 0, 0,
                                                 tmSpritePlacement::kWorldQuadOverScreen)
                   : -1;
@@ -121,29 +142,33 @@ int tmRender::DrawBatch(int spriteSlot, int layer, uint32_t colour, uint32_t sha
 
 // ---- matrices, camera, light ----
 
+// A dropped camera matrix keeps the last good one; a dropped world matrix drops the models
+// placed by it until a good one comes.
 void tmRender::SetWorldMatrix(const D3DXMATRIX& m) {
-    if (queue_) queue_->SetWorld(m);
+    worldDropped_ = !AcceptMatrix(m, "world");
+    if (queue_ && !worldDropped_) queue_->SetWorld(m);
 }
 void tmRender::SetViewMatrix(const D3DXMATRIX& m) {
-    if (queue_) queue_->SetView(m);
+    if (queue_ && AcceptMatrix(m, "view")) queue_->SetView(m);
 }
 void tmRender::SetProjectionMatrix(const D3DXMATRIX& m) {
-    if (queue_) queue_->SetProjection(m);
+    if (queue_ && AcceptMatrix(m, "projection")) queue_->SetProjection(m);
 }
 void tmRender::SetViewProjectionMatrix(const D3DXMATRIX& a, const D3DXMATRIX& b) {
-    if (queue_) queue_->SetViewProjection(a * b);
+    const D3DXMATRIX vp = a * b;
+    if (queue_ && AcceptMatrix(vp, "view-projection")) queue_->SetViewProjection(vp);
 }
 void tmRender::SetSecondViewProjection(const D3DXMATRIX& v, const D3DXMATRIX& p) {
-    if (queue_) queue_->SetSecondView(v, p);
+    if (queue_ && AcceptMatrix(v * p, "second view")) queue_->SetSecondView(v, p);
 }
 void tmRender::SetExtraMatrix1(const D3DXMATRIX& m) {
-    if (queue_) queue_->SetExtra1(m);
+    if (queue_ && AcceptMatrix(m, "extra")) queue_->SetExtra1(m);
 }
 void tmRender::SetExtraMatrix2(const D3DXMATRIX& m) {
-    if (queue_) queue_->SetExtra2(m);
+    if (queue_ && AcceptMatrix(m, "extra")) queue_->SetExtra2(m);
 }
 void tmRender::SetExtraMatrix3(const D3DXMATRIX& m) {
-    if (queue_) queue_->SetExtra3(m);
+    if (queue_ && AcceptMatrix(m, "mirrored view")) queue_->SetExtra3(m);
 }
 void tmRender::SetCubeMapCenter(float x, float y, float z) {
     if (queue_) queue_->SetCubeMapCenter(D3DXVECTOR3(x, y, z));

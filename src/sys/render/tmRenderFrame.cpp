@@ -86,6 +86,12 @@ void tmRender::RenderSimple() {
     light.enabled = true;
     device_->setLight(light);
     device_->setShaders(gfx::Shader{}, gfx::Shader{});
+    // Trilinear, not anisotropic, on stage 0: software rasterisers (llvmpipe) filter
+    // anisotropically with an elliptical footprint whose texel loop grows without bound for
+    // pixels with extreme texture derivatives (nearly edge-on triangles close to the camera:
+    // the machine pinned against a wall, smoke crossing the near plane), and one such pixel
+    // keeps a tile busy for seconds. A GPU caps the footprint; this path is for the rest.
+    device_->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
     entriesDrawn_ = verticesDrawn_ = primitivesDrawn_ = 0;
     // The second and the mirrored view into their pictures first, as the multi-pass frame
     // makes them: the race display's mini map and mirror show on this frame too.

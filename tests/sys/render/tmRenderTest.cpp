@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -473,4 +474,38 @@ TEST_F(RenderTest, ASkyCubeReleasedWhileBoundIsNeverReadAgain) {
     r->Render();
     EXPECT_TRUE(dev.boundTexture(8));
     EXPECT_NE(dev.boundTexture(8), handle);
+}
+
+// The simple frame is the software rasteriser's: stage 0 is sampled trilinearly, never anisotropically
+// (llvmpipe's anisotropic footprint grows without bound for nearly edge-on triangles near the camera, and a
+// machine pinned against a wall kept one tile busy for seconds). A non-finite matrix given at the seam is
+// dropped: a model placed by it is not queued, a camera keeps its last good matrix.
+TEST_F(RenderTest, SimplePathSamplesTrilinearlyAndTheSeamDropsNonFiniteMatrices) {
+    sm3 = false;
+    ASSERT_TRUE(r->Initialize(&dev, settings));
+    const std::string trilinear = "setSamplerFilter 0 " + std::to_string(unsigned(gfx::Filter::Linear)) + " " +
+                                  std::to_string(unsigned(gfx::Filter::Linear)) + " " +
+                                  std::to_string(unsigned(gfx::Filter::Linear)) + " 1";
+    dev.log.clear();
+    r->Render();
+    std::string last;
+    for (const std::string& line : dev.log)
+        if (line.rfind("setSamplerFilter 0 ", 0) == 0) last = line;
+    EXPECT_EQ(last, trilinear);
+
+    D3DXMATRIX bad;
+    D3DXMatrixIdentity(&bad);
+    bad._42 = std::numeric_limits<float>::quiet_NaN();
+    D3DXMATRIX good;
+    D3DXMatrixTranslation(&good, 1, 2, 3);
+    r->SetViewMatrix(good);
+    r->SetViewMatrix(bad);
+    bad._42 = std::numeric_limits<float>::infinity();
+    r->SetWorldMatrix(bad);
+    EXPECT_LT(r->DrawModel(1, 0, 0), 0);
+    EXPECT_EQ(r->GetQueue()->GetLayerCount(0), 0);
+    EXPECT_EQ(r->GetDroppedMatrices(), 2u);
+    EXPECT_EQ(r->GetQueue()->GetView()._42, 2.0f);  // the last good view
+    r->SetWorldMatrix(good);
+    EXPECT_GE(r->DrawModel(1, 0, 0), 0);
 }

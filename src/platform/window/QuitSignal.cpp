@@ -1,0 +1,37 @@
+// QuitSignal.cpp -- the quit signal handlers: a flag on the first, the process's end on a second inside a frame.
+#include "platform/window/QuitSignal.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+
+namespace platform {
+
+namespace {
+std::atomic<int> g_signals{0};
+std::atomic<bool> g_frameBusy{false};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "read and written from a signal handler");
+
+void OnQuitSignal(int sig) {
+    if (g_signals.fetch_add(1) > 0 && g_frameBusy.load()) _exit(128 + sig);
+}
+}  // namespace
+
+void InstallQuitSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool QuitSignalled() { return g_signals.load() > 0; }
+
+void SetFrameBusy(bool busy) { g_frameBusy.store(busy); }
+
+void ResetQuitSignal() { g_signals.store(0); }
+
+}  // namespace platform
