@@ -70,11 +70,6 @@ bool LayoutHasNormals(int layout) {
 
 void tmRender::RenderSimple() {
     if (shader_) shader_->Begin(true);
-    // The simple frame is the one of devices without shader model 3, software rasterisers among
-    // them: there the anisotropic sampling of stage 0 about doubles the cost of every textured
-    // pixel and can keep a rasteriser worker busy for minutes on one frame, so its pictures are
-    // sampled trilinear. The multi-pass frame sets its states again every frame (anisotropic).
-    device_->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
     queue_->Flush(device_);
     gfx::DirectionalLight light;
     light.diffuse = {1, 1, 1, 0};
@@ -90,7 +85,9 @@ void tmRender::RenderSimple() {
     // anisotropically with an elliptical footprint whose texel loop grows without bound for
     // pixels with extreme texture derivatives (nearly edge-on triangles close to the camera:
     // the machine pinned against a wall, smoke crossing the near plane), and one such pixel
-    // keeps a tile busy for seconds. A GPU caps the footprint; this path is for the rest.
+    // keeps a tile busy for seconds; elsewhere it about doubles the cost of every textured pixel.
+    // A GPU caps the footprint; this path is for the rest. The multi-pass frame sets its states
+    // again every frame (anisotropic).
     device_->setSamplerFilter(0, gfx::Filter::Linear, gfx::Filter::Linear, gfx::Filter::Linear, 1);
     entriesDrawn_ = verticesDrawn_ = primitivesDrawn_ = 0;
     // The second and the mirrored view into their pictures first, as the multi-pass frame
