@@ -56,8 +56,7 @@ CourseSite::CourseSite(const track::Layout& layout, const track::Layout& forward
         const int z0 = static_cast<int>(std::floor(std::min(a.z, b.z) / kCell));
         const int z1 = static_cast<int>(std::floor(std::max(a.z, b.z) / kCell));
         for (int cx = x0; cx <= x1; ++cx)
-            for (int cz = z0; cz <= z1; ++cz)
-                roadCells_[CellKey(cx, cz)].push_back(i);
+            for (int cz = z0; cz <= z1; ++cz) roadCells_[CellKey(cx, cz)].push_back(i);
     }
 
     // Water shapes, from the circuit's own geometry so they never drown the road.
@@ -218,6 +217,10 @@ bool CourseSite::Free(float x, float z, float radius, bool wet) const {
         if (nr.distance < wall + radius + 60.0f) return false;
     }
     if (!wet && Wetness(x, z) > 0.05f) return false;
+    return !Taken(x, z, radius);
+}
+
+bool CourseSite::Taken(float x, float z, float radius) const {
     const int cx = static_cast<int>(std::floor(x / kCell)), cz = static_cast<int>(std::floor(z / kCell));
     const int reach = static_cast<int>(radius / kCell) + 2;
     for (int dx = -reach; dx <= reach; ++dx)
@@ -225,9 +228,9 @@ bool CourseSite::Free(float x, float z, float radius, bool wet) const {
             auto it = things_.find(CellKey(cx + dx, cz + dz));
             if (it == things_.end()) continue;
             for (const Thing& t : it->second)
-                if (std::hypot(t.x - x, t.z - z) < t.r + radius) return false;
+                if (std::hypot(t.x - x, t.z - z) < t.r + radius) return true;
         }
-    return true;
+    return false;
 }
 
 void CourseSite::Occupy(float x, float z, float radius) { things_[Cell(x, z)].push_back({x, z, radius}); }
