@@ -36,8 +36,9 @@ void tmMenuOption::Init() {
     }
     frames_[kHead] =
         tmMenu::MakeTween({-171.0f, -64.0f, 1.0f, HeadSprite(), content::SPR_MO_FRAME_HEAD_B, 1023.0f, 0.0f});
-    frames_[kFoot] = tmMenu::MakeTween(
-        {-171.0f, 768.0f, 1.0f, content::SPR_MO_FRAME_FOOT_A, content::SPR_MO_FRAME_FOOT_B, 1023.0f, 0.0f});
+    // The key hint: a screen that cancel does not leave names RETURN as its way out instead of BACKSPACE.
+    const uint32_t hint = CancelLeaves() ? content::SPR_MO_FRAME_FOOT_B : content::SPR_MO_FRAME_FOOT_CTRLER_B;
+    frames_[kFoot] = tmMenu::MakeTween({-171.0f, 768.0f, 1.0f, content::SPR_MO_FRAME_FOOT_A, hint, 1023.0f, 0.0f});
     frames_[kBackground] = tmMenu::MakeTween({-171.0f, 0.0f, 1.0f, content::SPR_MM_BG_PLUS, 0, 0.0f, 0.0f});
     tmMenu::Move(frames_[kHead], -171.0f, 0.0f, 1.0f);
     tmMenu::Move(frames_[kFoot], -171.0f, 704.0f, 1.0f);

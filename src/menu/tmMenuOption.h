@@ -41,6 +41,8 @@ public:
     int GetChoice(int row) const { return row >= 0 && row < kMaxRows ? choice_[row] : 0; }
     int RowCount() const { return rowCount_; }
     const tmSpriteTween* GetRow(int row) const { return row >= 0 && row < kMaxRows ? rows_[row] : nullptr; }
+    // The foot bar; its second sprite is the key hint.
+    const tmSpriteTween* GetFoot() const { return frames_[1]; }
     bool IsLeaving() const { return leaving_; }
 
 protected:

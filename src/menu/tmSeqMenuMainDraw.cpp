@@ -12,13 +12,17 @@ void tmSeqMenuMain::Draw() {
     tmConsole::SetCursor(1, 1, 0);
     tmConsole::Printf("MenuMain ( %d ) state %d", total_, state_);
     if (!frames_[0]) return;
-    // The backdrop and its veil first, the strips over them, the head and foot at the edges.
-    static const int kFrameOrder[] = {kBackground, kCover, kSubFrame, kFoot, kInfoFrame, kHead};
-    for (int f : kFrameOrder) frames_[f]->Draw();
+    // The backdrop and its veil first, the page's band with its title and buttons, then the foot, info
+    // strip and head over them: the band slides in from below past the foot, whose key hint stays on top.
+    static const int kUnderOrder[] = {kBackground, kCover, kSubFrame};
+    static const int kOverOrder[] = {kFoot, kInfoFrame, kHead};
+    for (int f : kUnderOrder) frames_[f]->Draw();
     if (top_ != kQuit && L::kPageTitles[top_]) {
         const tmSpriteTween* band = frames_[kSubFrame];
         band->DrawPart({L::kPageTitles[top_], L::kSubTitleX, L::kSubTitleY, 1.0f}, 1.0f, 1.0f);
     }
+    DrawSubPage();
+    for (int f : kOverOrder) frames_[f]->Draw();
     const bool pulse = state_ == kTop;
     for (int k = 0; k < kEntries; ++k) {
         const tmSpriteTween* e = entries_[k];
@@ -27,7 +31,6 @@ void tmSeqMenuMain::Draw() {
         if (pulse) level = tmSpriteTween::Pulse(L::kTopPulseSpeed, L::kTopPulseAmplitude, level, e->frame);
         if (level > 0.0f) e->DrawPart({L::kTopEntries[k].on, 0.0f, 0.0f, level}, 1.0f, 1.0f);
     }
-    DrawSubPage();
     DrawInfo();
     DrawCupChoice();
     if (window_) window_->Draw();

@@ -31,6 +31,7 @@ constexpr uint32_t kGearAuto = content::SPR_JR_GEAR_AT;  // 44 x 28
 constexpr uint32_t kGearManual = content::SPR_JR_GEAR_MT;
 constexpr uint32_t kStatusConnecting = content::SPR_JR_STR_CONNECTING;  // 600 x 30
 constexpr uint32_t kStatusWaiting = content::SPR_JR_STR_WAITING;
+constexpr uint32_t kStatusWaitingHost = content::SPR_JR_STR_WAITING_HOST;  // the host starts, not readies
 constexpr uint32_t kStatusReady = content::SPR_JR_STR_READY;
 constexpr uint32_t kStatusStarting = content::SPR_JR_STR_STARTING;
 constexpr uint32_t kStatusCancelled = content::SPR_JR_STR_CANCELLED;

@@ -72,7 +72,7 @@ void tmSeqJoinRace::UpdateTitleSprites() {
     titles_[3]->spriteId = cursor_ == kCursorLeave ? jr::kLeaveOn : jr::kLeave;
     const bool on = cursor_ == kCursorReady || ready_;
     titles_[4]->spriteId = host ? (on ? jr::kStartOn : jr::kStart) : (on ? jr::kReadyOn : jr::kReady);
-    uint32_t status = jr::kStatusWaiting;
+    uint32_t status = host ? jr::kStatusWaitingHost : jr::kStatusWaiting;
     if (leaving_)
         status = jr::kStatusLeaving;
     else if (session == kNetSessionStart)

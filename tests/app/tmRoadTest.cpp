@@ -1,6 +1,9 @@
 // tmRoadTest.cpp -- whole roads through the game's own screens, headless, with the keyboard and the autopilot:
-// from the title through the menus into a race and back out to quit; a replay picked, watched and left.
+// from the title through the menus into a race and back out to quit; a replay picked, watched and left; the
+// pause menu after the waiting room, on slow frames.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -19,6 +22,7 @@
 #include "menu/tmSeqMenuMain.h"
 #include "menu/tmSeqReplaySelect.h"
 #include "menu/tmSeqTitle.h"
+#include "race/tmRaceChoiceMenu.h"
 #include "race/tmRaceState.h"
 #include "race/tmReplay.h"
 #include "race/tmSeqRace.h"
@@ -197,4 +201,73 @@ TEST(Road, AReplayPickedWatchedToItsEndAndLeft) {
     EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqMainMenu, kSeqReplaySelect, kSeqLoading, kSeqRace,
                                                          kSeqReplaySelect, kSeqMainMenu}));
     EXPECT_EQ(tmConfig::GetInstance().GetRaceCount(), 0);  // watching counts no race
+}
+
+namespace {
+// From the main menu's top page through TIME ATTACK, the first course and machine into the race's countdown.
+void IntoATimeAttackRace(harness::Session& s) {
+    ASSERT_TRUE(AtMainMenuTop(s));
+    s.TapKey(tmKey::kReturn);  // CIRCUIT
+    s.TapKey(tmKey::kReturn);  // TIME ATTACK
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqCourseSelect>(s) != nullptr; }, 10));
+    for (int i = 0; i < 25; ++i) s.Frame();
+    s.TapKey(tmKey::kReturn);
+    ASSERT_TRUE(s.RunUntil([&] { return harness::LiveScreen<tmSeqMachineSelect>(s) != nullptr; }, 60));
+    ASSERT_TRUE(s.RunUntil(
+        [&] {
+            const tmSeqMachineSelect* m = harness::LiveScreen<tmSeqMachineSelect>(s);
+            return m->GetState() == tmSeqMachineSelect::kMachine && !m->GetFrontend()->IsBusy();
+        },
+        80));
+    s.TapKey(tmKey::kReturn);
+    s.TapKey(tmKey::kReturn);
+    ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kRacing; }, 900));
+}
+// One short press of `key` that two slow frames see (eight logic steps each, as the main loop catches
+// up when drawing is slow): the pause menu's choice after it.
+int SlowPress(harness::Session& s, int key) {
+    s.SetStepsPerFrame(8);
+    s.Input().SetKey(key, true);
+    s.Frame();
+    s.Frame();
+    s.Input().SetKey(key, false);
+    s.Frame();
+    s.SetStepsPerFrame(1);
+    return harness::LiveRace(s)->GetPauseMenu()->choice;
+}
+}  // namespace
+
+// The road on which the pause menu's up and down seemed to swap: the waiting room joined and left, then a
+// time-attack race paused while frames are slow. Each short press moves the cursor one item its own way.
+TEST(Road, PauseMenuMovesOneItemPerPressAfterTheWaitingRoomAndOnSlowFrames) {
+    harness::SessionSetup setup = From(kSeqMainMenu);
+    setup.networkPort = static_cast<uint16_t>(30000 + ::getpid() % 20000);  // a port of its own
+    harness::Session s(setup);
+    tmMenuFlow::SetNormalPlay(true);
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(AtMainMenuTop(s));
+    s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kReturn);  // NETWORK
+    s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kDown);
+    s.TapKey(tmKey::kReturn);  // JOIN
+    ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqJoinRace; }, 20));
+    for (int i = 0; i < 60; ++i) s.Frame();
+    s.TapKey(tmKey::kUp);  // LEAVE
+    s.TapKey(tmKey::kReturn);
+    ASSERT_TRUE(s.RunUntil([&] { return s.CurrentId() == kSeqTitle; }, 400));
+    ASSERT_TRUE(s.RunUntil(
+        [&] { return harness::LiveScreen<tmSeqTitle>(s) && harness::LiveScreen<tmSeqTitle>(s)->GetState() >= 1; }, 40));
+    s.TapKey(tmKey::kReturn);
+    s.TapKey(tmKey::kReturn);
+    IntoATimeAttackRace(s);
+    s.TapKey(tmKey::kEscape);
+    ASSERT_TRUE(
+        s.RunUntil([&] { return harness::LiveRace(s)->GetPauseMenu()->state == tmRaceChoiceMenuBase::kChoosing; }, 30));
+    EXPECT_EQ(SlowPress(s, tmKey::kDown), int(tmRaceChoiceMenu::kRetry));
+    EXPECT_EQ(SlowPress(s, tmKey::kDown), int(tmRaceChoiceMenu::kQuit));
+    EXPECT_EQ(SlowPress(s, tmKey::kUp), int(tmRaceChoiceMenu::kRetry));
+    EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqMainMenu, kSeqJoinRace, kSeqTitle, kSeqMainMenu,
+                                                         kSeqCourseSelect, kSeqMachineSelect, kSeqLoading, kSeqRace}));
 }

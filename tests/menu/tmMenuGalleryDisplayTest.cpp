@@ -98,6 +98,46 @@ const Shot kShots[] = {
     {10, "race_display_viewer", nullptr, 30, {}, 0},
 };
 
+// Rows (top, bottom) of the first run of lines that hold a pixel brighter than `least` in a virtual-screen
+// box: the first line of a caption; {-1, -1} when none. `edge` reports a bright pixel on the box's border.
+struct Ink {
+    int top = -1, bottom = -1;
+    bool edge = false;
+};
+Ink FirstLine(const harness::FramePicture& p, int x0, int y0, int x1, int y1, int least) {
+    Ink ink;
+    for (int y = y0; y < y1; ++y) {
+        bool any = false;
+        for (int x = x0; x < x1; ++x)
+            if (harness::FramePicture::Brightness(p.AtVirtual(float(x), float(y))) > least) {
+                any = true;
+                ink.edge = ink.edge || x == x0 || x == x1 - 1 || y == y0 || y == y1 - 1;
+            }
+        if (!any) continue;
+        if (ink.top < 0)
+            ink.top = ink.bottom = y;
+        else if (ink.bottom == y - 1)
+            ink.bottom = y;  // the first line goes on; after a gap the next lines are left out
+    }
+    return ink;
+}
+
+// The buttons of an open main-menu page (band at `bandY`), the cursor's first one aside: each caption
+// stays inside its button and all are set at one size (their first lines are equally tall).
+void CaptionsShareTheirRowsSize(const harness::FramePicture& p, const char* name, float bandY, int buttons) {
+    std::vector<int> heights;
+    for (int i = 1; i < buttons; ++i) {
+        const int x = -171 + 500 + 168 * i, y = int(bandY) + 6;
+        // The box keeps inside the button's lit edge; only the caption is bright within it.
+        const Ink ink = FirstLine(p, x + 6, y + 5, x + 154, y + 47, 300);
+        ASSERT_GE(ink.top, 0) << name << " button " << i << " shows no caption";
+        EXPECT_FALSE(ink.edge) << name << " button " << i << ": the caption runs out of its frame";
+        heights.push_back(ink.bottom - ink.top + 1);
+    }
+    const auto [low, high] = std::minmax_element(heights.begin(), heights.end());
+    EXPECT_LE(*high - *low, 2) << name << ": captions of one row at different sizes";
+}
+
 class MenuGallery : public MenuProgramDisplay {
 protected:
     MenuGallery() { prefix_ = "menus/"; }
@@ -127,4 +167,14 @@ TEST_F(MenuGallery, EveryMenuScreen) {
         labels.push_back(std::to_string(shot.id) + " " + shot.name);
     }
     CheckAll("menus-contact-sheet", labels);
+
+    // A question window hides the page's buttons beneath it: nothing of LOBBY reads through the yes/no
+    // window, nor CHAMPIONSHIP and VS GHOST through the cup window.
+    EXPECT_EQ(shots_["14_main_lobby_question"].Bright(336, 262, 456, 302, 120), 0)
+        << "the yes/no window is see-through";
+    EXPECT_EQ(shots_["14_main_cup"].Bright(556, 271, 736, 281, 85), 0) << "the cup window is see-through";
+    // The pages' buttons: single player and records open at y 244, options at 197.
+    CaptionsShareTheirRowsSize(shots_["14_main_single"], "single player", 244, 4);
+    CaptionsShareTheirRowsSize(shots_["14_main_viewers"], "records", 244, 4);
+    CaptionsShareTheirRowsSize(shots_["14_main_options"], "options", 197, 5);
 }

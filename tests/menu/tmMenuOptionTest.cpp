@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/tmConfig.h"
+#include "content_tables.h"
 #include "menu/MenuRig.h"
 #include "menu/tmMenuCommon.h"
 #include "menu/tmSeqMenuOptCtrler.h"
@@ -172,6 +173,12 @@ TEST_F(OptionCtrler, APadButtonIsTakenAndTheCursorMovesOn) {
 
 TEST_F(OptionCtrler, OnlyReturnLeavesAndTheButtonsAreBoundAtOnce) {
     Open(rig, screen);
+    // The key hint names RETURN as the way out, not the BACKSPACE of the other option screens.
+    tmSeqMenuOptGame game;
+    game.Init();
+    EXPECT_NE(screen.GetFoot()->secondSpriteId, game.GetFoot()->secondSpriteId);
+    EXPECT_EQ(screen.GetFoot()->secondSpriteId, uint32_t(content::SPR_MO_FRAME_FOOT_CTRLER_B));
+    game.Term();
     Taps(rig, kD, 2);  // BRAKE with the joypad
     PressButton(6);
     rig.Tap(tmKey::kBackspace);

@@ -23,7 +23,14 @@ TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
     EXPECT_GT(title.Bright(550, 586, 930, 646, 420), 100);  // the start prompt, at any point of its pulse
     S().TapKey(tmKey::kReturn);
     ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>() != nullptr; }, 40));
-    const harness::FramePicture& top = Shoot("main_top", 120);
+    // The page's band slides in from below past the foot bar 50 steps in: its buttons stay under the key hint.
+    const harness::FramePicture& slide = Shoot("main_slide", 51);
+    const harness::FramePicture& top = Shoot("main_top", 69);
+    int covered = 0;
+    for (int y = 726; y < 756; ++y)
+        for (int x = 860; x < 1000; ++x)
+            covered += slide.AtVirtual(float(x), float(y)) != top.AtVirtual(float(x), float(y));
+    EXPECT_LT(covered, 20) << "the sliding page covers the key hint";
     EXPECT_GT(top.Bright(-131, 55, 309, 115), 200);  // the first entry's caption
     S().TapKey(tmKey::kReturn);
     Shoot("main_single", 40);
@@ -138,7 +145,9 @@ TEST_F(MenuProgramDisplay, ViewersAndReplaySelect) {
     S().Input().SetKey(tmKey::kDown, true);
     for (int i = 0; i < 26; ++i) S().Frame();
     S().Input().SetKey(tmKey::kDown, false);
-    Shoot("trophies_scrolled", 20);
+    const harness::FramePicture& scrolled = Shoot("trophies_scrolled", 20);
+    // The cards scroll beneath the head bar: none reads through its empty middle stretch.
+    EXPECT_EQ(scrolled.Bright(300, 6, 650, 44, 80), 0) << "a trophy card shows through the head bar";
     S().TapKey(tmKey::kReturn);
     ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == kSeqMainMenu; }, 100));
     ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));

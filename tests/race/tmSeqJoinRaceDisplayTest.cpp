@@ -7,6 +7,7 @@
 #include "app/tmConfig.h"
 #include "harness/GlFixture.h"
 #include "harness/TestRenderSetting.h"
+#include "menu/tmSpriteTween.h"
 #include "race/tmJoinRaceSprites.h"
 #include "race/tmRaceNetwork.h"
 #include "race/tmRaceState.h"
@@ -127,6 +128,8 @@ TEST_F(JoinRaceDisplayTest, TheHostSeesTheCourseTheTitleAndEveryPlayersRow) {
     EXPECT_GT(WhiteIn(966, 26, 1146, 86, 500), 20);   // LEAVE, dim
     EXPECT_GT(WhiteIn(171, 98, 700, 154, 500), 100);  // the column labels
     EXPECT_GT(WhiteIn(578, 30, 938, 66), 60);         // the course's name on its plate
+    // The host's hint names START, the button it has, not READY.
+    EXPECT_EQ(room.GetTitle(5)->spriteId, jr::kStatusWaitingHost);
     // Three rows from y 154, 38 apart: names in white, teams dimmer, on dark row panels.
     const int left = kScreenLeft + static_cast<int>(jr::kRowLeft);
     for (int r = 0; r < 3; ++r) {
@@ -157,6 +160,7 @@ TEST_F(JoinRaceDisplayTest, AGuestsOwnChoiceFlashesBetweenArrowsUntilItIsReady) 
     ASSERT_EQ(room.GetOwnIndex(), 1);
     Shot(room);
     EXPECT_GT(WhiteIn(40, 20, 640, 64), 300);  // "NETWORK RACE - GUEST"
+    EXPECT_EQ(room.GetTitle(5)->spriteId, jr::kStatusWaiting);  // "... then READY"
     const int left = kScreenLeft + static_cast<int>(jr::kRowLeft);
     const int y = 154 + 38;  // the own row: grid slot 1
     // The arrows either side of the machine emblem, in the accent blue.

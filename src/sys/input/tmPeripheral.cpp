@@ -29,6 +29,11 @@ const DefaultBinding kDefaults[tmAction::kCount] = {
 constexpr int kFailed = static_cast<int>(0x80004005u);
 // Steps between two repeats of a held direction.
 constexpr int kRepeatPeriod = 12;
+// Steps a direction is held before it first repeats. Longer than the period, as a keyboard's own
+// repeat waits: when drawing is slow the main loop runs up to eight steps on one reading of the
+// keys, so a short press seen by two frames counts 16 steps held. A first repeat at step 13 then
+// moved the cursor twice, and in the race's three-item pause menu two moves down land one up.
+constexpr int kRepeatDelay = 30;
 // A second press within this many steps and less than this many pixels away is a double click.
 constexpr int kDoubleClickSteps = 30, kDoubleClickPixels = 8;
 
@@ -289,7 +294,7 @@ bool tmPeripheral::IsRepeat(int action, int player) const {
     if (action >= tmAction::kDirectionCount) return IsTrigger(action, player);
     auto rep = [&](int p) {
         const int n = dirCount_[p][action];
-        return n == 1 || (n > 0 && n % repeatPeriod_ == 1);
+        return n == 1 || (n > kRepeatDelay && (n - 1 - kRepeatDelay) % repeatPeriod_ == 0);
     };
     return player == -1 ? (rep(0) || rep(1)) : rep(player);
 }

@@ -14,6 +14,7 @@
 #include "course/CourseMap.h"
 #include "course/CourseMesh.h"
 #include "course/CourseRoad.h"
+#include "course/CourseScenery.h"
 #include "course/CourseSky.h"
 #include "format/BinaryMesh.h"
 #include "format/MaterialRecord.h"
@@ -108,6 +109,43 @@ TEST(CourseArt, SceneryKeepsOffTheRoadWhereMachinesDrive) {
             }
         }
         EXPECT_EQ(inTheWay, 0);
+    }
+}
+
+// The fixed-path camera (the waiting room's background, the replay's far shots) never stands among trees or
+// looks through them: no scenery near any eye's path, nor across the near half of its lines of sight.
+TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        SCOPED_TRACE(id);
+        std::vector<CourseMesh>* parts = nullptr;
+        Scene(id, &parts);
+        const std::vector<ReplayShot> shots = FixedPathShots(id);
+        ASSERT_FALSE(shots.empty());
+        std::vector<std::pair<V3, V3>> sights;  // eye, then the point half way to the target
+        for (const ReplayShot& shot : shots)
+            for (float t : {0.0f, 0.5f, 1.0f}) {
+                auto at = [t](yiVec3 a, yiVec3 b) {
+                    return V3{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
+                };
+                const V3 eye = at(shot.start.eye, shot.end.eye), target = at(shot.start.target, shot.end.target);
+                sights.push_back({eye, eye + (target - eye) * 0.5f});
+            }
+        int inTheWay = 0;
+        // The scenery (not the road, barriers, the start area's stands or the ground, which is last).
+        for (std::size_t k = 3; k + 1 < parts->size(); ++k)
+            for (const V3& p : (*parts)[k].Positions())
+                for (const auto& [eye, far] : sights) {
+                    const V3 d = far - eye;
+                    const float t = std::clamp(Dot(p - eye, d) / Dot(d, d), 0.0f, 1.0f);
+                    const V3 nearest = eye + d * t;
+                    const bool byTheEye =
+                        std::hypot(p.x - eye.x, p.z - eye.z) < 200.0f && p.y > eye.y - 150.0f && p.y < eye.y + 100.0f;
+                    if (byTheEye || Length(p - nearest) < 60.0f) {
+                        ++inTheWay;
+                        break;
+                    }
+                }
+        EXPECT_EQ(inTheWay, 0) << "scenery vertices in a fixed-path camera's way";
     }
 }
 

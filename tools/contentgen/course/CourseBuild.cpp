@@ -11,7 +11,7 @@
 
 namespace contentgen {
 
-CourseBuild::CourseBuild(int courseId, const std::string& skyTexture) : sky_(skyTexture) {
+CourseBuild::CourseBuild(int courseId, const std::string& skyTexture) : courseId_(courseId), sky_(skyTexture) {
     const auto& layouts = track::AllLayouts();
     if (courseId < track::kFirstLayoutCourse || courseId > track::kLastLayoutCourse) {
         error_ = "no layout for course " + std::to_string(courseId);
@@ -42,6 +42,8 @@ std::vector<CourseMesh> CourseBuild::NearParts(int slots) {
     BuildStartArea(site, forward, parts[3]);
     startArea_ = parts[3];
     MeshChunks chunks;
+    // The place's scenery keeps out of the fixed-path camera's ways.
+    KeepShotsClear(site, FixedPathShots(courseId_));
     BuildPlaceScenery(site, forward, around_, chunks);
     // Scenery chunks fill the remaining slots, the smallest parts taking what is left over.
     std::deque<CourseMesh>& scenery = chunks.All();

@@ -45,6 +45,7 @@ public:
     static SkyStyle SkyOf(const PlaceStyle& place, const float light[3]);
 
 private:
+    int courseId_ = 0;
     std::string error_, sky_;
     const PlaceStyle* style_ = nullptr;
     const track::Layout* forward_ = nullptr;  // the circuit driven forward (scenery is placed from it)

@@ -6,6 +6,9 @@
 
 #include "course/CourseProps.h"
 #include "course/CourseRoad.h"
+#include "tools/tablerows/CircuitRows.h"
+#include "tools/track/Circuits.h"
+#include "tools/track/Layout.h"
 
 namespace contentgen {
 
@@ -137,6 +140,7 @@ void Berlin(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
             const float sign = side == 0 ? 1.0f : -1.0f;
             V3 p = P(s.centre) + P(s.Left()) * (sign * (s.WallOffset(side) + 35.0f));
             if (site.NearestRoad(p.x, p.z, 400).distance < s.WallOffset(side) + 20.0f) continue;
+            if (site.Taken(p.x, p.z, 20.0f)) continue;  // a fixed-path camera looks across here
             p.y = s.centre.y;
             Lamp(out.Next(), p, 120.0f, Hex(0xFFD27A));
         }
@@ -222,6 +226,7 @@ void Qir(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, Mes
         const int side = static_cast<int>(arc / 260.0f) % 2;
         const float sign = side == 0 ? 1.0f : -1.0f;
         V3 p = P(s.centre) + P(s.Left()) * (sign * (s.WallOffset(side) + kWallThickness));
+        if (site.Taken(p.x, p.z, 20.0f)) continue;  // a fixed-path camera looks across here
         p.y = s.centre.y + 40.0f;
         Lamp(out.Next(), p, 60.0f, side ? Hex(0x3DF2FF) : Hex(0xFF2FA8));
     }
@@ -339,6 +344,40 @@ void Canada(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
 CourseMesh& MeshChunks::Next() {
     if (chunks_.empty() || chunks_.back().VertexCount() > limit_) chunks_.emplace_back();
     return chunks_.back();
+}
+
+std::vector<ReplayShot> FixedPathShots(int courseId) {
+    std::vector<ReplayShot> shots;
+    const auto& layouts = track::AllLayouts();
+    const int forward =
+        courseId >= track::kFirstLayoutCourse + track::kReverseOffset ? courseId - track::kReverseOffset : courseId;
+    for (int id : {forward, forward + track::kReverseOffset}) {
+        if (id < track::kFirstLayoutCourse || id > track::kLastLayoutCourse) continue;
+        const track::Layout& l = layouts[static_cast<std::size_t>(id)];
+        if (!l.error.empty()) continue;
+        const tablerows::CircuitRows rows = tablerows::BuildCircuitRows(id, l.ForTableRows());
+        shots.insert(shots.end(), rows.shots.begin(), rows.shots.end());
+    }
+    return shots;
+}
+
+void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots) {
+    // Room around the eye (trees are taller than the eye stands), and a corridor along each line of
+    // sight for the part of it that crosses the scenery before the road.
+    constexpr float kEyeRoom = 320.0f, kSightRoom = 180.0f, kStep = 90.0f, kSightShare = 0.8f;
+    for (const ReplayShot& shot : shots) {
+        for (float t = 0.0f; t <= 1.0f; t += 0.125f) {
+            const V3 eye = P(shot.start.eye) + (P(shot.end.eye) - P(shot.start.eye)) * t;
+            const V3 target = P(shot.start.target) + (P(shot.end.target) - P(shot.start.target)) * t;
+            site.Occupy(eye.x, eye.z, kEyeRoom);
+            const V3 flat{target.x - eye.x, 0.0f, target.z - eye.z};
+            const float length = Length(flat) * kSightShare;
+            if (length <= 0.0f) continue;
+            const V3 along = flat * (1.0f / Length(flat));
+            for (float d = kStep; d <= length; d += kStep)
+                site.Occupy(eye.x + along.x * d, eye.z + along.z * d, kSightRoom);
+        }
+    }
 }
 
 void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& m) {

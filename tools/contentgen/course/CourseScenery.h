@@ -3,10 +3,12 @@
 #pragma once
 
 #include <deque>
+#include <vector>
 
 #include "course/CourseGround.h"
 #include "course/CourseMesh.h"
 #include "course/CourseSite.h"
+#include "table/ReplayCameraTable.h"
 
 namespace contentgen {
 
@@ -22,6 +24,13 @@ private:
     std::size_t limit_;
     std::deque<CourseMesh> chunks_;
 };
+
+// The fixed-path camera's shots over a circuit in both directions (the waiting room's and the replay's
+// background views): scenery is kept out of their way.
+std::vector<ReplayShot> FixedPathShots(int courseId);
+// Marks the room the shots fly through as taken: around each eye's path and along its lines of
+// sight towards the road, so no tree or house is placed there afterwards.
+void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots);
 
 // The stands, pit building and boards along the start straight (placed from `forward`, the
 // circuit's forward layout, so both directions of a circuit share them).

@@ -217,6 +217,10 @@ bool CourseSite::Free(float x, float z, float radius, bool wet) const {
         if (nr.distance < wall + radius + 60.0f) return false;
     }
     if (!wet && Wetness(x, z) > 0.05f) return false;
+    return !Taken(x, z, radius);
+}
+
+bool CourseSite::Taken(float x, float z, float radius) const {
     const int cx = static_cast<int>(std::floor(x / kCell)), cz = static_cast<int>(std::floor(z / kCell));
     const int reach = static_cast<int>(radius / kCell) + 2;
     for (int dx = -reach; dx <= reach; ++dx)
@@ -224,9 +228,9 @@ bool CourseSite::Free(float x, float z, float radius, bool wet) const {
             auto it = things_.find(CellKey(cx + dx, cz + dz));
             if (it == things_.end()) continue;
             for (const Thing& t : it->second)
-                if (std::hypot(t.x - x, t.z - z) < t.r + radius) return false;
+                if (std::hypot(t.x - x, t.z - z) < t.r + radius) return true;
         }
-    return true;
+    return false;
 }
 
 void CourseSite::Occupy(float x, float z, float radius) { things_[Cell(x, z)].push_back({x, z, radius}); }

@@ -59,6 +59,8 @@ public:
     // so far and (unless `wet` allows it) of water.
     bool Free(float x, float z, float radius, bool wet = false) const;
     void Occupy(float x, float z, float radius);
+    // True when a round thing of `radius` at (x, z) overlaps something occupied (the road aside).
+    bool Taken(float x, float z, float radius) const;
 
 private:
     long long Cell(float x, float z) const;

@@ -15,7 +15,8 @@ using namespace menuart;
 
 // The dark translucent panel of the interface and its light edge.
 constexpr std::uint32_t kFill = 0xC80E121Au;
-constexpr std::uint32_t kBarFill = 0xE00A0E16u;
+// Head and foot bars are opaque: lists scroll beneath them and must not read through.
+constexpr std::uint32_t kBarFill = 0xFF0A0E16u;
 constexpr std::uint32_t kEdge = 0xFFD0DCEBu;
 constexpr std::uint32_t kDim = 0xFFB4BCC8u;
 constexpr std::uint32_t kOutline = 0xE0101018u;
@@ -256,7 +257,8 @@ bool PaintInfoFrame(const SpriteStyle& s, SpriteCanvas& c) {
 // A window with a title and dim rows under which the highlighted rows are drawn.
 bool PaintChoiceWindow(const SpriteStyle& s, SpriteCanvas& c) {
     const std::uint32_t accent = ParseColour(s.param, 0xFF4CC8FFu);
-    Panel(c, 0, 0, c.width, c.height, 0xE40E121Au, kEdge, 2, 14.0f);
+    // Opaque: the window opens over the page's buttons, which must not read through it.
+    Panel(c, 0, 0, c.width, c.height, 0xFF0E121Au, kEdge, 2, 14.0f);
     const std::vector<std::string> parts = Split(s.caption, '|');
     bool ok = true;
     if (!parts.empty()) ok &= DrawCaption(c, parts[0], 32, 40, 30, 0, accent, kOutline, 2, c.width - 64);

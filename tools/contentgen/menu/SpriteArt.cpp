@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "kit/SpriteText.h"
+#include "menu/MenuArtKit.h"
 
 namespace contentgen {
 
@@ -14,6 +15,8 @@ namespace {
 
 // The interface look: dark translucent panels with a thin light edge.
 constexpr std::uint32_t kPanelFill = 0xC80E121Au;
+// A question window stands over buttons: its plate is opaque so that nothing beneath reads through.
+constexpr std::uint32_t kWindowPlate = 0xFF0E121Au;
 constexpr std::uint32_t kRowFill = 0xAA10141Cu;
 constexpr std::uint32_t kRowAltFill = 0xAA1A202Bu;
 constexpr std::uint32_t kEdge = 0xFFD0DCEBu;
@@ -110,7 +113,7 @@ bool PaintPanel(const SpriteStyle& s, SpriteCanvas& c) {
 
 // The yes/no frame: the question's place and the two answers, dim, under their cursors.
 bool PaintWindow(const SpriteStyle& s, SpriteCanvas& c) {
-    Panel(c, 0, 0, c.width, c.height, kPanelFill, kEdge, 2, 12.0f);
+    Panel(c, 0, 0, c.width, c.height, kWindowPlate, kEdge, 2, 12.0f);
     const std::uint32_t accent = ParseColour(s.param, 0xFF4CC8FFu);
     c.FillRect(24, 74, c.width - 48, 2, WithAlpha(accent, 200));
     const std::vector<std::string> answers = Split(s.caption, '|');
@@ -162,17 +165,32 @@ bool PaintHead(const SpriteStyle& s, SpriteCanvas& c) {
     return ok;
 }
 
-// A menu choice: dim when not chosen ("item"), accent glow when chosen ("itemon").
+// A menu choice: dim when not chosen ("item"), accent glow when chosen ("itemon"). param
+// "accent[,rowN]": with rowN the caption is set at N pixels, the common size of the buttons of its row,
+// and a caption too wide for one line at that size breaks at a space into two.
 bool PaintItem(const SpriteStyle& s, SpriteCanvas& c, bool on) {
-    const std::uint32_t accent = ParseColour(s.param, kDefaultAccent);
+    const std::vector<std::string> p = Split(s.param, ',');
+    const std::uint32_t accent = ParseColour(p.empty() ? "" : p[0], kDefaultAccent);
+    const int rowSize = p.size() > 1 && p[1].rfind("row", 0) == 0 ? std::atoi(p[1].c_str() + 3) : 0;
     if (on) {
         Panel(c, 0, 0, c.width, c.height, WithAlpha(accent, 110), 0xFFFFFFFFu, 2, 14.0f);
         Panel(c, 8, 8, c.width - 16, c.height - 16, WithAlpha(accent, 90), WithAlpha(accent, 255), 2, 10.0f);
     } else {
         Panel(c, 0, 0, c.width, c.height, kPanelFill, WithAlpha(kEdge, 160), 2, 14.0f);
     }
-    return DrawCaption(c, s.caption, c.width / 2, c.height / 2, CaptionHeight(c.height, 0.5f, 40), 1,
-                       on ? 0xFFFFFFFFu : kDimText, 0xE0101018u, 2, c.width - 32);
+    const std::uint32_t colour = on ? 0xFFFFFFFFu : kDimText;
+    if (rowSize <= 0)
+        return DrawCaption(c, s.caption, c.width / 2, c.height / 2, CaptionHeight(c.height, 0.5f, 40), 1, colour,
+                           0xE0101018u, 2, c.width - 32);
+    const int room = c.width - 24;
+    const std::size_t space = s.caption.rfind(' ');
+    if (menuart::TextWidth(s.caption, rowSize) <= room || space == std::string::npos)
+        return DrawCaption(c, s.caption, c.width / 2, c.height / 2, rowSize, 1, colour, 0xE0101018u, 2, room);
+    const int gap = rowSize * 11 / 20;
+    return DrawCaption(c, s.caption.substr(0, space), c.width / 2, c.height / 2 - gap, rowSize, 1, colour, 0xE0101018u,
+                       2, room) &&
+           DrawCaption(c, s.caption.substr(space + 1), c.width / 2, c.height / 2 + gap, rowSize, 1, colour, 0xE0101018u,
+                       2, room);
 }
 
 // The level-up panel: its title, the level and points labels and the gauge's empty track.
