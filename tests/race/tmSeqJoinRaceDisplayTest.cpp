@@ -159,7 +159,7 @@ TEST_F(JoinRaceDisplayTest, AGuestsOwnChoiceFlashesBetweenArrowsUntilItIsReady) 
     Steps(room, 70);
     ASSERT_EQ(room.GetOwnIndex(), 1);
     Shot(room);
-    EXPECT_GT(WhiteIn(40, 20, 640, 64), 300);  // "NETWORK RACE - GUEST"
+    EXPECT_GT(WhiteIn(40, 20, 640, 64), 300);                   // "NETWORK RACE - GUEST"
     EXPECT_EQ(room.GetTitle(5)->spriteId, jr::kStatusWaiting);  // "... then READY"
     const int left = kScreenLeft + static_cast<int>(jr::kRowLeft);
     const int y = 154 + 38;  // the own row: grid slot 1
