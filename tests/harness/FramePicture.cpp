@@ -22,10 +22,12 @@ void FramePicture::Take() {
 }
 
 uint32_t FramePicture::AtVirtual(float x, float y) const {
-    const float k = static_cast<float>(height) / 768.0f;
-    const float offset = (static_cast<float>(width) - static_cast<float>(height) * 4.0f / 3.0f) / 2.0f;
-    const int px = std::clamp(static_cast<int>(x * k + offset), 0, int(width) - 1);
-    const int py = std::clamp(static_cast<int>(y * k), 0, int(height) - 1);
+    // The virtual screen fitted whole into the picture and centred.
+    const float k = std::min(static_cast<float>(height) / 768.0f, static_cast<float>(width) / 1366.0f);
+    const float left = (static_cast<float>(width) - 1366.0f * k) / 2.0f;
+    const float top = (static_cast<float>(height) - 768.0f * k) / 2.0f;
+    const int px = std::clamp(static_cast<int>((x + 171.0f) * k + left), 0, int(width) - 1);
+    const int py = std::clamp(static_cast<int>(y * k + top), 0, int(height) - 1);
     return At(px, py);
 }
 

@@ -50,6 +50,42 @@ TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
     CheckAll("menu_contact_title_main");
 }
 
+namespace {
+// The same program in a 1024 x 768 window (a 4:3 screen).
+class MenuProgramDisplay4x3 : public MenuProgramDisplay {
+protected:
+    void SetUp() override {
+        videoMode_ = 4;
+        prefix_ = "menu_4x3_";
+        Open(kSeqTitle);
+    }
+};
+}  // namespace
+
+// A 4:3 screen shows the whole wide layout, letterboxed: the key hint, the top entries' left ends and the
+// page's row stay on the screen and uncut while the page slides in and once it has settled.
+TEST_F(MenuProgramDisplay4x3, MainMenuKeepsTheKeyHintAndTheEntriesOnScreen) {
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqTitle>() && Screen<tmSeqTitle>()->GetState() >= 1; }, 40));
+    S().TapKey(tmKey::kReturn);
+    S().TapKey(tmKey::kReturn);
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>() != nullptr; }, 40));
+    const harness::FramePicture& slide = Shoot("main_slide", 51);
+    const harness::FramePicture& top = Shoot("main_top", 69);
+    ASSERT_EQ(top.width, 1024u);
+    int covered = 0;
+    for (int y = 726; y < 756; ++y)
+        for (int x = 880; x < 1180; ++x)
+            covered += slide.AtVirtual(float(x), float(y)) != top.AtVirtual(float(x), float(y));
+    EXPECT_LT(covered, 20) << "the sliding page covers the key hint";
+    EXPECT_GT(top.Bright(880, 728, 1180, 752, 150), 150) << "the key hint is off the screen";
+    EXPECT_GT(top.Bright(-131, 55, 309, 115), 200) << "the first entry's caption";
+    // The first entry whole: its left outline, with the screen's dark margin beside it.
+    EXPECT_GT(top.Bright(-134, 62, -126, 108, 150), 20) << "the first entry's left end is cut";
+    EXPECT_LT(top.Bright(-171, 62, -140, 108, 150), 10) << "the first entry's left end is cut";
+    EXPECT_GT(top.Bright(-150, 700, 100, 728, 150), 100) << "the info line's start is cut";
+    CheckAll("menu_contact_4x3_main");
+}
+
 TEST_F(MenuProgramDisplay, CourseSelectShowsEachCircuitsInformationAsTheCursorMoves) {
     ToMainMenu();
     S().TapKey(tmKey::kReturn);
@@ -190,6 +226,9 @@ TEST_F(MenuProgramDisplay, GarageShowsTheLitStudioBehindTheListAndOrbitsTheChose
     S().TapKey(tmKey::kReturn);  // Torvin
     const harness::FramePicture& orbit = Shoot("garage_torvin", 60);
     EXPECT_GT(orbit.Variety(), 30);
+    // The bar's title stands at its left end, and bare bar parts it from the name plate's slash.
+    EXPECT_GT(orbit.Bright(-100, 665, 30, 705, 500), 100) << "the garage title";
+    EXPECT_LT(orbit.Bright(40, 660, 155, 712, 300), 5) << "the garage title runs into the name plate";
     for (int i = 0; i < 2; ++i) S().TapKey(tmKey::kP);
     Shoot("garage_closeup", 30);
     S().TapKey(tmKey::kReturn);

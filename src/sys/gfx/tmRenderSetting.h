@@ -36,8 +36,11 @@ struct tmRenderSetting {
 
 // The settings of the last successful device set-up (defaults before it).
 tmRenderSetting& tmGetCurrentRenderSetting();
-// Horizontal offset of the centred 4:3 area, in pixels, and height / 768.
+// Where the 1024 x 768 layout area lands on the screen: its left edge in pixels (the wide
+// 1366 x 768 virtual screen reaches 171 layout units further out on both sides), its top edge in
+// pixels (0 unless the screen is narrower than 16:9), and pixels per layout unit.
 int tmGetLayoutOffset();
+int tmGetLayoutOffsetY();
 float tmGetLayoutScale();
 // Derives the two layout values from a screen size.
 void tmSetLayoutFromScreen(uint32_t width, uint32_t height);

@@ -75,6 +75,7 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     const tmRenderSetting& s = tmGetCurrentRenderSetting();
     const float W = static_cast<float>(s.width), H = static_cast<float>(s.height);
     const float k = tmGetLayoutScale(), ox = static_cast<float>(tmGetLayoutOffset());
+    const float oy = static_cast<float>(tmGetLayoutOffsetY());
     std::vector<ScreenVertex> verts;
     int i = first, n = 0;
     for (; i < spriteListCount_ && n < kScreenRunLimit; ++i) {
@@ -110,7 +111,7 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
                 break;
             case P::kVirtualScreen:
                 x0 = r.x * k + ox;
-                y0 = r.y * k;
+                y0 = r.y * k + oy;
                 w *= k;
                 h *= k;
                 break;

@@ -48,7 +48,7 @@ void tmDebugFont::Release() {
 void tmDebugFont::SetPosition(float x, float y) {
     const float scale = tmGetLayoutScale();
     penX_ = static_cast<int>(x * scale + static_cast<float>(tmGetLayoutOffset()));
-    penY_ = static_cast<int>(y * scale);
+    penY_ = static_cast<int>(y * scale + static_cast<float>(tmGetLayoutOffsetY()));
 }
 
 void tmDebugFont::SetPositionRaw(int x, int y) {

@@ -112,14 +112,16 @@ TEST_F(RenderDisplayTest, SpritesLandWhereTheirPlacementModeAndRotationPutThem) 
     slots.sprites[0] = &red;
     slots.sprites[1] = &green;
     slots.sprites[2] = &blue;
-    r->DrawSprite(1, 10, 10, 0);    // left 10, top 10
-    r->DrawSprite(2, 10, 10, 1);    // bottom: top = 240 - 26
-    r->DrawSprite(1, 10, 10, 2);    // right: left = 320 - 26
-    r->DrawSprite(2, 10, 10, 3);    // bottom right
-    r->DrawSprite(3, 0, 0, 4);      // centred: left = 160 - 8.5
-    r->DrawSprite(3, 0, 40, 5);     // centred horizontally, top 40
-    r->DrawSprite(1, 40, 10, 6);    // bottom, left = 160 + 40 - 8.5
-    r->DrawSprite(2, 100, 200, 7);  // layout: 0.3125 scale, 5 x 5 pixels at (31.25, 62.5)
+    r->DrawSprite(1, 10, 10, 0);  // left 10, top 10
+    r->DrawSprite(2, 10, 10, 1);  // bottom: top = 240 - 26
+    r->DrawSprite(1, 10, 10, 2);  // right: left = 320 - 26
+    r->DrawSprite(2, 10, 10, 3);  // bottom right
+    r->DrawSprite(3, 0, 0, 4);    // centred: left = 160 - 8.5
+    r->DrawSprite(3, 0, 40, 5);   // centred horizontally, top 40
+    r->DrawSprite(1, 40, 10, 6);  // bottom, left = 160 + 40 - 8.5
+    // Layout on 4:3: the 1366-wide virtual screen fitted by the width (scale 320 / 1366) and centred:
+    // offsets 40 and 30, a 3.75-pixel square at (63.4, 76.9).
+    r->DrawSprite(2, 100, 200, 7);
     // 32 x 4 bar rotated a quarter turn about its centre: becomes 4 wide, 32 tall.
     r->DrawSpriteEx(3, 250, 100, 2.0f, 0.25f, 0xFFFFFFFF, 0, 1.5707964f, 8, 8, -1, -1, -1, -1);
     r->Render();
@@ -131,8 +133,9 @@ TEST_F(RenderDisplayTest, SpritesLandWhereTheirPlacementModeAndRotationPutThem) 
     EXPECT_EQ(Pixel(160, 120), 0x0000FFu);
     EXPECT_EQ(Pixel(160, 42), 0x0000FFu);
     EXPECT_EQ(Pixel(200, 240 - 24), 0xFF0000u);
-    EXPECT_EQ(Pixel(33, 64), 0x00FF00u);
-    EXPECT_EQ(Pixel(38, 64), 0u);
+    EXPECT_EQ(Pixel(65, 78), 0x00FF00u);
+    EXPECT_EQ(Pixel(69, 78), 0u);
+    EXPECT_EQ(Pixel(65, 74), 0u);
     // Rotated bar: centre (266, 102); tall, not wide.
     EXPECT_EQ(Pixel(266, 90), 0x0000FFu);
     EXPECT_EQ(Pixel(266, 114), 0x0000FFu);

@@ -132,7 +132,10 @@ TEST_F(RenderTest, SetupWritesReportsAndDerivesLayout) {
     tall.width = 1280;
     tall.height = 1024;
     ASSERT_TRUE(r->SetupDirect3D(&dev, tall));
-    EXPECT_EQ(tmGetLayoutOffset(), -42);
+    // A 5:4 screen fits the wide virtual screen by its width, centred between bands above and below.
+    EXPECT_EQ(tmGetLayoutOffset(), 160);
+    EXPECT_EQ(tmGetLayoutOffsetY(), 152);
+    EXPECT_FLOAT_EQ(tmGetLayoutScale(), 1280.0f / 1366.0f);
     EXPECT_EQ(dev.resets, 1);
     EXPECT_EQ(dev.liveTextures(), 1 + 12 + 12 + 1);  // back buffer, 12 targets, 12 chain levels, cube
 }

@@ -216,9 +216,13 @@ bool PaintFootBar(const SpriteStyle& s, SpriteCanvas& c) {
     c.FillRect(0, 2, c.width, 2, WithAlpha(kEdge, 230));
     if (s.caption.empty() || s.caption == "L" || s.caption == "R") return true;
     if (p.size() > 1 && p[1] == "title") {
+        // The screen's title from x (third field; 190 by default) up to `limit` (fourth field): the
+        // garage keeps its title at the bar's left end, clear of the name plate laid over the bar.
+        const int x0 = p.size() > 2 ? std::atoi(p[2].c_str()) : 190;
+        const int limit = p.size() > 3 ? std::atoi(p[3].c_str()) : c.width - 34;
         for (int y = 16; y < 16 + 34; ++y)
-            for (int x = 0; x < 14; ++x) c.Blend(190 + x + (50 - y) / 3, y, accent);
-        return DrawCaption(c, s.caption, 226, 33, 30, 0, 0xFFFFFFFFu, kOutline, 2, c.width - 260);
+            for (int x = 0; x < 14; ++x) c.Blend(x0 + x + (50 - y) / 3, y, accent);
+        return DrawCaption(c, s.caption, x0 + 36, 33, 30, 0, 0xFFFFFFFFu, kOutline, 2, limit - x0 - 36);
     }
     const std::vector<std::string> lines = Split(s.caption, '|');
     bool ok = true;
