@@ -35,8 +35,12 @@ void tmCollisionGrid::Build(const std::vector<Box>& boxes, float bucketSize) {
     originX_ = minX;
     originZ_ = minZ;
     scale_ = static_cast<float>(1.0 / size);
-    columns_ = std::clamp(static_cast<int>((static_cast<double>(maxX) - minX) / size) + 1, 1, kMaxBucketsPerSide);
-    rows_ = std::clamp(static_cast<int>((static_cast<double>(maxZ) - minZ) / size) + 1, 1, kMaxBucketsPerSide);
+    // Clamped before the conversion: boxes read from a hostile file may have their minimum above their maximum.
+    const auto count = [size](double span) {
+        return static_cast<int>(std::clamp(span / size + 1.0, 1.0, static_cast<double>(kMaxBucketsPerSide)));
+    };
+    columns_ = count(static_cast<double>(maxX) - minX);
+    rows_ = count(static_cast<double>(maxZ) - minZ);
 
     // Count, then place: boxes go in index order, so every bucket's list is ascending.
     starts_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
