@@ -85,7 +85,9 @@ TEST_F(GeneratedCollision, CentreLineIsOnTheRoadOfTheRightSectionAndWallsKeepMac
             const float back = std::min(layout.line.Wrap(a - layout.gates[section].arc) + 1.0f, 30.0f);
             const V before = ToV(layout.line.At(a - back).centre);
             const int crossed = c.FindSection(before, ToV(s.centre));
-            if (crossed >= 0) EXPECT_EQ(crossed, section) << "arc " << a;
+            if (crossed >= 0) {
+                EXPECT_EQ(crossed, section) << "arc " << a;
+            }
             EXPECT_GE(c.GetSectionDistance(ToV(s.centre), section), 0.0f);
         }
         EXPECT_EQ(misses, 0);

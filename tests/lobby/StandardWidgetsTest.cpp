@@ -131,7 +131,9 @@ TEST_F(StandardWidgets, SwitchGroupSelectsOneAndClampsTheIndex) {
     EXPECT_TRUE(one.pressed);
     EXPECT_EQ(Actions(pane), (std::vector<std::string>{"SWITCH_SELECT"}));
     for (const auto& seen : pane.seen)
-        if (seen.type == WidgetMsg::kAction) EXPECT_EQ(seen.sender, &group);
+        if (seen.type == WidgetMsg::kAction) {
+            EXPECT_EQ(seen.sender, &group);
+        }
     // A switch that is not the group's direct child selects the first.
     g2ui::WDAction foreign(&pane, "SWITCH_DOWN");
     EXPECT_TRUE(group.OnMessage(foreign));

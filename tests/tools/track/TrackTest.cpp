@@ -182,8 +182,12 @@ TEST(Track, RouteRowsSlowForBendsBoostOnStraightsAndLeanToTheInside) {
                 EXPECT_LE(std::fabs(e.posShift[t] + e.otShift[t]), 0.7f);
             }
             const Sample c = l.line.At(l.gates[s].arc + 0.5f * l.SectionLength(s));
-            if (c.curvature > 1.0f / 800.0f) EXPECT_GT(e.posShift[0], 0.0f) << "inside of a left bend is end A";
-            if (c.curvature < -1.0f / 800.0f) EXPECT_LT(e.posShift[0], 0.0f);
+            if (c.curvature > 1.0f / 800.0f) {
+                EXPECT_GT(e.posShift[0], 0.0f) << "inside of a left bend is end A";
+            }
+            if (c.curvature < -1.0f / 800.0f) {
+                EXPECT_LT(e.posShift[0], 0.0f);
+            }
         }
         EXPECT_EQ(fastest, kStraightRouteSpeed) << id;
         EXPECT_LT(slowest, 300.0f) << id;
