@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
+
+extern char** environ;
 
 namespace harness {
 
@@ -30,5 +33,13 @@ std::string WorkFolder::Read(const std::string& name) const {
 bool WorkFolder::Exists(const std::string& name) const { return platform::FileExists(folder_.Join(name)); }
 
 bool WorkFolder::Remove(const std::string& name) const { return platform::RemoveFile(folder_.Join(name)); }
+
+std::vector<std::string> PeerEnvironment(const std::string& folder) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "TMPDIR=", 7) != 0) env.emplace_back(*e);
+    env.push_back("TMPDIR=" + folder);
+    return env;
+}
 
 }  // namespace harness

@@ -1,6 +1,7 @@
 // WorkFolder.h -- a fresh temporary working folder for a test that writes files.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/fs/FileSystem.h"
 
@@ -31,5 +32,9 @@ private:
     std::string previous_;
     bool ok_ = false;
 };
+
+// A spawned peer's environment: this process's, with TMPDIR in `folder`, so the session folder
+// of a peer that is killed (and cannot remove it) goes with the test's own folder.
+std::vector<std::string> PeerEnvironment(const std::string& folder);
 
 }  // namespace harness

@@ -17,21 +17,10 @@
 #include <thread>
 #include <vector>
 
+#include "harness/WorkFolder.h"
 #include "platform/fs/FileSystem.h"
 
-extern char** environ;
-
 namespace {
-
-// A peer's environment: this process's, with TMPDIR in the peer's own folder, so the session
-// folder of a peer that is killed (and cannot remove it) goes with the test's folder.
-std::vector<std::string> PeerEnvironment(const std::string& folder) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "TMPDIR=", 7) != 0) env.emplace_back(*e);
-    env.push_back("TMPDIR=" + folder);
-    return env;
-}
 
 struct Outcome {
     std::string what;
@@ -74,7 +63,7 @@ protected:
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        std::vector<std::string> env = PeerEnvironment(folders_[who]->Path());
+        std::vector<std::string> env = harness::PeerEnvironment(folders_[who]->Path());
         std::vector<char*> envp;
         for (std::string& e : env) envp.push_back(e.data());
         envp.push_back(nullptr);
