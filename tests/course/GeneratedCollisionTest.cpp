@@ -25,6 +25,21 @@ using V = D3DXVECTOR3;
 
 V ToV(const yiVec3& v) { return V(v.x, v.y, v.z); }
 
+// The ground box the walls of a course enclose, in x and z.
+struct Extent {
+    float x0 = 1e30f, x1 = -1e30f, z0 = 1e30f, z1 = -1e30f;
+};
+Extent WallExtent(const tmCollision& c) {
+    Extent e;
+    for (const tmCollision::Wall& w : c.GetWalls()) {
+        e.x0 = std::min(e.x0, w.minX);
+        e.x1 = std::max(e.x1, w.maxX);
+        e.z0 = std::min(e.z0, w.minZ);
+        e.z1 = std::max(e.z1, w.maxZ);
+    }
+    return e;
+}
+
 // Runs in a working folder of its own with the run folder's data linked in (data\bankRC01.dat).
 class GeneratedCollision : public ::testing::Test {
 protected:
@@ -135,13 +150,7 @@ TEST_F(GeneratedCollision, QueriesAnswerAsTheWalkOverTheWholeListsBitForBit) {
         SCOPED_TRACE("course " + std::to_string(id));
         tmCollision c;
         ASSERT_TRUE(LoadCourse(id, c));
-        float x0 = 1e30f, x1 = -1e30f, z0 = 1e30f, z1 = -1e30f;
-        for (const tmCollision::Wall& w : c.GetWalls()) {
-            x0 = std::min(x0, w.minX);
-            x1 = std::max(x1, w.maxX);
-            z0 = std::min(z0, w.minZ);
-            z1 = std::max(z1, w.maxZ);
-        }
+        const auto [x0, x1, z0, z1] = WallExtent(c);
         std::uint32_t seed = 12345u + static_cast<std::uint32_t>(id);
         auto next = [&seed] {
             seed = seed * 1664525u + 1013904223u;
@@ -234,13 +243,7 @@ TEST_F(GeneratedCollision, FloorMapsOfAllTwelveLayouts) {
         SCOPED_TRACE("course " + std::to_string(id));
         tmCollision c;
         ASSERT_TRUE(LoadCourse(id, c));
-        float x0 = 1e30f, x1 = -1e30f, z0 = 1e30f, z1 = -1e30f;
-        for (const tmCollision::Wall& w : c.GetWalls()) {
-            x0 = std::min(x0, w.minX);
-            x1 = std::max(x1, w.maxX);
-            z0 = std::min(z0, w.minZ);
-            z1 = std::max(z1, w.maxZ);
-        }
+        const auto [x0, x1, z0, z1] = WallExtent(c);
         const float scale = std::max(x1 - x0, z1 - z0) / (kTile - 8);
         const int tile = id - track::kFirstLayoutCourse;
         const int ox = (tile % kCols) * kTile, oz = (tile / kCols) * kTile;
