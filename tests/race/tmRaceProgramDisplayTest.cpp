@@ -84,16 +84,21 @@ struct Picture {
     }
 };
 
-}  // namespace
-
-TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
-    Picture picture;
+// The real program from the debug menu in a real window, each presented frame taken into `picture`.
+harness::SessionSetup DebugMenuInTheRealWindow(Picture& picture) {
     harness::SessionSetup setup;
     setup.runData = true;
     setup.firstScreen = kSeqDebugMenu;
     setup.realWindow = true;
     setup.beforePresent = [&picture] { picture.Take(); };
-    harness::Session s(setup);
+    return setup;
+}
+
+}  // namespace
+
+TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
+    Picture picture;
+    harness::Session s(DebugMenuInTheRealWindow(picture));
     if (!s.HasWindow()) GTEST_SKIP() << "no display for the game window";
     harness::Autopilot::Prepare(s);
     tmConfig::GetInstance().SetGameOption2(1);  // one lap
@@ -168,12 +173,7 @@ TEST(RaceProgramDisplay, CupLapFromTheDebugMenuInTheRealWindow) {
 // and the mini map.
 TEST(RaceProgramDisplay, FullThrottleIntoTheFirstWallKeepsDrawing) {
     Picture picture;
-    harness::SessionSetup setup;
-    setup.runData = true;
-    setup.firstScreen = kSeqDebugMenu;
-    setup.realWindow = true;
-    setup.beforePresent = [&picture] { picture.Take(); };
-    harness::Session s(setup);
+    harness::Session s(DebugMenuInTheRealWindow(picture));
     if (!s.HasWindow()) GTEST_SKIP() << "no display for the game window";
     tmConfig::GetInstance().SetGameOption2(1);  // one lap
     if (!s.Start()) GTEST_SKIP() << "the renderer cannot start here";
