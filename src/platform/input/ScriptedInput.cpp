@@ -41,16 +41,7 @@ bool ScriptedTextInput::Poll(TextInputEvent* event) {
     return true;
 }
 
-void ScriptedTextInput::Discard(bool keysOnly) {
-    if (!keysOnly) {
-        pending_.clear();
-        return;
-    }
-    std::deque<TextInputEvent> kept;
-    for (TextInputEvent& e : pending_)
-        if (e.kind != TextInputEvent::Kind::Key) kept.push_back(std::move(e));
-    pending_.swap(kept);
-}
+void ScriptedTextInput::Discard(bool keysOnly) { DiscardPending(pending_, keysOnly); }
 
 bool ScriptedTextInput::HasText() const {
     for (const TextInputEvent& e : pending_)

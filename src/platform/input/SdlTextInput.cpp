@@ -69,14 +69,7 @@ public:
 
     void Discard(bool keysOnly) override {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!keysOnly) {
-            pending_.clear();
-            return;
-        }
-        std::deque<TextInputEvent> kept;
-        for (TextInputEvent& e : pending_)
-            if (e.kind != TextInputEvent::Kind::Key) kept.push_back(std::move(e));
-        pending_.swap(kept);
+        DiscardPending(pending_, keysOnly);
     }
 
     bool HasText() const override {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -41,6 +42,18 @@ struct TextInputEvent {
     bool shift = false;
     bool ctrl = false;
 };
+
+// Empties a queue of pending events, or with keysOnly drops only its editing keys (text stays).
+inline void DiscardPending(std::deque<TextInputEvent>& pending, bool keysOnly) {
+    if (!keysOnly) {
+        pending.clear();
+        return;
+    }
+    std::deque<TextInputEvent> kept;
+    for (TextInputEvent& e : pending)
+        if (e.kind != TextInputEvent::Kind::Key) kept.push_back(std::move(e));
+    pending.swap(kept);
+}
 
 // Text input of the game window. Events are collected only between Start and
 // Stop (the input method is off otherwise), so typing outside a text field
