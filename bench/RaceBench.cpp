@@ -119,18 +119,26 @@ void BM_RaceLogicStep16(benchmark::State& state) {
     race.Term();
 }
 
+// A hidden OpenGL device for a frame benchmark, or none with the benchmark skipped (no run folder
+// or no context).
+std::unique_ptr<gfx::Device> HiddenDevice(benchmark::State& state, bool benchOk, bool multiPass) {
+    gfx::GlOptions options;
+    options.hidden = true;
+    options.multiPassInSoftware = multiPass;
+    std::string error;
+    std::unique_ptr<gfx::Device> dev = gfx::CreateGlDevice(options, &error);
+    if (!benchOk || !dev) {
+        state.SkipWithError(("no OpenGL context: " + error).c_str());
+        return nullptr;
+    }
+    return dev;
+}
+
 // Frames of a 16-machine race drawn by the renderer at 1366 x 768; level -1 is the simple path.
 void RaceFrames(benchmark::State& state, int level) {
     RaceBench bench;
-    gfx::GlOptions options;
-    options.hidden = true;
-    options.multiPassInSoftware = level >= 0;
-    std::string error;
-    std::unique_ptr<gfx::Device> dev = gfx::CreateGlDevice(options, &error);
-    if (!bench.Ok() || !dev) {
-        state.SkipWithError(("no OpenGL context: " + error).c_str());
-        return;
-    }
+    std::unique_ptr<gfx::Device> dev = HiddenDevice(state, bench.Ok(), level >= 0);
+    if (!dev) return;
     tmConfig& cfg = tmConfig::GetInstance();
     cfg.SetVideoMode(9);  // 1366 x 768
     if (level >= 0) cfg.SetRenderTargetLevel(level);
@@ -268,14 +276,8 @@ private:
 // asks for (the mini map by default). Mean and 99th percentile of 600 frames' wall time.
 void BM_RaceWorstFrame(benchmark::State& state) {
     RaceBench bench(true);
-    gfx::GlOptions options;
-    options.hidden = true;
-    std::string error;
-    std::unique_ptr<gfx::Device> dev = gfx::CreateGlDevice(options, &error);
-    if (!bench.Ok() || !dev) {
-        state.SkipWithError(("no OpenGL context: " + error).c_str());
-        return;
-    }
+    std::unique_ptr<gfx::Device> dev = HiddenDevice(state, bench.Ok(), false);
+    if (!dev) return;
     tmRaceState& rs = tmRaceState::Get();
     rs.setup.course = LargestCircuit();
     for (int i = 0; i < kRaceEntrants; ++i) rs.entrants[i].controllerType = kControllerReplay;
