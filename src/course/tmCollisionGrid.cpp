@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -21,7 +22,9 @@ void tmCollisionGrid::Clear() {
 
 void tmCollisionGrid::Build(const std::vector<Box>& boxes, float bucketSize) {
     Clear();
-    if (boxes.empty() || !(bucketSize > 0.0f) || !std::all_of(boxes.begin(), boxes.end(), Finite)) return;
+    if (boxes.empty() || boxes.size() > kMaxEntries || !(bucketSize > 0.0f) ||
+        !std::all_of(boxes.begin(), boxes.end(), Finite))
+        return;
     float minX = boxes[0].minX, minZ = boxes[0].minZ, maxX = boxes[0].maxX, maxZ = boxes[0].maxZ;
     for (const Box& b : boxes) {
         minX = std::min(minX, b.minX);
@@ -42,8 +45,27 @@ void tmCollisionGrid::Build(const std::vector<Box>& boxes, float bucketSize) {
     columns_ = count(static_cast<double>(maxX) - minX);
     rows_ = count(static_cast<double>(maxZ) - minZ);
 
-    // Count, then place: boxes go in index order, so every bucket's list is ascending.
-    starts_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
+    // Bound the entries before counting them: every box is entered into every bucket it meets, and a
+    // hostile file of large boxes would need billions. Such a list gets no grid and is scanned.
+    std::size_t entries = 0;
+    const std::size_t buckets = static_cast<std::size_t>(columns_) * rows_;
+    const std::size_t limit = std::min(kEntriesPerBox * boxes.size() + buckets, kMaxEntries);
+    for (const Box& b : boxes) {
+        const Span s = Cover(b.minX, b.minZ, b.maxX, b.maxZ);
+        if (s.x1 < s.x0 || s.z1 < s.z0) continue;
+        entries += static_cast<std::size_t>(s.x1 - s.x0 + 1) * static_cast<std::size_t>(s.z1 - s.z0 + 1);
+        if (entries > limit) {
+            std::fprintf(stderr,
+                         "collision: %zu boxes would fill more than %zu bucket entries; scanning them instead\n",
+                         boxes.size(), limit);
+            Clear();
+            return;
+        }
+    }
+
+    // Count, then place: boxes go in index order, so every bucket's list is ascending. The bound
+    // keeps every offset within 32 bits.
+    starts_.assign(buckets + 1, 0);
     for (const Box& b : boxes) {
         const Span s = Cover(b.minX, b.minZ, b.maxX, b.maxZ);
         for (int z = s.z0; z <= s.z1; ++z)

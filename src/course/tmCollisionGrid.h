@@ -1,6 +1,7 @@
 // tmCollisionGrid.h -- a bucket grid over the XZ plane listing the items of a collision set by their extent.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -9,7 +10,8 @@
 // every item whose box meets the query box is listed in one of them, because the bucket of a
 // coordinate never decreases as the coordinate grows (coordinates beyond the grid fall into its
 // edge buckets). Built by the collision set when it loads and read-only afterwards. A grid over
-// boxes that are not all finite is not built (IsBuilt false), and its owner then scans its list.
+// boxes that are not all finite, or whose boxes would fill too many buckets, is not built (IsBuilt
+// false), and its owner then scans its list.
 class tmCollisionGrid {
 public:
     struct Box {
@@ -32,6 +34,10 @@ public:
     const std::uint32_t* End(int x, int z) const { return items_.data() + starts_[Index(x, z) + 1]; }
 
     static constexpr int kMaxBucketsPerSide = 256;
+    // A grid holds at most kEntriesPerBox entries a box beyond one a bucket, and never more than
+    // kMaxEntries (64 MB of indices); a list that would need more is not built (IsBuilt false).
+    static constexpr std::size_t kEntriesPerBox = 64;
+    static constexpr std::size_t kMaxEntries = std::size_t{1} << 24;
 
 private:
     std::size_t Index(int x, int z) const { return static_cast<std::size_t>(z) * columns_ + x; }

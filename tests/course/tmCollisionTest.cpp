@@ -1,6 +1,8 @@
 // Collision set: segment crossing, floor search, walls, bodies, sections and malformed entries.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <cmath>
 
 #include "course/tmCollision.h"
@@ -191,6 +193,26 @@ TEST(tmCollision, WallsReportTheFirstCrossedInFileOrder) {
     // Parallel to and over a wall: no hit.
     EXPECT_FALSE(c.HitWall(V(-3, 0, 5), V(3, 0, 5), &hit, &vec));
     EXPECT_FALSE(c.HitWall(V(0, 0, 0), V(0, 0, 4), &hit, &vec));
+}
+
+// Every wall of a hostile file spans the whole extent, so a grid would enter each into all 65,536
+// buckets: 5,000 walls needed 1.5 GB, and 66,000 overflowed the 32-bit offsets. Such a list is
+// scanned instead, loads in bounded memory and still answers.
+TEST(tmCollision, WallsSpanningTheWholeGridLoadInBoundedMemory) {
+    for (const std::size_t count : {std::size_t{5000}, std::size_t{66000}}) {
+        std::vector<zfmt::WallRecord> walls(count, zfmt::WallRecord{{0, 0, 0}, {100000, 0, 100000}, {1, 0, 0}});
+        const zfmt::Bytes b = zfmt::WriteWallFile(walls);
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        tmCollision c;
+        ASSERT_TRUE(c.LoadWallBytes(b.data(), b.size()));
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << count << " walls";  // kilobytes
+        V hit, vec;
+        EXPECT_TRUE(c.HitWall(V(10, 0, 0), V(0, 0, 10), &hit, &vec));
+        EXPECT_FLOAT_EQ(hit.x, 5.0f);
+    }
 }
 
 TEST(tmCollision, BodyHitsNeedShortStepsAndGiveTheSeparation) {
