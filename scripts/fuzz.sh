@@ -5,6 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${ZARVO_FUZZ_SECONDS:-20}
+# The sanitizers' settings of CI's sanitizer run, unless the caller gave others: with no plain build the content
+# tool is built sanitized and runs during the build, where the system libraries' leaks must not stop it.
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1:suppressions=$PWD/scripts/ubsan.supp}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
 jobs=${ZARVO_JOBS:-$(nproc)}
 # Configure (installing what is missing) without building everything.
 # The content is made by the plain build's generator when there is one.

@@ -140,6 +140,7 @@ void tmMainLoop::MeasureFrameRate() {
 void tmMainLoop::Run() {
     while (RunFrame()) {}
     tmConfig::GetInstance().Save();
+    platform::SetShuttingDown();  // what follows only shuts down: a quit signal now ends the process at once
 }
 
 void tmMainLoop::Shutdown() {

@@ -218,18 +218,22 @@ void ggSeqLobby::HandleCtrlKeys() {
 void ggSeqLobby::ListenForTyping() {
     if (lineEdit_ && lineEdit_->IsOpen()) {
         listening_ = false;  // the field being edited has the text input
+        lastEditor_ = lineEdit_->GetHolder();
         return;
     }
     const bool chatOpens = !modal_ && IsUsable() && chatPain_ && chatPain_->GetEntry()->IsEditable();
     if (chatOpens) {
-        // An edit that ended in this update may have left text typed after its Enter: kept, it opens the
-        // entry again in the next update.
-        if (listening_ || !tmTextInput::IsActive()) tmTextInput::Listen();
+        // A chat line that ended in this update may have left text typed after its Enter (a fast typist's next
+        // line): kept, it opens the entry again in the next update. What was typed after the Enter of another
+        // field (name, team, comment, a dialog's) was meant for that field and never becomes a chat line.
+        const bool keepNextLine = !listening_ && lastEditor_ == chatPain_->GetEntry();
+        if (!keepNextLine || !tmTextInput::IsActive()) tmTextInput::Listen();
         listening_ = true;
     } else {
         if (tmTextInput::IsActive()) tmTextInput::Stop();
         listening_ = false;
     }
+    lastEditor_ = nullptr;
 }
 
 int ggSeqLobby::Update() {

@@ -13,6 +13,7 @@ namespace g2ui {
 class LineEdit;
 class TextTextureFont;
 class WidgetCursor;
+class WidgetText;
 }  // namespace g2ui
 
 namespace g2lobby {
@@ -156,6 +157,8 @@ private:
     int screenWidth_ = 0, screenHeight_ = 0;
     bool initialized_ = false;
     bool listening_ = false;
+    // The field whose edit was open at the last update's end (compared, never used).
+    const g2ui::WidgetText* lastEditor_ = nullptr;
 
     std::unique_ptr<ggSpriteManager> sprites_;
     std::unique_ptr<g2ui::TextTextureFont> font_;

@@ -306,7 +306,18 @@ TEST_F(LobbyPanes, NameTeamAndCommentEditsAreSentAndSaved) {
     ASSERT_TRUE(visit->StepUntil([&] { return Users().GetCount() == 6; }));
     visit->Step();
     ASSERT_TRUE(name->IsEditing());
-    visit->TypeAndCommit("amed");
+    // A key typed after the Enter in the same update was meant for the field: it never opens the chat.
+    visit->text.Type("amed");
+    visit->text.Press(platform::EditKey::Enter);
+    visit->text.Type("x");
+    visit->SetKey(tmKey::kReturn, true);
+    visit->SetKey(tmKey::kX, true);
+    visit->Step();
+    visit->SetKey(tmKey::kReturn, false);
+    visit->SetKey(tmKey::kX, false);
+    visit->Step();
+    visit->Step();
+    EXPECT_FALSE(Screen().GetChatPain()->GetEntry()->IsEditing());
     lobbytest::ClientMsg updt;
     ASSERT_TRUE(StepUntilSent("UPDT", &updt));
     lobbytest::WireReader r(updt.body);
@@ -320,6 +331,7 @@ TEST_F(LobbyPanes, NameTeamAndCommentEditsAreSentAndSaved) {
     lobbytest::WireReader r2(updt.body);
     EXPECT_EQ(lobbytest::DecodePlayerOut(r2).comment, "see you on the grid");
     EXPECT_STREQ(tmConfig::GetInstance().GetComment(), "see you on the grid");
+    EXPECT_EQ(visit->server.CountOf("SAID"), 0);
 }
 
 TEST_F(LobbyPanes, TheOtherTabsStripCommitsAnEditInProgress) {

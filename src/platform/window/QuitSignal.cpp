@@ -1,4 +1,4 @@
-// QuitSignal.cpp -- the quit signal handlers: a flag on the first, the process's end on a second inside a frame.
+// QuitSignal.cpp -- quit signal handlers: a flag first, the process's end on a second in a frame or any in shutdown.
 #include "platform/window/QuitSignal.h"
 
 #include <signal.h>
@@ -11,11 +11,12 @@ namespace platform {
 namespace {
 std::atomic<int> g_signals{0};
 std::atomic<bool> g_frameBusy{false};
+std::atomic<bool> g_shuttingDown{false};
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
               "read and written from a signal handler");
 
 void OnQuitSignal(int sig) {
-    if (g_signals.fetch_add(1) > 0 && g_frameBusy.load()) _exit(128 + sig);
+    if ((g_signals.fetch_add(1) > 0 && g_frameBusy.load()) || g_shuttingDown.load()) _exit(128 + sig);
 }
 }  // namespace
 
@@ -32,6 +33,11 @@ bool QuitSignalled() { return g_signals.load() > 0; }
 
 void SetFrameBusy(bool busy) { g_frameBusy.store(busy); }
 
-void ResetQuitSignal() { g_signals.store(0); }
+void SetShuttingDown() { g_shuttingDown.store(true); }
+
+void ResetQuitSignal() {
+    g_signals.store(0);
+    g_shuttingDown.store(false);
+}
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // External data tables.
 #include "sys/data/tmExtDataBase.h"
 
+#include <cstdio>
 #include <string>
 #include <unordered_map>
 
@@ -59,6 +60,9 @@ void tmExtDataBase::Load(const char* name, bool keepBase, bool allowBase) {
     rowCount_ = 0;
     name_.Assign(table.c_str());
     tablePath_ = zfmt::ExtDbTableFile(table);
+    if (!Bank())
+        std::fprintf(stderr, "data: no data-table bank is registered (tmEngineTables); table %s is empty\n",
+                     table.c_str());
 
     std::vector<Row> overrides = ReadRows(zfmt::ExtDbOverrideFile(table));
     std::vector<Row> rows = ReadRows(zfmt::ExtDbTableFile(table));

@@ -190,6 +190,7 @@ gfx::Shader tmShader::Compile(gfx::Stage stage, uint32_t shaderType, uint32_t st
     gfx::Shader shader;
     if (source.empty()) {
         log = std::string("no source ") + (name ? name : "(no such shader type)");
+        if (!tmEngineTables::Get().shaderBank) log += " (no shader bank is registered: tmEngineTables)";
     } else if (device_) {
         shader = device_->compileShader(stage, BuildHeader(shaderType, stateFlags) + source, &log);
     }

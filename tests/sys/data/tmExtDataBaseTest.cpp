@@ -11,6 +11,7 @@
 #include "format/MachineTableKeys.h"
 #include "format/RouteTableKeys.h"
 #include "sys/data/tmArchiver.h"
+#include "sys/data/tmEngineTables.h"
 #include "sys/data/tmExtDataBase.h"
 #include "tests/sys/data/BankFixture.h"
 
@@ -98,6 +99,18 @@ TEST_F(ExtDbTest, ManagerLoadsOnceAndKeepsItsOwnName) {
     EXPECT_EQ(m.Find("T2"), nullptr);
     EXPECT_EQ(m.GetCount(), 0);
     EXPECT_EQ(m.Load("T2", false)->GetRowCount(), 0);  // the damaged bank now gives no rows
+}
+
+TEST(ExtDbWithoutTables, ABankNeverRegisteredIsSaidInTheLog) {
+    const tmEngineTables registered = tmEngineTables::Get();
+    tmEngineTables::Register(tmEngineTables{});
+    testing::internal::CaptureStderr();
+    tmExtDataBase t;
+    t.Load("T1", false);
+    const std::string log = testing::internal::GetCapturedStderr();
+    tmEngineTables::Register(registered);
+    EXPECT_EQ(t.GetRowCount(), 0);
+    EXPECT_NE(log.find("no data-table bank is registered"), std::string::npos) << log;
 }
 
 // Runs in the run folder, where the game finds data\bankRD01.dat.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/NullDevice.h"
+#include "sys/data/tmEngineTables.h"
 #include "sys/render/tmShader.h"
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
@@ -110,6 +111,17 @@ TEST_F(ShaderManager, EveryBankSourceLoads) {
         }
     }
     EXPECT_TRUE(tmShader::LoadSource(".\\shader\\missingVs.cg").empty());
+}
+
+TEST_F(ShaderManager, WithoutRegisteredTablesTheReportSaysSo) {
+    const tmEngineTables registered = tmEngineTables::Get();
+    tmEngineTables::Register(tmEngineTables{});
+    device_.scriptedCaps.vertexShaderVersion = 0x300;
+    tmShader s;
+    s.Initialize(&device_);
+    tmEngineTables::Register(registered);
+    ASSERT_FALSE(errors_.empty());
+    EXPECT_NE(errors_[0].find("no shader bank is registered"), std::string::npos) << errors_[0];
 }
 
 TEST_F(ShaderManager, CompilesTheTwoCommonPairsOnlyWithShaderModel3) {

@@ -128,7 +128,8 @@ bool PaintTitleArt(const SpriteStyle& s, SpriteCanvas& c) {
         const float t = (y - vy) / (c.height - vy);
         const float half = 6.0f + t * c.width * 0.42f;
         const float kerb = half * 0.08f;
-        const bool stripe = static_cast<int>(std::pow(t, 0.35f) * 40.0f) % 2 == 0;
+        // The first row lies a fraction above the horizon (t slightly negative): its stripe is the first one.
+        const bool stripe = static_cast<int>(std::pow(std::max(t, 0.0f), 0.35f) * 40.0f) % 2 == 0;
         for (int x = static_cast<int>(vx - half - kerb); x <= static_cast<int>(vx + half + kerb); ++x) {
             const float d = std::fabs(x - vx);
             std::uint32_t col = Mix(0xFF3A3E48u, 0xFF22252Cu, t);
