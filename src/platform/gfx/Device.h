@@ -59,7 +59,17 @@ public:
     virtual void releaseTexture(Texture tex) = 0;
     virtual bool describeTexture(Texture tex, TextureDesc* desc) = 0;
     // Replaces one level (and cube face 0..5) with width x height ARGB words.
-    virtual Result uploadTexture(Texture tex, uint32_t face, uint32_t level, const uint32_t* argb) = 0;
+    Result uploadTexture(Texture tex, uint32_t face, uint32_t level, const uint32_t* argb) {
+        TextureDesc desc;
+        if (!describeTexture(tex, &desc)) return Res::InvalidCall;
+        const uint32_t height = level < 32 && (desc.height >> level) > 1 ? desc.height >> level : 1;
+        return uploadTextureRows(tex, face, level, 0, height, argb);
+    }
+    // Replaces rows firstRow .. firstRow + rowCount - 1 of one level with width x rowCount ARGB words, so a
+    // large texture can be filled a band at a time. A band past the level's last row is refused. Level 0 of a
+    // mipmapped static texture makes its smaller levels when its last row arrives.
+    virtual Result uploadTextureRows(Texture tex, uint32_t face, uint32_t level, uint32_t firstRow, uint32_t rowCount,
+                                     const uint32_t* argb) = 0;
     // Dynamic textures: the CPU copy of level 0 (face 0), pitch in words = width.
     virtual uint32_t* lockTexture(Texture tex) = 0;
     virtual void unlockTexture(Texture tex) = 0;

@@ -324,19 +324,22 @@ bool GlDevice::describeTexture(Texture tex, TextureDesc* desc) {
     return true;
 }
 
-Result GlDevice::uploadTexture(Texture tex, uint32_t face, uint32_t level, const uint32_t* argb) {
+Result GlDevice::uploadTextureRows(Texture tex, uint32_t face, uint32_t level, uint32_t firstRow, uint32_t rowCount,
+                                   const uint32_t* argb) {
     auto it = textures_.find(tex.id);
     if (it == textures_.end() || !argb || level >= it->second.desc.levels || face >= (it->second.desc.cube ? 6u : 1u))
         return Res::InvalidCall;
     const TextureDesc& d = it->second.desc;
+    const uint32_t height = std::max(1u, d.height >> level);
+    if (rowCount == 0 || firstRow >= height || rowCount > height - firstRow) return Res::InvalidCall;
     const GLenum target = d.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D;
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(target, it->second.name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexSubImage2D(d.cube ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D, GLint(level), 0, 0,
-                    GLsizei(std::max(1u, d.width >> level)), GLsizei(std::max(1u, d.height >> level)), GL_BGRA,
-                    GL_UNSIGNED_BYTE, argb);
-    if (level == 0 && d.levels > 1 && d.usage == Usage::Static) glGenerateMipmap(target);
+    glTexSubImage2D(d.cube ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D, GLint(level), 0, GLint(firstRow),
+                    GLsizei(std::max(1u, d.width >> level)), GLsizei(rowCount), GL_BGRA, GL_UNSIGNED_BYTE, argb);
+    const bool last = firstRow + rowCount == height;
+    if (level == 0 && last && d.levels > 1 && d.usage == Usage::Static) glGenerateMipmap(target);
     glBindTexture(target, 0);
     setTexture(0, stages_[0]);
     return Res::Ok;

@@ -35,7 +35,8 @@ public:
     Texture createTexture(const TextureDesc& desc) override;
     void releaseTexture(Texture tex) override;
     bool describeTexture(Texture tex, TextureDesc* desc) override;
-    Result uploadTexture(Texture tex, uint32_t face, uint32_t level, const uint32_t* argb) override;
+    Result uploadTextureRows(Texture tex, uint32_t face, uint32_t level, uint32_t firstRow, uint32_t rowCount,
+                             const uint32_t* argb) override;
     uint32_t* lockTexture(Texture tex) override;
     void unlockTexture(Texture tex) override;
     void setTexture(uint32_t stage, Texture tex) override;

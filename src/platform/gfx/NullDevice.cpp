@@ -213,14 +213,18 @@ bool NullDevice::describeTexture(Texture tex, TextureDesc* desc) {
     return true;
 }
 
-Result NullDevice::uploadTexture(Texture tex, uint32_t face, uint32_t level, const uint32_t* argb) {
+Result NullDevice::uploadTextureRows(Texture tex, uint32_t face, uint32_t level, uint32_t firstRow, uint32_t rowCount,
+                                     const uint32_t* argb) {
     auto it = textures_.find(tex.id);
     if (it == textures_.end() || !argb) return Res::InvalidCall;
     TextureRec& rec = it->second;
     size_t index = size_t(face) * rec.desc.levels + level;
     if (level >= rec.desc.levels || index >= rec.images.size()) return Res::InvalidCall;
     auto& img = rec.images[index];
-    std::copy(argb, argb + img.size(), img.begin());
+    const size_t width = std::max(1u, rec.desc.width >> level), height = img.size() / width;
+    if (rowCount == 0 || firstRow >= height || rowCount > height - firstRow) return Res::InvalidCall;
+    // Copied as bytes: the words may sit in byte storage.
+    std::memcpy(img.data() + firstRow * width, argb, size_t(rowCount) * width * sizeof(uint32_t));
     return Res::Ok;
 }
 

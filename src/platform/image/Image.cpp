@@ -111,6 +111,18 @@ bool Decode(const void* data, size_t size, Image& out, std::string* error) {
     return ok;
 }
 
+bool DecodeRows(const void* data, size_t size, RowSink& sink, std::string* error) {
+    const uint8_t* p = static_cast<const uint8_t*>(data);
+    if (Sniff(p, size) == Container::Png)
+        return FitsDeclaredSize(p, size, Container::Png, error) && DecodePngRows(p, size, sink, error);
+    Image img;
+    if (!Decode(data, size, img, error)) return false;
+    if (img.faces.size() != 1) return Fail(error, "a cube map, not a 2D image");
+    if (!sink.Begin(img.width, img.height, img.format) || !sink.Rows(0, img.height, img.faces[0].data()))
+        return Fail(error, "pixels not taken");
+    return true;
+}
+
 bool DecodeCube(const void* data, size_t size, Image& out, std::string* error) {
     if (!Decode(data, size, out, error)) return false;
     if (out.IsCube()) return true;

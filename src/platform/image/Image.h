@@ -54,12 +54,29 @@ struct Image {
 constexpr uint32_t kMaxSide = 8192;
 constexpr uint64_t kMaxPixels = 16u * 1024u * 1024u;
 
+// Takes a decoded 2D image a band of rows at a time (DecodeRows).
+class RowSink {
+public:
+    virtual ~RowSink() = default;
+    // The image's size and format, before any row; false stops the decode.
+    virtual bool Begin(uint32_t width, uint32_t height, PixelFormat format) = 0;
+    // Rows first .. first + count - 1, width x count RGBA8 pixels, top row
+    // first. The sink may change the bytes in place; false stops the decode.
+    virtual bool Rows(uint32_t first, uint32_t count, uint8_t* rgba) = 0;
+};
+
 // Recognises the container from the first bytes.
 Container Sniff(const void* data, size_t size);
 
 // Decodes a 2D image (a DDS cube map gives its six faces). False with a reason
 // in *error on bad or unsupported input; out is then empty.
 bool Decode(const void* data, size_t size, Image& out, std::string* error = nullptr);
+
+// Decodes a 2D image into `sink` with the checks and reasons of Decode. A PNG
+// goes a band of rows at a time, so a large texture is never held whole in
+// memory on its way to the device; other containers are decoded whole and
+// handed over as one band. A cube map is refused.
+bool DecodeRows(const void* data, size_t size, RowSink& sink, std::string* error = nullptr);
 
 // Decodes a JPEG picture from an untrusted source (a player's picture from the
 // network) with libjpeg-turbo: sides of at most maxSide pixels (checked before
@@ -80,6 +97,7 @@ bool FitsDeclaredSize(const void* data, size_t size, Container c, std::string* e
 // JPEG through libjpeg-turbo (sides of at most maxSide pixels, corrupt data
 // refused), DDS through our own reader; TGA and BMP use stb_image.
 bool DecodePng(const uint8_t* data, size_t size, Image& out, std::string* error);
+bool DecodePngRows(const uint8_t* data, size_t size, RowSink& sink, std::string* error);
 bool DecodeJpeg(const uint8_t* data, size_t size, uint32_t maxSide, Image& out, std::string* error);
 bool DecodeDds(const uint8_t* data, size_t size, Image& out, std::string* error);
 

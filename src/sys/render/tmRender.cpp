@@ -343,24 +343,32 @@ void tmRender::CreateResources() {
     BindTarget(Target{backBuffer_, backDepth_, s.width, s.height});
     Clear(true);
 
-    targets_[kSceneA] = MakeTarget(s.sceneTargetWidth, s.sceneTargetHeight);
-    post_ = std::make_unique<tmPostProcess>(device_, shader_.get());
-    post_->Create(s, activeClear_);
+    // The simple frame (no shader model 3, as on a software rasteriser) draws only into the back buffer and
+    // the two views' pictures; the scene, post-process, depth, shadow and cube targets are the multi-pass
+    // frame's, and making and clearing them (two 2048 x 1024 among them) is most of a set-up's time there.
+    const bool multiPass = shader_ && shader_->SupportsShaderModel3();
+    if (multiPass) {
+        targets_[kSceneA] = MakeTarget(s.sceneTargetWidth, s.sceneTargetHeight);
+        post_ = std::make_unique<tmPostProcess>(device_, shader_.get());
+        post_->Create(s, activeClear_);
+    }
     activeClear_ = 0x00000000u;
     targets_[kSecondView] = MakeTarget(s.secondViewWidth, s.secondViewHeight);
     targets_[kMirror] = MakeTarget(s.mirrorWidth, s.mirrorHeight);
-    activeClear_ = 0xFFFFFFFFu;
-    targets_[kDepthRecord] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
-    activeClear_ = storedClear_;
-    targets_[kNearShadow] = MakeTarget(s.shadowMapSize, s.shadowMapSize);
-    targets_[kFarShadow] = MakeTarget(s.shadowMapSize, s.shadowMapSize);
-    cube_ = device_->createTexture(
-        {s.cubeTargetSize, s.cubeTargetSize, 1, gfx::Format::A8R8G8B8, gfx::Usage::RenderTarget, true});
-    cubeDepth_ = cube_ ? device_->createDepthSurface(s.cubeTargetSize, s.cubeTargetSize, gfx::Format::D24X8)
-                       : gfx::DepthSurface{};
-    if (cube_ && !cubeDepth_) {
-        device_->releaseTexture(cube_);
-        cube_ = {};
+    if (multiPass) {
+        activeClear_ = 0xFFFFFFFFu;
+        targets_[kDepthRecord] = MakeTarget(s.workTargetWidth, s.workTargetHeight);
+        activeClear_ = storedClear_;
+        targets_[kNearShadow] = MakeTarget(s.shadowMapSize, s.shadowMapSize);
+        targets_[kFarShadow] = MakeTarget(s.shadowMapSize, s.shadowMapSize);
+        cube_ = device_->createTexture(
+            {s.cubeTargetSize, s.cubeTargetSize, 1, gfx::Format::A8R8G8B8, gfx::Usage::RenderTarget, true});
+        cubeDepth_ = cube_ ? device_->createDepthSurface(s.cubeTargetSize, s.cubeTargetSize, gfx::Format::D24X8)
+                           : gfx::DepthSurface{};
+        if (cube_ && !cubeDepth_) {
+            device_->releaseTexture(cube_);
+            cube_ = {};
+        }
     }
     if (shader_) shader_->SetTargetSize(s.workTargetWidth, s.workTargetHeight);
     activeClear_ = storedClear_;

@@ -169,7 +169,8 @@ public:
     float GetMeasuredFrameTime() const { return measured_; }
     float GetLastFrameTime() const { return last_; }
 
-    // Off-screen targets: the renderer's own and, for reading, the post-process's.
+    // Off-screen targets: the renderer's own and, for reading, the post-process's. A set-up for the simple frame
+    // makes only the two views'; the rest (and the post-process and cube) are the multi-pass frame's.
     enum {
         kSceneA,
         kWork1,

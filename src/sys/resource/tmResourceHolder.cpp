@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "format/MaterialRecord.h"
 #include "platform/gfx/Device.h"
@@ -53,38 +54,86 @@ gfx::Format DeviceFormat(PixelFormat f) {
     }
 }
 
-std::vector<uint32_t> Argb(const std::vector<uint8_t>& rgba) {
-    std::vector<uint32_t> out(rgba.size() / 4);
-    for (size_t i = 0; i < out.size(); ++i)
-        out[i] = (static_cast<uint32_t>(rgba[i * 4 + 3]) << 24) | (rgba[i * 4] << 16) | (rgba[i * 4 + 1] << 8) |
-                 rgba[i * 4 + 2];
-    return out;
+// Turns decoded RGBA8 pixels into the ARGB words the device takes, in their
+// own memory: on a little-endian machine a word's bytes are B, G, R, A, so
+// swapping red and blue is all it takes, and no second buffer of words is
+// made (fresh memory costs more to touch than the swap).
+const uint32_t* ArgbInPlace(uint8_t* rgba, size_t bytes, std::vector<uint32_t>& spare) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    (void)spare;
+    for (size_t i = 0; i + 3 < bytes; i += 4) {
+        uint32_t w;  // bytes R, G, B, A
+        std::memcpy(&w, rgba + i, 4);
+        w = (w & 0xFF00FF00u) | ((w >> 16) & 0xFFu) | ((w & 0xFFu) << 16);
+        std::memcpy(rgba + i, &w, 4);
+    }
+    return reinterpret_cast<const uint32_t*>(rgba);  // vector storage, aligned for words
+#else
+    spare.resize(bytes / 4);
+    for (size_t i = 0; i < spare.size(); ++i)
+        spare[i] = (static_cast<uint32_t>(rgba[i * 4 + 3]) << 24) | (rgba[i * 4] << 16) | (rgba[i * 4 + 1] << 8) |
+                   rgba[i * 4 + 2];
+    return spare.data();
+#endif
 }
+
+gfx::TextureDesc StaticDesc(uint32_t width, uint32_t height, PixelFormat format, bool cube) {
+    return {width, height, 1, DeviceFormat(format), gfx::Usage::Static, cube};
+}
+
+// Makes the texture when the image's size is known and fills it a band of
+// rows at a time as they are decoded: a 2048 x 4096 sprite sheet goes to the
+// device without a whole copy of its pixels in memory.
+class TextureSink : public platform::image::RowSink {
+public:
+    explicit TextureSink(gfx::Device* dev) : dev_(dev) {}
+    ~TextureSink() override {
+        if (tex_) dev_->releaseTexture(tex_);
+    }
+    bool Begin(uint32_t width, uint32_t height, PixelFormat format) override {
+        width_ = width;
+        tex_ = dev_->createTexture(StaticDesc(width, height, format, false));
+        return bool(tex_);
+    }
+    bool Rows(uint32_t first, uint32_t count, uint8_t* rgba) override {
+        const uint32_t* argb = ArgbInPlace(rgba, size_t(count) * width_ * 4, spare_);
+        return dev_->uploadTextureRows(tex_, 0, 0, first, count, argb) == gfx::Res::Ok;
+    }
+    gfx::Texture Take() {
+        gfx::Texture t = tex_;
+        tex_ = {};
+        return t;
+    }
+
+private:
+    gfx::Device* dev_;
+    gfx::Texture tex_;
+    uint32_t width_ = 0;
+    std::vector<uint32_t> spare_;
+};
 
 // Makes a device texture (2D or cube) from image bytes; null handle on failure.
 gfx::Texture CreateTexture(const void* data, size_t size, bool cube) {
     gfx::Device* dev = tmGetDevice();
     if (!dev || !data || size == 0) return {};
-    platform::image::Image img;
     std::string why;
-    bool ok =
-        cube ? platform::image::DecodeCube(data, size, img, &why) : platform::image::Decode(data, size, img, &why);
-    if (!ok) {
+    if (!cube) {
+        TextureSink sink(dev);
+        if (platform::image::DecodeRows(data, size, sink, &why)) return sink.Take();
         std::fprintf(stderr, "texture: %s\n", why.c_str());
         return {};
     }
-    gfx::TextureDesc desc;
-    desc.width = img.width;
-    desc.height = img.height;
-    desc.levels = 1;
-    desc.format = DeviceFormat(img.format);
-    desc.usage = gfx::Usage::Static;
-    desc.cube = cube;
-    gfx::Texture tex = dev->createTexture(desc);
+    platform::image::Image img;
+    if (!platform::image::DecodeCube(data, size, img, &why)) {
+        std::fprintf(stderr, "texture: %s\n", why.c_str());
+        return {};
+    }
+    gfx::Texture tex = dev->createTexture(StaticDesc(img.width, img.height, img.format, true));
     if (!tex) return {};
+    std::vector<uint32_t> spare;
     for (size_t f = 0; f < img.faces.size(); ++f) {
-        std::vector<uint32_t> argb = Argb(img.faces[f]);
-        if (dev->uploadTexture(tex, static_cast<uint32_t>(f), 0, argb.data()) != 0) {
+        if (dev->uploadTexture(tex, static_cast<uint32_t>(f), 0,
+                               ArgbInPlace(img.faces[f].data(), img.faces[f].size(), spare)) != gfx::Res::Ok) {
             dev->releaseTexture(tex);
             return {};
         }

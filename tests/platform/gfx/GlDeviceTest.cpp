@@ -36,8 +36,11 @@ protected:
 
 TEST_F(GlDeviceTest, TexturedScreenQuadLandsOnItsPixelsTopDown) {
     Texture t = dev->createTexture({2, 2, 1, Format::A8R8G8B8, Usage::Static, false});
-    const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF000000, 0xFF000000};
     ASSERT_EQ(dev->uploadTexture(t, 0, 0, texels), Res::Ok);
+    const uint32_t bottom[2] = {0xFF0000FF, 0xFFFFFFFF};  // a band of rows replaces just its rows
+    ASSERT_EQ(dev->uploadTextureRows(t, 0, 0, 1, 1, bottom), Res::Ok);
+    EXPECT_NE(dev->uploadTextureRows(t, 0, 0, 1, 2, bottom), Res::Ok);  // past the last row
     dev->setTexture(0, t);
     dev->setSamplerFilter(0, Filter::Point, Filter::Point, Filter::Point, 1);
     dev->setSamplerAddress(0, Address::Clamp, Address::Clamp);

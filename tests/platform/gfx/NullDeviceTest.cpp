@@ -53,10 +53,13 @@ TEST(NullDevice, TexturesKeepTexelsTargetsKeepClearColour) {
     const uint32_t px[4] = {1, 2, 3, 4};
     EXPECT_EQ(d.uploadTexture(t, 0, 0, px), Res::Ok);
     EXPECT_NE(d.uploadTexture(t, 0, 2, px), Res::Ok);
+    const uint32_t row[2] = {5, 6};
+    EXPECT_EQ(d.uploadTextureRows(t, 0, 0, 1, 1, row), Res::Ok);
+    EXPECT_NE(d.uploadTextureRows(t, 0, 0, 1, 2, px), Res::Ok);  // past the last row
     std::vector<uint32_t> out;
     uint32_t w, h;
     ASSERT_TRUE(d.readPixels(t, 0, &out, &w, &h));
-    EXPECT_EQ(out, std::vector<uint32_t>({1, 2, 3, 4}));
+    EXPECT_EQ(out, std::vector<uint32_t>({1, 2, 5, 6}));
 
     Texture rt = d.createTexture({8, 8, 1, Format::A8R8G8B8, Usage::RenderTarget, false});
     d.setRenderTarget(rt, 0);

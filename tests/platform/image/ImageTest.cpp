@@ -137,10 +137,21 @@ TEST(ImageDecode, PngPalettesColourKeysAndDeepSamplesBecomeRgba) {
                               0x59, 0x7d, 0x96, 0xe1, 0x3f, 0x83, 0x90, 0x09, 0x00, 0x10, 0x1b, 0x03, 0x04, 0x60, 0xaf,
                               0x38, 0x5f, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
     ASSERT_TRUE(Decode(grey16, sizeof grey16, img, &why)) << why;
-    EXPECT_EQ(img.format, PixelFormat::L8);
+    EXPECT_EQ(img.format, PixelFormat::A8L8);  // a key is alpha: a format without it would upload opaque
     const std::vector<uint8_t> grey = {0x12, 0x12, 0x12, 0,   0xAB, 0xAB, 0xAB, 255,
                                        0xFF, 0xFF, 0xFF, 255, 0x12, 0x12, 0x12, 0};
     EXPECT_EQ(img.faces[0], grey);
+
+    // 2 x 1, 8-bit RGB keyed on (10, 20, 30), its first pixel.
+    const uint8_t rgbKey[] = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
+                              0x52, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x7b,
+                              0x40, 0xe8, 0xdd, 0x00, 0x00, 0x00, 0x06, 0x74, 0x52, 0x4e, 0x53, 0x00, 0x0a, 0x00, 0x14,
+                              0x00, 0x1e, 0xc5, 0x36, 0x29, 0xff, 0x00, 0x00, 0x00, 0x0f, 0x49, 0x44, 0x41, 0x54, 0x78,
+                              0xda, 0x63, 0xe0, 0x12, 0x91, 0xd3, 0x30, 0xb2, 0x01, 0x00, 0x02, 0x37, 0x00, 0xd3, 0xe2,
+                              0x2d, 0xed, 0x9f, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+    ASSERT_TRUE(Decode(rgbKey, sizeof rgbKey, img, &why)) << why;
+    EXPECT_EQ(img.format, PixelFormat::A8R8G8B8);
+    EXPECT_EQ(img.faces[0], (std::vector<uint8_t>{10, 20, 30, 0, 40, 50, 60, 255}));
 }
 
 TEST(ImageDecode, OversizedHeaderIsRefusedBeforeDecoding) {
@@ -200,4 +211,40 @@ TEST(ImageDecode, StackedPngMakesSixCubeFacesAndOtherShapesAreRefused) {
     auto square = Png(4, 4, 4);
     EXPECT_FALSE(DecodeCube(square.data(), square.size(), img));
     EXPECT_TRUE(img.faces.empty());
+}
+
+TEST(ImageDecode, RowsReachASinkInOrderedBandsAndAStoppedSinkStopsTheDecode) {
+    struct Bands : RowSink {
+        uint32_t width = 0, stopAt = ~0u;
+        std::vector<uint8_t> pixels;
+        std::vector<uint32_t> firsts;
+        bool Begin(uint32_t w, uint32_t, PixelFormat) override {
+            width = w;
+            return true;
+        }
+        bool Rows(uint32_t first, uint32_t count, uint8_t* rgba) override {
+            firsts.push_back(first);
+            pixels.insert(pixels.end(), rgba, rgba + size_t(count) * width * 4);
+            return first < stopAt;
+        }
+    };
+    auto png = Png(1024, 100, 4);  // 4 KB rows: more than one band
+    Bands bands;
+    std::string why;
+    ASSERT_TRUE(DecodeRows(png.data(), png.size(), bands, &why)) << why;
+    EXPECT_GT(bands.firsts.size(), 1u);
+    EXPECT_EQ(bands.pixels, Pixels(1024, 100, 4));
+    Bands stopped;
+    stopped.stopAt = 0;
+    EXPECT_FALSE(DecodeRows(png.data(), png.size(), stopped, &why));
+    EXPECT_EQ(stopped.firsts.size(), 1u);
+
+    // Other containers come whole, as one band.
+    std::vector<uint8_t> tga;
+    auto px4 = Pixels(4, 4, 4);
+    stbi_write_tga_to_func(Append, &tga, 4, 4, 4, px4.data());
+    Bands whole;
+    ASSERT_TRUE(DecodeRows(tga.data(), tga.size(), whole, &why)) << why;
+    EXPECT_EQ(whole.firsts, std::vector<uint32_t>{0});
+    EXPECT_EQ(whole.pixels, px4);
 }

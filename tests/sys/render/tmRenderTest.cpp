@@ -300,6 +300,11 @@ TEST_F(RenderTest, FailedTargetsAreSkipped) {
 TEST_F(RenderTest, SimplePathDrawsLayersZeroToEight) {
     sm3 = false;
     ASSERT_TRUE(r->Initialize(&dev, settings));
+    // This frame draws into the back buffer and the views' pictures only: no multi-pass target is made.
+    EXPECT_EQ(dev.liveTextures(), 1 + 2);
+    EXPECT_TRUE(r->GetTarget(tmRender::kSecondView).Ok());
+    EXPECT_TRUE(r->GetTarget(tmRender::kMirror).Ok());
+    EXPECT_FALSE(r->GetTarget(tmRender::kSceneA).Ok());
     r->DrawModel(1, 0, 0);
     r->DrawModel(1, 0, 6);
     r->DrawModel(1, 0, 12);
