@@ -1,6 +1,7 @@
 // InputDevices.h -- keyboard, mouse and joystick states in the shapes the input code reads.
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -22,6 +23,25 @@ struct JoyState {
 struct MouseState {
     int32_t dx = 0, dy = 0, wheel = 0;
     uint8_t buttons[8] = {};  // 0 left, 1 right, 2 middle; 0x80 = held
+};
+
+// Keys or buttons pressed since the last reading of their state. A tap or a quick click whose press and
+// release both fall between two readings is gone from the state; the next reading shows it held, once
+// (the one after shows it released), so no press is lost however slow the frames.
+template <int N>
+class PressLatch {
+public:
+    void Press(int i) {
+        if (i >= 0 && i < N) pressed_[i] = 0x80;
+    }
+    // Sets bit 7 in state[i] for every press since the last call, and forgets them.
+    void Read(uint8_t* state) {
+        for (int i = 0; i < N; ++i) state[i] |= pressed_[i];
+        std::memset(pressed_, 0, sizeof pressed_);
+    }
+
+private:
+    uint8_t pressed_[N] = {};
 };
 
 // The input devices of one window. Keys are indexed by the PC set-1 scan
@@ -54,7 +74,7 @@ std::unique_ptr<InputDevices> CreateSdlInput(Window& window);
 // SDL scan code to DIK code (0 when unmapped).
 uint8_t SdlScancodeToDik(int scancode);
 
-// Test backend: the test writes the states a step should see.
+// Test backend: the test writes the states a step should see, and may tap keys and buttons between readings.
 class ScriptedInput : public InputDevices {
 public:
     uint8_t keys[256] = {};
@@ -71,6 +91,9 @@ public:
     void SetKey(int dik, bool down) {
         if (dik >= 0 && dik < 256) keys[dik] = down ? 0x80 : 0;
     }
+    // A key or mouse button (0 left, 1 right, 2 middle) pressed and released before the next reading.
+    void TapKey(int dik) { keyTaps_.Press(dik); }
+    void TapButton(int button) { buttonTaps_.Press(button); }
 
     bool ReadKeyboard(uint8_t out[256]) override;
     bool ReadMouse(MouseState& state) override;
@@ -83,6 +106,10 @@ public:
     bool ReopenJoystick(int i) override;
     bool HasFocus() override { return focus; }
     void SetCursorVisible(bool visible) override { cursorVisible = visible; }
+
+private:
+    PressLatch<256> keyTaps_;
+    PressLatch<8> buttonTaps_;
 };
 
 }  // namespace platform
