@@ -1,7 +1,6 @@
 // InputDevices.h -- keyboard, mouse and joystick states in the shapes the input code reads.
 #pragma once
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -26,22 +25,33 @@ struct MouseState {
 };
 
 // Keys or buttons pressed since the last reading of their state. A tap or a quick click whose press and
-// release both fall between two readings is gone from the state; the next reading shows it held, once
-// (the one after shows it released), so no press is lost however slow the frames.
+// release both fall between two readings is gone from the state; the next reading shows it held, once,
+// and the one after released, so no press is lost however slow the frames. A key pressed again after a
+// reading showed it held reads released first: each press gets a reading of its own, so two clicks before
+// one reading stay a double click (at most three presses wait).
 template <int N>
 class PressLatch {
 public:
     void Press(int i) {
-        if (i >= 0 && i < N) pressed_[i] = 0x80;
+        if (i >= 0 && i < N && pending_[i] < kMaxPending) ++pending_[i];
     }
-    // Sets bit 7 in state[i] for every press since the last call, and forgets them.
+    // Sets or clears bit 7 of state[i] (the state as it is now) for the presses since the last call.
     void Read(uint8_t* state) {
-        for (int i = 0; i < N; ++i) state[i] |= pressed_[i];
-        std::memset(pressed_, 0, sizeof pressed_);
+        for (int i = 0; i < N; ++i) {
+            if (heldLast_[i] && pending_[i]) {
+                state[i] &= 0x7F;  // released and pressed again since: the release first
+            } else if (pending_[i]) {
+                state[i] |= 0x80;
+                --pending_[i];
+            }
+            heldLast_[i] = (state[i] & 0x80) != 0;
+        }
     }
 
 private:
-    uint8_t pressed_[N] = {};
+    static constexpr uint8_t kMaxPending = 3;
+    uint8_t pending_[N] = {};
+    bool heldLast_[N] = {};
 };
 
 // The input devices of one window. Keys are indexed by the PC set-1 scan

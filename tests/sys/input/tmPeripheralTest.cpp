@@ -138,6 +138,17 @@ TEST_F(tmPeripheralTest, DoubleClickWithinTwentyNineStepsAndSevenPixels) {
     EXPECT_FALSE(clickAfter(29, 0));  // 30 steps apart
     EXPECT_TRUE(clickAfter(10, 7));
     EXPECT_FALSE(clickAfter(10, 8));
+    // Two clicks that both come and go before one reading: pressed, released, pressed in three steps.
+    Step();
+    in.TapButton(0);
+    in.TapButton(0);
+    Step();
+    Step();
+    Begin();
+    EXPECT_TRUE(p.mouseButton[0] && p.mouseDoubleClick[0]);
+    End();
+    Step();
+    EXPECT_FALSE(p.mouseButton[0]);
 }
 
 // An Xbox-style pad read through its game-controller mapping, step by step.
