@@ -96,11 +96,15 @@ bool tmMainLoop::RunFrameBody() {
     int steps = StepCount(Now());
     bool ended = false;
     tmPeripheral* input = tmPeripheral::GetInstance();
+    // Every step of a frame reads the keys the window's last pump left: a direction first seen in this frame
+    // counts as held for one step, not for as many as the frame runs.
+    bool frameStart = true;
     while (steps > 0) {
         if (input) {
             input->Update();
-            input->UpdatePov();
+            input->UpdatePov(frameStart);
         }
+        frameStart = false;
         ended = sequences_->Update(&steps);
         if (input) input->StorePrevious();
         const int next = sequences_->GetNextId();

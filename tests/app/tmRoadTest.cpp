@@ -235,10 +235,20 @@ int SlowPress(harness::Session& s, int key) {
     s.SetStepsPerFrame(1);
     return harness::LiveRace(s)->GetPauseMenu()->choice;
 }
+// A tap of `key` whose press and release both fall inside one frame of `steps` logic steps.
+int TapInsideAFrame(harness::Session& s, int key, int steps) {
+    s.SetStepsPerFrame(steps);
+    s.Input().TapKey(key);
+    s.Frame();
+    s.SetStepsPerFrame(1);
+    s.Frame();
+    return harness::LiveRace(s)->GetPauseMenu()->choice;
+}
 }  // namespace
 
 // The road on which the pause menu's up and down seemed to swap: the waiting room joined and left, then a
-// time-attack race paused while frames are slow. Each short press moves the cursor one item its own way.
+// time-attack race paused while frames are slow. Each short press moves the cursor one item its own way, and
+// so does a tap that comes and goes inside one frame.
 TEST(Road, PauseMenuMovesOneItemPerPressAfterTheWaitingRoomAndOnSlowFrames) {
     harness::SessionSetup setup = From(kSeqMainMenu);
     setup.networkPort = static_cast<uint16_t>(30000 + ::getpid() % 20000);  // a port of its own
@@ -268,6 +278,8 @@ TEST(Road, PauseMenuMovesOneItemPerPressAfterTheWaitingRoomAndOnSlowFrames) {
     EXPECT_EQ(SlowPress(s, tmKey::kDown), int(tmRaceChoiceMenu::kRetry));
     EXPECT_EQ(SlowPress(s, tmKey::kDown), int(tmRaceChoiceMenu::kQuit));
     EXPECT_EQ(SlowPress(s, tmKey::kUp), int(tmRaceChoiceMenu::kRetry));
+    EXPECT_EQ(TapInsideAFrame(s, tmKey::kDown, 8), int(tmRaceChoiceMenu::kQuit));
+    EXPECT_EQ(TapInsideAFrame(s, tmKey::kUp, 1), int(tmRaceChoiceMenu::kRetry));
     EXPECT_EQ(harness::ScreenTrace(s), (std::vector<int>{kSeqMainMenu, kSeqJoinRace, kSeqTitle, kSeqMainMenu,
                                                          kSeqCourseSelect, kSeqMachineSelect, kSeqLoading, kSeqRace}));
 }

@@ -260,12 +260,17 @@ TEST_F(LobbyPanes, TheInfoPaneShowsLevelsMarksAndTheOtherTab) {
     EXPECT_EQ(InfoText(WidgetInfoPain::kName), "");
     EXPECT_EQ(InfoText(WidgetInfoPain::kLevel), "");
     EXPECT_EQ(Info().GetDrawnPicture(), "InfoPainPhoto");
-    // The own tab again: the own record with its reachability still untested.
-    visit->Click(infoX + 100, infoY + 20);
+    // The own tab again, by a click quicker than a step: the own record with its reachability still untested.
+    visit->QuickClick(infoX + 100, infoY + 20);
     ASSERT_TRUE(Info().IsOwnTabShown());
     EXPECT_EQ(InfoText(WidgetInfoPain::kName), "Tester");
     EXPECT_EQ(InfoText(WidgetInfoPain::kUdp), "UDP/…");
     EXPECT_TRUE(Info().GetText(WidgetInfoPain::kName)->IsEditable());
+    // A quick click on the comment starts its edit.
+    g2ui::WidgetText* comment = Info().GetText(WidgetInfoPain::kComment);
+    const g2ui::Point p = comment->LocalToGlobal({4, 8});
+    visit->QuickClick(p.x, p.y);
+    EXPECT_TRUE(comment->IsEditing());
 }
 
 TEST_F(LobbyPanes, APictureThatCannotBeDecodedShowsTheDefaultAndOneBeingFetchedShowsNothing) {

@@ -179,6 +179,14 @@ void LobbyVisit::Click(float x, float y) {
     Step();
 }
 
+void LobbyVisit::QuickClick(float x, float y) {
+    input.cursorX = static_cast<int32_t>(x);
+    input.cursorY = static_cast<int32_t>(y);
+    input.TapButton(0);
+    Step();
+    Step();
+}
+
 void LobbyVisit::TypeAndCommit(const std::string& utf8) {
     text.Type(utf8);
     text.Press(platform::EditKey::Enter);

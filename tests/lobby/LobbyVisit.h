@@ -58,6 +58,8 @@ public:
     void TypeKey(int dik, const std::string& utf8);
     // A press in one step and a release in the next at window pixel (x, y).
     void Click(float x, float y);
+    // A press and release at (x, y) that both fall before one reading (a tap on a touchpad), then a step.
+    void QuickClick(float x, float y);
     // Types text into the field being edited and commits it with Return.
     void TypeAndCommit(const std::string& utf8);
 

@@ -24,6 +24,36 @@ struct MouseState {
     uint8_t buttons[8] = {};  // 0 left, 1 right, 2 middle; 0x80 = held
 };
 
+// Keys or buttons pressed since the last reading of their state. A tap or a quick click whose press and
+// release both fall between two readings is gone from the state; the next reading shows it held, once,
+// and the one after released, so no press is lost however slow the frames. A key pressed again after a
+// reading showed it held reads released first: each press gets a reading of its own, so two clicks before
+// one reading stay a double click (at most three presses wait).
+template <int N>
+class PressLatch {
+public:
+    void Press(int i) {
+        if (i >= 0 && i < N && pending_[i] < kMaxPending) ++pending_[i];
+    }
+    // Sets or clears bit 7 of state[i] (the state as it is now) for the presses since the last call.
+    void Read(uint8_t* state) {
+        for (int i = 0; i < N; ++i) {
+            if (heldLast_[i] && pending_[i]) {
+                state[i] &= 0x7F;  // released and pressed again since: the release first
+            } else if (pending_[i]) {
+                state[i] |= 0x80;
+                --pending_[i];
+            }
+            heldLast_[i] = (state[i] & 0x80) != 0;
+        }
+    }
+
+private:
+    static constexpr uint8_t kMaxPending = 3;
+    uint8_t pending_[N] = {};
+    bool heldLast_[N] = {};
+};
+
 // The input devices of one window. Keys are indexed by the PC set-1 scan
 // codes (DIK numbering: Esc 1, Return 28, Space 57, arrows 200/203/205/208).
 // The SDL backend reads the real devices; ScriptedInput is the test backend.
@@ -54,7 +84,7 @@ std::unique_ptr<InputDevices> CreateSdlInput(Window& window);
 // SDL scan code to DIK code (0 when unmapped).
 uint8_t SdlScancodeToDik(int scancode);
 
-// Test backend: the test writes the states a step should see.
+// Test backend: the test writes the states a step should see, and may tap keys and buttons between readings.
 class ScriptedInput : public InputDevices {
 public:
     uint8_t keys[256] = {};
@@ -71,6 +101,9 @@ public:
     void SetKey(int dik, bool down) {
         if (dik >= 0 && dik < 256) keys[dik] = down ? 0x80 : 0;
     }
+    // A key or mouse button (0 left, 1 right, 2 middle) pressed and released before the next reading.
+    void TapKey(int dik) { keyTaps_.Press(dik); }
+    void TapButton(int button) { buttonTaps_.Press(button); }
 
     bool ReadKeyboard(uint8_t out[256]) override;
     bool ReadMouse(MouseState& state) override;
@@ -83,6 +116,10 @@ public:
     bool ReopenJoystick(int i) override;
     bool HasFocus() override { return focus; }
     void SetCursorVisible(bool visible) override { cursorVisible = visible; }
+
+private:
+    PressLatch<256> keyTaps_;
+    PressLatch<8> buttonTaps_;
 };
 
 }  // namespace platform

@@ -12,11 +12,13 @@ bool ScriptedInput::ReadKeyboard(uint8_t out[256]) {
         return false;
     }
     std::memcpy(out, keys, 256);
+    keyTaps_.Read(out);
     return true;
 }
 
 bool ScriptedInput::ReadMouse(MouseState& state) {
     state = mouse;
+    buttonTaps_.Read(state.buttons);
     mouse.dx = mouse.dy = mouse.wheel = 0;  // motion is relative to the last read
     return true;
 }

@@ -162,15 +162,6 @@ RawJoystickReading ReadRaw(SDL_Joystick* j) {
     return r;
 }
 
-// Adds the wheel notches of every event to a running count (120 per notch).
-int SDLCALL WatchWheel(void* userdata, SDL_Event* e) {
-    if (e->type == SDL_MOUSEWHEEL) {
-        int sign = e->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
-        *static_cast<int32_t*>(userdata) += e->wheel.y * 120 * sign;
-    }
-    return 1;
-}
-
 // One opened device: a pad SDL has a game-controller mapping for (read by
 // its named parts), or a joystick of unknown layout (read by raw axes).
 struct OpenDevice {
@@ -209,13 +200,13 @@ public:
     explicit SdlInput(Window& window) : window_(static_cast<SDL_Window*>(window.NativeHandle())) {}
 
     ~SdlInput() override {
-        SDL_DelEventWatch(&WatchWheel, &wheel_);
+        SDL_DelEventWatch(&SdlInput::Watch, this);
         for (OpenDevice& d : devices_) d.Close();
         if (subsystem_) SDL_QuitSubSystem(subsystem_);
     }
 
     bool Open() {
-        SDL_AddEventWatch(&WatchWheel, &wheel_);
+        SDL_AddEventWatch(&SdlInput::Watch, this);
         // The game-controller subsystem brings the joysticks with it; without
         // it every device is read by its raw axes.
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
@@ -242,6 +233,7 @@ public:
         for (const KeyMap& k : kKeys) {
             if (k.sdl < n && state[k.sdl]) keys[k.dik] = 0x80;
         }
+        keyPresses_.Read(keys);
         return true;
     }
 
@@ -256,6 +248,7 @@ public:
         s.buttons[0] = (buttons & SDL_BUTTON_LMASK) ? 0x80 : 0;
         s.buttons[1] = (buttons & SDL_BUTTON_RMASK) ? 0x80 : 0;
         s.buttons[2] = (buttons & SDL_BUTTON_MMASK) ? 0x80 : 0;
+        buttonPresses_.Read(s.buttons);
         return true;
     }
 
@@ -306,12 +299,40 @@ public:
     void SetCursorVisible(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 private:
+    // The window's event pump drains SDL's queue, so events are caught as they enter it: the wheel's
+    // notches add up (120 each), and presses are latched for the next reading of the keys or buttons.
+    static int SDLCALL Watch(void* self, SDL_Event* e) {
+        static_cast<SdlInput*>(self)->Catch(*e);
+        return 1;
+    }
+
+    void Catch(const SDL_Event& e) {
+        switch (e.type) {
+            case SDL_MOUSEWHEEL:
+                wheel_ += e.wheel.y * 120 * (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1);
+                break;
+            case SDL_KEYDOWN:
+                if (const uint8_t dik = SdlScancodeToDik(e.key.keysym.scancode); dik && !e.key.repeat)
+                    keyPresses_.Press(dik);
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                buttonPresses_.Press(e.button.button == SDL_BUTTON_LEFT     ? 0
+                                     : e.button.button == SDL_BUTTON_RIGHT  ? 1
+                                     : e.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                                            : -1);
+                break;
+            default: break;
+        }
+    }
+
     SDL_Window* window_;
     OpenDevice devices_[kMaxJoysticks];
     int count_ = 0;
     Uint32 subsystem_ = 0;
     bool mappings_ = false;
     int32_t wheel_ = 0;
+    PressLatch<256> keyPresses_;
+    PressLatch<8> buttonPresses_;
 };
 
 }  // namespace

@@ -27,13 +27,8 @@ const DefaultBinding kDefaults[tmAction::kCount] = {
 
 // The HRESULT-style failure of Init and Update (E_FAIL).
 constexpr int kFailed = static_cast<int>(0x80004005u);
-// Steps between two repeats of a held direction.
+// Steps between two repeats of a held direction (held counts 1, 13, 25, ...).
 constexpr int kRepeatPeriod = 12;
-// Steps a direction is held before it first repeats. Longer than the period, as a keyboard's own
-// repeat waits: when drawing is slow the main loop runs up to eight steps on one reading of the
-// keys, so a short press seen by two frames counts 16 steps held. A first repeat at step 13 then
-// moved the cursor twice, and in the race's three-item pause menu two moves down land one up.
-constexpr int kRepeatDelay = 30;
 // A second press within this many steps and less than this many pixels away is a double click.
 constexpr int kDoubleClickSteps = 30, kDoubleClickPixels = 8;
 
@@ -82,6 +77,8 @@ int tmPeripheral::Init(platform::InputDevices* devices, bool windowed) {
     }
     repeatPeriod_ = kRepeatPeriod;
     std::memset(dirCount_, 0, sizeof dirCount_);
+    std::memset(dirCounted_, 0, sizeof dirCounted_);
+    std::memset(dirFirstFrame_, 0, sizeof dirFirstFrame_);
     cursorX = cursorY = mouseMoveX = mouseMoveY = mouseWheel = 0;
     for (int b = 0; b < 3; ++b) {
         mouseButton[b] = mouseButtonPrev[b] = mouseDoubleClick[b] = 0;
@@ -216,8 +213,9 @@ void tmPeripheral::UpdateCursorVisibility() {
     }
 }
 
-void tmPeripheral::UpdatePov() {
+void tmPeripheral::UpdatePov(bool frameStart) {
     const int T = kDirectionThreshold;
+    if (frameStart) std::memset(dirFirstFrame_, 0, sizeof dirFirstFrame_);
     for (int p = 0; p < kPlayers; ++p) {
         bool flag[4] = {false, false, false, false};
         const int c = controllerIndex_[p];
@@ -238,8 +236,26 @@ void tmPeripheral::UpdatePov() {
             } else {
                 held = flag[d] || Down(keys_, keyBind_[p][d]);
             }
-            dirCount_[p][d] = held ? (dirCount_[p][d] < 0x7FFFFFFF ? dirCount_[p][d] + 1 : dirCount_[p][d]) : 0;
+            CountHeld(p, d, held);
         }
+    }
+}
+
+// The frame that first sees a direction counts one held step, however many steps it runs on that one
+// reading: a short press that slow frames stretch over sixteen steps then counts nine and moves a menu
+// once, and a held key first repeats after about the same time at eight steps a frame as at one.
+void tmPeripheral::CountHeld(int p, int d, bool held) {
+    int& n = dirCount_[p][d];
+    bool& counted = dirCounted_[p][d];
+    if (!held) {
+        n = 0;
+        counted = dirFirstFrame_[p][d] = false;
+    } else if (n == 0) {
+        n = 1;
+        counted = dirFirstFrame_[p][d] = true;
+    } else {
+        counted = !dirFirstFrame_[p][d] && n < 0x7FFFFFFF;
+        if (counted) ++n;
     }
 }
 
@@ -272,7 +288,7 @@ bool tmPeripheral::PlayerHeld(int action, int p) const {
 }
 
 bool tmPeripheral::PlayerTriggered(int action, int p) const {
-    if (action < tmAction::kDirectionCount) return dirCount_[p][action] == 1;
+    if (action < tmAction::kDirectionCount) return dirCounted_[p][action] && dirCount_[p][action] == 1;
     return (!textEntryLock && IsKeyTriggered(keyBind_[p][action])) ||
            IsJoyButtonTriggered(padBind_[p][action], controllerIndex_[p]);
 }
@@ -294,7 +310,7 @@ bool tmPeripheral::IsRepeat(int action, int player) const {
     if (action >= tmAction::kDirectionCount) return IsTrigger(action, player);
     auto rep = [&](int p) {
         const int n = dirCount_[p][action];
-        return n == 1 || (n > kRepeatDelay && (n - 1 - kRepeatDelay) % repeatPeriod_ == 0);
+        return dirCounted_[p][action] && n >= 1 && (n - 1) % repeatPeriod_ == 0;
     };
     return player == -1 ? (rep(0) || rep(1)) : rep(player);
 }

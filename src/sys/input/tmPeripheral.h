@@ -31,7 +31,9 @@ public:
     void Release();
     // Reads every device once; a lost device reads as absent and is retried next step.
     int Update();
-    void UpdatePov();
+    // Counts the steps each direction is held. frameStart false: a further step of the same frame, on the
+    // same reading of the devices (the main loop runs up to eight a frame).
+    void UpdatePov(bool frameStart = true);
     void StorePrevious();
     bool IsMouseCaptured() const { return false; }
 
@@ -86,6 +88,7 @@ public:
     uint8_t textEntryLock = 0;
 
 private:
+    void CountHeld(int player, int direction, bool held);
     bool CheckDoubleClick(bool pressed, int button);
     void UpdateCursorVisibility();
     bool PlayerHeld(int action, int p) const;
@@ -109,8 +112,10 @@ private:
     platform::JoyState joyPrev_[platform::InputDevices::kMaxJoysticks];
     bool joyPresent_[platform::InputDevices::kMaxJoysticks] = {};
     int controllerCount_ = 0;
-    int repeatPeriod_ = 12;  // steps
-    int dirCount_[kPlayers][4] = {};
+    int repeatPeriod_ = 12;                 // steps
+    int dirCount_[kPlayers][4] = {};        // steps held, as the repeat counts them
+    bool dirCounted_[kPlayers][4] = {};     // the count moved on in this step
+    bool dirFirstFrame_[kPlayers][4] = {};  // first held in the running frame
     int clickSteps_[3] = {};
     int32_t lastPressX_[3] = {-100, -100, -100};
     int32_t lastPressY_[3] = {-100, -100, -100};

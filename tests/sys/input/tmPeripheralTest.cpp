@@ -71,19 +71,34 @@ TEST_F(tmPeripheralTest, NoControllerReadsAsNothing) {
     End();
 }
 
-TEST_F(tmPeripheralTest, DirectionRepeatsAfterHalfASecondThenEveryTwelveStepsButtonsDoNot) {
-    std::vector<int> triggers, repeats;
-    in.SetKey(tmKey::kUp, true);
-    for (int step = 1; step <= 43; ++step) {
-        Begin();
-        if (p.IsTrigger(tmAction::kUp, 0)) triggers.push_back(step);
-        if (p.IsRepeat(tmAction::kUp, -1)) repeats.push_back(step);
-        EXPECT_TRUE(p.IsPress(tmAction::kUp, 0));
-        End();
-    }
+TEST_F(tmPeripheralTest, DirectionRepeatsEveryTwelveStepsAtAnyFrameRateButtonsDoNot) {
+    // Up held for `frames` frames of `steps` logic steps each: the frames in which it triggered and repeated.
+    auto hold = [&](int frames, int steps, std::vector<int>* triggers = nullptr) {
+        std::vector<int> repeats;
+        in.SetKey(tmKey::kUp, true);
+        for (int frame = 1; frame <= frames; ++frame) {
+            for (int step = 0; step < steps; ++step) {
+                p.Update();
+                p.UpdatePov(step == 0);
+                if (triggers && p.IsTrigger(tmAction::kUp, 0)) triggers->push_back(frame);
+                if (p.IsRepeat(tmAction::kUp, -1)) repeats.push_back(frame);
+                EXPECT_TRUE(p.IsPress(tmAction::kUp, 0));
+                End();
+            }
+        }
+        in.SetKey(tmKey::kUp, false);
+        Step();
+        return repeats;
+    };
+    std::vector<int> triggers;
+    EXPECT_EQ(hold(25, 1, &triggers), std::vector<int>({1, 13, 25}));
     EXPECT_EQ(triggers, std::vector<int>({1}));
-    // A press that slow frames stretch over 16 or 24 steps still moves once.
-    EXPECT_EQ(repeats, std::vector<int>({1, 31, 43}));
+    // At eight steps a frame the frame that first sees the press counts one step: a short press that two
+    // slow frames see moves once, and a held key first repeats in the third frame (then every step 12).
+    triggers.clear();
+    EXPECT_EQ(hold(2, 8, &triggers), std::vector<int>({1}));
+    EXPECT_EQ(triggers, std::vector<int>({1}));
+    EXPECT_EQ(hold(4, 8), std::vector<int>({1, 3, 4}));
 
     std::vector<int> buttonRepeats;
     in.SetKey(tmKey::kReturn, true);
@@ -123,6 +138,17 @@ TEST_F(tmPeripheralTest, DoubleClickWithinTwentyNineStepsAndSevenPixels) {
     EXPECT_FALSE(clickAfter(29, 0));  // 30 steps apart
     EXPECT_TRUE(clickAfter(10, 7));
     EXPECT_FALSE(clickAfter(10, 8));
+    // Two clicks that both come and go before one reading: pressed, released, pressed in three steps.
+    Step();
+    in.TapButton(0);
+    in.TapButton(0);
+    Step();
+    Step();
+    Begin();
+    EXPECT_TRUE(p.mouseButton[0] && p.mouseDoubleClick[0]);
+    End();
+    Step();
+    EXPECT_FALSE(p.mouseButton[0]);
 }
 
 // An Xbox-style pad read through its game-controller mapping, step by step.
