@@ -48,7 +48,6 @@ float tmHudScaleOf(uint32_t width, uint32_t height) {
     if (width == 0 || height == 0) return 1.0f;
     return std::min(static_cast<float>(height) / 768.0f, static_cast<float>(width) / kHudWidth);
 }
-tmLayoutFit tmGetLayoutFit() { return g_fit; }
 
 bool tmGetLayoutBands(int* left, int* top) {
     *left = *top = 0;

@@ -62,4 +62,3 @@ bool tmGetLayoutBands(int* left, int* top);
 void tmSetLayoutFromScreen(uint32_t width, uint32_t height);
 // Chooses the fit (the race sets kMiddle while it runs) and derives the layout values again.
 void tmSetLayoutFit(tmLayoutFit fit);
-tmLayoutFit tmGetLayoutFit();
