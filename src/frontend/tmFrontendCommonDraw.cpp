@@ -14,7 +14,7 @@
 namespace {
 
 using L = HudCommonLayout;
-constexpr int kFadePlacement = tmSpritePlacement::kVirtualScreen;
+constexpr int kFadeSprite = 22;        // the common white square
 constexpr float kMapScale = 0.1f;      // world units to map units
 constexpr float kMarkerScale = 90.0f;  // the other entrants' markers
 constexpr float kOwnMarkerScale = 180.0f;
@@ -34,19 +34,22 @@ uint32_t Tint(uint32_t rgb, float alpha) {
 }
 float Clamp01(float v) { return std::max(0.0f, std::min(v, 1.0f)); }
 
-// The world matrix of a model placed in pixels, seen through the fixed camera of the
-// after-post layers (eye (0, 0, -50) at the origin, a quarter-turn lens, the screen's aspect):
-// x from the left and y from the bottom (fromCorner), or x from the centre and y from the top.
+// The world matrix of a model placed in display units (pixels at 1366 x 768, GetHudScale
+// pixels each on other windows), seen through the fixed camera of the after-post layers (eye
+// (0, 0, -50) at the origin, a quarter-turn lens, the screen's aspect): x from the left and y from
+// the bottom (fromCorner), or x from the centre and y from the top.
 D3DXMATRIX ScreenView(const HudModelLayout& l, bool fromCorner) {
     const tmDraw* draw = tmDraw::GetInstance();
     const float w = static_cast<float>(std::max(1, draw->GetBackBufferWidth()));
     const float h = static_cast<float>(std::max(1, draw->GetBackBufferHeight()));
-    const float px = fromCorner ? l.x : w / 2.0f + l.x;
-    const float py = fromCorner ? h - l.y : l.y;
-    const float unit = 100.0f / h;  // world units per pixel at the origin's depth
+    const float k = draw->GetHudScale();
+    const float px = fromCorner ? l.x * k : w / 2.0f + l.x * k;
+    const float py = fromCorner ? h - l.y * k : l.y * k;
+    const float unit = 100.0f / h * k;  // world units per display unit at the origin's depth
     D3DXMATRIX scale, at;
     D3DXMatrixScaling(&scale, l.scale * unit, l.scale * unit, l.scale * unit);
-    D3DXMatrixTranslation(&at, -(px - w / 2.0f) * unit, (h / 2.0f - py) * unit, 0.0f);
+    const float pixel = 100.0f / h;  // world units per pixel
+    D3DXMatrixTranslation(&at, -(px - w / 2.0f) * pixel, (h / 2.0f - py) * pixel, 0.0f);
     return scale * at;
 }
 
@@ -322,7 +325,8 @@ void tmFrontendCommon::DrawFrameRate() const {
     if (!tmConfig::GetInstance().GetDisplayFlag()) return;
     const float rate = tmDraw::GetInstance()->GetFrameRate();
     const uint32_t value = rate > 0.0f && rate < 1e9f ? static_cast<uint32_t>(rate) : 0u;
-    smallFont_.DrawNumber(value, 0, 10.0f, 0.0f, 1.0f, tmSpritePlacement::kBottomRight, 0xFFFFFFFFu);
+    smallFont_.DrawNumber(value, 0, 10.0f, 0.0f, 1.0f, tmSpritePlacement::kBottomRight | tmSpritePlacement::kHudScaled,
+                          0xFFFFFFFFu);
 }
 
 void tmFrontendCommon::DrawNotice() const {
@@ -340,7 +344,8 @@ void tmFrontendCommon::DrawNotice() const {
         char name[tmGaugeRow::kNameSize];
         std::copy(noticeRow_.name, noticeRow_.name + tmGaugeRow::kNameSize, name);
         name[tmGaugeRow::kNameSize - 1] = '\0';
-        font->SetPositionRaw(static_cast<int>(l.noticeNameX - offset), static_cast<int>(l.noticeNameY));
+        const float k = tmDraw::GetInstance()->GetHudScale();  // the panel is anchored top left
+        font->SetPositionRaw(static_cast<int>((l.noticeNameX - offset) * k), static_cast<int>(l.noticeNameY * k));
         font->DrawText(name);
     }
     smallFont_.DrawTime(noticeRow_.time, l.noticeTimeX - offset, l.noticeTimeY, l.noticeTimeScale, at, 0xFFFFFFFFu,
@@ -349,9 +354,8 @@ void tmFrontendCommon::DrawNotice() const {
 
 void tmFrontendCommon::DrawFade() const {
     if (fade_ <= 0.0f) return;
-    // A black cover over the whole virtual screen and beyond it on wide screens.
-    tmDraw::GetInstance()->DrawSpriteEx(22, -192.0f, 0.0f, 98.375f, 61.0f, Tint(0x000000u, fade_), kFadePlacement, 0.0f,
-                                        0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+    // A black cover over the whole window, whatever its shape.
+    tmDraw::GetInstance()->DrawWindowCover(kFadeSprite, Tint(0x000000u, fade_));
 }
 
 void tmFrontendCommon::DrawViewer() const {

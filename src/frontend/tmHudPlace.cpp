@@ -1,11 +1,66 @@
-// tmHudPlace.cpp -- layout records to world matrices on a small matrix stack.
+// tmHudPlace.cpp -- layout records to world matrices on a small matrix stack, fitted to the window.
 #include "frontend/tmHudPlace.h"
 
+#include <cmath>
+
+#include "app/tmCameraCtrl.h"
 #include "sys/base/tmMatrixStack.h"
+#include "sys/render/tmDraw.h"
+
+namespace {
+
+// The screen the layout records were made for, and the HUD camera they are seen through (the race
+// camera's mode 2): eye (0, 10, -50) looking at the origin.
+constexpr float kLayoutWidth = 1366.0f, kLayoutHeight = 768.0f;
+constexpr float kNear = 10.0f, kFar = 1000.0f;  // only depths along the view matter here
+
+D3DXMATRIX HudViewProjection(float fov, float aspect) {
+    const D3DXVECTOR3 eye(0.0f, 10.0f, -50.0f), at(0.0f, 0.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
+    D3DXMATRIX view, projection;
+    D3DXMatrixLookAtRH(&view, &eye, &at, &up);
+    D3DXMatrixPerspectiveFovRH(&projection, fov, aspect, kNear, kFar);
+    return view * projection;
+}
+
+}  // namespace
 
 namespace tmHudPlace {
 
-D3DXMATRIX Element(const HudModelLayout& place, float dx, float dy) {
+HudModelLayout Fit(const HudModelLayout& place) {
+    const tmDraw* draw = tmDraw::GetInstance();
+    const int w = draw->GetBackBufferWidth(), h = draw->GetBackBufferHeight();
+    if (w <= 0 || h <= 0 || (w == static_cast<int>(kLayoutWidth) && h == static_cast<int>(kLayoutHeight))) return place;
+    const float width = static_cast<float>(w), height = static_cast<float>(h);
+    const float aspect = width / height;
+    const float fov = aspect > tmCameraCtrl::kWideAspect ? D3DX_PI / 2.0f : tmCameraCtrl::kNarrowHudFov;
+    const D3DXMATRIX layout = HudViewProjection(D3DX_PI / 2.0f, kLayoutWidth / kLayoutHeight);
+    const D3DXMATRIX window = HudViewProjection(fov, aspect);
+    D3DXMATRIX back;
+    if (!D3DXMatrixInverse(&back, nullptr, &window)) return place;
+    // The element's point on the layout's screen, anchored to the nearest corner of the window.
+    const D3DXVECTOR3 at(place.x, place.y, place.z);
+    D3DXVECTOR3 onLayout, onWindow;
+    D3DXVec3TransformCoord(&onLayout, &at, &layout);
+    D3DXVec3TransformCoord(&onWindow, &at, &window);
+    const float s = draw->GetHudScale();
+    const float px = (onLayout.x + 1.0f) * kLayoutWidth / 2.0f, py = (1.0f - onLayout.y) * kLayoutHeight / 2.0f;
+    const float x = px < kLayoutWidth / 2.0f ? px * s : width - (kLayoutWidth - px) * s;
+    const float y = py < kLayoutHeight / 2.0f ? py * s : height - (kLayoutHeight - py) * s;
+    // The same depth from the camera under that point: the element keeps facing the camera squarely,
+    // and its size scales with the display (pixels per unit there, against the layout's lens).
+    const D3DXVECTOR3 target(x / (width / 2.0f) - 1.0f, 1.0f - y / (height / 2.0f), onWindow.z);
+    D3DXVECTOR3 moved;
+    D3DXVec3TransformCoord(&moved, &target, &back);
+    HudModelLayout out = place;
+    out.x = moved.x;
+    out.y = moved.y;
+    out.z = moved.z;
+    out.scale = place.scale * s * kLayoutHeight * std::tan(fov / 2.0f) / height;
+    return out;
+}
+
+D3DXMATRIX Element(const HudModelLayout& record, float dx, float dy) {
+    const HudModelLayout place = Fit(record);
     tmMatrixStack stack(4);
     stack.Translate(place.x, place.y, place.z);
     stack.Scale(place.scale, place.scale, place.scale);
@@ -15,9 +70,10 @@ D3DXMATRIX Element(const HudModelLayout& place, float dx, float dy) {
     return *stack.Top();
 }
 
-D3DXMATRIX Digit(const HudModelLayout& place, float penX, float penY, float digitScale) {
+D3DXMATRIX Digit(const HudModelLayout& record, float penX, float penY, float digitScale) {
+    const HudModelLayout place = Fit(record);
     tmMatrixStack stack(4);
-    stack.Translate(place.x, place.y, -0.1f);
+    stack.Translate(place.x, place.y, place.z - 0.1f);
     stack.Scale(place.scale, place.scale, place.scale);
     stack.RotateY(place.angleY);
     stack.RotateX(place.angleX);

@@ -61,7 +61,10 @@ void tmNumberFont::Setup(uint32_t tex, float textureWidth, float textureHeight, 
     grid = (textureHeight > 0.0f && textureWidth / textureHeight > 8.0f) ? 0u : 1u;
 }
 
-bool tmNumberFont::IsRightAnchored(int layer) { return layer == 2 || layer == 3; }
+bool tmNumberFont::IsRightAnchored(int layer) {
+    const int placement = layer & ~tmSpritePlacement::kHudScaled;
+    return placement == tmSpritePlacement::kTopRight || placement == tmSpritePlacement::kBottomRight;
+}
 
 void tmNumberFont::Queue(int code, float x, float y, float scale, int layer, uint32_t colour) const {
     float u = 0.0f, v = 0.0f;

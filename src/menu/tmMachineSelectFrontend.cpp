@@ -21,8 +21,6 @@ constexpr float kMissionY = 350.0f, kMissionRightX = 512.0f;
 constexpr float kNameX = -37.0f, kNameY = 671.0f, kSpecX = 585.0f, kSpecY = 692.0f;
 constexpr int kArrowFlashSteps = 10;
 constexpr float kArrowRise = 0.3f, kArrowFall = 0.1f, kCoverStep = 0.1f;
-// The cover: a 16 x 16 white sprite over the whole virtual screen.
-constexpr float kCoverX = -192.0f, kCoverScaleX = 98.375f, kCoverScaleY = 61.0f;
 
 struct MachineArt {
     uint32_t name, spec;
@@ -161,10 +159,8 @@ void tmMachineSelectFrontend::Draw(bool arrows) const {
     tmMenu::DrawTweens(missions_, kMissions);
     if (coverLevel_ > 0.0f) {
         const uint32_t alpha = static_cast<uint32_t>(coverLevel_ * 255.0f);
-        tmDraw::GetInstance()->DrawSpriteEx(content::SPR_CM_16X16_WHITE, kCoverX, 0.0f, kCoverScaleX, kCoverScaleY,
-                                            (alpha << 24) | (coverColour_ & 0x00FFFFFFu),
-                                            tmSpritePlacement::kVirtualScreen, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f,
-                                            1.0f);
+        tmDraw::GetInstance()->DrawWindowCover(content::SPR_CM_16X16_WHITE,
+                                               (alpha << 24) | (coverColour_ & 0x00FFFFFFu));
     }
 }
 

@@ -153,7 +153,5 @@ void tmSeqJoinRace::DrawFade() const {
     if (state_ == kFadeIn) black = 1.0f - static_cast<float>(stateCounter_) / static_cast<float>(kFadeInFrames);
     if (state_ == kDeciding) black = static_cast<float>(stateCounter_) / static_cast<float>(kLeaveFrames);
     if (black <= 0.0f) return;
-    tmDraw::GetInstance()->DrawSpriteEx(static_cast<int>(jr::kWhite), -171.0f, 0.0f, 1366.0f / 16.0f, 768.0f / 16.0f,
-                                        WithAlpha(0xFF000000u, black), kScreen, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f,
-                                        1.0f);
+    tmDraw::GetInstance()->DrawWindowCover(static_cast<int>(jr::kWhite), WithAlpha(0xFF000000u, black));
 }

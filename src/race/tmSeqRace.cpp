@@ -64,6 +64,8 @@ tmMachine* tmSeqRace::Local() const { return machines_[tmRaceState::Get().setup.
 void tmSeqRace::Init() {
     tmRaceState& rs = tmRaceState::Get();
     rs.ValidateSetup();
+    // The race fills the window: its panels stand in the virtual screen's middle at the display's scale.
+    tmDraw::SetRaceLayout(true);
     tmDraw::GetInstance()->SetClearColor(0xFF000000u);
     rs.status = 1;
     // The particles and trails start empty before the machines' effect parts take their trail slots.
@@ -477,4 +479,5 @@ void tmSeqRace::Term() {
     if (group32Loaded_)
         if (const yiResourceGroup* g = yiResourceGroup::Get(kSharedEffectsGroup)) g->Unload();
     group32Loaded_ = false;
+    tmDraw::SetRaceLayout(false);
 }

@@ -9,9 +9,10 @@ namespace {
 
 namespace P = tmSpritePlacement;
 
+// Every sprite of the race display is laid out for 1366 x 768 and scales with the display.
 constexpr HudSpriteLayout Sprite(uint32_t sprite, float x, float y, int placement, int32_t fadeStart = 0,
                                  int32_t fadeFrames = 0) {
-    return HudSpriteLayout{sprite, x, y, static_cast<uint32_t>(placement), fadeStart, fadeFrames};
+    return HudSpriteLayout{sprite, x, y, static_cast<uint32_t>(placement | P::kHudScaled), fadeStart, fadeFrames};
 }
 constexpr HudSpriteLayout Left(uint32_t sprite, float x, float y, int32_t fadeStart = 0, int32_t fadeFrames = 0) {
     return Sprite(sprite, x, y, P::kTopLeft, fadeStart, fadeFrames);

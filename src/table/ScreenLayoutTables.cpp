@@ -2,6 +2,7 @@
 #include "table/ScreenLayoutTables.h"
 
 #include "content_tables.h"
+#include "sys/render/tmRenderLayer.h"
 
 namespace {
 
@@ -107,6 +108,10 @@ const SpritePlacement MachineViewerListPlacements[12] = {
 const SpritePlacement EndingPlacements[4] = {At(0, 128, 0, 67), At(-171, 0, 0, content::SPR_END_BG), At(85, 0, 0, 116),
                                              At(-171, 0, 0, 122)};
 
-const MenuItemLayout PauseMenuItems[3] = {
-    {177, 172, 0.0f, 112.0f, 5}, {171, 170, 0.0f, 192.0f, 5}, {176, 175, 0.0f, 272.0f, 5}};
-const MenuItemLayout PostRaceMenuItems[2] = {{171, 170, 0.0f, 152.0f, 5}, {176, 175, 0.0f, 232.0f, 5}};
+// The race's menus: top centre, scaled with the race display.
+constexpr uint32_t kRaceMenuPlacement = tmSpritePlacement::kTopCentre | tmSpritePlacement::kHudScaled;
+const MenuItemLayout PauseMenuItems[3] = {{177, 172, 0.0f, 112.0f, kRaceMenuPlacement},
+                                          {171, 170, 0.0f, 192.0f, kRaceMenuPlacement},
+                                          {176, 175, 0.0f, 272.0f, kRaceMenuPlacement}};
+const MenuItemLayout PostRaceMenuItems[2] = {{171, 170, 0.0f, 152.0f, kRaceMenuPlacement},
+                                             {176, 175, 0.0f, 232.0f, kRaceMenuPlacement}};

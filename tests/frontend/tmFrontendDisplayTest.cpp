@@ -233,6 +233,52 @@ TEST_P(CockpitDisplayTest, HudOverARaceFrame) {
     EXPECT_EQ(ReadDigits(hud, 1098, 24, 1345, 70), "1:45.529");
 }
 
+// The same display alone (the cockpit, the corners' panels, the map's frame and the result banner) on
+// windows of the other shapes the options offer: it comes no nearer the window's edges than on the
+// 1366 x 768 it is laid out for (where only Prentis's dial rises from the bottom edge), the race time
+// reads back at the top right and the cockpit stands at the bottom right.
+TEST_P(CockpitDisplayTest, HudStaysInsideWindowsOfEveryShape) {
+    const FamilyShot s = GetParam();
+    tmConfig::GetInstance().SetGameFlag3(1);
+    tmConfig::GetInstance().SetGameFlag1(1);
+    struct Size {
+        int w, h;
+    };
+    int laidOut = -1;  // lit pixels within two of the edges at 1366 x 768
+    for (const Size size : {Size{1366, 768}, Size{1024, 768}, Size{1280, 800}, Size{1280, 1024}}) {
+        ASSERT_TRUE(r_->ResetDisplay(size.w, size.h));
+        tmFrontend hud;
+        hud.Init(s.machine);
+        hud.SetFinished();
+        tmHudMachineRecord m;
+        tmHudLapRecord lap;
+        RaceMoment(s.machine, s.course, &m, &lap);
+        lap.bannerTime = 1500;
+        tmGaugeArray rows;
+        for (int i = 0; i < 90; ++i) hud.Update(m, lap, rows);
+        hud.Draw();
+        r_->Render();
+        const Picture p = Grab();
+        ASSERT_EQ(p.w, size.w);
+        const std::string name = std::string(s.name) + "_" + std::to_string(size.w) + "x" + std::to_string(size.h);
+        WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_" + name + ".png", p);
+        int edge = 0, cockpit = 0;
+        const float k = std::min(size.h / 768.0f, size.w / 1088.0f);
+        const int cx0 = size.w - int((1366 - 1040) * k), cy0 = size.h - int((768 - 480) * k);
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                if (!p.Light(x, y, 60)) continue;
+                edge += x < 2 || y < 2 || x >= p.w - 2 || y >= p.h - 2;
+                cockpit += x >= cx0 && y >= cy0;
+            }
+        if (laidOut < 0) laidOut = edge;
+        EXPECT_LE(edge, laidOut) << name << ": pixels at the window's edge";
+        EXPECT_GT(cockpit, int(0.1f * (size.w - cx0) * (size.h - cy0))) << name << ": the cockpit";
+        const int tx = size.w - int((1366 - 1098) * k), ty = int(24 * k);
+        EXPECT_EQ(ReadDigits(p, tx, ty, size.w - int(21 * k), int(70 * k)), "1:45.529") << name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, CockpitDisplayTest,
                          ::testing::Values(FamilyShot{1, 2, "torvin"}, FamilyShot{2, 3, "belmar"},
                                            FamilyShot{3, 4, "quessa"}, FamilyShot{5, 5, "dravik"},

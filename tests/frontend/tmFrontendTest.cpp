@@ -143,15 +143,21 @@ TEST(Hud, FadeJumpsOrMovesTwentyUpdates) {
     EXPECT_LT(hud.GetCommon()->GetFade(), 1.0f);
     hud.Update(m, lap, rows);
     EXPECT_FLOAT_EQ(hud.GetCommon()->GetFade(), 1.0f);
-    // Hidden display elements: the fade is still drawn, over the whole screen.
+    // Hidden display elements: the fade is still drawn, over the whole window whatever its shape.
     hud.SetShown(false);
-    log.Clear();
-    hud.Draw();
-    ASSERT_EQ(CountSprite(log, 22), 1);
-    EXPECT_EQ(log.sprites.size(), 1u);
-    EXPECT_EQ(log.sprites[0].x, -192.0f);
-    EXPECT_EQ(log.sprites[0].scaleX, 98.375f);
-    EXPECT_EQ(log.sprites[0].colour, 0xFF000000u);
+    for (const int width : {1366, 1024}) {
+        DrawLog window(width, 768);
+        hud.Draw();
+        ASSERT_EQ(CountSprite(window, 22), 1);
+        ASSERT_EQ(window.sprites.size(), 1u);
+        const DrawLog::Sprite& fade = window.sprites[0];
+        EXPECT_EQ(fade.placement, tmSpritePlacement::kTopLeft);
+        EXPECT_LE(fade.x, 0.0f);
+        EXPECT_LE(fade.y, 0.0f);
+        EXPECT_GE(fade.x + 16.0f * fade.scaleX, float(width));
+        EXPECT_GE(fade.y + 16.0f * fade.scaleY, 768.0f);
+        EXPECT_EQ(fade.colour, 0xFF000000u);
+    }
 }
 
 TEST(Hud, NoticeGoesToTheFirstRowInEntrantOrder) {

@@ -2,6 +2,7 @@
 // single entry, the leaves under a black or white cover.
 #include <gtest/gtest.h>
 
+#include "content_tables.h"
 #include "menu/MenuRig.h"
 #include "menu/tmMachineSelectFrontend.h"
 #include "menu/tmMenuCommon.h"
@@ -31,6 +32,12 @@ TEST_F(MachineSelect, OpensFromWhiteAndWaitsForTheFrontend) {
     rig.Start(screen);
     EXPECT_EQ(Fe().GetCoverLevel(), 1.0f);
     EXPECT_EQ(Fe().GetCoverColour(), tmMachineSelectFrontend::kWhite);
+    screen.Draw();  // the cover spans the whole window (pixels), not the letterboxed virtual screen
+    const auto cover = rig.draw.SpritesOf(content::SPR_CM_16X16_WHITE);
+    ASSERT_EQ(cover.size(), 1u);
+    EXPECT_EQ(cover[0].placement, tmSpritePlacement::kTopLeft);
+    EXPECT_TRUE(cover[0].x <= 0.0f && cover[0].y <= 0.0f && cover[0].x + 16.0f * cover[0].scaleX >= 1366.0f &&
+                cover[0].y + 16.0f * cover[0].scaleY >= 768.0f);
     rig.Steps(10);
     EXPECT_EQ(Fe().GetCoverLevel(), 0.0f);                        // gone in ten steps
     EXPECT_EQ(screen.GetState(), tmSeqMachineSelect::kEntering);  // the frontend still waits

@@ -4,6 +4,7 @@
 #include "content_tables.h"
 #include "race/PanelRig.h"
 #include "race/tmRaceChoiceMenu.h"
+#include "sys/render/tmRenderLayer.h"
 
 namespace {
 
@@ -80,6 +81,6 @@ TEST(tmRaceChoiceMenu, ItemsUnfoldFromTheirMiddle) {
     EXPECT_FLOAT_EQ(labels[0].scaleY, 0.25f);
     EXPECT_FLOAT_EQ(labels[0].y, 112.0f + 40.0f * 0.75f);
     EXPECT_NEAR(labels[0].alpha, 0.5f, 1e-6);
-    EXPECT_EQ(labels[0].placement, 5);
+    EXPECT_EQ(labels[0].placement, tmSpritePlacement::kTopCentre | tmSpritePlacement::kHudScaled);
     EXPECT_TRUE(rig.draw.SpritesOf(content::SPR_FE_MENU_RESUME_ON).empty());  // no highlight yet
 }

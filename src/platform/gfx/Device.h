@@ -91,6 +91,9 @@ public:
     virtual void setScissorRect(int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;
     // Clears the current target regardless of write masks.
     virtual void clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) = 0;
+    // Clears a rectangle of the current target's colour (target pixels, top row 0, right and bottom
+    // excluded) regardless of write masks and the scissor rectangle.
+    virtual void clearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t argb) = 0;
     // Reads a render-target texture (or the back buffer) as top-down ARGB words.
     virtual bool readPixels(Texture target, uint32_t face, std::vector<uint32_t>* argb, uint32_t* width,
                             uint32_t* height) = 0;

@@ -513,6 +513,20 @@ void GlDevice::clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) {
     applyState(State::ScissorTestEnable, states_[int(State::ScissorTestEnable)]);
 }
 
+void GlDevice::clearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t argb) {
+    if (right <= left || bottom <= top) return;
+    bindTarget();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(left, top, right - left, bottom - top);
+    glColorMask(1, 1, 1, 1);
+    glClearColor(float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f, float(argb & 0xFF) / 255.0f,
+                 float(argb >> 24) / 255.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    applyState(State::ColorWriteEnable, states_[int(State::ColorWriteEnable)]);
+    setScissorRect(scissor_[0], scissor_[1], scissor_[2], scissor_[3]);
+    applyState(State::ScissorTestEnable, states_[int(State::ScissorTestEnable)]);
+}
+
 bool GlDevice::readPixels(Texture target, uint32_t face, std::vector<uint32_t>* argb, uint32_t* width,
                           uint32_t* height) {
     auto it = textures_.find(target.id);

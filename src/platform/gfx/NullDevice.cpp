@@ -300,6 +300,10 @@ void NullDevice::clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil)
     record(Fmt("clear %u %u %08X %g", target_.id, flags, argb, z));
 }
 
+void NullDevice::clearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t argb) {
+    record(Fmt("clearRect %u %d %d %d %d %08X", target_.id, left, top, right, bottom, argb));
+}
+
 bool NullDevice::readPixels(Texture target, uint32_t face, std::vector<uint32_t>* argb, uint32_t* width,
                             uint32_t* height) {
     auto it = textures_.find(target.id);

@@ -110,6 +110,7 @@ public:
     void targetSize(uint32_t* width, uint32_t* height) override;
     void setScissorRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void clear(uint32_t flags, uint32_t argb, float z, uint32_t stencil) override;
+    void clearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t argb) override;
     bool readPixels(Texture target, uint32_t face, std::vector<uint32_t>* argb, uint32_t* width,
                     uint32_t* height) override;
     Buffer createBuffer(BufferKind kind, uint32_t bytes, bool dynamic) override;

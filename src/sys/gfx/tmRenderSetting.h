@@ -1,4 +1,4 @@
-// tmRenderSetting.h -- the video set-up record, the process-wide current settings and the 4:3 layout values.
+// tmRenderSetting.h -- the video set-up record, the process-wide current settings and the layout values.
 #pragma once
 #include <cstdint>
 
@@ -36,11 +36,29 @@ struct tmRenderSetting {
 
 // The settings of the last successful device set-up (defaults before it).
 tmRenderSetting& tmGetCurrentRenderSetting();
-// Where the 1024 x 768 layout area lands on the screen: its left edge in pixels (the wide
-// 1366 x 768 virtual screen reaches 171 layout units further out on both sides), its top edge in
-// pixels (0 unless the screen is narrower than 16:9), and pixels per layout unit.
+// How placement kVirtualScreen fits the 1366 x 768 virtual screen into the window. kWhole (the
+// menus): the whole virtual screen, scaled by the smaller of height / 768 and width / 1366 and
+// centred, with bands above and below on screens narrower than 16:9. kMiddle (the race, whose
+// panels stand in the middle 1024 x 768): that middle area at the race display's scale, centred;
+// the race's picture and display fill the whole window around it.
+enum class tmLayoutFit { kWhole, kMiddle };
+
+// Where the 1024 x 768 layout area lands on the screen under the current fit: its left edge in
+// pixels (the wide 1366 x 768 virtual screen reaches 171 layout units further out on both sides),
+// its top edge in pixels (0 unless the screen is narrower than 16:9), and pixels per layout unit.
 int tmGetLayoutOffset();
 int tmGetLayoutOffsetY();
 float tmGetLayoutScale();
-// Derives the two layout values from a screen size.
+// Pixels per unit of the race display, which is laid out for 1366 x 768 and anchored to the
+// window's corners: height / 768, or less where the window is too narrow for the display's
+// widest centred part (the result banner) and its corners' parts side by side. Of the current
+// screen, and of any size.
+float tmGetHudScale();
+float tmHudScaleOf(uint32_t width, uint32_t height);
+// The bands the current fit leaves around the virtual screen, in whole pixels: the width of each of the
+// bands left and right of it and the height of each above and below it. False when there are none.
+bool tmGetLayoutBands(int* left, int* top);
+// Derives the layout values from a screen size (and the current fit).
 void tmSetLayoutFromScreen(uint32_t width, uint32_t height);
+// Chooses the fit (the race sets kMiddle while it runs) and derives the layout values again.
+void tmSetLayoutFit(tmLayoutFit fit);

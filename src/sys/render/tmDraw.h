@@ -72,6 +72,9 @@ public:
     virtual int DrawSpritePtrEx(sys::tmSprite* sprite, float x, float y, float scaleX, float scaleY, uint32_t colour,
                                 int placement, float rotation, float pivotX, float pivotY, float uOffset, float vOffset,
                                 float uExtent, float vExtent) = 0;
+    // A 16 x 16 square sprite (the common white one, tinted by `colour`) stretched over the whole window
+    // whatever its shape, with a margin that keeps its filtered edges outside: fades, covers and flashes.
+    int DrawWindowCover(int slot, uint32_t colour);
     // A sprite rectangle of width x height placed in the world by a matrix.
     virtual int DrawSpriteRect(int slot, const D3DXMATRIX& matrix, uint32_t colour, float uOffset, float vOffset,
                                float uExtent, float vExtent, float width, float height) = 0;
@@ -136,6 +139,16 @@ public:
     // width x height (0 x 0 keeps the current size), between two frames. False
     // when nothing was set up (no device: the silent drawer; or the set-up failed).
     virtual bool ResetDisplay(int width, int height);
+
+    // ---- layout ----
+    // Pixels per unit of the race display on this drawer's back buffer (1 at 1366 x 768, 1 with no
+    // back buffer): the scale of sprites placed with tmSpritePlacement::kHudScaled and of the
+    // display's models, which anchor to the window's corners.
+    float GetHudScale() const;
+    // How kVirtualScreen fits the virtual screen into the window, process-wide: its middle 1024 x 768
+    // at the race display's scale while a race runs (true), else the whole of it with black bands on
+    // windows narrower than 16:9 (false).
+    static void SetRaceLayout(bool race);
 
     // ---- readers ----
     // The resource cache (null when none is set up).

@@ -195,6 +195,9 @@ private:
     Target MakeTarget(uint32_t width, uint32_t height);
     void ReleaseTarget(Target& t);
     void Clear(bool colour);
+    // Under a layout fit with bands, the bands of the bound target (stretched over the window) cleared
+    // black: the clear colour fills only the virtual screen.
+    void ClearBands();
     void SetAddress(gfx::Address mode);
     void BindTarget(const Target& t);
     Target BackBufferTarget() const;

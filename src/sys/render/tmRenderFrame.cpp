@@ -18,6 +18,27 @@ void tmRender::Clear(bool colour) {
         device_->clear(gfx::ClearFlag::ZBuffer, 0xFF000000u, 1.0f, 0);
 }
 
+void tmRender::ClearBands() {
+    int bandX = 0, bandY = 0;
+    if (!tmGetLayoutBands(&bandX, &bandY)) return;
+    const tmRenderSetting& s = tmGetCurrentRenderSetting();
+    uint32_t w = 0, h = 0;
+    device_->targetSize(&w, &h);
+    if (s.width == 0 || s.height == 0 || w == 0 || h == 0) return;
+    const int x = static_cast<int>(static_cast<uint64_t>(bandX) * w / s.width);
+    const int y = static_cast<int>(static_cast<uint64_t>(bandY) * h / s.height);
+    const int right = static_cast<int>(w), bottom = static_cast<int>(h);
+    constexpr uint32_t kBlack = 0xFF000000u;
+    if (y > 0) {
+        device_->clearRect(0, 0, right, y, kBlack);
+        device_->clearRect(0, bottom - y, right, bottom, kBlack);
+    }
+    if (x > 0) {
+        device_->clearRect(0, 0, x, bottom, kBlack);
+        device_->clearRect(right - x, 0, right, bottom, kBlack);
+    }
+}
+
 void tmRender::SetAddress(gfx::Address mode) {
     for (uint32_t s = 0; s < gfx::kTextureStages; ++s) device_->setSamplerAddress(s, mode, mode);
 }
@@ -98,6 +119,7 @@ void tmRender::RenderSimple() {
     // Every frame starts from the clear colour and a far depth, or the last frame shows through.
     activeClear_ = storedClear_;
     Clear(true);
+    ClearBands();
     for (int layer = L::kScene; layer <= L::kScreen; ++layer) {
         if (layer == L::kOverlay) {
             // The views' pictures, under the world quads and screen sprites.
@@ -286,6 +308,7 @@ bool tmRender::ScenePass() {
         BindTarget(targets_[kSceneA]);
         device_->setState(gfx::State::ZEnable, 1);
         Clear(true);
+        ClearBands();
         DrawLayer(L::kScene);
         device_->setState(gfx::State::CullMode, gfx::Cull::CCW);
         shader_->SetMirror(true);

@@ -45,10 +45,14 @@ enum : int {
     kCentre = 4,               // x, y from the centre of the screen
     kTopCentre = 5,            // x from the centre, top y
     kBottomCentre = 6,         // x from the centre, y up from the bottom
-    kVirtualScreen = 7,        // x, y on the 1366 x 768 virtual screen, scaled to fit (the menus)
+    kVirtualScreen = 7,        // x, y on the 1366 x 768 virtual screen, fitted as tmLayoutFit says
     kScreenCount = 8,          // the screen placements are 0..7
     kWorldQuad = 8,            // the queue's mark for a sprite quad placed by a matrix
     kWorldQuadOverScreen = 9,  // the same, drawn after the screen sprites instead of before them
+    // Added to a corner or centre placement (0..6): a sprite of the race display, laid out for
+    // 1366 x 768. Its offsets from the anchor and its size are multiplied by the display's scale
+    // (tmDraw::GetHudScale, 1 at 1366 x 768), so it keeps its size relative to the window and its anchor.
+    kHudScaled = 16,
 };
 }  // namespace tmSpritePlacement
 

@@ -225,7 +225,10 @@ int tmRenderQueue::AddSprite(sys::tmSprite* sprite, float x, float y, float scal
     r.scaleX = scaleX;
     r.scaleY = scaleY;
     r.colour = colour;
-    r.mode = mode >= 0 && mode < tmSpritePlacement::kScreenCount ? mode : tmSpritePlacement::kTopLeft;
+    const int base = mode >= 0 ? mode & ~tmSpritePlacement::kHudScaled : mode;
+    r.mode = base >= 0 && base < tmSpritePlacement::kScreenCount ? base : tmSpritePlacement::kTopLeft;
+    r.hudScaled =
+        mode >= 0 && (mode & tmSpritePlacement::kHudScaled) != 0 && r.mode != tmSpritePlacement::kVirtualScreen;
     r.rotation = rotation;
     r.pivotX = pivotX;
     r.pivotY = pivotY;

@@ -70,6 +70,7 @@ public:
         float x = 0, y = 0, scaleX = 1, scaleY = 1;
         uint32_t colour = 0xFFFFFFFFu;
         int mode = tmSpritePlacement::kTopLeft;  // a screen placement, or kWorldQuad
+        bool hudScaled = false;                  // the placement carried tmSpritePlacement::kHudScaled
         float rotation = 0, pivotX = 0, pivotY = 0;
         D3DXMATRIX matrix;
         float uOffset = -1, vOffset = -1, uExtent = -1, vExtent = -1;

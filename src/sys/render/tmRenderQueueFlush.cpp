@@ -1,4 +1,5 @@
 // tmRenderQueueFlush.cpp -- turning queued sprites and polygon batches into shapes, then sorting.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -53,6 +54,22 @@ void EmitQuad(V* out, const V corners[4]) {
     for (int i = 0; i < 6; ++i) out[i] = corners[kOrder[i]];
 }
 
+// Clips the span a..b (either order) to lo..hi, moving its texture coordinates ua..ub with it;
+// false when nothing of it is left.
+bool ClipSpan(float* a, float* b, float* ua, float* ub, float lo, float hi) {
+    if (std::max(*a, *b) <= lo || std::min(*a, *b) >= hi) return false;
+    const float d = *b - *a;
+    if (d == 0.0f) return true;
+    const float na = std::clamp(*a, lo, hi), nb = std::clamp(*b, lo, hi);
+    const float du = *ub - *ua;
+    const float nua = *ua + du * (na - *a) / d, nub = *ua + du * (nb - *a) / d;
+    *a = na;
+    *b = nb;
+    *ua = nua;
+    *ub = nub;
+    return true;
+}
+
 template <class V>
 gfx::Buffer MakeBuffer(gfx::Device* device, const std::vector<V>& vertices) {
     const uint32_t bytes = static_cast<uint32_t>(vertices.size() * sizeof(V));
@@ -76,6 +93,12 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
     const float W = static_cast<float>(s.width), H = static_cast<float>(s.height);
     const float k = tmGetLayoutScale(), ox = static_cast<float>(tmGetLayoutOffset());
     const float oy = static_cast<float>(tmGetLayoutOffsetY());
+    const float hud = tmGetHudScale();
+    // Under a fit with bands, virtual-screen sprites stay inside the virtual screen: the bands stay black.
+    int bandX = 0, bandY = 0;
+    const bool clip = tmGetLayoutBands(&bandX, &bandY);
+    const float clipX0 = static_cast<float>(bandX), clipX1 = W - clipX0;
+    const float clipY0 = static_cast<float>(bandY), clipY1 = H - clipY0;
     std::vector<ScreenVertex> verts;
     int i = first, n = 0;
     for (; i < spriteListCount_ && n < kScreenRunLimit; ++i) {
@@ -91,23 +114,28 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
             rh *= r.vExtent;
         }
         float w = static_cast<float>(texW) * r.scaleX * rw, h = static_cast<float>(texH) * r.scaleY * rh;
-        float x0 = r.x, y0 = r.y;
+        // A race display sprite: its offsets and size in display units.
+        const float unit = r.hudScaled ? hud : 1.0f;
+        const float x = r.x * unit, y = r.y * unit;
+        w *= unit;
+        h *= unit;
+        float x0 = x, y0 = y;
         namespace P = tmSpritePlacement;
         switch (r.mode) {
-            case P::kBottomLeft: y0 = H - (r.y + h); break;
-            case P::kTopRight: x0 = W - (r.x + w); break;
+            case P::kBottomLeft: y0 = H - (y + h); break;
+            case P::kTopRight: x0 = W - (x + w); break;
             case P::kBottomRight:
-                x0 = W - (r.x + w);
-                y0 = H - (r.y + h);
+                x0 = W - (x + w);
+                y0 = H - (y + h);
                 break;
             case P::kCentre:
-                x0 = W / 2 + r.x - (w + 1) / 2;
-                y0 = H / 2 + r.y - (h + 1) / 2;
+                x0 = W / 2 + x - (w + 1) / 2;
+                y0 = H / 2 + y - (h + 1) / 2;
                 break;
-            case P::kTopCentre: x0 = W / 2 + r.x - (w + 1) / 2; break;
+            case P::kTopCentre: x0 = W / 2 + x - (w + 1) / 2; break;
             case P::kBottomCentre:
-                x0 = W / 2 + r.x - (w + 1) / 2;
-                y0 = H - (r.y + h);
+                x0 = W / 2 + x - (w + 1) / 2;
+                y0 = H - (y + h);
                 break;
             case P::kVirtualScreen:
                 x0 = r.x * k + ox;
@@ -117,11 +145,16 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
                 break;
             default: break;
         }
-        const float x1 = x0 + w, y1 = y0 + h;
+        float x1 = x0 + w, y1 = y0 + h;
+        float tu0, tv0, tu1, tv1;
+        TexRect(r, &tu0, &tv0, &tu1, &tv1);
+        if (clip && r.mode == P::kVirtualScreen && r.rotation == 0.0f &&
+            !(ClipSpan(&x0, &x1, &tu0, &tu1, clipX0, clipX1) && ClipSpan(&y0, &y1, &tv0, &tv1, clipY0, clipY1)))
+            continue;
         float cx[4] = {x0, x0, x1, x1}, cy[4] = {y0, y1, y0, y1};
         if (r.rotation != 0.0f) {
             const float c = std::cos(-r.rotation), sn = std::sin(-r.rotation);
-            const float px = -r.pivotX * r.scaleX, py = -r.pivotY * r.scaleY;
+            const float px = -r.pivotX * r.scaleX * unit, py = -r.pivotY * r.scaleY * unit;
             const float ru[4] = {px, px, px + w, px + w}, rv[4] = {py, py + h, py, py + h};
             const float mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
             for (int j = 0; j < 4; ++j) {
@@ -129,8 +162,6 @@ sys::tmShape* tmRenderQueue::BuildScreenRun(gfx::Device* device, int first, sys:
                 cy[j] = -sn * ru[j] + c * rv[j] + my;
             }
         }
-        float tu0, tv0, tu1, tv1;
-        TexRect(r, &tu0, &tv0, &tu1, &tv1);
         const float tu[4] = {tu0, tu0, tu1, tu1}, tv[4] = {tv0, tv1, tv0, tv1};
         ScreenVertex corners[4];
         for (int j = 0; j < 4; ++j) corners[j] = {cx[j], cy[j], 0.0f, 1.0f, r.colour, tu[j], tv[j]};

@@ -142,3 +142,23 @@ TEST_F(RenderDisplayTest, SpritesLandWhereTheirPlacementModeAndRotationPutThem) 
     EXPECT_EQ(Pixel(256, 102), 0u);
     EXPECT_EQ(Pixel(276, 102), 0u);
 }
+
+// On a screen narrower than 16:9 the fitted virtual screen has bands above and below (30 rows each at
+// 320 x 240): they stay black under a light clear colour and a virtual-screen sprite larger than the
+// screen, while a sprite placed in pixels still shows in them.
+TEST_F(RenderDisplayTest, BandsAroundTheFittedVirtualScreenStayBlack) {
+    sys::tmSpriteRecord rec{"S", 0, 0, 1, 1};
+    sys::tmSprite red, green;
+    red.Set(SolidTexture(0xFFFF0000), &rec);
+    green.Set(SolidTexture(0xFF00FF00), &rec);
+    slots.sprites[0] = &red;
+    slots.sprites[1] = &green;
+    r->SetClearColor(0xFFFFFFFF);
+    r->DrawSpriteEx(1, -300.0f, -300.0f, 150.0f, 150.0f, 0xFFFFFFFF, 7, 0, 0, 0, -1, -1, -1, -1);
+    r->DrawSprite(2, 10, 5, 0);
+    r->Render();
+    EXPECT_EQ(Pixel(160, 120), 0xFF0000u);
+    for (const int y : {0, 29, 210, 239}) EXPECT_EQ(Pixel(160, y), 0u) << "row " << y;
+    EXPECT_EQ(Pixel(160, 31), 0xFF0000u);
+    EXPECT_EQ(Pixel(12, 7), 0x00FF00u);
+}

@@ -81,6 +81,16 @@ TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
     dev->releaseBuffer(vb);
 }
 
+// The scene's clear colour fills the fitted virtual screen only: on this 4:3 screen the 30 rows above
+// and below it stay black.
+TEST_F(MultiPassDisplayTest, ClearColourLeavesTheBandsBlack) {
+    r->SetClearColor(0xFFFFFFFF);
+    r->Render();
+    Shoot();
+    EXPECT_EQ(Pixel(160, 120), 0xB2B2B2u);
+    for (const int y : {0, 28, 211, 239}) EXPECT_EQ(Pixel(160, y), 0u) << "row " << y;
+}
+
 TEST_F(MultiPassDisplayTest, GlowDrawnInOneFrameIsGoneInTheNext) {
     sys::tmShape shape;
     gfx::Buffer vb = WhiteSquare(dev.get(), &shape);
