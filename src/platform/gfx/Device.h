@@ -16,9 +16,10 @@ namespace gfx {
 //
 // Conventions every backend keeps:
 // - Textures and render targets store row 0 at the top. Texel data passed to
-//   uploadTexture/lockTexture is 32-bit ARGB (0xAARRGGBB words), top row
+//   uploadTexture(Rows)/lockTexture is 32-bit ARGB (0xAARRGGBB words), top row
 //   first, whatever the texture's recorded format; the format is kept for
-//   describeTexture (callers derive alpha modes from it).
+//   describeTexture (callers derive alpha modes from it), and one without
+//   alpha (X8R8G8B8, L8, ...) samples opaque whatever the words' alpha.
 // - Pre-transformed vertices (layouts 0 and 1) are in target pixels with the
 //   half-pixel rule: pixel (x, y) is covered by the square from (x - 0.5,
 //   y - 0.5) to (x + 0.5, y + 0.5). Projected depth runs 0..1.

@@ -344,8 +344,8 @@ void tmRender::CreateResources() {
     Clear(true);
 
     // The simple frame (no shader model 3, as on a software rasteriser) draws only into the back buffer and
-    // the two views' pictures; the scene, post-process, depth, shadow and cube targets are the multi-pass
-    // frame's, and making and clearing them (two 2048 x 1024 among them) is most of a set-up's time there.
+    // the two views' pictures. The scene, post-process, depth, shadow and cube targets are the multi-pass
+    // frame's alone; making and clearing them (two are 2048 x 1024) would be most of this set-up's time.
     const bool multiPass = shader_ && shader_->SupportsShaderModel3();
     if (multiPass) {
         targets_[kSceneA] = MakeTarget(s.sceneTargetWidth, s.sceneTargetHeight);
