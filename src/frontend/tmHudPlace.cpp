@@ -31,12 +31,28 @@ HudModelLayout Fit(const HudModelLayout& place) {
     const int w = draw->GetBackBufferWidth(), h = draw->GetBackBufferHeight();
     if (w <= 0 || h <= 0 || (w == static_cast<int>(kLayoutWidth) && h == static_cast<int>(kLayoutHeight))) return place;
     const float width = static_cast<float>(w), height = static_cast<float>(h);
-    const float aspect = width / height;
-    const float fov = aspect > tmCameraCtrl::kWideAspect ? D3DX_PI / 2.0f : tmCameraCtrl::kNarrowHudFov;
-    const D3DXMATRIX layout = HudViewProjection(D3DX_PI / 2.0f, kLayoutWidth / kLayoutHeight);
-    const D3DXMATRIX window = HudViewProjection(fov, aspect);
-    D3DXMATRIX back;
-    if (!D3DXMatrixInverse(&back, nullptr, &window)) return place;
+    // The lenses change only with the window, so every element of every frame reuses them.
+    struct Lenses {
+        int w = 0, h = 0;
+        bool ok = false;
+        float fov = 0.0f;
+        D3DXMATRIX layout, window, back;
+    };
+    static Lenses lenses;
+    if (lenses.w != w || lenses.h != h) {
+        const float aspect = width / height;
+        lenses.w = w;
+        lenses.h = h;
+        lenses.fov = aspect > tmCameraCtrl::kWideAspect ? D3DX_PI / 2.0f : tmCameraCtrl::kNarrowHudFov;
+        lenses.layout = HudViewProjection(D3DX_PI / 2.0f, kLayoutWidth / kLayoutHeight);
+        lenses.window = HudViewProjection(lenses.fov, aspect);
+        lenses.ok = D3DXMatrixInverse(&lenses.back, nullptr, &lenses.window) != nullptr;
+    }
+    if (!lenses.ok) return place;
+    const float fov = lenses.fov;
+    const D3DXMATRIX& layout = lenses.layout;
+    const D3DXMATRIX& window = lenses.window;
+    const D3DXMATRIX& back = lenses.back;
     // The element's point on the layout's screen, anchored to the nearest corner of the window.
     const D3DXVECTOR3 at(place.x, place.y, place.z);
     D3DXVECTOR3 onLayout, onWindow;

@@ -129,17 +129,6 @@ private:
     double area_ = 0.0;
 };
 
-// Debug menu: a single race of the first machine on `course`, one lap, confirmed.
-void SetUpRace(harness::Session& s, int course) {
-    for (int i = 0; i < 3; ++i) s.TapKey(tmKey::kDown);  // LOAD
-    s.TapKey(tmKey::kReturn);
-    s.TapKey(tmKey::kDown);
-    s.TapKey(tmKey::kDown);
-    s.TapKey(tmKey::kDown);
-    for (int i = 2; i < course; ++i) s.TapKey(tmKey::kRight);
-    s.TapKey(tmKey::kReturn);
-}
-
 }  // namespace
 
 TEST(WallRoad, EveryLayoutFullThrottleIntoTheFirstWallThenBrakeStaysFiniteAndBounded) {
@@ -157,7 +146,7 @@ TEST(WallRoad, EveryLayoutFullThrottleIntoTheFirstWallThenBrakeStaysFiniteAndBou
         tmConfig::GetInstance().SetGameOption2(1);
         ASSERT_TRUE(s.Start());
         s.Frame();
-        SetUpRace(s, course);
+        harness::SetUpDebugMenuRace(s, course);
         ASSERT_EQ(tmRaceState::Get().setup.course, uint32_t(course));
         ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kRacing; }, 900));
         WallRecorder rec;

@@ -13,6 +13,14 @@ uint32_t RacePhase(Session& s) {
     return r ? r->GetPhase() : 0xFFFFFFFFu;
 }
 
+void SetUpDebugMenuRace(Session& s, int course) {
+    for (int i = 0; i < 3; ++i) s.TapKey(tmKey::kDown);  // LOAD
+    s.TapKey(tmKey::kReturn);
+    for (int i = 0; i < 3; ++i) s.TapKey(tmKey::kDown);  // the course row
+    for (int i = 2; i < course; ++i) s.TapKey(tmKey::kRight);
+    s.TapKey(tmKey::kReturn);
+}
+
 std::vector<int> ScreenTrace(const Session& s) {
     std::vector<int> ids;
     for (const Switch& sw : s.Switches()) ids.push_back(sw.next);

@@ -24,6 +24,8 @@ T* LiveScreen(Session& s) {
 tmSeqRace* LiveRace(Session& s);
 // The phase of the running race; 0xFFFFFFFF when no race runs.
 uint32_t RacePhase(Session& s);
+// From the debug menu: a single race of the first machine on `course` (2-13), set up on LOAD and confirmed.
+void SetUpDebugMenuRace(Session& s, int course);
 // The ids of every screen switched to, in order.
 std::vector<int> ScreenTrace(const Session& s);
 // Frames with the autopilot driving until `done` holds; false when `limit` frames ran out.

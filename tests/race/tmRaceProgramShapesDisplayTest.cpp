@@ -64,11 +64,7 @@ TEST_P(RaceProgramShapes, DisplayInsideTheWindowQuitFadeOverItAllAndBlackBands) 
     };
     s.Frame();
     // LOAD, the race set-up: single race, machine 1 (Torvin), course 3.
-    for (int i = 0; i < 3; ++i) s.TapKey(tmKey::kDown);
-    s.TapKey(tmKey::kReturn);
-    for (int i = 0; i < 3; ++i) s.TapKey(tmKey::kDown);
-    s.TapKey(tmKey::kRight);
-    s.TapKey(tmKey::kReturn);
+    harness::SetUpDebugMenuRace(s, 3);
     tmMenuFlow::SetNormalPlay(true);
     s.SetStepsPerFrame(8);
     ASSERT_TRUE(s.RunUntil([&] { return harness::RacePhase(s) == tmSeqRace::kRacing; }, 200));
