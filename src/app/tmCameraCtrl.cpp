@@ -109,9 +109,7 @@ void tmCameraCtrl::RunSetUp() {
             break;
         case 2:
         case 3: {
-            const tmDraw* draw = tmDraw::GetInstance();
-            const int w = draw->GetBackBufferWidth(), h = draw->GetBackBufferHeight();
-            const float aspect = h > 0 ? static_cast<float>(w) / static_cast<float>(h) : 1366.0f / 768.0f;
+            const float aspect = tmDraw::GetInstance()->GetSceneFit().aspect;
             SetFov(aspect > kWideAspect ? kPi / 2 : kNarrowHudFov);
             LookAt(D3DXVECTOR3(0, mode_ == 2 ? 10.0f : 0.0f, -50), origin, up);
             break;
@@ -189,6 +187,8 @@ void tmCameraCtrl::Update() {
 
 void tmCameraCtrl::UpdateView() {
     if (mode_ == 5) FreeLook();
+    // The fixed fronts choose their lens by the view's shape: choose again when it has changed.
+    if ((mode_ == 2 || mode_ == 3) && GetAspect() != tmDraw::GetInstance()->GetSceneFit().aspect) RunSetUp();
     sys::tmCamera::Update();
 }
 

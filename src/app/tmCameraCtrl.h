@@ -20,7 +20,7 @@ class tmMachineCore;
 class tmCameraCtrl : public sys::tmCamera {
 public:
     static constexpr int kModeCount = 22;
-    static constexpr float kWideAspect = 1.5555556f;  // back-buffer aspect above which the HUD lens is pi/2
+    static constexpr float kWideAspect = 1.5555556f;  // view aspect above which the HUD lens is pi/2
     static constexpr float kNarrowHudFov = 1.7907078f;
 
     tmCameraCtrl();

@@ -34,10 +34,8 @@ void tmCamera::SetDefaults() {
 }
 
 void tmCamera::SetFov(float fov) {
-    const tmDraw* draw = tmDraw::GetInstance();
-    const int w = draw->GetBackBufferWidth(), h = draw->GetBackBufferHeight();
-    // The silent drawer reports no back buffer: the aspect of the virtual screen stands in.
-    aspect_ = (w > 0 && h > 0) ? static_cast<float>(w) / static_cast<float>(h) : 1366.0f / 768.0f;
+    // The view's shape: the window's in a race, the virtual screen's under the menus' fit.
+    aspect_ = tmDraw::GetInstance()->GetSceneFit().aspect;
     fov_ = fov;
     D3DXMatrixPerspectiveFovRH(&projection_, fov_, aspect_, near_, far_);
     D3DXMatrixPerspectiveFovRH(&farProjection_, fov_, aspect_, kFarProjectionNear, kFarProjectionFar);
@@ -65,13 +63,20 @@ D3DXMATRIX tmCamera::GetMirroredViewProjection() const {
 
 void tmCamera::Update() {
     tmDraw* draw = tmDraw::GetInstance();
-    draw->SetProjectionMatrix(projection_);
+    const tmDraw::SceneFit fit = draw->GetSceneFit();
+    if (fit.aspect != aspect_) SetFov(fov_);  // the window or the fit changed since the lens was set
+    // Under the menus' fit the view is scaled into the fitted virtual screen with the sprites: its
+    // clip space shrinks about the window's centre (the renderer cuts what falls outside it).
+    D3DXMATRIX toScreen;
+    D3DXMatrixScaling(&toScreen, fit.scaleX, fit.scaleY, 1.0f);
+    const D3DXMATRIX projection = projection_ * toScreen;
+    draw->SetProjectionMatrix(projection);
     draw->SetViewMatrix(view_);
     draw->SetNearFar(near_, far_);
-    draw->SetViewProjectionMatrix(view_, projection_);
-    draw->SetExtraMatrix2(farProjection_);
+    draw->SetViewProjectionMatrix(view_, projection);
+    draw->SetExtraMatrix2(farProjection_ * toScreen);
     draw->SetFrustum(view_, fov_, aspect_, near_, far_);
-    draw->SetExtraMatrix3(GetMirroredViewProjection());
+    draw->SetExtraMatrix3(GetMirroredViewProjection() * toScreen);
 }
 
 void tmCamera::Apply() {

@@ -27,13 +27,14 @@ public:
 
     // Viewport 1366 x 768, fov pi/2, near 5, far 40000, eye (10, 2, 0) at the origin.
     void SetDefaults();
-    // Takes the aspect from the back buffer, then builds both projections.
+    // Takes the aspect of the 3D view (tmDraw::GetSceneFit), then builds both projections.
     void SetFov(float fov);
     // Stores the vectors and builds the view and the reversed view; a look-at
     // point on the eye keeps the previous matrices.
     void LookAt(const D3DXVECTOR3& eye, const D3DXVECTOR3& lookAt, const D3DXVECTOR3& up);
     // Projection, view, near and far, view-projection, far projection,
-    // frustum and the mirrored view-projection, in that order.
+    // frustum and the mirrored view-projection, in that order; the projections scaled into the fitted
+    // virtual screen under the menus' fit, the lens set again when the view's shape has changed.
     void Update();
     // The second view-projection and extra matrix 1 (the race screen's draw).
     void Apply();

@@ -1,6 +1,7 @@
 // tmHudPlace.cpp -- layout records to world matrices on a small matrix stack, fitted to the window.
 #include "frontend/tmHudPlace.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/tmCameraCtrl.h"
@@ -20,6 +21,21 @@ D3DXMATRIX HudViewProjection(float fov, float aspect) {
     D3DXMatrixLookAtRH(&view, &eye, &at, &up);
     D3DXMatrixPerspectiveFovRH(&projection, fov, aspect, kNear, kFar);
     return view * projection;
+}
+
+// Half the width of the band about a centre line in which a point blends from the near corner's anchoring to
+// the far one's, in layout units. It is more than the layout ever overlaps itself on a narrow window (it is
+// never narrower than the display's 1088 units, so at most (1366 - 1088) / 2 = 139 units each side), so the
+// blend keeps the order of points there; every record of the display stands farther out and keeps its corner.
+constexpr float kCentreBand = 160.0f;
+
+// A point `p` of a layout `layout` units long on a window `size` pixels long at `scale` pixels per unit:
+// anchored to the nearer edge outside the centre band, blended linearly inside it, so the mapping keeps the
+// order of points and puts the centre in the window's centre.
+float Anchored(float p, float layout, float size, float scale) {
+    const float d = p - layout / 2.0f;
+    const float gap = (size - layout * scale) / 2.0f;  // between the two anchorings; negative where they overlap
+    return size / 2.0f + d * scale + gap * std::clamp(d / kCentreBand, -1.0f, 1.0f);
 }
 
 }  // namespace
@@ -60,8 +76,7 @@ HudModelLayout Fit(const HudModelLayout& place) {
     D3DXVec3TransformCoord(&onWindow, &at, &window);
     const float s = draw->GetHudScale();
     const float px = (onLayout.x + 1.0f) * kLayoutWidth / 2.0f, py = (1.0f - onLayout.y) * kLayoutHeight / 2.0f;
-    const float x = px < kLayoutWidth / 2.0f ? px * s : width - (kLayoutWidth - px) * s;
-    const float y = py < kLayoutHeight / 2.0f ? py * s : height - (kLayoutHeight - py) * s;
+    const float x = Anchored(px, kLayoutWidth, width, s), y = Anchored(py, kLayoutHeight, height, s);
     // The same depth from the camera under that point: the element keeps facing the camera squarely,
     // and its size scales with the display (pixels per unit there, against the layout's lens).
     const D3DXVECTOR3 target(x / (width / 2.0f) - 1.0f, 1.0f - y / (height / 2.0f), onWindow.z);
@@ -75,8 +90,9 @@ HudModelLayout Fit(const HudModelLayout& place) {
     return out;
 }
 
-D3DXMATRIX Element(const HudModelLayout& record, float dx, float dy) {
-    const HudModelLayout place = Fit(record);
+D3DXMATRIX Element(const HudModelLayout& record, float dx, float dy) { return Compose(Fit(record), dx, dy); }
+
+D3DXMATRIX Compose(const HudModelLayout& place, float dx, float dy) {
     tmMatrixStack stack(4);
     stack.Translate(place.x, place.y, place.z);
     stack.Scale(place.scale, place.scale, place.scale);

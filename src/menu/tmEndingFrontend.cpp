@@ -60,9 +60,11 @@ void tmEndingFrontend::Draw() const {
     tmDraw* draw = tmDraw::GetInstance();
     for (const tmStaffLine& l : kStaffLines) {
         // Placed as the race display places its world sprites, moved up by the roll in the line's
-        // own (sized) units; drawn over the screen sprites, as the backdrop fills the screen.
+        // own (sized) units, but not fitted to the window's corners: the ending's own camera sees them,
+        // and the menus' fit scales its view with the rest of the screen. Drawn over the screen
+        // sprites, as the backdrop fills the screen.
         const HudModelLayout place{l.spriteId, l.x, l.y, l.z, l.size, l.angleY, l.angleX};
-        draw->DrawSpriteRectOverScreen(static_cast<int>(l.spriteId), tmHudPlace::Element(place, 0.0f, rollOffset_),
+        draw->DrawSpriteRectOverScreen(static_cast<int>(l.spriteId), tmHudPlace::Compose(place, 0.0f, rollOffset_),
                                        kWhite);
     }
 }

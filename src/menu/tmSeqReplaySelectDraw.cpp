@@ -14,6 +14,9 @@ namespace {
 constexpr float kGaugeTop = 18.0f, kGaugeTravel = 465.0f;
 constexpr uint32_t kDateColour = 0xFFC0C0C0u, kLapsColour = 0xFF57F5F5u, kTimeColour = 0xFFFFF45Cu;
 constexpr int kPlacement = tmSpritePlacement::kVirtualScreen;
+// The file name's pen below the row's top, and its height (the text font's size, on the virtual screen);
+// the head bar's height: the list shows between its foot and the foot bar's top.
+constexpr float kNameY = 43.0f, kNameHeight = 22.0f, kHeadHeight = 52.0f;
 
 uint32_t ModeLabel(uint32_t mode) {
     switch (mode) {
@@ -71,11 +74,14 @@ void tmSeqReplaySelect::DrawRow(const Row& row, int index) const {
     if (const uint32_t s = MachineLabel(h.entrants[local].machineId)) t->DrawPart({s, 327.0f, 45.0f, 1.0f}, 1.0f, 1.0f);
     if (const uint32_t s = CourseLabel(h.setup.course)) t->DrawPart({s, 36.0f, 75.0f, 1.0f}, 1.0f, 1.0f);
     const float x = t->x, y = t->y;
-    if (y > -kRowStep && y < 768.0f) {
+    // The text font draws over the whole frame, bars included, and cannot be cut: the name shows only
+    // while it stands whole in the list, between the two bars, as the rest of its row does.
+    const float listTop = frames_[kHead]->y + kHeadHeight, listBottom = frames_[kFoot]->y;
+    if (y + kNameY >= listTop && y + kNameY + kNameHeight <= listBottom) {
         if (tmDxFont* f = tmDxFont::GetInstance()) {
             // The part of the name after the common prefix: its date or "LATEST".
             const size_t cut = row.fileName.rfind('_');
-            f->SetPosition(x + 57.0f, y + 43.0f);
+            f->SetPosition(x + 57.0f, y + kNameY);
             f->DrawText(row.fileName.c_str() + (cut == std::string::npos ? 0 : cut + 1));
         }
     }

@@ -54,14 +54,24 @@ TEST(CameraCtrl, ARepeatedModeRunsNoSetUp) {
     EXPECT_FLOAT_EQ(cam.GetLookAt().z, 32.7f);
 }
 
-TEST(CameraCtrl, HudLensFollowsTheBackBuffersShape) {
+TEST(CameraCtrl, HudLensFollowsTheViewsShape) {
     {
         DrawLog log(1024, 768);
+        tmDraw::SetRaceLayout(true);
         tmCameraCtrl cam;
         cam.Init();
         cam.SetMode(2);
         EXPECT_FLOAT_EQ(cam.GetFov(), 1.7907078f);
         EXPECT_FLOAT_EQ(cam.GetAspect(), 1.3333334f);
+        // Back at the menus (the ending's front camera), the 4:3 window shows a 16:9 view: the wide lens.
+        tmDraw::SetRaceLayout(false);
+        cam.SetMode(3);
+        cam.UpdateView();
+        EXPECT_FLOAT_EQ(cam.GetFov(), kPi / 2);
+        tmDraw::SetRaceLayout(true);
+        cam.UpdateView();
+        EXPECT_FLOAT_EQ(cam.GetFov(), 1.7907078f);
+        tmDraw::SetRaceLayout(false);
     }
     DrawLog log(1366, 768);
     tmCameraCtrl cam;

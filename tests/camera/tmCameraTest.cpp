@@ -43,8 +43,9 @@ TEST(Camera, FreshCameraLooksFromTenTwoZeroAtTheOrigin) {
     EXPECT_EQ(sys::tmCamera::LiveCount(), before);
 }
 
-TEST(Camera, AspectComesFromTheBackBuffer) {
+TEST(Camera, AspectIsTheWindowsInARaceAndTheFittedScreensInMenus) {
     DrawLog log(1024, 768);
+    tmDraw::SetRaceLayout(true);
     sys::tmCamera cam;
     cam.SetFov(1.0f);
     EXPECT_FLOAT_EQ(cam.GetAspect(), 1.3333334f);
@@ -54,6 +55,17 @@ TEST(Camera, AspectComesFromTheBackBuffer) {
     D3DXMatrixPerspectiveFovRH(&f, 1.0f, 1024.0f / 768.0f, 100, 200000);
     EXPECT_EQ(0, memcmp(&p, &cam.GetProjection(), sizeof p));
     EXPECT_EQ(0, memcmp(&f, &cam.GetFarProjection(), sizeof f));
+    cam.Update();
+    EXPECT_EQ(0, memcmp(&p, &log.projection, sizeof p));
+    // A menu's view is the 16:9 virtual screen's, handed over scaled into its 1024 x 575 band.
+    tmDraw::SetRaceLayout(false);
+    cam.Update();
+    EXPECT_FLOAT_EQ(cam.GetAspect(), 1366.0f / 768.0f);
+    D3DXMatrixPerspectiveFovRH(&p, 1.0f, 1366.0f / 768.0f, 5, 40000);
+    EXPECT_FLOAT_EQ(log.projection._11, p._11);
+    EXPECT_FLOAT_EQ(log.projection._22, p._22 * 1024.0f / 1366.0f);
+    EXPECT_FLOAT_EQ(log.extra2._22 / log.extra2._11, log.projection._22 / log.projection._11);
+    EXPECT_FLOAT_EQ(log.frustumAspect, 1366.0f / 768.0f);
 }
 
 TEST(Camera, ReversedViewLooksBackwardFromTheEye) {

@@ -68,7 +68,8 @@ void RaceMoment(int machineId, int courseId, tmHudMachineRecord* m, tmHudLapReco
 }
 
 // The renderer at the virtual screen's size on the shared fixture's device (multi-pass frame,
-// the run folder's data linked in); the save image's display options come back afterwards.
+// the run folder's data linked in), laid out as in a race; the save image's display options come back
+// afterwards.
 class FrontendDisplayTest : public harness::GlFixture {
 protected:
     explicit FrontendDisplayTest(harness::GlSetup setup = {0, 0, true, true}) : GlFixture(setup) {}
@@ -76,6 +77,7 @@ protected:
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         tmRenderSetting s = harness::TestRenderSetting(kW, kH, 16);
+        tmDraw::SetRaceLayout(true);
         r_ = tmRender::Create();
         ASSERT_TRUE(r_->Initialize(dev.get(), s));
         yiResourceGroup::ResetState();
@@ -93,6 +95,7 @@ protected:
         cfg.SetDisplayFlag(flags_[3]);
         tmDxFont::Destroy();  // made by the display on this device
         if (r_) tmRender::Destroy();
+        tmDraw::SetRaceLayout(false);
         yiResourceGroup::ResetState();
         GlFixture::TearDown();
     }

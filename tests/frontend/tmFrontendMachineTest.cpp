@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "app/tmCameraCtrl.h"
 #include "frontend/DrawLog.h"
 #include "frontend/tmFrontendFamilies.h"
 #include "frontend/tmHudPlace.h"
@@ -276,6 +278,49 @@ TEST(Cockpit, FamiliesDrawTheirOwnParts) {
     const std::vector<int> d = Digits(log, t);
     EXPECT_NE(std::find(d.begin(), d.end(), 3), d.end());  // gear 2 shown as 3
     b->Release();
+}
+
+// The corner fit of the display's HUD-plane records keeps the order of points across the window's centre
+// lines and puts a centred record in the window's centre, on windows narrower and taller than the layout.
+TEST(HudPlace, CornerFitKeepsTheOrderOfPointsAndACentredRecordCentred) {
+    const int sizes[4][2] = {{1024, 768}, {1280, 1024}, {640, 480}, {1920, 1200}};
+    for (const auto& size : sizes) {
+        const int w = size[0], h = size[1];
+        SCOPED_TRACE(w);
+        DrawLog log(w, h);
+        // The HUD camera on that window: eye (0, 10, -50) at the origin, its lens by the window's shape.
+        const float aspect = float(w) / float(h);
+        const float fov = aspect > tmCameraCtrl::kWideAspect ? D3DX_PI / 2.0f : tmCameraCtrl::kNarrowHudFov;
+        const D3DXVECTOR3 eye(0, 10, -50), at(0, 0, 0), up(0, 1, 0);
+        D3DXMATRIX view, lens;
+        D3DXMatrixLookAtRH(&view, &eye, &at, &up);
+        D3DXMatrixPerspectiveFovRH(&lens, fov, aspect, 10.0f, 1000.0f);
+        const D3DXMATRIX vp = view * lens;
+        const auto onWindow = [&](float x, float y) {
+            const HudModelLayout p = tmHudPlace::Fit(HudModelLayout{0, x, y, 0.0f, 1.0f, 0.0f, 0.0f});
+            D3DXVECTOR3 c;
+            const D3DXVECTOR3 q(p.x, p.y, p.z);
+            D3DXVec3TransformCoord(&c, &q, &vp);
+            return D3DXVECTOR2((c.x + 1.0f) * float(w) / 2.0f, (1.0f - c.y) * float(h) / 2.0f);
+        };
+        const D3DXVECTOR2 centre = onWindow(0.0f, 0.0f);
+        EXPECT_NEAR(centre.x, w / 2.0f, 0.5f);
+        EXPECT_NEAR(centre.y, h / 2.0f, 0.5f);
+        D3DXVECTOR2 last = onWindow(-90.0f, 0.0f);
+        for (float x = -89.5f; x <= 90.0f; x += 0.5f) {  // left to right across the layout
+            const D3DXVECTOR2 p = onWindow(x, 0.0f);
+            // The world's +x runs to the left of this camera, so the window x falls.
+            ASSERT_LE(p.x, last.x + 0.01f) << "at x " << x;
+            last = p;
+        }
+        last = onWindow(0.0f, -50.0f);
+        for (float y = -49.5f; y <= 50.0f; y += 0.5f) {
+            const D3DXVECTOR2 p = onWindow(0.0f, y);
+            ASSERT_LE(p.y, last.y + 0.01f) << "at y " << y;
+            ASSERT_LT(std::abs(p.y - last.y), 40.0f) << "a gap at y " << y;
+            last = p;
+        }
+    }
 }
 
 }  // namespace

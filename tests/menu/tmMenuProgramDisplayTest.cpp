@@ -51,6 +51,21 @@ TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
 }
 
 namespace {
+// Pixels not black in the window's rows outside the fitted virtual screen (the bands of a 4:3 window).
+int LitInBands(const harness::FramePicture& p) {
+    const int top = int(p.height - 768.0f * p.width / 1366.0f) / 2;
+    int n = 0;
+    for (int y = 0; y < int(p.height); ++y)
+        if (y < top - 1 || y > int(p.height) - top)
+            for (int x = 0; x < int(p.width); ++x) n += p.At(x, y) != 0;
+    return n;
+}
+
+// A white pixel: the staff lines' names.
+bool White(uint32_t rgb) { return ((rgb >> 16) & 0xFF) > 200 && ((rgb >> 8) & 0xFF) > 200 && (rgb & 0xFF) > 200; }
+}  // namespace
+
+namespace {
 // The same program in a 1024 x 768 window (a 4:3 screen).
 class MenuProgramDisplay4x3 : public MenuProgramDisplay {
 protected:
@@ -204,7 +219,9 @@ TEST_F(MenuProgramDisplay, ViewersAndReplaySelect) {
     S().TapKey(tmKey::kReturn);
     S().TapKey(tmKey::kReturn);  // REPLAY
     ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == kSeqReplaySelect; }, 30));
-    Shoot("replays", 80);
+    const harness::FramePicture& replays = Shoot("replays", 80);
+    // Four rows show; the fifth, under the foot bar, shows nothing of itself there, its file name neither.
+    EXPECT_EQ(replays.Bright(230, 708, 520, 768, 600), 0) << "a file name over the foot bar";
     S().TapKey(tmKey::kDown);
     S().TapKey(tmKey::kX);
     Shoot("replays_delete", 20);
@@ -236,6 +253,27 @@ TEST_F(MenuProgramDisplay, GarageShowsTheLitStudioBehindTheListAndOrbitsTheChose
     S().TapKey(tmKey::kReturn);  // Dravik/S
     Shoot("garage_dravik", 60);
     CheckAll("menu_contact_garage");
+}
+
+// On a 4:3 screen the garage is the wide one scaled into the fitted screen: the studio behind the list, the
+// foot bar on the studio's floor at the fitted screen's foot, the machine whole, black bands.
+TEST_F(MenuProgramDisplay4x3, GarageIsTheWideOneScaledIntoTheFittedScreen) {
+    ToMainMenu();
+    for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);
+    S().TapKey(tmKey::kReturn);  // GARAGE
+    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 8; }, 30));
+    const harness::FramePicture& list = Shoot("garage_list", 60);
+    EXPECT_GT(list.Bright(760, 450, 1195, 640, 150), 1000) << "the garage floor is dark";
+    EXPECT_GT(list.Bright(800, 100, 1100, 300, 300), 1000) << "the backdrop is dark";
+    S().TapKey(tmKey::kDown);
+    S().TapKey(tmKey::kReturn);  // Torvin
+    const harness::FramePicture& orbit = Shoot("garage_torvin", 60);
+    EXPECT_GT(orbit.Bright(-100, 665, 30, 705, 500), 100) << "the garage title";
+    for (int i = 0; i < 2; ++i) S().TapKey(tmKey::kP);
+    Shoot("garage_closeup", 30);
+    for (const std::string& name : order_) EXPECT_EQ(LitInBands(shots_[name]), 0) << name << ": the bands";
+    CheckAll("menu_contact_4x3_garage");
 }
 
 namespace {
@@ -297,4 +335,59 @@ TEST_F(EndingDisplay, OffThePodium) {
     ASSERT_EQ(Screen<tmSeqEnding>()->GetRank(), 3);
     const harness::FramePicture& lose = Shoot("ending_rank_lose", 130);
     EXPECT_GT(lose.Bright(300, 250, 730, 520, 300), 2000) << "the rank is not shown";
+}
+
+// On a 4:3 screen the ending is the 16:9 one scaled into the fitted screen: the staff lines roll up right of
+// the trophy as one column at one speed (about 192 pixels per unit of the roll's offset at 1366 x 768: ten
+// units some 20 in front of a lens of a quarter turn, scaled), and nothing of them draws in the black bands.
+TEST_F(EndingDisplay, StaffRollOnA4x3ScreenIsTheWideOneScaledIntoTheFittedScreen) {
+    videoMode_ = 4;
+    prefix_ = "menu_4x3_";
+    OpenAfterCup(0);
+    ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqEnding>() != nullptr; }, 5));
+    const tmSeqEnding& ending = *Screen<tmSeqEnding>();
+    Wait(100);
+    S().Input().SetKey(tmKey::kReturn, true);  // skips the rank, then hurries the roll
+    ASSERT_TRUE(S().RunUntil([&] { return ending.GetState() == tmSeqEnding::kStaffRoll; }, 20));
+    const char* const names[4] = {"ending_roll_start", "ending_roll_later", "ending_roll_moved", "ending_roll_end"};
+    const float rolls[4] = {0.12f, 0.5f, 0.0f, 1.12f};  // 0: sixteen steps on
+    float at[4];
+    for (int i = 0; i < 4; ++i) {
+        if (rolls[i] > 0.0f) ASSERT_TRUE(RunUntilQuickly([&] { return ending.GetRoll() >= rolls[i]; }, 600));
+        const harness::FramePicture& p = Shoot(names[i], rolls[i] > 0.0f ? 0 : 16);
+        at[i] = ending.GetRoll();
+        ASSERT_EQ(p.width, 1024u);
+        EXPECT_EQ(LitInBands(p), 0) << names[i] << ": the bands are not black";
+    }
+    S().Input().SetKey(tmKey::kReturn, false);
+    // Only the lines move: nothing changes over the trophy (virtual x 180..560, y 120..620), while the
+    // column right of it holds them.
+    const harness::FramePicture &a = shots_[names[1]], &b = shots_[names[2]];
+    int onTrophy = 0;
+    for (int y = 190; y < 560; ++y)
+        for (int x = 270; x < 500; ++x) onTrophy += shots_[names[0]].At(x, y) != a.At(x, y);
+    EXPECT_LT(onTrophy, 50) << "staff lines over the trophy";
+    // One column at one speed: the upper and the lower half of the column right of the trophy both move
+    // up by the distance the roll's offset makes.
+    const float roll = 20.0f * (at[2] - at[1]);
+    const int expected = int(192.0f * 1024.0f / 1366.0f * roll + 0.5f);
+    const auto shift = [&](int y0, int y1, int* lines) {
+        int best = -1, bestMatch = 0;
+        for (int d = 1; d < 200; ++d) {
+            int match = 0;
+            for (int y = std::max(y0, 97 + d); y < y1; ++y)
+                for (int x = 560; x < 1024; ++x) match += White(a.At(x, y)) && White(b.At(x, y - d));
+            if (match > bestMatch) bestMatch = match, best = d;
+        }
+        *lines = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 560; x < 1024; ++x) *lines += White(a.At(x, y));
+        return best;
+    };
+    int upper = 0, lower = 0;
+    const int up = shift(96, 384, &upper), down = shift(384, 672, &lower);
+    EXPECT_NEAR(up, down, 2) << "the lines move at two speeds";
+    EXPECT_NEAR(up, expected, expected / 10) << "the lines move at another speed than on a wide screen";
+    EXPECT_GT(std::min(upper, lower), 300) << "no staff lines right of the trophy";
+    CheckAll("menu_contact_4x3_ending");
 }

@@ -19,6 +19,13 @@ float tmDraw::GetHudScale() const {
     return w > 0 && h > 0 ? tmHudScaleOf(static_cast<uint32_t>(w), static_cast<uint32_t>(h)) : 1.0f;
 }
 
+tmDraw::SceneFit tmDraw::GetSceneFit() const {
+    const int w = GetBackBufferWidth(), h = GetBackBufferHeight();
+    if (w <= 0 || h <= 0) return SceneFit{};
+    const tmSceneFit fit = tmSceneFitOf(static_cast<uint32_t>(w), static_cast<uint32_t>(h));
+    return SceneFit{fit.aspect, fit.scaleX, fit.scaleY};
+}
+
 void tmDraw::SetRaceLayout(bool race) { tmSetLayoutFit(race ? tmLayoutFit::kMiddle : tmLayoutFit::kWhole); }
 
 int tmDraw::DrawWindowCover(int slot, uint32_t colour) {

@@ -145,6 +145,15 @@ public:
     // back buffer): the scale of sprites placed with tmSpritePlacement::kHudScaled and of the
     // display's models, which anchor to the window's corners.
     float GetHudScale() const;
+    // How a 3D view stands on this drawer's back buffer. Under the menus' fit (SetRaceLayout(false)) it is
+    // part of the fitted virtual screen: seen at the virtual screen's shape (`aspect`) and scaled into it
+    // with the sprites, covering `scaleX` and `scaleY` of the window's width and height about its centre
+    // (cameras scale their clip space by them). In a race it fills the window: its aspect, scales of 1.
+    struct SceneFit {
+        float aspect = 1366.0f / 768.0f;
+        float scaleX = 1.0f, scaleY = 1.0f;
+    };
+    SceneFit GetSceneFit() const;
     // How kVirtualScreen fits the virtual screen into the window, process-wide: its middle 1024 x 768
     // at the race display's scale while a race runs (true), else the whole of it with black bands on
     // windows narrower than 16:9 (false).

@@ -198,6 +198,14 @@ private:
     // Under a layout fit with bands, the bands of the bound target (stretched over the window) cleared
     // black: the clear colour fills only the virtual screen.
     void ClearBands();
+    // The bands of the bound target: false when the fit leaves none; else the band widths *x (left and
+    // right) and *y (top and bottom) and the target's size.
+    bool BandsOnTarget(int* x, int* y, int* right, int* bottom) const;
+    // Under a fit with bands, what is drawn in 3D onto the scene or the window (an item of a layer up to
+    // kScreen that is not a screen sprite: models, world quads, batches) is cut to the virtual screen by
+    // the scissor, since the menus' cameras scale their view into it; EndClip ends the cut after a layer.
+    void ClipItem(int layer, const tmRenderQueue::Item& item);
+    void EndClip();
     void SetAddress(gfx::Address mode);
     void BindTarget(const Target& t);
     Target BackBufferTarget() const;
@@ -222,6 +230,7 @@ private:
     Hook onLost_, onRestored_;
     MessageBoxHook messageBox_;
     bool secondViewFlag_ = false, mirrorFlag_ = false;
+    bool clipping_ = false;         // the scissor cuts draws to the virtual screen (ClipItem)
     bool worldDropped_ = false;     // the last world matrix given was not finite
     uint32_t droppedMatrices_ = 0;  // non-finite matrices dropped at the seam
     uint32_t entriesDrawn_ = 0, verticesDrawn_ = 0, primitivesDrawn_ = 0;

@@ -18,16 +18,23 @@ void tmRender::Clear(bool colour) {
         device_->clear(gfx::ClearFlag::ZBuffer, 0xFF000000u, 1.0f, 0);
 }
 
-void tmRender::ClearBands() {
+bool tmRender::BandsOnTarget(int* x, int* y, int* right, int* bottom) const {
     int bandX = 0, bandY = 0;
-    if (!tmGetLayoutBands(&bandX, &bandY)) return;
+    if (!tmGetLayoutBands(&bandX, &bandY)) return false;
     const tmRenderSetting& s = tmGetCurrentRenderSetting();
     uint32_t w = 0, h = 0;
     device_->targetSize(&w, &h);
-    if (s.width == 0 || s.height == 0 || w == 0 || h == 0) return;
-    const int x = static_cast<int>(static_cast<uint64_t>(bandX) * w / s.width);
-    const int y = static_cast<int>(static_cast<uint64_t>(bandY) * h / s.height);
-    const int right = static_cast<int>(w), bottom = static_cast<int>(h);
+    if (s.width == 0 || s.height == 0 || w == 0 || h == 0) return false;
+    *x = static_cast<int>(static_cast<uint64_t>(bandX) * w / s.width);
+    *y = static_cast<int>(static_cast<uint64_t>(bandY) * h / s.height);
+    *right = static_cast<int>(w);
+    *bottom = static_cast<int>(h);
+    return true;
+}
+
+void tmRender::ClearBands() {
+    int x = 0, y = 0, right = 0, bottom = 0;
+    if (!BandsOnTarget(&x, &y, &right, &bottom)) return;
     constexpr uint32_t kBlack = 0xFF000000u;
     if (y > 0) {
         device_->clearRect(0, 0, right, y, kBlack);
@@ -37,6 +44,23 @@ void tmRender::ClearBands() {
         device_->clearRect(0, 0, x, bottom, kBlack);
         device_->clearRect(right - x, 0, right, bottom, kBlack);
     }
+}
+
+void tmRender::ClipItem(int layer, const tmRenderQueue::Item& item) {
+    // Screen sprites clip themselves, and full-window covers must reach the window's edges.
+    const bool clip = layer <= L::kScreen && item.entry->shaderType != tmShaderType::kPretransformed;
+    if (clip == clipping_) return;
+    int x = 0, y = 0, right = 0, bottom = 0;
+    if (clip && !BandsOnTarget(&x, &y, &right, &bottom)) return;
+    clipping_ = clip;
+    if (clip) device_->setScissorRect(x, y, right - x, bottom - y);
+    device_->setState(gfx::State::ScissorTestEnable, clip ? 1 : 0);
+}
+
+void tmRender::EndClip() {
+    if (!clipping_) return;
+    clipping_ = false;
+    device_->setState(gfx::State::ScissorTestEnable, 0);
 }
 
 void tmRender::SetAddress(gfx::Address mode) {
@@ -58,11 +82,13 @@ void tmRender::DrawLayer(int layer) {
     for (int i = 0; i < n; ++i) {
         const tmRenderQueue::Item& item = *items[i];
         if (shader_ && !shader_->Apply(item)) continue;
+        ClipItem(layer, item);
         item.shape->Draw(device_);
         ++entriesDrawn_;
         verticesDrawn_ += item.shape->vertexCount;
         primitivesDrawn_ += item.shape->primitiveCount;
     }
+    EndClip();
 }
 
 void tmRender::DrawLayerWithShader(uint32_t shaderType, int layer) {
@@ -149,6 +175,7 @@ void tmRender::DrawSimpleLayer(int layer, gfx::Texture viewPicture) {
     for (int i = 0; i < n; ++i) {
         const tmRenderQueue::Item& item = *items[i];
         const sys::tmShape* shape = item.shape;
+        ClipItem(layer, item);
         const bool reversed = layer == L::kReversedCull || layer == L::kMirrorView;
         device_->setState(gfx::State::CullMode, reversed ? gfx::Cull::CCW : shape->cullMode);
         device_->setLayout(shape->declIndex);
@@ -180,6 +207,7 @@ void tmRender::DrawSimpleLayer(int layer, gfx::Texture viewPicture) {
         }
         ++entriesDrawn_;
     }
+    EndClip();
 }
 
 // A view of the simple frame into its target; false when it is off or has no target.
@@ -344,6 +372,7 @@ void tmRender::GlowScenePass(bool scene) {
 // Scene, bloom and glow into the back buffer; the render states come back after.
 void tmRender::CompositePass() {
     post_->Composite(targets_[kSceneA], targets_[kDepthRecord], BackBufferTarget());
+    ClearBands();  // the bloom and glow spread the picture's edge a little way into them
     SetRenderStates();
     shader_->Begin(false);
 }

@@ -144,21 +144,27 @@ TEST_F(RenderDisplayTest, SpritesLandWhereTheirPlacementModeAndRotationPutThem) 
 }
 
 // On a screen narrower than 16:9 the fitted virtual screen has bands above and below (30 rows each at
-// 320 x 240): they stay black under a light clear colour and a virtual-screen sprite larger than the
-// screen, while a sprite placed in pixels still shows in them.
+// 320 x 240): they stay black under a light clear colour, a virtual-screen sprite larger than the screen
+// and a world quad over the screen sprites larger than the window (a menu's 3D view is cut to the
+// virtual screen), while a sprite placed in pixels still shows in them.
 TEST_F(RenderDisplayTest, BandsAroundTheFittedVirtualScreenStayBlack) {
     sys::tmSpriteRecord rec{"S", 0, 0, 1, 1};
-    sys::tmSprite red, green;
+    sys::tmSprite red, green, blue;
     red.Set(SolidTexture(0xFFFF0000), &rec);
     green.Set(SolidTexture(0xFF00FF00), &rec);
+    blue.Set(SolidTexture(0xFF0000FF), &rec);
     slots.sprites[0] = &red;
     slots.sprites[1] = &green;
+    slots.sprites[2] = &blue;
     r->SetClearColor(0xFFFFFFFF);
     r->DrawSpriteEx(1, -300.0f, -300.0f, 150.0f, 150.0f, 0xFFFFFFFF, 7, 0, 0, 0, -1, -1, -1, -1);
     r->DrawSprite(2, 10, 5, 0);
+    D3DXMATRIX huge;  // the quad is 1/16 unit: 64 units of clip space, facing identity matrices
+    D3DXMatrixScaling(&huge, -1024.0f, 1024.0f, 1.0f);
+    r->DrawSpriteRectOverScreen(3, huge, 0xFFFFFFFF);
     r->Render();
-    EXPECT_EQ(Pixel(160, 120), 0xFF0000u);
+    EXPECT_EQ(Pixel(160, 120), 0x0000FFu);
     for (const int y : {0, 29, 210, 239}) EXPECT_EQ(Pixel(160, y), 0u) << "row " << y;
-    EXPECT_EQ(Pixel(160, 31), 0xFF0000u);
+    EXPECT_EQ(Pixel(160, 31), 0x0000FFu);
     EXPECT_EQ(Pixel(12, 7), 0x00FF00u);
 }

@@ -82,13 +82,28 @@ TEST_F(MultiPassDisplayTest, BrightQuadBloomsPastItsEdges) {
 }
 
 // The scene's clear colour fills the fitted virtual screen only: on this 4:3 screen the 30 rows above
-// and below it stay black.
-TEST_F(MultiPassDisplayTest, ClearColourLeavesTheBandsBlack) {
+// and below it stay black, and so does a bright model larger than the window (with its bloom): a menu's
+// 3D view is cut to the virtual screen.
+TEST_F(MultiPassDisplayTest, ClearColourAndSceneLeaveTheBandsBlack) {
     r->SetClearColor(0xFFFFFFFF);
     r->Render();
     Shoot();
     EXPECT_EQ(Pixel(160, 120), 0xB2B2B2u);
     for (const int y : {0, 28, 211, 239}) EXPECT_EQ(Pixel(160, y), 0u) << "row " << y;
+    ForgetShot();
+    sys::tmShape shape;
+    gfx::Buffer vb = WhiteSquare(dev.get(), &shape);
+    sys::tmModel model;
+    model.AddShape(&shape);
+    slots.model = &model;
+    D3DXMATRIX huge;
+    D3DXMatrixScaling(&huge, 20.0f, 20.0f, 1.0f);
+    r->SetWorldMatrix(huge);
+    ASSERT_GE(r->DrawModel(1, 2, 1), 0);
+    r->Render();
+    EXPECT_GT(Green(Pixel(160, 31)), 240);
+    for (const int y : {0, 28, 211, 239}) EXPECT_EQ(Pixel(160, y), 0u) << "row " << y;
+    dev->releaseBuffer(vb);
 }
 
 TEST_F(MultiPassDisplayTest, GlowDrawnInOneFrameIsGoneInTheNext) {

@@ -22,7 +22,8 @@ struct Slots : tmSlotSource {
     }
 };
 
-// Param: true draws the multi-pass frame (shader bank programs), false the simple one.
+// Param: true draws the multi-pass frame (shader bank programs), false the simple one. Laid out as in a
+// race, where the 3D view fills the window.
 class FramePathsTest : public harness::GlFixture, public ::testing::WithParamInterface<bool> {
 protected:
     FramePathsTest() : GlFixture({0, 0, GetParam(), true}) {}
@@ -38,6 +39,7 @@ protected:
         s.cubeTargetSize = 16;
         s.environmentMap = 0;
         s.gammaReport = 0;
+        tmDraw::SetRaceLayout(true);
         r = tmRender::Create();
         r->SetResourceHolder(&slots);
         if (!GetParam()) r->SetShaderFactory([](gfx::Device*) { return std::unique_ptr<tmShaderManager>(); });
@@ -48,6 +50,7 @@ protected:
     }
     void TearDown() override {
         tmRender::Destroy();
+        tmDraw::SetRaceLayout(false);
         textures.clear();
         GlFixture::TearDown();
     }
