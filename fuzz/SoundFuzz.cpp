@@ -1,10 +1,14 @@
 // SoundFuzz.cpp -- hostile sound banks and music files through the sound engine and the music stream.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "format/ByteIO.h"
@@ -12,15 +16,39 @@
 
 namespace {
 
-std::string Folder() {
-    static const std::string dir = [] {
-        char tmpl[] = "/tmp/zarvo_soundfuzz_XXXXXX";
-        const char* d = mkdtemp(tmpl);
-        std::string path = d ? d : "/tmp";
-        std::system(("mkdir -p " + path + "/data").c_str());
-        return path;
-    }();
-    return dir;
+// The run's own folder under TMPDIR (else /tmp), removed with what the runs wrote into it when the
+// process exits: libFuzzer ends a run through exit(), which destroys this after the engine.
+class RunFolder {
+public:
+    RunFolder() {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/zarvo_soundfuzz_XXXXXX";
+        if (mkdtemp(tmpl.data())) {
+            path_ = tmpl;
+            made_ = true;
+        } else {
+            std::perror("sound fuzz: mkdtemp");
+            path_ = tmp && *tmp ? tmp : "/tmp";
+        }
+        mkdir((path_ + "/data").c_str(), 0755);
+    }
+    ~RunFolder() {
+        std::error_code ignored;
+        if (made_) std::filesystem::remove_all(path_, ignored);
+    }
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    bool made_ = false;
+};
+
+const std::string& Folder() {
+    static const RunFolder folder;
+    return folder.Path();
 }
 
 // Replaces the file by a new one: truncating a file in place makes some file

@@ -22,9 +22,12 @@ void tmCollisionGrid::Clear() {
 
 void tmCollisionGrid::Build(const std::vector<Box>& boxes, float bucketSize) {
     Clear();
-    if (boxes.empty() || boxes.size() > kMaxEntries || !(bucketSize > 0.0f) ||
-        !std::all_of(boxes.begin(), boxes.end(), Finite))
+    if (boxes.size() > kMaxEntries) {
+        std::fprintf(stderr, "collision: %zu boxes are more than the %zu entries a grid holds; scanning them instead\n",
+                     boxes.size(), kMaxEntries);
         return;
+    }
+    if (boxes.empty() || !(bucketSize > 0.0f) || !std::all_of(boxes.begin(), boxes.end(), Finite)) return;
     float minX = boxes[0].minX, minZ = boxes[0].minZ, maxX = boxes[0].maxX, maxZ = boxes[0].maxZ;
     for (const Box& b : boxes) {
         minX = std::min(minX, b.minX);

@@ -2,9 +2,11 @@
 #include "frontend/tmFrontendCommon.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "machine/tmSimSound.h"
+#include "sys/render/tmDraw.h"
 #include "table/tmSpriteGroup.h"
 #include "table/yiResourceGroup.h"
 
@@ -22,7 +24,8 @@ void tmFrontendCommon::Init() {
     if (const yiResourceGroup* g = yiResourceGroup::Get(group_)) g->Load();
     tmSpriteGroup::Load(kCommonSpriteGroup);
     tmSpriteGroup::Load(kDisplaySpriteGroup);
-    debugFont_.Acquire(kDebugFontSize, true);
+    // The notice's name scales with the race display, whatever the layout fit of the screen that shows it.
+    debugFont_.Acquire(static_cast<int>(std::lround(kDebugFontSize * tmDraw::GetInstance()->GetHudScale())), false);
     timeSheet_.SetGrid(194, 512, 32, 21, 21, 0.65f);
     smallFont_.Setup(195, 512, 32, 21, 21, 21);
     largeFont_.Setup(198, 512, 32, 32, 32, 25);

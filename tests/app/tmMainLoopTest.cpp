@@ -185,7 +185,7 @@ TEST(tmMainLoopSession, ASigtermEndsTheFrameItCameInAndASecondInAFrameOrOneInShu
         EXPECT_EQ(FileSize("quvase.sav"), static_cast<long>(tmConfig::kImageSize));
     }
     platform::ResetQuitSignal();
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // gtest puts every flag back when the test ends
     EXPECT_EXIT(
         {
             harness::SessionSetup setup;

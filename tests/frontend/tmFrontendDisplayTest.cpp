@@ -374,6 +374,63 @@ TEST_F(FrontendDisplayTest, CountdownBannerMessageAndNotice) {
     tmRaceState::Get().setup.mode = mode;
 }
 
+// The notice's driver name scales with the race display like the panel under it: on windows of other sizes its
+// glyphs (the pixels the name changes) stay inside the panel, at the place and of the size they have at 1366 x 768,
+// in display units.
+TEST_F(FrontendDisplayTest, NoticeNameScalesWithItsPanel) {
+    tmConfig::GetInstance().SetGameFlag3(0);
+    tmHudMachineRecord m;
+    tmHudLapRecord lap;
+    RaceMoment(1, 2, &m, &lap);
+    struct Box {
+        float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
+    };
+    const auto nameInk = [&](int w, int h) {
+        EXPECT_TRUE(r_->ResetDisplay(w, h));
+        Picture shots[2];
+        for (int named = 0; named < 2; ++named) {
+            tmGaugeArray rows;
+            rows.count = 3;
+            rows.SetName(2, named ? "KESTREL VANDERLY" : "");  // the longest name, 16 characters
+            rows.rows[2].raceDone = 1;
+            tmFrontend hud;
+            hud.Init(1);
+            hud.SetFinished();
+            for (int i = 0; i < 60; ++i) hud.Update(m, lap, rows);
+            hud.Draw();
+            r_->Render();
+            tmDxFont::Draw();  // as the main loop does after the renderer's frame
+            shots[named] = Grab();
+        }
+        WritePng(ShotDir(ZARVO_RUN_DIR) + "/hud_notice_" + std::to_string(w) + "x" + std::to_string(h) + ".png",
+                 shots[1]);
+        const float k = std::min(h / 768.0f, w / 1088.0f);
+        Box b;
+        for (int y = 0; y < shots[0].h; ++y)
+            for (int x = 0; x < shots[0].w; ++x)
+                if (shots[0].At(x, y) != shots[1].At(x, y)) {
+                    b.x0 = std::min(b.x0, x / k);
+                    b.y0 = std::min(b.y0, y / k);
+                    b.x1 = std::max(b.x1, (x + 1) / k);
+                    b.y1 = std::max(b.y1, (y + 1) / k);
+                }
+        return b;
+    };
+    const Box laidOut = nameInk(kW, kH);
+    const float width = laidOut.x1 - laidOut.x0, height = laidOut.y1 - laidOut.y0;
+    ASSERT_GT(width, 100.0f) << "the name shows";
+    const HudSpriteLayout& panel = RaceDisplayLayout.noticeBase;  // its sprite is 360 x 64
+    for (const auto& size : {std::pair{640, 480}, std::pair{1024, 768}, std::pair{1920, 1200}}) {
+        const Box b = nameInk(size.first, size.second);
+        const std::string name = std::to_string(size.first) + "x" + std::to_string(size.second);
+        EXPECT_TRUE(b.x0 >= panel.x && b.y0 >= panel.y && b.x1 <= panel.x + 360.0f && b.y1 <= panel.y + 64.0f)
+            << name << ": the name spans " << b.x0 << "," << b.y0 << " to " << b.x1 << "," << b.y1;
+        // Whole-pixel glyph sizes and advances leave a few per cent either way.
+        EXPECT_NEAR(b.x1 - b.x0, width, 0.07f * width) << name << ": the name's width";
+        EXPECT_NEAR(b.y1 - b.y0, height, 0.1f * height) << name << ": the name's height";
+    }
+}
+
 // The frame-rate readout at the bottom right shows 60 reading left to right, not 06.
 TEST_F(FrontendDisplayTest, FrameRateReadoutShowsSixty) {
     tmConfig::GetInstance().SetDisplayFlag(1);
