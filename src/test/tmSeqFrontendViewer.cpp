@@ -29,6 +29,8 @@ tmSeqFrontendViewer::~tmSeqFrontendViewer() {
 }
 
 void tmSeqFrontendViewer::Init() {
+    // The display as a race shows it: anchored to the window's corners, its 3D parts over the whole window.
+    tmDraw::SetRaceLayout(true);
     hud_ = std::make_unique<tmFrontend>();
     hud_->Init(tmMenuFlow::GetDebugParameter() + 1);
     machine_ = std::make_unique<tmHudMachineRecord>();
@@ -123,4 +125,5 @@ void tmSeqFrontendViewer::Draw() {
 void tmSeqFrontendViewer::Term() {
     machine_.reset();
     hud_.reset();
+    tmDraw::SetRaceLayout(false);
 }

@@ -353,7 +353,9 @@ TEST_F(EndingDisplay, StaffRollOnA4x3ScreenIsTheWideOneScaledIntoTheFittedScreen
     const float rolls[4] = {0.12f, 0.5f, 0.0f, 1.12f};  // 0: sixteen steps on
     float at[4];
     for (int i = 0; i < 4; ++i) {
-        if (rolls[i] > 0.0f) ASSERT_TRUE(RunUntilQuickly([&] { return ending.GetRoll() >= rolls[i]; }, 600));
+        if (rolls[i] > 0.0f) {
+            ASSERT_TRUE(RunUntilQuickly([&] { return ending.GetRoll() >= rolls[i]; }, 600));
+        }
         const harness::FramePicture& p = Shoot(names[i], rolls[i] > 0.0f ? 0 : 16);
         at[i] = ending.GetRoll();
         ASSERT_EQ(p.width, 1024u);

@@ -85,11 +85,13 @@ protected:
         tmRenderSetting s = harness::TestRenderSetting(kW, kH, 16);
         s.environmentMap = 0;
         s.shadows = 0;
+        tmDraw::SetRaceLayout(true);  // the circuits as a race shows them, over the whole window
         r_ = tmRender::Create();
         return r_->Initialize(dev.get(), s);
     }
     void TearDown() override {
         tmRender::Destroy();
+        tmDraw::SetRaceLayout(false);
         yiResourceGroup::ResetState();
         GlFixture::TearDown();
     }
