@@ -1,4 +1,4 @@
-// FramePicture.cpp -- reading the back buffer, picture measures and PNG output of the screen shots.
+// FramePicture.cpp -- reading the back buffer (or the window), picture measures and PNG output of the screen shots.
 #include "harness/FramePicture.h"
 
 #include <algorithm>
@@ -19,6 +19,12 @@ void FramePicture::Take() {
     tmRender* render = tmRender::GetInstance();
     gfx::Device* device = render ? render->GetDevice() : nullptr;
     if (device && device->readPixels(device->backBuffer(), 0, &pixels, &width, &height)) wanted = false;
+}
+
+bool FramePicture::TakeWindow() {
+    tmRender* render = tmRender::GetInstance();
+    gfx::Device* device = render ? render->GetDevice() : nullptr;
+    return device && device->windowPicture(&pixels, &width, &height);
 }
 
 uint32_t FramePicture::AtVirtual(float x, float y) const {

@@ -16,6 +16,8 @@ struct FramePicture {
 
     // Reads the back buffer when wanted (then clears wanted).
     void Take();
+    // Reads what the last present put into the window (the device must keep window pictures); false when none.
+    bool TakeWindow();
     bool Empty() const { return pixels.empty(); }
     uint32_t At(int x, int y) const { return pixels[size_t(y) * width + size_t(x)] & 0xFFFFFFu; }
     // The pixel under a point of the 1366 x 768 virtual screen (x -171..1195).

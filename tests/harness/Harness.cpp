@@ -19,6 +19,7 @@ Session::Session(tmSequenceFactory screens, SessionSetup sessionSetup) : folder_
     cfg.SetSaveFile(nullptr);
     cfg.RestoreDefaults();
     if (sessionSetup.videoMode >= 0) cfg.SetVideoMode(sessionSetup.videoMode);
+    if (sessionSetup.fullScreen) cfg.SetWindowed(0);
 
     window_ = sessionSetup.realWindow
                   ? tmCreateGameWindow(platform::Window::Backend::Sdl)

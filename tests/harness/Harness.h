@@ -33,6 +33,8 @@ struct SessionSetup {
     bool realWindow = false;
     // The saved video mode the window is made in (-1: the default).
     int videoMode = -1;
+    // The saved window option off: the window is made full screen.
+    bool fullScreen = false;
     // Called after each frame is drawn, before it is shown.
     std::function<void()> beforePresent;
     // The port of the race transport (two sessions on one machine race on a port of their own).

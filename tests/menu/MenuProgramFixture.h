@@ -30,6 +30,7 @@ protected:
         setup.realWindow = true;
         setup.firstScreen = first;
         setup.videoMode = videoMode_;
+        setup.fullScreen = fullScreen_;
         setup.beforePresent = [this] { picture_.Take(); };
         session_ = std::make_unique<harness::Session>(Screens(), setup);
         if (!session_->HasWindow()) GTEST_SKIP() << "no display for the game window";
@@ -106,4 +107,5 @@ protected:
     std::vector<std::string> order_;
     std::string prefix_ = "menu_";
     int videoMode_ = -1;  // the saved video mode the window opens in (-1: the default, 1366 x 768)
+    bool fullScreen_ = false;
 };

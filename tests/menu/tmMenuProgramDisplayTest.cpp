@@ -2,6 +2,8 @@
 // the keyboard: a picture of each, a contact sheet of them all, and checks that each screen draws its own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "app/tmConfig.h"
@@ -11,7 +13,9 @@
 #include "menu/tmSeqCourseSelect.h"
 #include "menu/tmSeqEnding.h"
 #include "menu/tmSeqMachineSelect.h"
+#include "platform/gfx/Device.h"
 #include "race/tmRaceState.h"
+#include "sys/render/tmRender.h"
 
 TEST_F(MenuProgramDisplay, TitleAndMainMenuPages) {
     ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqTitle>() != nullptr; }, 10));
@@ -99,6 +103,78 @@ TEST_F(MenuProgramDisplay4x3, MainMenuKeepsTheKeyHintAndTheEntriesOnScreen) {
     EXPECT_LT(top.Bright(-171, 62, -140, 108, 150), 10) << "the first entry's left end is cut";
     EXPECT_GT(top.Bright(-150, 700, 100, 728, 150), 100) << "the info line's start is cut";
     CheckAll("menu_contact_4x3_main");
+}
+
+namespace {
+// The same program at 1024 x 768 in a window and full screen, on a display of one larger mode (the tests' one):
+// what the present puts into the window is read back.
+class MenuProgramFullScreen4x3 : public MenuProgramDisplay {
+protected:
+    void SetUp() override { videoMode_ = 4; }
+    // The settled main menu as the window shows it (its back buffer is shot as "<prefix>main_top").
+    harness::FramePicture ShownMainMenu(bool fullScreen, const std::string& prefix) {
+        session_.reset();
+        fullScreen_ = fullScreen;
+        prefix_ = prefix;
+        harness::FramePicture shown;
+        Open(kSeqTitle);
+        if (IsSkipped()) return shown;
+        ToMainMenu();
+        Wait(69);
+        tmRender::GetInstance()->GetDevice()->keepWindowPictures(true);
+        Shoot("main_top", 0);
+        EXPECT_TRUE(shown.TakeWindow());
+        EXPECT_TRUE(shown.Write(prefix + "main_top_shown"));
+        return shown;
+    }
+};
+
+// Two colours more than 60 apart in the sum of their channels.
+bool Differ(uint32_t a, uint32_t b) {
+    int d = 0;
+    for (int s = 0; s < 24; s += 8) d += std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF));
+    return d > 60;
+}
+}  // namespace
+
+// Full screen shows the window's main menu whole, scaled to the display and centred with black bars at the sides,
+// neither stretched nor cut (the RETURN entry and the key hints at the right stay on screen).
+TEST_F(MenuProgramFullScreen4x3, MainMenuFillsTheDisplayWholeWithBlackBars) {
+    const harness::FramePicture window = ShownMainMenu(false, "menu_window_4x3_");
+    if (IsSkipped()) return;
+    ASSERT_EQ(window.width, 1024u);
+    int unlike = 0;
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x) unlike += window.At(x, y) != shots_["main_top"].At(x, y);
+    EXPECT_EQ(unlike, 0) << "the window shows its back buffer 1:1";
+
+    const harness::FramePicture full = ShownMainMenu(true, "menu_full_4x3_");
+    int dw = 0, dh = 0;
+    ASSERT_TRUE(S().Window().DesktopSize(dw, dh));
+    ASSERT_EQ(full.width, uint32_t(dw));
+    ASSERT_EQ(full.height, uint32_t(dh));
+    const float k = std::min(float(dw) / 1024.0f, float(dh) / 768.0f);
+    const float left = (float(dw) - 1024.0f * k) / 2.0f, top = (float(dh) - 768.0f * k) / 2.0f;
+    // Pixels amid their like, which scaling does not blend with another colour, are where the window has them.
+    int flat = 0, differ = 0;
+    for (int y = 2; y < 768; y += 4)
+        for (int x = 2; x < 1024; x += 4) {
+            bool even = true;
+            for (int n = 0; n < 9; ++n)
+                even = even && !Differ(window.At(x + n % 3 - 1, y + n / 3 - 1), window.At(x, y));
+            flat += even;
+            differ += even && Differ(full.At(int(left + (float(x) + 0.5f) * k), int(top + (float(y) + 0.5f) * k)),
+                                     window.At(x, y));
+        }
+    EXPECT_GT(flat, 256 * 192 / 2);
+    EXPECT_LT(differ, flat / 100) << "the full screen picture is not the window's fitted whole: stretched or cut";
+    int lit = 0;
+    for (int y = 0; y < dh; y += 2)
+        for (int x = 0; x < dw; x += 2)
+            if (float(x) < left - 1.0f || float(x) > float(dw) - left || float(y) < top - 1.0f ||
+                float(y) > float(dh) - top)
+                lit += full.At(x, y) != 0;
+    EXPECT_EQ(lit, 0) << "the bars around the picture are not black";
 }
 
 TEST_F(MenuProgramDisplay, CourseSelectShowsEachCircuitsInformationAsTheCursorMoves) {

@@ -47,7 +47,13 @@ public:
     virtual bool created() const = 0;
     virtual Result beginScene() = 0;
     virtual Result endScene() = 0;
+    // Shows the back buffer in the window: scaled to fit its drawable whole, keeping its shape, centred, with
+    // black bars on the sides or above and below (a drawable of the back buffer's size takes it 1:1).
     virtual Result present() = 0;
+    // Tests: while on, each present() keeps what it put into the window (the window's framebuffer after the
+    // picture went in, before it is shown), as top-down ARGB words of the drawable's size; false before any.
+    virtual void keepWindowPictures(bool on) = 0;
+    virtual bool windowPicture(std::vector<uint32_t>* argb, uint32_t* width, uint32_t* height) = 0;
     // Ok, DeviceLost (wait) or DeviceNotReset (reset now).
     virtual Result cooperativeLevel() = 0;
     // 256 entries per channel, 16-bit.

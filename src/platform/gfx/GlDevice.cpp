@@ -30,6 +30,24 @@ bool HasAlpha(Format f) {
     }
 }
 
+// Where a picture of pw x ph goes in a drawable of dw x dh: as large as fits whole, its shape kept, centred
+// (top-left x, y from the drawable's top). A drawable of the picture's own size takes it 1:1.
+struct FitRect {
+    int x, y, w, h;
+};
+FitRect FitPicture(int pw, int ph, int dw, int dh) {
+    if (pw <= 0 || ph <= 0 || dw <= 0 || dh <= 0) return {0, 0, 0, 0};
+    FitRect r{0, 0, dw, dh};
+    const int64_t across = int64_t(dw) * ph, down = int64_t(dh) * pw;
+    if (across > down)
+        r.w = int((int64_t(dh) * pw * 2 + ph) / (int64_t(ph) * 2));  // bars at the sides
+    else if (across < down)
+        r.h = int((int64_t(dw) * ph * 2 + pw) / (int64_t(pw) * 2));  // bars above and below
+    r.x = (dw - r.w) / 2;
+    r.y = (dh - r.h) / 2;
+    return r;
+}
+
 bool IsDepth(Format f) {
     return f == Format::D32 || f == Format::D15S1 || f == Format::D24S8 || f == Format::D24X8 || f == Format::D24X4S4 ||
            f == Format::D16;
@@ -223,17 +241,39 @@ Result GlDevice::present() {
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(Win(window_), &w, &h);
     const TextureRec& bb = textures_[backBuffer_.id];
+    const FitRect r = FitPicture(int(bb.desc.width), int(bb.desc.height), w, h);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebufferFor(bb.name, 0, false, 0));
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     // Row 0 of the back buffer is the top of the picture; the window's row 0 is its bottom.
-    glBlitFramebuffer(0, 0, GLint(bb.desc.width), GLint(bb.desc.height), 0, h, w, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBlitFramebuffer(0, 0, GLint(bb.desc.width), GLint(bb.desc.height), r.x, h - r.y, r.x + r.w, h - r.y - r.h,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    if (keepWindowPictures_ && w > 0 && h > 0) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        std::vector<uint32_t> rows(size_t(w) * size_t(h));
+        glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+        windowPicture_.resize(rows.size());
+        for (int y = 0; y < h; ++y)
+            std::copy_n(rows.data() + size_t(h - 1 - y) * size_t(w), size_t(w), windowPicture_.data() + size_t(y) * w);
+        windowPictureW_ = w;
+        windowPictureH_ = h;
+    }
     SDL_GL_SwapWindow(Win(window_));
     targetDirty_ = true;
     if (states_[int(State::ScissorTestEnable)]) glEnable(GL_SCISSOR_TEST);
     return Res::Ok;
+}
+
+bool GlDevice::windowPicture(std::vector<uint32_t>* argb, uint32_t* width, uint32_t* height) {
+    if (windowPicture_.empty()) return false;
+    *argb = windowPicture_;
+    *width = uint32_t(windowPictureW_);
+    *height = uint32_t(windowPictureH_);
+    return true;
 }
 
 void GlDevice::gammaRamp(uint16_t red[256], uint16_t green[256], uint16_t blue[256]) {

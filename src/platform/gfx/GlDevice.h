@@ -10,8 +10,9 @@ namespace gfx {
 
 // Real backend. Owns the GL context (and the window when it made one). The
 // back buffer is an off-screen colour texture of the configured size that
-// present() blits, flipped and scaled, to the window. Created through
-// CreateGlDevice.
+// present() blits, flipped and fitted whole, to the window's drawable as SDL
+// reports it at each present (a full screen window is not the back buffer's
+// size). Created through CreateGlDevice.
 class GlDevice : public Device {
 public:
     ~GlDevice() override;
@@ -29,6 +30,8 @@ public:
     Result beginScene() override { return Res::Ok; }
     Result endScene() override { return Res::Ok; }
     Result present() override;
+    void keepWindowPictures(bool on) override { keepWindowPictures_ = on; }
+    bool windowPicture(std::vector<uint32_t>* argb, uint32_t* width, uint32_t* height) override;
     Result cooperativeLevel() override { return Res::Ok; }
     void gammaRamp(uint16_t red[256], uint16_t green[256], uint16_t blue[256]) override;
     void showCursor(bool show) override;
@@ -145,6 +148,9 @@ private:
     float fixed_[16 * 3 + 4 * 6] = {};
     bool vcDirty_ = true, pcDirty_ = true, deviceDirty_ = true, fixedDirty_ = true;
     int scissor_[4] = {};
+    bool keepWindowPictures_ = false;
+    std::vector<uint32_t> windowPicture_;  // the last present's window framebuffer, top row first
+    int windowPictureW_ = 0, windowPictureH_ = 0;
 };
 
 }  // namespace gfx

@@ -88,6 +88,9 @@ public:
     Result beginScene() override;
     Result endScene() override;
     Result present() override;
+    // No window: nothing is kept.
+    void keepWindowPictures(bool) override {}
+    bool windowPicture(std::vector<uint32_t>*, uint32_t*, uint32_t*) override { return false; }
     Result cooperativeLevel() override;
     void gammaRamp(uint16_t red[256], uint16_t green[256], uint16_t blue[256]) override;
     void showCursor(bool show) override;

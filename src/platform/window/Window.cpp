@@ -3,12 +3,25 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace platform {
 namespace {
 
 // ---------------------------------------------------------------- SDL window
+
+// The desktop mode's size of a display; false (sizes untouched) when SDL cannot tell.
+bool DisplaySize(int display, int& width, int& height) {
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(display, &mode) != 0 || mode.w <= 0 || mode.h <= 0) {
+        std::fprintf(stderr, "window: the size of display %d is unknown: %s\n", display, SDL_GetError());
+        return false;
+    }
+    width = mode.w;
+    height = mode.h;
+    return true;
+}
 
 class SdlWindow : public Window {
 public:
@@ -24,19 +37,30 @@ public:
             std::fprintf(stderr, "window: SDL video start failed: %s\n", SDL_GetError());
             return false;
         }
-        // Full screen is a borderless window of the display mode, shown at once;
-        // a windowed window has a caption and no resizing and stays hidden until drawn.
+        // Full screen is a borderless window over the whole display at the desktop's own mode, shown at once; the
+        // device fits the picture of the chosen size into it. The window is made at the display's size: without a
+        // window manager nothing grows it, while SDL reports the display's size for it all the same. A windowed
+        // window has a caption and no resizing and stays hidden until drawn.
+        int width = desc.width, height = desc.height;
+        int x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
         Uint32 flags = SDL_WINDOW_OPENGL;
-        flags |= desc.windowed ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_SHOWN);
+        if (desc.windowed) {
+            flags |= SDL_WINDOW_HIDDEN;
+        } else {
+            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN;
+            x = y = SDL_WINDOWPOS_CENTERED_DISPLAY(0);
+            DisplaySize(0, width, height);
+        }
         const std::string title = ShiftJisToUtf8(desc.title);
-        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, desc.width,
-                                   desc.height, flags);
+        window_ = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
         if (!window_) {
-            std::fprintf(stderr, "window: cannot create a %dx%d window: %s\n", desc.width, desc.height, SDL_GetError());
+            std::fprintf(stderr, "window: cannot create a %dx%d window: %s\n", width, height, SDL_GetError());
             return false;
         }
-        width_ = desc.width;
-        height_ = desc.height;
+        SDL_GetWindowSize(window_, &width_, &height_);
+        if (!desc.windowed && (width_ != desc.width || height_ != desc.height))
+            std::fprintf(stderr, "window: full screen on a %dx%d display; the %dx%d picture is fitted into it\n",
+                         width_, height_, desc.width, desc.height);
         return true;
     }
 
@@ -44,30 +68,27 @@ public:
     void Show() override { SDL_ShowWindow(window_); }
 
     void Resize(int width, int height, bool windowed) override {
-        width_ = width;
-        height_ = height;
         if (windowed) {
             SDL_SetWindowFullscreen(window_, 0);
             SDL_SetWindowSize(window_, width, height);
         } else {
-            SDL_DisplayMode mode{};
-            mode.w = width;
-            mode.h = height;
-            SDL_SetWindowDisplayMode(window_, &mode);
-            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN);
+            // Grown to the display while still windowed, so the window itself covers it (see Open).
+            const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+            if (DisplaySize(display, width, height)) {
+                SDL_SetWindowSize(window_, width, height);
+                SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                                      SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+            }
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
         }
+        SDL_GetWindowSize(window_, &width_, &height_);
     }
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
 
     bool DesktopSize(int& width, int& height) const override {
-        SDL_DisplayMode mode{};
-        const int display = SDL_GetWindowDisplayIndex(window_);
-        if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) return false;
-        width = mode.w;
-        height = mode.h;
-        return true;
+        return DisplaySize(std::max(SDL_GetWindowDisplayIndex(window_), 0), width, height);
     }
 
     bool Pump() override {
@@ -79,6 +100,9 @@ public:
                 quit_ = true;
             } else if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) {
                 close_ = true;
+            } else if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                width_ = e.window.data1;  // what the system made of the window (the present reads the drawable)
+                height_ = e.window.data2;
             } else if (e.type == SDL_TEXTEDITING_EXT) {
                 SDL_free(e.editExt.text);  // long compositions: the text input caught a copy
             }

@@ -9,6 +9,9 @@ namespace platform {
 // The one game window. The real backend is an SDL2 window made with OpenGL
 // support (the renderer creates its context on NativeHandle()); the headless
 // backend has no window at all. Chosen at construction by Window::Create.
+// Windowed, the window has the chosen size; full screen, it covers its display,
+// whose mode is never switched, and the renderer's picture of the chosen size
+// is fitted into it.
 class Window {
 public:
     enum class Backend { Sdl, Headless };
@@ -27,8 +30,10 @@ public:
     virtual void* NativeHandle() const = 0;
     // Windowed windows start hidden; the renderer shows them once it draws.
     virtual void Show() = 0;
-    // Changes the client size (windowed) or the display mode (full screen).
+    // Changes the client size (windowed), or covers the window's display at its desktop mode (full screen: the
+    // picture of the chosen size is fitted into it, so width and height are not the window's).
     virtual void Resize(int width, int height, bool windowed) = 0;
+    // The client size the system gave the window, following its size changes.
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     // Desktop size of the window's display; false when unknown.
