@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/gfx/GlPrograms.h"
+#include "platform/window/Window.h"
 
 namespace gfx {
 
@@ -28,24 +29,6 @@ bool HasAlpha(Format f) {
         case Format::L8: return false;
         default: return true;
     }
-}
-
-// Where a picture of pw x ph goes in a drawable of dw x dh: as large as fits whole, its shape kept, centred
-// (top-left x, y from the drawable's top). A drawable of the picture's own size takes it 1:1.
-struct FitRect {
-    int x, y, w, h;
-};
-FitRect FitPicture(int pw, int ph, int dw, int dh) {
-    if (pw <= 0 || ph <= 0 || dw <= 0 || dh <= 0) return {0, 0, 0, 0};
-    FitRect r{0, 0, dw, dh};
-    const int64_t across = int64_t(dw) * ph, down = int64_t(dh) * pw;
-    if (across > down)
-        r.w = int((int64_t(dh) * pw * 2 + ph) / (int64_t(ph) * 2));  // bars at the sides
-    else if (across < down)
-        r.h = int((int64_t(dw) * ph * 2 + pw) / (int64_t(pw) * 2));  // bars above and below
-    r.x = (dw - r.w) / 2;
-    r.y = (dh - r.h) / 2;
-    return r;
 }
 
 bool IsDepth(Format f) {
@@ -241,7 +224,9 @@ Result GlDevice::present() {
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(Win(window_), &w, &h);
     const TextureRec& bb = textures_[backBuffer_.id];
-    const FitRect r = FitPicture(int(bb.desc.width), int(bb.desc.height), w, h);
+    const platform::PictureRect r = platform::FitPicture(int(bb.desc.width), int(bb.desc.height), w, h);
+    platform::SetPresentedPicture(int(bb.desc.width),
+                                  int(bb.desc.height));  // the cursor is read back through the same fit
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebufferFor(bb.name, 0, false, 0));
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);

@@ -258,6 +258,10 @@ public:
         if (window_) SDL_GetWindowPosition(window_, &wx, &wy);
         x = gx - wx;
         y = gy - wy;
+        // In the pixels of the picture, which a full screen larger than it shows scaled between bars.
+        int ww = 0, wh = 0;
+        if (window_) SDL_GetWindowSize(window_, &ww, &wh);
+        WindowToPicture(ww, wh, x, y);
     }
 
     int JoystickCount() override { return count_; }

@@ -4,6 +4,9 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace platform {
@@ -22,6 +25,8 @@ bool DisplaySize(int display, int& width, int& height) {
     height = mode.h;
     return true;
 }
+
+std::atomic<int> g_pictureWidth{0}, g_pictureHeight{0};
 
 class SdlWindow : public Window {
 public:
@@ -149,6 +154,32 @@ private:
 };
 
 }  // namespace
+
+PictureRect FitPicture(int pw, int ph, int dw, int dh) {
+    if (pw <= 0 || ph <= 0 || dw <= 0 || dh <= 0) return {0, 0, 0, 0};
+    PictureRect r{0, 0, dw, dh};
+    const int64_t across = int64_t(dw) * ph, down = int64_t(dh) * pw;
+    if (across > down)
+        r.w = int((int64_t(dh) * pw * 2 + ph) / (int64_t(ph) * 2));  // bars at the sides
+    else if (across < down)
+        r.h = int((int64_t(dw) * ph * 2 + pw) / (int64_t(pw) * 2));  // bars above and below
+    r.x = (dw - r.w) / 2;
+    r.y = (dh - r.h) / 2;
+    return r;
+}
+
+void SetPresentedPicture(int width, int height) {
+    g_pictureWidth = width;
+    g_pictureHeight = height;
+}
+
+void WindowToPicture(int dw, int dh, int& x, int& y) {
+    const int pw = g_pictureWidth, ph = g_pictureHeight;
+    const PictureRect r = FitPicture(pw, ph, dw, dh);
+    if (r.w <= 0 || r.h <= 0 || (r.w == pw && r.h == ph && r.x == 0 && r.y == 0)) return;
+    x = int(std::floor(double(x - r.x) * pw / r.w));
+    y = int(std::floor(double(y - r.y) * ph / r.h));
+}
 
 std::unique_ptr<Window> Window::Create(Backend backend, const Desc& desc) {
     if (backend == Backend::Headless) return std::make_unique<HeadlessWindow>(desc);

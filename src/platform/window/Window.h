@@ -47,6 +47,20 @@ public:
     virtual void RequestClose() = 0;
 };
 
+// Where a picture of pw x ph stands in a window (or drawable) of dw x dh: as large as fits whole, its shape
+// kept, centred, with bars beside or above and below it (x, y from the window's top left). A window of the
+// picture's own size takes it 1:1; an empty size gives an empty rectangle.
+struct PictureRect {
+    int x, y, w, h;
+};
+PictureRect FitPicture(int pw, int ph, int dw, int dh);
+// The size of the picture the present fits into the window (the back buffer), set by the device; the
+// cursor is read back into it through the same fit. 0 x 0 until a picture is presented.
+void SetPresentedPicture(int width, int height);
+// A point of a window of dw x dh in the pixels of the picture presented in it (outside the picture in the
+// bars); the point itself when no picture was presented.
+void WindowToPicture(int dw, int dh, int& x, int& y);
+
 // Message boxes. The real sink shows an SDL box (and logs the text); tests
 // install a recording sink so nothing ever blocks.
 class MessageBoxSink {
