@@ -2,6 +2,8 @@
 #include "tools/tablerows/CircuitRows.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "table/CircuitFixedRows.h"
 
@@ -11,6 +13,7 @@ namespace {
 constexpr yiVec3 kUp = {0.0f, 1.0f, 0.0f};
 
 yiVec3 Add(yiVec3 a, yiVec3 b, float k = 1.0f) { return {a.x + b.x * k, a.y + b.y * k, a.z + b.z * k}; }
+yiVec3 Mid(yiVec3 a, yiVec3 b) { return {0.5f * (a.x + b.x), 0.5f * (a.y + b.y), 0.5f * (a.z + b.z)}; }
 yiVec3 Side(yiVec3 dir) { return {dir.z, 0.0f, -dir.x}; }  // +z when driving toward -x
 
 ReplayZone MakeZone(int from, int to) {
@@ -34,6 +37,76 @@ bool Contains(const ReplayZone& z, int s) {
 int MidSection(const ReplayZone& z, int n) {
     const int length = ((z.toSection - z.fromSection) % n + n) % n;
     return (z.fromSection + length / 2) % n;
+}
+
+yiVec3 RoadAt(const CircuitLayout& layout, float arc, yiVec3* dir = nullptr) {
+    yiVec3 point, d;
+    layout.PointAt(arc, point, d);
+    if (dir) *dir = d;
+    return point;
+}
+
+// A camera's place beside the road: the side (1 on the driver's left), the distance from the
+// centre line and the height over the road.
+struct Place {
+    float side, offset, height;
+};
+
+// Places in order of preference: the lowest first, then the driver's left before the right, then
+// the distances as listed.
+std::vector<Place> Places(std::initializer_list<float> heights, std::initializer_list<float> offsets) {
+    std::vector<Place> places;
+    for (float h : heights)
+        for (float side : {1.0f, -1.0f})
+            for (float offset : offsets) places.push_back({side, offset, h});
+    return places;
+}
+
+// What a camera must see from a place: pairs of an eye and a point of the road.
+using Sights = std::vector<std::pair<yiVec3, yiVec3>>;
+
+// The first of `count` places whose sights (`sightsOf(i)`) are all clear; when none is, the one
+// with the most clear sights (the earlier on a tie), counted in `unseen`. Without a check, the first.
+template <typename Fn>
+int ChoosePlace(int count, const SightCheck* sight, Fn sightsOf, int& unseen) {
+    if (!sight) return 0;
+    int best = 0, bestClear = -1;
+    for (int i = 0; i < count; ++i) {
+        const Sights sights = sightsOf(i);
+        int clear = 0;
+        for (const auto& [eye, target] : sights) clear += sight->Sees(eye, target) ? 1 : 0;
+        if (clear == static_cast<int>(sights.size())) return i;
+        if (clear > bestClear) best = i, bestClear = clear;
+    }
+    ++unseen;
+    return best;
+}
+
+// The centre-line gate nearest to p: where the road passes a hand-placed camera.
+yiVec3 NearestGate(const CircuitLayout& layout, yiVec3 p) {
+    yiVec3 best = layout.gateMid[0];
+    float bestDistance = 1e30f;
+    for (const yiVec3& g : layout.gateMid) {
+        const float d = (g.x - p.x) * (g.x - p.x) + (g.z - p.z) * (g.z - p.z);
+        if (d < bestDistance) best = g, bestDistance = d;
+    }
+    return best;
+}
+
+// A hand-placed camera move raised (by the least of a few steps) until its eyes see the road
+// they pass; left as it stands when it does or no step helps.
+void LiftClear(const CircuitLayout& layout, const SightCheck* sight, CameraState& start, CameraState& end,
+               int& unseen) {
+    const float lifts[] = {0.0f, 20.0f, 40.0f, 80.0f, 120.0f};
+    const int k = ChoosePlace(
+        5, sight,
+        [&](int i) {
+            const yiVec3 a = Add(start.eye, kUp, lifts[i]), b = Add(end.eye, kUp, lifts[i]);
+            return Sights{{a, NearestGate(layout, a)}, {b, NearestGate(layout, b)}};
+        },
+        unseen);
+    start.eye = Add(start.eye, kUp, lifts[k]);
+    end.eye = Add(end.eye, kUp, lifts[k]);
 }
 
 }  // namespace
@@ -134,7 +207,7 @@ std::vector<ReplayZone> BuildZones(int n, int zoneCount, int trackCount, const s
     return zones;
 }
 
-CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout) {
+CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const SightCheck* sight) {
     CircuitRows rows;
     const int n = layout.SectionCount();
     if (layout.grid.size() == 16)
@@ -153,7 +226,8 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout) {
     const int trackCount = circuit_fixed::kTrackCounts[courseId];
     rows.zones = BuildZones(n, circuit_fixed::kZoneCounts[courseId], trackCount, fixed);
 
-    // Tracks: each is set beside the middle of the first zone that lists it.
+    // Tracks: each is set beside the middle of the first zone that lists it, on the side and at
+    // the height from which it sees the road over the barrier and past what stands beside it.
     for (int t = 0; t < trackCount; ++t) {
         int section = 0;
         for (const ReplayZone& z : rows.zones) {
@@ -162,49 +236,107 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout) {
                 break;
             }
         }
-        yiVec3 p = layout.gateMid[section];
-        yiVec3 d = layout.forward[section];
-        const yiVec3 side = Side(d);
+        const float arc = layout.gateArc[section];
         ReplayTrack track{};
         track.reserved[0] = 1.0f;
-        if (IsFixedMove(courseId, t)) {
+        if (courseId == 2 && t < 2) {
+            // Course 2's opening moves are placed by hand; lifted only should they not see the road.
+            track = t == 0 ? circuit_fixed::kSpainTrack0 : circuit_fixed::kSpainTrack1;
+            LiftClear(layout, sight, track.start, track.end, rows.unseen);
+        } else if (IsFixedMove(courseId, t)) {
+            // A sideways move along 300 of the road, looking across it.
+            yiVec3 dp, dq;
+            const yiVec3 p = RoadAt(layout, arc, &dp), q = RoadAt(layout, arc + 300.0f, &dq);
+            const std::vector<Place> places = Places({80.0f, 160.0f, 260.0f}, {300.0f, 420.0f});
+            auto eyes = [&](const Place& c, yiVec3& from, yiVec3& to) {
+                from = Add(Add(p, Side(dp), c.side * c.offset), kUp, c.height);
+                to = Add(Add(q, Side(dq), c.side * c.offset), kUp, c.height);
+            };
+            const int k = ChoosePlace(
+                static_cast<int>(places.size()), sight,
+                [&](int i) {
+                    yiVec3 from, to;
+                    eyes(places[i], from, to);
+                    return Sights{{from, RoadAt(layout, arc)},
+                                  {Mid(from, to), RoadAt(layout, arc + 150.0f)},
+                                  {to, RoadAt(layout, arc + 300.0f)}};
+                },
+                rows.unseen);
+            yiVec3 from, to;
+            eyes(places[k], from, to);
             track.kind = kReplayTrackFixed;
             track.frames = 240;
-            track.start = {Add(Add(p, side, 300.0f), kUp, 80.0f), p, kUp, circuit_fixed::kWideFov};
-            const yiVec3 q = Add(p, d, 300.0f);
-            track.end = {Add(Add(q, side, 300.0f), kUp, 80.0f), q, kUp, circuit_fixed::kWideFov};
+            track.start = {from, p, kUp, circuit_fixed::kWideFov};
+            track.end = {to, q, kUp, circuit_fixed::kWideFov};
             track.follow = 0.0f;
         } else {
+            // A move past the machine beside the road, from 400 before the section to 400 after.
+            const std::vector<Place> places = Places({70.0f, 110.0f, 160.0f}, {260.0f, 340.0f});
+            auto eyes = [&](const Place& c, yiVec3& from, yiVec3& to) {
+                yiVec3 da, db;
+                const yiVec3 a = RoadAt(layout, arc - 400.0f, &da), b = RoadAt(layout, arc + 400.0f, &db);
+                from = Add(Add(a, Side(da), c.side * c.offset), kUp, c.height);
+                to = Add(Add(b, Side(db), c.side * c.offset), kUp, c.height + 5.0f);
+            };
+            const int k = ChoosePlace(
+                static_cast<int>(places.size()), sight,
+                [&](int i) {
+                    yiVec3 from, to;
+                    eyes(places[i], from, to);
+                    const yiVec3 mid = Mid(from, to);
+                    return Sights{{from, RoadAt(layout, arc - 400.0f)},
+                                  {from, RoadAt(layout, arc - 200.0f)},
+                                  {mid, RoadAt(layout, arc)},
+                                  {to, RoadAt(layout, arc + 200.0f)},
+                                  {to, RoadAt(layout, arc + 400.0f)}};
+                },
+                rows.unseen);
+            yiVec3 from, to;
+            eyes(places[k], from, to);
             track.kind = kReplayTrackChase;
             track.frames = 300;
-            track.start = {Add(Add(Add(p, d, -400.0f), side, 250.0f), kUp, 40.0f), {0, 0, 0}, kUp, 0.35f};
-            track.end = {Add(Add(Add(p, d, 400.0f), side, 250.0f), kUp, 45.0f), {0, 0, 0}, kUp, 0.25f};
+            track.start = {from, {0, 0, 0}, kUp, 0.35f};
+            track.end = {to, {0, 0, 0}, kUp, 0.25f};
             track.follow = (t % 7 == 6) ? 0.45f : 0.8f;
         }
         rows.tracks.push_back(track);
     }
-    if (courseId == 2) {
-        rows.tracks[0] = circuit_fixed::kSpainTrack0;
-        rows.tracks[1] = circuit_fixed::kSpainTrack1;
-    }
 
-    // Fixed-path shots spread round the lap, each a slow pan.
+    // Fixed-path shots spread round the lap, each a slow pan along the road from beside it, on
+    // the side and at the height from which the road stays in sight all the way.
     const int shotCount = circuit_fixed::kShotCounts[courseId];
     for (int i = 0; i < shotCount; ++i) {
+        if (courseId == 2 && i == 0) {  // placed by hand, down the start straight
+            ReplayShot shot = circuit_fixed::kSpainShot0;
+            LiftClear(layout, sight, shot.start, shot.end, rows.unseen);
+            rows.shots.push_back(shot);
+            continue;
+        }
         const int section = (n * i / std::max(shotCount, 1)) % n;
         const yiVec3 p = layout.gateMid[section];
         const yiVec3 d = layout.forward[section];
+        const float arc = layout.gateArc[section];
         float fov = circuit_fixed::kWideFov;
         if (courseId == 7 && i == 1) fov = 0.765f;
         if (courseId == 7 && i == 2) fov = 1.169f;
         if (courseId == 13 && i >= 1 && i <= 3) fov = (i == 1) ? 0.987f : (i == 2) ? 0.924f : 0.882f;
-        const yiVec3 eye = Add(Add(p, Side(d), 600.0f), kUp, 150.0f);
+        const std::vector<Place> places = Places({150.0f, 300.0f, 450.0f}, {600.0f, 800.0f, 450.0f});
+        auto eyeAt = [&](const Place& c) { return Add(Add(p, Side(d), c.side * c.offset), kUp, c.height); };
+        const int k = ChoosePlace(
+            static_cast<int>(places.size()), sight,
+            [&](int j) {
+                const yiVec3 eye = eyeAt(places[j]);
+                return Sights{{eye, RoadAt(layout, arc)},
+                              {eye, RoadAt(layout, arc + 250.0f)},
+                              {eye, RoadAt(layout, arc + 500.0f)}};
+            },
+            rows.unseen);
+        const yiVec3 eye = eyeAt(places[k]);
         ReplayShot shot{{eye, p, kUp, fov},
                         {eye, Add(p, d, 500.0f), kUp, fov},
                         static_cast<uint32_t>(std::min(540 + 165 * i, 1200))};
         rows.shots.push_back(shot);
     }
-    if (courseId == 2) rows.shots[0] = circuit_fixed::kSpainShot0;
     return rows;
 }
 

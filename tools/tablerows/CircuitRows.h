@@ -14,6 +14,17 @@ struct CircuitRows {
     std::vector<ReplayShot> shots;
     std::vector<ReplayTrack> tracks;
     std::vector<ReplayZone> zones;
+    int unseen = 0;  // cameras for which the sight check found no place that sees all the road they follow
+};
+
+// What stands round a circuit (ground, water, barriers, buildings), as the cameras see it. The row
+// generator keeps each replay and fixed-path camera where this finds the road in sight; without
+// one, the cameras stand where the layout alone puts them.
+class SightCheck {
+public:
+    virtual ~SightCheck() = default;
+    // True when a camera at `eye` stands in the open and nothing solid hides `target` from it.
+    virtual bool Sees(const yiVec3& eye, const yiVec3& target) const = 0;
 };
 
 // Grid slot positions: slot k stands inside startSections[k] in the column of its parity,
@@ -25,7 +36,8 @@ void PlaceGrid(const CircuitLayout& layout, const int32_t startSections[16], yiV
 std::vector<ReplayZone> BuildZones(int sectionCount, int zoneCount, int trackCount,
                                    const std::vector<ReplayZone>& fixed);
 
-// All rows of course `courseId` from its layout, honouring the fixed rows and list sizes.
-CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout);
+// All rows of course `courseId` from its layout, honouring the fixed rows and list sizes; the
+// cameras stand where `sight` (when given) finds the road in view.
+CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const SightCheck* sight = nullptr);
 
 }  // namespace tablerows

@@ -6,7 +6,6 @@
 
 #include "table/CircuitFixedRows.h"
 #include "tools/tablerows/CircuitLayout.h"
-#include "tools/tablerows/CircuitRows.h"
 
 namespace tablerows {
 namespace {
@@ -27,14 +26,12 @@ std::string State(const CameraState& c) {
 
 }  // namespace
 
-bool WriteCircuitRows(std::ostream& out, const std::vector<CircuitLayout>& layouts) {
-    if (layouts.size() != 14) return false;
-    out << "#include \"table/ReplayCameraTable.h\"\n\nnamespace content {\nnamespace circuit_rows {\n\n";
-    CircuitRows rows[14];
-    for (int id = 2; id < 14; ++id) {
+bool WriteCircuitRows(std::ostream& out, const std::vector<CircuitLayout>& layouts,
+                      const std::vector<CircuitRows>& rows) {
+    if (layouts.size() != 14 || rows.size() != 14) return false;
+    for (int id = 2; id < 14; ++id)
         if (layouts[id].SectionCount() == 0) return false;
-        rows[id] = BuildCircuitRows(id, layouts[id]);
-    }
+    out << "#include \"table/ReplayCameraTable.h\"\n\nnamespace content {\nnamespace circuit_rows {\n\n";
     out << "constexpr int32_t kSectionCounts[14] = {";
     for (int id = 0; id < 14; ++id) out << (id ? ", " : "") << layouts[id].SectionCount();
     out << "};\n\nconstexpr yiVec3 kGrid[14][16] = {\n";

@@ -1,5 +1,5 @@
-// CourseArtDisplayTest.cpp -- screenshots of every circuit layout's generated scenery from above its start, and the
-// garage.
+// CourseArtDisplayTest.cpp -- screenshots of every circuit layout's generated scenery from above its start and through
+// its replay and waiting-room cameras, and the garage.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -17,6 +17,7 @@
 #include <stb/stb_image_write.h>
 #pragma GCC diagnostic pop
 
+#include "camera/tmCameraFixedPath.h"
 #include "content_tables.h"
 #include "harness/GlFixture.h"
 #include "harness/TestRenderSetting.h"
@@ -29,7 +30,9 @@
 #include "sys/resource/tmShape.h"
 #include "sys/resource/tmTexture.h"
 #include "table/CourseTable.h"
+#include "table/ReplayCameraTable.h"
 #include "table/yiResourceGroup.h"
+#include "tools/track/Layout.h"
 
 namespace {
 
@@ -97,39 +100,42 @@ protected:
     }
     std::string Suffix() const { return GetParam() ? "_shaded" : ""; }
 
-    // Draws course `id` from above and behind its first grid slot, looking down the road.
-    Shot Shoot(int id, D3DXVECTOR3 eyeOffset, float lookAhead) {
-        Shot shot;
+    // Loads course `id`'s group and binds its lighting ramp and light colour; null when it is not there.
+    const CourseRecord* Open(int id) {
         const CourseRecord* rec = GetCourseRecord(id);
         EXPECT_NE(rec, nullptr);
-        if (!rec) return shot;
+        if (!rec) return nullptr;
         const yiResourceGroup* group = yiResourceGroup::Get(rec->groupId);
         EXPECT_TRUE(group && group->Load());
-        tmResourceHolder* cache = tmGetResourceHolder();
-        sys::tmTexture* ramp = nullptr;
+        ramp_ = nullptr;
         if (rec->gouraudMap[0] != '\0') {
             group->LoadTexture(rec->textureFolder, rec->gouraudMap);
-            ramp = static_cast<sys::tmTexture*>(cache->Find(sys::tmResource::kTexture, rec->gouraudMap));
-            EXPECT_NE(ramp, nullptr) << rec->gouraudMap;
-            EXPECT_TRUE(ramp && ramp->GetTexture()) << "no picture for " << rec->gouraudMap;
+            ramp_ =
+                static_cast<sys::tmTexture*>(tmGetResourceHolder()->Find(sys::tmResource::kTexture, rec->gouraudMap));
+            EXPECT_NE(ramp_, nullptr) << rec->gouraudMap;
+            EXPECT_TRUE(ramp_ && ramp_->GetTexture()) << "no picture for " << rec->gouraudMap;
         }
-        r_->SetSampler6Texture(ramp);
+        r_->SetSampler6Texture(ramp_);
         if (r_->GetShader())
             r_->GetShader()->SetVector(D3DXVECTOR3(rec->lightColour[0], rec->lightColour[1], rec->lightColour[2]));
+        return rec;
+    }
+    void Close(const CourseRecord* rec) {
+        r_->SetSampler6Texture(nullptr);
+        const yiResourceGroup* group = yiResourceGroup::Get(rec->groupId);
+        if (ramp_) group->ReleaseTexture(rec->gouraudMap);
+        group->Unload();
+    }
 
-        // Slots 0 and 1 stand either side of the centre line; slots 0 and 2 in one column, so their
-        // difference is the way down the road.
-        const yiVec3 g0 = rec->grid[0], g1 = rec->grid[1], g2 = rec->grid[2];
-        D3DXVECTOR3 start(0.5f * (g0.x + g1.x), 0.5f * (g0.y + g1.y), 0.5f * (g0.z + g1.z));
-        D3DXVECTOR3 dir(g0.x - g2.x, 0.0f, g0.z - g2.z);
-        if (id == 1) start = D3DXVECTOR3(0, 0, 0), dir = D3DXVECTOR3(0, 0, 1);
-        D3DXVec3Normalize(&dir, &dir);
-        const D3DXVECTOR3 side(dir.z, 0.0f, -dir.x), up(0, 1, 0);
-        const D3DXVECTOR3 eye = start - dir * eyeOffset.z + up * eyeOffset.y + side * eyeOffset.x;
-        const D3DXVECTOR3 at = start + dir * lookAhead;
+    // The course's static slots seen from `eye` looking at `at` (vertical field `fov`); with
+    // `roadOnly` just its first slot, the road surface, over the black clear colour.
+    std::vector<uint32_t> View(const CourseRecord* rec, const D3DXVECTOR3& eye, const D3DXVECTOR3& at, float fov,
+                               D3DXMATRIX* viewProj = nullptr, bool roadOnly = false) {
+        const D3DXVECTOR3 up(0, 1, 0);
         D3DXMATRIX view, proj;
         D3DXMatrixLookAtRH(&view, &eye, &at, &up);
-        D3DXMatrixPerspectiveFovRH(&proj, D3DX_PI / 3, float(kW) / kH, 5.0f, 40000.0f);
+        D3DXMatrixPerspectiveFovRH(&proj, fov, float(kW) / kH, 5.0f, 40000.0f);
+        if (viewProj) *viewProj = view * proj;
         r_->SetViewMatrix(view);
         r_->SetProjectionMatrix(proj);
         r_->SetNearFar(5.0f, 40000.0f);
@@ -142,26 +148,46 @@ protected:
             world = scale * move;
             r_->SetWorldMatrix(world);
             EXPECT_GE(r_->DrawModel(slot.model, static_cast<uint32_t>(slot.shaderType), slot.layer), 0)
-                << "course " << id << " model " << slot.model << " did not reach the queue";
+                << "course " << rec->id << " model " << slot.model << " did not reach the queue";
+            if (roadOnly) break;
         }
         r_->Render();
+        std::vector<uint32_t> pixels;
         uint32_t w = 0, h = 0;
-        EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &shot.pixels, &w, &h));
+        EXPECT_TRUE(dev->readPixels(dev->backBuffer(), 0, &pixels, &w, &h));
         EXPECT_EQ(w, static_cast<uint32_t>(kW));
+        pixels.resize(static_cast<size_t>(kW) * kH);
+        return pixels;
+    }
+
+    // Draws course `id` from above and behind its first grid slot, looking down the road.
+    Shot Shoot(int id, D3DXVECTOR3 eyeOffset, float lookAhead) {
+        Shot shot;
+        const CourseRecord* rec = Open(id);
+        if (!rec) return shot;
+        // Slots 0 and 1 stand either side of the centre line; slots 0 and 2 in one column, so their
+        // difference is the way down the road.
+        const yiVec3 g0 = rec->grid[0], g1 = rec->grid[1], g2 = rec->grid[2];
+        D3DXVECTOR3 start(0.5f * (g0.x + g1.x), 0.5f * (g0.y + g1.y), 0.5f * (g0.z + g1.z));
+        D3DXVECTOR3 dir(g0.x - g2.x, 0.0f, g0.z - g2.z);
+        if (id == 1) start = D3DXVECTOR3(0, 0, 0), dir = D3DXVECTOR3(0, 0, 1);
+        D3DXVec3Normalize(&dir, &dir);
+        const D3DXVECTOR3 side(dir.z, 0.0f, -dir.x), up(0, 1, 0);
+        const D3DXVECTOR3 eye = start - dir * eyeOffset.z + up * eyeOffset.y + side * eyeOffset.x;
+        D3DXMATRIX vp;
+        shot.pixels = View(rec, eye, start + dir * lookAhead, D3DX_PI / 3, &vp);
         // Where the centre of the road 200 units ahead of the front row lands on screen.
         const D3DXVECTOR3 road = start + dir * 200.0f;
         D3DXVECTOR3 ndc;
-        const D3DXMATRIX vp = view * proj;
         D3DXVec3TransformCoord(&ndc, &road, &vp);
         shot.roadX = static_cast<int>((ndc.x + 1.0f) * 0.5f * kW);
         shot.roadY = static_cast<int>((1.0f - ndc.y) * 0.5f * kH);
-        r_->SetSampler6Texture(nullptr);
-        if (ramp) group->ReleaseTexture(rec->gouraudMap);
-        group->Unload();
+        Close(rec);
         return shot;
     }
 
     tmRender* r_ = nullptr;
+    sys::tmTexture* ramp_ = nullptr;
 };
 
 // Pictures of the twelve circuit layouts side by side, four to a row.
@@ -261,6 +287,104 @@ TEST_P(CourseArtDisplayTest, EveryCircuitFromHighAbove) {
         }
 }
 
+// A camera's view of a course judged against the same view of its road surface alone: how many
+// road pixels the scene leaves as they are, and how many cells of a coarse grid differ from the
+// most common one (none when one surface fills the frame).
+struct Sight {
+    int road = 0, varied = 0;
+};
+Sight Judge(const std::vector<uint32_t>& scene, const std::vector<uint32_t>& road) {
+    Sight sight;
+    for (size_t i = 0; i < scene.size() && i < road.size(); ++i) {
+        const Rgb8 p = Split(scene[i]), q = Split(road[i]);
+        if (q.r + q.g + q.b > 0 && std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) < 6) ++sight.road;
+    }
+    constexpr int kCols = 8, kRows = 5, kCellW = kW / kCols, kCellH = kH / kRows;
+    std::vector<Rgb8> cells;
+    for (int cy = 0; cy < kRows; ++cy)
+        for (int cx = 0; cx < kCols; ++cx) {
+            Rgb8 sum{0, 0, 0};
+            for (int y = cy * kCellH; y < (cy + 1) * kCellH; ++y)
+                for (int x = cx * kCellW; x < (cx + 1) * kCellW; ++x) {
+                    const Rgb8 p = Split(scene[static_cast<size_t>(y) * kW + x]);
+                    sum = {sum.r + p.r, sum.g + p.g, sum.b + p.b};
+                }
+            cells.push_back({sum.r / (kCellW * kCellH), sum.g / (kCellW * kCellH), sum.b / (kCellW * kCellH)});
+        }
+    int alikeMost = 0;
+    for (const Rgb8& a : cells) {
+        int alike = 0;
+        for (const Rgb8& b : cells) alike += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) < 12;
+        alikeMost = std::max(alikeMost, alike);
+    }
+    sight.varied = static_cast<int>(cells.size()) - alikeMost;
+    return sight;
+}
+
+// The fixed-path shots (the waiting room's view of the chosen course: each pan's start and end)
+// and the replay's track cameras (a fixed move's start and end; a chase half way along its move,
+// facing the road beside it where the machine passes) stand outside the scenery and see the road:
+// a good part of the frame shows its surface, and in the wide views no one surface fills the
+// frame. Where a camera stands is geometry, which the simple frame shows as well as the shaded
+// one. The shots of each course are written side by side, and the first dozen of its tracks.
+class CourseCameraDisplayTest : public CourseArtDisplayTest {};
+
+TEST_P(CourseCameraDisplayTest, FixedPathShotsAndReplayTracksSeeTheRoad) {
+    const auto& layouts = track::AllLayouts();
+    for (int id = kFirstCircuitId; id <= kLastCourseId; ++id) {
+        SCOPED_TRACE("course " + std::to_string(id));
+        const CourseRecord* rec = Open(id);
+        ASSERT_NE(rec, nullptr);
+        struct Look {
+            std::string what;
+            CameraState camera;
+        };
+        std::vector<Look> shots, tracks;
+        for (int i = 0; i < ReplayShotCounts[id]; ++i) {
+            shots.push_back({"shot " + std::to_string(i) + " start", ReplayShotTable[id][i].start});
+            shots.push_back({"shot " + std::to_string(i) + " end", ReplayShotTable[id][i].end});
+        }
+        for (int i = 0; i < ReplayTrackCounts[id]; ++i) {
+            const ReplayTrack& t = ReplayTrackTable[id][i];
+            if (t.kind == kReplayTrackFixed) {
+                tracks.push_back({"track " + std::to_string(i) + " start", t.start});
+                tracks.push_back({"track " + std::to_string(i) + " end", t.end});
+                continue;
+            }
+            CameraState c = tmCameraFixedPath::Blend(t.start, t.end, 2, 1);
+            const track::Sample* beside = nullptr;
+            for (const track::Sample& s : layouts[static_cast<size_t>(id)].line.Samples())
+                if (!beside || std::hypot(s.centre.x - c.eye.x, s.centre.z - c.eye.z) <
+                                   std::hypot(beside->centre.x - c.eye.x, beside->centre.z - c.eye.z))
+                    beside = &s;
+            c.target = beside->centre;
+            const bool seen = std::any_of(tracks.begin(), tracks.end(), [&](const Look& l) {
+                return l.camera.eye.x == c.eye.x && l.camera.eye.z == c.eye.z;
+            });
+            if (!seen) tracks.push_back({"track " + std::to_string(i), c});
+        }
+        for (auto* looks : {&shots, &tracks}) {
+            Sheet sheet;
+            for (size_t k = 0; k < looks->size(); ++k) {
+                const Look& look = (*looks)[k];
+                SCOPED_TRACE(look.what);
+                const CameraState& c = look.camera;
+                const D3DXVECTOR3 eye(c.eye.x, c.eye.y, c.eye.z), at(c.target.x, c.target.y, c.target.z);
+                const std::vector<uint32_t> scene = View(rec, eye, at, c.fov);
+                const Sight sight = Judge(scene, View(rec, eye, at, c.fov, nullptr, true));
+                EXPECT_GT(sight.road, kW * kH / 40) << "the road is hidden";
+                if (c.fov > 0.5f) {
+                    EXPECT_GE(sight.varied, 4) << "one surface fills the frame";
+                }
+                if (k < 12) sheet.Put(static_cast<int>(k), scene);
+            }
+            sheet.Write(ShotDir() + "/courseart_" + (looks == &shots ? "shots_" : "tracks_") + std::to_string(id) +
+                        ".png");
+        }
+        Close(rec);
+    }
+}
+
 // The six mini maps (a tenth of world size, as the race display draws them) seen from above with
 // the player's marker on the front row, a team mate's and a rival's beside it.
 TEST_P(CourseArtDisplayTest, MiniMapsWithMarkers) {
@@ -340,5 +464,7 @@ TEST_P(CourseArtDisplayTest, GarageStudioLightsTheTurntableAndFillsTheFrame) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, CourseArtDisplayTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Shaded" : "Simple"; });
+INSTANTIATE_TEST_SUITE_P(Paths, CourseCameraDisplayTest, ::testing::Values(false),
+                         [](const ::testing::TestParamInfo<bool>&) { return "Simple"; });
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
     for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
         SCOPED_TRACE(id);
         std::vector<CourseMesh>* parts = nullptr;
-        Scene(id, &parts);
+        const CourseBuild& build = Scene(id, &parts);
         const std::vector<ReplayShot> shots = FixedPathShots(id);
         ASSERT_FALSE(shots.empty());
         std::vector<std::pair<V3, V3>> sights;  // eye, then the point half way to the target
@@ -131,8 +131,11 @@ TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
                 sights.push_back({eye, eye + (target - eye) * 0.5f});
             }
         int inTheWay = 0;
-        // The scenery (not the road, barriers, the start area's stands or the ground, which is last).
-        for (std::size_t k = 3; k + 1 < parts->size(); ++k)
+        // The scenery (not the road, barriers, the start area's stands or the ground, which is last,
+        // nor the copies of the start gantry that fill the slots the scenery leaves).
+        const std::size_t gantry = build.Gantry().VertexCount();
+        for (std::size_t k = 3; k + 1 < parts->size(); ++k) {
+            if ((*parts)[k].VertexCount() == gantry) continue;
             for (const V3& p : (*parts)[k].Positions())
                 for (const auto& [eye, far] : sights) {
                     const V3 d = far - eye;
@@ -145,6 +148,7 @@ TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
                         break;
                     }
                 }
+        }
         EXPECT_EQ(inTheWay, 0) << "scenery vertices in a fixed-path camera's way";
     }
 }

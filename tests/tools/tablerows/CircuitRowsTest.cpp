@@ -75,3 +75,30 @@ TEST(CircuitRows, ZonesHonourFixedRowsAndGiveEveryZoneATrack) {
     for (const ReplayZone& z : many) EXPECT_EQ(z.tracks[0], 1);
     EXPECT_GT(many[0].fromSection, many[0].toSection);
 }
+
+TEST(CircuitRows, CamerasStandWhereTheSightCheckFindsTheRoadAndKeepTheirMoves) {
+    // The rectangle again, in 80 sections; everything outside it hides the road (a hill).
+    const std::vector<yiVec3> line = {{2000, 0, 0}, {4000, 0, 0}, {4000, 0, 1000}, {0, 0, 1000}, {0, 0, 0}};
+    std::vector<float> gates;
+    for (int i = 0; i < 80; ++i) gates.push_back(125.0f * static_cast<float>(i));
+    const CircuitLayout layout = LayoutFromCentreLine(line, gates);
+    struct InsideOnly : SightCheck {
+        bool Sees(const yiVec3& eye, const yiVec3&) const override {
+            return eye.x > 0 && eye.x < 4000 && eye.z > 0 && eye.z < 1000;
+        }
+    } inside;
+    const CircuitRows plain = BuildCircuitRows(3, layout), seen = BuildCircuitRows(3, layout, &inside);
+    EXPECT_EQ(seen.unseen, 0);
+    ASSERT_EQ(seen.shots.size(), plain.shots.size());
+    ASSERT_EQ(seen.tracks.size(), plain.tracks.size());
+    EXPECT_FALSE(inside.Sees(plain.shots[0].start.eye, {})) << "the driver's left is outside this loop";
+    for (std::size_t i = 0; i < seen.shots.size(); ++i) {
+        EXPECT_TRUE(inside.Sees(seen.shots[i].start.eye, {})) << i;
+        EXPECT_EQ(seen.shots[i].frames, plain.shots[i].frames);
+        EXPECT_FLOAT_EQ(seen.shots[i].end.target.x, plain.shots[i].end.target.x) << "the pan stays";
+    }
+    for (const ReplayTrack& t : seen.tracks) {
+        EXPECT_TRUE(inside.Sees(t.start.eye, {}) && inside.Sees(t.end.eye, {}));
+        EXPECT_GT(t.start.eye.y, 40.0f) << "over the barrier";
+    }
+}

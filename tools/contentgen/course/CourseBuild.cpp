@@ -42,8 +42,10 @@ std::vector<CourseMesh> CourseBuild::NearParts(int slots) {
     BuildStartArea(site, forward, parts[3]);
     startArea_ = parts[3];
     MeshChunks chunks;
-    // The place's scenery keeps out of the fixed-path camera's ways.
+    // The place's scenery keeps out of the fixed-path camera's ways and the replay cameras' (these
+    // stand nearer the road and need less room).
     KeepShotsClear(site, FixedPathShots(courseId_));
+    KeepShotsClear(site, ReplayTrackMoves(site, courseId_), 110.0f, 80.0f);
     BuildPlaceScenery(site, forward, around_, chunks);
     // Scenery chunks fill the remaining slots, the smallest parts taking what is left over.
     std::deque<CourseMesh>& scenery = chunks.All();

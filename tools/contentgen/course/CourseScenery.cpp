@@ -6,6 +6,7 @@
 
 #include "course/CourseProps.h"
 #include "course/CourseRoad.h"
+#include "course/CourseSight.h"
 #include "tools/tablerows/CircuitRows.h"
 #include "tools/track/Circuits.h"
 #include "tools/track/Layout.h"
@@ -38,6 +39,15 @@ bool RoomBeside(const CourseSite& site, const track::CentreLine& line, float a0,
             if (site.Wetness(p.x, p.z) > 0.05f) return false;
         }
     return true;
+}
+
+// Raises the site's tops to `top` over the rectangle x0..x1, z0..z1 of a frame.
+void RaiseBox(CourseSite& site, const Frame& f, float x0, float x1, float z0, float z1, float top) {
+    for (float x = x0; x <= x1 + 5.0f; x += 10.0f)
+        for (float z = z0; z <= z1 + 5.0f; z += 10.0f) {
+            const V3 p = f.At(std::min(x, x1), 0, std::min(z, z1));
+            site.Raise(p.x, p.z, top);
+        }
 }
 
 void OccupyBeside(CourseSite& site, const track::CentreLine& line, float a0, float a1, float side, float from,
@@ -140,7 +150,7 @@ void Berlin(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
             const float sign = side == 0 ? 1.0f : -1.0f;
             V3 p = P(s.centre) + P(s.Left()) * (sign * (s.WallOffset(side) + 35.0f));
             if (site.NearestRoad(p.x, p.z, 400).distance < s.WallOffset(side) + 20.0f) continue;
-            if (site.Taken(p.x, p.z, 20.0f)) continue;  // a fixed-path camera looks across here
+            if (site.Taken(p.x, p.z, 20.0f)) continue;  // a camera looks across here
             p.y = s.centre.y;
             Lamp(out.Next(), p, 120.0f, Hex(0xFFD27A));
         }
@@ -226,7 +236,7 @@ void Qir(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, Mes
         const int side = static_cast<int>(arc / 260.0f) % 2;
         const float sign = side == 0 ? 1.0f : -1.0f;
         V3 p = P(s.centre) + P(s.Left()) * (sign * (s.WallOffset(side) + kWallThickness));
-        if (site.Taken(p.x, p.z, 20.0f)) continue;  // a fixed-path camera looks across here
+        if (site.Taken(p.x, p.z, 20.0f)) continue;  // a camera looks across here
         p.y = s.centre.y + 40.0f;
         Lamp(out.Next(), p, 60.0f, side ? Hex(0x3DF2FF) : Hex(0xFF2FA8));
     }
@@ -346,36 +356,63 @@ CourseMesh& MeshChunks::Next() {
     return chunks_.back();
 }
 
-std::vector<ReplayShot> FixedPathShots(int courseId) {
-    std::vector<ReplayShot> shots;
-    const auto& layouts = track::AllLayouts();
+namespace {
+
+// The course ids of a circuit's two directions.
+std::vector<int> BothWays(int courseId) {
     const int forward =
         courseId >= track::kFirstLayoutCourse + track::kReverseOffset ? courseId - track::kReverseOffset : courseId;
-    for (int id : {forward, forward + track::kReverseOffset}) {
-        if (id < track::kFirstLayoutCourse || id > track::kLastLayoutCourse) continue;
-        const track::Layout& l = layouts[static_cast<std::size_t>(id)];
-        if (!l.error.empty()) continue;
-        const tablerows::CircuitRows rows = tablerows::BuildCircuitRows(id, l.ForTableRows());
+    std::vector<int> ids;
+    for (int id : {forward, forward + track::kReverseOffset})
+        if (id >= track::kFirstLayoutCourse && id <= track::kLastLayoutCourse) ids.push_back(id);
+    return ids;
+}
+
+}  // namespace
+
+std::vector<ReplayShot> FixedPathShots(int courseId) {
+    std::vector<ReplayShot> shots;
+    for (int id : BothWays(courseId)) {
+        const tablerows::CircuitRows& rows = AllCircuitRows()[static_cast<std::size_t>(id)];
         shots.insert(shots.end(), rows.shots.begin(), rows.shots.end());
     }
     return shots;
 }
 
-void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots) {
+std::vector<ReplayShot> ReplayTrackMoves(const CourseSite& site, int courseId) {
+    std::vector<ReplayShot> moves;
+    const auto& samples = site.Line().Samples();
+    auto roadBeside = [&](const yiVec3& eye) {
+        const CourseSite::Near nr = site.NearestRoad(eye.x, eye.z);
+        return nr.sample < 0 ? eye : samples[static_cast<std::size_t>(nr.sample)].centre;
+    };
+    for (int id : BothWays(courseId))
+        for (const ReplayTrack& t : AllCircuitRows()[static_cast<std::size_t>(id)].tracks) {
+            ReplayShot move{t.start, t.end, t.frames};
+            if (t.kind == kReplayTrackChase) {
+                move.start.target = roadBeside(t.start.eye);
+                move.end.target = roadBeside(t.end.eye);
+            }
+            moves.push_back(move);
+        }
+    return moves;
+}
+
+void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots, float eyeRoom, float sightRoom) {
     // Room around the eye (trees are taller than the eye stands), and a corridor along each line of
     // sight for the part of it that crosses the scenery before the road.
-    constexpr float kEyeRoom = 320.0f, kSightRoom = 180.0f, kStep = 90.0f, kSightShare = 0.8f;
+    constexpr float kStep = 90.0f, kSightShare = 0.8f;
     for (const ReplayShot& shot : shots) {
         for (float t = 0.0f; t <= 1.0f; t += 0.125f) {
             const V3 eye = P(shot.start.eye) + (P(shot.end.eye) - P(shot.start.eye)) * t;
             const V3 target = P(shot.start.target) + (P(shot.end.target) - P(shot.start.target)) * t;
-            site.Occupy(eye.x, eye.z, kEyeRoom);
+            site.Occupy(eye.x, eye.z, eyeRoom);
             const V3 flat{target.x - eye.x, 0.0f, target.z - eye.z};
             const float length = Length(flat) * kSightShare;
             if (length <= 0.0f) continue;
             const V3 along = flat * (1.0f / Length(flat));
             for (float d = kStep; d <= length; d += kStep)
-                site.Occupy(eye.x + along.x * d, eye.z + along.z * d, kSightRoom);
+                site.Occupy(eye.x + along.x * d, eye.z + along.z * d, sightRoom);
         }
     }
 }
@@ -405,6 +442,9 @@ void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& 
         V3 p = P(s.centre) + P(s.Left()) * (side * (wall + 60.0f));
         p.y = std::min(s.centre.y, site.Ground(p.x, p.z)) - 5.0f;
         Grandstand(m, Beside(p, s, side), standLength, body, seats, roof, rnd);
+        // Its roof reaches out over the front row; the back wall stands behind the top tier.
+        RaiseBox(site, Beside(p, s, side), -40.0f, 260.0f, -standLength / 2 - 20.0f, standLength / 2 + 20.0f,
+                 p.y + 315.0f);
         OccupyBeside(site, line, a0, a1, side, wall + 40.0f, wall + 360.0f);
         standSide = side > 0 ? 1 : -1;
         break;
@@ -418,6 +458,10 @@ void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& 
             V3 p = P(s.centre) + P(s.Left()) * (pitSide * (wall + 80.0f));
             p.y = std::min(s.centre.y, site.Ground(p.x, p.z)) - 5.0f;
             PitBuilding(m, Beside(p, s, pitSide), pitLength, Scale(body, 1.05f), seats, rnd);
+            RaiseBox(site, Beside(p, s, pitSide), 0.0f, 165.0f, -pitLength / 2 - 5.0f, pitLength / 2 + 5.0f,
+                     p.y + 125.0f);
+            RaiseBox(site, Beside(p, s, pitSide), 10.0f, 150.0f, pitLength / 2 - 130.0f, pitLength / 2 + 10.0f,
+                     p.y + 335.0f);  // the control tower
             OccupyBeside(site, line, a0, a1, pitSide, wall + 60.0f, wall + 420.0f);
         }
     }
@@ -430,6 +474,7 @@ void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& 
         if (!site.Free(p.x, p.z, 10)) continue;
         p.y = std::min(s.centre.y, site.Ground(p.x, p.z));
         Billboard(m, Beside(p, s, side), 300, 150, st.wallB, st.wallA);
+        RaiseBox(site, Beside(p, s, side), -5.0f, 10.0f, -150.0f, 150.0f, p.y + 150.0f);
         site.Occupy(p.x, p.z, 160);
     }
 }

@@ -28,9 +28,14 @@ private:
 // The fixed-path camera's shots over a circuit in both directions (the waiting room's and the replay's
 // background views): scenery is kept out of their way.
 std::vector<ReplayShot> FixedPathShots(int courseId);
-// Marks the room the shots fly through as taken: around each eye's path and along its lines of
-// sight towards the road, so no tree or house is placed there afterwards.
-void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots);
+// The replay's track cameras over a circuit in both directions, as moves like the shots': a chase
+// camera looks at the road nearest its eye, where the machine passes. Scenery keeps out of these too.
+std::vector<ReplayShot> ReplayTrackMoves(const CourseSite& site, int courseId);
+// Marks the room the shots fly through as taken: within `eyeRoom` of each eye's path and
+// `sightRoom` of its lines of sight towards the road, so no tree or house is placed there
+// afterwards.
+void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots, float eyeRoom = 320.0f,
+                    float sightRoom = 180.0f);
 
 // The stands, pit building and boards along the start straight (placed from `forward`, the
 // circuit's forward layout, so both directions of a circuit share them).

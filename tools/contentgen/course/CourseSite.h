@@ -12,7 +12,8 @@ namespace contentgen {
 
 // One circuit's site in world units: an index of its centre line for distance look-ups, the
 // terrain the road is set into (hills, water, the ground following the road), and the room
-// taken by scenery placed so far. Built for one course group by one thread; not shared.
+// taken by scenery placed so far with the height of what cameras must see past. Built for one
+// course group by one thread; not shared.
 class CourseSite {
 public:
     // `forward` is the circuit's forward layout (the same road): water is shaped from it so both
@@ -62,6 +63,11 @@ public:
     // True when a round thing of `radius` at (x, z) overlaps something occupied (the road aside).
     bool Taken(float x, float z, float radius) const;
 
+    // How high (world y) the solid things raised so far reach at (x, z), on a fine grid: the start
+    // area's buildings, which the cameras must see past; -1e30 where nothing stands.
+    void Raise(float x, float z, float top);
+    float Top(float x, float z) const;
+
 private:
     long long Cell(float x, float z) const;
     float LakeMask(float x, float z) const;
@@ -81,6 +87,7 @@ private:
         float x, z, r;
     };
     std::unordered_map<long long, std::vector<Thing>> things_;
+    std::unordered_map<long long, float> tops_;
 };
 
 }  // namespace contentgen
