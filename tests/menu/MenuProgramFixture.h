@@ -79,6 +79,14 @@ protected:
         ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>() != nullptr; }, 40));
         ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>()->GetState() == tmSeqMenuMain::kTop; }, 100));
     }
+    // From the start to the garage's list.
+    void ToGarage() {
+        ToMainMenu();
+        for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
+        S().TapKey(tmKey::kReturn);
+        S().TapKey(tmKey::kReturn);  // GARAGE
+        ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 8; }, 30));
+    }
     // The live screen as a T (through a jump wrapper), or null.
     template <class T>
     T* Screen() {

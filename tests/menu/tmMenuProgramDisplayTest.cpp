@@ -305,11 +305,7 @@ TEST_F(MenuProgramDisplay, ViewersAndReplaySelect) {
 }
 
 TEST_F(MenuProgramDisplay, GarageShowsTheLitStudioBehindTheListAndOrbitsTheChosenMachine) {
-    ToMainMenu();
-    for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
-    S().TapKey(tmKey::kReturn);
-    S().TapKey(tmKey::kReturn);  // GARAGE
-    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 8; }, 30));
+    ASSERT_NO_FATAL_FAILURE(ToGarage());
     const harness::FramePicture& list = Shoot("garage_list", 60);
     // The studio stands behind the list: its lit floor and backdrop, not a black frame (an untextured
     // studio once shaded with the sheet a sprite had left bound).
@@ -334,11 +330,7 @@ TEST_F(MenuProgramDisplay, GarageShowsTheLitStudioBehindTheListAndOrbitsTheChose
 // On a 4:3 screen the garage is the wide one scaled into the fitted screen: the studio behind the list, the
 // foot bar on the studio's floor at the fitted screen's foot, the machine whole, black bands.
 TEST_F(MenuProgramDisplay4x3, GarageIsTheWideOneScaledIntoTheFittedScreen) {
-    ToMainMenu();
-    for (int i = 0; i < 3; ++i) S().TapKey(tmKey::kDown);
-    S().TapKey(tmKey::kReturn);
-    S().TapKey(tmKey::kReturn);  // GARAGE
-    ASSERT_TRUE(S().RunUntil([&] { return S().CurrentId() == 8; }, 30));
+    ASSERT_NO_FATAL_FAILURE(ToGarage());
     const harness::FramePicture& list = Shoot("garage_list", 60);
     EXPECT_GT(list.Bright(760, 450, 1195, 640, 150), 1000) << "the garage floor is dark";
     EXPECT_GT(list.Bright(800, 100, 1100, 300, 300), 1000) << "the backdrop is dark";

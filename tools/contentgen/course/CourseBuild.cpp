@@ -12,17 +12,11 @@
 namespace contentgen {
 
 CourseBuild::CourseBuild(int courseId, const std::string& skyTexture) : courseId_(courseId), sky_(skyTexture) {
-    const auto& layouts = track::AllLayouts();
-    if (courseId < track::kFirstLayoutCourse || courseId > track::kLastLayoutCourse) {
-        error_ = "no layout for course " + std::to_string(courseId);
-        return;
-    }
-    const int forwardId =
-        courseId >= track::kFirstLayoutCourse + track::kReverseOffset ? courseId - track::kReverseOffset : courseId;
-    const track::Layout& layout = layouts[static_cast<std::size_t>(courseId)];
-    const track::Layout& forward = layouts[static_cast<std::size_t>(forwardId)];
-    error_ = layout.error + forward.error;
+    const CourseLayouts layouts = LayoutsOf(courseId);
+    error_ = layouts.error;
     if (!error_.empty()) return;
+    const track::Layout& layout = *layouts.layout;
+    const track::Layout& forward = *layouts.forward;
     style_ = &GetPlaceStyle(courseId);
     forward_ = &forward;
     site_ = std::make_unique<CourseSite>(layout, forward, *style_);

@@ -21,17 +21,11 @@ constexpr float kRoadTolerance = 3.0f;  // the road surface between centre-line 
 }  // namespace
 
 CourseSight::CourseSight(int courseId) {
-    if (courseId < track::kFirstLayoutCourse || courseId > track::kLastLayoutCourse) {
-        error_ = "no layout for course " + std::to_string(courseId);
-        return;
-    }
-    const auto& layouts = track::AllLayouts();
-    const int forwardId =
-        courseId >= track::kFirstLayoutCourse + track::kReverseOffset ? courseId - track::kReverseOffset : courseId;
-    const track::Layout& layout = layouts[static_cast<std::size_t>(courseId)];
-    const track::Layout& forward = layouts[static_cast<std::size_t>(forwardId)];
-    error_ = layout.error + forward.error;
+    const CourseLayouts layouts = LayoutsOf(courseId);
+    error_ = layouts.error;
     if (!error_.empty()) return;
+    const track::Layout& layout = *layouts.layout;
+    const track::Layout& forward = *layouts.forward;
     // The start area is placed as the course's scene places it, before any camera.
     site_ = std::make_unique<CourseSite>(layout, forward, GetPlaceStyle(courseId));
     CourseMesh startArea;

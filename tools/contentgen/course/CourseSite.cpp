@@ -6,6 +6,21 @@
 
 namespace contentgen {
 
+CourseLayouts LayoutsOf(int courseId) {
+    CourseLayouts out;
+    if (courseId < track::kFirstLayoutCourse || courseId > track::kLastLayoutCourse) {
+        out.error = "no layout for course " + std::to_string(courseId);
+        return out;
+    }
+    const auto& layouts = track::AllLayouts();
+    const int forwardId =
+        courseId >= track::kFirstLayoutCourse + track::kReverseOffset ? courseId - track::kReverseOffset : courseId;
+    out.layout = &layouts[static_cast<std::size_t>(courseId)];
+    out.forward = &layouts[static_cast<std::size_t>(forwardId)];
+    out.error = out.layout->error + out.forward->error;
+    return out;
+}
+
 namespace {
 // Grid cell key: x in the high word, z in the low word (shifted unsigned, so negative cells are defined).
 long long CellKey(int cx, int cz) {

@@ -1,6 +1,7 @@
 // CourseSite.h -- the ground a circuit lies on: road look-ups, terrain and water heights, room for scenery.
 #pragma once
 
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -14,6 +15,15 @@ namespace contentgen {
 // terrain the road is set into (hills, water, the ground following the road), and the room
 // taken by scenery placed so far with the height of what cameras must see past. Built for one
 // course group by one thread; not shared.
+// A circuit's layout and its forward layout (the same road; itself for a forward course), from its course id;
+// `error` says why there are none (an id without a layout, or a layout that failed).
+struct CourseLayouts {
+    const track::Layout* layout = nullptr;
+    const track::Layout* forward = nullptr;
+    std::string error;
+};
+CourseLayouts LayoutsOf(int courseId);
+
 class CourseSite {
 public:
     // `forward` is the circuit's forward layout (the same road): water is shaped from it so both
