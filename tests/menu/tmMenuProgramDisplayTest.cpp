@@ -304,42 +304,52 @@ TEST_F(MenuProgramDisplay, ViewersAndReplaySelect) {
     CheckAll("menu_contact_viewers");
 }
 
-TEST_F(MenuProgramDisplay, GarageShowsTheLitStudioBehindTheListAndOrbitsTheChosenMachine) {
-    ASSERT_NO_FATAL_FAILURE(ToGarage());
-    const harness::FramePicture& list = Shoot("garage_list", 60);
-    // The studio stands behind the list: its lit floor and backdrop, not a black frame (an untextured
-    // studio once shaded with the sheet a sprite had left bound).
-    EXPECT_GT(list.Bright(760, 450, 1195, 640, 150), 1000) << "the garage floor is dark";
-    EXPECT_GT(list.Bright(800, 100, 1100, 300, 300), 1000) << "the backdrop is dark";
-    S().TapKey(tmKey::kDown);
-    S().TapKey(tmKey::kReturn);  // Torvin
-    const harness::FramePicture& orbit = Shoot("garage_torvin", 60);
-    EXPECT_GT(orbit.Variety(), 30);
-    // The bar's title stands at its left end, and bare bar parts it from the name plate's slash.
-    EXPECT_GT(orbit.Bright(-100, 665, 30, 705, 500), 100) << "the garage title";
-    EXPECT_LT(orbit.Bright(40, 660, 155, 712, 300), 5) << "the garage title runs into the name plate";
-    for (int i = 0; i < 2; ++i) S().TapKey(tmKey::kP);
-    Shoot("garage_closeup", 30);
-    S().TapKey(tmKey::kReturn);
-    for (int i = 0; i < 5; ++i) S().TapKey(tmKey::kDown);
-    S().TapKey(tmKey::kReturn);  // Dravik/S
-    Shoot("garage_dravik", 60);
+namespace {
+// The garage walked through: its list, a machine, a close-up and another machine.
+class GarageDisplay : public MenuProgramDisplay {
+protected:
+    void Walk() {
+        ASSERT_NO_FATAL_FAILURE(ToGarage());
+        const harness::FramePicture& list = Shoot("garage_list", 60);
+        // The studio stands behind the list: its lit floor and backdrop, not a black frame (an untextured
+        // studio once shaded with the sheet a sprite had left bound).
+        EXPECT_GT(list.Bright(760, 450, 1195, 640, 150), 1000) << "the garage floor is dark";
+        EXPECT_GT(list.Bright(800, 100, 1100, 300, 300), 1000) << "the backdrop is dark";
+        S().TapKey(tmKey::kDown);
+        S().TapKey(tmKey::kReturn);  // Torvin
+        const harness::FramePicture& orbit = Shoot("garage_torvin", 60);
+        EXPECT_GT(orbit.Variety(), 30);
+        // The bar's title stands at its left end, and bare bar parts it from the name plate's slash.
+        EXPECT_GT(orbit.Bright(-100, 665, 30, 705, 500), 100) << "the garage title";
+        EXPECT_LT(orbit.Bright(40, 660, 155, 712, 300), 5) << "the garage title runs into the name plate";
+        for (int i = 0; i < 2; ++i) S().TapKey(tmKey::kP);
+        Shoot("garage_closeup", 30);
+        S().TapKey(tmKey::kReturn);
+        for (int i = 0; i < 5; ++i) S().TapKey(tmKey::kDown);
+        S().TapKey(tmKey::kReturn);  // Dravik/S
+        Shoot("garage_dravik", 60);
+    }
+};
+
+class GarageDisplay4x3 : public GarageDisplay {
+protected:
+    void SetUp() override {
+        videoMode_ = 4;
+        prefix_ = "menu_4x3_";
+        Open(kSeqTitle);
+    }
+};
+}  // namespace
+
+TEST_F(GarageDisplay, ShowsTheLitStudioBehindTheListAndOrbitsTheChosenMachine) {
+    Walk();
     CheckAll("menu_contact_garage");
 }
 
 // On a 4:3 screen the garage is the wide one scaled into the fitted screen: the studio behind the list, the
 // foot bar on the studio's floor at the fitted screen's foot, the machine whole, black bands.
-TEST_F(MenuProgramDisplay4x3, GarageIsTheWideOneScaledIntoTheFittedScreen) {
-    ASSERT_NO_FATAL_FAILURE(ToGarage());
-    const harness::FramePicture& list = Shoot("garage_list", 60);
-    EXPECT_GT(list.Bright(760, 450, 1195, 640, 150), 1000) << "the garage floor is dark";
-    EXPECT_GT(list.Bright(800, 100, 1100, 300, 300), 1000) << "the backdrop is dark";
-    S().TapKey(tmKey::kDown);
-    S().TapKey(tmKey::kReturn);  // Torvin
-    const harness::FramePicture& orbit = Shoot("garage_torvin", 60);
-    EXPECT_GT(orbit.Bright(-100, 665, 30, 705, 500), 100) << "the garage title";
-    for (int i = 0; i < 2; ++i) S().TapKey(tmKey::kP);
-    Shoot("garage_closeup", 30);
+TEST_F(GarageDisplay4x3, IsTheWideOneScaledIntoTheFittedScreen) {
+    Walk();
     for (const std::string& name : order_) EXPECT_EQ(LitInBands(shots_[name]), 0) << name << ": the bands";
     CheckAll("menu_contact_4x3_garage");
 }
