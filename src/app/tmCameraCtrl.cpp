@@ -96,6 +96,9 @@ void tmCameraCtrl::SetMode(int mode) {
 }
 
 void tmCameraCtrl::Take(const CameraState& s) {
+    // A state without a lens (the fixed path of a course without shots) would make a projection of
+    // infinities: the camera stays as it stood.
+    if (!(s.fov > 0.0f && s.fov < kPi)) return;
     SetFov(s.fov);
     LookAt(In(s.eye), In(s.target), In(s.up));
 }

@@ -61,28 +61,33 @@ D3DXMATRIX tmCamera::GetMirroredViewProjection() const {
     return reversedView_ * projection_ * mirror;
 }
 
-void tmCamera::Update() {
-    tmDraw* draw = tmDraw::GetInstance();
-    const tmDraw::SceneFit fit = draw->GetSceneFit();
-    if (fit.aspect != aspect_) SetFov(fov_);  // the window or the fit changed since the lens was set
-    // Under the menus' fit the view is scaled into the fitted virtual screen with the sprites: its
-    // clip space shrinks about the window's centre (the renderer cuts what falls outside it).
+// The clip space shrinks about the window's centre into the fitted screen, with the sprites; the
+// renderer cuts what falls outside it.
+D3DXMATRIX tmCamera::FitToScreen(const D3DXMATRIX& projection) {
+    const tmDraw::SceneFit fit = tmDraw::GetInstance()->GetSceneFit();
     D3DXMATRIX toScreen;
     D3DXMatrixScaling(&toScreen, fit.scaleX, fit.scaleY, 1.0f);
-    const D3DXMATRIX projection = projection_ * toScreen;
+    return projection * toScreen;
+}
+
+void tmCamera::Update() {
+    tmDraw* draw = tmDraw::GetInstance();
+    if (draw->GetSceneFit().aspect != aspect_) SetFov(fov_);  // the window or the fit changed since the lens was set
+    const D3DXMATRIX projection = FitToScreen(projection_);
     draw->SetProjectionMatrix(projection);
     draw->SetViewMatrix(view_);
     draw->SetNearFar(near_, far_);
     draw->SetViewProjectionMatrix(view_, projection);
-    draw->SetExtraMatrix2(farProjection_ * toScreen);
+    draw->SetExtraMatrix2(FitToScreen(farProjection_));
     draw->SetFrustum(view_, fov_, aspect_, near_, far_);
-    draw->SetExtraMatrix3(GetMirroredViewProjection() * toScreen);
+    draw->SetExtraMatrix3(GetMirroredViewProjection());  // the mirror's own target: not fitted
 }
 
 void tmCamera::Apply() {
     tmDraw* draw = tmDraw::GetInstance();
-    draw->SetSecondViewProjection(view_, projection_);
-    draw->SetExtraMatrix1(projection_);
+    const D3DXMATRIX projection = FitToScreen(projection_);
+    draw->SetSecondViewProjection(view_, projection);
+    draw->SetExtraMatrix1(projection);
 }
 
 }  // namespace sys

@@ -12,6 +12,13 @@ namespace sys {
 // that looks backward from the eye. Pushes them to the renderer through the
 // drawing seam once per frame. All matrices are right-handed. The race
 // camera controller and the lobby's camera derive from it or own one.
+//
+// Under the menus' fit (tmDraw::GetSceneFit) every matrix whose picture lands
+// on the back buffer is scaled into the fitted virtual screen: the projection,
+// the view-projection, the far projection (extra matrix 2), the second
+// view-projection and extra matrix 1. A matrix that draws into a target of its
+// own is not: the mirrored view-projection (extra matrix 3), which fills the
+// mirror's target whole; where that picture goes is the race display's.
 class tmCamera {
 public:
     static constexpr float kDefaultFov = 1.5707964f;
@@ -33,10 +40,10 @@ public:
     // point on the eye keeps the previous matrices.
     void LookAt(const D3DXVECTOR3& eye, const D3DXVECTOR3& lookAt, const D3DXVECTOR3& up);
     // Projection, view, near and far, view-projection, far projection,
-    // frustum and the mirrored view-projection, in that order; the projections scaled into the fitted
-    // virtual screen under the menus' fit, the lens set again when the view's shape has changed.
+    // frustum and the mirrored view-projection, in that order (fitted as the class comment says),
+    // the lens set again when the view's shape has changed.
     void Update();
-    // The second view-projection and extra matrix 1 (the race screen's draw).
+    // The second view-projection and extra matrix 1 (the race screen's draw), fitted like Update's.
     void Apply();
 
     // Live cameras of the process.
@@ -59,6 +66,9 @@ public:
     D3DXMATRIX GetMirroredViewProjection() const;
 
 private:
+    // A projection scaled into the fitted virtual screen (unchanged where the view fills the window).
+    static D3DXMATRIX FitToScreen(const D3DXMATRIX& projection);
+
     int viewportWidth_ = 1366;
     int viewportHeight_ = 768;
     float fov_ = kDefaultFov;

@@ -78,7 +78,7 @@ void tmCameraReplay::Begin(int kind, float first, float second) {
 
 void tmCameraReplay::ChooseShot(bool force, bool intro) {
     if (!zones_ || !shots_) {
-        Begin(0, 1.0f, 1.0f);
+        if (force) Begin(0, 1.0f, 1.0f);  // nothing to choose from; an unforced choice keeps the move that runs
         return;
     }
     if (!machine_) return;
@@ -99,7 +99,9 @@ void tmCameraReplay::ChooseShot(bool force, bool intro) {
 
 void tmCameraReplay::Start(bool intro) {
     ChooseShot(true, intro);
-    Begin(kind_, first_, second_);
+    // With no shot of the tables to run (a course without lists, or no zone holds the machine) the
+    // state would be blank, a lens of 0: a procedural move needs no table, so it is the first shot.
+    Begin(kind_ == 0 && machine_ ? 3 : kind_, first_, second_);
 }
 
 void tmCameraReplay::Update() {

@@ -29,7 +29,8 @@ public:
               tmCameraRandom* random);
     void Release();
     void SetTarget(const tmMachineCore* machine);
-    // Chooses a shot with force (the intro takes shot 0) and begins its kind again.
+    // Chooses a shot with force (the intro takes shot 0) and begins its kind again; a procedural
+    // move when no shot of the lists fits, so a followed machine is always in a shot.
     void Start(bool intro);
     // Chooses a shot without force, runs the kind, counts the frame.
     void Update();

@@ -202,6 +202,15 @@ TEST(CameraCtrl, SubCamerasDriveModesTwentyOneAndTwentyTwo) {
     const CameraState& s = cam.GetFixedPath()->GetState();
     EXPECT_FLOAT_EQ(cam.GetEye().x, s.eye.x);
     EXPECT_FLOAT_EQ(cam.GetFov(), s.fov);
+    // The garage's fixed path has no shots and its state no lens: the camera keeps the lens it had.
+    tmRaceState::Get().setup.course = 1;
+    tmCameraCtrl garage;
+    garage.Init();
+    garage.SetMode(22);
+    garage.Update();
+    EXPECT_FLOAT_EQ(garage.GetFov(), kPi / 2);
+    EXPECT_TRUE(std::isfinite(garage.GetProjection()._22));
+    tmRaceState::Get().setup.course = 2;
     tmRaceState::Get().status = status;
 }
 

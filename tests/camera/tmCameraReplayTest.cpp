@@ -119,14 +119,20 @@ TEST(ReplayCamera, AnActShotNeverRepeatsTheLastMove) {
     EXPECT_TRUE(std::isfinite(f.cam.GetState().eye.x) && std::isfinite(f.cam.GetState().up.y));
 }
 
-TEST(ReplayCamera, NoListsMeansNoShotAndSpringsStayGentle) {
+TEST(ReplayCamera, NoListsMeansAMoveOfItsOwnAndSpringsStayGentle) {
     Fixture f;
     f.cam.Init(1, &f.random);  // the garage has no lists
+    f.cam.Update();            // nothing to follow yet: no shot
+    EXPECT_EQ(f.cam.GetKind(), 0);
     f.cam.SetTarget(&f.machine);
     f.cam.Start(true);
+    // Started, it runs a procedural move around the machine, with a lens from the first frame on.
+    EXPECT_EQ(f.cam.GetKind(), 3);
+    EXPECT_FLOAT_EQ(f.cam.GetState().fov, 3.14159265f / 4.0f);
     f.cam.Update();
-    EXPECT_EQ(f.cam.GetKind(), 0);
-    EXPECT_EQ(f.cam.GetState().fov, 0.0f);
+    EXPECT_EQ(f.cam.GetKind(), 3);
+    const yiVec3 &eye = f.cam.GetState().eye, &at = f.cam.GetState().target;
+    EXPECT_GT(std::fabs(eye.x - at.x) + std::fabs(eye.y - at.y) + std::fabs(eye.z - at.z), 10.0f);
     tmCameraSpring spring;
     spring.SetRandom(&f.random);
     spring.SetMachine(&f.machine);

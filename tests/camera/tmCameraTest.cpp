@@ -66,6 +66,12 @@ TEST(Camera, AspectIsTheWindowsInARaceAndTheFittedScreensInMenus) {
     EXPECT_FLOAT_EQ(log.projection._22, p._22 * 1024.0f / 1366.0f);
     EXPECT_FLOAT_EQ(log.extra2._22 / log.extra2._11, log.projection._22 / log.projection._11);
     EXPECT_FLOAT_EQ(log.frustumAspect, 1366.0f / 768.0f);
+    // What lands on the back buffer is fitted alike; the mirror fills its own target, unfitted.
+    cam.Apply();
+    EXPECT_EQ(0, memcmp(&log.extra1, &log.projection, sizeof p));
+    EXPECT_EQ(0, memcmp(&log.secondProjection, &log.projection, sizeof p));
+    const D3DXMATRIX mirrored = cam.GetMirroredViewProjection();
+    EXPECT_EQ(0, memcmp(&log.extra3, &mirrored, sizeof p));
 }
 
 TEST(Camera, ReversedViewLooksBackwardFromTheEye) {

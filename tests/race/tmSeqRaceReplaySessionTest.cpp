@@ -24,6 +24,7 @@
 #include "race/tmSeqRace.h"
 #include "sys/base/tmFile.h"
 #include "sys/input/tmInputActions.h"
+#include "sys/render/tmRender.h"
 #include "sys/sound/tmSoundIds.h"
 #include "table/CourseTable.h"
 
@@ -202,6 +203,17 @@ TEST(ReplaySession, ASavedCupRaceIsWatchedFromItsFileToItsLastFrame) {
         EXPECT_EQ(watch.mismatches, 0);
         EXPECT_GT(watch.checked, static_cast<int>(4 * frames) - 8);
     }
+}
+
+// A cup race on course 1, whose layout has no replay camera lists, run to its save window: the
+// replay camera takes over at the results with a move of its own, and the renderer drops no matrix.
+TEST(ReplaySession, TheResultsReplayCameraHandsTheRendererNoBadMatrix) {
+    auto s = Open();
+    SetUpRace(kRaceModeCup, 1, {4, 1, 7, 10});
+    ASSERT_TRUE(s->Start());
+    ASSERT_TRUE(harness::ConfirmPanelsUntil(*s, tmSeqRace::kSaveReplay, 6000));
+    ASSERT_NE(tmRender::GetInstance(), nullptr);
+    EXPECT_EQ(tmRender::GetInstance()->GetDroppedMatrices(), 0u);
 }
 
 // The save window of a single race: declined it writes "_LATEST", accepted the dated name, and a

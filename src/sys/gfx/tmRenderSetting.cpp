@@ -49,20 +49,19 @@ float tmHudScaleOf(uint32_t width, uint32_t height) {
     return std::min(static_cast<float>(height) / 768.0f, static_cast<float>(width) / kHudWidth);
 }
 
-tmSceneFit tmSceneFitOf(uint32_t width, uint32_t height) {
-    tmSceneFit fit;
-    if (width == 0 || height == 0) return fit;
+float tmSceneFitOf(uint32_t width, uint32_t height, float* scaleX, float* scaleY) {
+    constexpr float kVirtualAspect = 1366.0f / 768.0f;
+    *scaleX = *scaleY = 1.0f;
+    if (width == 0 || height == 0) return kVirtualAspect;
     const float w = static_cast<float>(width), h = static_cast<float>(height);
-    fit.aspect = w / h;
-    if (g_fit != tmLayoutFit::kWhole) return fit;
+    if (g_fit != tmLayoutFit::kWhole) return w / h;
     const float k = std::min(h / 768.0f, w / 1366.0f);
     const float sx = 1366.0f * k / w, sy = 768.0f * k / h;
     // A window of the virtual screen's own shape keeps its own aspect, to the last bit.
-    if (sx > 0.999f && sy > 0.999f) return fit;
-    fit.aspect = 1366.0f / 768.0f;
-    fit.scaleX = sx;
-    fit.scaleY = sy;
-    return fit;
+    if (sx > 0.999f && sy > 0.999f) return w / h;
+    *scaleX = sx;
+    *scaleY = sy;
+    return kVirtualAspect;
 }
 
 bool tmGetLayoutBands(int* left, int* top) {

@@ -55,15 +55,11 @@ float tmGetLayoutScale();
 // screen, and of any size.
 float tmGetHudScale();
 float tmHudScaleOf(uint32_t width, uint32_t height);
-// How a 3D view stands in a window of width x height under the current fit (tmDraw::GetSceneFit hands it
-// up). Under the menus' fit (kWhole) it is part of the fitted virtual screen: seen at the virtual screen's
-// shape (`aspect`) and scaled into it with the sprites, covering `scaleX` and `scaleY` of the window's width
-// and height about its centre. In a race (kMiddle) it fills the window: the window's aspect, scales of 1.
-struct tmSceneFit {
-    float aspect = 1366.0f / 768.0f;
-    float scaleX = 1.0f, scaleY = 1.0f;
-};
-tmSceneFit tmSceneFitOf(uint32_t width, uint32_t height);
+// How a 3D view stands in a window of width x height under the current fit, as tmDraw::SceneFit tells it
+// (tmDraw::GetSceneFit hands it up): returns the aspect it is seen at and sets the share of the window's
+// width and height it covers. Under the menus' fit (kWhole) it is the fitted virtual screen's; in a race
+// (kMiddle) the window's aspect and scales of 1. A window of no size gives the virtual screen's, whole.
+float tmSceneFitOf(uint32_t width, uint32_t height, float* scaleX, float* scaleY);
 // The bands the current fit leaves around the virtual screen, in whole pixels: the width of each of the
 // bands left and right of it and the height of each above and below it. False when there are none.
 bool tmGetLayoutBands(int* left, int* top);

@@ -21,9 +21,10 @@ float tmDraw::GetHudScale() const {
 
 tmDraw::SceneFit tmDraw::GetSceneFit() const {
     const int w = GetBackBufferWidth(), h = GetBackBufferHeight();
-    if (w <= 0 || h <= 0) return SceneFit{};
-    const tmSceneFit fit = tmSceneFitOf(static_cast<uint32_t>(w), static_cast<uint32_t>(h));
-    return SceneFit{fit.aspect, fit.scaleX, fit.scaleY};
+    SceneFit fit;
+    if (w > 0 && h > 0)
+        fit.aspect = tmSceneFitOf(static_cast<uint32_t>(w), static_cast<uint32_t>(h), &fit.scaleX, &fit.scaleY);
+    return fit;
 }
 
 void tmDraw::SetRaceLayout(bool race) { tmSetLayoutFit(race ? tmLayoutFit::kMiddle : tmLayoutFit::kWhole); }

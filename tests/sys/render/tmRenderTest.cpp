@@ -136,6 +136,16 @@ TEST_F(RenderTest, SetupWritesReportsAndDerivesLayout) {
     EXPECT_EQ(tmGetLayoutOffset(), 160);
     EXPECT_EQ(tmGetLayoutOffsetY(), 152);
     EXPECT_FLOAT_EQ(tmGetLayoutScale(), 1280.0f / 1366.0f);
+    // A menu's 3D view stands in that band, at the virtual screen's shape; a race's fills the window.
+    tmDraw::SceneFit fit = r->GetSceneFit();
+    EXPECT_FLOAT_EQ(fit.aspect, 1366.0f / 768.0f);
+    EXPECT_FLOAT_EQ(fit.scaleX, 1.0f);
+    EXPECT_FLOAT_EQ(fit.scaleY, 768.0f * 1280.0f / 1366.0f / 1024.0f);
+    tmDraw::SetRaceLayout(true);
+    fit = r->GetSceneFit();
+    tmDraw::SetRaceLayout(false);
+    EXPECT_FLOAT_EQ(fit.aspect, 1.25f);
+    EXPECT_EQ(fit.scaleY, 1.0f);
     EXPECT_EQ(dev.resets, 1);
     EXPECT_EQ(dev.liveTextures(), 1 + 12 + 12 + 1);  // back buffer, 12 targets, 12 chain levels, cube
 }
