@@ -113,6 +113,10 @@ bool HarbourStretch(const CourseSite& site, const track::CentreLine& line, float
     return true;
 }
 
+// Berlin's elevated railway: two beams along x, each at z = [0] with its top at y = [1].
+constexpr float kRails[2][2] = {{4581.5f, 121.832f}, {-8666.8f, 183.066f}};
+constexpr float kRailFrom = -17500.0f, kRailTo = 11800.0f;
+
 // ---- the places ---------------------------------------------------------------------------
 
 void Barcelona(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, MeshChunks& out) {
@@ -166,6 +170,15 @@ void Berlin(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
             Lamp(out.Next(), p, 120.0f, Hex(0xFFD27A));
         }
     }
+    // The railway's pillars, where there is room.
+    for (const auto& r : kRails)
+        for (float x = kRailFrom + 200; x < kRailTo; x += 450.0f) {
+            if (!site.Free(x, r[0], 60)) continue;
+            const float g = site.Ground(x, r[0]);
+            CourseMesh& m = out.Next();
+            m.Use(Finish::Lit, Hex(0x6A605A));
+            m.Box(Frame::Upright(V3{x, g, r[0]}, 0), 60, r[1] - 30 - g, 60, Hex(0x6A605A));
+        }
     // The television tower in the largest open space.
     V3 best{};
     float room = 0;
@@ -458,19 +471,13 @@ void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& 
 
 void BuildPlaceFixtures(CourseSite& site, const track::Layout& forward, CourseMesh& m) {
     if (site.Style().place == Place::Berlin) {
-        // The elevated railway the trains run on (their tracks are fixed by the course's objects).
-        const float rails[2][2] = {{4581.5f, 121.832f}, {-8666.8f, 183.066f}};
-        for (const auto& r : rails) {
-            const float x0 = -17500.0f, x1 = 11800.0f, z = r[0], top = r[1];
+        // The elevated railway's beams the trains run on (their tracks are fixed by the course's
+        // objects); the pillars are scenery and keep out of the cameras' way.
+        for (const auto& r : kRails) {
+            const float x0 = kRailFrom, x1 = kRailTo, z = r[0], top = r[1];
             m.Use(Finish::Lit, Hex(0x7A6E66));
             m.Box(Frame{{0.5f * (x0 + x1), top - 30, z}, {0, 0, -1}, {0, 1, 0}, {1, 0, 0}}, 90, 30, x1 - x0,
                   Hex(0x7A6E66));
-            for (float x = x0 + 200; x < x1; x += 450.0f) {
-                if (!site.Free(x, z, 60)) continue;
-                const float g = site.Ground(x, z);
-                m.Box(Frame::Upright(V3{x, g, z}, 0), 60, top - 30 - g, 60, Hex(0x6A605A));
-                site.Occupy(x, z, 45);
-            }
         }
     }
     float a0 = 0, a1 = 0;
