@@ -55,7 +55,7 @@ float Distance(yiVec3 a, yiVec3 b) {
     return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
 }
 
-constexpr float kWideView = 0.5f;        // a view of a wider field than this is judged for what it shows
+constexpr float kWideView = 0.5f;         // a view of a wider field than this is judged for what it shows
 constexpr float kPanLeavesRoad = 120.0f;  // a pan's end this far from the road's is off the asphalt
 
 // A camera's place beside the road: the side (1 on the driver's left), the distance from the
@@ -298,8 +298,10 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const Si
             std::vector<std::string> hidden;
             CameraSights camera = LiftClear(courseId, name, layout, sight, true, track.start, track.end, hidden);
             placed = hidden.empty();
-            if (placed) rows.cameras.push_back(std::move(camera));
-            else track = ReplayTrack{}, track.reserved[0] = 1.0f;
+            if (placed)
+                rows.cameras.push_back(std::move(camera));
+            else
+                track = ReplayTrack{}, track.reserved[0] = 1.0f;
         }
         if (!placed && IsFixedMove(courseId, t)) {
             // A sideways move along 300 of the road, looking across it.
@@ -366,8 +368,7 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const Si
         const std::string name = "shot " + std::to_string(i);
         if (courseId == 2 && i == 0) {  // placed by hand, down the start straight
             ReplayShot shot = circuit_fixed::kSpainShot0;
-            rows.cameras.push_back(
-                LiftClear(courseId, name, layout, sight, false, shot.start, shot.end, rows.unseen));
+            rows.cameras.push_back(LiftClear(courseId, name, layout, sight, false, shot.start, shot.end, rows.unseen));
             rows.shots.push_back(shot);
             continue;
         }
@@ -402,8 +403,8 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const Si
             return Follow(name, true, fov, pan.eye, pan.eye, Distance(pan.from, pan.to),
                           [&](float u) { return Lerp(pan.from, pan.to, u); });
         };
-        const int k = ChoosePlace(static_cast<int>(places.size() * std::size(sectionShifts)), sight, cameraOf,
-                                  courseId, rows.unseen);
+        const int k = ChoosePlace(static_cast<int>(places.size() * std::size(sectionShifts)), sight, cameraOf, courseId,
+                                  rows.unseen);
         rows.cameras.push_back(cameraOf(k));
         const Pan pan = panOf(k);
         ReplayShot shot{{pan.eye, pan.from, kUp, fov},

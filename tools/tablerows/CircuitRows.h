@@ -31,7 +31,7 @@ public:
 // neither moving more than kSightStep between samples, and three views (start, middle, end).
 constexpr float kSightStep = 10.0f;
 struct CameraSights {
-    std::string name;  // "track 4", "shot 0"
+    std::string name;   // "track 4", "shot 0"
     bool shot = false;  // a fixed-path shot (the waiting room's and replay's wide views)
     float fov = 0.0f;
     std::vector<std::pair<yiVec3, yiVec3>> sights, views;

@@ -326,7 +326,8 @@ Sight Judge(const std::vector<uint32_t>& scene, const std::vector<uint32_t>& roa
 // facing the road beside it where the machine passes) stand outside the scenery and see the road:
 // a good part of the frame shows its surface, and in the wide views no one surface fills the
 // frame, even with the back faces drawn. Where a camera stands is geometry, which the simple frame
-// shows as well as the shaded one. The shots of each course are written side by side, and the first dozen of its tracks.
+// shows as well as the shaded one. The shots of each course are written side by side, and the first dozen of its
+// tracks.
 class CourseCameraDisplayTest : public CourseArtDisplayTest {};
 
 TEST_P(CourseCameraDisplayTest, FixedPathShotsAndReplayTracksSeeTheRoad) {

@@ -233,8 +233,10 @@ std::vector<CourseMesh> CourseMesh::Halves() const {
         a.indices.assign(g.indices.begin(), g.indices.begin() + static_cast<std::ptrdiff_t>(cut));
         b.indices.assign(g.indices.begin() + static_cast<std::ptrdiff_t>(cut), g.indices.end());
         put(out[0], a);
-        if (!b.indices.empty() && !a.indices.empty()) put(out[1], b);
-        else out[0] = *this;
+        if (!b.indices.empty() && !a.indices.empty())
+            put(out[1], b);
+        else
+            out[0] = *this;
         return out;
     }
     const std::size_t half = VertexCount() / 2;

@@ -69,8 +69,10 @@ const char* CourseSight::ViewFault(const yiVec3& eyeAt, const yiVec3& targetAt, 
             const V3 dir = Normalise(ahead + right * sx + up * sy);
             const CourseSolids::Hit hit = solids_->First(eye, dir, 3.0f * distance);
             if (hit.distance < 0) continue;
-            if (hit.road) ++roadRays;
-            else if (hit.distance < nearView) ++nearRays;
+            if (hit.road)
+                ++roadRays;
+            else if (hit.distance < nearView)
+                ++nearRays;
         }
     if (nearRays > kMostNearRays) return "a roof or wall near its eye fills much of its picture";
     if (roadRays == 0) return "its picture shows none of the road";

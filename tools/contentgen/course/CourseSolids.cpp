@@ -41,8 +41,8 @@ CourseSolids::CourseSolids(const std::vector<const CourseMesh*>& parts, std::siz
         for (const CourseMesh::Triangle& t : parts[k]->Triangles()) {
             const V3 e1 = t.b - t.a, e2 = t.c - t.a, n = Cross(e1, e2);
             if (Dot(n, n) < 1e-8f) continue;  // degenerate: hides nothing
-            tris_.push_back({t.a, e1, e2, n, std::min({t.a.y, t.b.y, t.c.y}), std::max({t.a.y, t.b.y, t.c.y}),
-                             k < roadParts});
+            tris_.push_back(
+                {t.a, e1, e2, n, std::min({t.a.y, t.b.y, t.c.y}), std::max({t.a.y, t.b.y, t.c.y}), k < roadParts});
             x0_ = std::min({x0_, t.a.x, t.b.x, t.c.x}), x1 = std::max({x1, t.a.x, t.b.x, t.c.x});
             z0_ = std::min({z0_, t.a.z, t.b.z, t.c.z}), z1 = std::max({z1, t.a.z, t.b.z, t.c.z});
         }
