@@ -172,7 +172,7 @@ TEST(CourseArt, SolidsTellInsideNearAndCrossed) {
     box.Box(Frame{}, 40, 40, 40, Hex(0x808080), true);
     beam.Use(Finish::Lit, Hex(0x808080));
     beam.Box(Frame::Upright(V3{200, 100, 0}, 0), 40, 20, 40, Hex(0x808080));
-    const CourseSolids solids({&box, &beam}, 0);
+    const CourseSolids solids({&box, &beam}, {});
     EXPECT_TRUE(solids.Inside(V3{0, 20, 0}));
     EXPECT_TRUE(solids.Inside(V3{200, 110, 0})) << "inside the beam, whose bottom is open";
     EXPECT_FALSE(solids.Inside(V3{200, 60, 0})) << "under the beam, over the ground";

@@ -18,11 +18,11 @@ namespace {
 constexpr float kNearPlane = 5.0f;     // the cameras' near plane: an eye keeps this far from any surface
 constexpr float kTargetSlack = 10.0f;  // the last stretch of a line of sight, where it comes down on the road
 constexpr float kAspect = 16.0f / 9.0f;
-// A view's picture is sampled by a grid of rays; a surface other than the road met by more than a
-// third of them nearer than half the way to the target (and within kNearView) fills it.
+// A view's picture is sampled by a grid of rays; a solid (not the road or the ground) met by more
+// than a fifth of them nearer than kNearShare of the way to the target fills it.
 constexpr int kRaysAcross = 8, kRaysDown = 5;
-constexpr float kNearView = 300.0f;
-constexpr int kMostNearRays = kRaysAcross * kRaysDown / 3;
+constexpr float kNearShare = 0.8f;
+constexpr int kMostNearRays = kRaysAcross * kRaysDown / 5;
 
 V3 P(const yiVec3& v) { return {v.x, v.y, v.z}; }
 
@@ -33,11 +33,12 @@ CourseSight::CourseSight(int courseId) : build_(std::make_unique<CourseBuild>(co
     if (!error_.empty()) return;
     std::vector<const CourseMesh*> parts;
     for (const CourseMesh& m : build_->StandingParts()) parts.push_back(&m);
-    solids_ = std::make_unique<CourseSolids>(parts, 1);
+    using Kind = CourseSolids::Kind;
+    solids_ = std::make_unique<CourseSolids>(parts, std::vector<Kind>{Kind::Road, Kind::Solid, Kind::Ground});
 }
 
-CourseSight::CourseSight(const std::vector<const CourseMesh*>& parts, std::size_t roadParts)
-    : solids_(std::make_unique<CourseSolids>(parts, roadParts)) {}
+CourseSight::CourseSight(const std::vector<const CourseMesh*>& parts, const std::vector<CourseSolids::Kind>& kinds)
+    : solids_(std::make_unique<CourseSolids>(parts, kinds)) {}
 
 CourseSight::~CourseSight() = default;
 
@@ -60,7 +61,7 @@ const char* CourseSight::ViewFault(const yiVec3& eyeAt, const yiVec3& targetAt, 
     const V3 ahead = (target - eye) * (1.0f / distance);
     const V3 right = Normalise(Cross(ahead, V3{0, 1, 0})), up = Cross(right, ahead);
     const float tanY = std::tan(0.5f * fov), tanX = tanY * kAspect;
-    const float nearView = std::min(kNearView, 0.5f * distance);
+    const float nearView = kNearShare * distance;
     int nearRays = 0, roadRays = 0;
     for (int j = 0; j < kRaysDown; ++j)
         for (int i = 0; i < kRaysAcross; ++i) {
@@ -69,9 +70,9 @@ const char* CourseSight::ViewFault(const yiVec3& eyeAt, const yiVec3& targetAt, 
             const V3 dir = Normalise(ahead + right * sx + up * sy);
             const CourseSolids::Hit hit = solids_->First(eye, dir, 3.0f * distance);
             if (hit.distance < 0) continue;
-            if (hit.road)
+            if (hit.kind == CourseSolids::Kind::Road)
                 ++roadRays;
-            else if (hit.distance < nearView)
+            else if (hit.kind == CourseSolids::Kind::Solid && hit.distance < nearView)
                 ++nearRays;
         }
     if (nearRays > kMostNearRays) return "a roof or wall near its eye fills much of its picture";
@@ -98,9 +99,15 @@ const std::vector<tablerows::CircuitRows>& AllCircuitRows() {
 }
 
 std::vector<std::string> CameraFaults(int courseId, const std::vector<CourseMesh>& nearParts) {
+    // The road surface first, the ground last.
     std::vector<const CourseMesh*> parts;
-    for (const CourseMesh& m : nearParts) parts.push_back(&m);
-    const CourseSight sight(parts, 1);
+    std::vector<CourseSolids::Kind> kinds;
+    for (const CourseMesh& m : nearParts) {
+        parts.push_back(&m);
+        kinds.push_back(kinds.empty() ? CourseSolids::Kind::Road : CourseSolids::Kind::Solid);
+    }
+    if (kinds.size() > 1) kinds.back() = CourseSolids::Kind::Ground;
+    const CourseSight sight(parts, kinds);
     std::vector<std::string> faults;
     const auto& all = AllCircuitRows();
     if (courseId < 0 || courseId >= static_cast<int>(all.size())) return {"no camera rows for this course id"};

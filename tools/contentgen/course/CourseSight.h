@@ -20,8 +20,8 @@ class CourseBuild;
 class CourseSight : public tablerows::SightCheck {
 public:
     explicit CourseSight(int courseId);
-    // The given meshes, the first `roadParts` of them the road surface.
-    CourseSight(const std::vector<const CourseMesh*>& parts, std::size_t roadParts);
+    // The given meshes, of the given kinds.
+    CourseSight(const std::vector<const CourseMesh*>& parts, const std::vector<CourseSolids::Kind>& kinds);
     ~CourseSight() override;
 
     // Empty when the layout could be had.

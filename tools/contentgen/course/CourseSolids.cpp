@@ -34,15 +34,15 @@ V3 NearestOnTriangle(V3 p, V3 a, V3 b, V3 c) {
 
 }  // namespace
 
-CourseSolids::CourseSolids(const std::vector<const CourseMesh*>& parts, std::size_t roadParts) {
+CourseSolids::CourseSolids(const std::vector<const CourseMesh*>& parts, const std::vector<Kind>& kinds) {
     float x1 = -1e30f, z1 = -1e30f;
     x0_ = z0_ = 1e30f;
     for (std::size_t k = 0; k < parts.size(); ++k)
         for (const CourseMesh::Triangle& t : parts[k]->Triangles()) {
             const V3 e1 = t.b - t.a, e2 = t.c - t.a, n = Cross(e1, e2);
             if (Dot(n, n) < 1e-8f) continue;  // degenerate: hides nothing
-            tris_.push_back(
-                {t.a, e1, e2, n, std::min({t.a.y, t.b.y, t.c.y}), std::max({t.a.y, t.b.y, t.c.y}), k < roadParts});
+            tris_.push_back({t.a, e1, e2, n, std::min({t.a.y, t.b.y, t.c.y}), std::max({t.a.y, t.b.y, t.c.y}),
+                             k < kinds.size() ? kinds[k] : Kind::Solid});
             x0_ = std::min({x0_, t.a.x, t.b.x, t.c.x}), x1 = std::max({x1, t.a.x, t.b.x, t.c.x});
             z0_ = std::min({z0_, t.a.z, t.b.z, t.c.z}), z1 = std::max({z1, t.a.z, t.b.z, t.c.z});
         }
@@ -123,7 +123,7 @@ CourseSolids::Hit CourseSolids::First(V3 from, V3 dir, float reach) const {
         const float at = Dot(t.e2, q) * inv;
         if (at < 0 || at > 1 || at >= bestT) return false;
         bestT = at;
-        best = {at * reach, Dot(t.n, d) > 0, t.road};
+        best = {at * reach, Dot(t.n, d) > 0, t.kind};
         return false;
     });
     return best;

@@ -10,17 +10,20 @@
 namespace contentgen {
 
 // The triangles of some built meshes in a grid of columns over the ground plan, for segment,
-// ray, inside and near-surface tests. The first `roadParts` meshes count as road surface (what a
-// view is meant to show). Holds copies; read-only once built, so threads may share it.
+// ray, inside and near-surface tests; each mesh is said to be road surface (what a view is meant
+// to show), ground (what lies round it) or a solid standing on it. Holds copies; read-only once
+// built, so threads may share it.
 class CourseSolids {
 public:
-    CourseSolids(const std::vector<const CourseMesh*>& parts, std::size_t roadParts);
+    enum class Kind : std::uint8_t { Road, Ground, Solid };
+    // `kinds[k]` is the kind of parts[k] (Solid where the list is shorter).
+    CourseSolids(const std::vector<const CourseMesh*>& parts, const std::vector<Kind>& kinds);
 
     // The nearest triangle a ray from `from` along the unit `dir` meets within `reach`.
     struct Hit {
         float distance = -1.0f;  // negative when nothing is met
         bool back = false;       // met from behind (from inside a closed mesh)
-        bool road = false;
+        Kind kind = Kind::Solid;
     };
     Hit First(V3 from, V3 dir, float reach) const;
     // True when a triangle crosses the segment from a to b.
@@ -36,7 +39,7 @@ private:
     struct Tri {
         V3 a, e1, e2, n;  // corner, two edges, unnormalised front normal
         float minY, maxY;
-        bool road;
+        Kind kind;
     };
     // Calls `visit(index)` for every triangle in the columns the segment's plan crosses, column
     // by column from `from`; stops when it returns true.
