@@ -152,6 +152,21 @@ TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
     }
 }
 
+// The start area (the third part) has its boards along the straight, beyond the stands and pits.
+TEST(CourseArt, StartAreaBoardsStandAlongTheStraight) {
+    for (int id = track::kFirstLayoutCourse; id < track::kFirstLayoutCourse + track::kReverseOffset; ++id) {
+        SCOPED_TRACE(id);
+        std::vector<CourseMesh>* parts = nullptr;
+        const CourseBuild& build = Scene(id, &parts);
+        const track::Layout& layout = build.Site().Layout();
+        ASSERT_FALSE(layout.gates.empty());
+        const yiVec3 goal = layout.line.At(layout.gates[0].arc).centre;
+        int far = 0;
+        for (const V3& p : (*parts)[2].Positions()) far += std::hypot(p.x - goal.x, p.z - goal.z) > 1100.0f;
+        EXPECT_GT(far, 0) << "no boards";
+    }
+}
+
 // Every replay track and fixed-path shot, sampled as the game moves it, against the finished near
 // parts: its eye outside every solid and clear of every surface, nothing between it and the road
 // it looks at (course 3's opening track once ran through a leg of the start gantry), and its wide
