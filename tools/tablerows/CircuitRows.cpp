@@ -2,7 +2,11 @@
 #include "tools/tablerows/CircuitRows.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <initializer_list>
+#include <iterator>
+#include <string>
 #include <utility>
 
 #include "table/CircuitFixedRows.h"
@@ -13,7 +17,6 @@ namespace {
 constexpr yiVec3 kUp = {0.0f, 1.0f, 0.0f};
 
 yiVec3 Add(yiVec3 a, yiVec3 b, float k = 1.0f) { return {a.x + b.x * k, a.y + b.y * k, a.z + b.z * k}; }
-yiVec3 Mid(yiVec3 a, yiVec3 b) { return {0.5f * (a.x + b.x), 0.5f * (a.y + b.y), 0.5f * (a.z + b.z)}; }
 yiVec3 Side(yiVec3 dir) { return {dir.z, 0.0f, -dir.x}; }  // +z when driving toward -x
 
 ReplayZone MakeZone(int from, int to) {
@@ -46,40 +49,68 @@ yiVec3 RoadAt(const CircuitLayout& layout, float arc, yiVec3* dir = nullptr) {
     return point;
 }
 
+yiVec3 Lerp(yiVec3 a, yiVec3 b, float t) { return Add(a, Add(b, a, -1.0f), t); }
+float Distance(yiVec3 a, yiVec3 b) {
+    const yiVec3 d = Add(b, a, -1.0f);
+    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+}
+
+constexpr float kWideView = 0.5f;         // a view of a wider field than this is judged for what it shows
+constexpr float kPanLeavesRoad = 120.0f;  // a pan's end this far from the road's is off the asphalt
+
 // A camera's place beside the road: the side (1 on the driver's left), the distance from the
-// centre line and the height over the road.
+// centre line, the height over the road and how far along the road from its section it stands.
 struct Place {
-    float side, offset, height;
+    float side, offset, height, along;
 };
 
 // Places in order of preference: the lowest first, then the driver's left before the right, then
-// the distances as listed.
-std::vector<Place> Places(std::initializer_list<float> heights, std::initializer_list<float> offsets) {
+// the distances as listed; each group of `groups` after the one before.
+using PlaceGroup = std::pair<std::initializer_list<float>, std::initializer_list<float>>;
+std::vector<Place> Places(std::initializer_list<PlaceGroup> groups, std::initializer_list<float> alongs = {0.0f}) {
     std::vector<Place> places;
-    for (float h : heights)
-        for (float side : {1.0f, -1.0f})
-            for (float offset : offsets) places.push_back({side, offset, h});
+    for (float along : alongs)
+        for (const PlaceGroup& g : groups)
+            for (float h : g.first)
+                for (float side : {1.0f, -1.0f})
+                    for (float offset : g.second) places.push_back({side, offset, h, along});
     return places;
 }
 
-// What a camera must see from a place: pairs of an eye and a point of the road.
-using Sights = std::vector<std::pair<yiVec3, yiVec3>>;
-
-// The first of `count` places whose sights (`sightsOf(i)`) are all clear; when none is, the one
-// with the most clear sights (the earlier on a tie), counted in `unseen`. Without a check, the first.
+// What a camera is seen to do while its eye goes from a to b and its look-at point runs along
+// `targetAt(t)` (t from 0 to 1) over `travel` units.
 template <typename Fn>
-int ChoosePlace(int count, const SightCheck* sight, Fn sightsOf, int& unseen) {
-    if (!sight) return 0;
-    int best = 0, bestClear = -1;
-    for (int i = 0; i < count; ++i) {
-        const Sights sights = sightsOf(i);
-        int clear = 0;
-        for (const auto& [eye, target] : sights) clear += sight->Sees(eye, target) ? 1 : 0;
-        if (clear == static_cast<int>(sights.size())) return i;
-        if (clear > bestClear) best = i, bestClear = clear;
+CameraSights Follow(const std::string& name, bool shot, float fov, yiVec3 a, yiVec3 b, float travel, Fn targetAt) {
+    CameraSights c{name, shot, fov, {}, {}};
+    const int n = std::max(1, static_cast<int>(std::ceil(std::max(Distance(a, b), travel) / kSightStep)));
+    for (int k = 0; k <= n; ++k) {
+        const float t = static_cast<float>(k) / static_cast<float>(n);
+        c.sights.push_back({Lerp(a, b, t), targetAt(t)});
     }
-    ++unseen;
-    return best;
+    for (float t : {0.0f, 0.5f, 1.0f}) c.views.push_back({Lerp(a, b, t), targetAt(t)});
+    return c;
+}
+
+// The first of `count` candidate cameras (`cameraOf(i)`) the check finds clear. When none is, the
+// first, and a line in `unseen` says why it is not. Without a check, the first.
+template <typename Fn>
+int ChoosePlace(int count, const SightCheck* check, Fn cameraOf, int courseId, std::vector<std::string>& unseen) {
+    if (!check) return 0;
+    std::string why;
+    for (int i = 0; i < count; ++i) {
+        const CameraSights camera = cameraOf(i);
+        yiVec3 at{};
+        const char* fault = CameraFault(camera, *check, &at);
+        if (!fault) return i;
+        if (i == 0) {
+            char where[96];
+            std::snprintf(where, sizeof where, " (eye at %.0f, %.0f, %.0f)", at.x, at.y, at.z);
+            why = "course " + std::to_string(courseId) + " " + camera.name + ": no place found; in the first, " +
+                  fault + where;
+        }
+    }
+    unseen.push_back(why);
+    return 0;
 }
 
 // The centre-line gate nearest to p: where the road passes a hand-placed camera.
@@ -93,23 +124,42 @@ yiVec3 NearestGate(const CircuitLayout& layout, yiVec3 p) {
     return best;
 }
 
-// A hand-placed camera move raised (by the least of a few steps) until its eyes see the road
-// they pass; left as it stands when it does or no step helps.
-void LiftClear(const CircuitLayout& layout, const SightCheck* sight, CameraState& start, CameraState& end,
-               int& unseen) {
-    const float lifts[] = {0.0f, 20.0f, 40.0f, 80.0f, 120.0f};
-    const int k = ChoosePlace(
-        5, sight,
-        [&](int i) {
-            const yiVec3 a = Add(start.eye, kUp, lifts[i]), b = Add(end.eye, kUp, lifts[i]);
-            return Sights{{a, NearestGate(layout, a)}, {b, NearestGate(layout, b)}};
-        },
-        unseen);
+// A hand-placed camera move raised (by the least of a few steps) until it is clear; left as it
+// stands when it is or no step helps. `chase`: its look-at point follows the machine past the eye;
+// otherwise it blends between the move's own targets.
+CameraSights LiftClear(int courseId, const std::string& name, const CircuitLayout& layout, const SightCheck* sight,
+                       bool chase, CameraState& start, CameraState& end, std::vector<std::string>& unseen) {
+    const float lifts[] = {0.0f, 20.0f, 40.0f, 80.0f, 120.0f, 200.0f, 320.0f};
+    auto cameraOf = [&](int i) {
+        const yiVec3 a = Add(start.eye, kUp, lifts[i]), b = Add(end.eye, kUp, lifts[i]);
+        if (chase)
+            return Follow(name, false, start.fov, a, b, 0.0f,
+                          [&](float t) { return NearestGate(layout, Lerp(a, b, t)); });
+        return Follow(name, true, start.fov, a, b, Distance(start.target, end.target),
+                      [&](float t) { return Lerp(start.target, end.target, t); });
+    };
+    const int k = ChoosePlace(static_cast<int>(std::size(lifts)), sight, cameraOf, courseId, unseen);
     start.eye = Add(start.eye, kUp, lifts[k]);
     end.eye = Add(end.eye, kUp, lifts[k]);
+    return cameraOf(k);
 }
 
 }  // namespace
+
+const char* CameraFault(const CameraSights& camera, const SightCheck& check, yiVec3* at) {
+    for (const auto& [eye, target] : camera.sights)
+        if (const char* why = check.Fault(eye, target)) {
+            if (at) *at = eye;
+            return why;
+        }
+    if (camera.fov > kWideView)
+        for (const auto& [eye, target] : camera.views)
+            if (const char* why = check.ViewFault(eye, target, camera.fov)) {
+                if (at) *at = eye;
+                return why;
+            }
+    return nullptr;
+}
 
 void PlaceGrid(const CircuitLayout& layout, const int32_t startSections[16], yiVec3 grid[16]) {
     const int n = layout.SectionCount();
@@ -237,62 +287,71 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const Si
             }
         }
         const float arc = layout.gateArc[section];
+        const std::string name = "track " + std::to_string(t);
         ReplayTrack track{};
         track.reserved[0] = 1.0f;
+        bool placed = false;
         if (courseId == 2 && t < 2) {
-            // Course 2's opening moves are placed by hand; lifted only should they not see the road.
+            // Course 2's opening moves are placed by hand; lifted should they not be clear, and
+            // placed like the others when no lift helps.
             track = t == 0 ? circuit_fixed::kSpainTrack0 : circuit_fixed::kSpainTrack1;
-            LiftClear(layout, sight, track.start, track.end, rows.unseen);
-        } else if (IsFixedMove(courseId, t)) {
+            std::vector<std::string> hidden;
+            CameraSights camera = LiftClear(courseId, name, layout, sight, true, track.start, track.end, hidden);
+            placed = hidden.empty();
+            if (placed)
+                rows.cameras.push_back(std::move(camera));
+            else
+                track = ReplayTrack{}, track.reserved[0] = 1.0f;
+        }
+        if (!placed && IsFixedMove(courseId, t)) {
             // A sideways move along 300 of the road, looking across it.
             yiVec3 dp, dq;
             const yiVec3 p = RoadAt(layout, arc, &dp), q = RoadAt(layout, arc + 300.0f, &dq);
-            const std::vector<Place> places = Places({80.0f, 160.0f, 260.0f}, {300.0f, 420.0f});
+            // Where those are hidden: just inside the wall, or high.
+            const std::vector<Place> places = Places({{{80.0f, 160.0f, 260.0f}, {300.0f, 420.0f}},
+                                                      {{80.0f, 160.0f}, {200.0f}},
+                                                      {{400.0f}, {300.0f, 420.0f, 560.0f}}});
             auto eyes = [&](const Place& c, yiVec3& from, yiVec3& to) {
                 from = Add(Add(p, Side(dp), c.side * c.offset), kUp, c.height);
                 to = Add(Add(q, Side(dq), c.side * c.offset), kUp, c.height);
             };
-            const int k = ChoosePlace(
-                static_cast<int>(places.size()), sight,
-                [&](int i) {
-                    yiVec3 from, to;
-                    eyes(places[i], from, to);
-                    return Sights{{from, RoadAt(layout, arc)},
-                                  {Mid(from, to), RoadAt(layout, arc + 150.0f)},
-                                  {to, RoadAt(layout, arc + 300.0f)}};
-                },
-                rows.unseen);
+            auto cameraOf = [&](int i) {
+                yiVec3 from, to;
+                eyes(places[static_cast<std::size_t>(i)], from, to);
+                return Follow(name, false, circuit_fixed::kWideFov, from, to, Distance(p, q),
+                              [&](float u) { return Lerp(p, q, u); });
+            };
+            const int k = ChoosePlace(static_cast<int>(places.size()), sight, cameraOf, courseId, rows.unseen);
             yiVec3 from, to;
-            eyes(places[k], from, to);
+            eyes(places[static_cast<std::size_t>(k)], from, to);
+            rows.cameras.push_back(cameraOf(k));
             track.kind = kReplayTrackFixed;
             track.frames = 240;
             track.start = {from, p, kUp, circuit_fixed::kWideFov};
             track.end = {to, q, kUp, circuit_fixed::kWideFov};
             track.follow = 0.0f;
-        } else {
-            // A move past the machine beside the road, from 400 before the section to 400 after.
-            const std::vector<Place> places = Places({70.0f, 110.0f, 160.0f}, {260.0f, 340.0f});
+        } else if (!placed) {
+            // A move past the machine beside the road, from 400 before the section to 400 after,
+            // its look-at point on the machine as it drives by.
+            const std::vector<Place> places = Places({{{70.0f, 110.0f, 160.0f}, {260.0f, 340.0f}},
+                                                      {{70.0f, 110.0f, 160.0f}, {200.0f}},
+                                                      {{260.0f, 400.0f}, {260.0f, 340.0f, 480.0f}}});
             auto eyes = [&](const Place& c, yiVec3& from, yiVec3& to) {
                 yiVec3 da, db;
                 const yiVec3 a = RoadAt(layout, arc - 400.0f, &da), b = RoadAt(layout, arc + 400.0f, &db);
                 from = Add(Add(a, Side(da), c.side * c.offset), kUp, c.height);
                 to = Add(Add(b, Side(db), c.side * c.offset), kUp, c.height + 5.0f);
             };
-            const int k = ChoosePlace(
-                static_cast<int>(places.size()), sight,
-                [&](int i) {
-                    yiVec3 from, to;
-                    eyes(places[i], from, to);
-                    const yiVec3 mid = Mid(from, to);
-                    return Sights{{from, RoadAt(layout, arc - 400.0f)},
-                                  {from, RoadAt(layout, arc - 200.0f)},
-                                  {mid, RoadAt(layout, arc)},
-                                  {to, RoadAt(layout, arc + 200.0f)},
-                                  {to, RoadAt(layout, arc + 400.0f)}};
-                },
-                rows.unseen);
+            auto cameraOf = [&](int i) {
+                yiVec3 from, to;
+                eyes(places[static_cast<std::size_t>(i)], from, to);
+                return Follow(name, false, 0.35f, from, to, 800.0f,
+                              [&](float u) { return RoadAt(layout, arc - 400.0f + 800.0f * u); });
+            };
+            const int k = ChoosePlace(static_cast<int>(places.size()), sight, cameraOf, courseId, rows.unseen);
             yiVec3 from, to;
-            eyes(places[k], from, to);
+            eyes(places[static_cast<std::size_t>(k)], from, to);
+            rows.cameras.push_back(cameraOf(k));
             track.kind = kReplayTrackChase;
             track.frames = 300;
             track.start = {from, {0, 0, 0}, kUp, 0.35f};
@@ -306,34 +365,50 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const Si
     // the side and at the height from which the road stays in sight all the way.
     const int shotCount = circuit_fixed::kShotCounts[courseId];
     for (int i = 0; i < shotCount; ++i) {
+        const std::string name = "shot " + std::to_string(i);
         if (courseId == 2 && i == 0) {  // placed by hand, down the start straight
             ReplayShot shot = circuit_fixed::kSpainShot0;
-            LiftClear(layout, sight, shot.start, shot.end, rows.unseen);
+            rows.cameras.push_back(LiftClear(courseId, name, layout, sight, false, shot.start, shot.end, rows.unseen));
             rows.shots.push_back(shot);
             continue;
         }
-        const int section = (n * i / std::max(shotCount, 1)) % n;
-        const yiVec3 p = layout.gateMid[section];
-        const yiVec3 d = layout.forward[section];
-        const float arc = layout.gateArc[section];
+        // Where a place beside the section is hidden (a bridge over the pan), one a little further
+        // round the lap or back.
+        const int first = n * i / std::max(shotCount, 1), step = std::max(1, n / 24);
+        const int sectionShifts[] = {0, step, -step, 2 * step, -2 * step};
+        const std::vector<Place> places =
+            Places({{{150.0f, 300.0f, 450.0f}, {600.0f, 800.0f, 450.0f}}, {{600.0f}, {800.0f, 1100.0f}}},
+                   {0.0f, -300.0f, 300.0f, -600.0f, 600.0f});
+        struct Pan {
+            yiVec3 eye, from, to;
+        };
+        auto panOf = [&](int j) {
+            const int section = ((first + sectionShifts[static_cast<std::size_t>(j) / places.size()]) % n + n) % n;
+            const Place& c = places[static_cast<std::size_t>(j) % places.size()];
+            const yiVec3 p = layout.gateMid[section];
+            const yiVec3 d = layout.forward[section];
+            // The pan runs 500 down the road; on a bend, where straight on leaves the road, it
+            // follows the road instead.
+            yiVec3 panEnd = Add(p, d, 500.0f);
+            const yiVec3 roadEnd = RoadAt(layout, layout.gateArc[section] + 500.0f);
+            if (Distance(panEnd, roadEnd) > kPanLeavesRoad) panEnd = roadEnd;
+            return Pan{Add(Add(Add(p, d, c.along), Side(d), c.side * c.offset), kUp, c.height), p, panEnd};
+        };
         float fov = circuit_fixed::kWideFov;
         if (courseId == 7 && i == 1) fov = 0.765f;
         if (courseId == 7 && i == 2) fov = 1.169f;
         if (courseId == 13 && i >= 1 && i <= 3) fov = (i == 1) ? 0.987f : (i == 2) ? 0.924f : 0.882f;
-        const std::vector<Place> places = Places({150.0f, 300.0f, 450.0f}, {600.0f, 800.0f, 450.0f});
-        auto eyeAt = [&](const Place& c) { return Add(Add(p, Side(d), c.side * c.offset), kUp, c.height); };
-        const int k = ChoosePlace(
-            static_cast<int>(places.size()), sight,
-            [&](int j) {
-                const yiVec3 eye = eyeAt(places[j]);
-                return Sights{{eye, RoadAt(layout, arc)},
-                              {eye, RoadAt(layout, arc + 250.0f)},
-                              {eye, RoadAt(layout, arc + 500.0f)}};
-            },
-            rows.unseen);
-        const yiVec3 eye = eyeAt(places[k]);
-        ReplayShot shot{{eye, p, kUp, fov},
-                        {eye, Add(p, d, 500.0f), kUp, fov},
+        auto cameraOf = [&](int j) {
+            const Pan pan = panOf(j);
+            return Follow(name, true, fov, pan.eye, pan.eye, Distance(pan.from, pan.to),
+                          [&](float u) { return Lerp(pan.from, pan.to, u); });
+        };
+        const int k = ChoosePlace(static_cast<int>(places.size() * std::size(sectionShifts)), sight, cameraOf, courseId,
+                                  rows.unseen);
+        rows.cameras.push_back(cameraOf(k));
+        const Pan pan = panOf(k);
+        ReplayShot shot{{pan.eye, pan.from, kUp, fov},
+                        {pan.eye, pan.to, kUp, fov},
                         static_cast<uint32_t>(std::min(540 + 165 * i, 1200))};
         rows.shots.push_back(shot);
     }

@@ -15,7 +15,9 @@
 #include "course/CourseMesh.h"
 #include "course/CourseRoad.h"
 #include "course/CourseScenery.h"
+#include "course/CourseSight.h"
 #include "course/CourseSky.h"
+#include "course/CourseSolids.h"
 #include "format/BinaryMesh.h"
 #include "format/MaterialRecord.h"
 #include "platform/image/Image.h"
@@ -118,7 +120,7 @@ TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
     for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
         SCOPED_TRACE(id);
         std::vector<CourseMesh>* parts = nullptr;
-        const CourseBuild& build = Scene(id, &parts);
+        Scene(id, &parts);
         const std::vector<ReplayShot> shots = FixedPathShots(id);
         ASSERT_FALSE(shots.empty());
         std::vector<std::pair<V3, V3>> sights;  // eye, then the point half way to the target
@@ -131,11 +133,8 @@ TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
                 sights.push_back({eye, eye + (target - eye) * 0.5f});
             }
         int inTheWay = 0;
-        // The scenery (not the road, barriers, the start area's stands or the ground, which is last,
-        // nor the copies of the start gantry that fill the slots the scenery leaves).
-        const std::size_t gantry = build.Gantry().VertexCount();
+        // The scenery (not the road, barriers, the start area's stands or the ground, which is last).
         for (std::size_t k = 3; k + 1 < parts->size(); ++k) {
-            if ((*parts)[k].VertexCount() == gantry) continue;
             for (const V3& p : (*parts)[k].Positions())
                 for (const auto& [eye, far] : sights) {
                     const V3 d = far - eye;
@@ -151,6 +150,56 @@ TEST(CourseArt, SceneryKeepsOutOfEveryFixedPathCamerasWay) {
         }
         EXPECT_EQ(inTheWay, 0) << "scenery vertices in a fixed-path camera's way";
     }
+}
+
+// The start area (the third part) has its boards along the straight, beyond the stands and pits.
+TEST(CourseArt, StartAreaBoardsStandAlongTheStraight) {
+    for (int id = track::kFirstLayoutCourse; id < track::kFirstLayoutCourse + track::kReverseOffset; ++id) {
+        SCOPED_TRACE(id);
+        std::vector<CourseMesh>* parts = nullptr;
+        const CourseBuild& build = Scene(id, &parts);
+        const track::Layout& layout = build.Site().Layout();
+        ASSERT_FALSE(layout.gates.empty());
+        const yiVec3 goal = layout.line.At(layout.gates[0].arc).centre;
+        int far = 0;
+        for (const V3& p : (*parts)[2].Positions()) far += std::hypot(p.x - goal.x, p.z - goal.z) > 1100.0f;
+        EXPECT_GT(far, 0) << "no boards";
+    }
+}
+
+// Every replay track and fixed-path shot, sampled as the game moves it, against the finished near
+// parts: its eye outside every solid and clear of every surface, nothing between it and the road
+// it looks at (course 3's opening track once ran through a leg of the start gantry), and its wide
+// views not filled by a roof or wall.
+TEST(CourseArt, ReplayAndFixedPathCamerasStandClearAndSeeTheirRoad) {
+    for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id) {
+        std::vector<CourseMesh>* parts = nullptr;
+        Scene(id, &parts);
+        for (const std::string& fault : CameraFaults(id, *parts)) ADD_FAILURE() << fault;
+    }
+}
+
+// The solids the cameras are judged against: a closed box and a beam open underneath, over the ground.
+TEST(CourseArt, SolidsTellInsideNearAndCrossed) {
+    CourseMesh box, beam;
+    box.Use(Finish::Lit, Hex(0x808080));
+    box.Quad(V3{-500, -1, 500}, V3{500, -1, 500}, V3{500, -1, -500}, V3{-500, -1, -500});  // the ground
+    box.Box(Frame{}, 40, 40, 40, Hex(0x808080), true);
+    beam.Use(Finish::Lit, Hex(0x808080));
+    beam.Box(Frame::Upright(V3{200, 100, 0}, 0), 40, 20, 40, Hex(0x808080));
+    const CourseSolids solids({&box, &beam}, {});
+    EXPECT_TRUE(solids.Inside(V3{0, 20, 0}));
+    EXPECT_TRUE(solids.Inside(V3{200, 110, 0})) << "inside the beam, whose bottom is open";
+    EXPECT_FALSE(solids.Inside(V3{200, 60, 0})) << "under the beam, over the ground";
+    EXPECT_FALSE(solids.Inside(V3{0, 80, 0}));
+    EXPECT_TRUE(solids.Near(V3{0, 44, 0}, 5.0f));
+    EXPECT_FALSE(solids.Near(V3{0, 46, 0}, 5.0f));
+    EXPECT_TRUE(solids.Crosses(V3{-100, 20, 0}, V3{100, 20, 0}));
+    EXPECT_TRUE(solids.Crosses(V3{200, 160, 0}, V3{200, 60, 0}));
+    EXPECT_FALSE(solids.Crosses(V3{-100, 60, 0}, V3{300, 60, 0}));
+    const CourseSolids::Hit hit = solids.First(V3{0, 20, 0}, V3{1, 0, 0}, 100.0f);
+    EXPECT_NEAR(hit.distance, 20.0f, 0.01f);
+    EXPECT_TRUE(hit.back);
 }
 
 TEST(CourseArt, SkyAndFarRingStayWithinTheCamerasReachAndRoundTheRoad) {

@@ -83,12 +83,12 @@ TEST(CircuitRows, CamerasStandWhereTheSightCheckFindsTheRoadAndKeepTheirMoves) {
     for (int i = 0; i < 80; ++i) gates.push_back(125.0f * static_cast<float>(i));
     const CircuitLayout layout = LayoutFromCentreLine(line, gates);
     struct InsideOnly : SightCheck {
-        bool Sees(const yiVec3& eye, const yiVec3&) const override {
-            return eye.x > 0 && eye.x < 4000 && eye.z > 0 && eye.z < 1000;
+        const char* Fault(const yiVec3& eye, const yiVec3&) const override {
+            return eye.x > 0 && eye.x < 4000 && eye.z > 0 && eye.z < 1000 ? nullptr : "outside";
         }
     } inside;
     const CircuitRows plain = BuildCircuitRows(3, layout), seen = BuildCircuitRows(3, layout, &inside);
-    EXPECT_EQ(seen.unseen, 0);
+    EXPECT_TRUE(seen.unseen.empty());
     ASSERT_EQ(seen.shots.size(), plain.shots.size());
     ASSERT_EQ(seen.tracks.size(), plain.tracks.size());
     EXPECT_FALSE(inside.Sees(plain.shots[0].start.eye, {})) << "the driver's left is outside this loop";
@@ -101,4 +101,12 @@ TEST(CircuitRows, CamerasStandWhereTheSightCheckFindsTheRoadAndKeepTheirMoves) {
         EXPECT_TRUE(inside.Sees(t.start.eye, {}) && inside.Sees(t.end.eye, {}));
         EXPECT_GT(t.start.eye.y, 40.0f) << "over the barrier";
     }
+    // Every camera is judged as the game moves it: eye and look-at point a step apart at most.
+    ASSERT_EQ(seen.cameras.size(), seen.tracks.size() + seen.shots.size());
+    for (const CameraSights& c : seen.cameras)
+        for (std::size_t k = 1; k < c.sights.size(); ++k) {
+            auto apart = [](yiVec3 a, yiVec3 b) { return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z); };
+            EXPECT_LE(apart(c.sights[k].first, c.sights[k - 1].first), kSightStep + 0.01f) << c.name;
+            EXPECT_LE(apart(c.sights[k].second, c.sights[k - 1].second), kSightStep + 0.01f) << c.name;
+        }
 }

@@ -23,23 +23,31 @@ CourseBuild::CourseBuild(int courseId, const std::string& skyTexture) : courseId
     around_ = SurroundingsOf(*site_);
 }
 
+const std::vector<CourseMesh>& CourseBuild::StandingParts() {
+    if (!standing_.empty() || !site_) return standing_;
+    CourseSite& site = *site_;
+    standing_.resize(5);
+    BuildRoadSurface(site, standing_[0]);
+    BuildBarriers(site, standing_[1]);
+    BuildStartGantry(site, standing_[1]);
+    BuildTerrain(site, around_, standing_[2]);
+    BuildWater(site, around_, standing_[2]);
+    BuildStartArea(site, *forward_, standing_[3]);
+    BuildPlaceFixtures(site, *forward_, standing_[4]);
+    return standing_;
+}
+
 std::vector<CourseMesh> CourseBuild::NearParts(int slots) {
-    std::vector<CourseMesh> parts(4);
     if (!site_) return {};
     CourseSite& site = *site_;
     const track::Layout& forward = *forward_;
-    BuildRoadSurface(site, parts[0]);
-    BuildBarriers(site, parts[1]);
-    BuildStartGantry(site, parts[1]);
-    BuildTerrain(site, around_, parts[2]);
-    BuildWater(site, around_, parts[2]);
-    BuildStartArea(site, forward, parts[3]);
+    const std::vector<CourseMesh>& standing = StandingParts();
+    std::vector<CourseMesh> parts(standing.begin(), standing.begin() + 4);
     startArea_ = parts[3];
     MeshChunks chunks;
-    // The place's scenery keeps out of the fixed-path camera's ways and the replay cameras' (these
-    // stand nearer the road and need less room).
-    KeepShotsClear(site, FixedPathShots(courseId_));
-    KeepShotsClear(site, ReplayTrackMoves(site, courseId_), 110.0f, 80.0f);
+    if (!standing[4].Empty()) chunks.Next().Append(standing[4]);
+    // The place's scenery keeps out of every camera's way.
+    KeepCamerasClear(site, CameraSightsOf(courseId_));
     BuildPlaceScenery(site, forward, around_, chunks);
     // Scenery chunks fill the remaining slots, the smallest parts taking what is left over.
     std::deque<CourseMesh>& scenery = chunks.All();
@@ -54,7 +62,17 @@ std::vector<CourseMesh> CourseBuild::NearParts(int slots) {
         if (it->VertexCount() + rest.VertexCount() > 65000) return {};
         it->Append(rest);
     }
-    while (static_cast<int>(parts.size()) < slots) parts.push_back(Gantry());
+    // Too few chunks for the slots: the largest scenery parts are parted by their materials.
+    while (static_cast<int>(parts.size()) < slots) {
+        auto largest = std::max_element(parts.begin() + 4, parts.end(), [](const CourseMesh& a, const CourseMesh& b) {
+            return a.VertexCount() < b.VertexCount();
+        });
+        if (largest == parts.end()) return {};
+        std::vector<CourseMesh> halves = largest->Halves();
+        if (halves[1].Empty()) return {};
+        *largest = std::move(halves[0]);
+        parts.push_back(std::move(halves[1]));
+    }
     // The slots are drawn in order: the ground goes last, so the depth test turns away most of its
     // pixels behind the road and scenery already drawn (fill rate is what a software rasteriser lacks).
     std::rotate(parts.begin() + 2, parts.begin() + 3, parts.end());

@@ -26,9 +26,14 @@ public:
     const PlaceStyle& Style() const { return *style_; }
     const Surroundings& Around() const { return around_; }
 
+    // The parts that stand where the layout puts them, before any camera is placed: the road
+    // surface, the barriers with the gantry, the ground with its water, the start area and the
+    // place's fixtures (bridge, railway), in that order. Built once; NearParts goes on from them.
+    const std::vector<CourseMesh>& StandingParts();
     // `slots` near parts in drawing order: road surface, barriers with the gantry, the start area,
     // the place's scenery spread over the next ones, and last the ground with its water. Empty when
-    // the scenery does not fit.
+    // the scenery does not fit. The scenery keeps out of the way of the course's cameras and its
+    // reverse's.
     std::vector<CourseMesh> NearParts(int slots);
     // The sky dome and the far ring.
     CourseMesh FarPart() const;
@@ -52,6 +57,7 @@ private:
     std::unique_ptr<CourseSite> site_;
     Surroundings around_{};
     CourseMesh startArea_;
+    std::vector<CourseMesh> standing_;
 };
 
 }  // namespace contentgen

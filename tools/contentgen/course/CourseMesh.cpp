@@ -173,6 +173,14 @@ std::vector<V3> CourseMesh::Positions() const {
     return out;
 }
 
+std::vector<CourseMesh::Triangle> CourseMesh::Triangles() const {
+    std::vector<Triangle> out;
+    for (const Group& g : groups_)
+        for (std::size_t i = 0; i + 2 < g.indices.size(); i += 3)
+            out.push_back({g.vertices[g.indices[i]].p, g.vertices[g.indices[i + 1]].p, g.vertices[g.indices[i + 2]].p});
+    return out;
+}
+
 std::size_t CourseMesh::VertexCount() const {
     std::size_t n = 0;
     for (const Group& g : groups_) n += g.vertices.size();
@@ -209,6 +217,35 @@ CourseMesh CourseMesh::CubeFaceCopy(V3 towardLight) const {
         for (std::uint32_t i : g.indices) mine.indices.push_back(first + i);
     }
     return copy;
+}
+
+std::vector<CourseMesh> CourseMesh::Halves() const {
+    std::vector<CourseMesh> out(2);
+    auto put = [](CourseMesh& m, const Group& g) {
+        m.index_[g.key] = m.groups_.size();
+        m.groups_.push_back(g);
+    };
+    if (groups_.size() == 1) {
+        // One material: its triangles parted, each half keeping the vertices.
+        const Group& g = groups_[0];
+        const std::size_t cut = g.indices.size() / 6 * 3;
+        Group a = g, b = g;
+        a.indices.assign(g.indices.begin(), g.indices.begin() + static_cast<std::ptrdiff_t>(cut));
+        b.indices.assign(g.indices.begin() + static_cast<std::ptrdiff_t>(cut), g.indices.end());
+        put(out[0], a);
+        if (!b.indices.empty() && !a.indices.empty())
+            put(out[1], b);
+        else
+            out[0] = *this;
+        return out;
+    }
+    const std::size_t half = VertexCount() / 2;
+    std::size_t so = 0;
+    for (const Group& g : groups_) {
+        put(out[so > 0 && so + g.vertices.size() / 2 > half ? 1 : 0], g);
+        so += g.vertices.size();
+    }
+    return out;
 }
 
 std::vector<CourseMesh> CourseMesh::SplitByAzimuth(V3 centre, int pieces) const {

@@ -89,6 +89,11 @@ public:
 
     // Every vertex position (world units), group by group.
     std::vector<V3> Positions() const;
+    // Every triangle's corners (world units), counter-clockwise seen from its visible side.
+    struct Triangle {
+        V3 a, b, c;
+    };
+    std::vector<Triangle> Triangles() const;
     std::size_t VertexCount() const;
     std::size_t TriangleCount() const;
     bool Empty() const { return TriangleCount() == 0; }
@@ -101,6 +106,9 @@ public:
     // A copy for the cube-face layers, whose programs light per vertex without a ramp or glow:
     // every normal faces the light and self-lit parts become lit ones, so all show their colour.
     CourseMesh CubeFaceCopy(V3 towardLight) const;
+    // The mesh parted in two: its material groups, about half the vertices each, or a single
+    // group's triangles (the second empty when there is only one triangle).
+    std::vector<CourseMesh> Halves() const;
     // The triangles split into `pieces` sectors by the direction of their middle from `centre`.
     std::vector<CourseMesh> SplitByAzimuth(V3 centre, int pieces) const;
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <tuple>
 
 #include "course/CourseProps.h"
 #include "course/CourseRoad.h"
@@ -16,6 +18,10 @@ namespace contentgen {
 namespace {
 
 V3 P(const yiVec3& v) { return {v.x, v.y, v.z}; }
+
+// A start-straight board's post stands this far beyond the wall and needs this much room round it
+// (the site keeps 60 clear of the walls besides).
+constexpr float kBoardBeyondWall = 80.0f, kBoardRoom = 10.0f;
 
 // A frame on the ground at `p` whose x axis points away from the road (side +1: the left).
 Frame Beside(V3 p, const track::Sample& s, float side) {
@@ -39,15 +45,6 @@ bool RoomBeside(const CourseSite& site, const track::CentreLine& line, float a0,
             if (site.Wetness(p.x, p.z) > 0.05f) return false;
         }
     return true;
-}
-
-// Raises the site's tops to `top` over the rectangle x0..x1, z0..z1 of a frame.
-void RaiseBox(CourseSite& site, const Frame& f, float x0, float x1, float z0, float z1, float top) {
-    for (float x = x0; x <= x1 + 5.0f; x += 10.0f)
-        for (float z = z0; z <= z1 + 5.0f; z += 10.0f) {
-            const V3 p = f.At(std::min(x, x1), 0, std::min(z, z1));
-            site.Raise(p.x, p.z, top);
-        }
 }
 
 void OccupyBeside(CourseSite& site, const track::CentreLine& line, float a0, float a1, float side, float from,
@@ -102,6 +99,24 @@ void Boats(CourseSite& site, CourseRandom& rnd, MeshChunks& out, int count, Rgb 
     }
 }
 
+// The stretch of road on pillars over the harbour, from arc a0 to a1; false when there is none.
+bool HarbourStretch(const CourseSite& site, const track::CentreLine& line, float& a0, float& a1) {
+    const auto& samples = line.Samples();
+    int first = -1, last = -1;
+    for (int i = 0; i < static_cast<int>(samples.size()); ++i)
+        if (site.Elevated(samples[i]) && site.Wetness(samples[i].centre.x, samples[i].centre.z) > 0.5f) {
+            if (first < 0) first = i;
+            last = i;
+        }
+    if (first < 0) return false;
+    a0 = samples[static_cast<std::size_t>(first)].arc, a1 = samples[static_cast<std::size_t>(last)].arc;
+    return true;
+}
+
+// Berlin's elevated railway: two beams along x, each at z = [0] with its top at y = [1].
+constexpr float kRails[2][2] = {{4581.5f, 121.832f}, {-8666.8f, 183.066f}};
+constexpr float kRailFrom = -17500.0f, kRailTo = 11800.0f;
+
 // ---- the places ---------------------------------------------------------------------------
 
 void Barcelona(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, MeshChunks& out) {
@@ -155,6 +170,15 @@ void Berlin(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
             Lamp(out.Next(), p, 120.0f, Hex(0xFFD27A));
         }
     }
+    // The railway's pillars, where there is room.
+    for (const auto& r : kRails)
+        for (float x = kRailFrom + 200; x < kRailTo; x += 450.0f) {
+            if (!site.Free(x, r[0], 60)) continue;
+            const float g = site.Ground(x, r[0]);
+            CourseMesh& m = out.Next();
+            m.Use(Finish::Lit, Hex(0x6A605A));
+            m.Box(Frame::Upright(V3{x, g, r[0]}, 0), 60, r[1] - 30 - g, 60, Hex(0x6A605A));
+        }
     // The television tower in the largest open space.
     V3 best{};
     float room = 0;
@@ -169,19 +193,6 @@ void Berlin(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, 
     if (room > 500) {
         TvTower(out.Next(), V3{best.x, site.Ground(best.x, best.z), best.z}, 2200.0f);
         site.Occupy(best.x, best.z, 250);
-    }
-    // The elevated railway the trains run on (their tracks are fixed by the course's objects).
-    const float rails[2][2] = {{4581.5f, 121.832f}, {-8666.8f, 183.066f}};
-    for (const auto& r : rails) {
-        CourseMesh& m = out.Next();
-        const float x0 = -17500.0f, x1 = 11800.0f, z = r[0], top = r[1];
-        m.Use(Finish::Lit, Hex(0x7A6E66));
-        m.Box(Frame{{0.5f * (x0 + x1), top - 30, z}, {0, 0, -1}, {0, 1, 0}, {1, 0, 0}}, 90, 30, x1 - x0, Hex(0x7A6E66));
-        for (float x = x0 + 200; x < x1; x += 450.0f) {
-            if (!site.Free(x, z, 60)) continue;
-            const float g = site.Ground(x, z);
-            m.Box(Frame::Upright(V3{x, g, z}, 0), 60, top - 30 - g, 60, Hex(0x6A605A));
-        }
     }
     // City blocks, lit for the evening.
     const Rgb bodies[4] = {Hex(0x8E8478), Hex(0x6E6A70), Hex(0xA09080), Hex(0x5A5A64)};
@@ -258,20 +269,9 @@ void Qir(CourseSite& site, const track::CentreLine& line, CourseRandom& rnd, Mes
 
 void Sydney(CourseSite& site, const track::CentreLine& line, const track::Sample* start, CourseRandom& rnd,
             MeshChunks& out) {
-    const auto& samples = line.Samples();
-    // The arch over the bridge: the elevated stretch over the harbour.
-    int first = -1, last = -1;
-    for (int i = 0; i < static_cast<int>(samples.size()); ++i)
-        if (site.Elevated(samples[i]) && site.Wetness(samples[i].centre.x, samples[i].centre.z) > 0.5f) {
-            if (first < 0) first = i;
-            last = i;
-        }
-    if (first >= 0) {
-        const float a0 = samples[first].arc, a1 = samples[last].arc;
+    float a0 = 0, a1 = 0;
+    if (HarbourStretch(site, line, a0, a1)) {
         const track::Sample mid = line.At(0.5f * (a0 + a1));
-        Frame f = Frame::Facing(V3{mid.centre.x, 0, mid.centre.z}, P(mid.forward));
-        ArchBridge(out.Next(), f, (a1 - a0) + 500.0f, mid.centre.y - 10.0f,
-                   2.0f * mid.WallOffset(0) + 2.0f * kWallThickness + 40.0f, Hex(0x8A9098));
         // Sail roofs on the shore beside the harbour mouth.
         bool placed = false;
         for (float side : {1.0f, -1.0f})
@@ -379,40 +379,38 @@ std::vector<ReplayShot> FixedPathShots(int courseId) {
     return shots;
 }
 
-std::vector<ReplayShot> ReplayTrackMoves(const CourseSite& site, int courseId) {
-    std::vector<ReplayShot> moves;
-    const auto& samples = site.Line().Samples();
-    auto roadBeside = [&](const yiVec3& eye) {
-        const CourseSite::Near nr = site.NearestRoad(eye.x, eye.z);
-        return nr.sample < 0 ? eye : samples[static_cast<std::size_t>(nr.sample)].centre;
-    };
-    for (int id : BothWays(courseId))
-        for (const ReplayTrack& t : AllCircuitRows()[static_cast<std::size_t>(id)].tracks) {
-            ReplayShot move{t.start, t.end, t.frames};
-            if (t.kind == kReplayTrackChase) {
-                move.start.target = roadBeside(t.start.eye);
-                move.end.target = roadBeside(t.end.eye);
-            }
-            moves.push_back(move);
-        }
-    return moves;
+std::vector<tablerows::CameraSights> CameraSightsOf(int courseId) {
+    std::vector<tablerows::CameraSights> cameras;
+    for (int id : BothWays(courseId)) {
+        const tablerows::CircuitRows& rows = AllCircuitRows()[static_cast<std::size_t>(id)];
+        cameras.insert(cameras.end(), rows.cameras.begin(), rows.cameras.end());
+    }
+    return cameras;
 }
 
-void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots, float eyeRoom, float sightRoom) {
+void KeepCamerasClear(CourseSite& site, const std::vector<tablerows::CameraSights>& cameras) {
     // Room around the eye (trees are taller than the eye stands), and a corridor along each line of
-    // sight for the part of it that crosses the scenery before the road.
-    constexpr float kStep = 90.0f, kSightShare = 0.8f;
-    for (const ReplayShot& shot : shots) {
-        for (float t = 0.0f; t <= 1.0f; t += 0.125f) {
-            const V3 eye = P(shot.start.eye) + (P(shot.end.eye) - P(shot.start.eye)) * t;
-            const V3 target = P(shot.start.target) + (P(shot.end.target) - P(shot.start.target)) * t;
-            site.Occupy(eye.x, eye.z, eyeRoom);
+    // sight for the part of it that crosses the scenery before the road. The fixed-path shots stand
+    // further out and higher, and look wider, than the replay's track cameras. One disc is laid in
+    // each square a sixth of its radius wide.
+    constexpr float kSightShare = 0.8f;
+    std::set<std::tuple<int, int, int>> laid;
+    auto occupy = [&](float x, float z, float radius) {
+        const float q = radius / 6.0f;
+        const int i = static_cast<int>(std::floor(x / q)), j = static_cast<int>(std::floor(z / q));
+        if (laid.insert({i, j, static_cast<int>(radius)}).second) site.Occupy(x, z, radius);
+    };
+    for (const tablerows::CameraSights& camera : cameras) {
+        const float eyeRoom = camera.shot ? 320.0f : 110.0f, sightRoom = camera.shot ? 180.0f : 80.0f;
+        for (const auto& [eyeAt, targetAt] : camera.sights) {
+            const V3 eye = P(eyeAt), target = P(targetAt);
+            occupy(eye.x, eye.z, eyeRoom);
             const V3 flat{target.x - eye.x, 0.0f, target.z - eye.z};
             const float length = Length(flat) * kSightShare;
             if (length <= 0.0f) continue;
             const V3 along = flat * (1.0f / Length(flat));
-            for (float d = kStep; d <= length; d += kStep)
-                site.Occupy(eye.x + along.x * d, eye.z + along.z * d, sightRoom);
+            for (float d = sightRoom / 2; d <= length; d += sightRoom / 2)
+                occupy(eye.x + along.x * d, eye.z + along.z * d, sightRoom);
         }
     }
 }
@@ -442,9 +440,6 @@ void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& 
         V3 p = P(s.centre) + P(s.Left()) * (side * (wall + 60.0f));
         p.y = std::min(s.centre.y, site.Ground(p.x, p.z)) - 5.0f;
         Grandstand(m, Beside(p, s, side), standLength, body, seats, roof, rnd);
-        // Its roof reaches out over the front row; the back wall stands behind the top tier.
-        RaiseBox(site, Beside(p, s, side), -40.0f, 260.0f, -standLength / 2 - 20.0f, standLength / 2 + 20.0f,
-                 p.y + 315.0f);
         OccupyBeside(site, line, a0, a1, side, wall + 40.0f, wall + 360.0f);
         standSide = side > 0 ? 1 : -1;
         break;
@@ -458,24 +453,45 @@ void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& 
             V3 p = P(s.centre) + P(s.Left()) * (pitSide * (wall + 80.0f));
             p.y = std::min(s.centre.y, site.Ground(p.x, p.z)) - 5.0f;
             PitBuilding(m, Beside(p, s, pitSide), pitLength, Scale(body, 1.05f), seats, rnd);
-            RaiseBox(site, Beside(p, s, pitSide), 0.0f, 165.0f, -pitLength / 2 - 5.0f, pitLength / 2 + 5.0f,
-                     p.y + 125.0f);
-            RaiseBox(site, Beside(p, s, pitSide), 10.0f, 150.0f, pitLength / 2 - 130.0f, pitLength / 2 + 10.0f,
-                     p.y + 335.0f);  // the control tower
             OccupyBeside(site, line, a0, a1, pitSide, wall + 60.0f, wall + 420.0f);
         }
     }
-    // Boards along the rest of the straight.
+    // Boards along the rest of the straight, as near the wall as the room the road keeps allows.
     for (int k = 0; k < 6; ++k) {
         const float arc = goal + (k < 3 ? -1200.0f - 450.0f * k : 1000.0f + 450.0f * (k - 3));
         const float side = k % 2 ? 1.0f : -1.0f;
         const track::Sample s = line.At(arc);
-        V3 p = P(s.centre) + P(s.Left()) * (side * (s.WallOffset(side > 0 ? 0 : 1) + 50.0f));
-        if (!site.Free(p.x, p.z, 10)) continue;
+        V3 p = P(s.centre) + P(s.Left()) * (side * (std::max(s.WallOffset(0), s.WallOffset(1)) + kBoardBeyondWall));
+        if (!site.Free(p.x, p.z, kBoardRoom)) continue;
         p.y = std::min(s.centre.y, site.Ground(p.x, p.z));
         Billboard(m, Beside(p, s, side), 300, 150, st.wallB, st.wallA);
-        RaiseBox(site, Beside(p, s, side), -5.0f, 10.0f, -150.0f, 150.0f, p.y + 150.0f);
         site.Occupy(p.x, p.z, 160);
+    }
+}
+
+void BuildPlaceFixtures(CourseSite& site, const track::Layout& forward, CourseMesh& m) {
+    if (site.Style().place == Place::Berlin) {
+        // The elevated railway's beams the trains run on (their tracks are fixed by the course's
+        // objects); the pillars are scenery and keep out of the cameras' way.
+        for (const auto& r : kRails) {
+            const float x0 = kRailFrom, x1 = kRailTo, z = r[0], top = r[1];
+            m.Use(Finish::Lit, Hex(0x7A6E66));
+            m.Box(Frame{{0.5f * (x0 + x1), top - 30, z}, {0, 0, -1}, {0, 1, 0}, {1, 0, 0}}, 90, 30, x1 - x0,
+                  Hex(0x7A6E66));
+        }
+    }
+    float a0 = 0, a1 = 0;
+    if (site.Style().place == Place::Sydney && HarbourStretch(site, forward.line, a0, a1)) {
+        // The arch over the bridge, its stone pylons at both ends.
+        const track::Sample mid = forward.line.At(0.5f * (a0 + a1));
+        const float span = (a1 - a0) + 500.0f;
+        const Frame f = Frame::Facing(V3{mid.centre.x, 0, mid.centre.z}, P(mid.forward));
+        ArchBridge(m, f, span, mid.centre.y - 10.0f, 2.0f * mid.WallOffset(0) + 2.0f * kWallThickness + 40.0f,
+                   Hex(0x8A9098));
+        for (float z : {-span / 2, span / 2}) {
+            const V3 end = f.At(0, 0, z);
+            site.Occupy(end.x, end.z, mid.WallOffset(0) + 110.0f);
+        }
     }
 }
 

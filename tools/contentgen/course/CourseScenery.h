@@ -9,6 +9,7 @@
 #include "course/CourseMesh.h"
 #include "course/CourseSite.h"
 #include "table/ReplayCameraTable.h"
+#include "tools/tablerows/CircuitRows.h"
 
 namespace contentgen {
 
@@ -28,18 +29,20 @@ private:
 // The fixed-path camera's shots over a circuit in both directions (the waiting room's and the replay's
 // background views): scenery is kept out of their way.
 std::vector<ReplayShot> FixedPathShots(int courseId);
-// The replay's track cameras over a circuit in both directions, as moves like the shots': a chase
-// camera looks at the road nearest its eye, where the machine passes. Scenery keeps out of these too.
-std::vector<ReplayShot> ReplayTrackMoves(const CourseSite& site, int courseId);
-// Marks the room the shots fly through as taken: within `eyeRoom` of each eye's path and
-// `sightRoom` of its lines of sight towards the road, so no tree or house is placed there
-// afterwards.
-void KeepShotsClear(CourseSite& site, const std::vector<ReplayShot>& shots, float eyeRoom = 320.0f,
-                    float sightRoom = 180.0f);
+// What every replay and fixed-path camera over a circuit in both directions sees, as the row
+// generator placed them.
+std::vector<tablerows::CameraSights> CameraSightsOf(int courseId);
+// Marks the room the cameras fly through as taken: round each eye's path and along its lines of
+// sight towards the road, so no tree or house is placed there afterwards.
+void KeepCamerasClear(CourseSite& site, const std::vector<tablerows::CameraSights>& cameras);
 
 // The stands, pit building and boards along the start straight (placed from `forward`, the
 // circuit's forward layout, so both directions of a circuit share them).
 void BuildStartArea(CourseSite& site, const track::Layout& forward, CourseMesh& out);
+
+// What the place builds where its layout fixes it, before the cameras are placed: the harbour
+// bridge's arch and pylons, the elevated railway.
+void BuildPlaceFixtures(CourseSite& site, const track::Layout& forward, CourseMesh& out);
 
 // The place's own scenery: trees, rocks, houses, towers and landmarks, placed off the road.
 void BuildPlaceScenery(CourseSite& site, const track::Layout& forward, const Surroundings& around, MeshChunks& out);

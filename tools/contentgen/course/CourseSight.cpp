@@ -1,69 +1,83 @@
-// CourseSight.cpp -- lines of sight over a circuit's ground, barriers and start area, and the camera rows placed by
-// them.
+// CourseSight.cpp -- cameras round a circuit against its triangles: standing, touching, seeing through and seeing
+// the road; and the camera rows placed by them.
 #include "course/CourseSight.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <thread>
 
-#include "course/CoursePlace.h"
-#include "course/CourseRoad.h"
-#include "course/CourseScenery.h"
+#include "course/CourseBuild.h"
 #include "tools/track/Layout.h"
 
 namespace contentgen {
 
 namespace {
-constexpr float kStep = 10.0f;          // between the points of a line of sight that are tested
-constexpr float kEyeClearance = 30.0f;  // an eye stands at least this high over the ground
-constexpr float kRoadTolerance = 3.0f;  // the road surface between centre-line samples, banking
+
+constexpr float kNearPlane = 5.0f;     // the cameras' near plane: an eye keeps this far from any surface
+constexpr float kTargetSlack = 10.0f;  // the last stretch of a line of sight, where it comes down on the road
+constexpr float kAspect = 16.0f / 9.0f;
+// A view's picture is sampled by a grid of rays; a solid (not the road or the ground) met by more
+// than a fifth of them nearer than kNearShare of the way to the target fills it.
+constexpr int kRaysAcross = 8, kRaysDown = 5;
+constexpr float kNearShare = 0.8f;
+constexpr int kMostNearRays = kRaysAcross * kRaysDown / 5;
+
+V3 P(const yiVec3& v) { return {v.x, v.y, v.z}; }
+
 }  // namespace
 
-CourseSight::CourseSight(int courseId) {
-    const CourseLayouts layouts = LayoutsOf(courseId);
-    error_ = layouts.error;
+CourseSight::CourseSight(int courseId) : build_(std::make_unique<CourseBuild>(courseId, std::string())) {
+    error_ = build_->Error();
     if (!error_.empty()) return;
-    const track::Layout& layout = *layouts.layout;
-    const track::Layout& forward = *layouts.forward;
-    // The start area is placed as the course's scene places it, before any camera.
-    site_ = std::make_unique<CourseSite>(layout, forward, GetPlaceStyle(courseId));
-    CourseMesh startArea;
-    BuildStartArea(*site_, forward, startArea);
+    std::vector<const CourseMesh*> parts;
+    for (const CourseMesh& m : build_->StandingParts()) parts.push_back(&m);
+    using Kind = CourseSolids::Kind;
+    solids_ = std::make_unique<CourseSolids>(parts, std::vector<Kind>{Kind::Road, Kind::Solid, Kind::Ground});
 }
+
+CourseSight::CourseSight(const std::vector<const CourseMesh*>& parts, const std::vector<CourseSolids::Kind>& kinds)
+    : solids_(std::make_unique<CourseSolids>(parts, kinds)) {}
 
 CourseSight::~CourseSight() = default;
 
-bool CourseSight::Solid(float x, float y, float z) const {
-    const CourseSite& site = *site_;
-    if (y < site.Top(x, z)) return true;
-    if (site.Style().water && y < kWaterLevel) return true;
-    const CourseSite::Near nr = site.NearestRoad(x, z, 600.0f);
-    if (nr.sample >= 0) {
-        const track::Sample& s = site.Line().Samples()[static_cast<std::size_t>(nr.sample)];
-        const yiVec3 left = s.Left();
-        const float lateral = (x - s.centre.x) * left.x + (z - s.centre.z) * left.z;
-        const float wall = s.WallOffset(lateral >= 0.0f ? 0 : 1);
-        const float road = s.At(std::clamp(lateral, -wall, wall)).y;
-        // Over the road nothing but its surface (an elevated stretch's deck below it); on the
-        // barrier, the barrier up to its top.
-        if (nr.distance < wall - 2.0f) return y < road - kRoadTolerance;
-        if (nr.distance < wall + kWallThickness + 2.0f) return y < road + site.Style().wallHeight + kRoadTolerance;
-    }
-    return y < site.Ground(x, z) + kRoadTolerance;
+const char* CourseSight::Fault(const yiVec3& eyeAt, const yiVec3& targetAt) const {
+    if (!solids_) return nullptr;
+    const V3 eye = P(eyeAt), target = P(targetAt);
+    if (solids_->Inside(eye)) return "its eye stands inside a solid";
+    if (solids_->Near(eye, kNearPlane)) return "its eye stands nearer a surface than the near plane";
+    const float length = Length(target - eye);
+    if (length > kTargetSlack && solids_->Crosses(eye, eye + (target - eye) * (1.0f - kTargetSlack / length)))
+        return "something stands between its eye and the road it looks at";
+    return nullptr;
 }
 
-bool CourseSight::Sees(const yiVec3& eye, const yiVec3& target) const {
-    if (!site_) return true;
-    if (Solid(eye.x, eye.y, eye.z) || eye.y < site_->Ground(eye.x, eye.z) + kEyeClearance) return false;
-    const float dx = target.x - eye.x, dy = target.y - eye.y, dz = target.z - eye.z;
-    const float length = std::sqrt(dx * dx + dy * dy + dz * dz);
-    // The last few units come down onto the road surface the target lies on.
-    for (float d = kStep; d < length - 20.0f; d += kStep) {
-        const float t = d / length;
-        if (Solid(eye.x + dx * t, eye.y + dy * t, eye.z + dz * t)) return false;
-    }
-    return true;
+const char* CourseSight::ViewFault(const yiVec3& eyeAt, const yiVec3& targetAt, float fov) const {
+    if (!solids_) return nullptr;
+    const V3 eye = P(eyeAt), target = P(targetAt);
+    const float distance = Length(target - eye);
+    if (distance < 1.0f) return nullptr;
+    const V3 ahead = (target - eye) * (1.0f / distance);
+    const V3 right = Normalise(Cross(ahead, V3{0, 1, 0})), up = Cross(right, ahead);
+    const float tanY = std::tan(0.5f * fov), tanX = tanY * kAspect;
+    const float nearView = kNearShare * distance;
+    int nearRays = 0, roadRays = 0;
+    for (int j = 0; j < kRaysDown; ++j)
+        for (int i = 0; i < kRaysAcross; ++i) {
+            const float sx = (2.0f * (i + 0.5f) / kRaysAcross - 1.0f) * tanX;
+            const float sy = (2.0f * (j + 0.5f) / kRaysDown - 1.0f) * tanY;
+            const V3 dir = Normalise(ahead + right * sx + up * sy);
+            const CourseSolids::Hit hit = solids_->First(eye, dir, 3.0f * distance);
+            if (hit.distance < 0) continue;
+            if (hit.kind == CourseSolids::Kind::Road)
+                ++roadRays;
+            else if (hit.kind == CourseSolids::Kind::Solid && hit.distance < nearView)
+                ++nearRays;
+        }
+    if (nearRays > kMostNearRays) return "a roof or wall near its eye fills much of its picture";
+    if (roadRays == 0) return "its picture shows none of the road";
+    return nullptr;
 }
 
 const std::vector<tablerows::CircuitRows>& AllCircuitRows() {
@@ -82,6 +96,30 @@ const std::vector<tablerows::CircuitRows>& AllCircuitRows() {
         return rows;
     }();
     return kRows;
+}
+
+std::vector<std::string> CameraFaults(int courseId, const std::vector<CourseMesh>& nearParts) {
+    // The road surface first, the ground last.
+    std::vector<const CourseMesh*> parts;
+    std::vector<CourseSolids::Kind> kinds;
+    for (const CourseMesh& m : nearParts) {
+        parts.push_back(&m);
+        kinds.push_back(kinds.empty() ? CourseSolids::Kind::Road : CourseSolids::Kind::Solid);
+    }
+    if (kinds.size() > 1) kinds.back() = CourseSolids::Kind::Ground;
+    const CourseSight sight(parts, kinds);
+    std::vector<std::string> faults;
+    const auto& all = AllCircuitRows();
+    if (courseId < 0 || courseId >= static_cast<int>(all.size())) return {"no camera rows for this course id"};
+    for (const tablerows::CameraSights& camera : all[static_cast<std::size_t>(courseId)].cameras) {
+        yiVec3 at{};
+        if (const char* why = tablerows::CameraFault(camera, sight, &at)) {
+            char where[96];
+            std::snprintf(where, sizeof where, " (eye at %.0f, %.0f, %.0f)", at.x, at.y, at.z);
+            faults.push_back("course " + std::to_string(courseId) + " " + camera.name + ": " + why + where);
+        }
+    }
+    return faults;
 }
 
 }  // namespace contentgen

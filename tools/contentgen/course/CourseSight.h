@@ -1,38 +1,45 @@
-// CourseSight.h -- where a camera round a circuit sees the road, and the camera rows placed by it.
+// CourseSight.h -- whether a camera round a circuit stands clear and sees the road, against the scene's own
+// triangles, and the camera rows placed by it.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "course/CourseSite.h"
+#include "course/CourseSolids.h"
 #include "tools/tablerows/CircuitRows.h"
 
 namespace contentgen {
 
-// What hides the road from a camera round one circuit layout before its scenery is placed: the
-// ground and water, the road's own barriers and the deck of an elevated stretch, and the start
-// area's stands, pit building and boards. Trees, houses and the rest are placed afterwards and keep
-// out of the cameras' way (KeepShotsClear). Built for one course id by one thread; not shared.
+class CourseBuild;
+
+// A circuit's cameras against the triangles of built parts. Made from one course id's standing
+// parts (road, barriers and gantry, ground and water, start area, the place's fixtures), it places
+// the cameras before the scenery, which then keeps out of their way; made from the finished near
+// parts, it checks them once more. Used by one thread at a time.
 class CourseSight : public tablerows::SightCheck {
 public:
     explicit CourseSight(int courseId);
+    // The given meshes, of the given kinds.
+    CourseSight(const std::vector<const CourseMesh*>& parts, const std::vector<CourseSolids::Kind>& kinds);
     ~CourseSight() override;
 
     // Empty when the layout could be had.
     const std::string& Error() const { return error_; }
-    bool Sees(const yiVec3& eye, const yiVec3& target) const override;
+    const char* Fault(const yiVec3& eye, const yiVec3& target) const override;
+    const char* ViewFault(const yiVec3& eye, const yiVec3& target, float fov) const override;
 
 private:
-    // True when a point of a line of sight lies inside something solid.
-    bool Solid(float x, float y, float z) const;
-
     std::string error_;
-    std::unique_ptr<CourseSite> site_;
+    std::unique_ptr<CourseBuild> build_;
+    std::unique_ptr<CourseSolids> solids_;
 };
 
 // The geometry-tied rows (grids, replay tracks and zones, fixed-path shots) of every course id
-// 2..13 (indices 0 and 1 empty), the cameras placed where they see the road; built once and shared.
+// 2..13 (indices 0 and 1 empty), the cameras placed where they stand clear; built once and shared.
 const std::vector<tablerows::CircuitRows>& AllCircuitRows();
+
+// Every fault the finished near parts of course `courseId` find with its cameras, one line each.
+std::vector<std::string> CameraFaults(int courseId, const std::vector<CourseMesh>& nearParts);
 
 }  // namespace contentgen

@@ -250,21 +250,4 @@ bool CourseSite::Taken(float x, float z, float radius) const {
 
 void CourseSite::Occupy(float x, float z, float radius) { things_[Cell(x, z)].push_back({x, z, radius}); }
 
-namespace {
-constexpr float kTopCell = 20.0f;
-long long TopCell(float x, float z) {
-    return CellKey(static_cast<int>(std::floor(x / kTopCell)), static_cast<int>(std::floor(z / kTopCell)));
-}
-}  // namespace
-
-void CourseSite::Raise(float x, float z, float top) {
-    auto [it, added] = tops_.emplace(TopCell(x, z), top);
-    if (!added) it->second = std::max(it->second, top);
-}
-
-float CourseSite::Top(float x, float z) const {
-    auto it = tops_.find(TopCell(x, z));
-    return it == tops_.end() ? -1e30f : it->second;
-}
-
 }  // namespace contentgen

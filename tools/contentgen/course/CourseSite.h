@@ -13,7 +13,7 @@ namespace contentgen {
 
 // One circuit's site in world units: an index of its centre line for distance look-ups, the
 // terrain the road is set into (hills, water, the ground following the road), and the room
-// taken by scenery placed so far with the height of what cameras must see past. Built for one
+// taken by scenery placed so far. Built for one
 // course group by one thread; not shared.
 // A circuit's layout and its forward layout (the same road; itself for a forward course), from its course id;
 // `error` says why there are none (an id without a layout, or a layout that failed).
@@ -73,11 +73,6 @@ public:
     // True when a round thing of `radius` at (x, z) overlaps something occupied (the road aside).
     bool Taken(float x, float z, float radius) const;
 
-    // How high (world y) the solid things raised so far reach at (x, z), on a fine grid: the start
-    // area's buildings, which the cameras must see past; -1e30 where nothing stands.
-    void Raise(float x, float z, float top);
-    float Top(float x, float z) const;
-
 private:
     long long Cell(float x, float z) const;
     float LakeMask(float x, float z) const;
@@ -97,7 +92,6 @@ private:
         float x, z, r;
     };
     std::unordered_map<long long, std::vector<Thing>> things_;
-    std::unordered_map<long long, float> tops_;
 };
 
 }  // namespace contentgen

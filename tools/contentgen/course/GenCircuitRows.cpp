@@ -15,8 +15,7 @@ void GenCircuitRows(Output& out, const Context& /*ctx*/) {
         if (l.info && l.error.empty()) layouts[l.info->courseId] = l.ForTableRows();
     const std::vector<tablerows::CircuitRows>& all = AllCircuitRows();
     for (int id = track::kFirstLayoutCourse; id <= track::kLastLayoutCourse; ++id)
-        out.Check(all[static_cast<std::size_t>(id)].unseen == 0,
-                  "circuit rows: course " + std::to_string(id) + " has cameras that cannot see the road");
+        for (const std::string& why : all[static_cast<std::size_t>(id)].unseen) out.Fail(why);
     std::ostringstream rows;
     out.Check(tablerows::WriteCircuitRows(rows, layouts, all), "circuit rows: a layout is missing");
     out.Header() << "\n" << rows.str();

@@ -6,6 +6,7 @@
 #include "course/CourseArt.h"
 #include "course/CourseBuild.h"
 #include "course/CourseGarage.h"
+#include "course/CourseSight.h"
 #include "course/CourseSky.h"
 #include "kit/TextureArt.h"
 #include "tables/ResourceGroups.h"
@@ -123,6 +124,8 @@ void MakeCourseGroup(int groupId, Output& out, const Context& ctx) {
         out.Fail("course art: " + spec.folder + ": the scenery does not fit its slots");
         return;
     }
+    // The cameras the rows placed against the standing parts, checked once more with the scenery.
+    for (const std::string& why : CameraFaults(plan.course, parts)) out.Fail("course art: " + why);
     const CourseMesh far = build.FarPart();
     const V3 towardLight = Normalise(V3{-plan.light[0], -plan.light[1], -plan.light[2]});
     std::vector<int> envSlots = plan.env;
