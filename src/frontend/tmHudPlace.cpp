@@ -25,7 +25,7 @@ D3DXMATRIX HudViewProjection(float fov, float aspect) {
 
 // Half the width of the band about a centre line in which a point blends from the near corner's anchoring to
 // the far one's, in layout units. It is more than the layout ever overlaps itself on a narrow window (it is
-// never narrower than the display's 1088 units, so at most (1366 - 1088) / 2 = 139 units each side), so the
+// never narrower than the display's 1160 units, so at most (1366 - 1160) / 2 = 103 units each side), so the
 // blend keeps the order of points there; every record of the display stands farther out and keeps its corner.
 constexpr float kCentreBand = 160.0f;
 

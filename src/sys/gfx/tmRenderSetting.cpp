@@ -12,9 +12,10 @@ float g_hudScale = 1.0f;
 tmLayoutFit g_fit = tmLayoutFit::kWhole;
 uint32_t g_width = 1366, g_height = 768;
 
-// The width in race display units that the display needs: its widest centred part, the result
-// banner (1060), with a margin; a narrower window scales the display down to it.
-constexpr float kHudWidth = 1088.0f;
+// The width in race display units that the display needs: the countdown's panel (440) centred between
+// the course records' panels (330 wide, 20 from each edge), 10 apart, which is wider than the result banner
+// (1060); a narrower window scales the display down to it, so the countdown never covers the records.
+constexpr float kHudWidth = 1160.0f;
 }  // namespace
 
 void tmRenderSetting::ApplyTargetLevel(int level) {

@@ -51,7 +51,7 @@ int tmGetLayoutOffsetY();
 float tmGetLayoutScale();
 // Pixels per unit of the race display, which is laid out for 1366 x 768 and anchored to the
 // window's corners: height / 768, or less where the window is too narrow for the display's
-// widest centred part (the result banner) and its corners' parts side by side. Of the current
+// centred parts (the countdown, the result banner) beside its corners' parts. Of the current
 // screen, and of any size.
 float tmGetHudScale();
 float tmHudScaleOf(uint32_t width, uint32_t height);
