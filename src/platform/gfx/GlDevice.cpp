@@ -44,6 +44,7 @@ std::unique_ptr<Device> CreateGlDevice(const GlOptions& options, std::string* er
 }
 
 GlDevice::~GlDevice() {
+    platform::SetPresentedPicture({});  // the cursor and the caret stop going through a picture no longer shown
     if (context_) {
         for (auto& t : textures_) glDeleteTextures(1, &t.second.name);
         for (auto& b : buffers_) glDeleteBuffers(1, &b.second.name);
