@@ -1,9 +1,12 @@
 // tmSeqTitle.cpp -- the title screen's states: opening, logo, gap, title, leave.
 #include "menu/tmSeqTitle.h"
 
+#include <cmath>
+
 #include "content_tables.h"
 #include "menu/tmMenuCommon.h"
 #include "sys/input/tmInputActions.h"
+#include "sys/render/tmDraw.h"
 #include "sys/render/tmRenderLayer.h"
 #include "table/ScreenLayoutTables.h"
 #include "table/tmSpriteGroup.h"
@@ -13,6 +16,7 @@ constexpr int kCommonGroup = 13;
 constexpr int kTitleGroup = 44;
 constexpr int kOpeningSteps = 8;
 constexpr float kLogoX = 0.0f, kLogoY = 103.0f;
+constexpr float kRevisionX = 40.0f, kRevisionY = 0.0f;  // in from the right, up from the bottom
 }  // namespace
 
 void tmSeqTitle::Init() {
@@ -92,7 +96,15 @@ int tmSeqTitle::Update() {
 
 void tmSeqTitle::Draw() {
     tmMenu::DrawTweens(tweens_, kElements);
-    if (state_ == kTitle) font_.DrawString("Rev.D", 40.0f, 0.0f, 1.0f, tmSpritePlacement::kBottomRight, 0xFFFFFFFFu);
+    if (state_ != kTitle) return;
+    // The revision stands in the bottom right corner of the fitted screen, not the window's: a window of another
+    // shape than 16:9 leaves black bands around the screen, which stay black.
+    const tmDraw* draw = tmDraw::GetInstance();
+    const tmDraw::SceneFit fit = draw->GetSceneFit();
+    const float bandX = std::floor(static_cast<float>(draw->GetBackBufferWidth()) * (1.0f - fit.scaleX) / 2.0f);
+    const float bandY = std::floor(static_cast<float>(draw->GetBackBufferHeight()) * (1.0f - fit.scaleY) / 2.0f);
+    font_.DrawString("Rev.D", kRevisionX + bandX, kRevisionY + bandY, 1.0f, tmSpritePlacement::kBottomRight,
+                     0xFFFFFFFFu);
 }
 
 void tmSeqTitle::Term() {

@@ -81,11 +81,18 @@ protected:
 };
 }  // namespace
 
-// A 4:3 screen shows the whole wide layout, letterboxed: the key hint, the top entries' left ends and the
-// page's row stay on the screen and uncut while the page slides in and once it has settled.
+// A 4:3 screen shows the whole wide layout, letterboxed: the title's revision stands in the fitted screen's
+// corner with the bands black around it, and the key hint, the top entries' left ends and the page's row stay
+// on the screen and uncut while the page slides in and once it has settled.
 TEST_F(MenuProgramDisplay4x3, MainMenuKeepsTheKeyHintAndTheEntriesOnScreen) {
     ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqTitle>() && Screen<tmSeqTitle>()->GetState() >= 1; }, 40));
     S().TapKey(tmKey::kReturn);
+    const harness::FramePicture& title = Shoot("title", 80);
+    EXPECT_EQ(LitInBands(title), 0) << "the title draws into the bands";
+    int white = 0;  // "Rev.D", 40 pixels in from the fitted screen's right edge, on its bottom
+    for (int y = 652; y < 672; ++y)
+        for (int x = 904; x < 984; ++x) white += White(title.At(x, y));
+    EXPECT_GT(white, 150) << "the revision is not in the fitted screen's corner";
     S().TapKey(tmKey::kReturn);
     ASSERT_TRUE(S().RunUntil([&] { return Screen<tmSeqMenuMain>() != nullptr; }, 40));
     const harness::FramePicture& slide = Shoot("main_slide", 51);

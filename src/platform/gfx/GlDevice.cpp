@@ -44,6 +44,7 @@ std::unique_ptr<Device> CreateGlDevice(const GlOptions& options, std::string* er
 }
 
 GlDevice::~GlDevice() {
+    platform::SetPresentedPicture({});  // the cursor and the caret stop going through a picture no longer shown
     if (context_) {
         for (auto& t : textures_) glDeleteTextures(1, &t.second.name);
         for (auto& b : buffers_) glDeleteBuffers(1, &b.second.name);
@@ -225,8 +226,14 @@ Result GlDevice::present() {
     SDL_GL_GetDrawableSize(Win(window_), &w, &h);
     const TextureRec& bb = textures_[backBuffer_.id];
     const platform::PictureRect r = platform::FitPicture(int(bb.desc.width), int(bb.desc.height), w, h);
-    platform::SetPresentedPicture(int(bb.desc.width),
-                                  int(bb.desc.height));  // the cursor is read back through the same fit
+    // The cursor is read back, and the text caret handed out, through the same fit.
+    platform::PresentedPicture shown;
+    shown.width = int(bb.desc.width);
+    shown.height = int(bb.desc.height);
+    shown.drawableWidth = w;
+    shown.drawableHeight = h;
+    SDL_GetWindowSize(Win(window_), &shown.windowWidth, &shown.windowHeight);
+    platform::SetPresentedPicture(shown);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebufferFor(bb.name, 0, false, 0));
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);

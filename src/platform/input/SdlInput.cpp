@@ -259,9 +259,7 @@ public:
         x = gx - wx;
         y = gy - wy;
         // In the pixels of the picture, which a full screen larger than it shows scaled between bars.
-        int ww = 0, wh = 0;
-        if (window_) SDL_GetWindowSize(window_, &ww, &wh);
-        WindowToPicture(ww, wh, x, y);
+        WindowToPicture(x, y);
     }
 
     int JoystickCount() override { return count_; }

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 #include "platform/input/TextInput.h"
+#include "platform/window/Window.h"
 
 namespace platform {
 
@@ -37,7 +39,7 @@ EditKey KeyOf(SDL_Scancode code, bool ctrl) {
 // enter it: an event watch sees every event whoever polls it later.
 class SdlTextInput : public TextInput {
 public:
-    SdlTextInput() {
+    explicit SdlTextInput(CaretSink caretSink) : caretSink_(std::move(caretSink)) {
         // Compositions longer than SDL's 32-byte event text arrive whole.
         SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
         // SDL starts with text input on; the input method stays off until a field edits.
@@ -88,11 +90,21 @@ public:
     }
 
     void SetCaretRect(int x, int y, int width, int height) override {
-        // The input method is told only when the caret moved (each call may reach it over IPC).
-        if (caretSet_ && x == caret_.x && y == caret_.y && width == caret_.w && height == caret_.h) return;
-        caret_ = {x, y, width, height};
+        // From the picture's pixels into the window's units, corner by corner: a full screen of another size
+        // shows the picture scaled between bars.
+        int right = x + width, bottom = y + height;
+        PictureToWindow(x, y);
+        PictureToWindow(right, bottom);
+        const SDL_Rect caret{x, y, right - x, bottom - y};
+        // The input method is told only when the caret moved on the window (each call may reach it over IPC).
+        if (caretSet_ && caret.x == caret_.x && caret.y == caret_.y && caret.w == caret_.w && caret.h == caret_.h)
+            return;
+        caret_ = caret;
         caretSet_ = true;
-        SDL_SetTextInputRect(&caret_);
+        if (caretSink_)
+            caretSink_(caret_.x, caret_.y, caret_.w, caret_.h);
+        else
+            SDL_SetTextInputRect(&caret_);
     }
 
     std::string GetClipboard() override {
@@ -148,6 +160,7 @@ private:
         pending_.push_back(std::move(ev));
     }
 
+    CaretSink caretSink_;
     mutable std::mutex mutex_;
     bool active_ = false;
     SDL_Rect caret_{};
@@ -157,9 +170,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TextInput> CreateSdlTextInput() {
+std::unique_ptr<TextInput> CreateSdlTextInput(CaretSink caretSink) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
-    return std::make_unique<SdlTextInput>();
+    return std::make_unique<SdlTextInput>(std::move(caretSink));
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -77,18 +78,23 @@ public:
     virtual bool HasText() const = 0;
     // The oldest pending event; false when none is left.
     virtual bool Poll(TextInputEvent* event) = 0;
-    // The caret of the field being edited, in window pixels: the input
-    // method shows its composition and candidates there.
+    // The caret of the field being edited, in the picture's pixels (the back buffer's): the input method
+    // shows its composition and candidates there. The SDL backend maps it into the window through the fit
+    // the present shows the picture with.
     virtual void SetCaretRect(int x, int y, int width, int height) = 0;
     // The system clipboard as UTF-8 ("" when empty or unavailable).
     virtual std::string GetClipboard() = 0;
     virtual void SetClipboard(const std::string& utf8) = 0;
 };
 
+// Receives the caret rectangle in the window's units, as SDL_SetTextInputRect takes it.
+using CaretSink = std::function<void(int x, int y, int width, int height)>;
+
 // SDL2 text input (SDL_StartTextInput, SDL_TEXTINPUT, SDL_TEXTEDITING, key
 // downs, the SDL clipboard). Needs the SDL video subsystem (the game window);
-// null when SDL has none.
-std::unique_ptr<TextInput> CreateSdlTextInput();
+// null when SDL has none. The mapped caret goes to SDL_SetTextInputRect, or
+// to `caretSink` when one is given (tests).
+std::unique_ptr<TextInput> CreateSdlTextInput(CaretSink caretSink = {});
 
 // Test backend: the test pushes the events a user would cause.
 class ScriptedTextInput : public TextInput {

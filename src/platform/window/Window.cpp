@@ -4,10 +4,9 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -26,7 +25,26 @@ bool DisplaySize(int display, int& width, int& height) {
     return true;
 }
 
-std::atomic<int> g_pictureWidth{0}, g_pictureHeight{0};
+// Written by the present (the render thread), read by the cursor and the text caret.
+std::mutex g_presentedMutex;
+PresentedPicture g_presented;
+
+// Quotients rounded toward minus and plus infinity (points left of or above the picture are negative).
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// The presented picture and where it stands in the drawable, false when a point maps onto itself (nothing
+// presented, or a drawable of the window's size showing the picture 1:1 at its corner).
+bool PresentedFit(PresentedPicture& p, PictureRect& r) {
+    {
+        std::lock_guard<std::mutex> lock(g_presentedMutex);
+        p = g_presented;
+    }
+    r = FitPicture(p.width, p.height, p.drawableWidth, p.drawableHeight);
+    if (r.w <= 0 || r.h <= 0 || p.windowWidth <= 0 || p.windowHeight <= 0) return false;
+    return !(r.x == 0 && r.y == 0 && r.w == p.width && r.h == p.height && p.windowWidth == p.drawableWidth &&
+             p.windowHeight == p.drawableHeight);
+}
 
 class SdlWindow : public Window {
 public:
@@ -168,17 +186,30 @@ PictureRect FitPicture(int pw, int ph, int dw, int dh) {
     return r;
 }
 
-void SetPresentedPicture(int width, int height) {
-    g_pictureWidth = width;
-    g_pictureHeight = height;
+void SetPresentedPicture(const PresentedPicture& picture) {
+    std::lock_guard<std::mutex> lock(g_presentedMutex);
+    g_presented = picture;
 }
 
-void WindowToPicture(int dw, int dh, int& x, int& y) {
-    const int pw = g_pictureWidth, ph = g_pictureHeight;
-    const PictureRect r = FitPicture(pw, ph, dw, dh);
-    if (r.w <= 0 || r.h <= 0 || (r.w == pw && r.h == ph && r.x == 0 && r.y == 0)) return;
-    x = int(std::floor(double(x - r.x) * pw / r.w));
-    y = int(std::floor(double(y - r.y) * ph / r.h));
+// A window unit u is the drawable's pixel u * d / wu, the picture's (pixel - offset) * size / fitted; both ways
+// are worked in whole numbers so that exact points stay exact.
+void WindowToPicture(int& x, int& y) {
+    PresentedPicture p;
+    PictureRect r;
+    if (!PresentedFit(p, r)) return;
+    x = int(FloorDiv((int64_t(x) * p.drawableWidth - int64_t(r.x) * p.windowWidth) * p.width,
+                     int64_t(r.w) * p.windowWidth));
+    y = int(FloorDiv((int64_t(y) * p.drawableHeight - int64_t(r.y) * p.windowHeight) * p.height,
+                     int64_t(r.h) * p.windowHeight));
+}
+
+void PictureToWindow(int& x, int& y) {
+    PresentedPicture p;
+    PictureRect r;
+    if (!PresentedFit(p, r)) return;
+    x = int(CeilDiv((int64_t(x) * r.w + int64_t(r.x) * p.width) * p.windowWidth, int64_t(p.width) * p.drawableWidth));
+    y = int(
+        CeilDiv((int64_t(y) * r.h + int64_t(r.y) * p.height) * p.windowHeight, int64_t(p.height) * p.drawableHeight));
 }
 
 std::unique_ptr<Window> Window::Create(Backend backend, const Desc& desc) {

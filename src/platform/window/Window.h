@@ -54,12 +54,23 @@ struct PictureRect {
     int x, y, w, h;
 };
 PictureRect FitPicture(int pw, int ph, int dw, int dh);
-// The size of the picture the present fits into the window (the back buffer), set by the device; the
-// cursor is read back into it through the same fit. 0 x 0 until a picture is presented.
-void SetPresentedPicture(int width, int height);
-// A point of a window of dw x dh in the pixels of the picture presented in it (outside the picture in the
-// bars); the point itself when no picture was presented.
-void WindowToPicture(int dw, int dh, int& x, int& y);
+// How the present last showed the picture: the back buffer's size, and the window's in pixels (its drawable,
+// which the present fills) and in the window system's own units (what cursor positions and the input method's
+// rectangle are given in; fewer than its pixels on a HiDPI display). Set by the device on each present; all
+// zero until a picture is presented. The cursor and the text caret go through this one record, so they agree
+// with what is seen.
+struct PresentedPicture {
+    int width = 0, height = 0;
+    int drawableWidth = 0, drawableHeight = 0;
+    int windowWidth = 0, windowHeight = 0;
+};
+void SetPresentedPicture(const PresentedPicture& picture);
+// A point of the window (its own units) in the pixels of the picture presented in it, outside the picture in
+// the bars; the point itself when no picture was presented.
+void WindowToPicture(int& x, int& y);
+// A point of the picture in the window's units: the first window unit whose left (top) edge lies in that
+// picture pixel, so that WindowToPicture brings it back wherever the window shows the picture at least 1:1.
+void PictureToWindow(int& x, int& y);
 
 // Message boxes. The real sink shows an SDL box (and logs the text); tests
 // install a recording sink so nothing ever blocks.

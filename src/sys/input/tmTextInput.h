@@ -52,7 +52,8 @@ public:
     static void Listen();
     // Whether typed text or a composition waits (what a key typed, not a key).
     static bool HasText();
-    // The caret of the field being edited, in window pixels (the input method's candidates go there).
+    // The caret of the field being edited, in the picture's pixels (the input method's candidates go there;
+    // the platform maps it into the window).
     static void SetCaretRect(int x, int y, int width, int height);
     // The oldest pending event; false when none is left.
     static bool Poll(tmTextEvent* event);

@@ -1,11 +1,15 @@
-// GlDeviceTest.cpp -- screenshots from the OpenGL device pin the drawing conventions.
+// GlDeviceTest.cpp -- screenshots from the OpenGL device pin the drawing conventions; the caret meets its fit.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "harness/GlFixture.h"
 #include "platform/gfx/Device.h"
+#include "platform/input/TextInput.h"
+#include "platform/window/Window.h"
 
 using namespace gfx;
 
@@ -146,6 +150,23 @@ TEST_F(GlDeviceTest, ResetResizesTheBackBufferAndCubeFacesAreSeparateTargets) {
         ASSERT_TRUE(dev->readPixels(cube, face, &px, &w, &h));
         EXPECT_EQ(px[0], 0xFF000000u | (face * 40u)) << face;
     }
+}
+
+// The text input hands SDL the caret mapped out of the picture through the fit last presented: a 1024 x 768
+// picture full screen on 1920 x 1080 stands between 240-pixel bars at 1.406 times its size. The device's own
+// present (its picture 1:1 in its window) puts the caret back where the picture has it.
+TEST_F(GlDeviceTest, TheTextInputHandsTheWindowTheCaretThroughThePresentedFit) {
+    std::vector<std::array<int, 4>> sent;
+    auto text = platform::CreateSdlTextInput([&](int x, int y, int w, int h) { sent.push_back({x, y, w, h}); });
+    ASSERT_NE(text, nullptr);
+    platform::SetPresentedPicture({1024, 768, 1920, 1080, 1920, 1080});
+    text->SetCaretRect(512, 384, 2, 20);
+    text->SetCaretRect(512, 384, 2, 20);  // unmoved: the input method is not told again
+    ASSERT_EQ(dev->present(), Res::Ok);
+    text->SetCaretRect(512, 384, 2, 20);  // the same caret on another fit moved on the window
+    const std::vector<std::array<int, 4>> want = {{960, 540, 3, 29}, {512, 384, 2, 20}};
+    EXPECT_EQ(sent, want);
+    platform::SetPresentedPicture({});
 }
 
 // Under a forced software rasteriser the device steers the renderer to the

@@ -42,8 +42,9 @@ TEST(HeadlessWindow, ClosesOnRequestAndHasNoNativeWindow) {
 }
 
 // A full screen larger than the picture shows it whole, shape kept, between bars; the cursor is read back
-// into the picture's pixels through the same fit (the lobby's clicks land where they are seen).
-TEST(PictureFit, APictureStandsWholeBetweenBarsAndTheCursorMapsBackIntoIt) {
+// into the picture's pixels through the same fit (the lobby's clicks land where they are seen), and a point of
+// the picture (the input method's caret) goes out to the window and back to where it started.
+TEST(PictureFit, APictureStandsWholeBetweenBarsAndPointsMapBothWaysThroughIt) {
     const auto same = [](platform::PictureRect r, int x, int y, int w, int h) {
         return r.x == x && r.y == y && r.w == w && r.h == h;
     };
@@ -51,15 +52,40 @@ TEST(PictureFit, APictureStandsWholeBetweenBarsAndTheCursorMapsBackIntoIt) {
     EXPECT_TRUE(same(platform::FitPicture(1366, 768, 1280, 1024), 0, 152, 1280, 720));
     EXPECT_TRUE(same(platform::FitPicture(1366, 768, 1366, 768), 0, 0, 1366, 768));
     int x = 960, y = 540;
-    platform::WindowToPicture(1920, 1080, x, y);  // nothing presented yet: window pixels
-    EXPECT_EQ(x, 960);
-    platform::SetPresentedPicture(1024, 768);
-    platform::WindowToPicture(1920, 1080, x, y);
+    platform::WindowToPicture(x, y);  // nothing presented yet: window pixels
+    platform::PictureToWindow(x, y);
+    EXPECT_EQ(x * 10000 + y, 960 * 10000 + 540);
+    platform::SetPresentedPicture({1024, 768, 1920, 1080, 1920, 1080});
+    platform::WindowToPicture(x, y);
     EXPECT_EQ(x * 10000 + y, 512 * 10000 + 384);
     x = 100, y = 10;  // in the left bar: left of the picture
-    platform::WindowToPicture(1920, 1080, x, y);
+    platform::WindowToPicture(x, y);
     EXPECT_LT(x, 0);
-    platform::SetPresentedPicture(0, 0);
+    x = 512, y = 384;
+    platform::PictureToWindow(x, y);
+    EXPECT_EQ(x * 10000 + y, 960 * 10000 + 540);
+    // Every point comes back: the bars' offset and a scale of 1.406, a drawable of twice the window's units
+    // (HiDPI) with bars above and below, and a window showing the picture 1:1.
+    const platform::PresentedPicture fits[] = {
+        {1024, 768, 1920, 1080, 1920, 1080}, {1024, 600, 2560, 2048, 1280, 1024}, {1366, 768, 1366, 768, 1366, 768}};
+    for (const platform::PresentedPicture& fit : fits) {
+        platform::SetPresentedPicture(fit);
+        int moved = 0;
+        for (int py = -3; py < fit.height + 3; py += 7)
+            for (int px = -3; px < fit.width + 3; px += 5) {
+                int wx = px, wy = py;
+                platform::PictureToWindow(wx, wy);
+                platform::WindowToPicture(wx, wy);
+                moved += wx != px || wy != py;
+            }
+        EXPECT_EQ(moved, 0) << fit.width << "x" << fit.height << " in " << fit.drawableWidth << "x"
+                            << fit.drawableHeight;
+    }
+    x = 512, y = 300;  // the 5:4 HiDPI window: the picture's middle is the window's middle, in its units
+    platform::SetPresentedPicture(fits[1]);
+    platform::PictureToWindow(x, y);
+    EXPECT_EQ(x * 10000 + y, 640 * 10000 + 512);
+    platform::SetPresentedPicture({});
 }
 
 TEST(KeyCodes, ScanCodesMapToPcSetOne) {
