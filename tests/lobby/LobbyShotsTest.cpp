@@ -240,6 +240,43 @@ TEST_P(LobbySmallWindow, PanesAndRowsAreWholeAndAClickOnTheCommentIsTaken) {
     EXPECT_NEAR(caret.y, left.y, 1.0f);
 }
 
+TEST_P(LobbySmallWindow, QuickClicksTheChatEntryAndTheRoomDialogLandWhereSeen) {
+    if (!visit) return;
+    lobbytest::LobbyScript script;
+    script.others = {MakePlayer(7, "楓", 31), MakePlayer(9, "Bruno", 12)};
+    script.rooms = {MakeRoom(300, "初心者歓迎", 3, 3, {7})};
+    visit->Begin(script, "Tester");
+    ASSERT_TRUE(visit->Connect(3, 1));
+    for (int i = 0; i < 3; ++i) visit->Step();
+    g2lobby::ggSeqLobby& lobby = visit->Screen();
+    const g2ui::ScreenView view = lobby.GetSprites()->GetView();
+    const auto at = [&](const g2ui::Widget* w, float x, float y) { return view.ToWindow(w->LocalToGlobal({x, y})); };
+    // The second row (levels descending) is Bruno's.
+    const g2ui::Point row = at(lobby.GetUserPain(), 100.0f, 36.0f + 20.0f + 8.0f);
+    visit->QuickClick(row.x, row.y);
+    ASSERT_NE(lobby.GetSelectedPlayer(), nullptr);
+    EXPECT_EQ(lobby.GetSelectedPlayer()->id, 9);
+    const g2ui::Widget* entry = lobby.GetChatPain()->GetEntry();
+    const g2ui::Point chat = at(entry, entry->width / 2.0f, entry->height / 2.0f);
+    visit->Click(chat.x, chat.y);
+    EXPECT_TRUE(lobby.GetChatPain()->GetEntry()->IsEditing());
+    visit->Tap(tmKey::kR, true);
+    auto* mode = dynamic_cast<g2lobby::LobbyRmCrt*>(lobby.GetModeCtrl()->GetCurrentMode());
+    ASSERT_NE(mode, nullptr);
+    const g2ui::Widget* dialog = mode->GetDialog();
+    const g2ui::Point a = at(dialog, 0.0f, 0.0f), b = at(dialog, dialog->width, dialog->height);
+    EXPECT_TRUE(a.x >= 0.0f && a.y >= 0.0f && b.x <= width && b.y <= height)
+        << "(" << a.x << ", " << a.y << ")-(" << b.x << ", " << b.y << ")";
+    visit->Step();
+    Shoot();
+    // Its cancel button takes a click where it shows.
+    const g2ui::Widget* no = mode->GetDialog()->GetNo();
+    const g2ui::Point cancel = at(no, no->width / 2.0f, no->height / 2.0f);
+    visit->Click(cancel.x, cancel.y);
+    visit->Step();
+    EXPECT_EQ(visit->Mode(), "NOTACTIVE");
+}
+
 INSTANTIATE_TEST_SUITE_P(Lobby, LobbySmallWindow, ::testing::Values(std::make_pair(640, 480), std::make_pair(800, 480)),
                          [](const ::testing::TestParamInfo<std::pair<int, int>>& info) {
                              return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
