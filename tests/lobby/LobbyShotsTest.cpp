@@ -173,85 +173,70 @@ TEST_F(LobbyShots, TheRoomCreationDialogWithACourseAndLaps) {
     EXPECT_EQ(mode->GetDialog()->GetLaps(), 7);
 }
 
-TEST_P(LobbySmallWindow, PanesAndRowsAreWholeAndAClickOnTheCommentIsTaken) {
+TEST_P(LobbySmallWindow, PanesAndRowsAreWholeAndClicksLandWhereSeen) {
     if (!visit) return;
     lobbytest::LobbyScript script;
     script.others = {MakePlayer(7, "楓", 31), MakePlayer(9, "Bruno", 12)};
     script.rooms = {MakeRoom(300, "初心者歓迎", 3, 3, {7})};
-    tmConfig::GetInstance().SetTeamName("ZARVO R&D");
     tmConfig::GetInstance().SetComment("よろしくお願いします！");
     visit->Begin(script, "Tester");
     ASSERT_TRUE(visit->Connect(3, 1));
     for (int i = 0; i < 3; ++i) visit->Step();
     g2lobby::ggSeqLobby& lobby = visit->Screen();
     const g2ui::ScreenView view = lobby.GetSprites()->GetView();
-    const auto inside = [&](const std::string& what, g2ui::Point a, g2ui::Point b, g2ui::Point lo, g2ui::Point hi) {
-        EXPECT_TRUE(a.x >= lo.x - 0.01f && a.y >= lo.y - 0.01f && b.x <= hi.x + 0.01f && b.y <= hi.y + 0.01f)
-            << what << " (" << a.x << ", " << a.y << ")-(" << b.x << ", " << b.y << ") outside (" << lo.x << ", "
-            << lo.y << ")-(" << hi.x << ", " << hi.y << ")";
+    // Rectangles in layout pixels, a inside b (b null: the window).
+    const auto inside = [&](const std::string& what, g2ui::Point a0, g2ui::Point a1, const g2ui::Widget* b) {
+        const g2ui::Point p = view.ToWindow(a0), q = view.ToWindow(a1);
+        g2ui::Point lo{0.0f, 0.0f}, hi{static_cast<float>(width), static_cast<float>(height)};
+        if (b)
+            lo = view.ToWindow(b->LocalToGlobal({0.0f, 0.0f})),
+            hi = view.ToWindow(b->LocalToGlobal({b->width, b->height}));
+        EXPECT_TRUE(p.x >= lo.x - 0.01f && p.y >= lo.y - 0.01f && q.x <= hi.x + 0.01f && q.y <= hi.y + 0.01f)
+            << what << " (" << p.x << ", " << p.y << ")-(" << q.x << ", " << q.y << ")";
     };
-    const g2ui::Point window{static_cast<float>(width), static_cast<float>(height)};
-    const auto inWindow = [&](const std::string& what, g2ui::Point a, g2ui::Point b) {
-        inside(what, view.ToWindow(a), view.ToWindow(b), {0.0f, 0.0f}, window);
+    const auto whole = [&](const std::string& what, const g2ui::Widget* w) {
+        inside(what, w->LocalToGlobal({0.0f, 0.0f}), w->LocalToGlobal({w->width, w->height}), nullptr);
     };
-    const std::pair<const char*, g2ui::Widget*> panes[] = {{"player pane", lobby.GetUserPain()},
-                                                           {"room pane", lobby.GetRoomPain()},
-                                                           {"chat pane", lobby.GetChatPain()},
-                                                           {"profile pane", lobby.GetInfoPain()},
-                                                           {"button pane", lobby.GetBottomPain()}};
-    for (const auto& [name, pane] : panes) {
-        const g2ui::Point at = pane->LocalToGlobal({0.0f, 0.0f});
-        inWindow(name, at, {at.x + pane->width, at.y + pane->height});
-    }
+    const auto at = [&](const g2ui::Widget* w, float x, float y) { return view.ToWindow(w->LocalToGlobal({x, y})); };
+    whole("player pane", lobby.GetUserPain());
+    whole("room pane", lobby.GetRoomPain());
+    whole("chat pane", lobby.GetChatPain());
+    whole("profile pane", lobby.GetInfoPain());
+    whole("button pane", lobby.GetBottomPain());
     // The profile's background pieces carry its tabs and the rank and port labels.
     for (const char* piece : {"InfoPainJBGL", "InfoPainJBGR"}) {
         const auto* d = visit->FindDrawn(piece);
         ASSERT_NE(d, nullptr) << piece;
-        const float w = lobby.GetSprites()->GetWidth(piece) * d->scaleX * d->uExtent;
-        const float h = lobby.GetSprites()->GetHeight(piece) * d->scaleY * d->vExtent;
-        inWindow(piece, {d->x, d->y}, {d->x + w, d->y + h});
+        inside(piece, {d->x, d->y},
+               {d->x + lobby.GetSprites()->GetWidth(piece) * d->scaleX * d->uExtent,
+                d->y + lobby.GetSprites()->GetHeight(piece) * d->scaleY * d->vExtent},
+               nullptr);
     }
     // Every player's row (16 high) lies inside the player pane.
-    const g2ui::Widget* users = lobby.GetUserPain();
-    const g2ui::Point top = users->LocalToGlobal({0.0f, 0.0f});
     int rows = 0;
     for (const auto& d : visit->Drawn()) {
         if (d.name.rfind("UserPainNameLv", 0) != 0) continue;
         ++rows;
-        inside(d.name, {d.x, d.y}, {d.x + 256.0f, d.y + 16.0f}, top, {top.x + users->width, top.y + users->height});
+        inside(d.name, {d.x, d.y}, {d.x + 256.0f, d.y + 16.0f}, lobby.GetUserPain());
     }
     EXPECT_EQ(rows, 3);
 
     // A click where the comment field shows (past its text) opens its edit, white under the pointer, with the
     // input method's caret in the field as the window shows it.
     g2ui::WidgetText* comment = lobby.GetInfoPain()->GetText(g2lobby::WidgetInfoPain::kComment);
-    const g2ui::Point field = comment->LocalToGlobal({0.0f, 0.0f});
-    const g2ui::Point click = view.ToWindow({field.x + comment->width - 20.0f, field.y + comment->height / 2.0f});
+    const g2ui::Point click = at(comment, comment->width - 20.0f, comment->height / 2.0f);
     visit->Click(click.x, click.y);
     visit->Step();
     EXPECT_TRUE(comment->IsEditing());
     Shoot();
     WriteNamedShot("lobby_" + std::to_string(width) + "x" + std::to_string(height));
     EXPECT_GT(Luma(Pixel(static_cast<int>(click.x) + 4, static_cast<int>(click.y))), 2000);
-    const g2ui::Point left = view.ToWindow(field), right = view.ToWindow({field.x + comment->width, field.y});
-    const auto& caret = visit->text.caretRect;
-    EXPECT_GE(caret.x, static_cast<int>(left.x));
-    EXPECT_LE(caret.x, static_cast<int>(right.x));
-    EXPECT_NEAR(caret.y, left.y, 1.0f);
-}
+    const g2ui::Point left = at(comment, 0.0f, 0.0f), right = at(comment, comment->width, 0.0f);
+    EXPECT_GE(visit->text.caretRect.x, static_cast<int>(left.x));
+    EXPECT_LE(visit->text.caretRect.x, static_cast<int>(right.x));
+    EXPECT_NEAR(visit->text.caretRect.y, left.y, 1.0f);
 
-TEST_P(LobbySmallWindow, QuickClicksTheChatEntryAndTheRoomDialogLandWhereSeen) {
-    if (!visit) return;
-    lobbytest::LobbyScript script;
-    script.others = {MakePlayer(7, "楓", 31), MakePlayer(9, "Bruno", 12)};
-    script.rooms = {MakeRoom(300, "初心者歓迎", 3, 3, {7})};
-    visit->Begin(script, "Tester");
-    ASSERT_TRUE(visit->Connect(3, 1));
-    for (int i = 0; i < 3; ++i) visit->Step();
-    g2lobby::ggSeqLobby& lobby = visit->Screen();
-    const g2ui::ScreenView view = lobby.GetSprites()->GetView();
-    const auto at = [&](const g2ui::Widget* w, float x, float y) { return view.ToWindow(w->LocalToGlobal({x, y})); };
-    // The second row (levels descending) is Bruno's.
+    // A quick click on the second row (levels descending) selects Bruno; a click opens the chat entry.
     const g2ui::Point row = at(lobby.GetUserPain(), 100.0f, 36.0f + 20.0f + 8.0f);
     visit->QuickClick(row.x, row.y);
     ASSERT_NE(lobby.GetSelectedPlayer(), nullptr);
@@ -260,16 +245,13 @@ TEST_P(LobbySmallWindow, QuickClicksTheChatEntryAndTheRoomDialogLandWhereSeen) {
     const g2ui::Point chat = at(entry, entry->width / 2.0f, entry->height / 2.0f);
     visit->Click(chat.x, chat.y);
     EXPECT_TRUE(lobby.GetChatPain()->GetEntry()->IsEditing());
+    // The room creation dialog is whole, and its cancel button takes a click where it shows.
     visit->Tap(tmKey::kR, true);
     auto* mode = dynamic_cast<g2lobby::LobbyRmCrt*>(lobby.GetModeCtrl()->GetCurrentMode());
     ASSERT_NE(mode, nullptr);
-    const g2ui::Widget* dialog = mode->GetDialog();
-    const g2ui::Point a = at(dialog, 0.0f, 0.0f), b = at(dialog, dialog->width, dialog->height);
-    EXPECT_TRUE(a.x >= 0.0f && a.y >= 0.0f && b.x <= width && b.y <= height)
-        << "(" << a.x << ", " << a.y << ")-(" << b.x << ", " << b.y << ")";
+    whole("room creation dialog", mode->GetDialog());
     visit->Step();
     Shoot();
-    // Its cancel button takes a click where it shows.
     const g2ui::Widget* no = mode->GetDialog()->GetNo();
     const g2ui::Point cancel = at(no, no->width / 2.0f, no->height / 2.0f);
     visit->Click(cancel.x, cancel.y);
