@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "lobby/TextTextureFont.h"
+#include "lobby/WidgetRoot.h"
 #include "sys/base/tmMemory.h"
 #include "sys/render/tmDraw.h"
 #include "sys/resource/tmResourceHolder.h"
@@ -15,6 +17,36 @@
 namespace g2ui {
 
 namespace {
+// Text shown smaller than it is drawn (a lobby scaled into a small window)
+// is sampled more than a texel apart, so a one-texel stroke between two
+// samples would all but vanish. Spread over its neighbours first, each
+// stroke reaches a sample; the colour of a texel that had none is its
+// strongest neighbour's, so edges do not darken.
+std::vector<uint32_t> Prefiltered(const std::vector<uint32_t>& pixels, uint32_t width, uint32_t height, float scale) {
+    const float side = std::clamp((1.0f / scale - 1.0f) / 2.0f, 0.0f, 0.25f);
+    const float weight[3] = {side, 1.0f - 2.0f * side, side};
+    std::vector<uint32_t> out(pixels.size());
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            float alpha = 0.0f, strongest = 0.0f;
+            uint32_t rgb = pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFFu;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int64_t sx = int64_t(x) + dx, sy = int64_t(y) + dy;
+                    if (sx < 0 || sy < 0 || sx >= int64_t(width) || sy >= int64_t(height)) continue;
+                    const uint32_t p = pixels[static_cast<size_t>(sy) * width + static_cast<size_t>(sx)];
+                    const float a = static_cast<float>(p >> 24) * weight[dx + 1] * weight[dy + 1];
+                    alpha += a;
+                    if (a > strongest) strongest = a, rgb = p & 0xFFFFFFu;
+                }
+            }
+            const uint32_t a8 = std::min<uint32_t>(static_cast<uint32_t>(alpha + 0.5f), 255u);
+            out[static_cast<size_t>(y) * width + x] = a8 << 24 | rgb;
+        }
+    }
+    return out;
+}
+
 uint32_t Channel(float v) {
     if (!(v > 0.0f)) return 0;
     const float scaled = std::trunc(v * 255.0f);
@@ -104,6 +136,11 @@ bool TextTexture::Flush() {
     auto* texture =
         cache ? static_cast<sys::tmTexture*>(cache->Find(sys::tmResource::kTexture, name_.c_str())) : nullptr;
     if (!texture) return true;  // drawn on the CPU; nothing to show it on
+    const float scale = WidgetRoot::GetView().scale;
+    if (scale < 1.0f) {
+        const std::vector<uint32_t> shown = Prefiltered(pixels_, width_, height_, scale);
+        return drawer->UploadTexture(texture, shown.data(), static_cast<int>(width_), static_cast<int>(height_));
+    }
     return drawer->UploadTexture(texture, pixels_.data(), static_cast<int>(width_), static_cast<int>(height_));
 }
 

@@ -14,6 +14,7 @@ struct ToolkitState {
     Widget* cursor = nullptr;
     Point cursorPosition;
     Point mouse;
+    ScreenView view;
     bool modal = false;
 };
 
@@ -87,6 +88,18 @@ void WidgetRoot::SetCursorWidget(Widget* widget) { State().cursor = widget; }
 Widget* WidgetRoot::GetCursorWidget() { return State().cursor; }
 void WidgetRoot::SetCursorPosition(float x, float y) { State().cursorPosition = {x, y}; }
 Point WidgetRoot::GetCursorPosition() { return State().cursorPosition; }
+void WidgetRoot::SetView(const ScreenView& view) {
+    // A view of no size would send every point to infinity: keep the identity instead.
+    State().view = view.scale > 0.0f ? view : ScreenView{};
+}
+const ScreenView& WidgetRoot::GetView() { return State().view; }
+
+Point WidgetRoot::GetInputMouse() {
+    const tmPeripheral* in = tmPeripheral::GetInstance();
+    if (!in) return State().mouse;
+    return State().view.ToLayout({static_cast<float>(in->cursorX), static_cast<float>(in->cursorY)});
+}
+
 void WidgetRoot::SetModal(bool modal) { State().modal = modal; }
 bool WidgetRoot::IsModal() { return State().modal; }
 Point WidgetRoot::GetMousePosition() { return State().mouse; }
@@ -117,11 +130,10 @@ bool WidgetRoot::SendMessage(Widget* widget, const WidgetMsg& msg, bool bubble) 
 
 void WidgetRoot::ProcessInput() {
     MouseInput m;
-    m.x = State().mouse.x;
-    m.y = State().mouse.y;
+    const Point mouse = GetInputMouse();
+    m.x = mouse.x;
+    m.y = mouse.y;
     if (const tmPeripheral* in = tmPeripheral::GetInstance()) {
-        m.x = static_cast<float>(in->cursorX);
-        m.y = static_cast<float>(in->cursorY);
         // Toolkit buttons 0, 1, 2 are the input service's first, third and second.
         const int source[3] = {0, 2, 1};
         for (int b = 0; b < 3; ++b) {

@@ -16,6 +16,16 @@ struct MouseInput {
     bool wasDown[3] = {false, false, false};
 };
 
+// How the toolkit's layout stands in the window's picture: a layout point
+// (x, y) shows at window pixel (offsetX + x * scale, offsetY + y * scale).
+// The default is the identity: the layout is in window pixels.
+struct ScreenView {
+    float scale = 1.0f;
+    float offsetX = 0.0f, offsetY = 0.0f;
+    Point ToWindow(const Point& p) const { return {offsetX + p.x * scale, offsetY + p.y * scale}; }
+    Point ToLayout(const Point& p) const { return {(p.x - offsetX) / scale, (p.y - offsetY) / scale}; }
+};
+
 // A root of the widget tree: never hit, updated or drawn itself. Three exist
 // for the life of the process: the base layer (the lobby's panes), the
 // overlay layer (dialogs) and the hidden parking root (widgets not shown).
@@ -43,6 +53,12 @@ public:
     static Widget* GetCursorWidget();
     static void SetCursorPosition(float x, float y);
     static Point GetCursorPosition();
+    // The view the input service's mouse is read back through (into layout
+    // pixels) and the text input's caret is given out through.
+    static void SetView(const ScreenView& view);
+    static const ScreenView& GetView();
+    // The input service's mouse position in layout pixels.
+    static Point GetInputMouse();
     // While set, the base layer is drawn but neither hit nor updated.
     static void SetModal(bool modal);
     static bool IsModal();
@@ -57,10 +73,10 @@ public:
     // ---- per update and per frame ----
     // The mouse pump: presses and releases to the hit widget and, as "NC"
     // messages, to every receiver; then the update walk (overlay, and the
-    // base unless modal). Reads the input service's mouse.
+    // base unless modal). Reads the input service's mouse through the view.
     static void ProcessInput();
     static void ProcessInput(const MouseInput& mouse);
-    // The mouse position the last ProcessInput read.
+    // The mouse position (layout pixels) the last ProcessInput read.
     static Point GetMousePosition();
     // Both layers, then the cursor widget.
     static void DrawAll();

@@ -135,11 +135,13 @@ void WidgetText::Update() {
         EndEdit(lineEdit_->TakeCancel());
         return;
     }
-    // The input method composes and offers its candidates at the caret, in this field.
-    const Point caret = LocalToGlobal({lineEdit_->GetCaretX(), 0.0f});
-    const int cell = font_ ? font_->GetHeight() / 2 : 0;
-    tmTextInput::SetCaretRect(static_cast<int>(caret.x), static_cast<int>(caret.y), cell,
-                              static_cast<int>(lineEdit_->GetTextRect().height));
+    // The input method composes and offers its candidates at the caret, in this field, as the window shows it.
+    const ScreenView& view = WidgetRoot::GetView();
+    const Point caret = view.ToWindow(LocalToGlobal({lineEdit_->GetCaretX(), 0.0f}));
+    const float cell = font_ ? static_cast<float>(font_->GetHeight() / 2) : 0.0f;
+    const float rows = lineEdit_->GetTextRect().height;
+    tmTextInput::SetCaretRect(static_cast<int>(caret.x), static_cast<int>(caret.y), static_cast<int>(cell * view.scale),
+                              static_cast<int>(rows * view.scale));
 }
 
 bool WidgetText::OnMessage(const WidgetMsg& msg) {

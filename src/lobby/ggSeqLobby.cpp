@@ -2,6 +2,7 @@
 #include "lobby/ggSeqLobby.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -73,6 +74,29 @@ bool ggSeqLobby::RequestMode(const std::string& name) { return modeCtrl_ && mode
 
 std::string ggSeqLobby::GetModeName() const { return modeCtrl_ ? modeCtrl_->GetCurrentName() : std::string(); }
 
+ggSeqLobby::Layout ggSeqLobby::LayoutFor(int windowWidth, int windowHeight) {
+    Layout layout;
+    layout.width = windowWidth;
+    layout.height = windowHeight;
+    if (windowWidth <= 0 || windowHeight <= 0) return layout;
+    if (windowWidth >= kLayoutMinWidth && windowHeight >= kLayoutMinHeight) return layout;
+    // Grown by the side that falls shorter, in whole numbers so the shape is the window's.
+    const int64_t w = windowWidth, h = windowHeight;
+    if (kLayoutMinWidth * h >= kLayoutMinHeight * w) {
+        layout.width = kLayoutMinWidth;
+        layout.height = static_cast<int>(h * kLayoutMinWidth / w);
+    } else {
+        layout.width = static_cast<int>(w * kLayoutMinHeight / h);
+        layout.height = kLayoutMinHeight;
+    }
+    const float sw = static_cast<float>(windowWidth), sh = static_cast<float>(windowHeight);
+    const float scale = std::min(sw / static_cast<float>(layout.width), sh / static_cast<float>(layout.height));
+    layout.view.scale = scale;
+    layout.view.offsetX = std::floor((sw - static_cast<float>(layout.width) * scale) / 2.0f);
+    layout.view.offsetY = std::floor((sh - static_cast<float>(layout.height) * scale) / 2.0f);
+    return layout;
+}
+
 // ---------------------------------------------------------------- Init and Term
 
 void ggSeqLobby::Init() {
@@ -94,11 +118,14 @@ void ggSeqLobby::Init() {
     errorText_.clear();
 
     tmDraw* drawer = tmDraw::GetInstance();
-    screenWidth_ = drawer->GetBackBufferWidth();
-    screenHeight_ = drawer->GetBackBufferHeight();
+    const Layout layout = LayoutFor(drawer->GetBackBufferWidth(), drawer->GetBackBufferHeight());
+    screenWidth_ = layout.width;
+    screenHeight_ = layout.height;
+    g2ui::WidgetRoot::SetView(layout.view);
     const float W = static_cast<float>(screenWidth_), H = static_cast<float>(screenHeight_);
 
     sprites_ = std::make_unique<ggSpriteManager>();
+    sprites_->SetView(layout.view);
     if (!sprites_->LoadSpriteSet(content::SPRG_LOBBY))
         std::fprintf(stderr, "lobby: the lobby sprite set %d did not load\n", content::SPRG_LOBBY);
     font_ = std::make_unique<g2ui::TextTextureFont>("ＭＳ ゴシック", 14, 400, 0);
@@ -148,6 +175,7 @@ void ggSeqLobby::Term() {
     sprites_.reset();
     if (tmTextInput::IsActive()) tmTextInput::Stop();
     listening_ = false;
+    g2ui::WidgetRoot::SetView({});
     SetModal(false);
     Disconnect();
 }
@@ -241,9 +269,10 @@ int ggSeqLobby::Update() {
     bool refresh = false;
     DrainMessages(&refresh);
     HandleCtrlKeys();
-    if (const tmPeripheral* in = tmPeripheral::GetInstance())
-        g2ui::WidgetRoot::SetCursorPosition(static_cast<float>(in->cursorX) - 2.0f,
-                                            static_cast<float>(in->cursorY) - 2.0f);
+    if (tmPeripheral::GetInstance()) {
+        const g2ui::Point mouse = g2ui::WidgetRoot::GetInputMouse();
+        g2ui::WidgetRoot::SetCursorPosition(mouse.x - 2.0f, mouse.y - 2.0f);
+    }
     g2ui::WidgetRoot::ProcessInput();
     if (refresh && infoPain_) infoPain_->Refresh();
     const bool running = modeCtrl_->Update();

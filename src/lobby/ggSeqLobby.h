@@ -7,6 +7,7 @@
 
 #include "app/tmSequence.h"
 #include "lobby/ModeObj.h"
+#include "lobby/WidgetRoot.h"
 #include "lobbyclient/Lobby.h"
 
 namespace g2ui {
@@ -51,6 +52,19 @@ class ggSeqLobby : public tmSequence {
 public:
     // A started room hands over this many updates after its message arrived.
     static constexpr int kHandOverUpdates = 91;
+    // The panes are whole on a screen of at least this size.
+    static constexpr int kLayoutMinWidth = 1024;
+    static constexpr int kLayoutMinHeight = 600;
+
+    // The screen the lobby lays out on, in layout pixels, and how it shows in the window.
+    struct Layout {
+        int width = 0, height = 0;
+        g2ui::ScreenView view;
+    };
+    // A window of at least the minimum size is the layout itself. A smaller
+    // one gets the layout of a screen of its own shape that is large enough,
+    // scaled down to fit the window whole, centred on whole pixels.
+    static Layout LayoutFor(int windowWidth, int windowHeight);
 
     ggSeqLobby();
     ~ggSeqLobby() override;

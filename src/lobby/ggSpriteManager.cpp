@@ -237,7 +237,9 @@ void ggSpriteManager::Flush() {
     tmDraw* drawer = tmDraw::GetInstance();
     for (const DrawRecord& r : drawList_) {
         if (!r.sprite) continue;  // a sprite set that is not loaded draws nothing
-        drawer->DrawSpritePtrEx(r.sprite, r.x, r.y, r.scaleX, r.scaleY, r.colour, tmSpritePlacement::kTopLeft,
+        const g2ui::Point at = view_.ToWindow({r.x, r.y});
+        const float s = view_.scale;
+        drawer->DrawSpritePtrEx(r.sprite, at.x, at.y, r.scaleX * s, r.scaleY * s, r.colour, tmSpritePlacement::kTopLeft,
                                 r.rotation, 0.0f, 0.0f, r.u0, r.v0, r.uExtent, r.vExtent);
     }
     drawList_.clear();

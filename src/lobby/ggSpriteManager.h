@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "lobby/WidgetRoot.h"
+
 namespace sys {
 class tmSprite;
 }
@@ -80,8 +82,12 @@ public:
     // the part's size). False for other kinds of sprite.
     bool DrawPart(const std::string& name, float x, float y, float depth, float partWidth, float partHeight,
                   float unused, int anchor, const ggColor* colour, float targetWidth, float targetHeight);
-    // Hands the queue to the renderer sorted by depth (equal depths in queue order) and empties it.
+    // Hands the queue to the renderer sorted by depth (equal depths in queue order) and empties it;
+    // each sprite goes through the view, from layout pixels to the window's.
     void Flush();
+    // The view Flush places the sprites through (the identity unless set).
+    void SetView(const g2ui::ScreenView& view) { view_ = view; }
+    const g2ui::ScreenView& GetView() const { return view_; }
 
     const std::vector<DrawRecord>& GetDrawList() const { return drawList_; }
     const std::vector<int>& GetLoadedSets() const { return loadedSets_; }
@@ -114,6 +120,7 @@ private:
     std::map<std::string, SolidEntry> solids_;
     std::map<std::string, TextureEntry> textures_;
     std::vector<DrawRecord> drawList_;
+    g2ui::ScreenView view_;
 };
 
 }  // namespace g2lobby

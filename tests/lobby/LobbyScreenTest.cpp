@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "app/tmConfig.h"
@@ -466,4 +467,34 @@ TEST_F(LobbySession, AClosedConnectionShowsTheCommunicationError) {
     const int code = Screen().GetErrorCode();
     EXPECT_TRUE(code == 4 || code == 5) << code;
     EXPECT_EQ(ModeAs<g2lobby::LobbyError>()->GetDialog()->GetRow(1)->GetText(), g2lobby::ErrorRows(code, "")[1]);
+}
+
+TEST(LobbyLayout, EveryOfferedWindowGetsAWholeLayoutOfItsShapeFittedIntoIt) {
+    tmConfig& config = tmConfig::GetInstance();
+    const int saved = config.GetVideoMode();
+    for (int mode = 0; mode <= 16; ++mode) {
+        config.SetVideoMode(mode);
+        const int w = static_cast<int>(config.GetVideoParams().width);
+        const int h = static_cast<int>(config.GetVideoParams().height);
+        const ggSeqLobby::Layout l = ggSeqLobby::LayoutFor(w, h);
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        EXPECT_GE(l.width, ggSeqLobby::kLayoutMinWidth);
+        EXPECT_GE(l.height, ggSeqLobby::kLayoutMinHeight);
+        if (w >= ggSeqLobby::kLayoutMinWidth && h >= ggSeqLobby::kLayoutMinHeight) {
+            // Large enough: the window's own pixels, as before.
+            EXPECT_TRUE(l.width == w && l.height == h && l.view.scale == 1.0f && l.view.offsetX == 0.0f &&
+                        l.view.offsetY == 0.0f);
+            continue;
+        }
+        // Scaled down whole into the window, filling it but for a pixel.
+        const g2ui::Point a = l.view.ToWindow({0.0f, 0.0f});
+        const g2ui::Point b = l.view.ToWindow({static_cast<float>(l.width), static_cast<float>(l.height)});
+        EXPECT_GE(a.x, 0.0f);
+        EXPECT_GE(a.y, 0.0f);
+        EXPECT_LE(b.x, w + 0.01f);
+        EXPECT_LE(b.y, h + 0.01f);
+        EXPECT_GT(b.x - a.x, w - 1.0f);
+        EXPECT_GT(b.y - a.y, h - 1.0f);
+    }
+    config.SetVideoMode(saved);
 }

@@ -3,17 +3,24 @@
 
 #include <ctime>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/tmConfig.h"
 #include "harness/GlFixture.h"
 #include "lobby/LobbyModes.h"
 #include "lobby/LobbyTestSupport.h"
 #include "lobby/LobbyVisit.h"
+#include "lobby/WidgetBottomPain.h"
 #include "lobby/WidgetButton.h"
+#include "lobby/WidgetChatPain.h"
+#include "lobby/WidgetInfoPain.h"
 #include "lobby/WidgetLobbyDialogs.h"
 #include "lobby/WidgetRoomPain.h"
 #include "lobby/WidgetRoot.h"
 #include "lobby/WidgetSelector.h"
+#include "lobby/WidgetText.h"
 #include "lobby/WidgetUserPain.h"
 #include "sys/input/tmInputActions.h"
 #include "sys/render/tmRender.h"
@@ -28,18 +35,19 @@ namespace {
 
 int Luma(uint32_t rgb) { return int((rgb >> 16) & 0xFF) * 3 + int((rgb >> 8) & 0xFF) * 6 + int(rgb & 0xFF); }
 
-// The lobby screen on the shared screenshot fixture's OpenGL device at
-// 1366 x 768, in the test's own folder with the build's data/ linked in.
+// The lobby screen on the shared screenshot fixture's OpenGL device (1366 x
+// 768 unless asked), in the test's own folder with the build's data/ linked in.
 class LobbyShots : public harness::GlFixture {
 protected:
-    LobbyShots() : GlFixture(harness::GlSetup(0, 0, false, true)) {}
+    explicit LobbyShots(int w = 1366, int h = 768)
+        : GlFixture(harness::GlSetup(0, 0, false, true)), width(w), height(h) {}
     void SetUp() override {
         GlFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         tmFontFace::UseBuiltinGlyphs(false);
         r = tmRender::Create();
         r->SetShaderFactory([](gfx::Device*) { return std::unique_ptr<tmShaderManager>(); });
-        ASSERT_TRUE(r->Initialize(dev.get(), lobbytest::SmallRenderSetting(1366, 768)));
+        ASSERT_TRUE(r->Initialize(dev.get(), lobbytest::SmallRenderSetting(width, height)));
         visit = std::make_unique<LobbyVisit>();
         visit->afterFrame = [this] {
             dev->setRenderTarget(dev->backBuffer());
@@ -84,8 +92,23 @@ protected:
         line(14, "赤坂レーシング", "GG! ありがとうございました", 90000);
         visit->server.Send(lobbytest::EncSAID(lines));
     }
+    // The last shot as a picture of its own name in the shots folder.
+    void WriteNamedShot(const std::string& name) {
+        std::vector<uint32_t> pixels;
+        pixels.reserve(static_cast<size_t>(width) * height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) pixels.push_back(Pixel(x, y));
+        harness::WriteShot(name, pixels, width, height);
+    }
+    const int width, height;
     tmRender* r = nullptr;
     std::unique_ptr<LobbyVisit> visit;
+};
+
+// The lobby in a window smaller than the screen its panes need.
+class LobbySmallWindow : public LobbyShots, public ::testing::WithParamInterface<std::pair<int, int>> {
+protected:
+    LobbySmallWindow() : LobbyShots(GetParam().first, GetParam().second) {}
 };
 
 }  // namespace
@@ -149,3 +172,94 @@ TEST_F(LobbyShots, TheRoomCreationDialogWithACourseAndLaps) {
     EXPECT_EQ(mode->GetDialog()->GetCourse(), 5);
     EXPECT_EQ(mode->GetDialog()->GetLaps(), 7);
 }
+
+TEST_P(LobbySmallWindow, PanesAndRowsAreWholeAndClicksLandWhereSeen) {
+    if (!visit) return;
+    lobbytest::LobbyScript script;
+    script.others = {MakePlayer(7, "楓", 31), MakePlayer(9, "Bruno", 12)};
+    script.rooms = {MakeRoom(300, "初心者歓迎", 3, 3, {7})};
+    tmConfig::GetInstance().SetComment("よろしくお願いします！");
+    visit->Begin(script, "Tester");
+    ASSERT_TRUE(visit->Connect(3, 1));
+    for (int i = 0; i < 3; ++i) visit->Step();
+    g2lobby::ggSeqLobby& lobby = visit->Screen();
+    const g2ui::ScreenView view = lobby.GetSprites()->GetView();
+    // Rectangles in layout pixels, a inside b (b null: the window).
+    const auto inside = [&](const std::string& what, g2ui::Point a0, g2ui::Point a1, const g2ui::Widget* b) {
+        const g2ui::Point p = view.ToWindow(a0), q = view.ToWindow(a1);
+        g2ui::Point lo{0.0f, 0.0f}, hi{static_cast<float>(width), static_cast<float>(height)};
+        if (b)
+            lo = view.ToWindow(b->LocalToGlobal({0.0f, 0.0f})),
+            hi = view.ToWindow(b->LocalToGlobal({b->width, b->height}));
+        EXPECT_TRUE(p.x >= lo.x - 0.01f && p.y >= lo.y - 0.01f && q.x <= hi.x + 0.01f && q.y <= hi.y + 0.01f)
+            << what << " (" << p.x << ", " << p.y << ")-(" << q.x << ", " << q.y << ")";
+    };
+    const auto whole = [&](const std::string& what, const g2ui::Widget* w) {
+        inside(what, w->LocalToGlobal({0.0f, 0.0f}), w->LocalToGlobal({w->width, w->height}), nullptr);
+    };
+    const auto at = [&](const g2ui::Widget* w, float x, float y) { return view.ToWindow(w->LocalToGlobal({x, y})); };
+    whole("player pane", lobby.GetUserPain());
+    whole("room pane", lobby.GetRoomPain());
+    whole("chat pane", lobby.GetChatPain());
+    whole("profile pane", lobby.GetInfoPain());
+    whole("button pane", lobby.GetBottomPain());
+    // The profile's background pieces carry its tabs and the rank and port labels.
+    for (const char* piece : {"InfoPainJBGL", "InfoPainJBGR"}) {
+        const auto* d = visit->FindDrawn(piece);
+        ASSERT_NE(d, nullptr) << piece;
+        inside(piece, {d->x, d->y},
+               {d->x + lobby.GetSprites()->GetWidth(piece) * d->scaleX * d->uExtent,
+                d->y + lobby.GetSprites()->GetHeight(piece) * d->scaleY * d->vExtent},
+               nullptr);
+    }
+    // Every player's row (16 high) lies inside the player pane.
+    int rows = 0;
+    for (const auto& d : visit->Drawn()) {
+        if (d.name.rfind("UserPainNameLv", 0) != 0) continue;
+        ++rows;
+        inside(d.name, {d.x, d.y}, {d.x + 256.0f, d.y + 16.0f}, lobby.GetUserPain());
+    }
+    EXPECT_EQ(rows, 3);
+
+    // A click where the comment field shows (past its text) opens its edit, white under the pointer, with the
+    // input method's caret in the field as the window shows it.
+    g2ui::WidgetText* comment = lobby.GetInfoPain()->GetText(g2lobby::WidgetInfoPain::kComment);
+    const g2ui::Point click = at(comment, comment->width - 20.0f, comment->height / 2.0f);
+    visit->Click(click.x, click.y);
+    visit->Step();
+    EXPECT_TRUE(comment->IsEditing());
+    Shoot();
+    WriteNamedShot("lobby_" + std::to_string(width) + "x" + std::to_string(height));
+    EXPECT_GT(Luma(Pixel(static_cast<int>(click.x) + 4, static_cast<int>(click.y))), 2000);
+    const g2ui::Point left = at(comment, 0.0f, 0.0f), right = at(comment, comment->width, 0.0f);
+    EXPECT_GE(visit->text.caretRect.x, static_cast<int>(left.x));
+    EXPECT_LE(visit->text.caretRect.x, static_cast<int>(right.x));
+    EXPECT_NEAR(visit->text.caretRect.y, left.y, 1.0f);
+
+    // A quick click on the second row (levels descending) selects Bruno; a click opens the chat entry.
+    const g2ui::Point row = at(lobby.GetUserPain(), 100.0f, 36.0f + 20.0f + 8.0f);
+    visit->QuickClick(row.x, row.y);
+    ASSERT_NE(lobby.GetSelectedPlayer(), nullptr);
+    EXPECT_EQ(lobby.GetSelectedPlayer()->id, 9);
+    const g2ui::Widget* entry = lobby.GetChatPain()->GetEntry();
+    const g2ui::Point chat = at(entry, entry->width / 2.0f, entry->height / 2.0f);
+    visit->Click(chat.x, chat.y);
+    EXPECT_TRUE(lobby.GetChatPain()->GetEntry()->IsEditing());
+    // The room creation dialog is whole, and its cancel button takes a click where it shows.
+    visit->Tap(tmKey::kR, true);
+    auto* mode = dynamic_cast<g2lobby::LobbyRmCrt*>(lobby.GetModeCtrl()->GetCurrentMode());
+    ASSERT_NE(mode, nullptr);
+    whole("room creation dialog", mode->GetDialog());
+    visit->Step();
+    Shoot();
+    const g2ui::Widget* no = mode->GetDialog()->GetNo();
+    const g2ui::Point cancel = at(no, no->width / 2.0f, no->height / 2.0f);
+    visit->Click(cancel.x, cancel.y);
+    visit->Step();
+    EXPECT_EQ(visit->Mode(), "NOTACTIVE");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lobby, LobbySmallWindow, ::testing::Values(std::make_pair(640, 480), std::make_pair(800, 480)),
+                         [](const ::testing::TestParamInfo<std::pair<int, int>>& info) {
+                             return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
+                         });

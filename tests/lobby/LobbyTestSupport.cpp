@@ -126,6 +126,7 @@ void ResetToolkit() {
     g2ui::WidgetRoot::SetModal(false);
     g2ui::WidgetRoot::SetCursorWidget(nullptr);
     g2ui::WidgetRoot::SetCursorPosition(0, 0);
+    g2ui::WidgetRoot::SetView({});
 }
 
 }  // namespace lobbytest

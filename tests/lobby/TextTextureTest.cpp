@@ -8,6 +8,7 @@
 #include "lobby/TextTexture.h"
 #include "lobby/TextTextureContainer.h"
 #include "lobby/TextTextureFont.h"
+#include "lobby/WidgetRoot.h"
 #include "lobby/ggSpriteManager.h"
 #include "sys/resource/tmResourceHolder.h"
 #include "sys/resource/tmTexture.h"
@@ -149,6 +150,25 @@ TEST_F(TextTextures, FlushUploadsToTheRegisteredTexture) {
     const auto* texels = r.Texels(tex);
     ASSERT_NE(texels, nullptr);
     EXPECT_EQ((*texels)[6 * 64 + 0], 0xFF00FF00u);
+    // Shown scaled down, every stroke is spread onto its unlit neighbours in the upload, in the stroke's
+    // colour; the pixels drawn stay as they were.
+    g2ui::WidgetRoot::SetView({0.625f, 0.0f, 0.0f});
+    t->Clear();
+    t->DrawString(&font, "H");
+    ASSERT_TRUE(t->Flush());
+    g2ui::WidgetRoot::SetView({});
+    texels = r.Texels(tex);
+    int spread = 0;
+    for (uint32_t y = 0; y < 16; ++y) {
+        for (uint32_t x = 1; x < 64; ++x) {
+            if ((t->GetPixel(x, y) >> 24) != 0 || (t->GetPixel(x - 1, y) >> 24) == 0) continue;
+            const uint32_t shown = (*texels)[y * 64 + x];
+            EXPECT_GT(shown >> 24, 0u) << x << ", " << y;
+            EXPECT_EQ(shown & 0xFFFFFFu, 0x00FF00u) << x << ", " << y;
+            ++spread;
+        }
+    }
+    EXPECT_GT(spread, 0);
     // A second text texture of the same name is refused a texture, not given a broken one.
     std::unique_ptr<TextTexture> twin(TextTexture::Create("shown", 64, 16));
     EXPECT_EQ(r.Cache()->Find(sys::tmResource::kTexture, "shown"), tex);
