@@ -42,11 +42,18 @@ CourseSight::CourseSight(const std::vector<const CourseMesh*>& parts, const std:
 
 CourseSight::~CourseSight() = default;
 
-const char* CourseSight::Fault(const yiVec3& eyeAt, const yiVec3& targetAt) const {
+const char* CourseSight::EyeFault(const yiVec3& eyeAt) const {
     if (!solids_) return nullptr;
-    const V3 eye = P(eyeAt), target = P(targetAt);
+    const V3 eye = P(eyeAt);
     if (solids_->Inside(eye)) return "its eye stands inside a solid";
     if (solids_->Near(eye, kNearPlane)) return "its eye stands nearer a surface than the near plane";
+    return nullptr;
+}
+
+const char* CourseSight::Fault(const yiVec3& eyeAt, const yiVec3& targetAt) const {
+    if (!solids_) return nullptr;
+    if (const char* why = EyeFault(eyeAt)) return why;
+    const V3 eye = P(eyeAt), target = P(targetAt);
     const float length = Length(target - eye);
     if (length > kTargetSlack && solids_->Crosses(eye, eye + (target - eye) * (1.0f - kTargetSlack / length)))
         return "something stands between its eye and the road it looks at";
@@ -98,8 +105,7 @@ const std::vector<tablerows::CircuitRows>& AllCircuitRows() {
     return kRows;
 }
 
-std::vector<std::string> CameraFaults(int courseId, const std::vector<CourseMesh>& nearParts) {
-    // The road surface first, the ground last.
+std::unique_ptr<CourseSight> CourseSight::OfNearParts(const std::vector<CourseMesh>& nearParts) {
     std::vector<const CourseMesh*> parts;
     std::vector<CourseSolids::Kind> kinds;
     for (const CourseMesh& m : nearParts) {
@@ -107,7 +113,12 @@ std::vector<std::string> CameraFaults(int courseId, const std::vector<CourseMesh
         kinds.push_back(kinds.empty() ? CourseSolids::Kind::Road : CourseSolids::Kind::Solid);
     }
     if (kinds.size() > 1) kinds.back() = CourseSolids::Kind::Ground;
-    const CourseSight sight(parts, kinds);
+    return std::make_unique<CourseSight>(parts, kinds);
+}
+
+std::vector<std::string> CameraFaults(int courseId, const std::vector<CourseMesh>& nearParts) {
+    const std::unique_ptr<CourseSight> solids = CourseSight::OfNearParts(nearParts);
+    const CourseSight& sight = *solids;
     std::vector<std::string> faults;
     const auto& all = AllCircuitRows();
     if (courseId < 0 || courseId >= static_cast<int>(all.size())) return {"no camera rows for this course id"};

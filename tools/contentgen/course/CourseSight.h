@@ -23,10 +23,14 @@ public:
     // The given meshes, of the given kinds.
     CourseSight(const std::vector<const CourseMesh*>& parts, const std::vector<CourseSolids::Kind>& kinds);
     ~CourseSight() override;
+    // A check against the finished near parts: the road surface first, the ground last, solids between.
+    static std::unique_ptr<CourseSight> OfNearParts(const std::vector<CourseMesh>& nearParts);
 
     // Empty when the layout could be had.
     const std::string& Error() const { return error_; }
     const char* Fault(const yiVec3& eye, const yiVec3& target) const override;
+    // Why an eye at `eye` is no good (inside a solid, or nearer a surface than the near plane); null when clear.
+    const char* EyeFault(const yiVec3& eye) const;
     const char* ViewFault(const yiVec3& eye, const yiVec3& target, float fov) const override;
 
 private:
