@@ -34,6 +34,18 @@ void CircuitLayout::PointAt(float arc, yiVec3& point, yiVec3& dir) const {
     dir = forward[s];
 }
 
+float CircuitLayout::CrossSlopeAt(float arc) const {
+    const int n = SectionCount();
+    if (static_cast<int>(crossSlope.size()) != n || n == 0) return 0.0f;
+    const float a = Wrap(arc, length);
+    const int s = SectionAt(*this, a);
+    const int next = (s + 1) % n;
+    const float from = gateArc[s];
+    const float to = next == 0 ? length : gateArc[next];
+    const float t = to > from ? (a - from) / (to - from) : 0.0f;
+    return crossSlope[s] + (crossSlope[next] - crossSlope[s]) * t;
+}
+
 int SectionAt(const CircuitLayout& layout, float arc) {
     const float a = Wrap(arc, layout.length);
     auto it = std::upper_bound(layout.gateArc.begin(), layout.gateArc.end(), a);

@@ -10,11 +10,15 @@
 #include <utility>
 
 #include "table/CircuitFixedRows.h"
+#include "tools/track/CentreLine.h"
 
 namespace tablerows {
 namespace {
 
 constexpr yiVec3 kUp = {0.0f, 1.0f, 0.0f};
+constexpr float kMachineBody = 12.0f;  // how high over the road a machine's body shows
+// How far either side of the centre line a machine drives: a machine's half width in from the kerb's edge.
+constexpr float kMachineLane = track::kRoadHalfWidth + track::kKerbWidth - 20.0f;
 
 yiVec3 Add(yiVec3 a, yiVec3 b, float k = 1.0f) { return {a.x + b.x * k, a.y + b.y * k, a.z + b.z * k}; }
 yiVec3 Side(yiVec3 dir) { return {dir.z, 0.0f, -dir.x}; }  // +z when driving toward -x
@@ -91,6 +95,39 @@ CameraSights Follow(const std::string& name, bool shot, float fov, yiVec3 a, yiV
     return c;
 }
 
+// What a chase track sees besides its pass: it starts as the machine drives into a zone that lists it
+// (the opening track as the machines stand on the grid), its eye reaching the end of its move well
+// before the machine leaves the zone and holding there, wherever the machine then is. So from along the
+// move the machine's body stays in sight over the whole of each such zone, across the road, and from the
+// opening track's eyes over every grid slot.
+void HeldSights(const CircuitLayout& layout, const std::vector<ReplayZone>& zones, int track, const yiVec3* grid,
+                yiVec3 from, yiVec3 to, CameraSights& camera) {
+    const int n = layout.SectionCount();
+    const auto body = [](yiVec3 p) { return Add(p, kUp, kMachineBody); };
+    for (const ReplayZone& z : zones) {
+        if (z.tracks[0] != track && z.tracks[1] != track) continue;
+        const float begin = layout.gateArc[z.fromSection];
+        const int last = (z.toSection + 1) % n;
+        float end = last == 0 ? layout.length : layout.gateArc[last];
+        if (end <= begin) end += layout.length;
+        for (float u = begin; u <= end; u += kSightStep) {
+            yiVec3 dir;
+            const yiVec3 centre = RoadAt(layout, u, &dir);
+            const float bank = layout.CrossSlopeAt(u);
+            for (float across : {-kMachineLane, 0.0f, kMachineLane}) {
+                const yiVec3 lane = Add(Add(centre, Side(dir), across), kUp, bank * across);
+                for (float along : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f})
+                    camera.watched.push_back({Lerp(from, to, along), body(lane)});
+            }
+        }
+    }
+    if (grid)
+        for (int k = 0; k < 16; ++k) {
+            if (grid[k].x == 0.0f && grid[k].y == 0.0f && grid[k].z == 0.0f) continue;  // a slot the course lacks
+            for (const yiVec3& eye : {from, Lerp(from, to, 0.5f), to}) camera.watched.push_back({eye, body(grid[k])});
+        }
+}
+
 // The first of `count` candidate cameras (`cameraOf(i)`) the check finds clear. When none is, the
 // first, and a line in `unseen` says why it is not. Without a check, the first.
 template <typename Fn>
@@ -147,11 +184,12 @@ CameraSights LiftClear(int courseId, const std::string& name, const CircuitLayou
 }  // namespace
 
 const char* CameraFault(const CameraSights& camera, const SightCheck& check, yiVec3* at) {
-    for (const auto& [eye, target] : camera.sights)
-        if (const char* why = check.Fault(eye, target)) {
-            if (at) *at = eye;
-            return why;
-        }
+    for (const auto* lines : {&camera.sights, &camera.watched})
+        for (const auto& [eye, target] : *lines)
+            if (const char* why = check.Fault(eye, target)) {
+                if (at) *at = eye;
+                return why;
+            }
     if (camera.fov > kWideView)
         for (const auto& [eye, target] : camera.views)
             if (const char* why = check.ViewFault(eye, target, camera.fov)) {
@@ -335,7 +373,8 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const Si
             // its look-at point on the machine as it drives by.
             const std::vector<Place> places = Places({{{70.0f, 110.0f, 160.0f}, {260.0f, 340.0f}},
                                                       {{70.0f, 110.0f, 160.0f}, {200.0f}},
-                                                      {{260.0f, 400.0f}, {260.0f, 340.0f, 480.0f}}});
+                                                      {{260.0f, 400.0f}, {260.0f, 340.0f, 480.0f}},
+                                                      {{600.0f}, {340.0f, 480.0f}}});
             auto eyes = [&](const Place& c, yiVec3& from, yiVec3& to) {
                 yiVec3 da, db;
                 const yiVec3 a = RoadAt(layout, arc - 400.0f, &da), b = RoadAt(layout, arc + 400.0f, &db);
@@ -345,8 +384,10 @@ CircuitRows BuildCircuitRows(int courseId, const CircuitLayout& layout, const Si
             auto cameraOf = [&](int i) {
                 yiVec3 from, to;
                 eyes(places[static_cast<std::size_t>(i)], from, to);
-                return Follow(name, false, 0.35f, from, to, 800.0f,
-                              [&](float u) { return RoadAt(layout, arc - 400.0f + 800.0f * u); });
+                CameraSights camera = Follow(name, false, 0.35f, from, to, 800.0f,
+                                             [&](float u) { return RoadAt(layout, arc - 400.0f + 800.0f * u); });
+                HeldSights(layout, rows.zones, t, t == 0 ? rows.grid : nullptr, from, to, camera);
+                return camera;
             };
             const int k = ChoosePlace(static_cast<int>(places.size()), sight, cameraOf, courseId, rows.unseen);
             yiVec3 from, to;

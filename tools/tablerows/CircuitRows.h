@@ -28,13 +28,14 @@ public:
 };
 
 // What one camera is seen to do as the game runs it: its eye and look-at point along its move,
-// neither moving more than kSightStep between samples, and three views (start, middle, end).
+// neither moving more than kSightStep between samples, and three views (start, middle, end); and
+// for a chase track, the lines from along its move to wherever the machine it follows may be then.
 constexpr float kSightStep = 10.0f;
 struct CameraSights {
     std::string name;   // "track 4", "shot 0"
     bool shot = false;  // a fixed-path shot (the waiting room's and replay's wide views)
     float fov = 0.0f;
-    std::vector<std::pair<yiVec3, yiVec3>> sights, views;
+    std::vector<std::pair<yiVec3, yiVec3>> sights, views, watched;
 };
 
 // Why `camera` is no good to `check` (the first fault met), with the eye where it was met; null when

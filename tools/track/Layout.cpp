@@ -84,6 +84,7 @@ tablerows::CircuitLayout Layout::ForTableRows() const {
         const Sample s = line.At(g.arc);
         out.gateMid.push_back(s.centre);
         out.forward.push_back(s.forward);
+        out.crossSlope.push_back(s.crossSlope);
         out.gateArc.push_back(line.Wrap(g.arc - gates[0].arc));
     }
     out.grid.assign(grid, grid + 16);

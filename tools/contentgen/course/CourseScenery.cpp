@@ -394,6 +394,7 @@ void KeepCamerasClear(CourseSite& site, const std::vector<tablerows::CameraSight
     // further out and higher, and look wider, than the replay's track cameras. One disc is laid in
     // each square a sixth of its radius wide.
     constexpr float kSightShare = 0.8f;
+    constexpr float kWideMove = 0.5f;
     std::set<std::tuple<int, int, int>> laid;
     auto occupy = [&](float x, float z, float radius) {
         const float q = radius / 6.0f;
@@ -401,17 +402,20 @@ void KeepCamerasClear(CourseSite& site, const std::vector<tablerows::CameraSight
         if (laid.insert({i, j, static_cast<int>(radius)}).second) site.Occupy(x, z, radius);
     };
     for (const tablerows::CameraSights& camera : cameras) {
-        const float eyeRoom = camera.shot ? 320.0f : 110.0f, sightRoom = camera.shot ? 180.0f : 80.0f;
-        for (const auto& [eyeAt, targetAt] : camera.sights) {
-            const V3 eye = P(eyeAt), target = P(targetAt);
-            occupy(eye.x, eye.z, eyeRoom);
-            const V3 flat{target.x - eye.x, 0.0f, target.z - eye.z};
-            const float length = Length(flat) * kSightShare;
-            if (length <= 0.0f) continue;
-            const V3 along = flat * (1.0f / Length(flat));
-            for (float d = sightRoom / 2; d <= length; d += sightRoom / 2)
-                occupy(eye.x + along.x * d, eye.z + along.z * d, sightRoom);
-        }
+        // The track cameras' wide moves (looking across the road) take a shot's room.
+        const bool wide = camera.shot || camera.fov > kWideMove;
+        const float eyeRoom = wide ? 320.0f : 110.0f, sightRoom = wide ? 180.0f : 80.0f;
+        for (const auto* lines : {&camera.sights, &camera.watched})
+            for (const auto& [eyeAt, targetAt] : *lines) {
+                const V3 eye = P(eyeAt), target = P(targetAt);
+                occupy(eye.x, eye.z, eyeRoom);
+                const V3 flat{target.x - eye.x, 0.0f, target.z - eye.z};
+                const float length = Length(flat) * kSightShare;
+                if (length <= 0.0f) continue;
+                const V3 along = flat * (1.0f / Length(flat));
+                for (float d = sightRoom / 2; d <= length; d += sightRoom / 2)
+                    occupy(eye.x + along.x * d, eye.z + along.z * d, sightRoom);
+            }
     }
 }
 
