@@ -23,15 +23,30 @@
 
 namespace {
 
+// A working folder of the benchmark's own holding the generated data/, entered for the folder's
+// lifetime; the folder the benchmark started in is entered again at its end.
+class RunFolder {
+public:
+    RunFolder() {
+        char cwd[PATH_MAX];
+        back_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
+        ok_ = chdir(folder_.Path().c_str()) == 0 && symlink(ZARVO_RUN_DIR "/data", "data") == 0;
+    }
+    ~RunFolder() { (void)chdir(back_.c_str()); }
+    bool Ok() const { return ok_; }
+
+private:
+    std::string back_;
+    platform::TempDirectory folder_;
+    bool ok_ = false;
+};
+
 // Starts the program as its entry does, in a working folder of its own holding the generated data/,
 // and runs frames until the title has been drawn and shown once. The take-down is not timed.
 void StartToTitle(benchmark::State& state) {
-    char cwd[PATH_MAX];
-    const std::string back = getcwd(cwd, sizeof cwd) ? cwd : ".";
-    platform::TempDirectory folder;
-    if (chdir(folder.Path().c_str()) != 0 || symlink(ZARVO_RUN_DIR "/data", "data") != 0) {
+    const RunFolder folder;
+    if (!folder.Ok()) {
         state.SkipWithError("no working folder with the run folder's data");
-        (void)chdir(back.c_str());
         return;
     }
     for (auto _ : state) {
@@ -75,18 +90,14 @@ void StartToTitle(benchmark::State& state) {
             break;
         }
     }
-    (void)chdir(back.c_str());
 }
 
 // The main menu's frames as the renderer times them (drawing and presenting, not the wait for the next
 // frame's turn); range 1: full screen, the picture fitted into the display's own mode.
 void MainMenuFrame(benchmark::State& state) {
-    char cwd[PATH_MAX];
-    const std::string back = getcwd(cwd, sizeof cwd) ? cwd : ".";
-    platform::TempDirectory folder;
-    if (chdir(folder.Path().c_str()) != 0 || symlink(ZARVO_RUN_DIR "/data", "data") != 0) {
+    const RunFolder folder;
+    if (!folder.Ok()) {
         state.SkipWithError("no working folder with the run folder's data");
-        (void)chdir(back.c_str());
         return;
     }
     tmConfig& cfg = tmConfig::GetInstance();
@@ -95,7 +106,6 @@ void MainMenuFrame(benchmark::State& state) {
     std::unique_ptr<platform::Window> window = tmCreateGameWindow(platform::Window::Backend::Sdl);
     if (!window) {
         state.SkipWithError("no display for the game window");
-        (void)chdir(back.c_str());
         return;
     }
     std::unique_ptr<platform::InputDevices> input = platform::CreateSdlInput(*window);
@@ -119,7 +129,6 @@ void MainMenuFrame(benchmark::State& state) {
     input.reset();
     window.reset();
     cfg.RestoreDefaults();
-    (void)chdir(back.c_str());
 }
 
 }  // namespace

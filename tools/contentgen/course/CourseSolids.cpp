@@ -104,24 +104,29 @@ void CourseSolids::Walk(V3 from, V3 to, Fn visit) const {
     }
 }
 
+float CourseSolids::SegmentMeets(const Tri& t, V3 from, V3 d) {
+    const V3 p = Cross(d, t.e2);
+    const float det = Dot(t.e1, p);
+    if (std::fabs(det) < 1e-12f) return -1.0f;
+    const float inv = 1.0f / det;
+    const V3 s = from - t.a;
+    const float u = Dot(s, p) * inv;
+    if (u < 0 || u > 1) return -1.0f;
+    const V3 q = Cross(s, t.e1);
+    const float v = Dot(d, q) * inv;
+    if (v < 0 || u + v > 1) return -1.0f;
+    const float at = Dot(t.e2, q) * inv;
+    return at <= 1 ? at : -1.0f;
+}
+
 CourseSolids::Hit CourseSolids::First(V3 from, V3 dir, float reach) const {
     Hit best;
     const V3 d = dir * reach;
     float bestT = 2.0f;  // along the segment, 0..1
     Walk(from, from + d, [&](std::uint32_t k) {
         const Tri& t = tris_[k];
-        const V3 p = Cross(d, t.e2);
-        const float det = Dot(t.e1, p);
-        if (std::fabs(det) < 1e-12f) return false;
-        const float inv = 1.0f / det;
-        const V3 s = from - t.a;
-        const float u = Dot(s, p) * inv;
-        if (u < 0 || u > 1) return false;
-        const V3 q = Cross(s, t.e1);
-        const float v = Dot(d, q) * inv;
-        if (v < 0 || u + v > 1) return false;
-        const float at = Dot(t.e2, q) * inv;
-        if (at < 0 || at > 1 || at >= bestT) return false;
+        const float at = SegmentMeets(t, from, d);
+        if (at < 0 || at >= bestT) return false;
         bestT = at;
         best = {at * reach, Dot(t.n, d) > 0, t.kind};
         return false;
@@ -136,18 +141,7 @@ bool CourseSolids::Crosses(V3 a, V3 b) const {
     Walk(a, b, [&](std::uint32_t k) {
         const Tri& t = tris_[k];
         if (t.maxY < lowY || t.minY > highY) return false;
-        const V3 p = Cross(d, t.e2);
-        const float det = Dot(t.e1, p);
-        if (std::fabs(det) < 1e-12f) return false;
-        const float inv = 1.0f / det;
-        const V3 s = a - t.a;
-        const float u = Dot(s, p) * inv;
-        if (u < 0 || u > 1) return false;
-        const V3 q = Cross(s, t.e1);
-        const float v = Dot(d, q) * inv;
-        if (v < 0 || u + v > 1) return false;
-        const float at = Dot(t.e2, q) * inv;
-        crossed = at >= 0 && at <= 1;
+        crossed = SegmentMeets(t, a, d) >= 0;
         return crossed;
     });
     return crossed;

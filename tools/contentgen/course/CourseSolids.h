@@ -41,6 +41,8 @@ private:
         float minY, maxY;
         Kind kind;
     };
+    // Where along the segment from `from` by `d` (0..1) it meets `t`; negative when it misses.
+    static float SegmentMeets(const Tri& t, V3 from, V3 d);
     // Calls `visit(index)` for every triangle in the columns the segment's plan crosses, column
     // by column from `from`; stops when it returns true.
     template <typename Fn>
