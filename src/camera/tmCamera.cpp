@@ -9,6 +9,14 @@ namespace sys {
 
 namespace {
 int g_liveCameras = 0;
+
+// A projection scaled into the fitted virtual screen (unchanged where the view fills the window): its clip
+// space shrinks about the window's centre, with the sprites; the renderer cuts what falls outside it.
+D3DXMATRIX FitToScreen(const D3DXMATRIX& projection, const tmDraw::SceneFit& fit) {
+    D3DXMATRIX toScreen;
+    D3DXMatrixScaling(&toScreen, fit.scaleX, fit.scaleY, 1.0f);
+    return projection * toScreen;
+}
 }  // namespace
 
 tmCamera::tmCamera() {
@@ -61,31 +69,23 @@ D3DXMATRIX tmCamera::GetMirroredViewProjection() const {
     return reversedView_ * projection_ * mirror;
 }
 
-// The clip space shrinks about the window's centre into the fitted screen, with the sprites; the
-// renderer cuts what falls outside it.
-D3DXMATRIX tmCamera::FitToScreen(const D3DXMATRIX& projection) {
-    const tmDraw::SceneFit fit = tmDraw::GetInstance()->GetSceneFit();
-    D3DXMATRIX toScreen;
-    D3DXMatrixScaling(&toScreen, fit.scaleX, fit.scaleY, 1.0f);
-    return projection * toScreen;
-}
-
 void tmCamera::Update() {
     tmDraw* draw = tmDraw::GetInstance();
-    if (draw->GetSceneFit().aspect != aspect_) SetFov(fov_);  // the window or the fit changed since the lens was set
-    const D3DXMATRIX projection = FitToScreen(projection_);
+    const tmDraw::SceneFit fit = draw->GetSceneFit();
+    if (fit.aspect != aspect_) SetFov(fov_);  // the window or the fit changed since the lens was set
+    const D3DXMATRIX projection = FitToScreen(projection_, fit);
     draw->SetProjectionMatrix(projection);
     draw->SetViewMatrix(view_);
     draw->SetNearFar(near_, far_);
     draw->SetViewProjectionMatrix(view_, projection);
-    draw->SetExtraMatrix2(FitToScreen(farProjection_));
+    draw->SetExtraMatrix2(FitToScreen(farProjection_, fit));
     draw->SetFrustum(view_, fov_, aspect_, near_, far_);
     draw->SetExtraMatrix3(GetMirroredViewProjection());  // the mirror's own target: not fitted
 }
 
 void tmCamera::Apply() {
     tmDraw* draw = tmDraw::GetInstance();
-    const D3DXMATRIX projection = FitToScreen(projection_);
+    const D3DXMATRIX projection = FitToScreen(projection_, draw->GetSceneFit());
     draw->SetSecondViewProjection(view_, projection);
     draw->SetExtraMatrix1(projection);
 }

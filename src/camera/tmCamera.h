@@ -66,9 +66,6 @@ public:
     D3DXMATRIX GetMirroredViewProjection() const;
 
 private:
-    // A projection scaled into the fitted virtual screen (unchanged where the view fills the window).
-    static D3DXMATRIX FitToScreen(const D3DXMATRIX& projection);
-
     int viewportWidth_ = 1366;
     int viewportHeight_ = 768;
     float fov_ = kDefaultFov;
